@@ -1,0 +1,118 @@
+#include "analysis/Summary.h"
+
+#include "model/AxisValues.h"
+#include "model/Design.h"
+#include "model/NumberFormat.h"
+
+#include <cmath>
+
+namespace vantor {
+
+namespace {
+
+// Ends the computation the way a floating-point fault would.
+struct SummaryFault {};
+
+float Checked(long double value) {
+    const auto stored = static_cast<float>(value);
+    if (!std::isfinite(stored))
+        throw SummaryFault{};
+    return stored;
+}
+
+long double Divide(long double numerator, long double denominator) {
+    if (denominator == 0)
+        throw SummaryFault{};
+    return numerator / denominator;
+}
+
+constexpr Argb MarkerColour = MakeArgb(255, 0, 0, 0);
+
+void DrawCpMarker(DrawingSurface* surface, double cp) {
+    if (surface == nullptr)
+        return;
+    const double y = AxisY;
+    surface->drawEllipse(MarkerColour, RectF{cp - 3, y - 3, 6, 6});
+    surface->drawEllipse(MarkerColour, RectF{cp - 6, y - 6, 12, 12});
+}
+
+void DrawCgMarker(DrawingSurface* surface, double cg) {
+    if (surface == nullptr)
+        return;
+    const RectF box{cg - 6, AxisY - 6.0, 12, 12};
+    surface->drawEllipse(MarkerColour, box);
+    surface->fillPie(MarkerColour, box, 180, 90);
+    surface->fillPie(MarkerColour, box, 0, 90);
+}
+
+} // namespace
+
+Summary ComputeSummary(Design& design, DrawingSurface* markers, char decimalSeparator) {
+    Summary summary;
+    const std::size_t n = design.tree.nodeCount();
+    auto element = [&](std::size_t i) -> TRocketElement& {
+        if (i >= design.Elements.size())
+            throw SummaryFault{};
+        return *design.Elements[i];
+    };
+
+    try {
+        long double numerator = 0, denominator = 0;
+        std::size_t contributors = 0;
+        for (std::size_t i = 0; i < n; ++i) {
+            TRocketElement& e = element(i);
+            if (e.DiameterA > summary.referenceDiameter)
+                summary.referenceDiameter = e.DiameterA;
+            const double x = e.ComputeCP();
+            const double a = e.ComputeArea();
+            if (!std::isfinite(x) || !std::isfinite(a))
+                throw SummaryFault{};
+            numerator += static_cast<long double>(a) * x;
+            if (x != 0.0) {
+                denominator += e.ComputeArea();
+                ++contributors;
+            }
+        }
+        if (contributors != 0)
+            summary.cp = Checked(Divide(numerator / contributors, denominator / contributors));
+        DrawCpMarker(markers, summary.cp);
+
+        float weight = 0;
+        long double moment = 0;
+        for (std::size_t i = 0; i < n; ++i)
+            weight = Checked(weight + static_cast<long double>(element(i).Weight));
+        for (std::size_t i = 0; i < n; ++i)
+            moment += static_cast<long double>(element(i).ComputeCG()) * element(i).Weight;
+        summary.weight = weight;
+        if (n != 0)
+            summary.cg = Checked(Divide(moment / n, static_cast<long double>(weight) / n));
+        DrawCgMarker(markers, summary.cg);
+
+        if (summary.referenceDiameter != 0)
+            summary.margin = Checked(
+                Divide(static_cast<long double>(summary.cp) - summary.cg, summary.referenceDiameter));
+
+        double furthest = 0;
+        for (std::size_t i = 0; i < n; ++i)
+            for (const TPoints& p : element(i).Points)
+                if (p.x > furthest)
+                    furthest = p.x;
+        summary.length = Checked(static_cast<long double>(furthest) - OriginX);
+        summary.stable = summary.margin >= 1.0f;
+
+        auto row = [&](const char* label, std::string value) {
+            summary.rows.push_back({label, std::move(value)});
+        };
+        row("Weight", FormatFixed(summary.weight, 2, decimalSeparator));
+        row("Calibers", FormatFixed(summary.margin, 2, decimalSeparator));
+        row("CP", FormatFixed(summary.cp, 2, decimalSeparator));
+        row("CG", FormatFixed(summary.cg, 2, decimalSeparator));
+        row("Length", FormatFixed(summary.length, 2, decimalSeparator));
+        row("Rocket", summary.stable ? "Stable" : "Unstable");
+    } catch (const SummaryFault&) {
+        summary.failed = true;
+    }
+    return summary;
+}
+
+} // namespace vantor

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "canvas/DrawingSurface.h"
+
+#include <string>
+#include <vector>
+
+namespace vantor {
+
+class Design;
+
+struct SummaryRow {
+    std::string label;
+    std::string value;
+};
+
+// The rocket's summary: total weight, static margin in calibers, centre of pressure,
+// centre of gravity, length and the verdict.
+struct Summary {
+    // The rows written, in grid order; all six unless the computation failed.
+    std::vector<SummaryRow> rows;
+    // A division by zero or a result that is not a finite number ended the computation.
+    bool failed = false;
+
+    float weight = 0;
+    float margin = 0;
+    float cp = 0;
+    float cg = 0;
+    float length = 0;
+    float referenceDiameter = 0;
+    bool stable = false;
+};
+
+// Computes the summary of the design's elements (as many as the tree has nodes) and
+// draws the centre-of-pressure and centre-of-gravity markers on `markers` (when given).
+// Refreshes each element's stored CP, Area and CG on the way.
+Summary ComputeSummary(Design& design, DrawingSurface* markers, char decimalSeparator);
+
+// The message a failed summary shows.
+inline constexpr const char* SummaryErrorMessage = "Error in LiczParametry";
+
+} // namespace vantor

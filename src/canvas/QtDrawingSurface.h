@@ -1,0 +1,42 @@
+#pragma once
+
+#include "canvas/DrawingSurface.h"
+
+#include <QPainter>
+
+class QImage;
+
+namespace vantor {
+
+// The drawing surface on a QImage: anti-aliased, world-scaled by the zoom, hairline
+// pens. Pixel centres sit on whole drawing coordinates, so a line at an integer
+// coordinate covers one pixel column at zoom 1.
+class QtDrawingSurface final : public DrawingSurface {
+public:
+    QtDrawingSurface(QImage& image, double scale);
+    ~QtDrawingSurface() override;
+
+    double worldScale() const override { return scale_; }
+    // The system's decimal separator.
+    char decimalSeparator() const override;
+    void drawLine(Argb colour, PointF from, PointF to) override;
+    void drawBezier(Argb colour, PointI p0, PointI p1, PointI p2, PointI p3) override;
+    void drawPolygon(Argb colour, std::span<const PointI> points) override;
+    void drawEllipse(Argb colour, RectF bounds) override;
+    void fillPie(Argb colour, RectF bounds, double startAngle, double sweepAngle) override;
+    void fillRectangle(Argb colour, RectF rect) override;
+    void drawText(Argb colour, std::string_view text, PointF topLeft) override;
+    void fillPixelRect(Argb colour, RectI rect) override;
+    void framePixelRect(Argb colour, RectI rect) override;
+
+    QPainter& painter() { return painter_; }
+
+private:
+    void usePen(Argb colour);
+    void useBrush(Argb colour);
+
+    QPainter painter_;
+    double scale_;
+};
+
+} // namespace vantor

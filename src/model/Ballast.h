@@ -1,0 +1,18 @@
+#pragma once
+
+#include "model/RocketElement.h"
+
+namespace vantor {
+
+// Ballast: a weight drawn as a small filled circle on the axis. Its weight is typed,
+// never computed.
+class TBalast : public TRocketElement {
+public:
+    TBalast();
+    void Draw() override;
+    double ComputeArea() override { return 1; }
+    double ComputeWeight() override { return Weight; }
+    std::size_t OutlinePointCount() const override { return 1; }
+};
+
+} // namespace vantor

@@ -1,0 +1,64 @@
+#include "model/BodyTubes.h"
+
+#include "model/AxisValues.h"
+
+namespace vantor {
+
+TKorpus::TKorpus() {
+    ClassName = "TKorpus";
+    Caption = "Body";
+    Length = 500;
+    AllowedParents = FrontSectionParents;
+}
+
+void TKorpus::PlaceRectangle(double x0) {
+    const double y = AxisY;
+    const double halfD = DiameterA / 2.0;
+    Points[0] = {x0, y - halfD};
+    Points[1] = {x0 + Length, y - halfD};
+    Points[2] = {x0 + Length, y + halfD};
+    Points[3] = {x0, y + halfD};
+}
+
+void TKorpus::Draw() {
+    double x0;
+    if (!Visible || !HasOutline() || !StartBehindParent(x0))
+        return;
+    PlaceRectangle(x0);
+    const double top = AxisY - DiameterA / 2.0;
+    Corners = {PointD{x0, top}, PointD{x0, top}, PointD{x0 + Length, top},
+               PointD{x0 + Length, top}};
+    DrawPolygonRoutine(BlackColour, false);
+    DrawHandles();
+}
+
+double TKorpus::ShapeArea() const { return static_cast<double>(Length) * DiameterA; }
+
+double TKorpus::ComputeArea() {
+    Area = static_cast<float>(Pi * DiameterA * Length);
+    return Area;
+}
+
+TLozysko::TLozysko() {
+    ClassName = "TLozysko";
+    Caption = "Mocowanie silnika";
+}
+
+TEngine::TEngine() {
+    ClassName = "TEngine";
+    Caption = "Engine";
+    Length = 100;
+    DiameterA = 27;
+    AllowedParents = "TKorpus;TStozekSciety";
+}
+
+void TEngine::Draw() {
+    double x0;
+    if (!Visible || !HasOutline() || !StartAlongParent(x0))
+        return;
+    PlaceRectangle(x0);
+    DrawPolygonRoutine(MotorColour, true);
+    DrawHandles();
+}
+
+} // namespace vantor

@@ -1,0 +1,41 @@
+#pragma once
+
+#include "model/ElementTree.h"
+#include "model/RocketElement.h"
+
+#include <memory>
+#include <vector>
+
+namespace vantor {
+
+// One rocket design: the elements in insertion order, their parent/child tree, and
+// the dimension annotations (the newest at index 0). It owns all of them.
+class Design {
+public:
+    Design();
+    ~Design();
+    Design(const Design&) = delete;
+    Design& operator=(const Design&) = delete;
+
+    // Appends the element to Elements and gives it a node: a root when `parentNode` is
+    // null, else the last child of `parentNode`. Sets the element's Parent accordingly.
+    ElementTree::Node* addElement(std::unique_ptr<TRocketElement> element,
+                                  ElementTree::Node* parentNode);
+    // Removes the node's subtree from the tree and destroys its elements.
+    void deleteSubtree(ElementTree::Node* node);
+
+    void insertDimension(std::unique_ptr<TShaped> dimension); // at index 0
+    void appendDimension(std::unique_ptr<TShaped> dimension);
+    void removeDimension(std::size_t index);
+
+    // Points every element and dimension at the surface it is drawn on.
+    void setCanvas(DrawingSurface* canvas);
+    void clear();
+    bool empty() const { return Elements.empty() && Dimensions.empty(); }
+
+    std::vector<std::unique_ptr<TRocketElement>> Elements;
+    std::vector<std::unique_ptr<TShaped>> Dimensions;
+    ElementTree tree;
+};
+
+} // namespace vantor

@@ -1,0 +1,123 @@
+#include "model/ElementTree.h"
+
+#include <algorithm>
+
+namespace vantor {
+
+namespace {
+
+// Visits `node` and its descendants depth-first until the visitor returns false.
+bool VisitFrom(ElementTree::Node* node, const std::function<bool(ElementTree::Node*)>& visitor) {
+    if (!visitor(node))
+        return false;
+    for (const auto& child : node->children)
+        if (!VisitFrom(child.get(), visitor))
+            return false;
+    return true;
+}
+
+std::size_t CountFrom(const ElementTree::Node* node) {
+    std::size_t n = 1;
+    for (const auto& child : node->children)
+        n += CountFrom(child.get());
+    return n;
+}
+
+} // namespace
+
+void ElementTree::visit(const std::function<bool(Node*)>& visitor) const {
+    for (const auto& root : roots_)
+        if (!VisitFrom(root.get(), visitor))
+            return;
+}
+
+ElementTree::Node* ElementTree::addRoot(TRocketElement* element) {
+    auto node = std::make_unique<Node>();
+    node->element = element;
+    roots_.push_back(std::move(node));
+    ++count_;
+    return roots_.back().get();
+}
+
+ElementTree::Node* ElementTree::addChild(Node* parent, TRocketElement* element) {
+    auto node = std::make_unique<Node>();
+    node->element = element;
+    node->parent = parent;
+    parent->children.push_back(std::move(node));
+    ++count_;
+    return parent->children.back().get();
+}
+
+ElementTree::Node* ElementTree::nodeAt(std::size_t absoluteIndex) const {
+    Node* found = nullptr;
+    std::size_t index = 0;
+    visit([&](Node* node) {
+        if (index++ == absoluteIndex) {
+            found = node;
+            return false;
+        }
+        return true;
+    });
+    return found;
+}
+
+int ElementTree::absoluteIndex(const Node* node) const {
+    int result = -1;
+    int index = 0;
+    visit([&](Node* candidate) {
+        if (candidate == node) {
+            result = index;
+            return false;
+        }
+        ++index;
+        return true;
+    });
+    return result;
+}
+
+ElementTree::Node* ElementTree::nodeOf(const TRocketElement* element) const {
+    Node* found = nullptr;
+    visit([&](Node* node) {
+        if (node->element == element) {
+            found = node;
+            return false;
+        }
+        return true;
+    });
+    return found;
+}
+
+std::vector<ElementTree::Node*> ElementTree::nodesInOrder() const {
+    std::vector<Node*> nodes;
+    nodes.reserve(count_);
+    visit([&](Node* node) {
+        nodes.push_back(node);
+        return true;
+    });
+    return nodes;
+}
+
+std::vector<TRocketElement*> ElementTree::removeSubtree(Node* node) {
+    std::vector<TRocketElement*> elements;
+    if (node == nullptr)
+        return elements;
+    VisitFrom(node, [&](Node* n) {
+        elements.push_back(n->element);
+        return true;
+    });
+    auto& siblings = node->parent != nullptr ? node->parent->children : roots_;
+    const auto it = std::find_if(siblings.begin(), siblings.end(),
+                                 [node](const auto& sibling) { return sibling.get() == node; });
+    if (it == siblings.end())
+        return {};
+    count_ -= CountFrom(node);
+    siblings.erase(it);
+    return elements;
+}
+
+void ElementTree::clear() {
+    roots_.clear();
+    count_ = 0;
+}
+
+} // namespace vantor

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <cstddef>
+#include <functional>
+#include <memory>
+#include <vector>
+
+namespace vantor {
+
+class TRocketElement;
+
+// The design's structure: one node per element, each child under the element it was
+// attached to, children in attachment order. Nodes are numbered depth-first from 0
+// ("absolute index"), each parent before its children.
+class ElementTree {
+public:
+    struct Node {
+        TRocketElement* element = nullptr; // owned by the design's element list
+        Node* parent = nullptr;
+        std::vector<std::unique_ptr<Node>> children;
+    };
+
+    Node* addRoot(TRocketElement* element);
+    // Adds a node for `element` as the last child of `parent`.
+    Node* addChild(Node* parent, TRocketElement* element);
+
+    std::size_t nodeCount() const { return count_; }
+    bool empty() const { return count_ == 0; }
+    // The node at the given absolute index, or null.
+    Node* nodeAt(std::size_t absoluteIndex) const;
+    // The absolute index of the node, or -1 when it is not in this tree.
+    int absoluteIndex(const Node* node) const;
+    Node* nodeOf(const TRocketElement* element) const;
+    // Every node, depth-first.
+    std::vector<Node*> nodesInOrder() const;
+    const std::vector<std::unique_ptr<Node>>& roots() const { return roots_; }
+
+    // Removes the node with its descendants; returns their elements, the node's own
+    // first, then the descendants depth-first.
+    std::vector<TRocketElement*> removeSubtree(Node* node);
+    void clear();
+
+private:
+    void visit(const std::function<bool(Node*)>& visitor) const;
+
+    std::vector<std::unique_ptr<Node>> roots_;
+    std::size_t count_ = 0;
+};
+
+} // namespace vantor

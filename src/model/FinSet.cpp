@@ -1,0 +1,69 @@
+#include "model/FinSet.h"
+
+#include "model/AxisValues.h"
+#include "model/RecordSink.h"
+
+#include <cmath>
+#include <limits>
+
+namespace vantor {
+
+TStatecznik::TStatecznik() {
+    ClassName = "TStatecznik";
+    Caption = "Fins";
+    AllowedParents = "TKorpus";
+}
+
+void TStatecznik::DrawFinOutline(Argb colour) {
+    if (Canvas == nullptr)
+        return;
+    for (std::size_t i = 0; i < 4; ++i) {
+        const TPoints& a = Points[i];
+        const TPoints& b = Points[(i + 1) % 4];
+        Canvas->drawLine(colour, {a.x, a.y}, {b.x, b.y});
+    }
+}
+
+void TStatecznik::Draw() {
+    double x0;
+    if (!Visible || !HasOutline() || !StartAlongParent(x0))
+        return;
+    const double tubeDiameter = Parent != nullptr ? Parent->DiameterA : 0.0;
+    const double root = AxisY - tubeDiameter / 2.0;
+    Points[0] = {x0, root};
+    Points[1] = {x0 + FinB, root - FinD};
+    Points[2] = {Points[1].x + FinC, Points[1].y};
+    Points[3] = {x0 + FinA, root};
+    for (std::size_t i = 0; i < 4; ++i)
+        Corners[i] = {Points[i].x, Points[i].y};
+
+    const Argb colour = OutlineColour(BlackColour);
+    DrawFinOutline(colour);
+    FlipVertical();
+    Translate(0, tubeDiameter);
+    DrawFinOutline(colour);
+    DrawHandles();
+}
+
+void TStatecznik::SaveElement(RecordSink& out, std::int32_t parentIndex) const {
+    TRocketElement::SaveElement(out, parentIndex);
+    for (float value : {FinA, FinB, FinC, FinD, FinSpare})
+        out.writeFloat(value);
+    out.writeInt32(FinCount);
+}
+
+double TStatecznik::ComputeArea() { return ShapeArea() * FinCount; }
+
+double TStatecznik::ComputeCP() {
+    const double x0 = OriginX + static_cast<float>(FirstX() - OriginX);
+    const double a = FinA, b = FinB, c = FinC;
+    const double chords = a + c;
+    const double cp = x0 + DivideOrNaN((2 * c + a) * b, 3 * chords) +
+                      (chords - DivideOrNaN(a * c, chords)) / 6;
+    if (!std::isfinite(cp))
+        return std::numeric_limits<double>::quiet_NaN();
+    CP = static_cast<float>(cp);
+    return CP;
+}
+
+} // namespace vantor

@@ -1,0 +1,32 @@
+#pragma once
+
+#include "model/RocketElement.h"
+
+#include <cstdint>
+
+namespace vantor {
+
+// Fin set: FinCount flat fins around a body tube, drawn in side view as an upper and
+// a mirrored lower fin. After drawing, the outline holds the lower fin.
+class TStatecznik : public TRocketElement {
+public:
+    TStatecznik();
+    void Draw() override;
+    // The element record followed by the fin block.
+    void SaveElement(RecordSink& out, std::int32_t parentIndex) const override;
+    double ComputeArea() override;
+    double ComputeCP() override;
+    std::size_t OutlinePointCount() const override { return 4; }
+
+    float FinA = 0; // root chord
+    float FinB = 0; // sweep: from the root's front to the tip's front
+    float FinC = 0; // tip chord
+    float FinD = 0; // span above the tube
+    float FinSpare = 0;
+    std::int32_t FinCount = 3;
+
+private:
+    void DrawFinOutline(Argb colour);
+};
+
+} // namespace vantor
