@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QString>
+
+class QDialog;
+class QWidget;
+
+namespace vantor {
+
+// Every modal interaction of the program goes through this interface: the program
+// shows real Qt dialogs, tests install a scripted implementation that records what was
+// asked and answers from a queue, so no test ever waits on a modal window.
+class Interaction {
+public:
+    enum class Icon { None, Information, Warning, Error };
+
+    virtual ~Interaction() = default;
+
+    // A message box with an OK button.
+    virtual void showMessage(QWidget* parent, const QString& text, const QString& caption,
+                             Icon icon) = 0;
+    // A Yes/No question; true for Yes.
+    virtual bool askYesNo(QWidget* parent, const QString& text, const QString& caption) = 0;
+    // The file chosen in an open dialog, or an empty string on Cancel.
+    virtual QString chooseFileToOpen(QWidget* parent, const QString& directory,
+                                     const QString& filter) = 0;
+    // The file chosen in a save dialog, or an empty string on Cancel.
+    virtual QString chooseFileToSave(QWidget* parent, const QString& proposedName,
+                                     const QString& filter) = 0;
+    // Runs a modal dialog and returns its result (QDialog::Accepted or Rejected).
+    virtual int runDialog(QDialog& dialog) = 0;
+};
+
+} // namespace vantor
