@@ -1,0 +1,58 @@
+#pragma once
+
+#include "shell/Interaction.h"
+
+#include <QDialog>
+#include <QQueue>
+#include <QStringList>
+#include <functional>
+
+namespace vantor::test {
+
+// Records every modal interaction and answers from queues; nothing ever blocks.
+class ScriptedInteraction final : public Interaction {
+public:
+    struct Message {
+        QString text;
+        QString caption;
+        Icon icon;
+    };
+
+    void showMessage(QWidget*, const QString& text, const QString& caption, Icon icon) override {
+        messages.append({text, caption, icon});
+    }
+    bool askYesNo(QWidget*, const QString& text, const QString& caption) override {
+        questions.append({text, caption, Icon::None});
+        return answers.isEmpty() ? false : answers.dequeue();
+    }
+    QString chooseFileToOpen(QWidget*, const QString& directory, const QString& filter) override {
+        openDirectories.append(directory);
+        filters.append(filter);
+        return files.isEmpty() ? QString() : files.dequeue();
+    }
+    QString chooseFileToSave(QWidget*, const QString& proposed, const QString& filter) override {
+        proposedNames.append(proposed);
+        filters.append(filter);
+        return files.isEmpty() ? QString() : files.dequeue();
+    }
+    // A dialog is handed to the next queued script, which may set its fields and
+    // returns the result; without a script the dialog is cancelled.
+    int runDialog(QDialog& dialog) override {
+        ++dialogsRun;
+        if (dialogScripts.isEmpty())
+            return QDialog::Rejected;
+        return dialogScripts.dequeue()(dialog);
+    }
+
+    QList<Message> messages;
+    QList<Message> questions;
+    QQueue<bool> answers;
+    QQueue<QString> files;
+    QStringList openDirectories;
+    QStringList proposedNames;
+    QStringList filters;
+    QQueue<std::function<int(QDialog&)>> dialogScripts;
+    int dialogsRun = 0;
+};
+
+} // namespace vantor::test
