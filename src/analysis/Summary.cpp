@@ -89,8 +89,8 @@ Summary ComputeSummary(Design& design, DrawingSurface* markers, char decimalSepa
         DrawCgMarker(markers, summary.cg);
 
         if (summary.referenceDiameter != 0)
-            summary.margin = Checked(
-                Divide(static_cast<long double>(summary.cp) - summary.cg, summary.referenceDiameter));
+            summary.margin = Checked(Divide(static_cast<long double>(summary.cp) - summary.cg,
+                                            summary.referenceDiameter));
 
         double furthest = 0;
         for (std::size_t i = 0; i < n; ++i)

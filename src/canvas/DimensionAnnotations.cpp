@@ -31,6 +31,8 @@ TAngleWymiar::TAngleWymiar() {
 
 void TAngleWymiar::Draw() {}
 
-PointI TAngleWymiar::GetCentre() const { return TShaped::GetCentre(); }
+PointI TAngleWymiar::GetCentre() const {
+    return TShaped::GetCentre();
+}
 
 } // namespace vantor

@@ -10,9 +10,13 @@ namespace vantor {
 
 namespace {
 
-QColor ToQColor(Argb colour) { return QColor::fromRgba(colour); }
+QColor ToQColor(Argb colour) {
+    return QColor::fromRgba(colour);
+}
 
-QRectF ToQRectF(RectF rect) { return QRectF(rect.x, rect.y, rect.width, rect.height); }
+QRectF ToQRectF(RectF rect) {
+    return QRectF(rect.x, rect.y, rect.width, rect.height);
+}
 
 } // namespace
 
@@ -87,8 +91,7 @@ void QtDrawingSurface::drawText(Argb colour, std::string_view text, PointF topLe
     painter_.setFont(font);
     painter_.setPen(ToQColor(colour));
     const QString string = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-    painter_.drawText(QRectF(topLeft.x, topLeft.y, 1e6, 1e6), Qt::AlignLeft | Qt::AlignTop,
-                      string);
+    painter_.drawText(QRectF(topLeft.x, topLeft.y, 1e6, 1e6), Qt::AlignLeft | Qt::AlignTop, string);
 }
 
 void QtDrawingSurface::fillPixelRect(Argb colour, RectI rect) {

@@ -32,7 +32,9 @@ void TKorpus::Draw() {
     DrawHandles();
 }
 
-double TKorpus::ShapeArea() const { return static_cast<double>(Length) * DiameterA; }
+double TKorpus::ShapeArea() const {
+    return static_cast<double>(Length) * DiameterA;
+}
 
 double TKorpus::ComputeArea() {
     Area = static_cast<float>(Pi * DiameterA * Length);

@@ -6,7 +6,9 @@ namespace vantor {
 
 Design::Design() = default;
 
-Design::~Design() { clear(); }
+Design::~Design() {
+    clear();
+}
 
 ElementTree::Node* Design::addElement(std::unique_ptr<TRocketElement> element,
                                       ElementTree::Node* parentNode) {

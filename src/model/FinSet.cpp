@@ -52,14 +52,16 @@ void TStatecznik::SaveElement(RecordSink& out, std::int32_t parentIndex) const {
     out.writeInt32(FinCount);
 }
 
-double TStatecznik::ComputeArea() { return ShapeArea() * FinCount; }
+double TStatecznik::ComputeArea() {
+    return ShapeArea() * FinCount;
+}
 
 double TStatecznik::ComputeCP() {
     const double x0 = OriginX + static_cast<float>(FirstX() - OriginX);
     const double a = FinA, b = FinB, c = FinC;
     const double chords = a + c;
-    const double cp = x0 + DivideOrNaN((2 * c + a) * b, 3 * chords) +
-                      (chords - DivideOrNaN(a * c, chords)) / 6;
+    const double cp =
+        x0 + DivideOrNaN((2 * c + a) * b, 3 * chords) + (chords - DivideOrNaN(a * c, chords)) / 6;
     if (!std::isfinite(cp))
         return std::numeric_limits<double>::quiet_NaN();
     CP = static_cast<float>(cp);

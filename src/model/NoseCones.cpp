@@ -5,7 +5,9 @@
 
 namespace vantor {
 
-NoseCone::NoseCone() { Length = 200; }
+NoseCone::NoseCone() {
+    Length = 200;
+}
 
 void NoseCone::PlaceOutline(double& x0, double& y, double& halfD) {
     x0 = Points[0].x;
@@ -54,7 +56,9 @@ TGlowicaOgive::TGlowicaOgive() {
     Caption = "Nose";
 }
 
-double TGlowicaOgive::ControlAbscissa(double) const { return CG / ShapeFactor; }
+double TGlowicaOgive::ControlAbscissa(double) const {
+    return CG / ShapeFactor;
+}
 
 void TGlowicaOgive::Draw() {
     if (!Visible || !HasOutline())
@@ -69,10 +73,9 @@ void TGlowicaOgive::Draw() {
         if (side < 0 || CornersFromLowerCurve())
             Corners = {PointD{x0, y}, PointD{k, edge}, PointD{rear, edge}, PointD{rear, edge}};
         if (Canvas != nullptr)
-            Canvas->drawBezier(pen, {TruncToInt(x0), TruncToInt(y)},
-                               {TruncToInt(k), TruncToInt(edge)},
-                               {TruncToInt(rear), TruncToInt(edge)},
-                               {TruncToInt(rear), TruncToInt(edge)});
+            Canvas->drawBezier(
+                pen, {TruncToInt(x0), TruncToInt(y)}, {TruncToInt(k), TruncToInt(edge)},
+                {TruncToInt(rear), TruncToInt(edge)}, {TruncToInt(rear), TruncToInt(edge)});
     }
     if (Canvas != nullptr)
         Canvas->drawLine(pen, {rear, y - halfD}, {rear, y + halfD});
@@ -84,7 +87,9 @@ double TGlowicaOgive::ComputeWeight() {
     return Weight;
 }
 
-double TGlowicaOgive::ComputeCG() { return NoseCone::ComputeCG() * 1.15; }
+double TGlowicaOgive::ComputeCG() {
+    return NoseCone::ComputeCG() * 1.15;
+}
 
 double TGlowicaOgive::ComputeCP() {
     CP = static_cast<float>(OriginX + Length * 0.466);
@@ -102,7 +107,9 @@ double TGlowicaParabolic::ComputeWeight() {
     return Weight;
 }
 
-double TGlowicaParabolic::ComputeCG() { return NoseCone::ComputeCG() * 1.07; }
+double TGlowicaParabolic::ComputeCG() {
+    return NoseCone::ComputeCG() * 1.07;
+}
 
 double TGlowicaParabolic::ComputeCP() {
     CP = static_cast<float>(OriginX + Length * 0.5);

@@ -19,7 +19,9 @@ struct Entry {
     std::unique_ptr<TShaped> (*create)();
 };
 
-template <class T> std::unique_ptr<TShaped> Make() { return std::make_unique<T>(); }
+template <class T> std::unique_ptr<TShaped> Make() {
+    return std::make_unique<T>();
+}
 
 // Tried in this order; the first equal name wins.
 constexpr std::array<Entry, 13> Entries{{

@@ -20,7 +20,9 @@ TRocketElement::TRocketElement() {
     Caption = "TRocketElement";
 }
 
-double TRocketElement::FirstX() const { return Points.empty() ? 0.0 : Points[0].x; }
+double TRocketElement::FirstX() const {
+    return Points.empty() ? 0.0 : Points[0].x;
+}
 
 bool TRocketElement::StartBehindParent(double& x0) const {
     if (Parent == nullptr) {
@@ -69,7 +71,9 @@ double TRocketElement::ComputeWeight() {
     return Weight;
 }
 
-double TRocketElement::ComputeCP() { return 0.0; }
+double TRocketElement::ComputeCP() {
+    return 0.0;
+}
 
 void TRocketElement::DrawPolygonRoutine(Argb colour, bool fill) {
     if (Canvas == nullptr || Points.empty())

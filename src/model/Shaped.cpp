@@ -136,8 +136,12 @@ void TShaped::ScaleAboutCentre(double factor, bool up) {
     Translate(oldX - (width * 0.5 + left), oldY - (height * 0.5 + top));
 }
 
-void TShaped::ScaleUpAboutCentre(double factor) { ScaleAboutCentre(factor, true); }
-void TShaped::ScaleDownAboutCentre(double factor) { ScaleAboutCentre(factor, false); }
+void TShaped::ScaleUpAboutCentre(double factor) {
+    ScaleAboutCentre(factor, true);
+}
+void TShaped::ScaleDownAboutCentre(double factor) {
+    ScaleAboutCentre(factor, false);
+}
 
 PointI TShaped::GetCentre() const {
     double width, height, left, top;
@@ -160,8 +164,7 @@ SampledGrid TShaped::SampleGrid() const {
     std::vector<double> crossings;
     crossings.reserve(n);
 
-    for (auto k = static_cast<std::int64_t>(std::trunc(minY)); static_cast<double>(k) < maxY;
-         ++k) {
+    for (auto k = static_cast<std::int64_t>(std::trunc(minY)); static_cast<double>(k) < maxY; ++k) {
         grid.all += columns;
         if (columns == 0 || n == 0)
             continue;
