@@ -20,9 +20,11 @@ QRectF ToQRectF(RectF rect) {
 
 } // namespace
 
-QtDrawingSurface::QtDrawingSurface(QImage& image, double scale) : painter_(&image), scale_(scale) {
+QtDrawingSurface::QtDrawingSurface(QImage& image, double scale, QPoint origin)
+    : painter_(&image), scale_(scale), origin_(origin) {
     painter_.setRenderHint(QPainter::Antialiasing);
     painter_.setRenderHint(QPainter::TextAntialiasing);
+    painter_.translate(-origin);
     // Qt puts pixel centres at +0.5; shifting by half a pixel puts them on whole
     // coordinates, so hairlines on integer coordinates stay one pixel wide.
     painter_.translate(0.5, 0.5);
@@ -94,10 +96,15 @@ void QtDrawingSurface::drawText(Argb colour, std::string_view text, PointF topLe
     painter_.drawText(QRectF(topLeft.x, topLeft.y, 1e6, 1e6), Qt::AlignLeft | Qt::AlignTop, string);
 }
 
+void QtDrawingSurface::usePixels() {
+    painter_.resetTransform();
+    painter_.translate(-origin_);
+    painter_.setRenderHint(QPainter::Antialiasing, false);
+}
+
 void QtDrawingSurface::fillPixelRect(Argb colour, RectI rect) {
     painter_.save();
-    painter_.resetTransform();
-    painter_.setRenderHint(QPainter::Antialiasing, false);
+    usePixels();
     painter_.fillRect(QRect(QPoint(rect.left, rect.top), QPoint(rect.right, rect.bottom)),
                       ToQColor(colour));
     painter_.restore();
@@ -105,8 +112,7 @@ void QtDrawingSurface::fillPixelRect(Argb colour, RectI rect) {
 
 void QtDrawingSurface::framePixelRect(Argb colour, RectI rect) {
     painter_.save();
-    painter_.resetTransform();
-    painter_.setRenderHint(QPainter::Antialiasing, false);
+    usePixels();
     painter_.setPen(ToQColor(colour));
     painter_.setBrush(Qt::NoBrush);
     painter_.drawRect(QRect(QPoint(rect.left, rect.top), QPoint(rect.right, rect.bottom)));

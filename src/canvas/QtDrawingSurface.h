@@ -11,9 +11,12 @@ namespace vantor {
 // The drawing surface on a QImage: anti-aliased, world-scaled by the zoom, hairline
 // pens. Pixel centres sit on whole drawing coordinates, so a line at an integer
 // coordinate covers one pixel column at zoom 1.
+//
+// `origin` is the image pixel that the QImage's top-left pixel shows: a design window
+// keeps only its visible part of the image in memory.
 class QtDrawingSurface final : public DrawingSurface {
 public:
-    QtDrawingSurface(QImage& image, double scale);
+    QtDrawingSurface(QImage& image, double scale, QPoint origin = {});
     ~QtDrawingSurface() override;
 
     double worldScale() const override { return scale_; }
@@ -34,9 +37,12 @@ public:
 private:
     void usePen(Argb colour);
     void useBrush(Argb colour);
+    // Switches to device pixels of the whole image for the pixel operations.
+    void usePixels();
 
     QPainter painter_;
     double scale_;
+    QPoint origin_;
 };
 
 } // namespace vantor

@@ -1,0 +1,449 @@
+#include "canvas/DesignWindow.h"
+
+#include "analysis/Summary.h"
+#include "canvas/DesignDrawing.h"
+#include "canvas/DisplayUnits.h"
+#include "canvas/QtDrawingSurface.h"
+#include "model/AxisValues.h"
+#include "shell/Interaction.h"
+
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLocale>
+#include <QMenu>
+#include <QPainter>
+#include <QScreen>
+#include <QScrollBar>
+#include <cmath>
+
+namespace vantor {
+
+namespace {
+
+constexpr int RulerThickness = 10;
+const QColor MarginColour(212, 208, 200); // 13160660 as 0x00BBGGRR
+
+QSize ScreenSize() {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    return screen != nullptr ? screen->size() : QSize(1920, 1080);
+}
+
+char SystemDecimalSeparator() {
+    const QString point = QLocale::system().decimalPoint();
+    return point.size() == 1 && point.at(0).unicode() < 128 ? point.at(0).toLatin1() : '.';
+}
+
+// Borderless, stay-on-top window showing a picture; any key closes it.
+class FullScreenPreview final : public QWidget {
+public:
+    FullScreenPreview(QWidget* owner, QImage picture)
+        : QWidget(owner, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
+          picture_(std::move(picture)) {
+        setAttribute(Qt::WA_DeleteOnClose);
+        setObjectName("FullScreenPreview");
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter painter(this);
+        painter.fillRect(rect(), Qt::white);
+        painter.drawImage(0, 0, picture_);
+    }
+    void keyPressEvent(QKeyEvent*) override { close(); }
+
+private:
+    QImage picture_;
+};
+
+} // namespace
+
+TMDIChild::TMDIChild(DesignWindowHost& host, QWidget* parent, QSize imageSize)
+    : QWidget(parent), host_(host) {
+    setObjectName("MDIChild");
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setMouseTracking(true);
+    setFocusPolicy(Qt::StrongFocus);
+    const QSize screen = ScreenSize();
+    imageSize_ = imageSize.isValid() ? imageSize : QSize(7 * screen.width(), 2 * screen.height());
+
+    pLinijkaTop = new QWidget(this);
+    pLinijkaTop->setObjectName("pLinijkaTop");
+    ImageTopScroll = new QLabel(pLinijkaTop);
+    ImageTopScroll->setObjectName("ImageTopScroll");
+    pLinijkaLeft = new QWidget(this);
+    pLinijkaLeft->setObjectName("pLinijkaLeft");
+    ImageLeftScroll = new QLabel(pLinijkaLeft);
+    ImageLeftScroll->setObjectName("ImageLeftScroll");
+    for (QWidget* ruler : {pLinijkaTop, pLinijkaLeft})
+        ruler->setAttribute(Qt::WA_TransparentForMouseEvents);
+
+    ScrollY = new QScrollBar(Qt::Vertical, this);
+    ScrollY->setObjectName("ScrollY");
+    ScrollX = new QScrollBar(Qt::Horizontal, this);
+    ScrollX->setObjectName("ScrollX");
+    for (QScrollBar* bar : {ScrollX, ScrollY}) {
+        bar->setSingleStep(10);
+        bar->setPageStep(100);
+        bar->setRange(0, 0);
+        connect(bar, &QScrollBar::valueChanged, this, [this] { ScrollXChange(); });
+    }
+
+    ViewRect = QRect(0, 0, width(), height());
+    SourceRect = ViewRect;
+    updateScrollMaxima();
+    FormCreate();
+}
+
+TMDIChild::~TMDIChild() {
+    host_.designWindowDestroyed(*this);
+}
+
+void TMDIChild::FormCreate() {
+    Scale = 1.0;
+    host_.designWindowCreated(*this);
+    design_.clear();
+    DrawRulers();
+    Redraw();
+    host_.setPointerMode(0);
+}
+
+bool TMDIChild::event(QEvent* event) {
+    if (event->type() == QEvent::WindowActivate || event->type() == QEvent::FocusIn)
+        host_.designWindowActivated(*this);
+    return QWidget::event(event);
+}
+
+void TMDIChild::closeEvent(QCloseEvent* event) {
+    host_.designWindowClosing(*this);
+    QWidget::closeEvent(event);
+}
+
+void TMDIChild::setScale(double scale) {
+    Scale = scale;
+    FormResize();
+}
+
+QRect TMDIChild::visibleImagePart() const {
+    return SourceRect.intersected(QRect(QPoint(0, 0), imageSize_));
+}
+
+void TMDIChild::setSourceFromScroll() {
+    SourceRect = QRect(ScrollX->value(), ScrollY->value(), width(), height());
+}
+
+void TMDIChild::updateScrollMaxima() {
+    ScrollX->setMaximum(std::max(0, imageSize_.width() + ScrollY->sizeHint().width() - width()));
+    ScrollY->setMaximum(std::max(0, imageSize_.height() + ScrollX->sizeHint().height() - height()));
+}
+
+void TMDIChild::resizeEvent(QResizeEvent*) {
+    FormResize();
+}
+
+void TMDIChild::FormResize() {
+    const int clientWidth = width();
+    const int clientHeight = height();
+    ViewRect = QRect(0, 0, clientWidth, clientHeight);
+    {
+        // Centre the rocket's axis vertically, whatever the previous scroll position.
+        const QSignalBlocker blockY(ScrollY);
+        const double axis = static_cast<double>(AxisY) * Scale - height() / 2;
+        ScrollY->setValue(static_cast<int>(std::clamp(axis, -1e9, 1e9)));
+    }
+    setSourceFromScroll();
+
+    margins_ = false;
+    if (imageSize_.width() < clientWidth) {
+        ViewRect.moveLeft((clientWidth - imageSize_.width()) / 2);
+        margins_ = true;
+    }
+    if (imageSize_.height() < clientHeight) {
+        ViewRect.moveTop((clientHeight - imageSize_.height()) / 2);
+        margins_ = true;
+    }
+
+    {
+        const QSignalBlocker blockX(ScrollX);
+        const QSignalBlocker blockY(ScrollY);
+        ScrollX->setVisible(clientWidth < imageSize_.width());
+        ScrollY->setVisible(clientHeight < imageSize_.height());
+        updateScrollMaxima();
+    }
+    setSourceFromScroll();
+    layoutChildren();
+    Redraw();
+}
+
+void TMDIChild::ScrollXChange() {
+    updateScrollMaxima();
+    ViewRect = QRect(0, 0, width(), height());
+    margins_ = false;
+    setSourceFromScroll();
+    Redraw();
+}
+
+void TMDIChild::layoutChildren() {
+    const int w = width(), h = height();
+    const int barHeight = ScrollX->isVisible() ? ScrollX->sizeHint().height() : 0;
+    const int barWidth = ScrollY->isVisible() ? ScrollY->sizeHint().width() : 0;
+    pLinijkaTop->setGeometry(0, 0, w, RulerThickness);
+    ScrollX->setGeometry(0, h - barHeight, w, barHeight);
+    ScrollY->setGeometry(w - barWidth, RulerThickness, barWidth, h - RulerThickness - barHeight);
+    pLinijkaLeft->setGeometry(0, RulerThickness, RulerThickness, h - RulerThickness - barHeight);
+    ImageTopScroll->setGeometry(pLinijkaTop->rect());
+    ImageLeftScroll->setGeometry(pLinijkaLeft->rect());
+}
+
+void TMDIChild::setRulersVisible(bool visible) {
+    pLinijkaTop->setVisible(visible);
+    pLinijkaLeft->setVisible(visible);
+}
+
+void TMDIChild::DrawRulers() {
+    const QSize screen = ScreenSize();
+    const QColor face = palette().color(QPalette::Button);
+    QImage top(screen.width(), RulerThickness, QImage::Format_RGB32);
+    QImage left(RulerThickness, screen.height(), QImage::Format_RGB32);
+    top.fill(face);
+    left.fill(face);
+    {
+        QPainter painter(&top);
+        painter.setPen(Qt::black);
+        for (int x = 20; x < screen.width(); x += 10)
+            painter.drawLine(x, x % 100 == 0 ? 1 : 7, x, RulerThickness - 1);
+    }
+    {
+        QPainter painter(&left);
+        painter.setPen(Qt::black);
+        // The left ruler's ticks run as far as the screen is wide, as the top one's do.
+        for (int v = 20; v < screen.width(); v += 10)
+            painter.drawLine(v % 100 == 0 ? 1 : 7, v - 10, RulerThickness - 1, v - 10);
+    }
+    ImageTopScroll->setPixmap(QPixmap::fromImage(top));
+    ImageLeftScroll->setPixmap(QPixmap::fromImage(left));
+    ImageTopScroll->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    ImageLeftScroll->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+}
+
+void TMDIChild::DrawGrid(QImage& image) {
+    if (!host_.gridShown())
+        return;
+    const GridOptions grid = host_.gridOptions();
+    const int sx = std::max(1, grid.spacingX);
+    const int sy = std::max(1, grid.spacingY);
+    QPainter painter(&image);
+    painter.translate(-bufferOrigin_);
+    painter.setPen(QPen(grid.colour, 1));
+    const int right = SourceRect.left() + SourceRect.width();
+    const int bottom = SourceRect.top() + SourceRect.height();
+    for (int x = SourceRect.left() + sx; x < right; x += sx)
+        painter.drawLine(x, 0, x, bottom);
+    for (int y = SourceRect.top(); y < bottom; y += sy)
+        painter.drawLine(0, y, right, y);
+}
+
+void TMDIChild::Redraw() {
+    if (redrawing_) {
+        redrawPending_ = true;
+        return;
+    }
+    redrawing_ = true;
+    const QRect part = visibleImagePart();
+    bufferOrigin_ = part.topLeft();
+    if (buffer_.size() != part.size())
+        buffer_ = QImage(part.size().expandedTo(QSize(1, 1)), QImage::Format_ARGB32_Premultiplied);
+    buffer_.fill(Qt::white);
+    DrawGrid(buffer_);
+    {
+        QtDrawingSurface surface(buffer_, Scale, bufferOrigin_);
+        DrawDesign(design_, surface);
+        LiczParametry(surface);
+    }
+    update();
+    redrawing_ = false;
+    if (redrawPending_) {
+        redrawPending_ = false;
+        // The summary error was shown for this very state; do not ask again at once.
+        summaryErrorShown_ = true;
+        Redraw();
+        summaryErrorShown_ = false;
+    }
+}
+
+void TMDIChild::LiczParametry(DrawingSurface& surface) {
+    const Summary summary = ComputeSummary(design_, &surface, SystemDecimalSeparator());
+    host_.showSummary(summary);
+    if (summary.failed && !summaryErrorShown_)
+        host_.interaction().showMessage(this, SummaryErrorMessage, QString(),
+                                        Interaction::Icon::None);
+}
+
+QRgb TMDIChild::backBufferPixel(int x, int y) const {
+    const QPoint at = QPoint(x, y) - bufferOrigin_;
+    if (!buffer_.rect().contains(at))
+        return 0;
+    return buffer_.pixel(at);
+}
+
+void TMDIChild::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    if (margins_) {
+        const int w = width(), h = height();
+        const int left = ViewRect.left(), top = ViewRect.top();
+        const int right = ViewRect.left() + ViewRect.width();
+        const int bottom = ViewRect.top() + ViewRect.height();
+        painter.fillRect(QRect(QPoint(0, 0), QPoint(right - 1, top - 1)), MarginColour);
+        painter.fillRect(QRect(QPoint(0, top), QPoint(left - 1, bottom - 1)), MarginColour);
+        painter.fillRect(QRect(QPoint(w - left, top), QPoint(w - 1, bottom - 1)), MarginColour);
+        painter.fillRect(QRect(QPoint(0, h - top), QPoint(w - 1, h - 1)), MarginColour);
+    } else {
+        painter.fillRect(rect(), Qt::white);
+    }
+    // The buffer holds the visible part of the image, which starts SourceRect's corner
+    // away from the corner of ViewRect.
+    painter.drawImage(ViewRect.topLeft() + (bufferOrigin_ - SourceRect.topLeft()), buffer_);
+}
+
+void TMDIChild::ShowFullScreen() {
+    const QSize screen = ScreenSize();
+    setScale(1.0);
+    ViewRect = QRect(QPoint(0, 0), screen);
+    SourceRect = ViewRect;
+    Redraw();
+    QImage picture(screen, QImage::Format_ARGB32_Premultiplied);
+    picture.fill(Qt::white);
+    {
+        QPainter painter(&picture);
+        painter.drawImage(bufferOrigin_, buffer_);
+    }
+    if (fullScreen_)
+        fullScreen_->close();
+    auto* preview = new FullScreenPreview(this, std::move(picture));
+    fullScreen_ = preview;
+    preview->setGeometry(QRect(QPoint(0, 0), screen));
+    preview->showFullScreen();
+    preview->activateWindow();
+}
+
+void TMDIChild::ToDisplayUnits(double& value) const {
+    value = vantor::ToDisplayUnits(value, host_.displayUnitIndex(), Scale, logicalDpiX());
+}
+
+void TMDIChild::FromDisplayUnits(double& value) const {
+    value = vantor::FromDisplayUnits(value, host_.displayUnitIndex(), Scale, logicalDpiX());
+}
+
+QPointF TMDIChild::toImage(int x, int y) const {
+    return QPointF(x + ScrollX->value() - ViewRect.left(), y + ScrollY->value() - ViewRect.top());
+}
+
+bool TMDIChild::SelectAt(double x, double y) {
+    bool hit = false;
+    for (ElementTree::Node* node : design_.tree.nodesInOrder()) {
+        TRocketElement* element = node->element;
+        if (element == nullptr || !(element->ContainsPoint(x, y) || element->NearFirstPoint(x, y)))
+            continue;
+        const std::size_t n = std::min(design_.tree.nodeCount(), design_.Elements.size());
+        for (std::size_t i = 0; i < n; ++i)
+            design_.Elements[i]->Selected = false;
+        element->Selected = true;
+        host_.selectElementNode(node);
+        Redraw();
+        hit = true;
+    }
+    return hit;
+}
+
+void TMDIChild::FormMouseDown(Qt::MouseButtons buttons, int x, int y) {
+    const QPointF image = toImage(x, y);
+    if (design_.tree.empty() && design_.Dimensions.empty())
+        return;
+    if (buttons & Qt::RightButton)
+        return;
+    const QPointF drawing = image / Scale;
+    const std::uint8_t mode = host_.pointerMode();
+    if ((mode == 8 || mode == 10) && !design_.Dimensions.empty()) {
+        TShaped& dimension = *design_.Dimensions.front();
+        dimension.Points.push_back({drawing.x(), drawing.y()});
+        if (dimension.Points.size() > 3) {
+            dimension.Points.erase(dimension.Points.begin() + 3, dimension.Points.end());
+            host_.setPointerMode(0);
+            host_.refreshDimensionCaptions();
+        }
+    }
+    const std::uint8_t now = host_.pointerMode();
+    if (now == 0 || now == 3) {
+        SelectAt(drawing.x(), drawing.y());
+        return;
+    }
+    if (design_.tree.empty())
+        return;
+    // Vertex picking acts on the element listed at the selected node's index.
+    const int index = design_.tree.absoluteIndex(host_.selectedElementNode());
+    if (index < 0 || static_cast<std::size_t>(index) >= design_.Elements.size())
+        return;
+    design_.Elements[static_cast<std::size_t>(index)]->PickVertex(
+        static_cast<int>(std::trunc(drawing.x())), static_cast<int>(std::trunc(drawing.y())));
+    Redraw();
+}
+
+void TMDIChild::FormMouseMove(Qt::MouseButtons buttons, int x, int y) {
+    const QPointF image = toImage(x, y);
+    const double a = image.x(), b = image.y();
+    const std::uint8_t mode = host_.pointerMode();
+    if ((!design_.tree.empty() || !design_.Dimensions.empty()) &&
+        host_.isActiveDesignWindow(*this) && (mode == 8 || mode == 10) &&
+        !design_.Dimensions.empty() && !design_.Dimensions.front()->Points.empty()) {
+        design_.Dimensions.front()->Points.back() = {a / Scale, b / Scale};
+        Redraw();
+    }
+    if (mode == 3 && (buttons & Qt::LeftButton)) {
+        if (design_.Elements.empty())
+            return;
+        const ElementTree::Node* node = host_.selectedElementNode();
+        TRocketElement* element = node != nullptr ? node->element : nullptr;
+        if (element != nullptr && element->Parent != nullptr && !element->Parent->Points.empty()) {
+            const double front = element->Parent->Points[0].x;
+            const double at = a / Scale;
+            if (front <= at && at <= front + element->Parent->Length)
+                element->Offset = static_cast<float>(at - front);
+        }
+        Redraw();
+    }
+    if (const auto readout = PointerReadout(a, b, host_.displayUnitIndex(), Scale, logicalDpiX(),
+                                            SystemDecimalSeparator()))
+        host_.showPointerReadout(QString::fromStdString(*readout));
+}
+
+void TMDIChild::FormDblClick() {
+    host_.editSelectedElement();
+}
+
+void TMDIChild::mousePressEvent(QMouseEvent* event) {
+    const QPoint at = event->position().toPoint();
+    FormMouseDown(event->buttons() | event->button(), at.x(), at.y());
+}
+
+void TMDIChild::mouseMoveEvent(QMouseEvent* event) {
+    const QPoint at = event->position().toPoint();
+    FormMouseMove(event->buttons(), at.x(), at.y());
+}
+
+void TMDIChild::mouseDoubleClickEvent(QMouseEvent* event) {
+    mousePressEvent(event);
+    if (event->button() == Qt::LeftButton)
+        FormDblClick();
+}
+
+void TMDIChild::contextMenuEvent(QContextMenuEvent* event) {
+    if (QMenu* menu = host_.designContextMenu())
+        menu->popup(event->globalPos());
+}
+
+void TMDIChild::wheelEvent(QWheelEvent* event) {
+    QScrollBar* bar = event->modifiers() & Qt::ShiftModifier ? ScrollX : ScrollY;
+    bar->setValue(bar->value() - event->angleDelta().y());
+}
+
+} // namespace vantor

@@ -1,0 +1,117 @@
+#pragma once
+
+#include "canvas/DesignWindowHost.h"
+#include "model/Design.h"
+
+#include <QImage>
+#include <QPointer>
+#include <QRect>
+#include <QWidget>
+
+class QScrollBar;
+class QLabel;
+
+namespace vantor {
+
+class DrawingSurface;
+
+// The design window: one rocket design drawn in side view. It owns the design, draws
+// everything into a back buffer at the current zoom, shows the visible part with scroll
+// bars and two rulers, lays the optional grid, runs the summary after every redraw, and
+// turns pointer events into selection, sliding and dimension placement.
+//
+// The back buffer is an image of 7 x 2 screens in which the view scrolls ("image
+// coordinates"). Only its visible part is kept in memory: a redraw clears and paints
+// exactly that part, so keeping the rest would hold nothing that is ever shown.
+class TMDIChild : public QWidget {
+    Q_OBJECT
+
+public:
+    // `imageSize` is the size of the whole back buffer; by default 7 screen widths by
+    // 2 screen heights.
+    TMDIChild(DesignWindowHost& host, QWidget* parent = nullptr, QSize imageSize = {});
+    ~TMDIChild() override;
+
+    // The design with its Elements and Dimensions.
+    Design& design() { return design_; }
+
+    double scale() const { return Scale; }
+    // Sets the zoom and recomputes the view as a resize does.
+    void setScale(double scale);
+
+    void Redraw();
+    void ShowFullScreen();
+    // Converts a value in image pixels to the display unit, and back, in place.
+    void ToDisplayUnits(double& value) const;
+    void FromDisplayUnits(double& value) const;
+    // Selects the element under the drawing point, as a press in the default mode does.
+    bool SelectAt(double x, double y);
+    // Shows or hides both rulers.
+    void setRulersVisible(bool visible);
+
+    QSize imageSize() const { return imageSize_; }
+    QRect viewRect() const { return ViewRect; }
+    QRect sourceRect() const { return SourceRect; }
+    QScrollBar* scrollX() const { return ScrollX; }
+    QScrollBar* scrollY() const { return ScrollY; }
+    // The colour of the back buffer at an image pixel; transparent black outside the
+    // visible part.
+    QRgb backBufferPixel(int x, int y) const;
+    // The part of the back buffer that the last redraw painted.
+    const QImage& backBuffer() const { return buffer_; }
+    QWidget* fullScreenPreview() const { return fullScreen_; }
+
+    void FormMouseDown(Qt::MouseButtons buttons, int x, int y);
+    void FormMouseMove(Qt::MouseButtons buttons, int x, int y);
+    void FormDblClick();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    bool event(QEvent* event) override;
+
+private:
+    void FormCreate();
+    void FormResize();
+    void ScrollXChange();
+    void DrawRulers();
+    void DrawGrid(QImage& image);
+    void LiczParametry(DrawingSurface& surface);
+    void updateScrollMaxima();
+    void layoutChildren();
+    void setSourceFromScroll();
+    QPointF toImage(int x, int y) const;
+    QRect visibleImagePart() const;
+
+    DesignWindowHost& host_;
+    Design design_;
+    double Scale = 1.0;
+    QSize imageSize_;
+    QImage buffer_;
+    QPoint bufferOrigin_;
+    QRect ViewRect;
+    QRect SourceRect;
+    bool margins_ = false;
+
+    QWidget* pLinijkaTop = nullptr;
+    QWidget* pLinijkaLeft = nullptr;
+    QLabel* ImageTopScroll = nullptr;
+    QLabel* ImageLeftScroll = nullptr;
+    QScrollBar* ScrollX = nullptr;
+    QScrollBar* ScrollY = nullptr;
+    QPointer<QWidget> fullScreen_;
+
+    // A message box shown by a redraw runs its own event loop; redraws asked for
+    // meanwhile wait until it is closed instead of re-entering.
+    bool redrawing_ = false;
+    bool redrawPending_ = false;
+    bool summaryErrorShown_ = false;
+};
+
+} // namespace vantor

@@ -1,0 +1,383 @@
+#include "toolwindows/ObjectWindow.h"
+
+#include "analysis/Summary.h"
+#include "canvas/DesignWindow.h"
+#include "shell/Interaction.h"
+
+#include <QAction>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QStyledItemDelegate>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QToolButton>
+#include <QTreeWidget>
+#include <QTreeWidgetItemIterator>
+#include <QVBoxLayout>
+
+namespace vantor {
+
+namespace {
+
+constexpr int NodeRole = Qt::UserRole;
+
+ElementTree::Node* NodeOf(const QTreeWidgetItem* item) {
+    return item != nullptr
+               ? reinterpret_cast<ElementTree::Node*>(item->data(0, NodeRole).value<quintptr>())
+               : nullptr;
+}
+
+// Paints each component node with its element's current caption, so a name edited in
+// the parameters dialog shows at the next repaint.
+class CaptionDelegate final : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+protected:
+    void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override {
+        QStyledItemDelegate::initStyleOption(option, index);
+        const auto* node =
+            reinterpret_cast<ElementTree::Node*>(index.data(NodeRole).value<quintptr>());
+        if (node != nullptr && node->element != nullptr)
+            option->text = QString::fromStdString(node->element->Caption);
+    }
+};
+
+QTreeWidget* MakeTree(const QString& name, QWidget* parent) {
+    auto* tree = new QTreeWidget(parent);
+    tree->setObjectName(name);
+    tree->setHeaderHidden(true);
+    tree->setIndentation(19);
+    tree->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    tree->setMouseTracking(true); // hot tracking
+    tree->setMinimumHeight(120);
+    QPalette palette = tree->palette();
+    palette.setColor(QPalette::Base, Qt::white);
+    tree->setPalette(palette);
+    return tree;
+}
+
+QToolButton* MakeButton(QAction* action, QWidget* parent) {
+    auto* button = new QToolButton(parent);
+    button->setDefaultAction(action);
+    button->setAutoRaise(true);
+    button->setFixedSize(32, 32);
+    button->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    return button;
+}
+
+} // namespace
+
+TFormObject::TFormObject(Interaction& interaction, QWidget* parent)
+    : QWidget(parent), interaction_(interaction) {
+    setObjectName("FormObject");
+    setWindowTitle("Objects@2501");
+    resize(250, 528);
+    createActions();
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    PageControl1 = new QTabWidget(this);
+    PageControl1->setObjectName("PageControl1");
+    layout->addWidget(PageControl1);
+
+    objectsPage_ = new QWidget(PageControl1);
+    objectsPage_->setObjectName("TabObiekty");
+    auto* objects = new QVBoxLayout(objectsPage_);
+    objects->setContentsMargins(0, 0, 0, 0);
+    ListBox1 = MakeTree("ListBox1", objectsPage_);
+    ListBox1->setItemDelegate(new CaptionDelegate(ListBox1));
+    ListBox1->viewport()->installEventFilter(this);
+    objects->addWidget(ListBox1, 1);
+
+    grid = new QTableWidget(7, 2, objectsPage_);
+    grid->setObjectName("grid");
+    grid->horizontalHeader()->hide();
+    grid->verticalHeader()->hide();
+    grid->horizontalHeader()->setDefaultSectionSize(90);
+    grid->verticalHeader()->setDefaultSectionSize(18);
+    grid->setShowGrid(true);
+    grid->setFrameShape(QFrame::NoFrame);
+    grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    grid->setMinimumHeight(120);
+    for (int row = 0; row < 7; ++row)
+        for (int column = 0; column < 2; ++column)
+            grid->setItem(row, column, new QTableWidgetItem());
+    objects->addWidget(grid);
+
+    auto* objectButtons = new QWidget(objectsPage_);
+    auto* objectStrip = new QHBoxLayout(objectButtons);
+    objectStrip->setContentsMargins(2, 2, 2, 2);
+    objectStrip->addWidget(MakeButton(AParametry, objectButtons));
+    objectStrip->addWidget(MakeButton(AobjectClear, objectButtons));
+    objectStrip->addStretch();
+    objects->addWidget(objectButtons);
+    PageControl1->addTab(objectsPage_, "Obiekty@2502");
+
+    dimensionsPage_ = new QWidget(PageControl1);
+    dimensionsPage_->setObjectName("TabWymiary");
+    auto* dimensions = new QVBoxLayout(dimensionsPage_);
+    dimensions->setContentsMargins(0, 0, 0, 0);
+    ListBox2 = MakeTree("ListBox2", dimensionsPage_);
+    dimensions->addWidget(ListBox2, 1);
+    auto* dimensionButtons = new QWidget(dimensionsPage_);
+    auto* dimensionStrip = new QHBoxLayout(dimensionButtons);
+    dimensionStrip->setContentsMargins(2, 2, 2, 2);
+    dimensionStrip->addWidget(MakeButton(AobjectClear, dimensionButtons));
+    QToolButton* hidden = MakeButton(AParametry, dimensionButtons);
+    hidden->hide();
+    dimensionStrip->addWidget(hidden);
+    dimensionStrip->addStretch();
+    dimensions->addWidget(dimensionButtons);
+    PageControl1->addTab(dimensionsPage_, "Wymiary@2545");
+
+    connect(ListBox1, &QTreeWidget::itemClicked, this, [this] { ListBox1Click(); });
+}
+
+void TFormObject::createActions() {
+    auto make = [this](const char* name, const QString& caption, bool enabled) {
+        auto* action = new QAction(caption, this);
+        action->setObjectName(name);
+        action->setEnabled(enabled);
+        return action;
+    };
+    AParametry = make("AParametry", "Właściwości@2546", true);
+    AParametry->setIcon(style()->standardIcon(QStyle::SP_FileDialogDetailedView));
+    AobjectClear = make("AobjectClear", "Usuń zaznaczone obiekty@2521", true);
+    AobjectClear->setToolTip("Usuń zaznaczone obiekty@2522");
+    AobjectClear->setIcon(style()->standardIcon(QStyle::SP_TrashIcon));
+    connect(AParametry, &QAction::triggered, this, [this] { AParametryExecute(); });
+    connect(AobjectClear, &QAction::triggered, this, [this] { AobjectClearExecute(); });
+
+    // Commands the window lists but does not perform; they stay disabled.
+    AobjectCopy = make("AobjectCopy", "Kopiuj@2515", false);
+    AobjectCopy->setIcon(style()->standardIcon(QStyle::SP_FileDialogNewFolder));
+    AObjectCut = make("AObjectCut", "Wytnij@2536", false);
+    AObjectCut->setIcon(style()->standardIcon(QStyle::SP_DialogDiscardButton));
+    AobjectPaste = make("AobjectPaste", "Wklej@2514", false);
+    AobjectPaste->setIcon(style()->standardIcon(QStyle::SP_DialogApplyButton));
+    PopupMenu = new QMenu(this);
+    PopupMenu->setObjectName("PopupMenu1");
+    auto addSeparator = [&](const char* name, const QString& caption) {
+        QAction* separator = make(name, caption, true);
+        separator->setSeparator(true);
+        PopupMenu->addAction(separator);
+    };
+    PopupMenu->addAction(make("AobjectDuplicate", "Duplikuj@2513", false));
+    PopupMenu->addAction(AobjectCopy);
+    PopupMenu->addAction(AObjectCut);
+    PopupMenu->addAction(AobjectPaste);
+    PopupMenu->addAction(make("AobjectSelectAll", "Zaznacz wszystkie@2516", false));
+    addSeparator("N2510", "-@2510");
+    PopupMenu->addAction(make("AobjectMoveUp", "Przesuń w górę@2518", false));
+    PopupMenu->addAction(make("AobjectMoveDown", "Przesuń w dół@2523", false));
+    PopupMenu->addAction(make("Aback", "Na spód@2527", false));
+    PopupMenu->addAction(make("Afront", "Na wierzch@2528", false));
+    addSeparator("N2511", "-@2511");
+    PopupMenu->addAction(make("ARotate45", "Obróć o 45°@2529", false));
+    PopupMenu->addAction(make("AUnRotate45", "Obróć o -45°@2530", false));
+    PopupMenu->addAction(make("ARotate90", "Obróć o 90°@2531", false));
+    PopupMenu->addAction(make("AUnRotate90", "Obróć o -90°@2532", false));
+    PopupMenu->addAction(make("ARotate180", "Obróć o 180°@2539", false));
+    PopupMenu->addAction(make("AUnRotate180", "Obróć o -180°@2540", false));
+    QAction* free = make("ARotateFree", "Obróć dowolnie@2524", false);
+    free->setVisible(false);
+    PopupMenu->addAction(free);
+    PopupMenu->addAction(make("AFILPY", "Odbij w pionie@2534", false));
+    PopupMenu->addAction(make("AFLOPX", "Odbij w poziomie@2535", false));
+    PopupMenu->addAction(make("AobjectMerge", "Połącz@2533", false));
+    addSeparator("N2512", "-@2512");
+    PopupMenu->addAction(make("ASaveObject", "Zapisz obiekt@2537", false));
+    PopupMenu->addAction(make("ALoadObject", "Wczytaj obiekt@2538", false));
+    PopupMenu->addAction(make("ASaveObjectBMP", "Zapisz teksturę@2542", false));
+    PopupMenu->addAction(make("Aproperty", "Właściwości@2525", false));
+}
+
+void TFormObject::setDesignWindow(TMDIChild* window) {
+    window_ = window;
+}
+
+void TFormObject::setPropertiesEditor(std::function<void(TRocketElement&)> editor) {
+    editor_ = std::move(editor);
+}
+
+QTreeWidgetItem* TFormObject::itemOf(const ElementTree::Node* node) const {
+    if (node == nullptr)
+        return nullptr;
+    for (QTreeWidgetItemIterator it(ListBox1); *it != nullptr; ++it)
+        if (NodeOf(*it) == node)
+            return *it;
+    return nullptr;
+}
+
+QTreeWidgetItem* TFormObject::buildItem(ElementTree::Node* node) {
+    auto* item = new QTreeWidgetItem();
+    item->setData(0, NodeRole, QVariant::fromValue(reinterpret_cast<quintptr>(node)));
+    if (node->element != nullptr)
+        item->setText(0, QString::fromStdString(node->element->Caption));
+    for (const auto& child : node->children)
+        item->addChild(buildItem(child.get()));
+    return item;
+}
+
+void TFormObject::showLoadedDesign() {
+    clearTrees();
+    if (window_ == nullptr)
+        return;
+    Design& design = window_->design();
+    for (const auto& root : design.tree.roots())
+        ListBox1->addTopLevelItem(buildItem(root.get()));
+    for (std::size_t i = 0; i < design.Dimensions.size(); ++i)
+        ListBox2->addTopLevelItem(new QTreeWidgetItem());
+    if (ListBox1->topLevelItemCount() > 0)
+        ListBox1->setCurrentItem(ListBox1->topLevelItem(0));
+    refreshDimensionCaptions();
+    ListBox1->expandAll();
+    reportEmptiness();
+}
+
+void TFormObject::addElementNode(ElementTree::Node* node) {
+    if (node == nullptr)
+        return;
+    QTreeWidgetItem* parentItem = itemOf(node->parent);
+    auto* item = new QTreeWidgetItem();
+    item->setData(0, NodeRole, QVariant::fromValue(reinterpret_cast<quintptr>(node)));
+    if (node->element != nullptr)
+        item->setText(0, QString::fromStdString(node->element->Caption));
+    if (parentItem != nullptr) {
+        parentItem->addChild(item);
+        parentItem->setExpanded(true);
+        item->setExpanded(true);
+    } else {
+        ListBox1->addTopLevelItem(item);
+    }
+    ListBox1->clearSelection();
+    ListBox1->setCurrentItem(item);
+    reportEmptiness();
+}
+
+void TFormObject::addDimensionNode() {
+    if (window_ == nullptr || window_->design().Dimensions.empty())
+        return;
+    auto* item = new QTreeWidgetItem(
+        QStringList{QString::fromStdString(window_->design().Dimensions[0]->Caption)});
+    ListBox2->insertTopLevelItem(0, item);
+    ListBox2->clearSelection();
+    ListBox2->setCurrentItem(item);
+}
+
+void TFormObject::clearElementTree() {
+    ListBox1->clear();
+    reportEmptiness();
+}
+
+void TFormObject::clearTrees() {
+    ListBox2->clear();
+    clearElementTree();
+}
+
+ElementTree::Node* TFormObject::selectedNode() const {
+    return NodeOf(ListBox1->currentItem());
+}
+
+void TFormObject::selectNode(ElementTree::Node* node) {
+    if (QTreeWidgetItem* item = itemOf(node))
+        ListBox1->setCurrentItem(item);
+}
+
+void TFormObject::deleteSubtree(ElementTree::Node* node) {
+    QTreeWidgetItem* item = itemOf(node);
+    if (item == nullptr || window_ == nullptr)
+        return;
+    delete item;
+    window_->design().deleteSubtree(node);
+    reportEmptiness();
+}
+
+void TFormObject::refreshDimensionCaptions() {
+    if (window_ == nullptr)
+        return;
+    const auto& dimensions = window_->design().Dimensions;
+    for (int i = 0; i < ListBox2->topLevelItemCount(); ++i) {
+        if (static_cast<std::size_t>(i) >= dimensions.size())
+            break;
+        ListBox2->topLevelItem(i)->setText(
+            0, QString::fromStdString(dimensions[std::size_t(i)]->Caption));
+    }
+}
+
+void TFormObject::showSummary(const Summary& summary) {
+    for (std::size_t row = 0; row < summary.rows.size() && row < 7; ++row) {
+        grid->item(int(row), 0)->setText(QString::fromStdString(summary.rows[row].label));
+        grid->item(int(row), 1)->setText(QString::fromStdString(summary.rows[row].value));
+    }
+}
+
+void TFormObject::reportEmptiness() {
+    emit elementTreeEmptied(ListBox1->topLevelItemCount() == 0);
+}
+
+void TFormObject::ListBox1Click() {
+    if (window_ == nullptr || window_->design().Elements.empty())
+        return;
+    for (auto& element : window_->design().Elements)
+        element->Selected = false;
+    if (ElementTree::Node* node = selectedNode(); node != nullptr && node->element != nullptr)
+        node->element->Selected = true;
+    window_->Redraw();
+}
+
+void TFormObject::AParametryExecute() {
+    if (window_ == nullptr || window_->design().Elements.empty())
+        return;
+    ElementTree::Node* node = selectedNode();
+    if (node == nullptr || node->element == nullptr)
+        return;
+    if (editor_)
+        editor_(*node->element);
+    if (window_ != nullptr)
+        window_->Redraw();
+}
+
+void TFormObject::AobjectClearExecute() {
+    if (!interaction_.askYesNo(this, "Delete elements?", QString()))
+        return;
+    if (window_ == nullptr)
+        return;
+    Design& design = window_->design();
+    if (PageControl1->currentWidget() == dimensionsPage_) {
+        QTreeWidgetItem* item = ListBox2->currentItem();
+        if (!design.Dimensions.empty() && item != nullptr) {
+            design.removeDimension(std::size_t(ListBox2->indexOfTopLevelItem(item)));
+            delete item;
+        }
+    } else if (!design.Elements.empty()) {
+        deleteSubtree(selectedNode());
+    }
+    window_->Redraw();
+}
+
+void TFormObject::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_F9 && window_ != nullptr) {
+        window_->ShowFullScreen();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+bool TFormObject::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == ListBox1->viewport() && event->type() == QEvent::MouseButtonPress) {
+        auto* mouse = static_cast<QMouseEvent*>(event);
+        if (mouse->button() == Qt::RightButton) {
+            if (QTreeWidgetItem* item = ListBox1->itemAt(mouse->position().toPoint()))
+                ListBox1->setCurrentItem(item);
+            AParametryExecute();
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+} // namespace vantor

@@ -1,0 +1,98 @@
+#pragma once
+
+#include "model/ElementTree.h"
+
+#include <QWidget>
+#include <functional>
+
+class QAction;
+class QMenu;
+class QTabWidget;
+class QTableWidget;
+class QTreeWidget;
+class QTreeWidgetItem;
+class QToolButton;
+
+namespace vantor {
+
+class Interaction;
+class TMDIChild;
+class TRocketElement;
+class TShaped;
+struct Summary;
+
+// The object window: the components of the active design as a tree whose selected
+// node is the program's selection, the summary grid under it, and the design's
+// dimension annotations on a second page.
+class TFormObject : public QWidget {
+    Q_OBJECT
+
+public:
+    TFormObject(Interaction& interaction, QWidget* parent = nullptr);
+
+    // The design window whose design the trees show; null when none is open.
+    void setDesignWindow(TMDIChild* window);
+    TMDIChild* designWindow() const { return window_; }
+
+    // Rebuilds both trees from the design (after loading a file): selects the first
+    // node, refreshes the dimension captions and expands the element tree.
+    void showLoadedDesign();
+    // Adds a node for a node just added to the design's tree and selects it; a child is
+    // also expanded.
+    void addElementNode(ElementTree::Node* node);
+    // Puts a node for the newest dimension (index 0) at the top of the dimension tree
+    // and selects it.
+    void addDimensionNode();
+    void clearElementTree();
+    void clearTrees();
+
+    ElementTree::Node* selectedNode() const;
+    void selectNode(ElementTree::Node* node);
+    // Removes the node with its descendants from the tree and their elements from the
+    // design, destroying them.
+    void deleteSubtree(ElementTree::Node* node);
+    // Sets each dimension node's text to the caption of the dimension at its index.
+    void refreshDimensionCaptions();
+    // Writes the summary rows into the grid; rows not written keep what they held.
+    void showSummary(const Summary& summary);
+
+    // What the properties action does with the selected element.
+    void setPropertiesEditor(std::function<void(TRocketElement&)> editor);
+
+    QTreeWidget* ListBox1 = nullptr;
+    QTreeWidget* ListBox2 = nullptr;
+    QTableWidget* grid = nullptr;
+    QTabWidget* PageControl1 = nullptr;
+    QAction* AParametry = nullptr;
+    QAction* AobjectClear = nullptr;
+    QAction* AobjectCopy = nullptr;
+    QAction* AObjectCut = nullptr;
+    QAction* AobjectPaste = nullptr;
+
+    void AParametryExecute();
+    void AobjectClearExecute();
+    void ListBox1Click();
+
+signals:
+    // The element tree became empty or non-empty.
+    void elementTreeEmptied(bool empty);
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    QTreeWidgetItem* itemOf(const ElementTree::Node* node) const;
+    QTreeWidgetItem* buildItem(ElementTree::Node* node);
+    void createActions();
+    void reportEmptiness();
+
+    Interaction& interaction_;
+    TMDIChild* window_ = nullptr;
+    std::function<void(TRocketElement&)> editor_;
+    QMenu* PopupMenu = nullptr;
+    QWidget* objectsPage_ = nullptr;
+    QWidget* dimensionsPage_ = nullptr;
+};
+
+} // namespace vantor
