@@ -6,6 +6,11 @@ namespace vantor {
 
 // Aligned linear dimension: measures the distance from P0 to P1, its dimension line
 // passing through P2 parallel to P0P1.
+//
+// Drawing a dimension also sets its Caption to the measured value. The linear kinds draw
+// once they have three points, the angle with exactly three; before that, while hidden,
+// without a canvas, or with a coordinate that is not a finite number, nothing is drawn
+// and the caption stays as it was.
 class TWymiar : public TShaped {
 public:
     TWymiar();
@@ -31,6 +36,7 @@ class TAngleWymiar : public TShaped {
 public:
     TAngleWymiar();
     void Draw() override;
+    // The vertex P0, truncated; (0, 0) while there is no point.
     PointI GetCentre() const override;
 };
 
