@@ -108,12 +108,6 @@ void TMDIChild::FormCreate() {
     host_.setPointerMode(0);
 }
 
-bool TMDIChild::event(QEvent* event) {
-    if (event->type() == QEvent::WindowActivate || event->type() == QEvent::FocusIn)
-        host_.designWindowActivated(*this);
-    return QWidget::event(event);
-}
-
 void TMDIChild::closeEvent(QCloseEvent* event) {
     host_.designWindowClosing(*this);
     QWidget::closeEvent(event);

@@ -1,0 +1,800 @@
+#include "shell/MainWindow.h"
+
+#include "canvas/DesignWindow.h"
+#include "model/Registry.h"
+#include "shell/Glyphs.h"
+#include "shell/Interaction.h"
+#include "shell/PenNameBox.h"
+#include "toolwindows/ObjectWindow.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDockWidget>
+#include <QDoubleValidator>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QScreen>
+#include <QStatusBar>
+#include <QStyle>
+#include <QToolBar>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace vantor {
+
+namespace {
+
+const QString DesignFilter = QStringLiteral("projekt (*.kfx)");
+
+QToolBar* MakeToolBar(QMainWindow* window, const char* name, const QString& caption) {
+    auto* bar = new QToolBar(caption, window);
+    bar->setObjectName(name);
+    bar->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    return bar;
+}
+
+} // namespace
+
+TMainForm::TMainForm(Interaction& interaction, QString programDirectory, QWidget* parent)
+    : QMainWindow(parent), interaction_(interaction),
+      programDirectory_(std::move(programDirectory)) {
+    setObjectName("MainForm");
+    setWindowTitle("Kavio@1501");
+    resize(1095, 791);
+    setMinimumWidth(800);
+    setDockOptions(QMainWindow::AnimatedDocks | QMainWindow::AllowNestedDocks);
+
+    auto* central = new QWidget(this);
+    auto* column = new QVBoxLayout(central);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+    mdiArea = new QMdiArea(central);
+    mdiArea->setObjectName("ClientArea");
+    mdiArea->setBackground(QColor(0xE9, 0xE9, 0xE9));
+    column->addWidget(mdiArea, 1);
+    MarkerStatusBar = new QStatusBar(central);
+    MarkerStatusBar->setObjectName("MarkerStatusBar");
+    MarkerStatusBar->setSizeGripEnabled(false);
+    column->addWidget(MarkerStatusBar);
+    setCentralWidget(central);
+
+    createActions();
+    createMenus();
+    createToolbars();
+    createStatusBars();
+    connectCommands();
+
+    WindowFormObject = new QDockWidget("WindowFormObject@1548", this);
+    WindowFormObject->setObjectName("WindowFormObject");
+    WindowFormObject->setAllowedAreas(Qt::LeftDockWidgetArea | Qt::RightDockWidgetArea);
+    WindowFormObject->setMinimumWidth(208);
+    pObjectDock = new QWidget(WindowFormObject);
+    pObjectDock->setObjectName("pObjectDock");
+    auto* dockLayout = new QVBoxLayout(pObjectDock);
+    dockLayout->setContentsMargins(0, 0, 0, 0);
+    WindowFormObject->setWidget(pObjectDock);
+    addDockWidget(Qt::RightDockWidgetArea, WindowFormObject);
+
+    PopupMenu1 = new QMenu(this);
+    PopupMenu1->setObjectName("PopupMenu1");
+    setPointerMode(0);
+}
+
+TMainForm::~TMainForm() {
+    // Design windows report their end to this window: let them go while it is whole.
+    const auto windows = mdiArea->subWindowList();
+    for (QMdiSubWindow* sub : windows)
+        delete sub;
+    if (formObject_)
+        formObject_->setDesignWindow(nullptr);
+    if (handCursor_)
+        QApplication::restoreOverrideCursor();
+}
+
+QAction* TMainForm::makeAction(const char* name, const QString& caption, const QString& hint) {
+    auto* action = new QAction(caption, this);
+    action->setObjectName(name);
+    if (!hint.isEmpty())
+        action->setToolTip(hint);
+    return action;
+}
+
+void TMainForm::createActions() {
+    FileNew1 = makeAction("FileNew1", "&Nowy projekt@1616", "Utworz nowy projekt@1617");
+    FileNew1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
+    FileNew1->setIcon(style()->standardIcon(QStyle::SP_FileIcon));
+    FileOpen1 = makeAction("FileOpen1", "&Open@1620", "Open|Open a file@1621");
+    FileOpen1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+    FileOpen1->setIcon(style()->standardIcon(QStyle::SP_DialogOpenButton));
+    FileClose1 = makeAction("FileClose1", "&Close@1622", "Close|Close current file@1623");
+    FileCloseAll = makeAction("FileCloseAll", "Zamknij wszystkie@1706");
+    FileSave1 = makeAction("FileSave1", "&Save@1624", "Save|Save current file@1625");
+    FileSave1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+    FileSave1->setIcon(style()->standardIcon(QStyle::SP_DialogSaveButton));
+    FileSaveAs1 = makeAction("FileSaveAs1", "Save &As...@1626",
+                             "Save As|Save current file with different name@1627");
+    FileSaveAs1->setEnabled(false);
+    FilePrint = makeAction("FilePrint", "Drukuj@1707");
+    FilePrint->setEnabled(false);
+    FileExit1 = makeAction("FileExit1", "E&xit@1628", "Exit|Exit application@1629");
+
+    ASkala05 = makeAction("ASkala05", "50%@1558");
+    ASkala1 = makeAction("ASkala1", "100%@1559");
+    ASkala2 = makeAction("ASkala2", "200%@1560");
+    ASkala3 = makeAction("ASkala3", "300%@1561");
+    for (QAction* zoom : {ASkala05, ASkala1, ASkala2, ASkala3})
+        zoom->setCheckable(true);
+    N251 = makeAction("N251", "25%@1557");
+    N5001 = makeAction("N5001", "500%@1562");
+    for (QAction* hidden : {N251, N5001}) {
+        hidden->setVisible(false);
+        hidden->setEnabled(false);
+    }
+
+    AShowLinijki = makeAction("AShowLinijki", "Linijki@1655");
+    Siatka1 = makeAction("Siatka1", "Siatka@1563");
+    Przecigajdosiatki35181 = makeAction("Przecigajdosiatki35181", "Przeciągaj do siatki@3518");
+    Przecigajdosiatki35181->setVisible(false);
+    Prowadnice1 = makeAction("Prowadnice1", "Prowadnice@1564");
+    Prowadnice1->setVisible(false);
+    for (QAction* check : {AShowLinijki, Siatka1, Przecigajdosiatki35181, Prowadnice1})
+        check->setCheckable(true);
+    AShowLinijki->setChecked(true);
+    Siatka1->setChecked(true);
+    Prowadnice1->setChecked(true);
+
+    Podstawowy1 = makeAction("Podstawowy1", "Podstawowy@1568");
+    Transform1 = makeAction("Transform1", "Transform@1574");
+    Figury1 = makeAction("Figury1", "Figury@1569");
+    Narzedzia1 = makeAction("Narzedzia1", "Narzędzia@1571");
+    Wymiary1 = makeAction("Wymiary1", "Wymiary@1570");
+    Kolory1 = makeAction("Kolory1", "Kolory@1572");
+    Rotacja1 = makeAction("Rotacja1", "Rotacja@1573");
+    for (QAction* item : {Podstawowy1, Transform1, Figury1, Narzedzia1, Wymiary1, Kolory1, Rotacja1})
+        item->setCheckable(true);
+    for (QAction* hidden : {Transform1, Kolory1, Rotacja1})
+        hidden->setVisible(false);
+
+    ADefaultWndPos = makeAction("ADefaultWndPos", "Ustawienia domyślne@1657");
+    AMaxWorkArea = makeAction("AMaxWorkArea", "Maksymalizuj obszar roboczy@1658");
+    AMaxWorkArea->setCheckable(true);
+    AFullScreen = makeAction("AFullScreen", "Podgląd pełny ekran          F9@1654");
+    A3d = makeAction("A3d", "3D");
+    A3d->setIcon(MakeGlyph(Glyph::Preview3d));
+
+    WindowCascade1 = makeAction("WindowCascade1", "&Cascade@1630", "Cascade@1631");
+    WindowTileHorizontal1 =
+        makeAction("WindowTileHorizontal1", "Tile &Horizontally@1632", "Tile Horizontally@1633");
+    WindowTileVertical1 =
+        makeAction("WindowTileVertical1", "Tile &Vertically@1634", "Tile Vertically@1635");
+    WindowMinimizeAll1 = makeAction("WindowMinimizeAll1", "&Minimize All@1636", "Minimize All@1637");
+    WindowArrangeAll1 = makeAction("WindowArrangeAll1", "&Arrange All@1638", "Arrange All@1639");
+    AFormObject1 = makeAction("AFormObject1", "Objekty@1606", "Lista obiektow@1607");
+    AFormObject1->setCheckable(true);
+    AFormObject1->setChecked(true);
+
+    Ustawieniaprogramu1 = makeAction("Ustawieniaprogramu1", "Ustawienia programu@1612");
+    Polska1 = makeAction("Polska1", "Polska@1610");
+    Angielska1 = makeAction("Angielska1", "Angielska@1611");
+    Polska1->setCheckable(true);
+    Angielska1->setCheckable(true);
+    Polska1->setChecked(true);
+    Pomocdoprogramu1 = makeAction("Pomocdoprogramu1", "Pomoc do programu@1615");
+    HelpAbout1 = makeAction("HelpAbout1", "&About...@1640");
+
+    ADefaultMode = makeAction("ADefaultMode", QString(), "Zaznacz marker@1681");
+    ADefaultMode->setIcon(MakeGlyph(Glyph::DefaultMode));
+    ASelect = makeAction("ASelect", QString(), "Zaznacz, przenieś obiekt@1680");
+    ASelect->setIcon(MakeGlyph(Glyph::SelectMode));
+    AWymiar = makeAction("AWymiar", QString());
+    AWymiar->setIcon(MakeGlyph(Glyph::LinearDimension));
+    AWymiarPoziomy = makeAction("AWymiarPoziomy", QString());
+    AWymiarPoziomy->setIcon(MakeGlyph(Glyph::HorizontalDimension));
+    AWymiarPionowy = makeAction("AWymiarPionowy", QString());
+    AWymiarPionowy->setIcon(MakeGlyph(Glyph::VerticalDimension));
+    AWymiarAngle = makeAction("AWymiarAngle", QString());
+    AWymiarAngle->setIcon(MakeGlyph(Glyph::AngleDimension));
+    ATransform = makeAction("ATransform", "Transform@1528");
+    ARotateByCenter = makeAction("ARotateByCenter", "Obrot@1527");
+    AUndo = makeAction("AUndo", "Cofnij@1553");
+    ARedo = makeAction("ARedo", "Ponow@1554");
+    ARepeat = makeAction("ARepeat", "Repeat@1704");
+
+    const struct {
+        QAction** action;
+        const char* name;
+        Glyph glyph;
+    } insertions[] = {
+        {&AGlowicaStozek, "AGlowicaStozek", Glyph::ConicalNose},
+        {&AGlowicaOgive, "AGlowicaOgive", Glyph::OgiveNose},
+        {&AGlowicaParabolic, "AGlowicaParabolic", Glyph::ParabolicNose},
+        {&AKorpus, "AKorpus", Glyph::BodyTube},
+        {&AEngine, "AEngine", Glyph::Motor},
+        {&AStozekSciety, "AStozekSciety", Glyph::Transition},
+        {&AStatecznik, "AStatecznik", Glyph::FinSet},
+        {&ABalast, "ABalast", Glyph::Ballast},
+    };
+    for (const auto& insertion : insertions) {
+        *insertion.action = makeAction(insertion.name, QString());
+        (*insertion.action)->setIcon(MakeGlyph(insertion.glyph));
+    }
+    for (QAction* attaching : {AKorpus, AEngine, AStozekSciety, AStatecznik, ABalast})
+        attaching->setEnabled(false);
+}
+
+void TMainForm::createMenus() {
+    auto menu = [this](QMenu* parentMenu, const char* name, const QString& caption,
+                       const QString& hint = {}) {
+        QMenu* m = parentMenu != nullptr ? parentMenu->addMenu(caption) : menuBar()->addMenu(caption);
+        m->setObjectName(name);
+        m->menuAction()->setObjectName(QString::fromLatin1(name) + "Item");
+        if (!hint.isEmpty())
+            m->menuAction()->setToolTip(hint);
+        return m;
+    };
+    auto separator = [this](QMenu* m, const char* name, const QString& caption) {
+        QAction* s = makeAction(name, caption);
+        s->setSeparator(true);
+        m->addAction(s);
+    };
+
+    File1 = menu(nullptr, "File1", "&File@1549", "File related commands@1550");
+    File1->addActions({FileNew1, FileOpen1, FileClose1, FileCloseAll, FileSave1, FileSaveAs1});
+    separator(File1, "N1", "-@1551");
+    File1->addAction(FilePrint);
+    separator(File1, "N2", "-@1551");
+    File1->addAction(FileExit1);
+
+    Edit1 = menu(nullptr, "Edit1", "Edycja@1552");
+    Edit1->addActions({AUndo, ARedo, ARepeat});
+    Edit1->menuAction()->setVisible(false);
+
+    View1 = menu(nullptr, "View1", "Widok@1555");
+    Zoom1 = menu(View1, "Zoom1", "Zoom@1556");
+    Zoom1->addActions({N251, ASkala05, ASkala1, ASkala2, ASkala3, N5001});
+    View1->addActions({AShowLinijki, Siatka1, Przecigajdosiatki35181, Prowadnice1});
+    separator(View1, "N3", "-@1566");
+    Paskinarzdzi1 = menu(View1, "Paskinarzdzi1", "Paski narzędzi@1567");
+    Paskinarzdzi1->addActions(
+        {Podstawowy1, Transform1, Figury1, Narzedzia1, Wymiary1, Kolory1, Rotacja1});
+    View1->addActions({ADefaultWndPos, AMaxWorkArea});
+    separator(View1, "N4", "-@1575");
+    View1->addActions({AFullScreen, A3d});
+
+    Window1 = menu(nullptr, "Window1", "&Window@1603", "Window related commands@1604");
+    Window1->addActions({WindowCascade1, WindowTileHorizontal1, WindowTileVertical1,
+                         WindowMinimizeAll1, WindowArrangeAll1});
+    separator(Window1, "N5", "-@1605");
+    Window1->addAction(AFormObject1);
+
+    Opcje1 = menu(nullptr, "Opcje1", "Opcje@1608");
+    Opcje1->addAction(Ustawieniaprogramu1);
+    Wersjajzykowa1 = menu(Opcje1, "Wersjajzykowa1", "Wersja językowa@1609");
+    Wersjajzykowa1->addActions({Polska1, Angielska1});
+
+    Help1 = menu(nullptr, "Help1", "&Help@1613", "Help topics@1614");
+    Help1->addActions({Pomocdoprogramu1, HelpAbout1});
+
+    connect(Zoom1, &QMenu::aboutToShow, this, [this] { onZoomMenuShown(); });
+    connect(Paskinarzdzi1, &QMenu::aboutToShow, this, [this] { onToolbarMenuShown(); });
+    connect(Window1, &QMenu::aboutToShow, this, [this] { onWindowMenuShown(); });
+}
+
+void TMainForm::createToolbars() {
+    BarPodstawowy = MakeToolBar(this, "BarPodstawowy", "BarPodstawowy@1531");
+    BarPodstawowy->setAllowedAreas(Qt::TopToolBarArea);
+    BarPodstawowy->addActions({FileNew1, FileOpen1, FileSave1, A3d});
+    addToolBar(Qt::TopToolBarArea, BarPodstawowy);
+    addToolBarBreak(Qt::TopToolBarArea);
+
+    BarTransform = MakeToolBar(this, "BarTransform", QString());
+    addToolBar(Qt::TopToolBarArea, BarTransform);
+    createTransformPanel();
+
+    BarFigury = MakeToolBar(this, "BarFigury", "BarFigury@1517");
+    BarFigury->setOrientation(Qt::Vertical);
+    BarFigury->setIconSize(QSize(32, 32));
+    BarFigury->addActions({AGlowicaStozek, AGlowicaOgive, AGlowicaParabolic, AKorpus, AEngine,
+                           AStozekSciety, AStatecznik, ABalast});
+    addToolBar(Qt::LeftToolBarArea, BarFigury);
+
+    BarWymiary = MakeToolBar(this, "BarWymiary", "BarWymiary@1513");
+    BarWymiary->addActions({AWymiar, AWymiarPoziomy, AWymiarPionowy, AWymiarAngle});
+    // The angle dimension's button is there but disabled; its command stays reachable.
+    if (QWidget* angle = BarWymiary->widgetForAction(AWymiarAngle))
+        angle->setEnabled(false);
+    addToolBar(Qt::LeftToolBarArea, BarWymiary);
+
+    BarMode = MakeToolBar(this, "BarMode", "BarMode@1515");
+    BarMode->addActions({ADefaultMode, ASelect});
+    auto* zoomButton = new QToolButton(BarMode);
+    zoomButton->setObjectName("bSkala");
+    zoomButton->setIcon(MakeGlyph(Glyph::Zoom));
+    zoomButton->setPopupMode(QToolButton::InstantPopup);
+    auto* zoomMenu = new QMenu(zoomButton);
+    zoomMenu->setObjectName("ZoomPopup");
+    zoomMenu->addActions({ASkala05, ASkala1, ASkala2, ASkala3});
+    zoomButton->setMenu(zoomMenu);
+    BarMode->addWidget(zoomButton);
+    addToolBar(Qt::LeftToolBarArea, BarMode);
+}
+
+void TMainForm::createTransformPanel() {
+    auto makeEdit = [this](const char* name) {
+        auto* edit = new QLineEdit("0", BarTransform);
+        edit->setObjectName(name);
+        edit->setFixedWidth(60);
+        connect(edit, &QLineEdit::textEdited, this, [this, edit] { validateTransformEdit(edit); });
+        return edit;
+    };
+    auto makeSpin = [this](const char* name, QLineEdit* edit) {
+        auto* spin = new QWidget(BarTransform);
+        spin->setObjectName(name);
+        auto* column = new QVBoxLayout(spin);
+        column->setContentsMargins(0, 0, 0, 0);
+        column->setSpacing(0);
+        for (double delta : {1.0, -1.0}) {
+            auto* arrow = new QToolButton(spin);
+            arrow->setObjectName(QString::fromLatin1(name) + (delta > 0 ? "Up" : "Down"));
+            arrow->setArrowType(delta > 0 ? Qt::UpArrow : Qt::DownArrow);
+            arrow->setFixedSize(16, 10);
+            connect(arrow, &QToolButton::clicked, this,
+                    [this, edit, delta] { stepTransformEdit(edit, delta); });
+            column->addWidget(arrow);
+        }
+        return spin;
+    };
+    edX = makeEdit("edX");
+    edY = makeEdit("edY");
+    edAngle = makeEdit("edAngle");
+    BarTransform->addWidget(new QLabel("X:", BarTransform));
+    BarTransform->addWidget(edX);
+    BarTransform->addWidget(makeSpin("spinX", edX));
+    BarTransform->addWidget(new QLabel("Y:", BarTransform));
+    BarTransform->addWidget(edY);
+    BarTransform->addWidget(makeSpin("spinY", edY));
+    BarTransform->addWidget(edAngle)->setVisible(false);
+    BarTransform->addWidget(makeSpin("spinAngle", edAngle))->setVisible(false);
+    BarTransform->addAction(ATransform);
+    PenNameBox = CreatePenNameBox(BarTransform);
+    BarTransform->addWidget(PenNameBox)->setVisible(false);
+}
+
+void TMainForm::createStatusBars() {
+    StatusBar = statusBar();
+    StatusBar->setObjectName("StatusBar");
+    statusPanel0 = new QLabel(StatusBar);
+    statusPanel0->setObjectName("StatusPanel0");
+    StatusBar->addWidget(statusPanel0, 1);
+    auto* message = new QLabel("komunikat", StatusBar);
+    message->setObjectName("StatusPanel1");
+    message->setFixedWidth(400);
+    message->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    StatusBar->addPermanentWidget(message);
+    auto* last = new QLabel(StatusBar);
+    last->setObjectName("StatusPanel2");
+    last->setFixedWidth(50);
+    StatusBar->addPermanentWidget(last);
+
+    const char* markerPanels[] = {"szerokość", "wysokość", "odpad", "efektywność"};
+    for (const char* text : markerPanels) {
+        auto* panel = new QLabel(QString::fromUtf8(text), MarkerStatusBar);
+        panel->setFixedWidth(140);
+        MarkerStatusBar->addWidget(panel);
+    }
+    auto* lastMarker = new QLabel(MarkerStatusBar);
+    lastMarker->setFixedWidth(100);
+    MarkerStatusBar->addWidget(lastMarker);
+}
+
+void TMainForm::connectCommands() {
+    connect(FileNew1, &QAction::triggered, this, [this] { FileNew1Execute(); });
+    connect(FileOpen1, &QAction::triggered, this, [this] { FileOpen1Execute(); });
+    connect(FileSave1, &QAction::triggered, this, [this] { FileSave1Execute(); });
+    connect(FileClose1, &QAction::triggered, this, [this] {
+        if (QMdiSubWindow* sub = mdiArea->activeSubWindow())
+            sub->close();
+    });
+    connect(FileCloseAll, &QAction::triggered, this, [this] { FileCloseAllExecute(); });
+    connect(FileExit1, &QAction::triggered, this, &QWidget::close);
+
+    connect(ASkala05, &QAction::triggered, this, [this] { setZoom(0.5); });
+    connect(ASkala1, &QAction::triggered, this, [this] { setZoom(1.0); });
+    connect(ASkala2, &QAction::triggered, this, [this] { setZoom(2.0); });
+    connect(ASkala3, &QAction::triggered, this, [this] { setZoom(3.0); });
+
+    connect(AShowLinijki, &QAction::triggered, this, [this] {
+        const auto windows = designWindows();
+        for (auto it = windows.rbegin(); it != windows.rend(); ++it)
+            (*it)->setRulersVisible(AShowLinijki->isChecked());
+    });
+    for (QAction* redrawing : {Siatka1, Prowadnice1})
+        connect(redrawing, &QAction::triggered, this, [this] {
+            if (TMDIChild* window = activeDesignWindow())
+                window->Redraw();
+        });
+    connect(AFullScreen, &QAction::triggered, this, [this] {
+        if (TMDIChild* window = activeDesignWindow())
+            window->ShowFullScreen();
+    });
+
+    const std::pair<QAction*, std::function<QWidget*()>> toolbarItems[] = {
+        {Podstawowy1, [this] { return BarPodstawowy; }}, {Transform1, [this] { return BarTransform; }},
+        {Figury1, [this] { return BarFigury; }},         {Narzedzia1, [this] { return BarMode; }},
+        {Wymiary1, [this] { return BarWymiary; }},
+    };
+    for (const auto& [item, bar] : toolbarItems)
+        connect(item, &QAction::triggered, this, [item, bar] { bar()->setVisible(item->isChecked()); });
+
+    connect(WindowCascade1, &QAction::triggered, mdiArea, &QMdiArea::cascadeSubWindows);
+    connect(WindowTileHorizontal1, &QAction::triggered, this, [this] { tile(Qt::Horizontal); });
+    connect(WindowTileVertical1, &QAction::triggered, this, [this] { tile(Qt::Vertical); });
+    connect(WindowMinimizeAll1, &QAction::triggered, this, [this] {
+        const auto subs = mdiArea->subWindowList();
+        for (QMdiSubWindow* sub : subs)
+            sub->showMinimized();
+    });
+    connect(WindowArrangeAll1, &QAction::triggered, this, [this] {
+        // Lines the minimised windows up along the bottom edge of the work area.
+        int x = 0;
+        const auto subs = mdiArea->subWindowList();
+        for (QMdiSubWindow* sub : subs)
+            if (sub->isMinimized()) {
+                sub->move(x, mdiArea->viewport()->height() - sub->height());
+                x += sub->width();
+            }
+    });
+    connect(AFormObject1, &QAction::triggered, this,
+            [this] { WindowFormObject->setVisible(AFormObject1->isChecked()); });
+    connect(HelpAbout1, &QAction::triggered, this, &TMainForm::aboutRequested);
+
+    connect(ADefaultMode, &QAction::triggered, this, [this] {
+        setPointerMode(0);
+        if (handCursor_) {
+            QApplication::restoreOverrideCursor();
+            handCursor_ = false;
+        }
+    });
+    connect(ASelect, &QAction::triggered, this, [this] {
+        setPointerMode(3);
+        if (!handCursor_) {
+            QApplication::setOverrideCursor(Qt::PointingHandCursor);
+            handCursor_ = true;
+        }
+    });
+    connect(AWymiar, &QAction::triggered, this, [this] { addDimension("TWymiar", 8); });
+    connect(AWymiarPoziomy, &QAction::triggered, this, [this] { addDimension("TWymiarPoziomy", 8); });
+    connect(AWymiarPionowy, &QAction::triggered, this, [this] { addDimension("TWymiarPionowy", 8); });
+    connect(AWymiarAngle, &QAction::triggered, this, [this] { addDimension("TAngleWymiar", 10); });
+    connect(ATransform, &QAction::triggered, this, [this] { ATransformExecute(); });
+
+    connect(mdiArea, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* sub) {
+        auto* window = sub != nullptr ? qobject_cast<TMDIChild*>(sub->widget()) : nullptr;
+        if (window == nullptr)
+            return;
+        if (formObject_)
+            formObject_->setDesignWindow(window);
+        designWindowActivated(*window);
+    });
+}
+
+void TMainForm::attachObjectWindow(TFormObject* formObject) {
+    formObject_ = formObject;
+    pObjectDock->layout()->addWidget(formObject);
+    formObject->setDesignWindow(activeDesignWindow());
+    connect(formObject, &TFormObject::elementTreeEmptied, this,
+            [this](bool empty) { updateInsertionAvailability(empty); });
+    PopupMenu1->clear();
+    PopupMenu1->addActions({formObject->AParametry, formObject->AobjectClear});
+    BarPodstawowy->addActions(
+        {formObject->AobjectCopy, formObject->AObjectCut, formObject->AobjectPaste});
+    Edit1->addActions({formObject->AobjectCopy, formObject->AObjectCut, formObject->AobjectPaste});
+    formObject->show();
+}
+
+QList<QToolBar*> TMainForm::toolbars() const {
+    return {BarPodstawowy, BarTransform, BarFigury, BarWymiary, BarMode};
+}
+
+void TMainForm::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (shownOnce_)
+        return;
+    shownOnce_ = true;
+    if (formObject_)
+        formObject_->show();
+    WindowFormObject->show();
+    for (QToolBar* bar : {BarMode, BarFigury, BarWymiary, BarPodstawowy})
+        bar->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    BarTransform->hide();
+    BarMode->show();
+    FileNew1->trigger();
+    setPointerMode(0);
+    A3d->setText("3D");
+}
+
+void TMainForm::closeEvent(QCloseEvent* event) {
+    if (SaveOnExit)
+        emit saveOnExitRequested();
+    QMainWindow::closeEvent(event);
+}
+
+TMDIChild* TMainForm::activeDesignWindow() const {
+    QMdiSubWindow* sub = mdiArea->activeSubWindow();
+    if (sub == nullptr) {
+        // An inactive frame (the program in the background) still has a current window.
+        const auto subs = mdiArea->subWindowList(QMdiArea::ActivationHistoryOrder);
+        sub = subs.isEmpty() ? nullptr : subs.last();
+    }
+    return sub != nullptr ? qobject_cast<TMDIChild*>(sub->widget()) : nullptr;
+}
+
+QList<TMDIChild*> TMainForm::designWindows() const {
+    QList<TMDIChild*> windows;
+    const auto subs = mdiArea->subWindowList(QMdiArea::CreationOrder);
+    for (QMdiSubWindow* sub : subs)
+        if (auto* window = qobject_cast<TMDIChild*>(sub->widget()))
+            windows.append(window);
+    return windows;
+}
+
+TMDIChild* TMainForm::createDesignWindow(const QString& name) {
+    auto* window = new TMDIChild(*this);
+    QMdiSubWindow* sub = mdiArea->addSubWindow(window);
+    sub->setAttribute(Qt::WA_DeleteOnClose);
+    sub->setWindowTitle(name);
+    sub->showMaximized();
+    mdiArea->setActiveSubWindow(sub);
+    if (formObject_)
+        formObject_->setDesignWindow(window);
+    return window;
+}
+
+void TMainForm::updateInsertionAvailability(bool noseStage) {
+    for (QAction* nose : {AGlowicaStozek, AGlowicaOgive, AGlowicaParabolic})
+        nose->setEnabled(noseStage);
+    for (QAction* attaching : {AKorpus, AEngine, AStozekSciety, AStatecznik, ABalast})
+        attaching->setEnabled(!noseStage);
+    if (openDesignWindows_.isEmpty())
+        for (QAction* any : {AGlowicaStozek, AGlowicaOgive, AGlowicaParabolic, AKorpus, AEngine,
+                             AStozekSciety, AStatecznik, ABalast})
+            any->setEnabled(false);
+}
+
+int TMainForm::currentPenWidth() const { return CurrentPenWidth(*PenNameBox); }
+
+void TMainForm::FileNew1Execute() {
+    FileCloseAllExecute();
+    createDesignWindow("New");
+    updateInsertionAvailability(true);
+}
+
+void TMainForm::FileCloseAllExecute() {
+    if (formObject_)
+        formObject_->clearTrees();
+    const auto subs = mdiArea->subWindowList(QMdiArea::CreationOrder);
+    for (auto it = subs.rbegin(); it != subs.rend(); ++it) {
+        (*it)->close();
+        delete *it;
+    }
+}
+
+void TMainForm::setZoom(double scale) {
+    if (TMDIChild* window = activeDesignWindow())
+        window->setScale(scale);
+}
+
+void TMainForm::onZoomMenuShown() {
+    const TMDIChild* window = activeDesignWindow();
+    if (window == nullptr)
+        return;
+    ASkala05->setChecked(window->scale() == 0.5);
+    ASkala1->setChecked(window->scale() == 1.0);
+    ASkala2->setChecked(window->scale() == 2.0);
+    ASkala3->setChecked(false);
+}
+
+void TMainForm::onToolbarMenuShown() {
+    Podstawowy1->setChecked(BarPodstawowy->isVisible());
+    Transform1->setChecked(BarTransform->isVisible());
+    Figury1->setChecked(BarFigury->isVisible());
+    Narzedzia1->setChecked(BarMode->isVisible());
+    Wymiary1->setChecked(BarWymiary->isVisible());
+}
+
+void TMainForm::onWindowMenuShown() {
+    AFormObject1->setChecked(WindowFormObject->isVisible());
+    for (QAction* old : windowListActions_) {
+        Window1->removeAction(old);
+        old->deleteLater();
+    }
+    windowListActions_.clear();
+    const auto subs = mdiArea->subWindowList(QMdiArea::CreationOrder);
+    if (subs.isEmpty())
+        return;
+    windowListActions_.append(Window1->addSeparator());
+    int number = 1;
+    for (QMdiSubWindow* sub : subs) {
+        QAction* item = Window1->addAction(QStringLiteral("&%1 %2").arg(number++).arg(sub->windowTitle()));
+        item->setCheckable(true);
+        item->setChecked(sub == mdiArea->activeSubWindow());
+        connect(item, &QAction::triggered, this, [this, sub] { mdiArea->setActiveSubWindow(sub); });
+        windowListActions_.append(item);
+    }
+}
+
+void TMainForm::tile(Qt::Orientation orientation) {
+    const auto subs = mdiArea->subWindowList();
+    if (subs.isEmpty())
+        return;
+    const QRect area = mdiArea->viewport()->rect();
+    const int n = int(subs.size());
+    for (int i = 0; i < n; ++i) {
+        subs[i]->showNormal();
+        if (orientation == Qt::Horizontal)
+            subs[i]->setGeometry(0, area.height() * i / n, area.width(), area.height() / n);
+        else
+            subs[i]->setGeometry(area.width() * i / n, 0, area.width() / n, area.height());
+    }
+}
+
+void TMainForm::validateTransformEdit(QLineEdit* edit) {
+    const QString text = edit->text();
+    if (text.isEmpty() || text == "-")
+        return;
+    bool ok = false;
+    QLocale::system().toDouble(text, &ok);
+    if (!ok)
+        text.toDouble(&ok);
+    if (!ok) {
+        edit->setText("0");
+        interaction_.showMessage(this, "Wpisz poprawną wartość", "uwaga !",
+                                 Interaction::Icon::Warning);
+    }
+}
+
+void TMainForm::stepTransformEdit(QLineEdit* edit, double delta) {
+    bool ok = false;
+    const double value = edit->text().toDouble(&ok);
+    if (!ok) {
+        interaction_.showMessage(this, QStringLiteral("'%1' is not a valid floating point value")
+                                           .arg(edit->text()),
+                                 QString(), Interaction::Icon::Error);
+        return;
+    }
+    edit->setText(QString::number(value + delta, 'g', 15));
+}
+
+void TMainForm::ATransformExecute() {
+    bool okX = false, okY = false;
+    double x = edX->text().toInt(&okX);
+    double y = edY->text().toInt(&okY);
+    if (!okX || !okY) {
+        const QString bad = okX ? edY->text() : edX->text();
+        interaction_.showMessage(this, QStringLiteral("'%1' is not a valid integer value").arg(bad),
+                                 QString(), Interaction::Icon::Error);
+        return;
+    }
+    TMDIChild* window = activeDesignWindow();
+    if (window == nullptr)
+        return;
+    window->FromDisplayUnits(x);
+    window->FromDisplayUnits(y);
+    if (!window->design().tree.empty())
+        window->Redraw();
+}
+
+void TMainForm::addDimension(const char* className, std::uint8_t mode) {
+    TMDIChild* window = activeDesignWindow();
+    if (window == nullptr)
+        return;
+    setPointerMode(mode);
+    std::unique_ptr<TShaped> dimension = CreateShape(className);
+    dimension->Pen = TPen{currentPenWidth(), CurrentColor};
+    dimension->Points = {TPoints{}};
+    dimension->Selected = true;
+    window->design().insertDimension(std::move(dimension));
+    if (formObject_)
+        formObject_->addDimensionNode();
+}
+
+void TMainForm::setPointerMode(std::uint8_t mode) { PointerMode = mode; }
+
+bool TMainForm::gridShown() const { return Siatka1->isChecked(); }
+
+GridOptions TMainForm::gridOptions() const {
+    return gridOptionsSource_ ? gridOptionsSource_() : GridOptions{};
+}
+
+int TMainForm::displayUnitIndex() const { return displayUnitSource_ ? displayUnitSource_() : 0; }
+
+void TMainForm::setGridOptionsSource(std::function<GridOptions()> source) {
+    gridOptionsSource_ = std::move(source);
+}
+
+void TMainForm::setDisplayUnitSource(std::function<int()> source) {
+    displayUnitSource_ = std::move(source);
+}
+
+void TMainForm::showPointerReadout(const QString& text) { statusPanel0->setText(text); }
+
+bool TMainForm::isActiveDesignWindow(const TMDIChild& window) const {
+    return activeDesignWindow() == &window;
+}
+
+void TMainForm::designWindowCreated(TMDIChild& window) {
+    openDesignWindows_.insert(&window);
+    for (QAction* zoom : {ASkala1, ASkala2, ASkala05})
+        zoom->setEnabled(true);
+}
+
+void TMainForm::designWindowActivated(TMDIChild&) {
+    MarkerStatusBar->hide();
+    BarMode->show();
+    BarWymiary->show();
+    ASkala2->setEnabled(true);
+    ASkala05->setEnabled(true);
+}
+
+void TMainForm::designWindowClosing(TMDIChild& window) {
+    if (formObject_) {
+        formObject_->clearElementTree();
+        if (formObject_->designWindow() == &window)
+            formObject_->setDesignWindow(nullptr);
+    }
+    openDesignWindows_.remove(&window);
+    updateInsertionAvailability(false);
+}
+
+void TMainForm::designWindowDestroyed(TMDIChild& window) {
+    openDesignWindows_.remove(&window);
+    if (formObject_ && formObject_->designWindow() == &window)
+        formObject_->setDesignWindow(nullptr);
+    if (openDesignWindows_.isEmpty())
+        for (QAction* zoom : {ASkala1, ASkala2, ASkala05})
+            zoom->setEnabled(false);
+}
+
+ElementTree::Node* TMainForm::selectedElementNode() const {
+    return formObject_ ? formObject_->selectedNode() : nullptr;
+}
+
+void TMainForm::selectElementNode(ElementTree::Node* node) {
+    if (formObject_)
+        formObject_->selectNode(node);
+}
+
+void TMainForm::refreshDimensionCaptions() {
+    if (formObject_)
+        formObject_->refreshDimensionCaptions();
+}
+
+void TMainForm::showSummary(const Summary& summary) {
+    if (formObject_)
+        formObject_->showSummary(summary);
+}
+
+void TMainForm::editSelectedElement() {
+    if (formObject_)
+        formObject_->AParametry->trigger();
+}
+
+QMenu* TMainForm::designContextMenu() { return PopupMenu1; }
+
+TFormObject* TMainForm::objectWindow() const { return formObject_; }
+
+void ShowMaximized(QWidget& window) {
+    if (const QScreen* screen = window.screen())
+        window.setGeometry(screen->availableGeometry());
+    window.showMaximized();
+}
+
+void TMainForm::FileOpen1Execute() {}
+void TMainForm::FileSave1Execute() {}
+
+} // namespace vantor

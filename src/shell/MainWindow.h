@@ -1,0 +1,172 @@
+#pragma once
+
+#include "canvas/DesignWindowHost.h"
+
+#include <QMainWindow>
+#include <QPointer>
+#include <QSet>
+#include <cstdint>
+#include <memory>
+
+class QAction;
+class QComboBox;
+class QDockWidget;
+class QLabel;
+class QLineEdit;
+class QMdiArea;
+class QMdiSubWindow;
+class QMenu;
+class QStatusBar;
+class QToolBar;
+
+namespace vantor {
+
+class TFormObject;
+class TShaped;
+
+// The main window: the frame holding the design windows, the menus, toolbars and status
+// bars, the dock of the object window, and the program's commands. It keeps the pointer
+// mode the design window obeys and the pen of new shapes.
+class TMainForm : public QMainWindow, public DesignWindowHost {
+    Q_OBJECT
+
+public:
+    TMainForm(Interaction& interaction, QString programDirectory, QWidget* parent = nullptr);
+    ~TMainForm() override;
+
+    // Docks the object window into the object dock.
+    void attachObjectWindow(TFormObject* formObject);
+    TFormObject* objectWindow() const;
+    const QString& programDirectory() const { return programDirectory_; }
+
+    TMDIChild* activeDesignWindow() const;
+    QList<TMDIChild*> designWindows() const;
+    TMDIChild* createDesignWindow(const QString& name);
+    // Nose stage: only the nose commands are enabled; otherwise only the attaching ones.
+    // With no design window open, none of the eight.
+    void updateInsertionAvailability(bool noseStage);
+    // The pen width of new shapes, from the line-style list.
+    int currentPenWidth() const;
+
+    void FileNew1Execute();
+    void FileOpen1Execute();
+    void FileSave1Execute();
+    void FileCloseAllExecute();
+    void setZoom(double scale);
+    void addDimension(const char* className, std::uint8_t mode);
+    void ATransformExecute();
+
+    // DesignWindowHost
+    Interaction& interaction() override { return interaction_; }
+    std::uint8_t pointerMode() const override { return PointerMode; }
+    void setPointerMode(std::uint8_t mode) override;
+    bool gridShown() const override;
+    GridOptions gridOptions() const override;
+    int displayUnitIndex() const override;
+    void showPointerReadout(const QString& text) override;
+    bool isActiveDesignWindow(const TMDIChild& window) const override;
+    void designWindowCreated(TMDIChild& window) override;
+    void designWindowActivated(TMDIChild& window) override;
+    void designWindowClosing(TMDIChild& window) override;
+    void designWindowDestroyed(TMDIChild& window) override;
+    ElementTree::Node* selectedElementNode() const override;
+    void selectElementNode(ElementTree::Node* node) override;
+    void refreshDimensionCaptions() override;
+    void showSummary(const Summary& summary) override;
+    void editSelectedElement() override;
+    QMenu* designContextMenu() override;
+
+    // Where the grid spacing and colour and the readout unit come from; until the
+    // options are attached, their defaults.
+    void setGridOptionsSource(std::function<GridOptions()> source);
+    void setDisplayUnitSource(std::function<int()> source);
+
+    std::uint8_t PointerMode = 0;
+    std::uint32_t CurrentColor = 0; // 0x00BBGGRR
+    bool SaveOnExit = true;
+
+    QMdiArea* mdiArea = nullptr;
+    QStatusBar* StatusBar = nullptr;
+    QStatusBar* MarkerStatusBar = nullptr;
+    QLabel* statusPanel0 = nullptr;
+    QToolBar* BarPodstawowy = nullptr;
+    QToolBar* BarTransform = nullptr;
+    QToolBar* BarFigury = nullptr;
+    QToolBar* BarWymiary = nullptr;
+    QToolBar* BarMode = nullptr;
+    QDockWidget* WindowFormObject = nullptr;
+    QWidget* pObjectDock = nullptr;
+    QComboBox* PenNameBox = nullptr;
+    QLineEdit* edX = nullptr;
+    QLineEdit* edY = nullptr;
+    QLineEdit* edAngle = nullptr;
+
+    QMenu* File1 = nullptr;
+    QMenu* Edit1 = nullptr;
+    QMenu* View1 = nullptr;
+    QMenu* Zoom1 = nullptr;
+    QMenu* Paskinarzdzi1 = nullptr;
+    QMenu* Window1 = nullptr;
+    QMenu* Opcje1 = nullptr;
+    QMenu* Wersjajzykowa1 = nullptr;
+    QMenu* Help1 = nullptr;
+
+    QAction *FileNew1, *FileOpen1, *FileClose1, *FileCloseAll, *FileSave1, *FileSaveAs1,
+        *FilePrint, *FileExit1;
+    QAction *ASkala05, *ASkala1, *ASkala2, *ASkala3, *N251, *N5001;
+    QAction *AShowLinijki, *Siatka1, *Przecigajdosiatki35181, *Prowadnice1;
+    QAction *Podstawowy1, *Transform1, *Figury1, *Narzedzia1, *Wymiary1, *Kolory1, *Rotacja1;
+    QAction *ADefaultWndPos, *AMaxWorkArea, *AFullScreen, *A3d;
+    QAction *WindowCascade1, *WindowTileHorizontal1, *WindowTileVertical1, *WindowMinimizeAll1,
+        *WindowArrangeAll1, *AFormObject1;
+    QAction *Ustawieniaprogramu1, *Polska1, *Angielska1, *Pomocdoprogramu1, *HelpAbout1;
+    QAction *ADefaultMode, *ASelect, *AWymiar, *AWymiarPoziomy, *AWymiarPionowy, *AWymiarAngle;
+    QAction *ATransform, *ARotateByCenter, *AUndo, *ARedo, *ARepeat;
+    QAction *AGlowicaStozek, *AGlowicaOgive, *AGlowicaParabolic, *AKorpus, *AEngine,
+        *AStozekSciety, *AStatecznik, *ABalast;
+
+signals:
+    // The window is closing and the layout and settings are to be saved.
+    void saveOnExitRequested();
+    // The about box is wanted (the program shows it modally).
+    void aboutRequested();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    QAction* makeAction(const char* name, const QString& caption, const QString& hint = {});
+    void createActions();
+    void createMenus();
+    void createToolbars();
+    void createTransformPanel();
+    void createStatusBars();
+    void connectCommands();
+    void onZoomMenuShown();
+    void onToolbarMenuShown();
+    void onWindowMenuShown();
+    void tile(Qt::Orientation orientation);
+    void validateTransformEdit(QLineEdit* edit);
+    void stepTransformEdit(QLineEdit* edit, double delta);
+    QList<QToolBar*> toolbars() const;
+
+    Interaction& interaction_;
+    QString programDirectory_;
+    QPointer<TFormObject> formObject_;
+    QMenu* PopupMenu1 = nullptr;
+    QList<QAction*> windowListActions_;
+    QString lastSaveName_;
+    // Design windows created and neither closed nor destroyed yet.
+    QSet<const TMDIChild*> openDesignWindows_;
+    bool shownOnce_ = false;
+    bool handCursor_ = false;
+    std::function<GridOptions()> gridOptionsSource_;
+    std::function<int()> displayUnitSource_;
+};
+
+// Shows the window maximised, filling the screen's work area even where no window
+// manager acts on the request.
+void ShowMaximized(QWidget& window);
+
+} // namespace vantor

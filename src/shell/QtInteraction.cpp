@@ -1,0 +1,57 @@
+#include "shell/QtInteraction.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QFileDialog>
+#include <QMessageBox>
+
+namespace vantor {
+
+namespace {
+
+// A box without a caption of its own carries the program's title.
+QString TitleOr(const QString& caption) {
+    return caption.isEmpty() ? QApplication::applicationDisplayName() : caption;
+}
+
+QMessageBox::Icon ToQt(Interaction::Icon icon) {
+    switch (icon) {
+    case Interaction::Icon::Information:
+        return QMessageBox::Information;
+    case Interaction::Icon::Warning:
+        return QMessageBox::Warning;
+    case Interaction::Icon::Error:
+        return QMessageBox::Critical;
+    case Interaction::Icon::None:
+        break;
+    }
+    return QMessageBox::NoIcon;
+}
+
+} // namespace
+
+void QtInteraction::showMessage(QWidget* parent, const QString& text, const QString& caption,
+                                Icon icon) {
+    QMessageBox box(ToQt(icon), TitleOr(caption), text, QMessageBox::Ok, parent);
+    box.exec();
+}
+
+bool QtInteraction::askYesNo(QWidget* parent, const QString& text, const QString& caption) {
+    QMessageBox box(QMessageBox::Question, TitleOr(caption), text,
+                    QMessageBox::Yes | QMessageBox::No, parent);
+    return box.exec() == QMessageBox::Yes;
+}
+
+QString QtInteraction::chooseFileToOpen(QWidget* parent, const QString& directory,
+                                        const QString& filter) {
+    return QFileDialog::getOpenFileName(parent, QString(), directory, filter);
+}
+
+QString QtInteraction::chooseFileToSave(QWidget* parent, const QString& proposedName,
+                                        const QString& filter) {
+    return QFileDialog::getSaveFileName(parent, QString(), proposedName, filter);
+}
+
+int QtInteraction::runDialog(QDialog& dialog) { return dialog.exec(); }
+
+} // namespace vantor

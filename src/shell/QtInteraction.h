@@ -1,0 +1,20 @@
+#pragma once
+
+#include "shell/Interaction.h"
+
+namespace vantor {
+
+// The program's modal interactions: real Qt message boxes and file dialogs.
+class QtInteraction final : public Interaction {
+public:
+    void showMessage(QWidget* parent, const QString& text, const QString& caption,
+                     Icon icon) override;
+    bool askYesNo(QWidget* parent, const QString& text, const QString& caption) override;
+    QString chooseFileToOpen(QWidget* parent, const QString& directory,
+                             const QString& filter) override;
+    QString chooseFileToSave(QWidget* parent, const QString& proposedName,
+                             const QString& filter) override;
+    int runDialog(QDialog& dialog) override;
+};
+
+} // namespace vantor
