@@ -86,10 +86,11 @@ TMainForm::TMainForm(Interaction& interaction, QString programDirectory, QWidget
 }
 
 TMainForm::~TMainForm() {
-    // Design windows report their end to this window: let them go while it is whole.
-    const auto windows = mdiArea->subWindowList();
-    for (QMdiSubWindow* sub : windows)
-        delete sub;
+    // Design windows report their end to this window: let them go while it is whole,
+    // closed ones still waiting for their deletion included.
+    const auto windows = findChildren<TMDIChild*>();
+    for (TMDIChild* window : windows)
+        delete window;
     if (formObject_)
         formObject_->setDesignWindow(nullptr);
     if (handCursor_)
@@ -398,7 +399,7 @@ void TMainForm::connectCommands() {
     connect(FileSave1, &QAction::triggered, this, [this] { FileSave1Execute(); });
     connect(FileClose1, &QAction::triggered, this, [this] {
         if (QMdiSubWindow* sub = mdiArea->activeSubWindow())
-            sub->close();
+            closeDesignWindow(sub);
     });
     connect(FileCloseAll, &QAction::triggered, this, [this] { FileCloseAllExecute(); });
     connect(FileExit1, &QAction::triggered, this, &QWidget::close);
@@ -578,10 +579,17 @@ void TMainForm::FileCloseAllExecute() {
     if (formObject_)
         formObject_->clearTrees();
     const auto subs = mdiArea->subWindowList(QMdiArea::CreationOrder);
-    for (auto it = subs.rbegin(); it != subs.rend(); ++it) {
-        (*it)->close();
-        delete *it;
-    }
+    for (auto it = subs.rbegin(); it != subs.rend(); ++it)
+        closeDesignWindow(*it);
+}
+
+void TMainForm::closeDesignWindow(QMdiSubWindow* sub) {
+    // Closed and gone at once, so that the next command sees the windows that remain.
+    sub->setAttribute(Qt::WA_DeleteOnClose, false);
+    if (sub->close())
+        delete sub;
+    else
+        sub->setAttribute(Qt::WA_DeleteOnClose, true);
 }
 
 void TMainForm::setZoom(double scale) {

@@ -147,6 +147,7 @@ private:
     void onToolbarMenuShown();
     void onWindowMenuShown();
     void tile(Qt::Orientation orientation);
+    void closeDesignWindow(QMdiSubWindow* sub);
     void validateTransformEdit(QLineEdit* edit);
     void stepTransformEdit(QLineEdit* edit, double delta);
     QList<QToolBar*> toolbars() const;
