@@ -24,7 +24,7 @@ void StringIdTest::parsesTheNumberAfterTheFirstAtSign_data() {
     QTest::newRow("no at-sign") << QByteArray("3D") << 0;
     QTest::newRow("empty text") << QByteArray("") << 0;
     QTest::newRow("trailing at-sign") << QByteArray("Siatka@") << 0;
-    QTest::newRow("digits then a letter") << QByteArray("Kavio@1501x") << 0;
+    QTest::newRow("digits then a letter") << QByteArray("Vantor@1501x") << 0;
     QTest::newRow("second at-sign after the digits") << QByteArray("Siatka@1563@") << 0;
     QTest::newRow("second number") << QByteArray("a@15@01") << 0;
     QTest::newRow("two at-signs in a row") << QByteArray("x@@12") << 0;
