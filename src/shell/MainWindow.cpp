@@ -1,6 +1,8 @@
 #include "shell/MainWindow.h"
 
 #include "canvas/DesignWindow.h"
+#include "i18n/AdvForm.h"
+#include "i18n/LanguageSwitch.h"
 #include "model/Registry.h"
 #include "shell/Glyphs.h"
 #include "shell/Interaction.h"
@@ -40,11 +42,12 @@ QToolBar* MakeToolBar(QMainWindow* window, const char* name, const QString& capt
 
 } // namespace
 
-TMainForm::TMainForm(Interaction& interaction, QString programDirectory, QWidget* parent)
-    : QMainWindow(parent), interaction_(interaction),
+TMainForm::TMainForm(LanguageSession& language, Interaction& interaction,
+                     QString programDirectory, QWidget* parent)
+    : TAdvForm(language, parent), interaction_(interaction),
       programDirectory_(std::move(programDirectory)) {
     setObjectName("MainForm");
-    setWindowTitle("Kavio@1501");
+    setWindowTitle(Tagged(1501));
     resize(1095, 791);
     setMinimumWidth(800);
     setDockOptions(QMainWindow::AnimatedDocks | QMainWindow::AllowNestedDocks);
@@ -69,7 +72,8 @@ TMainForm::TMainForm(Interaction& interaction, QString programDirectory, QWidget
     createStatusBars();
     connectCommands();
 
-    WindowFormObject = new QDockWidget("WindowFormObject@1548", this);
+    WindowFormObject = new QDockWidget(Tagged(1548), this);
+    WindowFormObject->setToolTip(Tagged(1725));
     WindowFormObject->setObjectName("WindowFormObject");
     WindowFormObject->setAllowedAreas(Qt::LeftDockWidgetArea | Qt::RightDockWidgetArea);
     WindowFormObject->setMinimumWidth(208);
@@ -82,7 +86,14 @@ TMainForm::TMainForm(Interaction& interaction, QString programDirectory, QWidget
 
     PopupMenu1 = new QMenu(this);
     PopupMenu1->setObjectName("PopupMenu1");
+    new LanguageSwitch(*Polska1, *Angielska1, interaction_, this);
+}
+
+bool TMainForm::FormCreate() {
+    if (!TranslateForm())
+        return false;
     setPointerMode(0);
+    return true;
 }
 
 TMainForm::~TMainForm() {
@@ -106,42 +117,42 @@ QAction* TMainForm::makeAction(const char* name, const QString& caption, const Q
 }
 
 void TMainForm::createActions() {
-    FileNew1 = makeAction("FileNew1", "&Nowy projekt@1616", "Utworz nowy projekt@1617");
+    FileNew1 = makeAction("FileNew1", Tagged(1616), Tagged(1617));
     FileNew1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
     FileNew1->setIcon(style()->standardIcon(QStyle::SP_FileIcon));
-    FileOpen1 = makeAction("FileOpen1", "&Open@1620", "Open|Open a file@1621");
+    FileOpen1 = makeAction("FileOpen1", Tagged(1620), Tagged(1621));
     FileOpen1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
     FileOpen1->setIcon(style()->standardIcon(QStyle::SP_DialogOpenButton));
-    FileClose1 = makeAction("FileClose1", "&Close@1622", "Close|Close current file@1623");
-    FileCloseAll = makeAction("FileCloseAll", "Zamknij wszystkie@1706");
-    FileSave1 = makeAction("FileSave1", "&Save@1624", "Save|Save current file@1625");
+    FileClose1 = makeAction("FileClose1", Tagged(1622), Tagged(1623));
+    FileCloseAll = makeAction("FileCloseAll", Tagged(1706), Tagged(1618));
+    FileSave1 = makeAction("FileSave1", Tagged(1624), Tagged(1625));
     FileSave1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
     FileSave1->setIcon(style()->standardIcon(QStyle::SP_DialogSaveButton));
-    FileSaveAs1 = makeAction("FileSaveAs1", "Save &As...@1626",
-                             "Save As|Save current file with different name@1627");
+    FileSaveAs1 = makeAction("FileSaveAs1", Tagged(1626),
+                             Tagged(1627));
     FileSaveAs1->setEnabled(false);
-    FilePrint = makeAction("FilePrint", "Drukuj@1707");
+    FilePrint = makeAction("FilePrint", Tagged(1707), Tagged(1619));
     FilePrint->setEnabled(false);
-    FileExit1 = makeAction("FileExit1", "E&xit@1628", "Exit|Exit application@1629");
+    FileExit1 = makeAction("FileExit1", Tagged(1628), Tagged(1629));
 
-    ASkala05 = makeAction("ASkala05", "50%@1558");
-    ASkala1 = makeAction("ASkala1", "100%@1559");
-    ASkala2 = makeAction("ASkala2", "200%@1560");
-    ASkala3 = makeAction("ASkala3", "300%@1561");
+    ASkala05 = makeAction("ASkala05", Tagged(1558));
+    ASkala1 = makeAction("ASkala1", Tagged(1559));
+    ASkala2 = makeAction("ASkala2", Tagged(1560));
+    ASkala3 = makeAction("ASkala3", Tagged(1561));
     for (QAction* zoom : {ASkala05, ASkala1, ASkala2, ASkala3})
         zoom->setCheckable(true);
-    N251 = makeAction("N251", "25%@1557");
-    N5001 = makeAction("N5001", "500%@1562");
+    N251 = makeAction("N251", Tagged(1557));
+    N5001 = makeAction("N5001", Tagged(1562));
     for (QAction* hidden : {N251, N5001}) {
         hidden->setVisible(false);
         hidden->setEnabled(false);
     }
 
-    AShowLinijki = makeAction("AShowLinijki", "Linijki@1655");
-    Siatka1 = makeAction("Siatka1", "Siatka@1563");
-    Przecigajdosiatki35181 = makeAction("Przecigajdosiatki35181", "Przeciągaj do siatki@3518");
+    AShowLinijki = makeAction("AShowLinijki", Tagged(1655), Tagged(1647));
+    Siatka1 = makeAction("Siatka1", Tagged(1563), Tagged(1648));
+    Przecigajdosiatki35181 = makeAction("Przecigajdosiatki35181", Tagged(3518), Tagged(1729));
     Przecigajdosiatki35181->setVisible(false);
-    Prowadnice1 = makeAction("Prowadnice1", "Prowadnice@1564");
+    Prowadnice1 = makeAction("Prowadnice1", Tagged(1564), Tagged(1649));
     Prowadnice1->setVisible(false);
     for (QAction* check : {AShowLinijki, Siatka1, Przecigajdosiatki35181, Prowadnice1})
         check->setCheckable(true);
@@ -149,79 +160,81 @@ void TMainForm::createActions() {
     Siatka1->setChecked(true);
     Prowadnice1->setChecked(true);
 
-    Podstawowy1 = makeAction("Podstawowy1", "Podstawowy@1568");
-    Transform1 = makeAction("Transform1", "Transform@1574");
-    Figury1 = makeAction("Figury1", "Figury@1569");
-    Narzedzia1 = makeAction("Narzedzia1", "Narzędzia@1571");
-    Wymiary1 = makeAction("Wymiary1", "Wymiary@1570");
-    Kolory1 = makeAction("Kolory1", "Kolory@1572");
-    Rotacja1 = makeAction("Rotacja1", "Rotacja@1573");
+    Podstawowy1 = makeAction("Podstawowy1", Tagged(1568));
+    Transform1 = makeAction("Transform1", Tagged(1574));
+    Figury1 = makeAction("Figury1", Tagged(1569));
+    Narzedzia1 = makeAction("Narzedzia1", Tagged(1571));
+    Wymiary1 = makeAction("Wymiary1", Tagged(1570));
+    Kolory1 = makeAction("Kolory1", Tagged(1572));
+    Rotacja1 = makeAction("Rotacja1", Tagged(1573));
     for (QAction* item : {Podstawowy1, Transform1, Figury1, Narzedzia1, Wymiary1, Kolory1, Rotacja1})
         item->setCheckable(true);
     for (QAction* hidden : {Transform1, Kolory1, Rotacja1})
         hidden->setVisible(false);
 
-    ADefaultWndPos = makeAction("ADefaultWndPos", "Ustawienia domyślne@1657");
-    AMaxWorkArea = makeAction("AMaxWorkArea", "Maksymalizuj obszar roboczy@1658");
+    ADefaultWndPos = makeAction("ADefaultWndPos", Tagged(1657), Tagged(1651));
+    AMaxWorkArea = makeAction("AMaxWorkArea", Tagged(1658), Tagged(1652));
     AMaxWorkArea->setCheckable(true);
-    AFullScreen = makeAction("AFullScreen", "Podgląd pełny ekran          F9@1654");
-    A3d = makeAction("A3d", "3D");
+    AFullScreen = makeAction("AFullScreen", Tagged(1654), Tagged(1650));
+    A3d = makeAction("A3d", "3D", Tagged(1646));
     A3d->setIcon(MakeGlyph(Glyph::Preview3d));
 
-    WindowCascade1 = makeAction("WindowCascade1", "&Cascade@1630", "Cascade@1631");
+    WindowCascade1 = makeAction("WindowCascade1", Tagged(1630), Tagged(1631));
     WindowTileHorizontal1 =
-        makeAction("WindowTileHorizontal1", "Tile &Horizontally@1632", "Tile Horizontally@1633");
+        makeAction("WindowTileHorizontal1", Tagged(1632), Tagged(1633));
     WindowTileVertical1 =
-        makeAction("WindowTileVertical1", "Tile &Vertically@1634", "Tile Vertically@1635");
-    WindowMinimizeAll1 = makeAction("WindowMinimizeAll1", "&Minimize All@1636", "Minimize All@1637");
-    WindowArrangeAll1 = makeAction("WindowArrangeAll1", "&Arrange All@1638", "Arrange All@1639");
-    AFormObject1 = makeAction("AFormObject1", "Objekty@1606", "Lista obiektow@1607");
+        makeAction("WindowTileVertical1", Tagged(1634), Tagged(1635));
+    WindowMinimizeAll1 = makeAction("WindowMinimizeAll1", Tagged(1636), Tagged(1637));
+    WindowArrangeAll1 = makeAction("WindowArrangeAll1", Tagged(1638), Tagged(1639));
+    AFormObject1 = makeAction("AFormObject1", Tagged(1606), Tagged(1607));
     AFormObject1->setCheckable(true);
     AFormObject1->setChecked(true);
 
-    Ustawieniaprogramu1 = makeAction("Ustawieniaprogramu1", "Ustawienia programu@1612");
-    Polska1 = makeAction("Polska1", "Polska@1610");
-    Angielska1 = makeAction("Angielska1", "Angielska@1611");
+    Ustawieniaprogramu1 = makeAction("Ustawieniaprogramu1", Tagged(1612), Tagged(1667));
+    Polska1 = makeAction("Polska1", Tagged(1610), Tagged(1669));
+    Angielska1 = makeAction("Angielska1", Tagged(1611), Tagged(1670));
     Polska1->setCheckable(true);
     Angielska1->setCheckable(true);
     Polska1->setChecked(true);
-    Pomocdoprogramu1 = makeAction("Pomocdoprogramu1", "Pomoc do programu@1615");
-    HelpAbout1 = makeAction("HelpAbout1", "&About...@1640");
+    Pomocdoprogramu1 = makeAction("Pomocdoprogramu1", Tagged(1615), Tagged(1699));
+    HelpAbout1 = makeAction("HelpAbout1", Tagged(1640), Tagged(1700));
 
-    ADefaultMode = makeAction("ADefaultMode", QString(), "Zaznacz marker@1681");
+    ADefaultMode = makeAction("ADefaultMode", QString(), Tagged(1681));
     ADefaultMode->setIcon(MakeGlyph(Glyph::DefaultMode));
-    ASelect = makeAction("ASelect", QString(), "Zaznacz, przenieś obiekt@1680");
+    ASelect = makeAction("ASelect", QString(), Tagged(1680));
     ASelect->setIcon(MakeGlyph(Glyph::SelectMode));
-    AWymiar = makeAction("AWymiar", QString());
+    AWymiar = makeAction("AWymiar", QString(), Tagged(1642));
     AWymiar->setIcon(MakeGlyph(Glyph::LinearDimension));
-    AWymiarPoziomy = makeAction("AWymiarPoziomy", QString());
+    AWymiarPoziomy = makeAction("AWymiarPoziomy", QString(), Tagged(1643));
     AWymiarPoziomy->setIcon(MakeGlyph(Glyph::HorizontalDimension));
-    AWymiarPionowy = makeAction("AWymiarPionowy", QString());
+    AWymiarPionowy = makeAction("AWymiarPionowy", QString(), Tagged(1644));
     AWymiarPionowy->setIcon(MakeGlyph(Glyph::VerticalDimension));
-    AWymiarAngle = makeAction("AWymiarAngle", QString());
+    AWymiarAngle = makeAction("AWymiarAngle", QString(), Tagged(1645));
     AWymiarAngle->setIcon(MakeGlyph(Glyph::AngleDimension));
-    ATransform = makeAction("ATransform", "Transform@1528");
-    ARotateByCenter = makeAction("ARotateByCenter", "Obrot@1527");
-    AUndo = makeAction("AUndo", "Cofnij@1553");
-    ARedo = makeAction("ARedo", "Ponow@1554");
-    ARepeat = makeAction("ARepeat", "Repeat@1704");
+    ATransform = makeAction("ATransform", Tagged(1528), Tagged(1682));
+    ARotateByCenter = makeAction("ARotateByCenter", Tagged(1527), Tagged(1724));
+    AUndo = makeAction("AUndo", Tagged(1553), Tagged(1662));
+    ARedo = makeAction("ARedo", Tagged(1554), Tagged(1663));
+    ARepeat = makeAction("Repeat1", Tagged(1704), Tagged(1664));
 
+    // The insertion commands have no caption; their buttons carry a hint.
     const struct {
         QAction** action;
         const char* name;
         Glyph glyph;
+        int hint;
     } insertions[] = {
-        {&AGlowicaStozek, "AGlowicaStozek", Glyph::ConicalNose},
-        {&AGlowicaOgive, "AGlowicaOgive", Glyph::OgiveNose},
-        {&AGlowicaParabolic, "AGlowicaParabolic", Glyph::ParabolicNose},
-        {&AKorpus, "AKorpus", Glyph::BodyTube},
-        {&AEngine, "AEngine", Glyph::Motor},
-        {&AStozekSciety, "AStozekSciety", Glyph::Transition},
-        {&AStatecznik, "AStatecznik", Glyph::FinSet},
-        {&ABalast, "ABalast", Glyph::Ballast},
+        {&AGlowicaStozek, "AGlowicaStozek", Glyph::ConicalNose, 1519},
+        {&AGlowicaOgive, "AGlowicaOgive", Glyph::OgiveNose, 1520},
+        {&AGlowicaParabolic, "AGlowicaParabolic", Glyph::ParabolicNose, 1521},
+        {&AKorpus, "AKorpus", Glyph::BodyTube, 1522},
+        {&AEngine, "AEngine", Glyph::Motor, 1523},
+        {&AStozekSciety, "AStozekSciety", Glyph::Transition, 1524},
+        {&AStatecznik, "AStatecznik", Glyph::FinSet, 1525},
+        {&ABalast, "ABalast", Glyph::Ballast, 1526},
     };
     for (const auto& insertion : insertions) {
-        *insertion.action = makeAction(insertion.name, QString());
+        *insertion.action = makeAction(insertion.name, QString(), Tagged(insertion.hint));
         (*insertion.action)->setIcon(MakeGlyph(insertion.glyph));
     }
     for (QAction* attaching : {AKorpus, AEngine, AStozekSciety, AStatecznik, ABalast})
@@ -244,41 +257,41 @@ void TMainForm::createMenus() {
         m->addAction(s);
     };
 
-    File1 = menu(nullptr, "File1", "&File@1549", "File related commands@1550");
+    File1 = menu(nullptr, "File1", Tagged(1549), Tagged(1550));
     File1->addActions({FileNew1, FileOpen1, FileClose1, FileCloseAll, FileSave1, FileSaveAs1});
-    separator(File1, "N1", "-@1551");
+    separator(File1, "N1", Tagged(1551));
     File1->addAction(FilePrint);
-    separator(File1, "N2", "-@1551");
+    separator(File1, "N2", Tagged(1551));
     File1->addAction(FileExit1);
 
-    Edit1 = menu(nullptr, "Edit1", "Edycja@1552");
+    Edit1 = menu(nullptr, "Edycja1", Tagged(1552), Tagged(1661));
     Edit1->addActions({AUndo, ARedo, ARepeat});
     Edit1->menuAction()->setVisible(false);
 
-    View1 = menu(nullptr, "View1", "Widok@1555");
-    Zoom1 = menu(View1, "Zoom1", "Zoom@1556");
+    View1 = menu(nullptr, "Widok1", Tagged(1555), Tagged(1665));
+    Zoom1 = menu(View1, "Zoom1", Tagged(1556), Tagged(1653));
     Zoom1->addActions({N251, ASkala05, ASkala1, ASkala2, ASkala3, N5001});
     View1->addActions({AShowLinijki, Siatka1, Przecigajdosiatki35181, Prowadnice1});
-    separator(View1, "N3", "-@1566");
-    Paskinarzdzi1 = menu(View1, "Paskinarzdzi1", "Paski narzędzi@1567");
+    separator(View1, "N3", Tagged(1566));
+    Paskinarzdzi1 = menu(View1, "Paskinarzdzi1", Tagged(1567), Tagged(1656));
     Paskinarzdzi1->addActions(
         {Podstawowy1, Transform1, Figury1, Narzedzia1, Wymiary1, Kolory1, Rotacja1});
     View1->addActions({ADefaultWndPos, AMaxWorkArea});
-    separator(View1, "N4", "-@1575");
+    separator(View1, "N4", Tagged(1575));
     View1->addActions({AFullScreen, A3d});
 
-    Window1 = menu(nullptr, "Window1", "&Window@1603", "Window related commands@1604");
+    Window1 = menu(nullptr, "Window1", Tagged(1603), Tagged(1604));
     Window1->addActions({WindowCascade1, WindowTileHorizontal1, WindowTileVertical1,
                          WindowMinimizeAll1, WindowArrangeAll1});
-    separator(Window1, "N5", "-@1605");
+    separator(Window1, "N5", Tagged(1605));
     Window1->addAction(AFormObject1);
 
-    Opcje1 = menu(nullptr, "Opcje1", "Opcje@1608");
+    Opcje1 = menu(nullptr, "Opcje1", Tagged(1608), Tagged(1666));
     Opcje1->addAction(Ustawieniaprogramu1);
-    Wersjajzykowa1 = menu(Opcje1, "Wersjajzykowa1", "Wersja językowa@1609");
+    Wersjajzykowa1 = menu(Opcje1, "Wersjajzykowa1", Tagged(1609), Tagged(1668));
     Wersjajzykowa1->addActions({Polska1, Angielska1});
 
-    Help1 = menu(nullptr, "Help1", "&Help@1613", "Help topics@1614");
+    Help1 = menu(nullptr, "Help1", Tagged(1613), Tagged(1614));
     Help1->addActions({Pomocdoprogramu1, HelpAbout1});
 
     connect(Zoom1, &QMenu::aboutToShow, this, [this] { onZoomMenuShown(); });
@@ -287,7 +300,7 @@ void TMainForm::createMenus() {
 }
 
 void TMainForm::createToolbars() {
-    BarPodstawowy = MakeToolBar(this, "BarPodstawowy", "BarPodstawowy@1531");
+    BarPodstawowy = MakeToolBar(this, "BarPodstawowy", Tagged(1531));
     BarPodstawowy->setAllowedAreas(Qt::TopToolBarArea);
     BarPodstawowy->addActions({FileNew1, FileOpen1, FileSave1, A3d});
     addToolBar(Qt::TopToolBarArea, BarPodstawowy);
@@ -297,25 +310,26 @@ void TMainForm::createToolbars() {
     addToolBar(Qt::TopToolBarArea, BarTransform);
     createTransformPanel();
 
-    BarFigury = MakeToolBar(this, "BarFigury", "BarFigury@1517");
+    BarFigury = MakeToolBar(this, "BarFigury", Tagged(1517));
     BarFigury->setOrientation(Qt::Vertical);
     BarFigury->setIconSize(QSize(32, 32));
     BarFigury->addActions({AGlowicaStozek, AGlowicaOgive, AGlowicaParabolic, AKorpus, AEngine,
                            AStozekSciety, AStatecznik, ABalast});
     addToolBar(Qt::LeftToolBarArea, BarFigury);
 
-    BarWymiary = MakeToolBar(this, "BarWymiary", "BarWymiary@1513");
+    BarWymiary = MakeToolBar(this, "BarWymiary", Tagged(1513));
     BarWymiary->addActions({AWymiar, AWymiarPoziomy, AWymiarPionowy, AWymiarAngle});
     // The angle dimension's button is there but disabled; its command stays reachable.
     if (QWidget* angle = BarWymiary->widgetForAction(AWymiarAngle))
         angle->setEnabled(false);
     addToolBar(Qt::LeftToolBarArea, BarWymiary);
 
-    BarMode = MakeToolBar(this, "BarMode", "BarMode@1515");
+    BarMode = MakeToolBar(this, "BarMode", Tagged(1515));
     BarMode->addActions({ADefaultMode, ASelect});
     auto* zoomButton = new QToolButton(BarMode);
     zoomButton->setObjectName("bSkala");
     zoomButton->setIcon(MakeGlyph(Glyph::Zoom));
+    zoomButton->setToolTip(Tagged(1701));
     zoomButton->setPopupMode(QToolButton::InstantPopup);
     auto* zoomMenu = new QMenu(zoomButton);
     zoomMenu->setObjectName("ZoomPopup");
@@ -350,17 +364,27 @@ void TMainForm::createTransformPanel() {
         }
         return spin;
     };
+    auto makeLabel = [this](const char* name, int id) {
+        auto* label = new QLabel(Tagged(id), BarTransform);
+        label->setObjectName(name);
+        return label;
+    };
     edX = makeEdit("edX");
+    edX->setToolTip(Tagged(1529));
     edY = makeEdit("edY");
+    edY->setToolTip(Tagged(1530));
     edAngle = makeEdit("edAngle");
-    BarTransform->addWidget(new QLabel("X:", BarTransform));
+    edAngle->setToolTip(Tagged(1538));
+    BarTransform->addWidget(makeLabel("LabelX", 1544));
     BarTransform->addWidget(edX);
     BarTransform->addWidget(makeSpin("spinX", edX));
-    BarTransform->addWidget(new QLabel("Y:", BarTransform));
+    BarTransform->addWidget(makeLabel("LabelY", 1545));
     BarTransform->addWidget(edY);
     BarTransform->addWidget(makeSpin("spinY", edY));
+    BarTransform->addWidget(makeLabel("LabelAngle", 1728))->setVisible(false);
     BarTransform->addWidget(edAngle)->setVisible(false);
     BarTransform->addWidget(makeSpin("spinAngle", edAngle))->setVisible(false);
+    BarTransform->addWidget(makeLabel("LabelHex", 1537))->setVisible(false);
     BarTransform->addAction(ATransform);
     PenNameBox = CreatePenNameBox(BarTransform);
     BarTransform->addWidget(PenNameBox)->setVisible(false);

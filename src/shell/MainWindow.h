@@ -1,6 +1,7 @@
 #pragma once
 
 #include "canvas/DesignWindowHost.h"
+#include "i18n/AdvForm.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -27,12 +28,17 @@ class TShaped;
 // The main window: the frame holding the design windows, the menus, toolbars and status
 // bars, the dock of the object window, and the program's commands. It keeps the pointer
 // mode the design window obeys and the pen of new shapes.
-class TMainForm : public QMainWindow, public DesignWindowHost {
+class TMainForm : public TAdvForm<QMainWindow>, public DesignWindowHost {
     Q_OBJECT
 
 public:
-    TMainForm(Interaction& interaction, QString programDirectory, QWidget* parent = nullptr);
+    TMainForm(LanguageSession& language, Interaction& interaction, QString programDirectory,
+              QWidget* parent = nullptr);
     ~TMainForm() override;
+
+    // Translates the captions and sets the pointer mode; false when the language library
+    // failed and the program has to end.
+    bool FormCreate();
 
     // Docks the object window into the object dock.
     void attachObjectWindow(TFormObject* formObject);

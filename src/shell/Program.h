@@ -1,11 +1,13 @@
 #pragma once
 
 #include <QString>
+#include <QWidget>
 #include <memory>
 
 namespace vantor {
 
 class Interaction;
+class LanguageSession;
 class TAboutBox;
 class TFormObject;
 class TMainForm;
@@ -14,7 +16,8 @@ class TMainForm;
 // window, the object window docked in it, the about box and the dialogs.
 class Program {
 public:
-    Program(Interaction& interaction, QString programDirectory);
+    // `language` must live as long as the program.
+    Program(LanguageSession& language, Interaction& interaction, QString programDirectory);
     ~Program();
 
     // Creates the forms; false when the program cannot start and has to end.
@@ -25,9 +28,11 @@ public:
     TAboutBox* aboutBox() const { return aboutBox_; }
 
 private:
+    LanguageSession& language_;
     Interaction& interaction_;
     QString programDirectory_;
     std::unique_ptr<TMainForm> mainForm_;
+    std::unique_ptr<QWidget> advForm_; // the translating base form, never shown
     TFormObject* formObject_ = nullptr; // owned by the main window's dock
     TAboutBox* aboutBox_ = nullptr;     // owned by the main window
 };

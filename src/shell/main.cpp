@@ -1,3 +1,4 @@
+#include "i18n/LanguageSession.h"
 #include "shell/MainWindow.h"
 #include "shell/Program.h"
 #include "shell/QtInteraction.h"
@@ -10,7 +11,8 @@ int main(int argc, char** argv) {
     QApplication::setApplicationDisplayName("Vantor");
 
     vantor::QtInteraction interaction;
-    vantor::Program program(interaction, QApplication::applicationDirPath());
+    vantor::LanguageSession language(interaction);
+    vantor::Program program(language, interaction, QApplication::applicationDirPath());
     if (!program.create())
         return 1;
     vantor::ShowMaximized(*program.mainForm());

@@ -2,6 +2,7 @@
 
 #include "analysis/Summary.h"
 #include "canvas/DesignWindow.h"
+#include "i18n/AdvForm.h"
 #include "shell/Interaction.h"
 
 #include <QAction>
@@ -70,10 +71,10 @@ QToolButton* MakeButton(QAction* action, QWidget* parent) {
 
 } // namespace
 
-TFormObject::TFormObject(Interaction& interaction, QWidget* parent)
-    : QWidget(parent), interaction_(interaction) {
+TFormObject::TFormObject(LanguageSession& language, Interaction& interaction, QWidget* parent)
+    : TAdvForm(language, parent), interaction_(interaction) {
     setObjectName("FormObject");
-    setWindowTitle("Objects@2501");
+    setWindowTitle(Tagged(2501));
     resize(250, 528);
     createActions();
 
@@ -114,7 +115,7 @@ TFormObject::TFormObject(Interaction& interaction, QWidget* parent)
     objectStrip->addWidget(MakeButton(AobjectClear, objectButtons));
     objectStrip->addStretch();
     objects->addWidget(objectButtons);
-    PageControl1->addTab(objectsPage_, "Obiekty@2502");
+    PageControl1->addTab(objectsPage_, Tagged(2502));
 
     dimensionsPage_ = new QWidget(PageControl1);
     dimensionsPage_->setObjectName("TabWymiary");
@@ -131,9 +132,18 @@ TFormObject::TFormObject(Interaction& interaction, QWidget* parent)
     dimensionStrip->addWidget(hidden);
     dimensionStrip->addStretch();
     dimensions->addWidget(dimensionButtons);
-    PageControl1->addTab(dimensionsPage_, "Wymiary@2545");
+    PageControl1->addTab(dimensionsPage_, Tagged(2545));
 
     connect(ListBox1, &QTreeWidget::itemClicked, this, [this] { ListBox1Click(); });
+}
+
+bool TFormObject::FormCreate() {
+    if (!TranslateForm())
+        return false;
+    // The bottom buttons show their glyphs only.
+    for (QToolButton* button : findChildren<QToolButton*>())
+        button->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    return true;
 }
 
 void TFormObject::createActions() {
@@ -143,56 +153,65 @@ void TFormObject::createActions() {
         action->setEnabled(enabled);
         return action;
     };
-    AParametry = make("AParametry", "Właściwości@2546", true);
+    AParametry = make("AParametry", Tagged(2546), true);
     AParametry->setIcon(style()->standardIcon(QStyle::SP_FileDialogDetailedView));
-    AobjectClear = make("AobjectClear", "Usuń zaznaczone obiekty@2521", true);
-    AobjectClear->setToolTip("Usuń zaznaczone obiekty@2522");
+    AobjectClear = make("AobjectClear", Tagged(2521), true);
+    AobjectClear->setToolTip(Tagged(2522));
     AobjectClear->setIcon(style()->standardIcon(QStyle::SP_TrashIcon));
     connect(AParametry, &QAction::triggered, this, [this] { AParametryExecute(); });
     connect(AobjectClear, &QAction::triggered, this, [this] { AobjectClearExecute(); });
 
-    // Commands the window lists but does not perform; they stay disabled.
-    AobjectCopy = make("AobjectCopy", "Kopiuj@2515", false);
+    // Commands the window lists but does not perform; they stay disabled. Their pop-up
+    // menu is attached to no control.
+    AobjectCopy = make("AobjectCopy", Tagged(2515), false);
+    AobjectCopy->setToolTip(Tagged(2519));
     AobjectCopy->setIcon(style()->standardIcon(QStyle::SP_FileDialogNewFolder));
-    AObjectCut = make("AObjectCut", "Wytnij@2536", false);
+    AObjectCut = make("AObjectCut", Tagged(2536), false);
+    AObjectCut->setToolTip(Tagged(2524));
     AObjectCut->setIcon(style()->standardIcon(QStyle::SP_DialogDiscardButton));
-    AobjectPaste = make("AobjectPaste", "Wklej@2514", false);
+    AobjectPaste = make("AobjectPaste", Tagged(2514), false);
+    AobjectPaste->setToolTip(Tagged(2520));
     AobjectPaste->setIcon(style()->standardIcon(QStyle::SP_DialogApplyButton));
+
     PopupMenu = new QMenu(this);
-    PopupMenu->setObjectName("PopupMenu1");
-    auto addSeparator = [&](const char* name, const QString& caption) {
-        QAction* separator = make(name, caption, true);
-        separator->setSeparator(true);
-        PopupMenu->addAction(separator);
+    PopupMenu->setObjectName("PopupMenu");
+    auto submenu = [this](const char* name, int id) {
+        QMenu* menu = PopupMenu->addMenu(Tagged(id));
+        menu->setObjectName(name);
+        menu->menuAction()->setObjectName(QString::fromLatin1(name) + "Item");
+        return menu;
     };
-    PopupMenu->addAction(make("AobjectDuplicate", "Duplikuj@2513", false));
-    PopupMenu->addAction(AobjectCopy);
-    PopupMenu->addAction(AObjectCut);
-    PopupMenu->addAction(AobjectPaste);
-    PopupMenu->addAction(make("AobjectSelectAll", "Zaznacz wszystkie@2516", false));
-    addSeparator("N2510", "-@2510");
-    PopupMenu->addAction(make("AobjectMoveUp", "Przesuń w górę@2518", false));
-    PopupMenu->addAction(make("AobjectMoveDown", "Przesuń w dół@2523", false));
-    PopupMenu->addAction(make("Aback", "Na spód@2527", false));
-    PopupMenu->addAction(make("Afront", "Na wierzch@2528", false));
-    addSeparator("N2511", "-@2511");
-    PopupMenu->addAction(make("ARotate45", "Obróć o 45°@2529", false));
-    PopupMenu->addAction(make("AUnRotate45", "Obróć o -45°@2530", false));
-    PopupMenu->addAction(make("ARotate90", "Obróć o 90°@2531", false));
-    PopupMenu->addAction(make("AUnRotate90", "Obróć o -90°@2532", false));
-    PopupMenu->addAction(make("ARotate180", "Obróć o 180°@2539", false));
-    PopupMenu->addAction(make("AUnRotate180", "Obróć o -180°@2540", false));
-    QAction* free = make("ARotateFree", "Obróć dowolnie@2524", false);
+    auto separator = [&](QMenu* menu, const char* name, int id) {
+        QAction* line = make(name, Tagged(id), true);
+        line->setSeparator(true);
+        menu->addAction(line);
+    };
+    PopupMenu->addActions({make("AobjectDuplicate", Tagged(2513), false), AobjectCopy, AObjectCut,
+                           AobjectPaste, make("AobjectSelectAll", Tagged(2516), false)});
+    separator(PopupMenu, "N2510", 2510);
+    submenu("Kolejnosc1", 2517)
+        ->addActions({make("AobjectMoveUp", Tagged(2518), false),
+                      make("AobjectMoveDown", Tagged(2523), false),
+                      make("Aback", Tagged(2527), false), make("Afront", Tagged(2528), false)});
+    QMenu* rotations = submenu("Obroc1", 2507);
+    rotations->addActions({make("ARotate45", Tagged(2529), false),
+                           make("AUnRotate45", Tagged(2530), false),
+                           make("ARotate90", Tagged(2531), false),
+                           make("AUnRotate90", Tagged(2532), false),
+                           make("ARotate180", Tagged(2539), false),
+                           make("AUnRotate180", Tagged(2540), false)});
+    QAction* free = make("ARotateFree", Tagged(2526), false);
     free->setVisible(false);
-    PopupMenu->addAction(free);
-    PopupMenu->addAction(make("AFILPY", "Odbij w pionie@2534", false));
-    PopupMenu->addAction(make("AFLOPX", "Odbij w poziomie@2535", false));
-    PopupMenu->addAction(make("AobjectMerge", "Połącz@2533", false));
-    addSeparator("N2512", "-@2512");
-    PopupMenu->addAction(make("ASaveObject", "Zapisz obiekt@2537", false));
-    PopupMenu->addAction(make("ALoadObject", "Wczytaj obiekt@2538", false));
-    PopupMenu->addAction(make("ASaveObjectBMP", "Zapisz teksturę@2542", false));
-    PopupMenu->addAction(make("Aproperty", "Właściwości@2525", false));
+    rotations->addAction(free);
+    submenu("Odbij1", 2508)
+        ->addActions({make("AFILPY", Tagged(2534), false), make("AFLOPX", Tagged(2535), false)});
+    PopupMenu->addAction(make("AobjectMerge", Tagged(2533), false));
+    separator(PopupMenu, "N2511", 2511);
+    PopupMenu->addActions({make("ASaveObject", Tagged(2537), false),
+                           make("ALoadObject", Tagged(2538), false),
+                           make("ASaveObjectBMP", Tagged(2542), false)});
+    separator(PopupMenu, "N2512", 2512);
+    PopupMenu->addAction(make("Aproperty", Tagged(2525), false));
 }
 
 void TFormObject::setDesignWindow(TMDIChild* window) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "i18n/AdvForm.h"
 #include "model/ElementTree.h"
 
 #include <QWidget>
@@ -24,11 +25,13 @@ struct Summary;
 // The object window: the components of the active design as a tree whose selected
 // node is the program's selection, the summary grid under it, and the design's
 // dimension annotations on a second page.
-class TFormObject : public QWidget {
+class TFormObject : public TAdvForm<QWidget> {
     Q_OBJECT
 
 public:
-    TFormObject(Interaction& interaction, QWidget* parent = nullptr);
+    TFormObject(LanguageSession& language, Interaction& interaction, QWidget* parent = nullptr);
+    // Translates the window's captions; false when the language library failed.
+    bool FormCreate();
 
     // The design window whose design the trees show; null when none is open.
     void setDesignWindow(TMDIChild* window);

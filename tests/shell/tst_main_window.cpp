@@ -1,4 +1,5 @@
 #include "canvas/DesignWindow.h"
+#include "i18n/LanguageSession.h"
 #include "model/Registry.h"
 #include "shell/MainWindow.h"
 #include "shell/Program.h"
@@ -25,8 +26,9 @@ namespace {
 
 struct Started {
     ScriptedInteraction interaction;
+    LanguageSession language{interaction, QCoreApplication::applicationDirPath() + "/.."};
     QTemporaryDir directory;
-    Program program{interaction, directory.path()};
+    Program program{language, interaction, directory.path()};
     TMainForm* main = nullptr;
     Started() {
         program.create();
