@@ -1,0 +1,496 @@
+#include "toolwindows/ParametersDialog.h"
+
+#include "assembly/Materials.h"
+#include "model/FinSet.h"
+#include "model/Numeric.h"
+#include "model/RocketElement.h"
+#include "shell/Interaction.h"
+
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPushButton>
+#include <QScreen>
+#include <QShowEvent>
+#include <QSpinBox>
+#include <QTabBar>
+#include <QTabWidget>
+#include <cmath>
+#include <limits>
+
+namespace vantor {
+
+namespace {
+
+constexpr int ClientWidth = 366;
+constexpr int ClientHeight = 342;
+constexpr int PageHeight = 262;
+constexpr int LabelX = 8;
+constexpr int FieldX = 170;
+constexpr int FieldWidth = 100;
+constexpr int RowHeight = 24;
+
+const char* const TransitionClass = "TStozekSciety";
+const char* const FinSetClass = "TStatecznik";
+const char* const BallastClass = "TBalast";
+
+// The diameter an element attached to `parent` meets: a transition's rear diameter,
+// every other kind's (front) diameter.
+float JoiningDiameter(const TRocketElement& parent) {
+    return parent.ClassName == TransitionClass ? parent.DiameterB : parent.DiameterA;
+}
+
+QLabel* MakeLabel(const QString& name, const QString& caption, QWidget* parent, int x, int y,
+                  int width = FieldX - LabelX - 4) {
+    auto* label = new QLabel(caption, parent);
+    label->setObjectName(name);
+    label->setGeometry(x, y, width, RowHeight);
+    return label;
+}
+
+// An integer field open to every int, as the sizes are not limited.
+QSpinBox* MakeSpin(const QString& name, int value, QWidget* parent, int x, int y,
+                   int width = FieldWidth) {
+    auto* spin = new QSpinBox(parent);
+    spin->setObjectName(name);
+    spin->setRange(std::numeric_limits<int>::min(), std::numeric_limits<int>::max());
+    spin->setValue(value);
+    spin->setGeometry(x, y, width, RowHeight);
+    return spin;
+}
+
+QFrame* MakePanel(const QString& name, QWidget* parent, const QRect& geometry) {
+    auto* panel = new QFrame(parent);
+    panel->setObjectName(name);
+    panel->setFrameShape(QFrame::StyledPanel);
+    panel->setGeometry(geometry);
+    return panel;
+}
+
+QPushButton* MakeButton(const QString& name, const QString& caption, QWidget* parent,
+                        const QRect& geometry) {
+    auto* button = new QPushButton(caption, parent);
+    button->setObjectName(name);
+    button->setGeometry(geometry);
+    return button;
+}
+
+// The picture on the fin page: one fin on a piece of body tube with its four
+// dimensions marked, so the user sees which letter is which size.
+class FinPicture final : public QWidget {
+public:
+    using QWidget::QWidget;
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter painter(this);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.fillRect(rect(), Qt::white);
+
+        // Tube below, fin above it: root 20..120 on the tube, tip 70..115 at height 40.
+        const qreal root = 100, tip = 40;
+        const qreal rootFront = 20, rootRear = 120, tipFront = 70, tipRear = 115;
+        painter.setPen(QPen(Qt::black, 1));
+        painter.setBrush(QColor(225, 225, 225));
+        painter.drawRect(QRectF(4, root, width() - 8, 30));
+        QPainterPath fin;
+        fin.moveTo(rootFront, root);
+        fin.lineTo(tipFront, tip);
+        fin.lineTo(tipRear, tip);
+        fin.lineTo(rootRear, root);
+        fin.closeSubpath();
+        painter.setBrush(QColor(190, 210, 240));
+        painter.drawPath(fin);
+
+        // Extension lines.
+        painter.setPen(QPen(Qt::gray, 1, Qt::DashLine));
+        painter.drawLine(QPointF(rootFront, root), QPointF(rootFront, 18));
+        painter.drawLine(QPointF(tipFront, tip), QPointF(tipFront, 18));
+        painter.drawLine(QPointF(tipRear, tip), QPointF(tipRear, 18));
+        painter.drawLine(QPointF(tipRear, tip), QPointF(146, tip));
+        painter.drawLine(QPointF(rootRear, root), QPointF(146, root));
+
+        painter.setPen(QPen(Qt::darkBlue, 1));
+        dimension(painter, {rootFront, 116}, {rootRear, 116}, "A", {66, 128});
+        dimension(painter, {rootFront, 22}, {tipFront, 22}, "B", {41, 16});
+        dimension(painter, {tipFront, 22}, {tipRear, 22}, "C", {89, 16});
+        dimension(painter, {140, tip}, {140, root}, "D", {144, 74});
+    }
+
+private:
+    // A dimension line with an arrowhead at each end and its letter.
+    static void dimension(QPainter& painter, QPointF from, QPointF to, const char* letter,
+                          QPointF textAt) {
+        painter.drawLine(from, to);
+        const QPointF unit = (to - from) / std::hypot(to.x() - from.x(), to.y() - from.y());
+        const QPointF normal(-unit.y(), unit.x());
+        for (auto [tipPoint, direction] : {std::pair{from, unit}, std::pair{to, -unit}}) {
+            const QPointF base = tipPoint + direction * 6;
+            painter.drawLine(tipPoint, base + normal * 3);
+            painter.drawLine(tipPoint, base - normal * 3);
+        }
+        painter.drawText(textAt, QString::fromLatin1(letter));
+    }
+};
+
+} // namespace
+
+TFormParametry::TFormParametry(Interaction& interaction, QWidget* parent)
+    : QDialog(parent), interaction_(interaction) {
+    setObjectName("FormParametry");
+    setWindowTitle(QStringLiteral("Parametry@5501"));
+    setModal(true);
+    setWindowFlag(Qt::MSWindowsFixedSizeDialogHint);
+    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+    setFixedSize(ClientWidth, ClientHeight);
+
+    buildTopStrip();
+    PageControl1 = new QTabWidget(this);
+    PageControl1->setObjectName("PageControl1");
+    PageControl1->setGeometry(0, 36, ClientWidth, PageHeight);
+    PageControl1->setDocumentMode(true);
+    PageControl1->tabBar()->hide();
+    buildMainPage();
+    buildFinPage();
+    buildBallastPage();
+    buildMovingPanels();
+    buildBottomStrip();
+
+    connect(btnOK, &QPushButton::clicked, this, &TFormParametry::btnOKClick);
+    connect(BitBtn2, &QPushButton::clicked, this, &TFormParametry::BitBtn2Click);
+    connect(bOblicz, &QPushButton::clicked, this, &TFormParametry::bObliczClick);
+    connect(bOblicz3, &QPushButton::clicked, this, &TFormParametry::bObliczClick);
+    // Only a choice the user makes; selecting the element's material on showing does
+    // not change its density.
+    connect(seMaterial, &QComboBox::activated, this, &TFormParametry::seMaterialChange);
+}
+
+void TFormParametry::buildTopStrip() {
+    auto* strip = new QWidget(this);
+    strip->setObjectName("PanelTop");
+    strip->setGeometry(0, 0, ClientWidth, 36);
+    lCaption = MakeLabel("lCaption", QStringLiteral("Caption@5522"), strip, LabelX, 6, 96);
+    eCaption = new QLineEdit(strip);
+    eCaption->setObjectName("eCaption");
+    eCaption->setGeometry(108, 6, ClientWidth - 116, RowHeight);
+}
+
+void TFormParametry::buildMainPage() {
+    TabMain = new QWidget(PageControl1);
+    TabMain->setObjectName("TabMain");
+    lDlugosc = MakeLabel("lDlugosc", QStringLiteral("Dlugosc@5523"), TabMain, LabelX, 8);
+    sedlugosc = MakeSpin("sedlugosc", 100, TabMain, FieldX, 8);
+    lSrednica = MakeLabel("lSrednica", QStringLiteral("Średnica A@5506"), TabMain, LabelX, 38);
+    sesrednica = MakeSpin("sesrednica", 50, TabMain, FieldX, 38);
+    lSrednica2 = MakeLabel("lSrednica2", QStringLiteral("Średnica B@5507"), TabMain, LabelX, 68);
+    sesrednica2 = MakeSpin("sesrednica2", 50, TabMain, FieldX, 68);
+    PanelMaterialMain = MakePanel("PanelMaterialMain", TabMain, {0, 100, ClientWidth, 64});
+    PanelWagaMain = MakePanel("PanelWagaMain", TabMain, {0, 166, ClientWidth, 36});
+    PageControl1->addTab(TabMain, QStringLiteral("Główne@5504"));
+}
+
+void TFormParametry::buildFinPage() {
+    TabStatecznik = new QWidget(PageControl1);
+    TabStatecznik->setObjectName("TabStatecznik");
+    constexpr int x = 70, width = 100, labelWidth = x - LabelX - 4;
+    lA = MakeLabel("lA", QStringLiteral("A@5513"), TabStatecznik, LabelX, 8, labelWidth);
+    seA = MakeSpin("seA", 90, TabStatecznik, x, 8, width);
+    lB = MakeLabel("lB", QStringLiteral("B@5514"), TabStatecznik, LabelX, 36, labelWidth);
+    seB = MakeSpin("seB", 50, TabStatecznik, x, 36, width);
+    lC = MakeLabel("lC", QStringLiteral("C@5515"), TabStatecznik, LabelX, 64, labelWidth);
+    seC = MakeSpin("seC", 50, TabStatecznik, x, 64, width);
+    lD = MakeLabel("lD", QStringLiteral("D@5516"), TabStatecznik, LabelX, 92, labelWidth);
+    seD = MakeSpin("seD", 40, TabStatecznik, x, 92, width);
+    lIlefin = MakeLabel("lIlefin", QStringLiteral("Ilość statecznikow@5517"), TabStatecznik, LabelX,
+                        118, 190);
+    seilefin = MakeSpin("seilefin", 3, TabStatecznik, x, 138, 60);
+    seilefin->setRange(2, 4);
+    seilefin->setValue(3);
+    ImageFin = new FinPicture(TabStatecznik);
+    ImageFin->setObjectName("ImageFin");
+    ImageFin->setToolTip(QStringLiteral("Wymiary statecznika@5519"));
+    ImageFin->setGeometry(ClientWidth - 166, 8, 158, 134);
+    PanelMaterial2 = MakePanel("PanelMaterial2", TabStatecznik, {0, 162, ClientWidth, 64});
+    PanelWaga2 = MakePanel("PanelWaga2", TabStatecznik, {0, 226, ClientWidth, 36});
+    PageControl1->addTab(TabStatecznik, QStringLiteral("Statecznik@5512"));
+}
+
+void TFormParametry::buildBallastPage() {
+    TabBalast = new QWidget(PageControl1);
+    TabBalast->setObjectName("TabBalast");
+    PanelWaga3 = MakePanel("PanelWaga3", TabBalast, {0, 8, ClientWidth, 36});
+    lWaga3 = MakeLabel("lWaga3", QStringLiteral("Waga@5520"), PanelWaga3, LabelX, 6);
+    seWaga3 = MakeSpin("seWaga3", 0, PanelWaga3, FieldX, 6);
+    bOblicz3 = MakeButton("bOblicz3", QStringLiteral("oblicz@5521"), PanelWaga3,
+                          {FieldX + FieldWidth + 8, 6, 76, RowHeight});
+    PageControl1->addTab(TabBalast, QStringLiteral("Balast@5518"));
+}
+
+void TFormParametry::buildMovingPanels() {
+    // The moved panels paint their background, so they hide whatever their holder holds.
+    PanelMaterial = MakePanel("PanelMaterial", PanelMaterialMain, {0, 0, ClientWidth, 64});
+    PanelMaterial->setAutoFillBackground(true);
+    lGrubosc =
+        MakeLabel("lGrubosc", QStringLiteral("Grubość materiału@5508"), PanelMaterial, LabelX, 4);
+    segrubosc = MakeSpin("segrubosc", 50, PanelMaterial, FieldX, 4);
+    lMaterial = MakeLabel("lMaterial", QStringLiteral("Material@5524"), PanelMaterial, LabelX, 34);
+    seMaterial = new QComboBox(PanelMaterial);
+    seMaterial->setObjectName("seMaterial");
+    seMaterial->setEditable(false);
+    seMaterial->setGeometry(FieldX, 34, 140, RowHeight);
+
+    PanelWaga = MakePanel("PanelWaga", PanelWagaMain, {0, 0, ClientWidth, 36});
+    PanelWaga->setAutoFillBackground(true);
+    lWaga = MakeLabel("lWaga", QStringLiteral("Waga@5510"), PanelWaga, LabelX, 6);
+    seWaga = MakeSpin("seWaga", 0, PanelWaga, FieldX, 6);
+    bOblicz = MakeButton("bOblicz", QStringLiteral("oblicz@5511"), PanelWaga,
+                         {FieldX + FieldWidth + 8, 6, 76, RowHeight});
+}
+
+void TFormParametry::buildBottomStrip() {
+    auto* strip = new QWidget(this);
+    strip->setObjectName("PanelBottom");
+    strip->setGeometry(0, ClientHeight - 42, ClientWidth, 42);
+    BitBtn2 =
+        MakeButton("BitBtn2", QStringLiteral("Cancel"), strip, {ClientWidth - 184, 8, 84, 28});
+    btnOK = MakeButton("btnOK", QStringLiteral("Ok"), strip, {ClientWidth - 92, 8, 84, 28});
+    btnOK->setDefault(true);
+}
+
+void TFormParametry::fillMaterials() {
+    for (const TMaterial& material : Materials)
+        seMaterial->addItem(
+            QString::fromUtf8(material.name.data(), static_cast<qsizetype>(material.name.size())),
+            QVariant(material.density));
+}
+
+void TFormParametry::moveInto(QFrame* panel, QFrame* holder) {
+    panel->setParent(holder);
+    panel->move(0, 0);
+    panel->raise(); // over the holder's own controls
+    panel->show();
+}
+
+void TFormParametry::FormShow() {
+    preparedForShow_ = true;
+    if (seMaterial->count() == 0)
+        fillMaterials();
+    mayClose_ = true;
+    bOblicz->show();
+    for (QFrame* panel : {PanelMaterial, PanelWaga, PanelMaterialMain, PanelWagaMain,
+                          PanelMaterial2, PanelWaga2, PanelWaga3})
+        panel->setFrameShape(QFrame::NoFrame);
+
+    shownElement_ = element_;
+    elementTouched_ = false;
+    shownFields_.reset();
+    if (element_ == nullptr) {
+        freshMode_ = false;
+        return;
+    }
+    TRocketElement& e = *element_;
+    shownFields_ = captureFields();
+
+    eCaption->setText(QString::fromStdString(e.Caption));
+    sedlugosc->setValue(TruncToInt(e.Length));
+    seWaga->setValue(TruncToInt(e.Weight));
+    seMaterial->setCurrentIndex(seMaterial->findText(QString::fromStdString(e.Material),
+                                                     Qt::MatchExactly | Qt::MatchCaseSensitive));
+
+    if (!freshMode_) {
+        sesrednica->setValue(TruncToInt(e.DiameterA));
+    } else {
+        seWaga->setValue(TruncToInt(e.ComputeWeight()));
+        if (e.Parent != nullptr)
+            sesrednica->setValue(TruncToInt(JoiningDiameter(*e.Parent)));
+    }
+
+    sesrednica2->setValue(TruncToInt(e.DiameterB));
+    segrubosc->setValue(TruncToInt(e.Thickness));
+    const bool transition = e.ClassName == TransitionClass;
+    sesrednica2->setVisible(transition);
+    lSrednica2->setVisible(transition);
+
+    if (auto* fins = dynamic_cast<TStatecznik*>(&e);
+        fins != nullptr && e.ClassName == FinSetClass) {
+        PageControl1->setCurrentWidget(TabStatecznik);
+        moveInto(PanelMaterial, PanelMaterial2);
+        moveInto(PanelWaga, PanelWaga2);
+        seA->setValue(TruncToInt(fins->FinA));
+        seB->setValue(TruncToInt(fins->FinB));
+        seC->setValue(TruncToInt(fins->FinC));
+        seD->setValue(TruncToInt(fins->FinD));
+        seilefin->setValue(fins->FinCount);
+    } else if (e.ClassName == BallastClass) {
+        PageControl1->setCurrentWidget(TabBalast);
+        moveInto(PanelWaga, PanelWaga3);
+        bOblicz->hide();
+    } else {
+        PageControl1->setCurrentWidget(TabMain);
+        moveInto(PanelMaterial, PanelMaterialMain);
+        moveInto(PanelWaga, PanelWagaMain);
+    }
+    freshMode_ = false;
+}
+
+bool TFormParametry::valuesAllowed() const {
+    const TRocketElement& e = *element_;
+    const TRocketElement& parent = *e.Parent;
+    // Compared as the floats they become: two sizes that are stored equal are equal.
+    if (e.ClassName == TransitionClass &&
+        static_cast<float>(sesrednica2->value()) == static_cast<float>(sesrednica->value()))
+        return false;
+    // Measured against the length the field was loaded with: what the user sees is the
+    // element's length truncated, and "oblicz" may already have written a shorter one.
+    if (hasChildNodes_ && hasChildNodes_(e)) {
+        const float shownLength = shownFields_ ? shownFields_->length : e.Length;
+        if (sedlugosc->value() < TruncToInt(shownLength))
+            return false;
+    }
+    // The pages of fin sets and ballasts show no diameter: a value the user can neither
+    // see nor change (say, after the parent was narrowed) must not block their OK.
+    if (e.ClassName == FinSetClass || e.ClassName == BallastClass)
+        return true;
+    return static_cast<double>(sesrednica->value()) <= static_cast<double>(JoiningDiameter(parent));
+}
+
+void TFormParametry::btnOKClick() {
+    if (element_ != nullptr && element_->Parent != nullptr && !valuesAllowed()) {
+        mayClose_ = false;
+        interaction_.showMessage(this, QStringLiteral("not allowed"), QString(),
+                                 Interaction::Icon::None);
+        return;
+    }
+    mayClose_ = true;
+    apply();
+    if (redraw_)
+        redraw_();
+    accept();
+}
+
+void TFormParametry::apply() {
+    if (element_ == nullptr)
+        return;
+    TRocketElement& e = *element_;
+    elementTouched_ = true;
+    e.Caption = eCaption->text().toStdString();
+    e.Length = static_cast<float>(sedlugosc->value());
+    e.DiameterA = static_cast<float>(sesrednica->value());
+    e.DiameterB = static_cast<float>(sesrednica2->value());
+    e.Thickness = static_cast<float>(segrubosc->value());
+    e.Weight = static_cast<float>(seWaga->value());
+    e.Material = seMaterial->currentText().toStdString();
+    if (auto* fins = dynamic_cast<TStatecznik*>(&e);
+        fins != nullptr && e.ClassName == FinSetClass) {
+        fins->FinA = static_cast<float>(seA->value());
+        fins->FinB = static_cast<float>(seB->value());
+        fins->FinC = static_cast<float>(seC->value());
+        fins->FinD = static_cast<float>(seD->value());
+        fins->FinCount = seilefin->value();
+        if (fins->Parent != nullptr)
+            fins->Draw(); // rebuilds the outline the fin area is sampled from
+    }
+}
+
+void TFormParametry::bObliczClick() {
+    apply();
+    if (element_ != nullptr)
+        seWaga->setValue(TruncToInt(element_->ComputeWeight()));
+}
+
+void TFormParametry::seMaterialChange(int index) {
+    if (element_ == nullptr || index < 0 || index >= seMaterial->count())
+        return;
+    element_->Density = seMaterial->itemData(index).toFloat();
+    elementTouched_ = true;
+}
+
+void TFormParametry::BitBtn2Click() {
+    mayClose_ = true;
+    reject();
+}
+
+void TFormParametry::reject() {
+    if (!FormClose())
+        return;
+    // A cancelled run leaves the element as it was handed over: otherwise a material
+    // chosen meanwhile would keep its density under the old material's name, and values
+    // written by "oblicz" would stay without ever passing OK's checks.
+    if (elementTouched_ && shownFields_ && element_ != nullptr && element_ == shownElement_)
+        restoreFields(*shownFields_);
+    elementTouched_ = false;
+    QDialog::reject();
+}
+
+void TFormParametry::done(int result) {
+    preparedForShow_ = false;
+    elementTouched_ = false;
+    QDialog::done(result);
+}
+
+TFormParametry::ElementFields TFormParametry::captureFields() const {
+    const TRocketElement& e = *element_;
+    ElementFields fields{};
+    fields.caption = e.Caption;
+    fields.material = e.Material;
+    fields.length = e.Length;
+    fields.diameterA = e.DiameterA;
+    fields.diameterB = e.DiameterB;
+    fields.thickness = e.Thickness;
+    fields.weight = e.Weight;
+    fields.density = e.Density;
+    if (const auto* fins = dynamic_cast<const TStatecznik*>(&e)) {
+        fields.finA = fins->FinA;
+        fields.finB = fins->FinB;
+        fields.finC = fins->FinC;
+        fields.finD = fins->FinD;
+        fields.finCount = fins->FinCount;
+    }
+    return fields;
+}
+
+void TFormParametry::restoreFields(const ElementFields& fields) {
+    TRocketElement& e = *element_;
+    e.Caption = fields.caption;
+    e.Material = fields.material;
+    e.Length = fields.length;
+    e.DiameterA = fields.diameterA;
+    e.DiameterB = fields.diameterB;
+    e.Thickness = fields.thickness;
+    e.Weight = fields.weight;
+    e.Density = fields.density;
+    if (auto* fins = dynamic_cast<TStatecznik*>(&e)) {
+        fins->FinA = fields.finA;
+        fins->FinB = fields.finB;
+        fins->FinC = fields.finC;
+        fins->FinD = fields.finD;
+        fins->FinCount = fields.finCount;
+        if (fins->Parent != nullptr)
+            fins->Draw();
+    }
+}
+
+void TFormParametry::showEvent(QShowEvent* event) {
+    if (!event->spontaneous()) {
+        if (const QScreen* screen = this->screen())
+            move(screen->geometry().center() - rect().center());
+        if (!preparedForShow_)
+            FormShow();
+        preparedForShow_ = false; // the next showing prepares afresh
+    }
+    QDialog::showEvent(event);
+}
+
+void TFormParametry::closeEvent(QCloseEvent* event) {
+    if (!FormClose()) {
+        event->ignore();
+        return;
+    }
+    QDialog::closeEvent(event);
+}
+
+} // namespace vantor

@@ -1,0 +1,170 @@
+#pragma once
+
+#include <QDialog>
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+
+class QComboBox;
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QSpinBox;
+class QTabWidget;
+
+namespace vantor {
+
+class Interaction;
+class TRocketElement;
+
+// The element parameters dialog: one element's caption, sizes, wall thickness,
+// material and weight, or a fin set's fin dimensions and count. Created once and
+// reused, so its fields keep their last values between uses.
+//
+// Use: setElement(), setFreshMode(true) for an element that is being inserted, then
+// FormShow() and Interaction::runDialog(). FormShow() loads the fields from the
+// element and ends fresh mode, so it runs once per run: a show event that follows an
+// explicit FormShow() does not run it again, and when a caller leaves it out the show
+// event runs it. A run that never shows the dialog (a scripted one) needs the explicit
+// call.
+// The result is Accepted after a valid OK (the element has then been written and the
+// redraw callback called) and Rejected after Cancel or closing the window.
+//
+// Cancel and closing put the element back as it was when FormShow() loaded it, so a
+// material chosen or values written by "oblicz" during a cancelled run do not stay.
+class TFormParametry : public QDialog {
+    Q_OBJECT
+
+public:
+    explicit TFormParametry(Interaction& interaction, QWidget* parent = nullptr);
+
+    // The element the dialog edits; not owned. It must outlive the dialog's run.
+    void setElement(TRocketElement* element) { element_ = element; }
+    TRocketElement* element() const { return element_; }
+    // Fresh mode proposes the parent's diameter and a computed weight; it lasts for
+    // one showing.
+    void setFreshMode(bool fresh) { freshMode_ = fresh; }
+    bool freshMode() const { return freshMode_; }
+    // False only after a refused OK, until Cancel or a valid OK.
+    bool mayClose() const { return mayClose_; }
+
+    // Whether the element's own node in the design's tree has child nodes. Without it,
+    // or for an element not in the tree yet, the element counts as childless.
+    void setHasChildNodes(std::function<bool(const TRocketElement&)> hasChildNodes) {
+        hasChildNodes_ = std::move(hasChildNodes);
+    }
+    // Redraws the active design window after an accepted OK.
+    void setRedraw(std::function<void()> redraw) { redraw_ = std::move(redraw); }
+
+    // Loads the fields from the element and shows the page of its kind.
+    void FormShow();
+    // OK: checks the values against the parent; writes them, redraws and closes, or
+    // says "not allowed" and stays open.
+    void btnOKClick();
+    // Cancel: lets the window close and closes it with Rejected.
+    void BitBtn2Click();
+    // "oblicz": writes the fields into the element and shows its computed weight.
+    void bObliczClick();
+    // A material chosen from the list: the element takes its density at once.
+    void seMaterialChange(int index);
+    // Whether the window may close now.
+    bool FormClose() const { return mayClose_; }
+
+    // Escape and the close box end here; refused while the window may not close.
+    void reject() override;
+
+    QLabel* lCaption = nullptr;
+    QLineEdit* eCaption = nullptr;
+    QTabWidget* PageControl1 = nullptr;
+    QWidget* TabMain = nullptr;
+    QWidget* TabStatecznik = nullptr;
+    QWidget* TabBalast = nullptr;
+
+    QLabel* lDlugosc = nullptr;
+    QSpinBox* sedlugosc = nullptr;
+    QLabel* lSrednica = nullptr;
+    QSpinBox* sesrednica = nullptr;
+    QLabel* lSrednica2 = nullptr;
+    QSpinBox* sesrednica2 = nullptr;
+
+    QFrame* PanelMaterial = nullptr;
+    QLabel* lGrubosc = nullptr;
+    QSpinBox* segrubosc = nullptr;
+    QLabel* lMaterial = nullptr;
+    QComboBox* seMaterial = nullptr;
+
+    QFrame* PanelWaga = nullptr;
+    QLabel* lWaga = nullptr;
+    QSpinBox* seWaga = nullptr;
+    QPushButton* bOblicz = nullptr;
+
+    QLabel* lA = nullptr;
+    QSpinBox* seA = nullptr;
+    QLabel* lB = nullptr;
+    QSpinBox* seB = nullptr;
+    QLabel* lC = nullptr;
+    QSpinBox* seC = nullptr;
+    QLabel* lD = nullptr;
+    QSpinBox* seD = nullptr;
+    QLabel* lIlefin = nullptr;
+    QSpinBox* seilefin = nullptr;
+    QWidget* ImageFin = nullptr;
+
+    QFrame* PanelMaterialMain = nullptr;
+    QFrame* PanelWagaMain = nullptr;
+    QFrame* PanelMaterial2 = nullptr;
+    QFrame* PanelWaga2 = nullptr;
+    QFrame* PanelWaga3 = nullptr;
+    QLabel* lWaga3 = nullptr;
+    QSpinBox* seWaga3 = nullptr;
+    QPushButton* bOblicz3 = nullptr;
+
+    QPushButton* BitBtn2 = nullptr; // Cancel
+    QPushButton* btnOK = nullptr;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void done(int result) override;
+
+private:
+    // What the dialog can write into an element, kept to undo a cancelled run.
+    struct ElementFields {
+        std::string caption;
+        std::string material;
+        float length = 0, diameterA = 0, diameterB = 0, thickness = 0, weight = 0, density = 0;
+        float finA = 0, finB = 0, finC = 0, finD = 0;
+        std::int32_t finCount = 0;
+    };
+
+    void buildTopStrip();
+    void buildMainPage();
+    void buildFinPage();
+    void buildBallastPage();
+    void buildMovingPanels();
+    void buildBottomStrip();
+    void fillMaterials();
+    void moveInto(QFrame* panel, QFrame* holder);
+    // The reason-free refusal test of OK; true when the values may be accepted.
+    bool valuesAllowed() const;
+    void apply();
+    ElementFields captureFields() const;
+    void restoreFields(const ElementFields& fields);
+
+    Interaction& interaction_;
+    TRocketElement* element_ = nullptr;
+    bool mayClose_ = true;
+    bool freshMode_ = false;
+    // FormShow() ran for the coming show event.
+    bool preparedForShow_ = false;
+    // The element as FormShow() found it, and whether the run has written into it.
+    const TRocketElement* shownElement_ = nullptr;
+    std::optional<ElementFields> shownFields_;
+    bool elementTouched_ = false;
+    std::function<bool(const TRocketElement&)> hasChildNodes_;
+    std::function<void()> redraw_;
+};
+
+} // namespace vantor

@@ -1,0 +1,512 @@
+#include "toolwindows/ParametersDialog.h"
+
+#include "assembly/Materials.h"
+#include "model/FinSet.h"
+#include "model/Registry.h"
+#include "support/DesignBuilder.h"
+#include "support/ScriptedInteraction.h"
+
+#include <QComboBox>
+#include <QFrame>
+#include <QImage>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSet>
+#include <QSpinBox>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTest>
+#include <cmath>
+#include <limits>
+
+using namespace vantor;
+
+namespace {
+
+constexpr int IntMax = std::numeric_limits<int>::max();
+constexpr int IntMin = std::numeric_limits<int>::min();
+
+// One dialog on one design, wired as the program wires it: the tree answers whether an
+// element has child nodes, and accepted values count redraws.
+struct Fixture {
+    test::ScriptedInteraction interaction;
+    TFormParametry dialog{interaction};
+    Design design;
+    test::DesignBuilder builder{design};
+    int redraws = 0;
+
+    Fixture() {
+        dialog.setHasChildNodes([this](const TRocketElement& e) {
+            const ElementTree::Node* node = design.tree.nodeOf(&e);
+            return node != nullptr && !node->children.empty();
+        });
+        dialog.setRedraw([this] { ++redraws; });
+    }
+    Fixture(const Fixture&) = delete;
+
+    // Prepares the dialog the way its callers do before running it.
+    void open(TRocketElement& element, bool fresh = false) {
+        dialog.setElement(&element);
+        dialog.setFreshMode(fresh);
+        dialog.FormShow();
+    }
+    void showReally(TRocketElement& element, bool fresh = false) {
+        dialog.setElement(&element);
+        dialog.setFreshMode(fresh);
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    }
+    int refusals() const {
+        int count = 0;
+        for (const auto& message : interaction.messages)
+            count += message.text == "not allowed" && message.caption.isEmpty() &&
+                     message.icon == Interaction::Icon::None;
+        return count;
+    }
+    // The nose (diameter 50) and a body tube (diameter 50) under it.
+    TRocketElement& tube() {
+        auto& nose = builder.nose("TGlowicaStozek", 200, 50);
+        auto& body = builder.attach("TKorpus", nose);
+        body.DiameterA = 50;
+        return body;
+    }
+};
+
+void TypeInto(QSpinBox* spin, const QString& text) {
+    spin->setFocus();
+    QTest::keyClick(spin, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(spin, text);
+    spin->interpretText();
+}
+
+} // namespace
+
+class TestParametersDialog : public QObject {
+    Q_OBJECT
+
+private slots:
+    void showingLoadsFixedCentredDialog() {
+        Fixture f;
+        auto& body = f.tube();
+        f.showReally(body);
+        QCOMPARE(f.dialog.size(), QSize(366, 342));
+        QCOMPARE(f.dialog.minimumSize(), f.dialog.maximumSize());
+        const QPoint offCentre =
+            f.dialog.geometry().center() - f.dialog.screen()->geometry().center();
+        QVERIFY2(offCentre.manhattanLength() <= 40, qPrintable(QString::number(offCentre.x())));
+        QVERIFY(!f.dialog.PageControl1->tabBar()->isVisible());
+
+        // Every showing loads the element, also after a hide that was no close.
+        f.dialog.hide();
+        f.showReally(*body.Parent);
+        QCOMPARE(f.dialog.sedlugosc->value(), 200);
+    }
+
+    // Every identifier the translation pass looks up is carried exactly once.
+    void captionsCarryEachIdentifierOnce() {
+        Fixture f;
+        QStringList texts{f.dialog.windowTitle()};
+        for (auto* label : f.dialog.findChildren<QLabel*>())
+            texts << label->text();
+        for (auto* button : f.dialog.findChildren<QPushButton*>())
+            texts << button->text();
+        for (int i = 0; i < f.dialog.PageControl1->count(); ++i)
+            texts << f.dialog.PageControl1->tabText(i);
+        for (auto* widget : f.dialog.findChildren<QWidget*>())
+            texts << widget->toolTip();
+        QList<int> found;
+        for (const QString& text : texts)
+            if (text.contains('@'))
+                found << text.section('@', 1).toInt();
+        std::sort(found.begin(), found.end());
+        QList<int> expected{5501, 5504, 5506, 5507, 5508};
+        for (int id = 5510; id <= 5524; ++id)
+            expected << id;
+        QCOMPARE(found, expected);
+        for (const char* name : {"eCaption",      "sedlugosc",
+                                 "sesrednica",    "sesrednica2",
+                                 "segrubosc",     "seMaterial",
+                                 "seWaga",        "bOblicz",
+                                 "seA",           "seB",
+                                 "seC",           "seD",
+                                 "seilefin",      "PanelMaterial",
+                                 "PanelWaga",     "PanelMaterialMain",
+                                 "PanelWagaMain", "PanelMaterial2",
+                                 "PanelWaga2",    "PanelWaga3",
+                                 "TabMain",       "TabStatecznik",
+                                 "TabBalast",     "ImageFin"})
+            QVERIFY2(f.dialog.findChild<QWidget*>(name) != nullptr, name);
+    }
+
+    void okChecksDiametersAgainstParent_data() {
+        QTest::addColumn<QString>("parentKind");
+        QTest::addColumn<float>("parentA");
+        QTest::addColumn<float>("parentB");
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<int>("diameterA");
+        QTest::addColumn<int>("diameterB");
+        QTest::addColumn<bool>("accepted");
+        QTest::newRow("transition, equal diameters")
+            << "TKorpus" << 50.f << 0.f << "TStozekSciety" << 40 << 40 << false;
+        QTest::newRow("transition, narrowing")
+            << "TKorpus" << 50.f << 0.f << "TStozekSciety" << 40 << 30 << true;
+        QTest::newRow("tube under nose 50 gets 51")
+            << "TGlowicaStozek" << 50.f << 0.f << "TKorpus" << 51 << 0 << false;
+        QTest::newRow("tube under nose 50 gets 50")
+            << "TGlowicaStozek" << 50.f << 0.f << "TKorpus" << 50 << 0 << true;
+        QTest::newRow("tube under transition to 70 gets 70")
+            << "TStozekSciety" << 40.f << 70.f << "TKorpus" << 70 << 0 << true;
+        QTest::newRow("tube under transition to 70 gets 71")
+            << "TStozekSciety" << 40.f << 70.f << "TKorpus" << 71 << 0 << false;
+        QTest::newRow("past a fractional parent diameter")
+            << "TKorpus" << 50.5f << 0.f << "TEngine" << 51 << 0 << false;
+        // Their pages have no diameter field, so a stale diameter cannot block them.
+        QTest::newRow("fin set on a narrowed tube")
+            << "TKorpus" << 30.f << 0.f << "TStatecznik" << 50 << 0 << true;
+        QTest::newRow("ballast on a narrowed tube")
+            << "TKorpus" << 30.f << 0.f << "TBalast" << 50 << 0 << true;
+    }
+    void okChecksDiametersAgainstParent() {
+        QFETCH(QString, parentKind);
+        QFETCH(float, parentA);
+        QFETCH(float, parentB);
+        QFETCH(QString, kind);
+        QFETCH(int, diameterA);
+        QFETCH(int, diameterB);
+        QFETCH(bool, accepted);
+        Fixture f;
+        auto& nose = f.builder.nose("TGlowicaStozek", 200, 60);
+        auto& parent = f.builder.attach(parentKind.toStdString(), nose);
+        parent.DiameterA = parentA;
+        parent.DiameterB = parentB;
+        auto& element = f.builder.attach(kind.toStdString(), parent);
+        element.DiameterA = static_cast<float>(diameterA);
+        const float oldB = element.DiameterB;
+        f.open(element);
+        f.dialog.sesrednica->setValue(diameterA);
+        f.dialog.sesrednica2->setValue(diameterB);
+        QTest::mouseClick(f.dialog.btnOK, Qt::LeftButton);
+
+        QCOMPARE(f.dialog.result(), accepted ? QDialog::Accepted : QDialog::Rejected);
+        QCOMPARE(f.refusals(), accepted ? 0 : 1);
+        QCOMPARE(f.dialog.mayClose(), accepted);
+        QCOMPARE(f.redraws, accepted ? 1 : 0);
+        QCOMPARE(element.DiameterB, accepted ? static_cast<float>(diameterB) : oldB);
+    }
+
+    void elementWithChildrenCannotBeShortened_data() {
+        QTest::addColumn<bool>("withChild");
+        QTest::addColumn<float>("length");
+        QTest::addColumn<int>("typed");
+        QTest::addColumn<bool>("obliczFirst");
+        QTest::addColumn<bool>("accepted");
+        QTest::newRow("shortened") << true << 500.f << 499 << false << false;
+        QTest::newRow("kept") << true << 500.f << 500 << false << true;
+        QTest::newRow("lengthened") << true << 500.f << 600 << false << true;
+        QTest::newRow("childless, shortened") << false << 500.f << 100 << false << true;
+        QTest::newRow("fractional length kept as shown") << true << 500.5f << 500 << false << true;
+        QTest::newRow("shortened by oblicz first") << true << 500.f << 400 << true << false;
+    }
+    void elementWithChildrenCannotBeShortened() {
+        QFETCH(bool, withChild);
+        QFETCH(float, length);
+        QFETCH(int, typed);
+        QFETCH(bool, obliczFirst);
+        QFETCH(bool, accepted);
+        Fixture f;
+        auto& body = f.tube();
+        body.Length = length;
+        if (withChild)
+            f.builder.attach("TStatecznik", body);
+        f.open(body);
+        f.dialog.sedlugosc->setValue(typed);
+        if (obliczFirst)
+            QTest::mouseClick(f.dialog.bOblicz, Qt::LeftButton);
+        QTest::mouseClick(f.dialog.btnOK, Qt::LeftButton);
+        QCOMPARE(f.refusals(), accepted ? 0 : 1);
+        QCOMPARE(f.dialog.result(), accepted ? QDialog::Accepted : QDialog::Rejected);
+    }
+
+    // A new element has no node yet, so shortening it is never refused.
+    void newElementOutsideTheTreeMayBeShortened() {
+        Fixture f;
+        auto& body = f.tube();
+        f.builder.attach("TStatecznik", body);
+        auto fresh = CreateElement("TKorpus");
+        fresh->Parent = &body;
+        f.open(*fresh, true);
+        f.dialog.sedlugosc->setValue(1);
+        QTest::mouseClick(f.dialog.btnOK, Qt::LeftButton);
+        QCOMPARE(f.dialog.result(), QDialog::Accepted);
+        QCOMPARE(fresh->Length, 1.f);
+    }
+
+    void refusedOkKeepsWindowOpen_data() {
+        QTest::addColumn<bool>("leaveByCancel");
+        QTest::newRow("left by Cancel") << true;
+        QTest::newRow("left by a valid OK") << false;
+    }
+    void refusedOkKeepsWindowOpen() {
+        QFETCH(bool, leaveByCancel);
+        Fixture f;
+        auto& body = f.tube();
+        f.showReally(body);
+        QCOMPARE(f.dialog.sedlugosc->value(), 500); // loaded by the show event
+        f.dialog.sesrednica->setValue(51);
+        QTest::mouseClick(f.dialog.btnOK, Qt::LeftButton);
+        QCOMPARE(f.refusals(), 1);
+        QVERIFY(!f.dialog.close());
+        QTest::keyClick(&f.dialog, Qt::Key_Escape);
+        QVERIFY(f.dialog.isVisible());
+        QCOMPARE(f.dialog.sesrednica->value(), 51);
+
+        if (leaveByCancel) {
+            QTest::mouseClick(f.dialog.BitBtn2, Qt::LeftButton);
+        } else {
+            f.dialog.sesrednica->setValue(50);
+            QTest::mouseClick(f.dialog.btnOK, Qt::LeftButton);
+        }
+        QVERIFY(!f.dialog.isVisible());
+        QCOMPARE(f.dialog.result(), leaveByCancel ? QDialog::Rejected : QDialog::Accepted);
+        QCOMPARE(f.redraws, leaveByCancel ? 0 : 1);
+        QCOMPARE(body.DiameterA, 50.f);
+    }
+
+    void ballastShowsCaptionAndWeightOnly() {
+        Fixture f;
+        auto& body = f.tube();
+        auto& ballast = f.builder.attach("TBalast", body);
+        ballast.Weight = 40;
+        f.showReally(ballast, true);
+        auto& d = f.dialog;
+        QCOMPARE(d.PageControl1->currentWidget(), d.TabBalast);
+        QVERIFY(d.eCaption->isVisible());
+        QVERIFY(d.seWaga->isVisible());
+        QVERIFY(!d.bOblicz->isVisible());
+        for (QWidget* hidden :
+             std::initializer_list<QWidget*>{d.sedlugosc, d.sesrednica, d.segrubosc, d.seMaterial})
+            QVERIFY(!hidden->isVisible());
+        // The moved weight panel covers the holder's own controls: where the holder's
+        // button lies, only the panel's plain background shows.
+        QWidget* onTop = d.PanelWaga3->childAt(d.seWaga3->geometry().center());
+        QVERIFY(onTop == d.PanelWaga || d.PanelWaga->isAncestorOf(onTop));
+        const QImage shown = d.PanelWaga3->grab(d.bOblicz3->geometry()).toImage();
+        for (int y = 0; y < shown.height(); ++y)
+            for (int x = 0; x < shown.width(); ++x)
+                QCOMPARE(shown.pixel(x, y), shown.pixel(0, 0));
+
+        QCOMPARE(d.seWaga->value(), 40);
+        d.bObliczClick(); // "oblicz" never changes a ballast's weight
+        QCOMPARE(d.seWaga->value(), 40);
+        d.seWaga->setValue(55);
+        QTest::mouseClick(d.bOblicz3, Qt::LeftButton);
+        QCOMPARE(d.seWaga->value(), 55);
+        QTest::mouseClick(d.btnOK, Qt::LeftButton);
+        QCOMPARE(ballast.Weight, 55.f);
+
+        f.showReally(body); // the next kind gets its button back
+        QCOMPARE(d.PageControl1->currentWidget(), d.TabMain);
+        QVERIFY(d.bOblicz->isVisible());
+        QVERIFY(!d.sesrednica2->isVisible());
+    }
+
+    void finSetPageLoadsAndWritesFins() {
+        Fixture f;
+        auto& body = f.tube();
+        auto& fins = f.builder.attach<TStatecznik>("TStatecznik", body);
+        fins.FinA = 11.9f;
+        fins.FinB = 22;
+        fins.FinC = 33;
+        fins.FinD = 44;
+        fins.FinCount = 4;
+        f.open(fins);
+        auto& d = f.dialog;
+        QCOMPARE(d.PageControl1->currentWidget(), d.TabStatecznik);
+        QCOMPARE(d.PanelMaterial->parentWidget(), d.PanelMaterial2);
+        QCOMPARE(d.PanelWaga->parentWidget(), d.PanelWaga2);
+        QCOMPARE(d.seA->value(), 11);
+        QCOMPARE(d.seD->value(), 44);
+        QCOMPARE(d.seilefin->value(), 4);
+        QTest::keyClick(d.seilefin, Qt::Key_Up);
+        QCOMPARE(d.seilefin->value(), 4);
+        for (int i = 0; i < 4; ++i)
+            QTest::keyClick(d.seilefin, Qt::Key_Down);
+        QCOMPARE(d.seilefin->value(), 2);
+
+        d.seA->setValue(120);
+        QTest::mouseClick(d.btnOK, Qt::LeftButton);
+        QCOMPARE(fins.FinA, 120.f);
+        QCOMPARE(fins.FinCount, 2);
+        // The outline is rebuilt at once: the root chord now spans 120.
+        QCOMPARE(fins.Points[3].x - fins.Points[0].x, 120.0);
+    }
+
+    void materialListAndNewElementWeight() {
+        Fixture f;
+        auto& body = f.tube();
+        auto fresh = CreateElement("TKorpus"); // 500 x 50, wall 2
+        fresh->Parent = &body;
+        f.open(*fresh, true);
+        auto& d = f.dialog;
+        QCOMPARE(d.seMaterial->count(), 8);
+        QCOMPARE(d.seMaterial->itemText(7), QString("Iron"));
+        QCOMPARE(d.seMaterial->itemData(7).toFloat(), 0.0078f);
+        QCOMPARE(d.seMaterial->currentIndex(), -1);
+        QCOMPARE(d.seWaga->value(), 102); // paper
+
+        // An existing element's material is selected by exact name without touching
+        // its density; the list is built only once.
+        body.Material = "Wood";
+        body.Density = 0.5f;
+        f.open(body);
+        QCOMPARE(d.seMaterial->count(), 8);
+        QCOMPARE(d.seMaterial->currentText(), QString("Wood"));
+        QCOMPARE(body.Density, 0.5f);
+        body.Material = "wood";
+        f.open(body);
+        QCOMPARE(d.seMaterial->currentIndex(), -1);
+    }
+
+    void ironTubeWeighs1225() {
+        Fixture f;
+        auto& body = f.tube();
+        auto fresh = CreateElement("TKorpus");
+        fresh->Parent = &body;
+        f.open(*fresh, true);
+        auto& d = f.dialog;
+        d.sedlugosc->setValue(500);
+        d.sesrednica->setValue(50);
+        d.segrubosc->setValue(2);
+        d.seMaterial->setFocus();
+        QTest::keyClicks(d.seMaterial, "Iron");
+        QCOMPARE(fresh->Density, 0.0078f); // at once
+        QCOMPARE(fresh->Material, std::string());
+        QTest::mouseClick(d.bOblicz, Qt::LeftButton);
+        QCOMPARE(d.seWaga->value(), 1225);
+        QCOMPARE(fresh->Material, std::string("Iron"));
+        QVERIFY(std::abs(fresh->Weight - 1225.2f) < 0.1f);
+        QTest::mouseClick(d.btnOK, Qt::LeftButton);
+        QCOMPARE(fresh->Weight, 1225.f); // the shown integer is what stays
+    }
+
+    void freshModeProposesJoiningDiameter_data() {
+        QTest::addColumn<QString>("parentKind"); // empty: no parent
+        QTest::addColumn<bool>("fresh");
+        QTest::addColumn<int>("expected");
+        QTest::newRow("under a nose") << "TGlowicaStozek" << true << 60;
+        QTest::newRow("under a transition") << "TStozekSciety" << true << 70;
+        QTest::newRow("not fresh: own diameter") << "TStozekSciety" << false << 33;
+        QTest::newRow("no parent keeps the field") << "" << true << 77;
+    }
+    void freshModeProposesJoiningDiameter() {
+        QFETCH(QString, parentKind);
+        QFETCH(bool, fresh);
+        QFETCH(int, expected);
+        Fixture f;
+        auto& nose = f.builder.nose("TGlowicaStozek", 200, 60);
+        TRocketElement* parent = &nose;
+        if (parentKind == "TStozekSciety") {
+            parent = &f.builder.attach("TStozekSciety", nose);
+            parent->DiameterA = 40;
+            parent->DiameterB = 70;
+        }
+        auto element = CreateElement("TKorpus");
+        element->DiameterA = 33;
+        element->Parent = parentKind.isEmpty() ? nullptr : parent;
+        f.dialog.sesrednica->setValue(77);
+        f.open(*element, fresh);
+        QCOMPARE(f.dialog.sesrednica->value(), expected);
+        QVERIFY(!f.dialog.freshMode()); // lasts one showing
+    }
+
+    void sizeFieldTakesWholeIntRange_data() {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<int>("value");
+        QTest::newRow("largest") << QString::number(IntMax) << IntMax;
+        QTest::newRow("smallest") << QString::number(IntMin) << IntMin;
+    }
+    void sizeFieldTakesWholeIntRange() {
+        QFETCH(QString, typed);
+        QFETCH(int, value);
+        Fixture f;
+        auto& nose = f.builder.nose("TGlowicaStozek", 200, 50);
+        f.showReally(nose);
+        TypeInto(f.dialog.sedlugosc, typed);
+        QCOMPARE(f.dialog.sedlugosc->value(), value);
+        QTest::mouseClick(f.dialog.btnOK, Qt::LeftButton);
+        QCOMPARE(nose.Length, static_cast<float>(value));
+    }
+
+    void realValuesEnterTruncated_data() {
+        QTest::addColumn<float>("length");
+        QTest::addColumn<int>("shown");
+        QTest::newRow("fraction") << 99.9f << 99;
+        QTest::newRow("negative fraction") << -99.9f << -99;
+        QTest::newRow("beyond int") << 1e12f << IntMax;
+        QTest::newRow("below int") << -1e12f << IntMin;
+        QTest::newRow("not a number") << std::numeric_limits<float>::quiet_NaN() << 0;
+    }
+    void realValuesEnterTruncated() {
+        QFETCH(float, length);
+        QFETCH(int, shown);
+        Fixture f;
+        auto& nose = f.builder.nose("TGlowicaStozek", 200, 50);
+        nose.Length = length;
+        nose.Weight = length;
+        f.open(nose);
+        QCOMPARE(f.dialog.sedlugosc->value(), shown);
+        QCOMPARE(f.dialog.seWaga->value(), shown);
+    }
+
+    void fieldsKeepValuesBetweenUses() {
+        Fixture f;
+        auto& body = f.tube();
+        auto& fins = f.builder.attach<TStatecznik>("TStatecznik", body);
+        f.open(fins);
+        f.dialog.seB->setValue(12);
+        f.dialog.sesrednica->setValue(64);
+        QTest::mouseClick(f.dialog.btnOK, Qt::LeftButton);
+        QCOMPARE(f.dialog.result(), QDialog::Accepted);
+
+        auto nose = CreateElement("TGlowicaOgive");
+        f.open(*nose, true);
+        QCOMPARE(f.dialog.seB->value(), 12);
+        QCOMPARE(f.dialog.sesrednica->value(), 64);
+    }
+
+    // A cancelled run leaves the element as it was handed over.
+    void cancelLeavesElementAsItWas_data() {
+        QTest::addColumn<bool>("oblicz");
+        QTest::addColumn<bool>("byCloseBox");
+        QTest::newRow("material chosen, Cancel") << false << false;
+        QTest::newRow("oblicz, Cancel") << true << false;
+        QTest::newRow("oblicz, close box") << true << true;
+    }
+    void cancelLeavesElementAsItWas() {
+        QFETCH(bool, oblicz);
+        QFETCH(bool, byCloseBox);
+        Fixture f;
+        auto& body = f.tube();
+        body.Material = "Paper";
+        body.Weight = 7.5f;
+        f.showReally(body);
+        f.dialog.seMaterial->setFocus();
+        QTest::keyClicks(f.dialog.seMaterial, "Iron");
+        f.dialog.sedlugosc->setValue(300);
+        if (oblicz)
+            QTest::mouseClick(f.dialog.bOblicz, Qt::LeftButton);
+        if (byCloseBox)
+            QVERIFY(f.dialog.close());
+        else
+            QTest::mouseClick(f.dialog.BitBtn2, Qt::LeftButton);
+        QCOMPARE(f.dialog.result(), QDialog::Rejected);
+        QCOMPARE(body.Density, 0.00065f);
+        QCOMPARE(body.Material, std::string("Paper"));
+        QCOMPARE(body.Length, 500.f);
+        QCOMPARE(body.Weight, 7.5f);
+    }
+};
+
+QTEST_MAIN(TestParametersDialog)
+#include "tst_parameters_dialog.moc"
