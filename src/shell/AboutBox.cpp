@@ -45,7 +45,9 @@ TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent) {
     layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 
-QUrl TAboutBox::webPage() { return QUrl(QStringLiteral("https://vantor.example.org/")); }
+QUrl TAboutBox::webPage() {
+    return QUrl(QStringLiteral("https://vantor.example.org/"));
+}
 
 bool TAboutBox::eventFilter(QObject* watched, QEvent* event) {
     if ((watched == ProgramIcon || watched == Link) &&

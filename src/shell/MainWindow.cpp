@@ -42,8 +42,8 @@ QToolBar* MakeToolBar(QMainWindow* window, const char* name, const QString& capt
 
 } // namespace
 
-TMainForm::TMainForm(LanguageSession& language, Interaction& interaction,
-                     QString programDirectory, QWidget* parent)
+TMainForm::TMainForm(LanguageSession& language, Interaction& interaction, QString programDirectory,
+                     QWidget* parent)
     : TAdvForm(language, parent), interaction_(interaction),
       programDirectory_(std::move(programDirectory)) {
     setObjectName("MainForm");
@@ -128,8 +128,7 @@ void TMainForm::createActions() {
     FileSave1 = makeAction("FileSave1", Tagged(1624), Tagged(1625));
     FileSave1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
     FileSave1->setIcon(style()->standardIcon(QStyle::SP_DialogSaveButton));
-    FileSaveAs1 = makeAction("FileSaveAs1", Tagged(1626),
-                             Tagged(1627));
+    FileSaveAs1 = makeAction("FileSaveAs1", Tagged(1626), Tagged(1627));
     FileSaveAs1->setEnabled(false);
     FilePrint = makeAction("FilePrint", Tagged(1707), Tagged(1619));
     FilePrint->setEnabled(false);
@@ -167,7 +166,8 @@ void TMainForm::createActions() {
     Wymiary1 = makeAction("Wymiary1", Tagged(1570));
     Kolory1 = makeAction("Kolory1", Tagged(1572));
     Rotacja1 = makeAction("Rotacja1", Tagged(1573));
-    for (QAction* item : {Podstawowy1, Transform1, Figury1, Narzedzia1, Wymiary1, Kolory1, Rotacja1})
+    for (QAction* item :
+         {Podstawowy1, Transform1, Figury1, Narzedzia1, Wymiary1, Kolory1, Rotacja1})
         item->setCheckable(true);
     for (QAction* hidden : {Transform1, Kolory1, Rotacja1})
         hidden->setVisible(false);
@@ -180,10 +180,8 @@ void TMainForm::createActions() {
     A3d->setIcon(MakeGlyph(Glyph::Preview3d));
 
     WindowCascade1 = makeAction("WindowCascade1", Tagged(1630), Tagged(1631));
-    WindowTileHorizontal1 =
-        makeAction("WindowTileHorizontal1", Tagged(1632), Tagged(1633));
-    WindowTileVertical1 =
-        makeAction("WindowTileVertical1", Tagged(1634), Tagged(1635));
+    WindowTileHorizontal1 = makeAction("WindowTileHorizontal1", Tagged(1632), Tagged(1633));
+    WindowTileVertical1 = makeAction("WindowTileVertical1", Tagged(1634), Tagged(1635));
     WindowMinimizeAll1 = makeAction("WindowMinimizeAll1", Tagged(1636), Tagged(1637));
     WindowArrangeAll1 = makeAction("WindowArrangeAll1", Tagged(1638), Tagged(1639));
     AFormObject1 = makeAction("AFormObject1", Tagged(1606), Tagged(1607));
@@ -244,9 +242,11 @@ void TMainForm::createActions() {
 void TMainForm::createMenus() {
     auto menu = [this](QMenu* parentMenu, const char* name, const QString& caption,
                        const QString& hint = {}) {
-        QMenu* m = parentMenu != nullptr ? parentMenu->addMenu(caption) : menuBar()->addMenu(caption);
+        QMenu* m =
+            parentMenu != nullptr ? parentMenu->addMenu(caption) : menuBar()->addMenu(caption);
+        // The menu is translated through its menu action, which stays unnamed so that it is
+        // not translated a second time as an action.
         m->setObjectName(name);
-        m->menuAction()->setObjectName(QString::fromLatin1(name) + "Item");
         if (!hint.isEmpty())
             m->menuAction()->setToolTip(hint);
         return m;
@@ -393,16 +393,14 @@ void TMainForm::createTransformPanel() {
 void TMainForm::createStatusBars() {
     StatusBar = statusBar();
     StatusBar->setObjectName("StatusBar");
+    // The panels are not translated: their labels stay unnamed.
     statusPanel0 = new QLabel(StatusBar);
-    statusPanel0->setObjectName("StatusPanel0");
     StatusBar->addWidget(statusPanel0, 1);
     auto* message = new QLabel("komunikat", StatusBar);
-    message->setObjectName("StatusPanel1");
     message->setFixedWidth(400);
     message->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     StatusBar->addPermanentWidget(message);
     auto* last = new QLabel(StatusBar);
-    last->setObjectName("StatusPanel2");
     last->setFixedWidth(50);
     StatusBar->addPermanentWidget(last);
 
@@ -449,12 +447,30 @@ void TMainForm::connectCommands() {
     });
 
     const std::pair<QAction*, std::function<QWidget*()>> toolbarItems[] = {
-        {Podstawowy1, [this] { return BarPodstawowy; }}, {Transform1, [this] { return BarTransform; }},
-        {Figury1, [this] { return BarFigury; }},         {Narzedzia1, [this] { return BarMode; }},
-        {Wymiary1, [this] { return BarWymiary; }},
+        {Podstawowy1,
+         [this] {
+             return BarPodstawowy;
+         }},
+        {Transform1,
+         [this] {
+             return BarTransform;
+         }},
+        {Figury1,
+         [this] {
+             return BarFigury;
+         }},
+        {Narzedzia1,
+         [this] {
+             return BarMode;
+         }},
+        {Wymiary1,
+         [this] {
+             return BarWymiary;
+         }},
     };
     for (const auto& [item, bar] : toolbarItems)
-        connect(item, &QAction::triggered, this, [item, bar] { bar()->setVisible(item->isChecked()); });
+        connect(item, &QAction::triggered, this,
+                [item, bar] { bar()->setVisible(item->isChecked()); });
 
     connect(WindowCascade1, &QAction::triggered, mdiArea, &QMdiArea::cascadeSubWindows);
     connect(WindowTileHorizontal1, &QAction::triggered, this, [this] { tile(Qt::Horizontal); });
@@ -493,8 +509,10 @@ void TMainForm::connectCommands() {
         }
     });
     connect(AWymiar, &QAction::triggered, this, [this] { addDimension("TWymiar", 8); });
-    connect(AWymiarPoziomy, &QAction::triggered, this, [this] { addDimension("TWymiarPoziomy", 8); });
-    connect(AWymiarPionowy, &QAction::triggered, this, [this] { addDimension("TWymiarPionowy", 8); });
+    connect(AWymiarPoziomy, &QAction::triggered, this,
+            [this] { addDimension("TWymiarPoziomy", 8); });
+    connect(AWymiarPionowy, &QAction::triggered, this,
+            [this] { addDimension("TWymiarPionowy", 8); });
     connect(AWymiarAngle, &QAction::triggered, this, [this] { addDimension("TAngleWymiar", 10); });
     connect(ATransform, &QAction::triggered, this, [this] { ATransformExecute(); });
 
@@ -591,7 +609,9 @@ void TMainForm::updateInsertionAvailability(bool noseStage) {
             any->setEnabled(false);
 }
 
-int TMainForm::currentPenWidth() const { return CurrentPenWidth(*PenNameBox); }
+int TMainForm::currentPenWidth() const {
+    return CurrentPenWidth(*PenNameBox);
+}
 
 void TMainForm::FileNew1Execute() {
     FileCloseAllExecute();
@@ -652,7 +672,8 @@ void TMainForm::onWindowMenuShown() {
     windowListActions_.append(Window1->addSeparator());
     int number = 1;
     for (QMdiSubWindow* sub : subs) {
-        QAction* item = Window1->addAction(QStringLiteral("&%1 %2").arg(number++).arg(sub->windowTitle()));
+        QAction* item =
+            Window1->addAction(QStringLiteral("&%1 %2").arg(number++).arg(sub->windowTitle()));
         item->setCheckable(true);
         item->setChecked(sub == mdiArea->activeSubWindow());
         connect(item, &QAction::triggered, this, [this, sub] { mdiArea->setActiveSubWindow(sub); });
@@ -694,9 +715,9 @@ void TMainForm::stepTransformEdit(QLineEdit* edit, double delta) {
     bool ok = false;
     const double value = edit->text().toDouble(&ok);
     if (!ok) {
-        interaction_.showMessage(this, QStringLiteral("'%1' is not a valid floating point value")
-                                           .arg(edit->text()),
-                                 QString(), Interaction::Icon::Error);
+        interaction_.showMessage(
+            this, QStringLiteral("'%1' is not a valid floating point value").arg(edit->text()),
+            QString(), Interaction::Icon::Error);
         return;
     }
     edit->setText(QString::number(value + delta, 'g', 15));
@@ -735,15 +756,21 @@ void TMainForm::addDimension(const char* className, std::uint8_t mode) {
         formObject_->addDimensionNode();
 }
 
-void TMainForm::setPointerMode(std::uint8_t mode) { PointerMode = mode; }
+void TMainForm::setPointerMode(std::uint8_t mode) {
+    PointerMode = mode;
+}
 
-bool TMainForm::gridShown() const { return Siatka1->isChecked(); }
+bool TMainForm::gridShown() const {
+    return Siatka1->isChecked();
+}
 
 GridOptions TMainForm::gridOptions() const {
     return gridOptionsSource_ ? gridOptionsSource_() : GridOptions{};
 }
 
-int TMainForm::displayUnitIndex() const { return displayUnitSource_ ? displayUnitSource_() : 0; }
+int TMainForm::displayUnitIndex() const {
+    return displayUnitSource_ ? displayUnitSource_() : 0;
+}
 
 void TMainForm::setGridOptionsSource(std::function<GridOptions()> source) {
     gridOptionsSource_ = std::move(source);
@@ -753,7 +780,9 @@ void TMainForm::setDisplayUnitSource(std::function<int()> source) {
     displayUnitSource_ = std::move(source);
 }
 
-void TMainForm::showPointerReadout(const QString& text) { statusPanel0->setText(text); }
+void TMainForm::showPointerReadout(const QString& text) {
+    statusPanel0->setText(text);
+}
 
 bool TMainForm::isActiveDesignWindow(const TMDIChild& window) const {
     return activeDesignWindow() == &window;
@@ -816,9 +845,13 @@ void TMainForm::editSelectedElement() {
         formObject_->AParametry->trigger();
 }
 
-QMenu* TMainForm::designContextMenu() { return PopupMenu1; }
+QMenu* TMainForm::designContextMenu() {
+    return PopupMenu1;
+}
 
-TFormObject* TMainForm::objectWindow() const { return formObject_; }
+TFormObject* TMainForm::objectWindow() const {
+    return formObject_;
+}
 
 void ShowMaximized(QWidget& window) {
     if (const QScreen* screen = window.screen())

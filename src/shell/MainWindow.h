@@ -117,8 +117,8 @@ public:
     QMenu* Wersjajzykowa1 = nullptr;
     QMenu* Help1 = nullptr;
 
-    QAction *FileNew1, *FileOpen1, *FileClose1, *FileCloseAll, *FileSave1, *FileSaveAs1,
-        *FilePrint, *FileExit1;
+    QAction *FileNew1, *FileOpen1, *FileClose1, *FileCloseAll, *FileSave1, *FileSaveAs1, *FilePrint,
+        *FileExit1;
     QAction *ASkala05, *ASkala1, *ASkala2, *ASkala3, *N251, *N5001;
     QAction *AShowLinijki, *Siatka1, *Przecigajdosiatki35181, *Prowadnice1;
     QAction *Podstawowy1, *Transform1, *Figury1, *Narzedzia1, *Wymiary1, *Kolory1, *Rotacja1;
@@ -128,8 +128,8 @@ public:
     QAction *Ustawieniaprogramu1, *Polska1, *Angielska1, *Pomocdoprogramu1, *HelpAbout1;
     QAction *ADefaultMode, *ASelect, *AWymiar, *AWymiarPoziomy, *AWymiarPionowy, *AWymiarAngle;
     QAction *ATransform, *ARotateByCenter, *AUndo, *ARedo, *ARepeat;
-    QAction *AGlowicaStozek, *AGlowicaOgive, *AGlowicaParabolic, *AKorpus, *AEngine,
-        *AStozekSciety, *AStatecznik, *ABalast;
+    QAction *AGlowicaStozek, *AGlowicaOgive, *AGlowicaParabolic, *AKorpus, *AEngine, *AStozekSciety,
+        *AStatecznik, *ABalast;
 
 signals:
     // The window is closing and the layout and settings are to be saved.

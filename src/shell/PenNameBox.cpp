@@ -15,11 +15,11 @@ struct LineStyle {
 };
 
 constexpr LineStyle Entries[] = {
-    {"1", Qt::SolidLine, 1},  {"1", Qt::DashLine, 1},       {"1", Qt::DotLine, 1},
+    {"1", Qt::SolidLine, 1},   {"1", Qt::DashLine, 1},       {"1", Qt::DotLine, 1},
     {"1", Qt::DashDotLine, 1}, {"1", Qt::DashDotDotLine, 1}, {"0", Qt::NoPen, 0},
-    {"2", Qt::SolidLine, 2},  {"3", Qt::SolidLine, 3},      {"4", Qt::SolidLine, 4},
-    {"5", Qt::SolidLine, 5},  {"6", Qt::SolidLine, 6},      {"7", Qt::SolidLine, 7},
-    {"8", Qt::SolidLine, 8},  {"9", Qt::SolidLine, 9},
+    {"2", Qt::SolidLine, 2},   {"3", Qt::SolidLine, 3},      {"4", Qt::SolidLine, 4},
+    {"5", Qt::SolidLine, 5},   {"6", Qt::SolidLine, 6},      {"7", Qt::SolidLine, 7},
+    {"8", Qt::SolidLine, 8},   {"9", Qt::SolidLine, 9},
 };
 
 constexpr int ItemHeight = 16;
@@ -64,6 +64,8 @@ QComboBox* CreatePenNameBox(QWidget* parent) {
     return box;
 }
 
-int CurrentPenWidth(const QComboBox& box) { return box.currentText().toInt(); }
+int CurrentPenWidth(const QComboBox& box) {
+    return box.currentText().toInt();
+}
 
 } // namespace vantor

@@ -1,10 +1,13 @@
 #include "shell/Program.h"
 
+#include "assembly/InsertionCommands.h"
+#include "canvas/DesignWindow.h"
 #include "i18n/AdvForm.h"
 #include "shell/AboutBox.h"
 #include "shell/Interaction.h"
 #include "shell/MainWindow.h"
 #include "toolwindows/ObjectWindow.h"
+#include "toolwindows/ParametersDialog.h"
 
 namespace vantor {
 
@@ -29,7 +32,33 @@ bool Program::create() {
     aboutBox_ = new TAboutBox(mainForm_.get());
     QObject::connect(mainForm_.get(), &TMainForm::aboutRequested, mainForm_.get(),
                      [this] { interaction_.runDialog(*aboutBox_); });
+    formParametry_ = new TFormParametry(language_, interaction_, mainForm_.get());
+    if (!formParametry_->FormCreate())
+        return false;
+    wireParametersDialog();
+    new InsertionCommands(*mainForm_, *formObject_, *formParametry_, interaction_);
     return true;
+}
+
+void Program::wireParametersDialog() {
+    TMainForm& main = *mainForm_;
+    formParametry_->setHasChildNodes([&main](const TRocketElement& element) {
+        const TMDIChild* window = main.activeDesignWindow();
+        const ElementTree::Node* node =
+            window != nullptr ? const_cast<TMDIChild*>(window)->design().tree.nodeOf(&element)
+                              : nullptr;
+        return node != nullptr && !node->children.empty();
+    });
+    formParametry_->setRedraw([&main] {
+        if (TMDIChild* window = main.activeDesignWindow())
+            window->Redraw();
+    });
+    formObject_->setPropertiesEditor([this](TRocketElement& element) {
+        formParametry_->setElement(&element);
+        formParametry_->setFreshMode(false);
+        formParametry_->FormShow();
+        interaction_.runDialog(*formParametry_);
+    });
 }
 
 } // namespace vantor

@@ -9,7 +9,9 @@ namespace vantor {
 class Interaction;
 class LanguageSession;
 class TAboutBox;
+class InsertionCommands;
 class TFormObject;
+class TFormParametry;
 class TMainForm;
 
 // The program's forms, created in their start-up order and wired together: the main
@@ -26,15 +28,19 @@ public:
     TMainForm* mainForm() const { return mainForm_.get(); }
     TFormObject* formObject() const { return formObject_; }
     TAboutBox* aboutBox() const { return aboutBox_; }
+    TFormParametry* formParametry() const { return formParametry_; }
 
 private:
+    void wireParametersDialog();
+
     LanguageSession& language_;
     Interaction& interaction_;
     QString programDirectory_;
     std::unique_ptr<TMainForm> mainForm_;
-    std::unique_ptr<QWidget> advForm_; // the translating base form, never shown
-    TFormObject* formObject_ = nullptr; // owned by the main window's dock
-    TAboutBox* aboutBox_ = nullptr;     // owned by the main window
+    std::unique_ptr<QWidget> advForm_;        // the translating base form, never shown
+    TFormObject* formObject_ = nullptr;       // owned by the main window's dock
+    TAboutBox* aboutBox_ = nullptr;           // owned by the main window
+    TFormParametry* formParametry_ = nullptr; // owned by the main window
 };
 
 } // namespace vantor

@@ -52,6 +52,8 @@ QString QtInteraction::chooseFileToSave(QWidget* parent, const QString& proposed
     return QFileDialog::getSaveFileName(parent, QString(), proposedName, filter);
 }
 
-int QtInteraction::runDialog(QDialog& dialog) { return dialog.exec(); }
+int QtInteraction::runDialog(QDialog& dialog) {
+    return dialog.exec();
+}
 
 } // namespace vantor

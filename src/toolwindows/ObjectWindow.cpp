@@ -178,7 +178,6 @@ void TFormObject::createActions() {
     auto submenu = [this](const char* name, int id) {
         QMenu* menu = PopupMenu->addMenu(Tagged(id));
         menu->setObjectName(name);
-        menu->menuAction()->setObjectName(QString::fromLatin1(name) + "Item");
         return menu;
     };
     auto separator = [&](QMenu* menu, const char* name, int id) {
@@ -194,12 +193,10 @@ void TFormObject::createActions() {
                       make("AobjectMoveDown", Tagged(2523), false),
                       make("Aback", Tagged(2527), false), make("Afront", Tagged(2528), false)});
     QMenu* rotations = submenu("Obroc1", 2507);
-    rotations->addActions({make("ARotate45", Tagged(2529), false),
-                           make("AUnRotate45", Tagged(2530), false),
-                           make("ARotate90", Tagged(2531), false),
-                           make("AUnRotate90", Tagged(2532), false),
-                           make("ARotate180", Tagged(2539), false),
-                           make("AUnRotate180", Tagged(2540), false)});
+    rotations->addActions(
+        {make("ARotate45", Tagged(2529), false), make("AUnRotate45", Tagged(2530), false),
+         make("ARotate90", Tagged(2531), false), make("AUnRotate90", Tagged(2532), false),
+         make("ARotate180", Tagged(2539), false), make("AUnRotate180", Tagged(2540), false)});
     QAction* free = make("ARotateFree", Tagged(2526), false);
     free->setVisible(false);
     rotations->addAction(free);

@@ -1,5 +1,7 @@
 #include "toolwindows/ParametersDialog.h"
 
+#include "widgets/FixedCaptionButton.h"
+
 #include "assembly/Materials.h"
 #include "model/FinSet.h"
 #include "model/Numeric.h"
@@ -139,8 +141,8 @@ private:
 
 } // namespace
 
-TFormParametry::TFormParametry(Interaction& interaction, QWidget* parent)
-    : QDialog(parent), interaction_(interaction) {
+TFormParametry::TFormParametry(LanguageSession& language, Interaction& interaction, QWidget* parent)
+    : TAdvForm(language, parent), interaction_(interaction) {
     setObjectName("FormParametry");
     setWindowTitle(QStringLiteral("Parametry@5501"));
     setModal(true);
@@ -255,9 +257,13 @@ void TFormParametry::buildBottomStrip() {
     auto* strip = new QWidget(this);
     strip->setObjectName("PanelBottom");
     strip->setGeometry(0, ClientHeight - 42, ClientWidth, 42);
-    BitBtn2 =
-        MakeButton("BitBtn2", QStringLiteral("Cancel"), strip, {ClientWidth - 184, 8, 84, 28});
-    btnOK = MakeButton("btnOK", QStringLiteral("Ok"), strip, {ClientWidth - 92, 8, 84, 28});
+    // The two buttons keep their captions in every language.
+    BitBtn2 = new FixedCaptionButton(QStringLiteral("Cancel"), strip);
+    BitBtn2->setObjectName("BitBtn2");
+    BitBtn2->setGeometry(ClientWidth - 184, 8, 84, 28);
+    btnOK = new FixedCaptionButton(QStringLiteral("Ok"), strip);
+    btnOK->setObjectName("btnOK");
+    btnOK->setGeometry(ClientWidth - 92, 8, 84, 28);
     btnOK->setDefault(true);
 }
 

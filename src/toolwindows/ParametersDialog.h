@@ -1,5 +1,7 @@
 #pragma once
 
+#include "i18n/AdvForm.h"
+
 #include <QDialog>
 #include <cstdint>
 #include <functional>
@@ -34,11 +36,13 @@ class TRocketElement;
 //
 // Cancel and closing put the element back as it was when FormShow() loaded it, so a
 // material chosen or values written by "oblicz" during a cancelled run do not stay.
-class TFormParametry : public QDialog {
+class TFormParametry : public TAdvForm<QDialog> {
     Q_OBJECT
 
 public:
-    explicit TFormParametry(Interaction& interaction, QWidget* parent = nullptr);
+    TFormParametry(LanguageSession& language, Interaction& interaction, QWidget* parent = nullptr);
+    // Translates the captions; false when the language library failed.
+    bool FormCreate() { return TranslateForm(); }
 
     // The element the dialog edits; not owned. It must outlive the dialog's run.
     void setElement(TRocketElement* element) { element_ = element; }

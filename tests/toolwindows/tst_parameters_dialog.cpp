@@ -1,3 +1,4 @@
+#include "i18n/LanguageSession.h"
 #include "toolwindows/ParametersDialog.h"
 
 #include "assembly/Materials.h"
@@ -31,7 +32,8 @@ constexpr int IntMin = std::numeric_limits<int>::min();
 // element has child nodes, and accepted values count redraws.
 struct Fixture {
     test::ScriptedInteraction interaction;
-    TFormParametry dialog{interaction};
+    LanguageSession language{interaction};
+    TFormParametry dialog{language, interaction};
     Design design;
     test::DesignBuilder builder{design};
     int redraws = 0;
