@@ -8,13 +8,16 @@ namespace vantor {
 
 namespace {
 
+// The surface lives for one redraw only, so the shape holds it just while it draws;
+// drawing later (the parameters dialog rebuilds a fin set's outline) only computes.
 void DrawGuarded(TShaped& shape, DrawingSurface& surface) {
+    shape.Canvas = &surface;
     try {
-        shape.Canvas = &surface;
         shape.Draw();
     } catch (const std::exception&) {
         // One object that cannot be drawn must not stop the others.
     }
+    shape.Canvas = nullptr;
 }
 
 } // namespace

@@ -37,13 +37,6 @@ void Design::removeDimension(std::size_t index) {
         Dimensions.erase(Dimensions.begin() + static_cast<std::ptrdiff_t>(index));
 }
 
-void Design::setCanvas(DrawingSurface* canvas) {
-    for (auto& element : Elements)
-        element->Canvas = canvas;
-    for (auto& dimension : Dimensions)
-        dimension->Canvas = canvas;
-}
-
 void Design::clear() {
     tree.clear();
     Elements.clear();

@@ -28,8 +28,6 @@ public:
     void appendDimension(std::unique_ptr<TShaped> dimension);
     void removeDimension(std::size_t index);
 
-    // Points every element and dimension at the surface it is drawn on.
-    void setCanvas(DrawingSurface* canvas);
     void clear();
     bool empty() const { return Elements.empty() && Dimensions.empty(); }
 

@@ -10,7 +10,6 @@
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
-#include <QStyledItemDelegate>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QToolButton>
@@ -29,22 +28,6 @@ ElementTree::Node* NodeOf(const QTreeWidgetItem* item) {
                ? reinterpret_cast<ElementTree::Node*>(item->data(0, NodeRole).value<quintptr>())
                : nullptr;
 }
-
-// Paints each component node with its element's current caption, so a name edited in
-// the parameters dialog shows at the next repaint.
-class CaptionDelegate final : public QStyledItemDelegate {
-public:
-    using QStyledItemDelegate::QStyledItemDelegate;
-
-protected:
-    void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override {
-        QStyledItemDelegate::initStyleOption(option, index);
-        const auto* node =
-            reinterpret_cast<ElementTree::Node*>(index.data(NodeRole).value<quintptr>());
-        if (node != nullptr && node->element != nullptr)
-            option->text = QString::fromStdString(node->element->Caption);
-    }
-};
 
 QTreeWidget* MakeTree(const QString& name, QWidget* parent) {
     auto* tree = new QTreeWidget(parent);
@@ -89,7 +72,6 @@ TFormObject::TFormObject(LanguageSession& language, Interaction& interaction, QW
     auto* objects = new QVBoxLayout(objectsPage_);
     objects->setContentsMargins(0, 0, 0, 0);
     ListBox1 = MakeTree("ListBox1", objectsPage_);
-    ListBox1->setItemDelegate(new CaptionDelegate(ListBox1));
     ListBox1->viewport()->installEventFilter(this);
     objects->addWidget(ListBox1, 1);
 
@@ -312,6 +294,13 @@ void TFormObject::deleteSubtree(ElementTree::Node* node) {
     reportEmptiness();
 }
 
+void TFormObject::refreshElementCaptions() {
+    for (QTreeWidgetItemIterator it(ListBox1); *it != nullptr; ++it)
+        if (const ElementTree::Node* node = NodeOf(*it);
+            node != nullptr && node->element != nullptr)
+            (*it)->setText(0, QString::fromStdString(node->element->Caption));
+}
+
 void TFormObject::refreshDimensionCaptions() {
     if (window_ == nullptr)
         return;
@@ -353,6 +342,7 @@ void TFormObject::AParametryExecute() {
         return;
     if (editor_)
         editor_(*node->element);
+    refreshElementCaptions();
     if (window_ != nullptr)
         window_->Redraw();
 }

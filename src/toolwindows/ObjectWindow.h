@@ -54,6 +54,8 @@ public:
     // Removes the node with its descendants from the tree and their elements from the
     // design, destroying them.
     void deleteSubtree(ElementTree::Node* node);
+    // Sets each component node's text to its element's caption.
+    void refreshElementCaptions();
     // Sets each dimension node's text to the caption of the dimension at its index.
     void refreshDimensionCaptions();
     // Writes the summary rows into the grid; rows not written keep what they held.

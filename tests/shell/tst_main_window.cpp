@@ -4,7 +4,8 @@
 #include "shell/MainWindow.h"
 #include "shell/Program.h"
 #include "support/DesignBuilder.h"
-#include "support/ScriptedInteraction.h"
+#include "support/StartedProgram.h"
+#include "support/TestMain.h"
 #include "toolwindows/ObjectWindow.h"
 
 #include <QDockWidget>
@@ -24,26 +25,15 @@ using vantor::test::ScriptedInteraction;
 
 namespace {
 
-struct Started {
-    ScriptedInteraction interaction;
-    LanguageSession language{interaction, QCoreApplication::applicationDirPath() + "/.."};
-    QTemporaryDir directory;
-    Program program{language, interaction, directory.path()};
-    TMainForm* main = nullptr;
-    Started() {
-        program.create();
-        main = program.mainForm();
-        ShowMaximized(*main);
-        QVERIFY(QTest::qWaitForWindowExposed(main));
-    }
-    TMDIChild* window() const { return main->activeDesignWindow(); }
+struct Started : test::StartedProgram {
+    Started() { QVERIFY(created); }
 };
 
 QStringList EnabledInsertions(const TMainForm& main) {
     QStringList enabled;
-    for (QAction* action : {main.AGlowicaStozek, main.AGlowicaOgive, main.AGlowicaParabolic,
-                            main.AKorpus, main.AEngine, main.AStozekSciety, main.AStatecznik,
-                            main.ABalast})
+    for (QAction* action :
+         {main.AGlowicaStozek, main.AGlowicaOgive, main.AGlowicaParabolic, main.AKorpus,
+          main.AEngine, main.AStozekSciety, main.AStatecznik, main.ABalast})
         if (action->isEnabled())
             enabled << action->objectName();
     return enabled;
@@ -66,8 +56,8 @@ private slots:
         QCOMPARE(EnabledInsertions(*s.main), NoseCommands);
         QCOMPARE(s.main->PointerMode, std::uint8_t(0));
         QCOMPARE(s.main->A3d->text(), QString("3D"));
-        for (QToolBar* bar : {s.main->BarMode, s.main->BarFigury, s.main->BarWymiary,
-                              s.main->BarPodstawowy}) {
+        for (QToolBar* bar :
+             {s.main->BarMode, s.main->BarFigury, s.main->BarWymiary, s.main->BarPodstawowy}) {
             QCOMPARE(bar->toolButtonStyle(), Qt::ToolButtonIconOnly);
             for (QAction* action : bar->actions())
                 if (auto* button = qobject_cast<QToolButton*>(bar->widgetForAction(action)))
@@ -96,10 +86,14 @@ private slots:
     void zoomMenuChecksTheCurrentZoom_data() {
         QTest::addColumn<QString>("command");
         QTest::addColumn<QString>("checked");
-        QTest::newRow("50%") << "ASkala05" << "ASkala05";
-        QTest::newRow("100%") << "ASkala1" << "ASkala1";
-        QTest::newRow("200%") << "ASkala2" << "ASkala2";
-        QTest::newRow("300%") << "ASkala3" << "";
+        QTest::newRow("50%") << "ASkala05"
+                             << "ASkala05";
+        QTest::newRow("100%") << "ASkala1"
+                              << "ASkala1";
+        QTest::newRow("200%") << "ASkala2"
+                              << "ASkala2";
+        QTest::newRow("300%") << "ASkala3"
+                              << "";
     }
     void zoomMenuChecksTheCurrentZoom() {
         QFETCH(QString, command);
@@ -144,10 +138,14 @@ private slots:
         QTest::addColumn<QString>("command");
         QTest::addColumn<QString>("kind");
         QTest::addColumn<int>("mode");
-        QTest::newRow("linear") << "AWymiar" << "TWymiar" << 8;
-        QTest::newRow("horizontal") << "AWymiarPoziomy" << "TWymiarPoziomy" << 8;
-        QTest::newRow("vertical") << "AWymiarPionowy" << "TWymiarPionowy" << 8;
-        QTest::newRow("angle") << "AWymiarAngle" << "TAngleWymiar" << 10;
+        QTest::newRow("linear") << "AWymiar"
+                                << "TWymiar" << 8;
+        QTest::newRow("horizontal") << "AWymiarPoziomy"
+                                    << "TWymiarPoziomy" << 8;
+        QTest::newRow("vertical") << "AWymiarPionowy"
+                                  << "TWymiarPionowy" << 8;
+        QTest::newRow("angle") << "AWymiarAngle"
+                               << "TAngleWymiar" << 10;
     }
     void dimensionCommandsPutTheNewDimensionFirstAndSelected() {
         QFETCH(QString, command);
@@ -174,9 +172,12 @@ private slots:
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("kept");
         QTest::addColumn<int>("warnings");
-        QTest::newRow("number") << "12.5" << "12.5" << 0;
-        QTest::newRow("minus alone") << "-" << "-" << 0;
-        QTest::newRow("letters") << "1x" << "0" << 1;
+        QTest::newRow("number") << "12.5"
+                                << "12.5" << 0;
+        QTest::newRow("minus alone") << "-"
+                                     << "-" << 0;
+        QTest::newRow("letters") << "1x"
+                                 << "0" << 1;
     }
     void transformPanelRejectsWhatIsNotANumber() {
         QFETCH(QString, typed);
@@ -205,5 +206,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestMainWindow)
+VANTOR_TEST_MAIN(TestMainWindow)
 #include "tst_main_window.moc"

@@ -36,7 +36,9 @@ public:
         }
         add(Op::Polygon, c, std::move(v));
     }
-    void drawEllipse(Argb c, RectF r) override { add(Op::Ellipse, c, {r.x, r.y, r.width, r.height}); }
+    void drawEllipse(Argb c, RectF r) override {
+        add(Op::Ellipse, c, {r.x, r.y, r.width, r.height});
+    }
     void fillPie(Argb c, RectF r, double start, double sweep) override {
         add(Op::Pie, c, {r.x, r.y, r.width, r.height, start, sweep});
     }

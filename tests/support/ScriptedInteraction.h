@@ -20,6 +20,8 @@ public:
 
     void showMessage(QWidget*, const QString& text, const QString& caption, Icon icon) override {
         messages.append({text, caption, icon});
+        if (whileMessageShown)
+            whileMessageShown();
     }
     bool askYesNo(QWidget*, const QString& text, const QString& caption) override {
         questions.append({text, caption, Icon::None});
@@ -52,6 +54,8 @@ public:
     QStringList proposedNames;
     QStringList filters;
     QQueue<std::function<int(QDialog&)>> dialogScripts;
+    // Runs while a message box is "open", as events of its own loop would.
+    std::function<void()> whileMessageShown;
     int dialogsRun = 0;
 };
 

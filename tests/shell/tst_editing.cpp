@@ -1,0 +1,221 @@
+#include "model/AxisValues.h"
+#include "model/FinSet.h"
+#include "support/StartedProgram.h"
+#include "support/TestMain.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QRandomGenerator>
+#include <QStatusBar>
+#include <QTreeWidget>
+
+using namespace vantor;
+
+namespace {
+
+struct Editing : test::StartedProgram {
+    Editing() { QVERIFY(created); }
+
+    // Inserts through a command, answering its dialog with the given sizes.
+    void insert(QAction* command, int length = -1, int diameter = -1) {
+        answerDialog([=](TFormParametry& d) {
+            if (length >= 0)
+                d.sedlugosc->setValue(length);
+            if (diameter >= 0)
+                d.sesrednica->setValue(diameter);
+        });
+        command->trigger();
+    }
+    QStringList treeCaptions() const {
+        QStringList captions;
+        for (auto* node : design().tree.nodesInOrder())
+            captions << QString::fromStdString(node->element->Caption);
+        return captions;
+    }
+    void select(const TRocketElement* element) {
+        objects().selectNode(design().tree.nodeOf(element));
+    }
+    TRocketElement* element(std::size_t index) const { return design().Elements[index].get(); }
+};
+
+} // namespace
+
+class TestEditing : public QObject {
+    Q_OBJECT
+
+private slots:
+    void noseOfDiameterSixtySetsTheAxis() {
+        Editing e;
+        e.insert(e.main->AGlowicaStozek, 200, 60);
+        QCOMPARE(e.design().Elements.size(), std::size_t(1));
+        QCOMPARE(AxisY, 270.f);
+        QCOMPARE(OriginX, 50.f);
+        QCOMPARE(e.element(0)->Points.size(), std::size_t(3));
+        QCOMPARE(e.element(0)->Points[0].x, 50.0);
+        // Only the attaching commands are enabled now.
+        QVERIFY(!e.main->AGlowicaOgive->isEnabled());
+        QVERIFY(e.main->AKorpus->isEnabled());
+        // A second nose does nothing.
+        e.insert(e.main->AGlowicaOgive);
+        QCOMPARE(e.design().Elements.size(), std::size_t(1));
+        QCOMPARE(e.interaction.dialogsRun, 1);
+    }
+
+    void componentsArePlacedFromTheirParents() {
+        Editing e;
+        e.insert(e.main->AGlowicaStozek, 200, 50);
+        e.insert(e.main->AKorpus, 500);
+        TRocketElement* tube = e.element(1);
+        QCOMPARE(tube->Points[0].x, 250.0);
+        QCOMPARE(tube->DiameterA, 50.f); // the parent's diameter was proposed
+        e.insert(e.main->AEngine, 100, 27);
+        TRocketElement* motor = e.element(2);
+        QCOMPARE(motor->Points[0].x, tube->Points[0].x);
+        QCOMPARE(e.treeCaptions(), (QStringList{"Nose", "Body", "Engine"}));
+        // The motor hangs under the tube, which was selected when it was inserted.
+        QCOMPARE(motor->Parent, tube);
+        QCOMPARE(e.element(0)->Weight, static_cast<float>(e.element(0)->ComputeWeight()));
+    }
+
+    void attachmentRefusals_data() {
+        QTest::addColumn<QString>("parent");
+        QTest::addColumn<QString>("command");
+        QTest::newRow("fins under a transition") << "TStozekSciety"
+                                                 << "AStatecznik";
+        QTest::newRow("motor under a nose") << "TGlowicaStozek"
+                                            << "AEngine";
+        QTest::newRow("tube under a motor") << "TEngine"
+                                            << "AKorpus";
+        QTest::newRow("nothing selected") << ""
+                                          << "AKorpus";
+    }
+    void attachmentRefusals() {
+        QFETCH(QString, parent);
+        QFETCH(QString, command);
+        Editing e;
+        e.insert(e.main->AGlowicaStozek);
+        if (parent == "TStozekSciety") {
+            e.insert(e.main->AStozekSciety, 100);
+        } else if (parent == "TEngine") {
+            e.insert(e.main->AKorpus, 300);
+            e.insert(e.main->AEngine, 100, 20);
+        }
+        if (parent.isEmpty())
+            e.objects().ListBox1->setCurrentItem(nullptr);
+        else
+            e.select(e.design().Elements.back().get());
+        const std::size_t before = e.design().Elements.size();
+        const int dialogs = e.interaction.dialogsRun;
+        e.main->findChild<QAction*>(command)->trigger();
+        QCOMPARE(e.design().Elements.size(), before);
+        QCOMPARE(e.design().tree.nodeCount(), before);
+        QCOMPARE(e.interaction.dialogsRun, dialogs);
+        QCOMPARE(e.interaction.messages.size(), 1);
+        QCOMPARE(e.interaction.messages[0].text, QString("Not allowed"));
+    }
+
+    void tubeUnderATransitionIsOfferedItsRearDiameter() {
+        Editing e;
+        e.insert(e.main->AGlowicaStozek, 200, 50);
+        e.answerDialog([](TFormParametry& d) {
+            d.sedlugosc->setValue(80);
+            d.sesrednica2->setValue(70);
+        });
+        e.main->AStozekSciety->trigger();
+        QCOMPARE(e.element(1)->DiameterB, 70.f);
+        int offered = 0;
+        e.answerDialog([&](TFormParametry& d) { offered = d.sesrednica->value(); });
+        e.main->AKorpus->trigger();
+        QCOMPARE(offered, 70);
+        QCOMPARE(e.element(2)->DiameterA, 70.f);
+    }
+
+    void cancellingTheFinDialogLeavesTheDesignAsItWas() {
+        Editing e;
+        e.insert(e.main->AGlowicaStozek);
+        e.insert(e.main->AKorpus);
+        const QStringList before = e.treeCaptions();
+        TRocketElement* tube = e.element(1);
+        e.answerDialog({}, false);
+        e.main->AStatecznik->trigger();
+        QCOMPARE(e.treeCaptions(), before);
+        QCOMPARE(e.design().Elements.size(), std::size_t(2));
+        QCOMPARE(e.objects().selectedNode()->element, tube);
+        // Accepted, the fin set stays with the fin fields' sizes.
+        e.answerDialog([](TFormParametry& d) { d.seilefin->setValue(4); });
+        e.main->AStatecznik->trigger();
+        auto* fins = dynamic_cast<TStatecznik*>(e.element(2));
+        QVERIFY(fins != nullptr);
+        QCOMPARE(fins->FinCount, 4);
+        QCOMPARE(fins->FinA, 90.f);
+    }
+
+    void deletingATubeTakesItsFinsAndMotor() {
+        Editing e;
+        e.insert(e.main->AGlowicaStozek);
+        e.insert(e.main->AKorpus);
+        e.answerDialog();
+        e.main->AStatecznik->trigger();
+        e.select(e.element(1));
+        e.insert(e.main->AEngine, 100, 20);
+        e.select(e.element(0));
+        e.insert(e.main->ABalast);
+        QCOMPARE(e.treeCaptions(), (QStringList{"Nose", "Body", "Fins", "Engine", "Ballast"}));
+
+        e.select(e.element(1));
+        e.interaction.answers.enqueue(false);
+        e.objects().AobjectClear->trigger();
+        QCOMPARE(e.design().Elements.size(), std::size_t(5));
+        QCOMPARE(e.interaction.questions.last().text, QString("Delete elements?"));
+
+        e.interaction.answers.enqueue(true);
+        e.objects().AobjectClear->trigger();
+        QCOMPARE(e.treeCaptions(), (QStringList{"Nose", "Ballast"}));
+        QCOMPARE(e.design().Elements.size(), std::size_t(2));
+        QCOMPARE(e.objects().ListBox1->topLevelItem(0)->childCount(), 1);
+
+        // Deleting the root empties the design; only the nose commands remain.
+        e.select(e.element(0));
+        e.interaction.answers.enqueue(true);
+        e.objects().AobjectClear->trigger();
+        QVERIFY(e.design().Elements.empty());
+        QVERIFY(e.main->AGlowicaStozek->isEnabled());
+        QVERIFY(!e.main->AKorpus->isEnabled());
+    }
+
+    void renamedElementsShowTheirNewCaption() {
+        Editing e;
+        e.insert(e.main->AGlowicaStozek);
+        e.select(e.element(0));
+        e.answerDialog([](TFormParametry& d) { d.eCaption->setText("Czubek"); });
+        e.objects().AParametry->trigger();
+        QCOMPARE(QString::fromStdString(e.element(0)->Caption), QString("Czubek"));
+        QCOMPARE(e.objects().ListBox1->topLevelItem(0)->text(0), QString("Czubek"));
+    }
+
+    void summaryErrorDuringRedrawShowsOneBox() {
+        Editing e;
+        e.insert(e.main->AGlowicaStozek);
+        e.element(0)->Weight = 0;
+        e.interaction.messages.clear();
+        int nestedRedraws = 0;
+        // The box's own event loop asks for more redraws; none may show a second box.
+        e.interaction.whileMessageShown = [&] {
+            if (nestedRedraws++ < 3)
+                e.window()->Redraw();
+        };
+        e.window()->Redraw();
+        QCOMPARE(e.interaction.messages.size(), 1);
+        QCOMPARE(e.interaction.messages[0].text, QString("Error in LiczParametry"));
+        QCOMPARE(nestedRedraws, 1);
+        // The next redraw of its own reports the error again.
+        e.interaction.whileMessageShown = nullptr;
+        e.window()->Redraw();
+        QCOMPARE(e.interaction.messages.size(), 2);
+    }
+};
+
+VANTOR_TEST_MAIN(TestEditing)
+#include "tst_editing.moc"
