@@ -113,14 +113,18 @@ void TForm3D::paintGL() {
 void TForm3D::DrawModel() {
     if (model_.TriangleCount() == 0)
         return;
+    // Each triangle is lit by the normal of its last vertex alone. The light is
+    // directional and the viewer at infinity, so that colour is what lighting the three
+    // corners with the same normal gives.
+    gl_->glShadeModel(GL_FLAT);
     gl_->glEnableClientState(GL_VERTEX_ARRAY);
     gl_->glEnableClientState(GL_NORMAL_ARRAY);
     gl_->glVertexPointer(3, GL_FLOAT, 0, model_.Vertices.data());
     gl_->glNormalPointer(GL_FLOAT, 0, model_.Normals.data());
     for (const TriangleRun& run : model_.Runs()) {
         SetMaterial(run.material);
-        gl_->glDrawArrays(GL_TRIANGLES, static_cast<GLint>(run.first * 3),
-                          static_cast<GLsizei>(run.count * 3));
+        gl_->glDrawElements(GL_TRIANGLES, static_cast<GLsizei>(run.count * 3), GL_UNSIGNED_INT,
+                            model_.Indices.data() + run.first * 3);
     }
     gl_->glDisableClientState(GL_NORMAL_ARRAY);
     gl_->glDisableClientState(GL_VERTEX_ARRAY);

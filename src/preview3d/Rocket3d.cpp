@@ -5,6 +5,7 @@
 #include "model/FinSet.h"
 #include "model/RocketElement.h"
 
+#include <algorithm>
 #include <cmath>
 #include <initializer_list>
 #include <string_view>
@@ -26,18 +27,11 @@ double Bezier(double t, double a, double b, double c, double d) {
     return s * s * s * a + 3 * t * s * s * b + 3 * t * t * s * c + t * t * t * d;
 }
 
-} // namespace
-
-MaterialColours ColoursOf(Material3d material) {
-    if (material == Material3d::White)
-        return {{1, 1, 1, 1}, {1, 1, 1, 1}, {1, 1, 1, 1}};
-    return {{0.2f, 0.2f, 0.2f, 1}, {0.2f, 0.2f, 0.2f, 1}, {0.5f, 0.5f, 0.5f, 1}};
-}
-
-std::array<double, 3> TriangleNormal(const std::array<double, 3>& p, const std::array<double, 3>& q,
-                                     const std::array<double, 3>& s) {
-    const double ax = p[0] - q[0], ay = p[1] - q[1], az = p[2] - q[2];
-    const double bx = q[0] - s[0], by = q[1] - s[1], bz = q[2] - s[2];
+// The flat normal of triangle P, Q, S: (P - Q) x (Q - S) made unit length; a degenerate
+// triangle keeps its zero vector.
+std::array<double, 3> FlatNormal(const float* p, const float* q, const float* s) {
+    const double ax = double(p[0]) - q[0], ay = double(p[1]) - q[1], az = double(p[2]) - q[2];
+    const double bx = double(q[0]) - s[0], by = double(q[1]) - s[1], bz = double(q[2]) - s[2];
     const double nx = ay * bz - az * by;
     const double ny = az * bx - ax * bz;
     const double nz = ax * by - ay * bx;
@@ -47,17 +41,40 @@ std::array<double, 3> TriangleNormal(const std::array<double, 3>& p, const std::
     return {nx / length, ny / length, nz / length};
 }
 
+void Store(float* out, const std::array<double, 3>& v) {
+    out[0] = static_cast<float>(v[0]);
+    out[1] = static_cast<float>(v[1]);
+    out[2] = static_cast<float>(v[2]);
+}
+
+} // namespace
+
+MaterialColours ColoursOf(Material3d material) {
+    if (material == Material3d::White)
+        return {{1, 1, 1, 1}, {1, 1, 1, 1}, {1, 1, 1, 1}};
+    return {{0.2f, 0.2f, 0.2f, 1}, {0.2f, 0.2f, 0.2f, 1}, {0.5f, 0.5f, 0.5f, 1}};
+}
+
 void TRocket3d::Build(const Design& design, int& noseRingCount) {
     ringCoords_.clear();
     ringCount_ = 0;
-    verticesPerRing_ = 0;
     Vertices.clear();
     Normals.clear();
+    Indices.clear();
     Materials.clear();
     surfaceTriangles_ = 0;
     currentMaterial_ = Material3d::Dark;
     currentNormal_ = {0, 0, 1}; // the normal a fresh GL context starts with
     finTurn_ = 0;
+    if (ringSines_.empty()) {
+        // Every ring goes round the same angles: u advances in single precision in
+        // steps of 0.02 (51 vertices, the last at about one full turn).
+        for (float u = 0; u <= 1; u += 0.02f) {
+            ringSines_.push_back(std::sin(2 * Pi * u));
+            ringCosines_.push_back(std::cos(2 * Pi * u));
+        }
+    }
+    verticesPerRing_ = ringSines_.size();
 
     const std::vector<ElementTree::Node*> nodes = design.tree.nodesInOrder();
     bool first = true;
@@ -89,20 +106,19 @@ void TRocket3d::AddRings(const TRocketElement& element, float step) {
         x[i] = element.Corners[i].x * DrawingToModel;
         r[i] = (element.Corners[i].y - AxisY) * DrawingToModel;
     }
-    // Both parameters advance in single precision, which decides how many rings and
-    // vertices the loops give (101 rings for the fine step, 51 vertices a ring).
+    // t advances in single precision, which decides how many rings the loop gives
+    // (101 for the fine step, 2 for the coarse one).
     for (float t = 0; t <= 1; t += step) {
         const double px = Bezier(t, x[0], x[1], x[2], x[3]);
         const double pr = Bezier(t, r[0], r[1], r[2], r[3]);
-        std::size_t vertices = 0;
-        for (float u = 0; u <= 1; u += 0.02f) {
-            const double angle = 2 * Pi * u;
-            ringCoords_.push_back(static_cast<float>(px));
-            ringCoords_.push_back(static_cast<float>(std::sin(angle) * pr));
-            ringCoords_.push_back(static_cast<float>(std::cos(angle) * pr));
-            ++vertices;
+        const std::size_t at = ringCoords_.size();
+        ringCoords_.resize(at + verticesPerRing_ * 3);
+        float* out = ringCoords_.data() + at;
+        for (std::size_t k = 0; k < verticesPerRing_; ++k) {
+            *out++ = static_cast<float>(px);
+            *out++ = static_cast<float>(ringSines_[k] * pr);
+            *out++ = static_cast<float>(ringCosines_[k] * pr);
         }
-        verticesPerRing_ = vertices;
         ++ringCount_;
     }
 }
@@ -112,35 +128,48 @@ std::span<const float> TRocket3d::Ring(std::size_t index) const {
         .subspan(index * verticesPerRing_ * 3, verticesPerRing_ * 3);
 }
 
-TRocket3d::Vec3 TRocket3d::RingVertex(std::size_t ring, std::size_t k) const {
-    const float* v = ringCoords_.data() + (ring * verticesPerRing_ + k) * 3;
-    return {v[0], v[1], v[2]};
-}
-
 void TRocket3d::AddSurface(int noseRingCount) {
     if (ringCount_ < 2 || verticesPerRing_ < 2)
         return;
     const std::size_t strips = ringCount_ - 1;
     const std::size_t segments = verticesPerRing_ - 1;
-    Vertices.reserve(strips * segments * 18);
-    Normals.reserve(strips * segments * 18);
-    Materials.reserve(strips * segments * 2);
+    const std::size_t ringFloats = verticesPerRing_ * 3;
+    // Each strip has its own copy of its two rings, A and B, since a vertex can carry
+    // only one normal. Quad k gives (A[k+1], A[k], B[k]), lit by B[k], and
+    // (B[k], B[k+1], A[k+1]), lit by A[k+1].
+    Vertices.resize(strips * ringFloats * 2);
+    Normals.assign(strips * ringFloats * 2, 0.0f);
+    Indices.resize(strips * segments * 6);
+    Materials.resize(strips * segments * 2);
+    std::uint32_t* index = Indices.data();
+    Material3d* material = Materials.data();
+    std::array<double, 3> last{};
     for (std::size_t i = 0; i < strips; ++i) {
+        const float* a = ringCoords_.data() + i * ringFloats;
+        const float* b = a + ringFloats;
+        float* position = Vertices.data() + i * ringFloats * 2;
+        float* normal = Normals.data() + i * ringFloats * 2;
+        std::copy(a, a + ringFloats * 2, position);
+        const auto first = static_cast<std::uint32_t>(i * verticesPerRing_ * 2);
+        const auto second = static_cast<std::uint32_t>(first + verticesPerRing_);
         for (std::size_t k = 0; k < segments; ++k) {
-            const Vec3 a0 = RingVertex(i, k), a1 = RingVertex(i, k + 1);
-            const Vec3 b0 = RingVertex(i + 1, k), b1 = RingVertex(i + 1, k + 1);
-            const auto n1 =
-                TriangleNormal({a1.x, a1.y, a1.z}, {a0.x, a0.y, a0.z}, {b0.x, b0.y, b0.z});
-            AddTriangle(a1, a0, b0, {n1[0], n1[1], n1[2]}, currentMaterial_);
-            const auto n2 =
-                TriangleNormal({b0.x, b0.y, b0.z}, {b1.x, b1.y, b1.z}, {a1.x, a1.y, a1.z});
-            currentNormal_ = {n2[0], n2[1], n2[2]};
-            AddTriangle(b0, b1, a1, currentNormal_, currentMaterial_);
+            const float* a0 = a + k * 3;
+            const float* b0 = b + k * 3;
+            const auto kk = static_cast<std::uint32_t>(k);
+            Store(normal + ringFloats + k * 3, FlatNormal(a0 + 3, a0, b0));
+            last = FlatNormal(b0, b0 + 3, a0 + 3);
+            Store(normal + (k + 1) * 3, last);
+            for (std::uint32_t v : {first + kk + 1, first + kk, second + kk, second + kk,
+                                    second + kk + 1, first + kk + 1})
+                *index++ = v;
+            *material++ = currentMaterial_;
+            *material++ = currentMaterial_;
         }
         // Everything after the nose and the strip that joins it to the next part is white.
         if (static_cast<long long>(i) >= static_cast<long long>(noseRingCount) - 1)
             currentMaterial_ = Material3d::White;
     }
+    currentNormal_ = {last[0], last[1], last[2]};
 }
 
 void TRocket3d::AddFins(const TStatecznik& fins) {
@@ -169,23 +198,34 @@ void TRocket3d::AddFins(const TStatecznik& fins) {
             p[i] = turn(corners[i]);
         // The fin takes the normal and material the surface left current.
         const Vec3 normal = turn(currentNormal_);
-        AddTriangle(p[0], p[1], p[2], normal, currentMaterial_);
-        AddTriangle(p[0], p[2], p[3], normal, currentMaterial_);
+        std::array<std::uint32_t, 4> v;
+        for (std::size_t i = 0; i < 4; ++i)
+            v[i] = AddVertex(p[i], normal);
+        for (std::uint32_t corner : {v[0], v[1], v[2], v[0], v[2], v[3]})
+            Indices.push_back(corner);
+        Materials.push_back(currentMaterial_);
+        Materials.push_back(currentMaterial_);
         finTurn_ = (finTurn_ + step) % 360;
     }
 }
 
-void TRocket3d::AddTriangle(const Vec3& p, const Vec3& q, const Vec3& s, const Vec3& normal,
-                            Material3d material) {
-    for (const Vec3* v : {&p, &q, &s}) {
-        Vertices.push_back(static_cast<float>(v->x));
-        Vertices.push_back(static_cast<float>(v->y));
-        Vertices.push_back(static_cast<float>(v->z));
-        Normals.push_back(static_cast<float>(normal.x));
-        Normals.push_back(static_cast<float>(normal.y));
-        Normals.push_back(static_cast<float>(normal.z));
-    }
-    Materials.push_back(material);
+std::uint32_t TRocket3d::AddVertex(const Vec3& position, const Vec3& normal) {
+    const auto index = static_cast<std::uint32_t>(Vertices.size() / 3);
+    for (double c : {position.x, position.y, position.z})
+        Vertices.push_back(static_cast<float>(c));
+    for (double c : {normal.x, normal.y, normal.z})
+        Normals.push_back(static_cast<float>(c));
+    return index;
+}
+
+std::array<float, 3> TRocket3d::TriangleVertex(std::size_t triangle, std::size_t corner) const {
+    const float* v = Vertices.data() + std::size_t(Indices[triangle * 3 + corner]) * 3;
+    return {v[0], v[1], v[2]};
+}
+
+std::array<float, 3> TRocket3d::TriangleNormal(std::size_t triangle) const {
+    const float* n = Normals.data() + std::size_t(Indices[triangle * 3 + 2]) * 3;
+    return {n[0], n[1], n[2]};
 }
 
 std::vector<TriangleRun> TRocket3d::Runs() const {

@@ -35,9 +35,11 @@ struct TriangleRun {
 // (`Corners`): each nose cone, body tube and transition becomes a surface of revolution,
 // each fin set flat fins around the axis.
 //
-// The result is plain data for vertex arrays: three vertices a triangle, each vertex
-// carrying its triangle's flat normal, and one material a triangle. Surface triangles
-// come first, fin triangles after them.
+// The result is plain data for vertex arrays: vertices with normals, a triangle list of
+// vertex indices and one material a triangle; surface triangles first, fin triangles
+// after them. Triangles are flat: each takes its normal from its last vertex, the one
+// flat shading lights it by. That lets a strip share the vertices of its two rings,
+// a third of what separate triangles need.
 class TRocket3d {
 public:
     // Rebuilds everything from the design's tree in order. `noseRingCount` is the run's
@@ -51,13 +53,19 @@ public:
     std::span<const float> Ring(std::size_t index) const;
 
     std::size_t TriangleCount() const { return Materials.size(); }
+    // Corner `corner` (0 to 2, in drawing order) of triangle `triangle`.
+    std::array<float, 3> TriangleVertex(std::size_t triangle, std::size_t corner) const;
+    // The triangle's flat normal, (P - Q) x (Q - S) of its corners made unit length, or
+    // the zero vector for a degenerate triangle.
+    std::array<float, 3> TriangleNormal(std::size_t triangle) const;
     std::size_t SurfaceTriangleCount() const { return surfaceTriangles_; }
     std::size_t FinTriangleCount() const { return TriangleCount() - surfaceTriangles_; }
     std::vector<TriangleRun> Runs() const;
 
-    std::vector<float> Vertices; // x, y, z; three vertices a triangle
-    std::vector<float> Normals;  // the triangle's normal at each of its vertices
-    std::vector<Material3d> Materials;
+    std::vector<float> Vertices;        // x, y, z of every vertex
+    std::vector<float> Normals;         // a normal for every vertex
+    std::vector<std::uint32_t> Indices; // three vertices a triangle
+    std::vector<Material3d> Materials;  // one a triangle
 
 private:
     struct Vec3 {
@@ -69,10 +77,10 @@ private:
     void AddRings(const TRocketElement& element, float step);
     void AddSurface(int noseRingCount);
     void AddFins(const TStatecznik& fins);
-    void AddTriangle(const Vec3& p, const Vec3& q, const Vec3& s, const Vec3& normal,
-                     Material3d material);
-    Vec3 RingVertex(std::size_t ring, std::size_t k) const;
-
+    std::uint32_t AddVertex(const Vec3& position, const Vec3& normal);
+    // Where each vertex of a ring lies around the axis; the same for every ring.
+    std::vector<double> ringSines_;
+    std::vector<double> ringCosines_;
     std::vector<float> ringCoords_;
     std::size_t ringCount_ = 0;
     std::size_t verticesPerRing_ = 0;
@@ -83,10 +91,5 @@ private:
     // Turn left over by earlier fin sets, whole degrees.
     int finTurn_ = 0;
 };
-
-// The flat normal of a triangle P, Q, S: (P - Q) x (Q - S) made unit length; a
-// degenerate triangle keeps its zero vector.
-std::array<double, 3> TriangleNormal(const std::array<double, 3>& p, const std::array<double, 3>& q,
-                                     const std::array<double, 3>& s);
 
 } // namespace vantor

@@ -84,9 +84,14 @@ V RingVertex(const TRocket3d& model, std::size_t ring, std::size_t k) {
     return {r[k * 3], r[k * 3 + 1], r[k * 3 + 2]};
 }
 
-V TriangleVertex(const std::vector<float>& data, std::size_t triangle, std::size_t corner) {
-    const std::size_t i = (triangle * 3 + corner) * 3;
-    return {data[i], data[i + 1], data[i + 2]};
+V TriangleVertex(const TRocket3d& model, std::size_t triangle, std::size_t corner) {
+    const auto v = model.TriangleVertex(triangle, corner);
+    return {v[0], v[1], v[2]};
+}
+
+V TriangleNormal(const TRocket3d& model, std::size_t triangle) {
+    const auto n = model.TriangleNormal(triangle);
+    return {n[0], n[1], n[2]};
 }
 
 bool Near(const V& a, const V& b, double tolerance) {
@@ -217,12 +222,12 @@ void TestRocket3d::stripTrianglesKeepTheirVertexOrder() {
     const std::size_t t = strip * 100 + 2 * k;
     const V a0 = RingVertex(model, 101, k), a1 = RingVertex(model, 101, k + 1);
     const V b0 = RingVertex(model, 102, k), b1 = RingVertex(model, 102, k + 1);
-    QVERIFY(Near(TriangleVertex(model.Vertices, t, 0), a1, 0));
-    QVERIFY(Near(TriangleVertex(model.Vertices, t, 1), a0, 0));
-    QVERIFY(Near(TriangleVertex(model.Vertices, t, 2), b0, 0));
-    QVERIFY(Near(TriangleVertex(model.Vertices, t + 1, 0), b0, 0));
-    QVERIFY(Near(TriangleVertex(model.Vertices, t + 1, 1), b1, 0));
-    QVERIFY(Near(TriangleVertex(model.Vertices, t + 1, 2), a1, 0));
+    QVERIFY(Near(TriangleVertex(model, t, 0), a1, 0));
+    QVERIFY(Near(TriangleVertex(model, t, 1), a0, 0));
+    QVERIFY(Near(TriangleVertex(model, t, 2), b0, 0));
+    QVERIFY(Near(TriangleVertex(model, t + 1, 0), b0, 0));
+    QVERIFY(Near(TriangleVertex(model, t + 1, 1), b1, 0));
+    QVERIFY(Near(TriangleVertex(model, t + 1, 2), a1, 0));
 }
 
 void TestRocket3d::normalsAreUnitLengthAndPointOutwards() {
@@ -234,15 +239,25 @@ void TestRocket3d::normalsAreUnitLengthAndPointOutwards() {
 
     int degenerate = 0;
     for (std::size_t t = 0; t < model.SurfaceTriangleCount(); ++t) {
-        const V n = TriangleVertex(model.Normals, t, 0);
-        QVERIFY(Near(TriangleVertex(model.Normals, t, 1), n, 0));
-        QVERIFY(Near(TriangleVertex(model.Normals, t, 2), n, 0));
+        const V n = TriangleNormal(model, t);
+        // The normal of the triangle's own corners: (P - Q) x (Q - S).
+        const V p = TriangleVertex(model, t, 0), q = TriangleVertex(model, t, 1),
+                s = TriangleVertex(model, t, 2);
+        const V a{p.x - q.x, p.y - q.y, p.z - q.z}, b{q.x - s.x, q.y - s.y, q.z - s.z};
+        const V cross{a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x};
+        const double crossLength =
+            std::sqrt(cross.x * cross.x + cross.y * cross.y + cross.z * cross.z);
         const double length = std::sqrt(n.x * n.x + n.y * n.y + n.z * n.z);
-        if (length == 0) {
+        if (crossLength == 0) {
             ++degenerate; // the tip ring collapses to a point
+            QCOMPARE(length, 0.0);
             continue;
         }
         QVERIFY2(std::abs(length - 1) < 1e-5, QByteArray::number(t));
+        if (crossLength > 1e-6) {
+            const V unit{cross.x / crossLength, cross.y / crossLength, cross.z / crossLength};
+            QVERIFY2(Near(n, unit, 1e-4), QByteArray::number(t) + ": " + Describe(n));
+        }
     }
     QVERIFY(degenerate > 0);
 
@@ -250,10 +265,10 @@ void TestRocket3d::normalsAreUnitLengthAndPointOutwards() {
     for (std::size_t strip :
          {std::size_t(50), std::size_t(101), std::size_t(103), std::size_t(105)}) {
         for (std::size_t t = strip * 100; t < strip * 100 + 100; ++t) {
-            const V n = TriangleVertex(model.Normals, t, 0);
+            const V n = TriangleNormal(model, t);
             V centre{0, 0, 0};
             for (std::size_t c = 0; c < 3; ++c) {
-                const V v = TriangleVertex(model.Vertices, t, c);
+                const V v = TriangleVertex(model, t, c);
                 centre = {centre.x + v.x / 3, centre.y + v.y / 3, centre.z + v.z / 3};
             }
             QVERIFY2(n.y * centre.y + n.z * centre.z > 0, QByteArray::number(t));
@@ -333,12 +348,12 @@ void TestRocket3d::fins() {
         for (std::size_t c = 0; c < 3; ++c) {
             const PointD& corner = corners[fan[t][c]];
             const V expected{corner.x * 0.01, (corner.y - AxisY) * 0.01, 0};
-            QVERIFY(Near(TriangleVertex(model.Vertices, first + t, c), expected, 1e-6));
+            QVERIFY(Near(TriangleVertex(model, first + t, c), expected, 1e-6));
         }
     // Each further fin is the first turned about the axis by the step.
-    const V tip0 = TriangleVertex(model.Vertices, first, 1);
+    const V tip0 = TriangleVertex(model, first, 1);
     for (int f = 1; f < drawn; ++f) {
-        const V tip = TriangleVertex(model.Vertices, first + 2 * std::size_t(f), 1);
+        const V tip = TriangleVertex(model, first + 2 * std::size_t(f), 1);
         QCOMPARE_LE(std::abs(tip.x - tip0.x), 1e-6);
         double turned = (std::atan2(tip.z, tip.y) - std::atan2(tip0.z, tip0.y)) * 180 / M_PI;
         turned = std::fmod(turned + 720, 360);
@@ -354,7 +369,7 @@ void TestRocket3d::finsTakeTheSurfaceMaterial() {
     model.Build(rocket.design, noseRingCount);
     for (std::size_t t = model.SurfaceTriangleCount(); t < model.TriangleCount(); ++t) {
         QCOMPARE(model.Materials[t], Material3d::White);
-        const V n = TriangleVertex(model.Normals, t, 0);
+        const V n = TriangleNormal(model, t);
         QVERIFY(std::abs(std::sqrt(n.x * n.x + n.y * n.y + n.z * n.z) - 1) < 1e-5);
     }
 }
