@@ -39,14 +39,6 @@ TForm3D::TForm3D(const Design& design, Preview3dViewState& state, QWidget* paren
     timer_->start();
 }
 
-TForm3D::~TForm3D() {
-    // The GL resources belong to the context; make it current so Qt releases them there.
-    if (isValid()) {
-        makeCurrent();
-        doneCurrent();
-    }
-}
-
 void TForm3D::initializeGL() {
     QOpenGLContext* ctx = context();
     gl_ = nullptr;

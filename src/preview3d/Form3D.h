@@ -24,7 +24,6 @@ class TForm3D : public QOpenGLWidget {
     Q_OBJECT
 public:
     TForm3D(const Design& design, Preview3dViewState& state, QWidget* parent = nullptr);
-    ~TForm3D() override;
 
     // Whether OpenGL started and offers the fixed-function calls the window draws with.
     // Known once the window has been shown.

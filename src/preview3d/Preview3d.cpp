@@ -70,7 +70,7 @@ void ShowPreview3d(QWidget* parent, Design& design, Preview3dViewState& state,
     // is then closed again before it draws anything. Showing a GL window where no
     // context can be made at all brings the toolkit down, hence the check above.
     if (!form->isValid() || !form->glReady()) {
-        form->close();
+        form->hide(); // not closed: the view never started, so its state stays as it was
         delete form;
         ReportUnavailable(parent, interaction);
         return;

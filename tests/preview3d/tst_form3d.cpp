@@ -124,7 +124,7 @@ class TestForm3D : public QObject {
     Q_OBJECT
 private slots:
     void init();
-    void windowAsSpecified();
+    void windowHasItsCaptionSizeAndSurface();
     void backgroundIsBlack();
     void noseAloneIsDark();
     void tubeBehindTheNoseIsWhite();
@@ -162,7 +162,7 @@ QImage TestForm3D::Render(const Design& design, Preview3dViewState& state,
     return image;
 }
 
-void TestForm3D::windowAsSpecified() {
+void TestForm3D::windowHasItsCaptionSizeAndSurface() {
     RocketFixture rocket(-400, 300);
     NoseAndTube(rocket);
     rocket.draw();
