@@ -1,0 +1,57 @@
+#pragma once
+
+#include "preview3d/Rocket3d.h"
+
+#include <QOpenGLWidget>
+#include <QSurfaceFormat>
+#include <QTimer>
+
+class QOpenGLFunctions_1_1;
+
+namespace vantor {
+
+class Design;
+struct Preview3dViewState;
+
+// The surface the 3D window asks for: double-buffered, 16-bit depth, no alpha or
+// stencil, a compatibility context for fixed-function drawing.
+QSurfaceFormat Form3dSurfaceFormat();
+
+// The 3D window: the rocket of a design as a lit solid that turns slowly about its axis
+// and tilts when dragged with the left button. It reads the design and changes only the
+// view state, which outlives it.
+class TForm3D : public QOpenGLWidget {
+    Q_OBJECT
+public:
+    TForm3D(const Design& design, Preview3dViewState& state, QWidget* parent = nullptr);
+
+    // Whether OpenGL started and offers the fixed-function calls the window draws with.
+    // Known once the window has been shown.
+    bool glReady() const { return gl_ != nullptr; }
+
+signals:
+    void closed();
+
+protected:
+    void initializeGL() override;
+    void resizeGL(int w, int h) override;
+    void paintGL() override;
+    void showEvent(QShowEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void Timer1Timer();
+    void ApplyProjection();
+    void SetMaterial(Material3d material);
+    void DrawModel();
+
+    const Design& design_;
+    Preview3dViewState& state_;
+    QTimer* timer_ = nullptr;
+    QOpenGLFunctions_1_1* gl_ = nullptr;
+    TRocket3d model_;
+};
+
+} // namespace vantor
