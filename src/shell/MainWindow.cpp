@@ -4,6 +4,8 @@
 #include "i18n/AdvForm.h"
 #include "i18n/LanguageSwitch.h"
 #include "model/Registry.h"
+#include "preview3d/Preview3d.h"
+#include "preview3d/ViewState3d.h"
 #include "shell/Glyphs.h"
 #include "shell/Interaction.h"
 #include "shell/PenNameBox.h"
@@ -45,7 +47,8 @@ QToolBar* MakeToolBar(QMainWindow* window, const char* name, const QString& capt
 TMainForm::TMainForm(LanguageSession& language, Interaction& interaction, QString programDirectory,
                      QWidget* parent)
     : TAdvForm(language, parent), interaction_(interaction),
-      programDirectory_(std::move(programDirectory)) {
+      programDirectory_(std::move(programDirectory)),
+      view3d_(std::make_unique<Preview3dViewState>()) {
     setObjectName("MainForm");
     setWindowTitle(Tagged(1501));
     resize(1095, 791);
@@ -441,6 +444,10 @@ void TMainForm::connectCommands() {
             if (TMDIChild* window = activeDesignWindow())
                 window->Redraw();
         });
+    connect(A3d, &QAction::triggered, this, [this] {
+        if (TMDIChild* window = activeDesignWindow(); window != nullptr && !window->design().tree.empty())
+            ShowPreview3d(this, window->design(), *view3d_, interaction_);
+    });
     connect(AFullScreen, &QAction::triggered, this, [this] {
         if (TMDIChild* window = activeDesignWindow())
             window->ShowFullScreen();

@@ -24,6 +24,7 @@ namespace vantor {
 
 class TFormObject;
 class TShaped;
+struct Preview3dViewState;
 
 // The main window: the frame holding the design windows, the menus, toolbars and status
 // bars, the dock of the object window, and the program's commands. It keeps the pointer
@@ -168,6 +169,8 @@ private:
     QSet<const TMDIChild*> openDesignWindows_;
     bool shownOnce_ = false;
     bool handCursor_ = false;
+    // The 3D view's tilt and spin, kept from one opening of the window to the next.
+    std::unique_ptr<Preview3dViewState> view3d_;
     std::function<GridOptions()> gridOptionsSource_;
     std::function<int()> displayUnitSource_;
 };
