@@ -1,0 +1,294 @@
+#include "analysis/Summary.h"
+#include "canvas/DesignWindow.h"
+#include "model/AxisValues.h"
+#include "model/FinSet.h"
+#include "model/Registry.h"
+#include "support/DesignBuilder.h"
+#include "support/ScriptedInteraction.h"
+#include "support/TestMain.h"
+
+#include <QRandomGenerator>
+#include <QScrollBar>
+
+using namespace vantor;
+
+namespace {
+
+// The program around a design window, reduced to what the window asks of it.
+class FakeHost final : public DesignWindowHost {
+public:
+    Interaction& interaction() override { return scripted; }
+    std::uint8_t pointerMode() const override { return mode; }
+    void setPointerMode(std::uint8_t m) override { mode = m; }
+    bool gridShown() const override { return grid; }
+    GridOptions gridOptions() const override { return options; }
+    int displayUnitIndex() const override { return unit; }
+    void showPointerReadout(const QString& text) override { readout = text; }
+    bool isActiveDesignWindow(const TMDIChild&) const override { return true; }
+    void designWindowCreated(TMDIChild&) override { ++created; }
+    void designWindowActivated(TMDIChild&) override {}
+    void designWindowClosing(TMDIChild&) override {}
+    void designWindowDestroyed(TMDIChild&) override { ++destroyed; }
+    ElementTree::Node* selectedElementNode() const override { return selected; }
+    void selectElementNode(ElementTree::Node* node) override { selected = node; }
+    void refreshDimensionCaptions() override { ++captionRefreshes; }
+    void showSummary(const Summary& s) override { summary = s; }
+    void editSelectedElement() override { ++edits; }
+    QMenu* designContextMenu() override { return nullptr; }
+
+    test::ScriptedInteraction scripted;
+    std::uint8_t mode = 0;
+    bool grid = true;
+    GridOptions options;
+    int unit = 0;
+    QString readout;
+    int created = 0, destroyed = 0, captionRefreshes = 0, edits = 0;
+    ElementTree::Node* selected = nullptr;
+    Summary summary;
+};
+
+const QRgb White = qRgb(255, 255, 255);
+const QRgb GridGrey = qRgb(0xE2, 0xE2, 0xE2);
+
+} // namespace
+
+class TestDesignWindow : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init() {
+        AxisY = 275;
+        OriginX = 50;
+    }
+
+    void gridStartsFromTheCornerOfTheView() {
+        FakeHost host;
+        TMDIChild window(host);
+        window.resize(600, 400);
+        window.scrollX()->setValue(30);
+        window.scrollY()->setValue(0);
+        QCOMPARE(window.sourceRect().left(), 30);
+        // Vertical lines at 30 + 50, 30 + 100 ...; horizontal ones from the top.
+        QCOMPARE(window.backBufferPixel(80, 5), GridGrey);
+        QCOMPARE(window.backBufferPixel(130, 5), GridGrey);
+        QCOMPARE(window.backBufferPixel(79, 5), White);
+        QCOMPARE(window.backBufferPixel(81, 5), White);
+        QCOMPARE(window.backBufferPixel(60, 0), GridGrey);
+        QCOMPARE(window.backBufferPixel(60, 50), GridGrey);
+        QCOMPARE(window.backBufferPixel(60, 49), White);
+        // The grid is laid in pixels: at zoom 2 it stays 50 pixels apart.
+        window.setScale(2);
+        const int top = window.sourceRect().top();
+        QCOMPARE(window.backBufferPixel(window.sourceRect().left() + 50, top + 3), GridGrey);
+        host.grid = false;
+        window.Redraw();
+        QCOMPARE(window.backBufferPixel(window.sourceRect().left() + 50, top + 3), White);
+    }
+
+    void resizingCentresTheAxis_data() {
+        QTest::addColumn<double>("scale");
+        QTest::addColumn<int>("height");
+        QTest::newRow("zoom 1") << 1.0 << 400;
+        QTest::newRow("zoom 2") << 2.0 << 600;
+        QTest::newRow("zoom 0.5") << 0.5 << 300;
+    }
+    void resizingCentresTheAxis() {
+        QFETCH(double, scale);
+        QFETCH(int, height);
+        FakeHost host;
+        TMDIChild window(host);
+        window.resize(500, height);
+        window.scrollY()->setValue(1000);
+        window.setScale(scale);
+        // The scroll bar keeps the position within its range.
+        QCOMPARE(window.scrollY()->value(), std::max(0, int(275 * scale - height / 2)));
+    }
+
+    void smallImageIsCentredWithGreyMargins() {
+        FakeHost host;
+        TMDIChild window(host, nullptr, QSize(200, 100));
+        window.resize(600, 300);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QCOMPARE(window.viewRect().topLeft(), QPoint(200, 100));
+        QVERIFY(!window.scrollX()->isVisibleTo(&window));
+        QVERIFY(!window.scrollY()->isVisibleTo(&window));
+        const QImage shown = window.grab().toImage();
+        const QRgb margin = qRgb(212, 208, 200);
+        QCOMPARE(shown.pixel(100, 150), margin);
+        QCOMPARE(shown.pixel(500, 150), margin);
+        QCOMPARE(shown.pixel(300, 50), margin);
+        QCOMPARE(shown.pixel(300, 250), margin);
+        // The image itself: white with its grid.
+        QCOMPARE(shown.pixel(215, 130), White);
+    }
+
+    void largeImageScrollsWithBarsSizedToIt() {
+        FakeHost host;
+        TMDIChild window(host, nullptr, QSize(3000, 2000));
+        window.resize(600, 400);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QVERIFY(window.scrollX()->isVisibleTo(&window));
+        QCOMPARE(window.scrollX()->maximum(), 3000 + window.scrollY()->sizeHint().width() - 600);
+        QCOMPARE(window.scrollY()->maximum(), 2000 + window.scrollX()->sizeHint().height() - 400);
+    }
+
+    void readoutInMillimetres() {
+        FakeHost host;
+        host.unit = 1;
+        TMDIChild window(host);
+        window.resize(600, 400);
+        window.setScale(2);
+        window.scrollX()->setValue(0);
+        window.scrollY()->setValue(0);
+        window.FormMouseMove(Qt::NoButton, 100, 50);
+        if (window.logicalDpiX() == 96)
+            QCOMPARE(host.readout, QString("X: 13.2   Y: 6.6 [mm]"));
+        QVERIFY(host.readout.endsWith(" [mm]"));
+        host.unit = 7;
+        window.FormMouseMove(Qt::NoButton, 10, 10);
+        QVERIFY(host.readout.endsWith(" [mm]")); // left unchanged
+    }
+
+    void pressesSelectWhatTheyHit() {
+        FakeHost host;
+        TMDIChild window(host);
+        window.resize(800, 600);
+        window.scrollX()->setValue(0);
+        window.scrollY()->setValue(0);
+        // With both trees empty a press does nothing.
+        window.FormMouseDown(Qt::LeftButton, 60, 275);
+        QVERIFY(host.selected == nullptr);
+
+        test::DesignBuilder build(window.design());
+        auto& nose = build.nose("TGlowicaStozek", 200, 50, 50, 275);
+        auto& tube = build.attach("TKorpus", nose);
+        window.Redraw();
+        // 7 units from the tube's first point, outside its outline.
+        window.FormMouseDown(Qt::LeftButton, 250 - 7, 250 - 7);
+        QCOMPARE(host.selected->element, &tube);
+        QVERIFY(tube.Selected);
+        window.FormMouseDown(Qt::LeftButton, 250 - 8, 250 - 8);
+        QCOMPARE(host.selected->element, &tube);
+        // Inside the nose.
+        window.FormMouseDown(Qt::LeftButton, 200, 275);
+        QCOMPARE(host.selected->element, &nose);
+        QVERIFY(!tube.Selected);
+        // At zoom 2 a press at image pixel (200, 550) hits drawing point (100, 275).
+        window.setScale(2);
+        window.scrollX()->setValue(0);
+        window.scrollY()->setValue(400);
+        host.selected = nullptr;
+        window.FormMouseDown(Qt::LeftButton, 200, 150);
+        QVERIFY(host.selected != nullptr);
+        QCOMPARE(host.selected->element, &nose);
+    }
+
+    void slidingStopsAtTheParentsRearEnd() {
+        FakeHost host;
+        TMDIChild window(host);
+        window.resize(1200, 600);
+        window.scrollX()->setValue(0);
+        test::DesignBuilder build(window.design());
+        auto& nose = build.nose("TGlowicaStozek", 200, 50, 50, 275);
+        auto& tube = build.attach("TKorpus", nose);
+        auto& motor = build.attach("TEngine", tube);
+        host.mode = 3;
+        host.selected = window.design().tree.nodeOf(&motor);
+        window.FormMouseMove(Qt::LeftButton, 400, 300);
+        QCOMPARE(motor.Offset, 150.f);
+        window.FormMouseMove(Qt::LeftButton, 751, 300); // beyond the tube's rear end (750)
+        QCOMPARE(motor.Offset, 150.f);
+        window.FormMouseMove(Qt::LeftButton, 750, 300);
+        QCOMPARE(motor.Offset, 500.f);
+        QCOMPARE(motor.Points[0].x, 750.0);
+        // The root has no parent and never slides.
+        host.selected = window.design().tree.nodeOf(&nose);
+        window.FormMouseMove(Qt::LeftButton, 300, 300);
+        QCOMPARE(nose.Points[0].x, 50.0);
+    }
+
+    void threePressesPlaceADimension() {
+        FakeHost host;
+        TMDIChild window(host);
+        window.resize(800, 600);
+        window.scrollX()->setValue(0);
+        window.scrollY()->setValue(0);
+        auto dimension = CreateShape("TWymiar");
+        dimension->Points = {TPoints{}};
+        TShaped& placed = *dimension;
+        window.design().insertDimension(std::move(dimension));
+        host.mode = 8;
+        const QPoint presses[] = {{100, 100}, {150, 150}, {160, 140}};
+        for (const QPoint& at : presses) {
+            window.FormMouseMove(Qt::NoButton, at.x(), at.y());
+            window.FormMouseDown(Qt::LeftButton, at.x(), at.y());
+        }
+        QCOMPARE(host.mode, std::uint8_t(0));
+        QCOMPARE(placed.Points.size(), std::size_t(3));
+        QCOMPARE(host.captionRefreshes, 1);
+        QCOMPARE(QString::fromStdString(placed.Caption), QString("70.71"));
+    }
+
+    void doubleClickOpensTheProperties() {
+        FakeHost host;
+        TMDIChild window(host);
+        window.FormDblClick();
+        QCOMPARE(host.edits, 1);
+    }
+
+    void randomPointerEventsKeepTheDesignWhole() {
+        FakeHost host;
+        TMDIChild window(host);
+        window.resize(900, 600);
+        test::DesignBuilder build(window.design());
+        auto& nose = build.nose("TGlowicaOgive", 200, 50, 50, 275);
+        auto& tube = build.attach("TKorpus", nose);
+        auto& fins = build.attach<TStatecznik>("TStatecznik", tube);
+        fins.FinA = 90;
+        fins.FinC = 50;
+        build.attach("TEngine", tube);
+        build.attach("TBalast", nose);
+        for (auto& element : window.design().Elements)
+            element->Weight = 10;
+        QRandomGenerator random(7);
+        const std::uint8_t modes[] = {0, 3, 8, 10};
+        for (int step = 0; step < 3000; ++step) {
+            host.mode = modes[random.bounded(4)];
+            if (random.bounded(50) == 0) {
+                auto dimension = CreateShape(random.bounded(2) ? "TWymiar" : "TAngleWymiar");
+                dimension->Points = {TPoints{}};
+                window.design().insertDimension(std::move(dimension));
+            }
+            if (random.bounded(10) == 0) {
+                const auto nodes = window.design().tree.nodesInOrder();
+                host.selected =
+                    random.bounded(4) == 0 ? nullptr : nodes[random.bounded(int(nodes.size()))];
+            }
+            const int x = int(random.bounded(1200)) - 150;
+            const int y = int(random.bounded(900)) - 150;
+            const auto buttons = random.bounded(3) == 0 ? Qt::LeftButton : Qt::NoButton;
+            switch (random.bounded(3)) {
+            case 0:
+                window.FormMouseDown(random.bounded(5) == 0 ? Qt::RightButton : Qt::LeftButton, x,
+                                     y);
+                break;
+            case 1:
+                window.FormMouseMove(buttons, x, y);
+                break;
+            default:
+                window.FormDblClick();
+            }
+        }
+        QCOMPARE(window.design().tree.nodeCount(), window.design().Elements.size());
+        for (const auto& dimension : window.design().Dimensions)
+            QVERIFY(dimension->Points.size() <= 3);
+        for (const auto& element : window.design().Elements)
+            QVERIFY(element->Points.size() >= element->OutlinePointCount());
+        QVERIFY(!host.summary.failed);
+    }
+};
+
+VANTOR_TEST_MAIN(TestDesignWindow)
+#include "tst_design_window.moc"
