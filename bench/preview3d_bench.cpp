@@ -2,6 +2,7 @@
 // rocket of ten components in the window's initial 870 x 500 size.
 
 #include "canvas/DesignDrawing.h"
+#include "canvas/NullSurface.h"
 #include "model/AxisValues.h"
 #include "model/Ballast.h"
 #include "model/BodyTubes.h"
@@ -25,21 +26,6 @@
 namespace {
 
 using namespace vantor;
-
-// Records nothing: the elements draw only to refresh their outlines and Corners.
-class NullSurface final : public DrawingSurface {
-public:
-    double worldScale() const override { return 1; }
-    void drawLine(Argb, PointF, PointF) override {}
-    void drawBezier(Argb, PointI, PointI, PointI, PointI) override {}
-    void drawPolygon(Argb, std::span<const PointI>) override {}
-    void drawEllipse(Argb, RectF) override {}
-    void fillPie(Argb, RectF, double, double) override {}
-    void fillRectangle(Argb, RectF) override {}
-    void drawText(Argb, std::string_view, PointF) override {}
-    void fillPixelRect(Argb, RectI) override {}
-    void framePixelRect(Argb, RectI) override {}
-};
 
 template <class T> T& Add(Design& design, TRocketElement* parent) {
     auto element = std::make_unique<T>();

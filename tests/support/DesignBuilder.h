@@ -1,6 +1,7 @@
 #pragma once
 
 #include "canvas/DesignDrawing.h"
+#include "canvas/NullSurface.h"
 #include "model/AxisValues.h"
 #include "model/Design.h"
 #include "model/Registry.h"
@@ -48,21 +49,6 @@ public:
     void place() { place(scratch_); }
 
 private:
-    // Draws nothing: placing only needs the elements' own arithmetic.
-    class NullSurface final : public DrawingSurface {
-    public:
-        double worldScale() const override { return 1; }
-        void drawLine(Argb, PointF, PointF) override {}
-        void drawBezier(Argb, PointI, PointI, PointI, PointI) override {}
-        void drawPolygon(Argb, std::span<const PointI>) override {}
-        void drawEllipse(Argb, RectF) override {}
-        void fillPie(Argb, RectF, double, double) override {}
-        void fillRectangle(Argb, RectF) override {}
-        void drawText(Argb, std::string_view, PointF) override {}
-        void fillPixelRect(Argb, RectI) override {}
-        void framePixelRect(Argb, RectI) override {}
-    };
-
     Design& design_;
     NullSurface scratch_;
 };
