@@ -70,12 +70,12 @@ private:
         throw Refusal{"record " + std::to_string(recordNumber_) + ": " + std::string(what)};
     }
     std::string text() { return codec_.decode(reader_.take(TextFieldSize)); }
-    float finiteFloat(std::string_view field) {
-        const float value = reader_.float32();
+    float finite(float value, std::string_view field) const {
         if (!std::isfinite(value))
             refuse(std::string(field) + " is not a finite number");
         return value;
     }
+    float finiteFloat(std::string_view field) { return finite(reader_.float32(), field); }
     // Checks a point count against the bytes left, keeping `reserved` bytes for the
     // records that follow and `extra` bytes for the rest of this record.
     void checkPointCount(std::int32_t count, std::size_t extra, std::size_t reserved);
@@ -141,6 +141,9 @@ ElementRecord RecordParser::element(std::int64_t index, std::int64_t elementCoun
     record.material = text();
     record.parentIndex = reader_.int32();
     const float axis = reader_.float32();
+    std::array<float, 7> sizes;
+    for (float& value : sizes)
+        value = reader_.float32();
 
     if (!IsElementClassName(record.className)) {
         if (IsDimensionClassName(record.className))
@@ -156,17 +159,14 @@ ElementRecord RecordParser::element(std::int64_t index, std::int64_t elementCoun
     if (record.parentIndex != -1 && (record.parentIndex < 0 || record.parentIndex >= index))
         refuse("parent index " + std::to_string(record.parentIndex) +
                " names no component read before it");
-    if (!std::isfinite(axis))
-        refuse("the axis value is not a finite number");
-    record.axisY = axis;
-
-    record.weight = finiteFloat("Weight");
-    record.density = finiteFloat("Density");
-    record.length = finiteFloat("Length");
-    record.diameterA = finiteFloat("DiameterA");
-    record.diameterB = finiteFloat("DiameterB");
-    record.thickness = finiteFloat("Thickness");
-    record.offset = finiteFloat("Offset");
+    record.axisY = finite(axis, "the axis value");
+    record.weight = finite(sizes[0], "Weight");
+    record.density = finite(sizes[1], "Density");
+    record.length = finite(sizes[2], "Length");
+    record.diameterA = finite(sizes[3], "DiameterA");
+    record.diameterB = finite(sizes[4], "DiameterB");
+    record.thickness = finite(sizes[5], "Thickness");
+    record.offset = finite(sizes[6], "Offset");
     record.points = points(pointCount);
     if (finSet) {
         FinBlock fins;

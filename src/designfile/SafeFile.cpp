@@ -103,11 +103,14 @@ FileWriteResult ReplaceFileContents(const std::filesystem::path& path,
                                     std::span<const std::uint8_t> bytes,
                                     std::optional<std::size_t> failAfterBytes) {
     FileWriteResult result;
-    std::error_code error;
     std::filesystem::path target = path;
-    if (std::filesystem::is_symlink(path, error))
-        target = std::filesystem::weakly_canonical(path, error);
-    if (error || target.filename().empty()) {
+    std::error_code error;
+    if (std::filesystem::is_symlink(path, error)) {
+        std::filesystem::path resolved = std::filesystem::weakly_canonical(path, error);
+        if (!error)
+            target = std::move(resolved);
+    }
+    if (target.filename().empty()) {
         result.reason = "not a file name";
         return result;
     }
