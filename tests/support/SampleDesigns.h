@@ -127,10 +127,13 @@ inline void BuildPolishTexts(Design& design) {
     auto& nose = ElementOf<TGlowicaParabolic>(noseNode);
     nose.Caption = "Głowica z Łodzi";
     nose.Material = "Żywica";
+    nose.Weight = 10;
     ElementTree::Node* tubeNode = Attach<TKorpus>(design, noseNode);
     ElementOf<TKorpus>(tubeNode).Caption = "Korpus główny ąćęłńóśźż";
+    ElementOf<TKorpus>(tubeNode).Weight = 20;
     auto& mount = ElementOf<TLozysko>(Attach<TLozysko>(design, tubeNode));
     mount.Material = "Tektura";
+    mount.Weight = 5;
     AddDimension(design, "TWymiarPoziomy", {{10, 150}, {710, 150}, {360, 120}});
     design.Dimensions.back()->Caption = "Długość całkowita";
     Settle(design);
