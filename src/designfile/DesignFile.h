@@ -57,7 +57,9 @@ SaveResult SaveDesign(const Design& design, const std::filesystem::path& path,
 // file order, each under the element its parent index names, and get their centre of
 // gravity and centre of pressure; OriginX and AxisY are set as each record is read.
 // A damaged file is refused as a whole: the design is left empty and OriginX and AxisY
-// keep the values they had.
+// keep the values they had. The message names the record at fault, numbered from 1 in
+// file order over the element records and then the dimension records. Bytes after the
+// last record are ignored and counted in `trailingBytes`.
 LoadResult DecodeDesign(std::span<const std::uint8_t> bytes, Design& design);
 
 // Reads the file and decodes it into the design.

@@ -115,6 +115,12 @@ FileWriteResult ReplaceFileContents(const std::filesystem::path& path,
         return result;
     }
 
+    // A file the user made read-only is not replaced behind their back.
+    if (::access(target.c_str(), F_OK) == 0 && ::access(target.c_str(), W_OK) != 0) {
+        result.reason = SystemReason("cannot write the file", errno);
+        return result;
+    }
+
     TemporaryFile file;
     if (!file.create(target)) {
         result.reason = SystemReason("cannot create a file in the folder", errno);

@@ -18,7 +18,8 @@ struct FileWriteResult {
 // Replaces the file's content with `bytes` so that it is never left half written: the
 // bytes go to a new file beside it, which replaces the old one only once every byte is
 // written and flushed to the disk. On any failure the old file is untouched and the new
-// one removed. A symbolic link is followed and the file it points at replaced.
+// one removed. A symbolic link is followed and the file it points at replaced; a file
+// that may not be written is refused.
 //
 // `failAfterBytes` is for tests: the write behaves as if the disk refused every byte
 // after the first `*failAfterBytes`.

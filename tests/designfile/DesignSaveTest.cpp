@@ -9,6 +9,7 @@
 #include <QTest>
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 using namespace vantor;
 using namespace vantor::test;
@@ -71,6 +72,22 @@ private slots:
         struct stat info {};
         QVERIFY(::stat(QFile::encodeName(path).constData(), &info) == 0);
         QCOMPARE(info.st_mode & 07777, mode_t{0640});
+    }
+
+    void readOnlyFileIsNotReplaced() {
+        if (::geteuid() == 0)
+            QSKIP("root may write any file");
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("rocket.kfx"));
+        Design design;
+        QVERIFY(SaveDesign(design, path.toStdString()).ok);
+        QVERIFY(::chmod(QFile::encodeName(path).constData(), 0444) == 0);
+        BuildNoseAlone(design);
+        const SaveResult result = SaveDesign(design, path.toStdString());
+        QVERIFY(!result.ok);
+        QCOMPARE(result.message, path.toStdString());
+        QCOMPARE(ReadAll(path), QByteArray(8, '\0'));
+        QCOMPARE(Entries(dir.path()), QStringList{QStringLiteral("rocket.kfx")});
     }
 
     void saveThroughALinkReplacesTheLinkedFile() {
