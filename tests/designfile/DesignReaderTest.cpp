@@ -497,6 +497,21 @@ private slots:
         QCOMPARE(result.message, path.toStdString() + "\n" + reason);
     }
 
+    void hugeFileIsRefusedUnread() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("huge.kfx"));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        QVERIFY(file.resize(qint64{300} << 20)); // sparse: takes no disk space
+        file.close();
+        Design design;
+        const LoadResult result = LoadDesign(path.toStdString(), design);
+        QVERIFY(!result.ok);
+        const std::string reason = "the file is larger than 256 MiB, too large for a design";
+        QCOMPARE(result.reason, reason);
+        QCOMPARE(result.message, path.toStdString() + "\n" + reason);
+    }
+
     void loadDesignReadsAFile() {
         QTemporaryDir dir;
         const std::string path = dir.filePath(QStringLiteral("rocket.kfx")).toStdString();
