@@ -1,29 +1,47 @@
 #include "model/ElementTree.h"
 
 #include <algorithm>
+#include <iterator>
 
 namespace vantor {
 
 namespace {
 
-// Visits `node` and its descendants depth-first until the visitor returns false.
+// Visits `node` and its descendants depth-first until the visitor returns false. Uses an
+// explicit stack: a tree read from a file may be a chain many thousands of nodes deep.
 bool VisitFrom(ElementTree::Node* node, const std::function<bool(ElementTree::Node*)>& visitor) {
-    if (!visitor(node))
-        return false;
-    for (const auto& child : node->children)
-        if (!VisitFrom(child.get(), visitor))
+    std::vector<ElementTree::Node*> pending{node};
+    while (!pending.empty()) {
+        ElementTree::Node* current = pending.back();
+        pending.pop_back();
+        if (!visitor(current))
             return false;
+        for (auto it = current->children.rbegin(); it != current->children.rend(); ++it)
+            pending.push_back(it->get());
+    }
     return true;
 }
 
-std::size_t CountFrom(const ElementTree::Node* node) {
-    std::size_t n = 1;
-    for (const auto& child : node->children)
-        n += CountFrom(child.get());
+std::size_t CountFrom(ElementTree::Node* node) {
+    std::size_t n = 0;
+    VisitFrom(node, [&n](ElementTree::Node*) {
+        ++n;
+        return true;
+    });
     return n;
 }
 
 } // namespace
+
+ElementTree::Node::~Node() {
+    std::vector<std::unique_ptr<Node>> pending = std::move(children);
+    while (!pending.empty()) {
+        std::unique_ptr<Node> node = std::move(pending.back());
+        pending.pop_back();
+        std::move(node->children.begin(), node->children.end(), std::back_inserter(pending));
+        node->children.clear();
+    }
+}
 
 void ElementTree::visit(const std::function<bool(Node*)>& visitor) const {
     for (const auto& root : roots_)

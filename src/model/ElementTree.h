@@ -15,6 +15,10 @@ class TRocketElement;
 class ElementTree {
 public:
     struct Node {
+        // Releases the descendants one by one, so that a very deep tree (a long chain
+        // read from a file) cannot exhaust the stack.
+        ~Node();
+
         TRocketElement* element = nullptr; // owned by the design's element list
         Node* parent = nullptr;
         std::vector<std::unique_ptr<Node>> children;

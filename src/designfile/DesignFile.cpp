@@ -1,0 +1,216 @@
+#include "designfile/DesignFile.h"
+
+#include "designfile/DesignRecords.h"
+#include "designfile/RecordWriter.h"
+#include "designfile/SafeFile.h"
+#include "model/AxisValues.h"
+#include "model/Design.h"
+#include "model/FinSet.h"
+#include "model/Registry.h"
+
+#include <cerrno>
+#include <cstring>
+#include <exception>
+#include <fstream>
+#include <unordered_map>
+
+namespace vantor {
+
+namespace {
+
+std::vector<TPoints> ToPoints(const std::vector<PointD>& points) {
+    std::vector<TPoints> result;
+    result.reserve(points.size());
+    for (const PointD& p : points)
+        result.push_back(TPoints{p.x, p.y, 0, 0});
+    return result;
+}
+
+// Builds the design from records that passed every check.
+void BuildDesign(const DesignRecords& records, Design& design) {
+    std::vector<ElementTree::Node*> nodes;
+    nodes.reserve(records.elements.size());
+    for (const ElementRecord& record : records.elements) {
+        std::unique_ptr<TRocketElement> element = CreateElement(record.className);
+        element->Caption = record.caption;
+        element->Material = record.material;
+        element->Weight = record.weight;
+        element->Density = record.density;
+        element->Length = record.length;
+        element->DiameterA = record.diameterA;
+        element->DiameterB = record.diameterB;
+        element->Thickness = record.thickness;
+        element->Offset = record.offset;
+        element->ParentIndex = record.parentIndex;
+        element->Selected = false;
+        element->Points = ToPoints(record.points);
+        if (record.fins) {
+            auto& finSet = static_cast<TStatecznik&>(*element);
+            finSet.FinA = record.fins->FinA;
+            finSet.FinB = record.fins->FinB;
+            finSet.FinC = record.fins->FinC;
+            finSet.FinD = record.fins->FinD;
+            finSet.FinSpare = record.fins->FinSpare;
+            finSet.FinCount = record.fins->FinCount;
+        }
+        // A lone root keeps the stored axis value: it is where the file drew the centre
+        // line.
+        AxisY = record.axisY;
+        TRocketElement* raw = element.get();
+        if (record.parentIndex == -1) {
+            OriginX = static_cast<float>(raw->Points.front().x);
+            nodes.push_back(design.addElement(std::move(element), nullptr));
+        } else {
+            // Records come parent first, so the parent index is the index of a record
+            // already read; in a file the program wrote, that is also its node's index.
+            nodes.push_back(design.addElement(std::move(element),
+                                              nodes[static_cast<std::size_t>(record.parentIndex)]));
+        }
+        raw->ComputeCG();
+        raw->ComputeCP();
+    }
+    for (const DimensionRecord& record : records.dimensions) {
+        std::unique_ptr<TShaped> dimension = CreateShape(record.className);
+        dimension->Caption = record.caption;
+        dimension->Points = ToPoints(record.points);
+        design.appendDimension(std::move(dimension));
+    }
+}
+
+LoadResult Refused(std::string reason) {
+    LoadResult result;
+    result.message = reason;
+    result.reason = std::move(reason);
+    return result;
+}
+
+// Designs hold a few dozen records; a file this large is no design, and reading on (from
+// a device or an endless pipe) would only exhaust the memory.
+constexpr std::size_t MaxFileSize = std::size_t{256} << 20;
+
+enum class ReadOutcome { Read, CannotOpen, TooLarge };
+
+std::string TooLargeReason() {
+    return "the file is larger than " + std::to_string(MaxFileSize >> 20) +
+           " MiB, too large for a design";
+}
+
+// Reads the whole file.
+ReadOutcome ReadFile(const std::filesystem::path& path, std::vector<std::uint8_t>& bytes,
+                     std::string& reason) {
+    std::error_code error;
+    if (std::filesystem::is_directory(path, error)) {
+        reason = "cannot open the file: it is a folder";
+        return ReadOutcome::CannotOpen;
+    }
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        reason = std::string("cannot open the file: ") + std::strerror(errno);
+        return ReadOutcome::CannotOpen;
+    }
+    const auto size = std::filesystem::file_size(path, error);
+    if (!error && size > MaxFileSize) {
+        reason = TooLargeReason();
+        return ReadOutcome::TooLarge;
+    }
+    char buffer[65536];
+    while (in.read(buffer, sizeof buffer) || in.gcount() > 0) {
+        bytes.insert(bytes.end(), buffer, buffer + in.gcount());
+        // Not a regular file, or one that grows while it is read.
+        if (bytes.size() > MaxFileSize) {
+            reason = TooLargeReason();
+            return ReadOutcome::TooLarge;
+        }
+    }
+    if (in.bad()) {
+        reason = "cannot read the file";
+        return ReadOutcome::CannotOpen;
+    }
+    return ReadOutcome::Read;
+}
+
+} // namespace
+
+std::vector<std::uint8_t> EncodeDesign(const Design& design) {
+    const TextFieldCodec codec;
+    std::vector<std::uint8_t> bytes;
+    RecordWriter out(bytes, codec);
+    const std::vector<ElementTree::Node*> nodes = design.tree.nodesInOrder();
+    out.writeInt32(static_cast<std::int32_t>(nodes.size()));
+    out.writeInt32(static_cast<std::int32_t>(design.Dimensions.size()));
+
+    std::unordered_map<const ElementTree::Node*, std::int32_t> indexOf;
+    indexOf.reserve(nodes.size());
+    for (const ElementTree::Node* node : nodes) {
+        const std::int32_t index = static_cast<std::int32_t>(indexOf.size());
+        indexOf.emplace(node, index);
+        const std::int32_t parentIndex = node->parent != nullptr ? indexOf.at(node->parent) : -1;
+        node->element->SaveElement(out, parentIndex);
+    }
+    for (const auto& dimension : design.Dimensions)
+        dimension->SaveToFile(out);
+    return bytes;
+}
+
+SaveResult SaveDesign(const Design& design, const std::filesystem::path& path,
+                      const SaveOptions& options) {
+    SaveResult result;
+    FileWriteResult written;
+    try {
+        written = ReplaceFileContents(path, EncodeDesign(design), options.failAfterBytes);
+    } catch (const std::exception& e) {
+        written.reason = e.what();
+    }
+    result.ok = written.ok;
+    if (!result.ok) {
+        result.message = path.string();
+        result.reason = written.reason;
+    }
+    return result;
+}
+
+LoadResult DecodeDesign(std::span<const std::uint8_t> bytes, Design& design) {
+    design.clear();
+    const float originX = OriginX;
+    const float axisY = AxisY;
+    try {
+        const TextFieldCodec codec;
+        ParsedDesign parsed = ParseDesignRecords(bytes, codec);
+        if (!parsed.ok)
+            return Refused(std::move(parsed.message));
+        BuildDesign(parsed.records, design);
+        LoadResult result;
+        result.ok = true;
+        result.trailingBytes = parsed.records.trailingBytes;
+        result.axisValues.reserve(parsed.records.elements.size());
+        for (const ElementRecord& record : parsed.records.elements)
+            result.axisValues.push_back(record.axisY);
+        return result;
+    } catch (const std::exception& e) {
+        // Out of memory, or no text conversion: nothing of the file is kept.
+        design.clear();
+        OriginX = originX;
+        AxisY = axisY;
+        return Refused(std::string("the design cannot be built: ") + e.what());
+    }
+}
+
+LoadResult LoadDesign(const std::filesystem::path& path, Design& design) {
+    std::vector<std::uint8_t> bytes;
+    std::string reason;
+    const ReadOutcome outcome = ReadFile(path, bytes, reason);
+    if (outcome != ReadOutcome::Read) {
+        design.clear();
+        LoadResult result;
+        result.message =
+            outcome == ReadOutcome::CannotOpen ? path.string() : path.string() + "\n" + reason;
+        result.reason = std::move(reason);
+        return result;
+    }
+    LoadResult result = DecodeDesign(bytes, design);
+    if (!result.ok)
+        result.message = path.string() + "\n" + result.reason;
+    return result;
+}
+
+} // namespace vantor

@@ -1,0 +1,171 @@
+// Saving a design file: a failed save leaves the earlier file as it was and reports
+// one failure naming the file.
+#include "designfile/DesignFile.h"
+#include "support/SampleDesigns.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+using namespace vantor;
+using namespace vantor::test;
+
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+
+QByteArray ReadAll(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+QByteArray AsByteArray(const Bytes& bytes) {
+    return QByteArray(reinterpret_cast<const char*>(bytes.data()), qsizetype(bytes.size()));
+}
+
+QStringList Entries(const QString& folder) {
+    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot |
+                                  QDir::System);
+}
+
+} // namespace
+
+class DesignSaveTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void saveWritesTheEncodedBytes() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("rocket.kfx"));
+        Design design;
+        BuildFullRocket(design);
+        const SaveResult result = SaveDesign(design, path.toStdString());
+        QVERIFY(result.ok);
+        QVERIFY(result.message.empty());
+        QCOMPARE(ReadAll(path), AsByteArray(EncodeDesign(design)));
+        QCOMPARE(Entries(dir.path()), QStringList{QStringLiteral("rocket.kfx")});
+    }
+
+    void saveReplacesALongerFileWhole() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("rocket.kfx"));
+        Design big;
+        BuildFullRocket(big);
+        QVERIFY(SaveDesign(big, path.toStdString()).ok);
+        Design empty;
+        QVERIFY(SaveDesign(empty, path.toStdString()).ok);
+        QCOMPARE(ReadAll(path), QByteArray(8, '\0'));
+    }
+
+    void saveKeepsTheFilesPermissions() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("rocket.kfx"));
+        Design design;
+        QVERIFY(SaveDesign(design, path.toStdString()).ok);
+        QVERIFY(::chmod(QFile::encodeName(path).constData(), 0640) == 0);
+        BuildNoseAlone(design);
+        QVERIFY(SaveDesign(design, path.toStdString()).ok);
+        struct stat info {};
+        QVERIFY(::stat(QFile::encodeName(path).constData(), &info) == 0);
+        QCOMPARE(info.st_mode & 07777, mode_t{0640});
+    }
+
+    void readOnlyFileIsNotReplaced() {
+        if (::geteuid() == 0)
+            QSKIP("root may write any file");
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("rocket.kfx"));
+        Design design;
+        QVERIFY(SaveDesign(design, path.toStdString()).ok);
+        QVERIFY(::chmod(QFile::encodeName(path).constData(), 0444) == 0);
+        BuildNoseAlone(design);
+        const SaveResult result = SaveDesign(design, path.toStdString());
+        QVERIFY(!result.ok);
+        QCOMPARE(result.message, path.toStdString());
+        QCOMPARE(ReadAll(path), QByteArray(8, '\0'));
+        QCOMPARE(Entries(dir.path()), QStringList{QStringLiteral("rocket.kfx")});
+    }
+
+    void saveThroughALinkReplacesTheLinkedFile() {
+        QTemporaryDir dir;
+        const QString real = dir.filePath(QStringLiteral("real.kfx"));
+        const QString link = dir.filePath(QStringLiteral("link.kfx"));
+        Design design;
+        QVERIFY(SaveDesign(design, real.toStdString()).ok);
+        QVERIFY(QFile::link(real, link));
+        BuildNoseAlone(design);
+        QVERIFY(SaveDesign(design, link.toStdString()).ok);
+        QVERIFY(QFileInfo(link).isSymLink());
+        QCOMPARE(ReadAll(real), AsByteArray(EncodeDesign(design)));
+    }
+
+    void saveWhereNoFileCanBeMadeFails_data() {
+        QTest::addColumn<QString>("name");
+        QTest::newRow("missing folder") << QStringLiteral("missing/rocket.kfx");
+        QTest::newRow("folder replaced by a file") << QStringLiteral("plain/rocket.kfx");
+        QTest::newRow("target is a folder") << QStringLiteral("folder");
+    }
+
+    void saveWhereNoFileCanBeMadeFails() {
+        QFETCH(QString, name);
+        QTemporaryDir dir;
+        QFile plain(dir.filePath(QStringLiteral("plain")));
+        QVERIFY(plain.open(QIODevice::WriteOnly));
+        plain.write("keep");
+        plain.close();
+        QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("folder")));
+        const QStringList before = Entries(dir.path());
+
+        const std::string path = dir.filePath(name).toStdString();
+        Design design;
+        BuildNoseAlone(design);
+        const SaveResult result = SaveDesign(design, path);
+        QVERIFY(!result.ok);
+        QCOMPARE(result.message, path);
+        QVERIFY(!result.reason.empty());
+        QCOMPARE(Entries(dir.path()), before);
+        QCOMPARE(ReadAll(dir.filePath(QStringLiteral("plain"))), QByteArray("keep"));
+        QVERIFY(Entries(dir.filePath(QStringLiteral("folder"))).isEmpty());
+        QCOMPARE(std::string(WriteErrorCaption), std::string("uwaga, błąd zapisu"));
+    }
+
+    // The disk refuses the save after every possible number of bytes in turn: each
+    // time the earlier file stays byte for byte and no temporary file is left.
+    void interruptedSaveLeavesTheEarlierFile() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("rocket.kfx"));
+        Design earlier;
+        BuildNoseAlone(earlier);
+        QVERIFY(SaveDesign(earlier, path.toStdString()).ok);
+        const QByteArray earlierBytes = ReadAll(path);
+
+        Design design;
+        BuildFullRocket(design);
+        const Bytes bytes = EncodeDesign(design);
+        for (std::size_t limit = 0; limit < bytes.size(); ++limit) {
+            const SaveResult result = SaveDesign(design, path.toStdString(), {limit});
+            QVERIFY2(!result.ok, qPrintable(QString::number(limit)));
+            QCOMPARE(result.message, path.toStdString());
+            QCOMPARE(ReadAll(path), earlierBytes);
+            QCOMPARE(Entries(dir.path()), QStringList{QStringLiteral("rocket.kfx")});
+        }
+        QVERIFY(SaveDesign(design, path.toStdString(), {bytes.size()}).ok);
+        QCOMPARE(ReadAll(path), AsByteArray(bytes));
+    }
+
+    void interruptedFirstSaveLeavesNoFile() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("new.kfx"));
+        Design design;
+        BuildFullRocket(design);
+        QVERIFY(!SaveDesign(design, path.toStdString(), {100}).ok);
+        QVERIFY(Entries(dir.path()).isEmpty());
+    }
+};
+
+QTEST_APPLESS_MAIN(DesignSaveTest)
+#include "DesignSaveTest.moc"

@@ -1,0 +1,300 @@
+// vantor-kfx end to end: the built tool run on files the writer made, through its exit
+// status and its output.
+#include "analysis/Summary.h"
+#include "designfile/DesignFile.h"
+#include "support/SampleDesigns.h"
+
+#include <QFile>
+#include <QImage>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace vantor;
+using namespace vantor::test;
+
+namespace {
+
+struct Run {
+    int status = -1;
+    QString out;
+    QString err;
+};
+
+Run Kfx(const QStringList& arguments) {
+    QProcess process;
+    process.start(QStringLiteral(VANTOR_KFX_PATH), arguments);
+    Run run;
+    if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit)
+        return run;
+    run.status = process.exitCode();
+    run.out = QString::fromUtf8(process.readAllStandardOutput());
+    run.err = QString::fromUtf8(process.readAllStandardError());
+    return run;
+}
+
+QByteArray ReadAll(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void WriteAll(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    QCOMPARE(file.write(bytes), bytes.size());
+}
+
+QByteArray Encoded(void (*build)(Design&)) {
+    Design design;
+    build(design);
+    const std::vector<std::uint8_t> bytes = EncodeDesign(design);
+    return QByteArray(reinterpret_cast<const char*>(bytes.data()), qsizetype(bytes.size()));
+}
+
+} // namespace
+
+class KfxToolTest : public QObject {
+    Q_OBJECT
+
+private:
+    QTemporaryDir dir_;
+
+    QString file(const char* name, void (*build)(Design&)) {
+        const QString path = dir_.filePath(QString::fromUtf8(name));
+        WriteAll(path, Encoded(build));
+        return path;
+    }
+
+private slots:
+    void summaryPrintsTheSixRows() {
+        const Run run = Kfx({QStringLiteral("summary"), file("nose.kfx", BuildNoseAlone)});
+        QCOMPARE(run.status, 0);
+        // A conical nose of length 200 with its tip at 40: CP and CG two thirds along.
+        QCOMPARE(run.out, QStringLiteral("Weight\t12.50\nCalibers\t0.00\nCP\t173.33\n"
+                                         "CG\t173.33\nLength\t200.00\nRocket\tUnstable\n"));
+        QVERIFY(run.err.isEmpty());
+    }
+
+    // The tool gives what the core computes for the loaded and drawn design.
+    void summaryMatchesTheCoreComputation() {
+        const QString path = file("rocket.kfx", BuildFullRocket);
+        const Run run = Kfx({QStringLiteral("summary"), path});
+        QCOMPARE(run.status, 0);
+
+        Design design;
+        QVERIFY(LoadDesign(path.toStdString(), design).ok);
+        RecordingSurface surface;
+        DrawDesign(design, surface);
+        const Summary summary = ComputeSummary(design, nullptr, '.');
+        QString expected;
+        for (const SummaryRow& row : summary.rows)
+            expected += QString::fromStdString(row.label + '\t' + row.value + '\n');
+        QCOMPARE(summary.rows.size(), std::size_t{6});
+        QCOMPARE(run.out, expected);
+    }
+
+    void failedSummaryExitsWith3() {
+        // A transition with equal diameters has no centre of pressure.
+        const Run run = Kfx({QStringLiteral("summary"), file("odd.kfx", BuildUnusual)});
+        QCOMPARE(run.status, 3);
+        QCOMPARE(run.err, QStringLiteral("Error in LiczParametry\n"));
+        QVERIFY(run.out.isEmpty());
+    }
+
+    void unreadableOrRefusedFileExitsWith1_data() {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<QString>("reason");
+        QByteArray unknown = Encoded(BuildFullRocket);
+        unknown.replace(8 + 178, 8, QByteArray("TFoo\0\0\0\0", 8));
+        for (const char* command : {"summary", "dump", "save", "render"}) {
+            QTest::addRow("%s missing file", command)
+                << QString(command) << QByteArray() << QStringLiteral("cannot open the file");
+            QTest::addRow("%s unknown component", command)
+                << QString(command) << unknown
+                << QStringLiteral("record 2: unknown component \"TFoo\"");
+        }
+    }
+
+    void unreadableOrRefusedFileExitsWith1() {
+        QFETCH(QString, command);
+        QFETCH(QByteArray, content);
+        QFETCH(QString, reason);
+        const QString path = dir_.filePath(QStringLiteral("bad-") + command + ".kfx");
+        QFile::remove(path);
+        if (!content.isEmpty())
+            WriteAll(path, content);
+        QStringList arguments{command, path};
+        if (command == "save" || command == "render")
+            arguments << dir_.filePath(QStringLiteral("out-") + command);
+        const Run run = Kfx(arguments);
+        QCOMPARE(run.status, 1);
+        QVERIFY(run.out.isEmpty());
+        QVERIFY2(run.err.startsWith(path + '\n'), qPrintable(run.err));
+        QVERIFY2(run.err.contains(reason), qPrintable(run.err));
+        QVERIFY(!QFile::exists(dir_.filePath(QStringLiteral("out-") + command)));
+    }
+
+    void wrongArgumentsExitWith2_data() {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::newRow("nothing") << QStringList{};
+        QTest::newRow("unknown command") << QStringList{"print", "a.kfx"};
+        QTest::newRow("summary without file") << QStringList{"summary"};
+        QTest::newRow("dump with two files") << QStringList{"dump", "a.kfx", "b.kfx"};
+        QTest::newRow("save without output") << QStringList{"save", "a.kfx"};
+        QTest::newRow("render without picture") << QStringList{"render", "a.kfx"};
+        QTest::newRow("scale without number") << QStringList{"render", "a.kfx", "a.png", "--scale"};
+        QTest::newRow("scale not a number") << QStringList{"render", "a", "b", "--scale", "big"};
+        QTest::newRow("scale zero") << QStringList{"render", "a", "b", "--scale", "0"};
+        QTest::newRow("scale negative") << QStringList{"render", "a", "b", "--scale", "-2"};
+    }
+
+    void wrongArgumentsExitWith2() {
+        QFETCH(QStringList, arguments);
+        const Run run = Kfx(arguments);
+        QCOMPARE(run.status, 2);
+        QVERIFY(run.err.contains(QStringLiteral("usage: vantor-kfx")));
+        QVERIFY(run.out.isEmpty());
+    }
+
+    void dumpShowsTheFileAsRead() {
+        const Run run = Kfx({QStringLiteral("dump"), file("rocket.kfx", BuildFullRocket)});
+        QCOMPARE(run.status, 0);
+        QJsonParseError error;
+        const QJsonDocument json = QJsonDocument::fromJson(run.out.toUtf8(), &error);
+        QCOMPARE(error.error, QJsonParseError::NoError);
+        const QJsonArray elements = json.object()["elements"].toArray();
+        QStringList classes;
+        QList<int> parents;
+        for (const QJsonValue& value : elements) {
+            classes << value["ClassName"].toString();
+            parents << value["ParentIndex"].toInt();
+            QCOMPARE(value["AxisY"].toDouble(), 300.0);
+        }
+        QCOMPARE(classes, (QStringList{"TGlowicaOgive", "TKorpus", "TStatecznik", "TEngine",
+                                       "TStozekSciety", "TKorpus", "TBalast"}));
+        QCOMPARE(parents, (QList<int>{-1, 0, 1, 1, 1, 4, 0}));
+        const QJsonObject tube = elements[1].toObject();
+        QCOMPARE(tube["Material"].toString(), QStringLiteral("Papier"));
+        QCOMPARE(tube["Weight"].toDouble(), 30.5);
+        QCOMPARE(tube["Thickness"].toDouble(), 1.5);
+        QCOMPARE(tube["Length"].toDouble(), 500.0);
+        QCOMPARE(tube["Points"].toArray().size(), 4);
+        QCOMPARE(tube["Points"][0].toArray()[0].toDouble(),
+                 250.0); // behind the 200-long nose at 50
+        QVERIFY(!tube.contains("FinCount"));
+        const QJsonObject fins = elements[2].toObject();
+        QCOMPARE(fins["FinA"].toDouble(), 80.0);
+        QCOMPARE(fins["FinD"].toDouble(), 60.0);
+        QCOMPARE(fins["FinCount"].toInt(), 4);
+        QCOMPARE(elements[5]["Caption"].toString(), QStringLiteral("Rear tube"));
+        const QJsonArray dimensions = json.object()["dimensions"].toArray();
+        QCOMPARE(dimensions.size(), 4);
+        QCOMPARE(dimensions[1]["ClassName"].toString(), QStringLiteral("TAngleWymiar"));
+        QCOMPARE(dimensions[1]["Points"][2].toArray()[1].toDouble(), 325.0);
+    }
+
+    // The dump shows every record's own axis value, not the one the last record left.
+    void dumpShowsEachRecordsAxisAndPolishTexts() {
+        QByteArray bytes = Encoded(BuildPolishTexts);
+        const float axis = 77.5f;
+        bytes.replace(8 + 178 + 98, 4, QByteArray(reinterpret_cast<const char*>(&axis), 4));
+        const QString path = dir_.filePath(QStringLiteral("polish.kfx"));
+        WriteAll(path, bytes);
+        const Run run = Kfx({QStringLiteral("dump"), path});
+        QCOMPARE(run.status, 0);
+        const QJsonObject json = QJsonDocument::fromJson(run.out.toUtf8()).object();
+        const QJsonArray elements = json["elements"].toArray();
+        QCOMPARE(elements[0]["AxisY"].toDouble(), 200.0);
+        QCOMPARE(elements[1]["AxisY"].toDouble(), 77.5);
+        QCOMPARE(elements[0]["Caption"].toString(), QStringLiteral("Głowica z Łodzi"));
+        QCOMPARE(elements[0]["Material"].toString(), QStringLiteral("Żywica"));
+        QCOMPARE(json["dimensions"][0]["Caption"].toString(), QStringLiteral("Długość całkowita"));
+    }
+
+    void emptyDesignDumpsEmptyLists() {
+        const Run run = Kfx({QStringLiteral("dump"), file("empty.kfx", BuildEmpty)});
+        QCOMPARE(run.status, 0);
+        const QJsonObject json = QJsonDocument::fromJson(run.out.toUtf8()).object();
+        QVERIFY(json["elements"].isArray() && json["elements"].toArray().isEmpty());
+        QVERIFY(json["dimensions"].isArray() && json["dimensions"].toArray().isEmpty());
+    }
+
+    void saveOfAProgramWrittenFileIsIdentical_data() {
+        QTest::addColumn<int>("sample");
+        for (std::size_t i = 0; i < SampleDesigns().size(); ++i)
+            QTest::newRow(SampleDesigns()[i].name) << int(i);
+    }
+
+    void saveOfAProgramWrittenFileIsIdentical() {
+        QFETCH(int, sample);
+        const SampleDesign& entry = SampleDesigns()[static_cast<std::size_t>(sample)];
+        const QString in = dir_.filePath(QString(entry.name) + "-in.kfx");
+        const QString out = dir_.filePath(QString(entry.name) + "-out.kfx");
+        {
+            Design design;
+            entry.build(design);
+            QVERIFY(SaveDesign(design, in.toStdString()).ok);
+        }
+        const Run run = Kfx({QStringLiteral("save"), in, out});
+        QCOMPARE(run.status, 0);
+        QCOMPARE(ReadAll(out), ReadAll(in));
+    }
+
+    void saveThatCannotWriteExitsWith1() {
+        const QString in = file("rocket.kfx", BuildFullRocket);
+        const QString out = dir_.filePath(QStringLiteral("no/such/folder/out.kfx"));
+        const Run run = Kfx({QStringLiteral("save"), in, out});
+        QCOMPARE(run.status, 1);
+        QVERIFY(run.err.startsWith(out + '\n'));
+    }
+
+    void renderDrawsTheCroppedSideView() {
+        const QString in = file("rocket.kfx", BuildFullRocket);
+        const QString png = dir_.filePath(QStringLiteral("rocket.png"));
+        const QString png2 = dir_.filePath(QStringLiteral("rocket2.png"));
+        QCOMPARE(Kfx({QStringLiteral("render"), in, png}).status, 0);
+        QCOMPARE(Kfx({QStringLiteral("render"), in, png2, QStringLiteral("--scale"),
+                      QStringLiteral("2")})
+                     .status,
+                 0);
+        const QImage image(png);
+        QVERIFY(!image.isNull());
+        // From the nose tip at 50 to the rear tube's end at 1010, from the upper fin tip
+        // at 215 to the lower at 385, with 10 units around.
+        QVERIFY2(qAbs(image.width() - 981) <= 2, qPrintable(QString::number(image.width())));
+        QVERIFY2(qAbs(image.height() - 191) <= 2, qPrintable(QString::number(image.height())));
+        QCOMPARE(image.pixelColor(0, 0), QColor(Qt::white));
+        QCOMPARE(image.pixelColor(image.width() - 1, image.height() - 1), QColor(Qt::white));
+        // The body tube's upper edge at y = 275, halfway along it.
+        const QColor edge = image.pixelColor(500 - 50 + 10, 275 - 215 + 10);
+        QVERIFY2(edge.value() < 100, qPrintable(edge.name()));
+        // The motor's red fill.
+        const QColor motor = image.pixelColor(700 - 50 + 10, 300 - 215 + 10);
+        QVERIFY2(motor.red() > 150 && motor.green() < 60, qPrintable(motor.name()));
+
+        const QImage twice(png2);
+        QVERIFY(qAbs(twice.width() - 2 * 981) <= 4);
+        QVERIFY(qAbs(twice.height() - 2 * 191) <= 4);
+    }
+
+    void renderOfAFailedSummaryStillWritesThePicture() {
+        const QString png = dir_.filePath(QStringLiteral("odd.png"));
+        const Run run = Kfx({QStringLiteral("render"), file("odd.kfx", BuildUnusual), png});
+        QCOMPARE(run.status, 3);
+        QCOMPARE(run.err, QStringLiteral("Error in LiczParametry\n"));
+        QVERIFY(!QImage(png).isNull());
+    }
+
+    void helpGoesToStandardOutput() {
+        const Run run = Kfx({QStringLiteral("--help")});
+        QCOMPARE(run.status, 0);
+        QVERIFY(run.out.startsWith(QStringLiteral("usage: vantor-kfx summary FILE")));
+    }
+};
+
+QTEST_GUILESS_MAIN(KfxToolTest)
+#include "KfxToolTest.moc"

@@ -1,0 +1,135 @@
+#include "Commands.h"
+
+#include "DesignJson.h"
+#include "Surfaces.h"
+#include "analysis/Summary.h"
+#include "canvas/DesignDrawing.h"
+#include "canvas/QtDrawingSurface.h"
+#include "designfile/DesignFile.h"
+#include "model/Design.h"
+
+#include <QFont>
+#include <QFontMetricsF>
+#include <QImage>
+
+#include <cmath>
+
+namespace vantor::kfx {
+
+namespace {
+
+// Pictures larger than this are refused rather than allocated.
+constexpr double MaxPictureSide = 16384;
+constexpr double MaxPicturePixels = 64.0 * 1024 * 1024;
+// Space around the drawing, in drawing units.
+constexpr double PictureMargin = 10;
+
+bool Load(const std::string& file, Design& design, LoadResult& result, std::ostream& err) {
+    result = LoadDesign(file, design);
+    if (!result.ok)
+        err << file << "\n" << result.reason << "\n";
+    return result.ok;
+}
+
+// The surface's text drawing: "Times New Roman", 10 units high, laid out from its
+// top-left corner.
+PointF MeasureText(const QFontMetricsF& metrics, std::string_view text) {
+    const QRectF box =
+        metrics.boundingRect(QRectF(0, 0, 1e6, 1e6), Qt::AlignLeft | Qt::AlignTop,
+                             QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+    return PointF{box.width(), box.height()};
+}
+
+} // namespace
+
+int RunSummary(const std::string& file, std::ostream& out, std::ostream& err) {
+    Design design;
+    LoadResult loaded;
+    if (!Load(file, design, loaded, err))
+        return FileFailure;
+    NullSurface surface;
+    DrawDesign(design, surface);
+    const Summary summary = ComputeSummary(design, &surface, '.');
+    for (const SummaryRow& row : summary.rows)
+        out << row.label << '\t' << row.value << '\n';
+    out.flush();
+    if (summary.failed) {
+        err << SummaryErrorMessage << "\n";
+        return SummaryFailure;
+    }
+    return Success;
+}
+
+int RunDump(const std::string& file, std::ostream& out, std::ostream& err) {
+    Design design;
+    LoadResult loaded;
+    if (!Load(file, design, loaded, err))
+        return FileFailure;
+    WriteDesignJson(design, loaded.axisValues, out);
+    return Success;
+}
+
+int RunSave(const std::string& input, const std::string& output, std::ostream& err) {
+    Design design;
+    LoadResult loaded;
+    if (!Load(input, design, loaded, err))
+        return FileFailure;
+    NullSurface surface;
+    DrawDesign(design, surface);
+    const SaveResult saved = SaveDesign(design, output);
+    if (!saved.ok) {
+        err << saved.message << "\n" << saved.reason << "\n";
+        return FileFailure;
+    }
+    return Success;
+}
+
+int RunRender(const std::string& file, const std::string& png, double scale, std::ostream& err) {
+    Design design;
+    LoadResult loaded;
+    if (!Load(file, design, loaded, err))
+        return FileFailure;
+
+    // A first pass finds where the drawing lies; drawing again places every element
+    // the same way.
+    QFont font(QStringLiteral("Times New Roman"));
+    font.setPixelSize(10);
+    const QFontMetricsF metrics(font);
+    BoundsSurface bounds([&metrics](std::string_view text) { return MeasureText(metrics, text); });
+    DrawDesign(design, bounds);
+    ComputeSummary(design, &bounds, '.');
+    const RectF box = bounds.bounds().value_or(RectF{});
+
+    const double width = std::ceil((box.width + 2 * PictureMargin) * scale) + 1;
+    const double height = std::ceil((box.height + 2 * PictureMargin) * scale) + 1;
+    if (!(width <= MaxPictureSide && height <= MaxPictureSide &&
+          width * height <= MaxPicturePixels)) {
+        err << file << "\nthe drawing is too large for a picture at scale " << scale << "\n";
+        return FileFailure;
+    }
+    QImage image(static_cast<int>(width), static_cast<int>(height),
+                 QImage::Format_ARGB32_Premultiplied);
+    if (image.isNull()) {
+        err << file << "\nnot enough memory for the picture\n";
+        return FileFailure;
+    }
+    image.fill(Qt::white);
+    Summary summary;
+    {
+        QtDrawingSurface surface(image, scale);
+        surface.painter().translate(PictureMargin - box.x, PictureMargin - box.y);
+        DrawDesign(design, surface);
+        summary = ComputeSummary(design, &surface, '.');
+    }
+    if (!image.save(QString::fromStdString(png), "PNG")) {
+        err << png << "\ncannot write the picture\n";
+        return FileFailure;
+    }
+    if (summary.failed) {
+        err << SummaryErrorMessage << "\n";
+        return SummaryFailure;
+    }
+    return Success;
+}
+
+} // namespace vantor::kfx

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <ostream>
+#include <string>
+
+namespace vantor::kfx {
+
+enum ExitStatus : int {
+    Success = 0,
+    // The file cannot be read or is refused, or the output cannot be written.
+    FileFailure = 1,
+    UsageError = 2,
+    // The summary computation failed.
+    SummaryFailure = 3,
+};
+
+// Loads the file, draws every element once as a full redraw does, and prints the
+// summary rows as "Label<TAB>value".
+int RunSummary(const std::string& file, std::ostream& out, std::ostream& err);
+
+// Prints the design as read from the file, before any drawing, as JSON.
+int RunDump(const std::string& file, std::ostream& out, std::ostream& err);
+
+// Loads the file, draws it once as the program does after opening, and saves it.
+int RunSave(const std::string& input, const std::string& output, std::ostream& err);
+
+// Draws the side view on white with the summary markers, cropped to the drawing with a
+// small margin, and writes it as PNG. Needs a QGuiApplication.
+int RunRender(const std::string& file, const std::string& png, double scale, std::ostream& err);
+
+} // namespace vantor::kfx

@@ -1,0 +1,57 @@
+#pragma once
+
+#include "canvas/DrawingSurface.h"
+
+#include <functional>
+#include <optional>
+
+namespace vantor::kfx {
+
+// Draws nowhere: for commands that need the elements placed but no picture.
+class NullSurface final : public DrawingSurface {
+public:
+    double worldScale() const override { return 1.0; }
+    void drawLine(Argb, PointF, PointF) override {}
+    void drawBezier(Argb, PointI, PointI, PointI, PointI) override {}
+    void drawPolygon(Argb, std::span<const PointI>) override {}
+    void drawEllipse(Argb, RectF) override {}
+    void fillPie(Argb, RectF, double, double) override {}
+    void fillRectangle(Argb, RectF) override {}
+    void drawText(Argb, std::string_view, PointF) override {}
+    void fillPixelRect(Argb, RectI) override {}
+    void framePixelRect(Argb, RectI) override {}
+};
+
+// Collects the extent, in drawing units, of everything drawn on it.
+class BoundsSurface final : public DrawingSurface {
+public:
+    // The width and height of a text as the picture will draw it.
+    using TextMeasure = std::function<PointF(std::string_view)>;
+
+    explicit BoundsSurface(TextMeasure measure) : measure_(std::move(measure)) {}
+
+    // Nothing drawn yet: no bounds.
+    std::optional<RectF> bounds() const;
+
+    double worldScale() const override { return 1.0; }
+    void drawLine(Argb, PointF from, PointF to) override;
+    void drawBezier(Argb, PointI p0, PointI p1, PointI p2, PointI p3) override;
+    void drawPolygon(Argb, std::span<const PointI> points) override;
+    void drawEllipse(Argb, RectF bounds) override { add(bounds); }
+    void fillPie(Argb, RectF bounds, double, double) override { add(bounds); }
+    void fillRectangle(Argb, RectF rect) override { add(rect); }
+    void drawText(Argb, std::string_view text, PointF topLeft) override;
+    // Pixel operations belong to the vertex highlight, which no command draws.
+    void fillPixelRect(Argb, RectI) override {}
+    void framePixelRect(Argb, RectI) override {}
+
+private:
+    void add(double x, double y);
+    void add(RectF rect);
+
+    TextMeasure measure_;
+    bool any_ = false;
+    double minX_ = 0, minY_ = 0, maxX_ = 0, maxY_ = 0;
+};
+
+} // namespace vantor::kfx

@@ -1,0 +1,96 @@
+// vantor-kfx: design files from the command line, through the program's own code.
+#include "Commands.h"
+
+#include <QByteArray>
+#include <QGuiApplication>
+
+#include <cmath>
+#include <cstdlib>
+#include <iostream>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr const char* Usage =
+    "usage: vantor-kfx summary FILE\n"
+    "       vantor-kfx dump FILE\n"
+    "       vantor-kfx save IN OUT\n"
+    "       vantor-kfx render FILE OUT.png [--scale S]\n"
+    "\n"
+    "summary  prints the weight, calibers, CP, CG, length and verdict of the design\n"
+    "dump     prints the design as read from the file, as JSON\n"
+    "save     loads IN, draws it as the program does after opening, and saves it as OUT\n"
+    "render   draws the side view with the summary markers as a PNG picture\n"
+    "\n"
+    "exit status: 0 done, 1 the file cannot be read or is refused (or the output cannot\n"
+    "be written), 2 wrong arguments, 3 the summary computation failed\n";
+
+int UsageError(const std::string& why) {
+    std::cerr << "vantor-kfx: " << why << "\n" << Usage;
+    return vantor::kfx::UsageError;
+}
+
+// Qt's notes about the environment (no runtime folder, no display) are not the tool's
+// output; only real errors reach standard error.
+void QuietQtMessages(QtMsgType type, const QMessageLogContext&, const QString& message) {
+    if (type == QtCriticalMsg || type == QtFatalMsg)
+        std::cerr << message.toStdString() << "\n";
+}
+
+bool ParseScale(const std::string& text, double& scale) {
+    char* end = nullptr;
+    scale = std::strtod(text.c_str(), &end);
+    return !text.empty() && end == text.c_str() + text.size() && std::isfinite(scale) &&
+           scale > 0 && scale <= 64;
+}
+
+int Render(int argc, char** argv, const std::vector<std::string>& args) {
+    std::vector<std::string> positional;
+    double scale = 1.0;
+    for (std::size_t i = 1; i < args.size(); ++i) {
+        if (args[i] == "--scale") {
+            if (i + 1 >= args.size() || !ParseScale(args[i + 1], scale))
+                return UsageError("--scale takes a number above 0, at most 64");
+            ++i;
+        } else {
+            positional.push_back(args[i]);
+        }
+    }
+    if (positional.size() != 2)
+        return UsageError("render takes a design file and a picture file");
+    // The picture is drawn off-screen; no display is needed.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", QByteArray("offscreen"));
+    qInstallMessageHandler(QuietQtMessages);
+    int appArgc = std::min(argc, 1); // the arguments are ours, not Qt's
+    QGuiApplication app(appArgc, argv);
+    return vantor::kfx::RunRender(positional[0], positional[1], scale, std::cerr);
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    const std::vector<std::string> args(argv + std::min(argc, 1), argv + argc);
+    if (args.empty())
+        return UsageError("no command given");
+    const std::string& command = args[0];
+    if (command == "--help" || command == "-h") {
+        std::cout << Usage;
+        return vantor::kfx::Success;
+    }
+    if (command == "summary" || command == "dump") {
+        if (args.size() != 2)
+            return UsageError(command + " takes one design file");
+        return command == "summary" ? vantor::kfx::RunSummary(args[1], std::cout, std::cerr)
+                                    : vantor::kfx::RunDump(args[1], std::cout, std::cerr);
+    }
+    if (command == "save") {
+        if (args.size() != 3)
+            return UsageError("save takes a design file to read and one to write");
+        return vantor::kfx::RunSave(args[1], args[2], std::cerr);
+    }
+    if (command == "render")
+        return Render(argc, argv, args);
+    return UsageError("unknown command \"" + command + "\"");
+}
