@@ -2,6 +2,7 @@
 // aborts when a refused file leaves anything behind, or when a design the decoder
 // accepted does not save and load back to the same bytes.
 #include "canvas/DesignDrawing.h"
+#include "canvas/NullSurface.h"
 #include "designfile/DesignFile.h"
 #include "model/AxisValues.h"
 #include "model/Design.h"
@@ -12,21 +13,6 @@
 
 namespace {
 
-// Draws nowhere: only the elements' own placement code runs.
-class NullSurface final : public vantor::DrawingSurface {
-public:
-    double worldScale() const override { return 1.0; }
-    void drawLine(vantor::Argb, vantor::PointF, vantor::PointF) override {}
-    void drawBezier(vantor::Argb, vantor::PointI, vantor::PointI, vantor::PointI,
-                    vantor::PointI) override {}
-    void drawPolygon(vantor::Argb, std::span<const vantor::PointI>) override {}
-    void drawEllipse(vantor::Argb, vantor::RectF) override {}
-    void fillPie(vantor::Argb, vantor::RectF, double, double) override {}
-    void fillRectangle(vantor::Argb, vantor::RectF) override {}
-    void drawText(vantor::Argb, std::string_view, vantor::PointF) override {}
-    void fillPixelRect(vantor::Argb, vantor::RectI) override {}
-    void framePixelRect(vantor::Argb, vantor::RectI) override {}
-};
 
 void Check(bool condition) {
     if (!condition)
@@ -59,7 +45,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Check(vantor::DecodeDesign(once, again).ok);
     Check(vantor::EncodeDesign(again) == once);
 
-    NullSurface surface;
+    vantor::NullSurface surface;
     vantor::DrawDesign(again, surface);
     return 0;
 }

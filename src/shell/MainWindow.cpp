@@ -1,6 +1,7 @@
 #include "shell/MainWindow.h"
 
 #include "canvas/DesignWindow.h"
+#include "designfile/DesignFile.h"
 #include "i18n/AdvForm.h"
 #include "i18n/LanguageSwitch.h"
 #include "model/Registry.h"
@@ -16,6 +17,7 @@
 #include <QComboBox>
 #include <QDockWidget>
 #include <QDoubleValidator>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -445,7 +447,8 @@ void TMainForm::connectCommands() {
                 window->Redraw();
         });
     connect(A3d, &QAction::triggered, this, [this] {
-        if (TMDIChild* window = activeDesignWindow(); window != nullptr && !window->design().tree.empty())
+        if (TMDIChild* window = activeDesignWindow();
+            window != nullptr && !window->design().tree.empty())
             ShowPreview3d(this, window->design(), *view3d_, interaction_);
     });
     connect(AFullScreen, &QAction::triggered, this, [this] {
@@ -866,7 +869,43 @@ void ShowMaximized(QWidget& window) {
     window.showMaximized();
 }
 
-void TMainForm::FileOpen1Execute() {}
-void TMainForm::FileSave1Execute() {}
+void TMainForm::FileOpen1Execute() {
+    const QString name =
+        interaction_.chooseFileToOpen(this, programDirectory_ + QLatin1Char('/'), DesignFilter);
+    if (name.isEmpty())
+        return;
+    FileCloseAllExecute();
+    FileNew1Execute();
+    TMDIChild* window = activeDesignWindow();
+    if (window == nullptr)
+        return;
+    if (QMdiSubWindow* sub = mdiArea->activeSubWindow())
+        sub->setWindowTitle(name);
+    const LoadResult result =
+        LoadDesign(std::filesystem::path(name.toStdString()), window->design());
+    if (!result.ok)
+        interaction_.showMessage(this, QString::fromStdString(result.message),
+                                 QString::fromUtf8(ReadErrorCaption), Interaction::Icon::Error);
+    if (formObject_)
+        formObject_->showLoadedDesign();
+    window->Redraw();
+}
+
+void TMainForm::FileSave1Execute() {
+    QString name = interaction_.chooseFileToSave(this, lastSaveName_, DesignFilter);
+    if (name.isEmpty())
+        return;
+    if (QFileInfo(name).suffix().isEmpty())
+        name += QStringLiteral(".kfx");
+    lastSaveName_ = name;
+    TMDIChild* window = activeDesignWindow();
+    if (window == nullptr)
+        return;
+    const SaveResult result =
+        SaveDesign(window->design(), std::filesystem::path(name.toStdString()));
+    if (!result.ok)
+        interaction_.showMessage(this, QString::fromStdString(result.message),
+                                 QString::fromUtf8(WriteErrorCaption), Interaction::Icon::Error);
+}
 
 } // namespace vantor

@@ -168,8 +168,10 @@ private slots:
 
     void loadedFileSavedAgainIsIdentical() {
         QFETCH(int, sample);
+        // The design as the program holds it after a redraw.
         Design original;
         SampleDesigns()[static_cast<std::size_t>(sample)].build(original);
+        Settle(original);
         const Bytes bytes = EncodeDesign(original);
 
         Design loaded;

@@ -6,9 +6,13 @@
 #include <QAction>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMouseEvent>
 #include <QRandomGenerator>
+#include <QScrollBar>
 #include <QStatusBar>
+#include <QTableWidget>
 #include <QTreeWidget>
 
 using namespace vantor;
@@ -214,6 +218,117 @@ private slots:
         e.interaction.whileMessageShown = nullptr;
         e.window()->Redraw();
         QCOMPARE(e.interaction.messages.size(), 2);
+    }
+
+    void aWholeRocketSurvivesSavingAndOpening() {
+        Editing e;
+        e.insert(e.main->AGlowicaStozek, 200, 50);
+        e.insert(e.main->AKorpus, 500);
+        e.answerDialog([](TFormParametry& d) { d.seilefin->setValue(4); });
+        e.main->AStatecznik->trigger();
+        e.select(e.element(1));
+        e.insert(e.main->AEngine, 100, 27);
+        e.select(e.element(1));
+        e.answerDialog([](TFormParametry& d) { d.seWaga->setValue(35); });
+        e.main->ABalast->trigger();
+        // Two dimensions laid with three presses each.
+        TMDIChild* window = e.window();
+        const auto place = [&](QAction* command, std::initializer_list<QPoint> presses) {
+            command->trigger();
+            for (const QPoint& at : presses) {
+                window->FormMouseMove(Qt::NoButton, at.x(), at.y());
+                window->FormMouseDown(Qt::LeftButton, at.x(), at.y());
+            }
+        };
+        window->scrollX()->setValue(0);
+        const int top = window->scrollY()->value();
+        place(e.main->AWymiar, {{50, 300 - top}, {250, 300 - top}, {150, 200 - top}});
+        place(e.main->AWymiarPoziomy, {{250, 275 - top}, {750, 275 - top}, {500, 180 - top}});
+        QCOMPARE(e.main->PointerMode, std::uint8_t(0));
+        window->Redraw();
+
+        const auto rows = [](const TFormObject& objects) {
+            QStringList cells;
+            for (int row = 0; row < 6; ++row)
+                cells << objects.grid->item(row, 0)->text() + "=" +
+                             objects.grid->item(row, 1)->text();
+            return cells;
+        };
+        const auto dimensionCaptions = [](const TFormObject& objects) {
+            QStringList captions;
+            for (int i = 0; i < objects.ListBox2->topLevelItemCount(); ++i)
+                captions << objects.ListBox2->topLevelItem(i)->text(0);
+            return captions;
+        };
+        const QStringList savedRows = rows(e.objects());
+        const QStringList savedTree = e.treeCaptions();
+        const QStringList savedDimensions = dimensionCaptions(e.objects());
+        QCOMPARE(savedDimensions, (QStringList{"500.00", "200.00"}));
+        QVERIFY(!savedRows[0].endsWith("=0.00"));
+
+        const QString path = e.directory.filePath("rakieta");
+        e.interaction.files.enqueue(path);
+        e.main->FileSave1->trigger();
+        QVERIFY(QFile::exists(path + ".kfx"));
+        QCOMPARE(e.interaction.filters.last(), QString("projekt (*.kfx)"));
+
+        e.main->FileNew1->trigger();
+        QVERIFY(e.design().empty());
+        e.interaction.files.enqueue(path + ".kfx");
+        e.main->FileOpen1->trigger();
+        QCOMPARE(e.interaction.openDirectories.last(), e.directory.path() + "/");
+        QCOMPARE(e.main->mdiArea->subWindowList().size(), 1);
+        QCOMPARE(e.main->mdiArea->subWindowList()[0]->windowTitle(), path + ".kfx");
+        QCOMPARE(e.treeCaptions(), savedTree);
+        QCOMPARE(rows(e.objects()), savedRows);
+        QCOMPARE(dimensionCaptions(e.objects()), savedDimensions);
+        QCOMPARE(e.objects().selectedNode(), e.design().tree.nodeAt(0));
+        QVERIFY(e.main->AKorpus->isEnabled());
+        QVERIFY(e.interaction.messages.isEmpty());
+
+        // Saved again, the file keeps its bytes.
+        QFile first(path + ".kfx");
+        QVERIFY(first.open(QIODevice::ReadOnly));
+        const QByteArray bytes = first.readAll();
+        e.interaction.files.enqueue(path + "-2.kfx");
+        e.main->FileSave1->trigger();
+        QFile second(path + "-2.kfx");
+        QVERIFY(second.open(QIODevice::ReadOnly));
+        QCOMPARE(second.readAll(), bytes);
+        QCOMPARE(e.interaction.proposedNames.last(), path + ".kfx");
+    }
+
+    void fileFailuresAreReportedOnce() {
+        Editing e;
+        e.insert(e.main->AGlowicaStozek);
+        e.interaction.files.enqueue(e.directory.filePath("missing/folder/x.kfx"));
+        e.main->FileSave1->trigger();
+        QCOMPARE(e.interaction.messages.size(), 1);
+        QCOMPARE(e.interaction.messages[0].caption, QString("uwaga, błąd zapisu"));
+        QCOMPARE(e.interaction.messages[0].icon, Interaction::Icon::Error);
+
+        const QString damaged = e.directory.filePath("damaged.kfx");
+        QFile file(damaged);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(QByteArray("\x01\x00\x00\x00\x00\x00\x00\x00TFoo", 12));
+        file.close();
+        e.interaction.files.enqueue(damaged);
+        e.main->FileOpen1->trigger();
+        QCOMPARE(e.interaction.messages.size(), 2);
+        QCOMPARE(e.interaction.messages[1].caption, QString("uwaga, błąd odczytu"));
+        QVERIFY(e.interaction.messages[1].text.startsWith(damaged));
+        QVERIFY(e.design().empty());
+        QCOMPARE(e.main->mdiArea->subWindowList()[0]->windowTitle(), damaged);
+        QVERIFY(e.main->AGlowicaStozek->isEnabled());
+    }
+
+    void cancelledFileDialogsChangeNothing() {
+        Editing e;
+        e.insert(e.main->AGlowicaStozek);
+        e.main->FileOpen1->trigger();
+        e.main->FileSave1->trigger();
+        QCOMPARE(e.design().Elements.size(), std::size_t(1));
+        QVERIFY(e.interaction.messages.isEmpty());
     }
 };
 

@@ -135,8 +135,9 @@ inline void BuildPolishTexts(Design& design) {
     mount.Material = "Tektura";
     mount.Weight = 5;
     AddDimension(design, "TWymiarPoziomy", {{10, 150}, {710, 150}, {360, 120}});
-    design.Dimensions.back()->Caption = "Długość całkowita";
     Settle(design);
+    // A caption as a file may hold it; drawing the dimension would show its value.
+    design.Dimensions.back()->Caption = "Długość całkowita";
 }
 
 // What a well-formed file may hold although no command makes it: a second root, a fin

@@ -1,26 +1,14 @@
 #pragma once
 
 #include "canvas/DrawingSurface.h"
+#include "canvas/NullSurface.h"
 
 #include <functional>
 #include <optional>
 
 namespace vantor::kfx {
 
-// Draws nowhere: for commands that need the elements placed but no picture.
-class NullSurface final : public DrawingSurface {
-public:
-    double worldScale() const override { return 1.0; }
-    void drawLine(Argb, PointF, PointF) override {}
-    void drawBezier(Argb, PointI, PointI, PointI, PointI) override {}
-    void drawPolygon(Argb, std::span<const PointI>) override {}
-    void drawEllipse(Argb, RectF) override {}
-    void fillPie(Argb, RectF, double, double) override {}
-    void fillRectangle(Argb, RectF) override {}
-    void drawText(Argb, std::string_view, PointF) override {}
-    void fillPixelRect(Argb, RectI) override {}
-    void framePixelRect(Argb, RectI) override {}
-};
+using vantor::NullSurface;
 
 // Collects the extent, in drawing units, of everything drawn on it.
 class BoundsSurface final : public DrawingSurface {
