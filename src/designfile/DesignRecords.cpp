@@ -153,6 +153,11 @@ ElementRecord RecordParser::element(std::int64_t index, std::int64_t elementCoun
     const bool finSet = record.className == FinSetClassName;
     checkPointCount(pointCount, finSet ? FinBlockSize : 0, reserved);
     const std::size_t required = requiredPoints(record.className);
+    // No component draws with more than four points; an outline of thousands would only
+    // make the sampled fin area slow at every redraw.
+    if (pointCount > MaxElementPoints)
+        refuse(Quoted(record.className) + " has " + Plural(pointCount, "point", "points") +
+               ", more than the " + std::to_string(MaxElementPoints) + " a component may have");
     if (static_cast<std::size_t>(pointCount) < required)
         refuse(Quoted(record.className) + " has " + Plural(pointCount, "point", "points") +
                ", but its kind is drawn with " + std::to_string(required));

@@ -18,6 +18,8 @@ inline constexpr std::size_t ElementRecordFixedSize = 130;
 inline constexpr std::size_t DimensionRecordFixedSize = 64;
 inline constexpr std::size_t PointSize = 16;
 inline constexpr std::size_t FinBlockSize = 24;
+// The most outline points a component record may hold.
+inline constexpr std::int32_t MaxElementPoints = 1024;
 inline constexpr const char* FinSetClassName = "TStatecznik";
 
 struct FinBlock {

@@ -156,23 +156,48 @@ SampledGrid TShaped::SampleGrid() const {
         if (!(std::abs(bound) < SamplingLimit))
             return grid;
 
+    for (const TPoints& p : Points)
+        if (std::isnan(p.x) || std::isnan(p.y))
+            return grid;
+
     // Columns i run from trunc(MinX) while i < MaxX; rows k likewise.
     const auto firstColumn = static_cast<std::int64_t>(std::trunc(minX));
     const auto lastColumn = static_cast<std::int64_t>(std::ceil(maxX)) - 1;
     const std::int64_t columns = std::max<std::int64_t>(0, lastColumn - firstColumn + 1);
+
+    // An edge crosses the row at y exactly when low < y <= high of its two ordinates, so
+    // a sweep down the rows keeps only the edges under way: the work grows with the rows
+    // each edge spans, not with rows times edges.
+    struct Edge {
+        const TPoints* a;
+        const TPoints* b;
+        double low, high;
+    };
+    std::vector<Edge> edges;
     const std::size_t n = Points.size();
+    edges.reserve(n);
+    for (std::size_t i = 0, j = n - 1; i < n; j = i++)
+        if (Points[i].y != Points[j].y)
+            edges.push_back({&Points[i], &Points[j], std::min(Points[i].y, Points[j].y),
+                             std::max(Points[i].y, Points[j].y)});
+    std::sort(edges.begin(), edges.end(),
+              [](const Edge& l, const Edge& r) { return l.low < r.low; });
+    std::vector<const Edge*> active;
+    std::size_t next = 0;
     std::vector<double> crossings;
-    crossings.reserve(n);
 
     for (auto k = static_cast<std::int64_t>(std::trunc(minY)); static_cast<double>(k) < maxY; ++k) {
         grid.all += columns;
-        if (columns == 0 || n == 0)
+        if (columns == 0)
             continue;
         const double y = static_cast<double>(k);
+        for (; next < edges.size() && edges[next].low < y; ++next)
+            active.push_back(&edges[next]);
+        std::erase_if(active, [y](const Edge* edge) { return edge->high < y; });
         crossings.clear();
-        for (std::size_t i = 0, j = n - 1; i < n; j = i++) {
-            if (Straddles(Points[i], Points[j], y)) {
-                const double x = CrossingX(Points[i], Points[j], y);
+        for (const Edge* edge : active) {
+            if (Straddles(*edge->a, *edge->b, y)) {
+                const double x = CrossingX(*edge->a, *edge->b, y);
                 // A point never lies left of an undefined crossing.
                 crossings.push_back(std::isnan(x) ? -HUGE_VAL : x);
             }

@@ -6,6 +6,7 @@
 #include "shell/Interaction.h"
 
 #include <QAction>
+#include <QHash>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMenu>
@@ -210,13 +211,11 @@ QTreeWidgetItem* TFormObject::itemOf(const ElementTree::Node* node) const {
     return nullptr;
 }
 
-QTreeWidgetItem* TFormObject::buildItem(ElementTree::Node* node) {
+QTreeWidgetItem* TFormObject::makeItem(ElementTree::Node* node) const {
     auto* item = new QTreeWidgetItem();
     item->setData(0, NodeRole, QVariant::fromValue(reinterpret_cast<quintptr>(node)));
     if (node->element != nullptr)
         item->setText(0, QString::fromStdString(node->element->Caption));
-    for (const auto& child : node->children)
-        item->addChild(buildItem(child.get()));
     return item;
 }
 
@@ -225,8 +224,19 @@ void TFormObject::showLoadedDesign() {
     if (window_ == nullptr)
         return;
     Design& design = window_->design();
-    for (const auto& root : design.tree.roots())
-        ListBox1->addTopLevelItem(buildItem(root.get()));
+    // Parents come before their children, so each child finds its parent's item; no
+    // recursion, however deep the tree a file brings.
+    QHash<const ElementTree::Node*, QTreeWidgetItem*> items;
+    QList<QTreeWidgetItem*> roots;
+    for (ElementTree::Node* node : design.tree.nodesInOrder()) {
+        QTreeWidgetItem* item = makeItem(node);
+        items.insert(node, item);
+        if (QTreeWidgetItem* parent = items.value(node->parent))
+            parent->addChild(item);
+        else
+            roots.append(item);
+    }
+    ListBox1->addTopLevelItems(roots);
     for (std::size_t i = 0; i < design.Dimensions.size(); ++i)
         ListBox2->addTopLevelItem(new QTreeWidgetItem());
     if (ListBox1->topLevelItemCount() > 0)
@@ -240,10 +250,7 @@ void TFormObject::addElementNode(ElementTree::Node* node) {
     if (node == nullptr)
         return;
     QTreeWidgetItem* parentItem = itemOf(node->parent);
-    auto* item = new QTreeWidgetItem();
-    item->setData(0, NodeRole, QVariant::fromValue(reinterpret_cast<quintptr>(node)));
-    if (node->element != nullptr)
-        item->setText(0, QString::fromStdString(node->element->Caption));
+    QTreeWidgetItem* item = makeItem(node);
     if (parentItem != nullptr) {
         parentItem->addChild(item);
         parentItem->setExpanded(true);

@@ -88,7 +88,7 @@ protected:
 
 private:
     QTreeWidgetItem* itemOf(const ElementTree::Node* node) const;
-    QTreeWidgetItem* buildItem(ElementTree::Node* node);
+    QTreeWidgetItem* makeItem(ElementTree::Node* node) const;
     void createActions();
     void reportEmptiness();
 

@@ -403,6 +403,13 @@ private slots:
             },
             "record 2: \"TKorpus\" has 3 points, but its kind is drawn with 4");
         row(
+            "body tube with 1025 points",
+            [](Bytes& b) {
+                SetInt32(b, Tube + 30, 1025);
+                b.insert(b.begin() + Tube + 130 + 64, (1025 - 4) * 16, 0);
+            },
+            "record 2: \"TKorpus\" has 1025 points, more than the 1024 a component may have");
+        row(
             "nose cone without points",
             [](Bytes& b) {
                 SetInt32(b, Nose + 30, 0);

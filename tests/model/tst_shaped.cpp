@@ -160,7 +160,7 @@ private slots:
         // edges and vertices, where the comparisons matter most.
         for (int round = 0; round < 3000; ++round) {
             PlainShape shape{};
-            const int n = 1 + int(random.bounded(7));
+            const int n = 1 + int(random.bounded(12));
             for (int i = 0; i < n; ++i) {
                 const bool onGrid = random.bounded(2) == 0;
                 const double x =
