@@ -131,7 +131,10 @@ ReadOutcome ReadFile(const std::filesystem::path& path, std::vector<std::uint8_t
 
 } // namespace
 
-std::vector<std::uint8_t> EncodeDesign(const Design& design) {
+namespace {
+
+// The design's bytes; `finite` tells whether every number in them is finite.
+std::vector<std::uint8_t> Encode(const Design& design, bool& finite) {
     const TextFieldCodec codec;
     std::vector<std::uint8_t> bytes;
     RecordWriter out(bytes, codec);
@@ -149,7 +152,15 @@ std::vector<std::uint8_t> EncodeDesign(const Design& design) {
     }
     for (const auto& dimension : design.Dimensions)
         dimension->SaveToFile(out);
+    finite = !out.wroteNonFinite();
     return bytes;
+}
+
+} // namespace
+
+std::vector<std::uint8_t> EncodeDesign(const Design& design) {
+    bool finite = true;
+    return Encode(design, finite);
 }
 
 SaveResult SaveDesign(const Design& design, const std::filesystem::path& path,
@@ -157,7 +168,13 @@ SaveResult SaveDesign(const Design& design, const std::filesystem::path& path,
     SaveResult result;
     FileWriteResult written;
     try {
-        written = ReplaceFileContents(path, EncodeDesign(design), options.failAfterBytes);
+        bool finite = true;
+        std::vector<std::uint8_t> bytes = Encode(design, finite);
+        // A file that could not be read back is no save: keep the earlier one.
+        if (finite)
+            written = ReplaceFileContents(path, bytes, options.failAfterBytes);
+        else
+            written.reason = "the design holds a number too large to be stored";
     } catch (const std::exception& e) {
         written.reason = e.what();
     }

@@ -1,6 +1,7 @@
 #include "designfile/RecordWriter.h"
 
 #include <bit>
+#include <cmath>
 
 namespace vantor {
 
@@ -19,10 +20,12 @@ void RecordWriter::writeInt32(std::int32_t value) {
 }
 
 void RecordWriter::writeFloat(float value) {
+    nonFinite_ = nonFinite_ || !std::isfinite(value);
     writeLittleEndian(std::bit_cast<std::uint32_t>(value), 4);
 }
 
 void RecordWriter::writeDouble(double value) {
+    nonFinite_ = nonFinite_ || !std::isfinite(value);
     writeLittleEndian(std::bit_cast<std::uint64_t>(value), 8);
 }
 

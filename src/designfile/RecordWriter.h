@@ -21,11 +21,16 @@ public:
     void writeFloat(float value) override;
     void writeDouble(double value) override;
 
+    // Whether any number written was infinite or not a number, which a design file
+    // cannot keep: the loader refuses such files.
+    bool wroteNonFinite() const { return nonFinite_; }
+
 private:
     void writeLittleEndian(std::uint64_t value, int byteCount);
 
     std::vector<std::uint8_t>& bytes_;
     const TextFieldCodec& codec_;
+    bool nonFinite_ = false;
 };
 
 } // namespace vantor

@@ -83,8 +83,7 @@ void TGlowicaOgive::Draw() {
 }
 
 double TGlowicaOgive::ComputeWeight() {
-    Weight = static_cast<float>(ComputeArea() * Thickness * Density * 1.15);
-    return Weight;
+    return StoreWeight(ComputeArea() * Thickness * Density * 1.15);
 }
 
 double TGlowicaOgive::ComputeCG() {
@@ -103,8 +102,7 @@ TGlowicaParabolic::TGlowicaParabolic() {
 }
 
 double TGlowicaParabolic::ComputeWeight() {
-    Weight = static_cast<float>(ComputeArea() * Thickness * Density * 1.2);
-    return Weight;
+    return StoreWeight(ComputeArea() * Thickness * Density * 1.2);
 }
 
 double TGlowicaParabolic::ComputeCG() {

@@ -66,9 +66,14 @@ double TRocketElement::ComputeCG() {
     return CG;
 }
 
-double TRocketElement::ComputeWeight() {
-    Weight = static_cast<float>(ComputeArea() * Thickness * Density);
+double TRocketElement::StoreWeight(double weight) {
+    if (const auto stored = static_cast<float>(weight); std::isfinite(stored))
+        Weight = stored;
     return Weight;
+}
+
+double TRocketElement::ComputeWeight() {
+    return StoreWeight(ComputeArea() * Thickness * Density);
 }
 
 double TRocketElement::ComputeCP() {

@@ -65,6 +65,9 @@ protected:
     // Where an element placed along its parent starts: the parent's first abscissa plus
     // the own Offset; without a parent, its own first point.
     bool StartAlongParent(double& x0) const;
+    // Stores a computed weight and returns the stored value. A weight beyond the range of
+    // the field is not stored: the computation failed and the weight stays as it was.
+    double StoreWeight(double weight);
     // The outline colour: the selection colour while selected.
     Argb OutlineColour(Argb normal) const { return Selected ? SelectedColour : normal; }
     // Draws lines through the outline points and closes it from the first to the last;

@@ -93,6 +93,15 @@ private slots:
         QCOMPARE(int(std::trunc(fins.Weight)), 0);
     }
 
+    void weightBeyondTheFieldsRangeIsNotStored() {
+        auto tube = CreateElement("TKorpus");
+        tube->Weight = 12;
+        tube->Length = 3e38f;
+        tube->DiameterA = 3e38f;
+        QCOMPARE(tube->ComputeWeight(), 12.0);
+        QCOMPARE(tube->Weight, 12.f);
+    }
+
     void ballastWeightIsNeverComputed() {
         auto ballast = CreateElement("TBalast");
         ballast->Weight = 40;

@@ -50,6 +50,23 @@ private slots:
         QCOMPARE(Entries(dir.path()), QStringList{QStringLiteral("rocket.kfx")});
     }
 
+    // A number the loader would refuse is never written: the earlier file stays.
+    void designWithAnInfiniteNumberIsNotSaved() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("rocket.kfx"));
+        Design design;
+        BuildFullRocket(design);
+        QVERIFY(SaveDesign(design, path.toStdString()).ok);
+        const QByteArray before = ReadAll(path);
+        design.Elements.back()->Points.back().y = HUGE_VAL;
+        const SaveResult result = SaveDesign(design, path.toStdString());
+        QVERIFY(!result.ok);
+        QCOMPARE(result.message, path.toStdString());
+        QVERIFY(!result.reason.empty());
+        QCOMPARE(ReadAll(path), before);
+        QCOMPARE(Entries(dir.path()), QStringList{QStringLiteral("rocket.kfx")});
+    }
+
     void saveReplacesALongerFileWhole() {
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("rocket.kfx"));
