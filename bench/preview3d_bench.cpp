@@ -1,6 +1,7 @@
 // One frame of the 3D window: rebuild the model from the design and draw it, for a
 // rocket of ten components in the window's initial 870 x 500 size.
 
+#include "SampleRocket.h"
 #include "canvas/DesignDrawing.h"
 #include "canvas/NullSurface.h"
 #include "model/AxisValues.h"
@@ -107,6 +108,37 @@ void BM_Frame(benchmark::State& run) {
     run.counters["triangles"] = double(model.TriangleCount());
 }
 BENCHMARK(BM_Frame)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// The same frame for rockets of 20, 200 and 2,000 components.
+void BM_FrameOfComponents(benchmark::State& run) {
+    Design design;
+    bench::BuildRocket(design, int(run.range(0)));
+    Preview3dViewState state;
+    BenchForm form(design, state);
+    form.show();
+    form.resize(870, 500);
+    for (QTimer* timer : form.findChildren<QTimer*>())
+        timer->stop();
+    QCoreApplication::processEvents();
+    if (!form.glReady()) {
+        run.SkipWithError("no usable OpenGL context");
+        return;
+    }
+    form.makeCurrent();
+    QOpenGLFunctions* gl = form.context()->functions();
+    for (auto _ : run) {
+        form.paintGL();
+        gl->glFinish();
+        state.spinAngle -= 0.5f;
+    }
+    form.doneCurrent();
+}
+BENCHMARK(BM_FrameOfComponents)
+    ->Arg(20)
+    ->Arg(200)
+    ->Arg(2000)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 
 void BM_BuildModel(benchmark::State& run) {
     Design design;

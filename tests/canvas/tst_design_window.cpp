@@ -4,6 +4,7 @@
 #include "model/FinSet.h"
 #include "model/Registry.h"
 #include "support/DesignBuilder.h"
+#include "support/FakeDesignHost.h"
 #include "support/ScriptedInteraction.h"
 #include "support/TestMain.h"
 
@@ -13,39 +14,6 @@
 using namespace vantor;
 
 namespace {
-
-// The program around a design window, reduced to what the window asks of it.
-class FakeHost final : public DesignWindowHost {
-public:
-    Interaction& interaction() override { return scripted; }
-    std::uint8_t pointerMode() const override { return mode; }
-    void setPointerMode(std::uint8_t m) override { mode = m; }
-    bool gridShown() const override { return grid; }
-    GridOptions gridOptions() const override { return options; }
-    int displayUnitIndex() const override { return unit; }
-    void showPointerReadout(const QString& text) override { readout = text; }
-    bool isActiveDesignWindow(const TMDIChild&) const override { return true; }
-    void designWindowCreated(TMDIChild&) override { ++created; }
-    void designWindowActivated(TMDIChild&) override {}
-    void designWindowClosing(TMDIChild&) override {}
-    void designWindowDestroyed(TMDIChild&) override { ++destroyed; }
-    ElementTree::Node* selectedElementNode() const override { return selected; }
-    void selectElementNode(ElementTree::Node* node) override { selected = node; }
-    void refreshDimensionCaptions() override { ++captionRefreshes; }
-    void showSummary(const Summary& s) override { summary = s; }
-    void editSelectedElement() override { ++edits; }
-    QMenu* designContextMenu() override { return nullptr; }
-
-    test::ScriptedInteraction scripted;
-    std::uint8_t mode = 0;
-    bool grid = true;
-    GridOptions options;
-    int unit = 0;
-    QString readout;
-    int created = 0, destroyed = 0, captionRefreshes = 0, edits = 0;
-    ElementTree::Node* selected = nullptr;
-    Summary summary;
-};
 
 const QRgb White = qRgb(255, 255, 255);
 const QRgb GridGrey = qRgb(0xE2, 0xE2, 0xE2);
@@ -62,7 +30,7 @@ private slots:
     }
 
     void gridStartsFromTheCornerOfTheView() {
-        FakeHost host;
+        test::FakeDesignHost host;
         TMDIChild window(host);
         window.resize(600, 400);
         window.scrollX()->setValue(30);
@@ -95,7 +63,7 @@ private slots:
     void resizingCentresTheAxis() {
         QFETCH(double, scale);
         QFETCH(int, height);
-        FakeHost host;
+        test::FakeDesignHost host;
         TMDIChild window(host);
         window.resize(500, height);
         window.scrollY()->setValue(1000);
@@ -105,7 +73,7 @@ private slots:
     }
 
     void smallImageIsCentredWithGreyMargins() {
-        FakeHost host;
+        test::FakeDesignHost host;
         TMDIChild window(host, nullptr, QSize(200, 100));
         window.resize(600, 300);
         window.show();
@@ -124,7 +92,7 @@ private slots:
     }
 
     void largeImageScrollsWithBarsSizedToIt() {
-        FakeHost host;
+        test::FakeDesignHost host;
         TMDIChild window(host, nullptr, QSize(3000, 2000));
         window.resize(600, 400);
         window.show();
@@ -135,7 +103,7 @@ private slots:
     }
 
     void readoutInMillimetres() {
-        FakeHost host;
+        test::FakeDesignHost host;
         host.unit = 1;
         TMDIChild window(host);
         window.resize(600, 400);
@@ -152,7 +120,7 @@ private slots:
     }
 
     void pressesSelectWhatTheyHit() {
-        FakeHost host;
+        test::FakeDesignHost host;
         TMDIChild window(host);
         window.resize(800, 600);
         window.scrollX()->setValue(0);
@@ -186,7 +154,7 @@ private slots:
     }
 
     void slidingStopsAtTheParentsRearEnd() {
-        FakeHost host;
+        test::FakeDesignHost host;
         TMDIChild window(host);
         window.resize(1200, 600);
         window.scrollX()->setValue(0);
@@ -210,7 +178,7 @@ private slots:
     }
 
     void threePressesPlaceADimension() {
-        FakeHost host;
+        test::FakeDesignHost host;
         TMDIChild window(host);
         window.resize(800, 600);
         window.scrollX()->setValue(0);
@@ -232,14 +200,14 @@ private slots:
     }
 
     void doubleClickOpensTheProperties() {
-        FakeHost host;
+        test::FakeDesignHost host;
         TMDIChild window(host);
         window.FormDblClick();
         QCOMPARE(host.edits, 1);
     }
 
     void randomPointerEventsKeepTheDesignWhole() {
-        FakeHost host;
+        test::FakeDesignHost host;
         TMDIChild window(host);
         window.resize(900, 600);
         test::DesignBuilder build(window.design());

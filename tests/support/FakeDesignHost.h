@@ -1,0 +1,42 @@
+#pragma once
+
+#include "analysis/Summary.h"
+#include "canvas/DesignWindowHost.h"
+#include "support/ScriptedInteraction.h"
+
+namespace vantor::test {
+
+// The program around a design window, reduced to what the window asks of it.
+class FakeDesignHost final : public DesignWindowHost {
+public:
+    Interaction& interaction() override { return scripted; }
+    std::uint8_t pointerMode() const override { return mode; }
+    void setPointerMode(std::uint8_t m) override { mode = m; }
+    bool gridShown() const override { return grid; }
+    GridOptions gridOptions() const override { return options; }
+    int displayUnitIndex() const override { return unit; }
+    void showPointerReadout(const QString& text) override { readout = text; }
+    bool isActiveDesignWindow(const TMDIChild&) const override { return true; }
+    void designWindowCreated(TMDIChild&) override { ++created; }
+    void designWindowActivated(TMDIChild&) override {}
+    void designWindowClosing(TMDIChild&) override {}
+    void designWindowDestroyed(TMDIChild&) override { ++destroyed; }
+    ElementTree::Node* selectedElementNode() const override { return selected; }
+    void selectElementNode(ElementTree::Node* node) override { selected = node; }
+    void refreshDimensionCaptions() override { ++captionRefreshes; }
+    void showSummary(const Summary& s) override { summary = s; }
+    void editSelectedElement() override { ++edits; }
+    QMenu* designContextMenu() override { return nullptr; }
+
+    test::ScriptedInteraction scripted;
+    std::uint8_t mode = 0;
+    bool grid = true;
+    GridOptions options;
+    int unit = 0;
+    QString readout;
+    int created = 0, destroyed = 0, captionRefreshes = 0, edits = 0;
+    ElementTree::Node* selected = nullptr;
+    Summary summary;
+};
+
+} // namespace vantor::test
