@@ -10,11 +10,13 @@
 #include "shell/Glyphs.h"
 #include "shell/Interaction.h"
 #include "shell/PenNameBox.h"
+#include "shell/ToolbarLayout.h"
 #include "toolwindows/ObjectWindow.h"
 
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QDir>
 #include <QDockWidget>
 #include <QDoubleValidator>
 #include <QFileInfo>
@@ -88,6 +90,7 @@ TMainForm::TMainForm(LanguageSession& language, Interaction& interaction, QStrin
     dockLayout->setContentsMargins(0, 0, 0, 0);
     WindowFormObject->setWidget(pObjectDock);
     addDockWidget(Qt::RightDockWidgetArea, WindowFormObject);
+    toolbarLayout_ = new ToolbarLayout(*this, toolbars(), {WindowFormObject});
 
     PopupMenu1 = new QMenu(this);
     PopupMenu1->setObjectName("PopupMenu1");
@@ -97,6 +100,7 @@ TMainForm::TMainForm(LanguageSession& language, Interaction& interaction, QStrin
 bool TMainForm::FormCreate() {
     if (!TranslateForm())
         return false;
+    toolbarLayout_->load(QDir(programDirectory_).filePath(ToolbarsFileName));
     setPointerMode(0);
     return true;
 }
@@ -559,9 +563,10 @@ void TMainForm::showEvent(QShowEvent* event) {
     if (shownOnce_)
         return;
     shownOnce_ = true;
+    // The object window's contents are shown; whether its tool window is stays as the
+    // layout left it.
     if (formObject_)
         formObject_->show();
-    WindowFormObject->show();
     for (QToolBar* bar : {BarMode, BarFigury, BarWymiary, BarPodstawowy})
         bar->setToolButtonStyle(Qt::ToolButtonIconOnly);
     BarTransform->hide();
@@ -602,6 +607,8 @@ TMDIChild* TMainForm::createDesignWindow(const QString& name) {
     sub->setAttribute(Qt::WA_DeleteOnClose);
     sub->setWindowTitle(name);
     sub->showMaximized();
+    // The rulers of a new window follow the menu item, which the settings may have cleared.
+    window->setRulersVisible(AShowLinijki->isChecked());
     mdiArea->setActiveSubWindow(sub);
     if (formObject_)
         formObject_->setDesignWindow(window);

@@ -24,6 +24,7 @@ namespace vantor {
 
 class TFormObject;
 class TShaped;
+class ToolbarLayout;
 struct Preview3dViewState;
 
 // The main window: the frame holding the design windows, the menus, toolbars and status
@@ -37,14 +38,16 @@ public:
               QWidget* parent = nullptr);
     ~TMainForm() override;
 
-    // Translates the captions and sets the pointer mode; false when the language library
-    // failed and the program has to end.
+    // Translates the captions, restores the toolbar layout of "toolbars.ini" and sets the
+    // pointer mode; false when the language library failed and the program has to end.
     bool FormCreate();
 
     // Docks the object window into the object dock.
     void attachObjectWindow(TFormObject* formObject);
     TFormObject* objectWindow() const;
     const QString& programDirectory() const { return programDirectory_; }
+    // Saves and restores where the toolbars and the object window are.
+    ToolbarLayout* toolbarLayout() const { return toolbarLayout_; }
 
     TMDIChild* activeDesignWindow() const;
     QList<TMDIChild*> designWindows() const;
@@ -171,6 +174,7 @@ private:
     bool handCursor_ = false;
     // The 3D view's tilt and spin, kept from one opening of the window to the next.
     std::unique_ptr<Preview3dViewState> view3d_;
+    ToolbarLayout* toolbarLayout_ = nullptr;
     std::function<GridOptions()> gridOptionsSource_;
     std::function<int()> displayUnitSource_;
 };

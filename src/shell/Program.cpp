@@ -6,6 +6,8 @@
 #include "shell/AboutBox.h"
 #include "shell/Interaction.h"
 #include "shell/MainWindow.h"
+#include "shell/OptionsDialog.h"
+#include "shell/SettingsCommands.h"
 #include "toolwindows/ObjectWindow.h"
 #include "toolwindows/ParametersDialog.h"
 
@@ -32,12 +34,35 @@ bool Program::create() {
     aboutBox_ = new TAboutBox(mainForm_.get());
     QObject::connect(mainForm_.get(), &TMainForm::aboutRequested, mainForm_.get(),
                      [this] { interaction_.runDialog(*aboutBox_); });
+    TMainForm& main = *mainForm_;
+    formOpcje_ = new TFormOpcje(language_, interaction_,
+                                SettingsMenuItems{main.AShowLinijki, main.Siatka1, main.Prowadnice1,
+                                                  main.Polska1, main.Angielska1},
+                                &main);
+    if (!formOpcje_->FormCreate())
+        return false;
+    wireOptionsDialog();
     formParametry_ = new TFormParametry(language_, interaction_, mainForm_.get());
     if (!formParametry_->FormCreate())
         return false;
     wireParametersDialog();
     new InsertionCommands(*mainForm_, *formObject_, *formParametry_, interaction_);
     return true;
+}
+
+void Program::wireOptionsDialog() {
+    TMainForm& main = *mainForm_;
+    TFormOpcje& options = *formOpcje_;
+    // The design windows draw and read out with the options' controls.
+    main.setGridOptionsSource([&options] { return options.gridOptions(); });
+    main.setDisplayUnitSource([&options] { return options.displayUnitIndex(); });
+    options.setSaveAllowed([&main] { return main.SaveOnExit; });
+    options.setRedrawDesigns([&main] {
+        const auto windows = main.designWindows();
+        for (TMDIChild* window : windows)
+            window->Redraw();
+    });
+    new SettingsCommands(main, options, interaction_);
 }
 
 void Program::wireParametersDialog() {

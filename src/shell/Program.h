@@ -11,6 +11,7 @@ class LanguageSession;
 class TAboutBox;
 class InsertionCommands;
 class TFormObject;
+class TFormOpcje;
 class TFormParametry;
 class TMainForm;
 
@@ -28,10 +29,12 @@ public:
     TMainForm* mainForm() const { return mainForm_.get(); }
     TFormObject* formObject() const { return formObject_; }
     TAboutBox* aboutBox() const { return aboutBox_; }
+    TFormOpcje* formOpcje() const { return formOpcje_; }
     TFormParametry* formParametry() const { return formParametry_; }
 
 private:
     void wireParametersDialog();
+    void wireOptionsDialog();
 
     LanguageSession& language_;
     Interaction& interaction_;
@@ -40,6 +43,7 @@ private:
     std::unique_ptr<QWidget> advForm_;        // the translating base form, never shown
     TFormObject* formObject_ = nullptr;       // owned by the main window's dock
     TAboutBox* aboutBox_ = nullptr;           // owned by the main window
+    TFormOpcje* formOpcje_ = nullptr;         // owned by the main window
     TFormParametry* formParametry_ = nullptr; // owned by the main window
 };
 

@@ -1,0 +1,137 @@
+#include "shell/IniFile.h"
+
+#include <QFile>
+#include <QSaveFile>
+#include <algorithm>
+#include <limits>
+
+namespace vantor {
+
+std::optional<IniFile> IniFile::read(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    if (file.size() > MaximumSize)
+        return std::nullopt;
+    const QByteArray bytes = file.read(MaximumSize + 1);
+    if (bytes.size() > MaximumSize)
+        return std::nullopt;
+    return parse(QString::fromUtf8(bytes));
+}
+
+IniFile IniFile::parse(const QString& text) {
+    IniFile ini;
+    Section* current = nullptr;
+    const QStringList lines = text.split(QLatin1Char('\n'));
+    for (const QString& raw : lines) {
+        const QString line = raw.trimmed();
+        if (line.isEmpty() || line.startsWith(QLatin1Char(';')))
+            continue;
+        if (line.startsWith(QLatin1Char('['))) {
+            const qsizetype close = line.indexOf(QLatin1Char(']'));
+            if (close < 0) {
+                current = nullptr;
+                continue;
+            }
+            ini.sections_.append(Section{line.mid(1, close - 1).trimmed(), {}});
+            current = &ini.sections_.last();
+            continue;
+        }
+        const qsizetype equals = line.indexOf(QLatin1Char('='));
+        if (current == nullptr || equals <= 0)
+            continue;
+        QString value = line.mid(equals + 1).trimmed();
+        if (value.size() >= 2 && value.startsWith(QLatin1Char('"')) &&
+            value.endsWith(QLatin1Char('"')))
+            value = value.mid(1, value.size() - 2);
+        current->entries.append({line.left(equals).trimmed(), value});
+    }
+    return ini;
+}
+
+QString IniFile::text() const {
+    QString out;
+    for (const Section& section : sections_) {
+        if (!out.isEmpty())
+            out += QLatin1Char('\n');
+        out += QLatin1Char('[') + section.name + QLatin1String("]\n");
+        for (const auto& [key, value] : section.entries)
+            out += key + QLatin1Char('=') + value + QLatin1Char('\n');
+    }
+    return out;
+}
+
+bool IniFile::write(const QString& path) const {
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Text))
+        return false;
+    const QByteArray bytes = text().toUtf8();
+    if (file.write(bytes) != bytes.size()) {
+        file.cancelWriting();
+        return false;
+    }
+    return file.commit();
+}
+
+const IniFile::Section* IniFile::find(const QString& section) const {
+    for (const Section& candidate : sections_)
+        if (candidate.name.compare(section, Qt::CaseInsensitive) == 0)
+            return &candidate;
+    return nullptr;
+}
+
+bool IniFile::hasSection(const QString& section) const {
+    return find(section) != nullptr;
+}
+
+std::optional<QString> IniFile::value(const QString& section, const QString& key) const {
+    const Section* found = find(section);
+    if (found == nullptr)
+        return std::nullopt;
+    for (const auto& [name, value] : found->entries)
+        if (name.compare(key, Qt::CaseInsensitive) == 0)
+            return value;
+    return std::nullopt;
+}
+
+std::optional<int> IniFile::integer(const QString& section, const QString& key) const {
+    const std::optional<QString> text = value(section, key);
+    if (!text)
+        return std::nullopt;
+    QString digits = *text;
+    bool negative = false;
+    if (digits.startsWith(QLatin1Char('-')) || digits.startsWith(QLatin1Char('+'))) {
+        negative = digits.startsWith(QLatin1Char('-'));
+        digits.remove(0, 1);
+    }
+    int base = 10;
+    if (digits.startsWith(QLatin1Char('$'))) {
+        base = 16;
+        digits.remove(0, 1);
+    } else if (digits.startsWith(QLatin1String("0x"), Qt::CaseInsensitive)) {
+        base = 16;
+        digits.remove(0, 2);
+    }
+    if (digits.isEmpty() || !digits.at(0).isLetterOrNumber())
+        return std::nullopt;
+    bool ok = false;
+    const qlonglong magnitude = digits.toLongLong(&ok, base);
+    if (!ok || magnitude < 0)
+        return std::nullopt;
+    const qlonglong number = negative ? -magnitude : magnitude;
+    if (number < std::numeric_limits<int>::min() || number > std::numeric_limits<int>::max())
+        return std::nullopt;
+    return int(number);
+}
+
+void IniFile::setValue(const QString& section, const QString& key, const QString& value) {
+    auto it = std::find_if(sections_.begin(), sections_.end(),
+                           [&section](const Section& s) { return s.name == section; });
+    if (it == sections_.end()) {
+        sections_.append(Section{section, {}});
+        it = sections_.end() - 1;
+    }
+    it->entries.append({key, value});
+}
+
+} // namespace vantor

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+namespace vantor {
+
+class Interaction;
+class TFormOpcje;
+class TMainForm;
+
+// The main window's commands around the stored settings and the toolbar layout files:
+// the options dialog's menu item, saving on exit, restoring the defaults, maximising the
+// work area and the snap-to-grid item. The main window owns it.
+class SettingsCommands : public QObject {
+public:
+    static constexpr const char* RestoreQuestion = "Przywrocić ustawienia domyślne?";
+    static constexpr const char* RestoreCaption = "uwaga";
+    static constexpr const char* RestoreFailed = "Błąd przywracania ustawień domyślnych";
+
+    SettingsCommands(TMainForm& main, TFormOpcje& options, Interaction& interaction);
+
+    // The main window is closing with SaveOnExit set: "toolbars.ini" and the settings.
+    // A layout file that cannot be written is lost without a word.
+    void saveOnExit();
+    // Asks, then stops saving for this run, deletes the stored settings and the layout
+    // file and says whether that worked.
+    void ADefaultWndPosExecute();
+    // Checked: keeps the layout in "userbars.ini" and hides the toolbars and the object
+    // window. Unchecked: brings that layout back.
+    void AMaxWorkAreaExecute();
+
+    QString programFile(const char* name) const;
+
+private:
+    TMainForm& main_;
+    TFormOpcje& options_;
+    Interaction& interaction_;
+};
+
+} // namespace vantor
