@@ -8,11 +8,13 @@
 #include "support/TestMain.h"
 #include "toolwindows/ObjectWindow.h"
 
+#include <QDir>
 #include <QDockWidget>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
+#include <QSettings>
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
@@ -47,6 +49,23 @@ class TestMainWindow : public QObject {
     Q_OBJECT
 
 private slots:
+    void missingEnglishLibraryEndsTheStart() {
+        QTemporaryDir directory;
+        QVERIFY(QDir(directory.path()).mkpath("Dll"));
+        QVERIFY(QFile::copy(QCoreApplication::applicationDirPath() + "/../Dll/Pol_Library.dll",
+                            directory.path() + "/Dll/Pol_Library.dll"));
+        QSettings("Qendel", "CAD").setValue("Pol", 0);
+        ScriptedInteraction interaction;
+        LanguageSession language(interaction, directory.path());
+        Program program(language, interaction, directory.path());
+        const bool created = program.create();
+        QSettings("Qendel", "CAD").remove("Pol");
+        QVERIFY(!created);
+        QCOMPARE(interaction.messages.size(), 1);
+        QCOMPARE(interaction.messages[0].text, QStringLiteral("Can't load library DLL"));
+        QVERIFY(language.terminationRequested());
+    }
+
     void startsWithOneEmptyDesignWindow() {
         Started s;
         const auto subs = s.main->mdiArea->subWindowList();
