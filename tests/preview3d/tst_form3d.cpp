@@ -7,6 +7,7 @@
 #include "preview3d/Form3D.h"
 #include "preview3d/Preview3d.h"
 #include "preview3d/ViewState3d.h"
+#include "support/ResidentGlDriver.h"
 #include "support/ScriptedInteraction.h"
 
 #include <QMouseEvent>
@@ -155,6 +156,7 @@ QImage TestForm3D::Render(const Design& design, Preview3dViewState& state,
     form.show();
     if (!QTest::qWaitForWindowExposed(&form))
         return {};
+    test::KeepGlDriversResident();
     // The timer has turned the rocket meanwhile; the picture is taken in the set pose.
     view(state);
     QImage image = form.grabFramebuffer();

@@ -21,7 +21,6 @@ private slots:
     void init();
     void openGlIsReportedMissing();
     void commandTellsTheUserAndOpensNothing();
-    void emptyDesignOpensNothingAndSaysNothing();
 
 private:
     void Build(RocketFixture& rocket);
@@ -59,21 +58,6 @@ void TestPreview3dWithoutGl::commandTellsTheUserAndOpensNothing() {
     QCOMPARE(state.noseRingCount, 0);
     QCOMPARE(rocket.design.Elements.size(), std::size_t(2));
     QCOMPARE(rocket.design.Elements[1]->Corners[3].x, corners[3].x);
-}
-
-void TestPreview3dWithoutGl::emptyDesignOpensNothingAndSaysNothing() {
-    RocketFixture rocket(-400, 300);
-    QWidget parent;
-    Preview3dViewState state;
-    ScriptedInteraction interaction;
-    bool asked = false;
-    ShowPreview3d(&parent, rocket.design, state, interaction, [&asked] {
-        asked = true;
-        return true;
-    });
-    QVERIFY(interaction.messages.isEmpty());
-    QVERIFY(!asked);
-    QVERIFY(parent.findChild<TForm3D*>() == nullptr);
 }
 
 QTEST_MAIN(TestPreview3dWithoutGl)

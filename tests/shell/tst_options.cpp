@@ -207,7 +207,8 @@ private slots:
         QTest::newRow("truncated in a value")
             << QByteArray("[General]\nGridX=120\nGridY=3") << 120 << 5;
         QTest::newRow("truncated in a name") << QByteArray("[General]\nGridX=80\nGri") << 80 << 50;
-        QTest::newRow("binary") << QByteArray("\xff\xfe\x00\x01[[[\x80=\xff\n=\n[", 16) << 50 << 50;
+        static const char binary[] = "\xff\xfe\x00\x01[[[\x80=\xff\n=\n[";
+        QTest::newRow("binary") << QByteArray(binary, sizeof binary - 1) << 50 << 50;
         QTest::newRow("empty") << QByteArray() << 50 << 50;
     }
     void damagedSettingsFilesStillStart() {
