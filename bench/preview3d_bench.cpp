@@ -80,9 +80,9 @@ public:
     using TForm3D::TForm3D;
 };
 
-void BM_Frame(benchmark::State& run) {
-    Design design;
-    BuildTenComponents(design);
+// Times whole frames of `design` in an 870 x 500 window with the spin timer stopped;
+// false when there is no usable OpenGL context.
+bool MeasureFrames(benchmark::State& run, const Design& design) {
     Preview3dViewState state;
     BenchForm form(design, state);
     form.show();
@@ -92,7 +92,7 @@ void BM_Frame(benchmark::State& run) {
     QCoreApplication::processEvents();
     if (!form.glReady()) {
         run.SkipWithError("no usable OpenGL context");
-        return;
+        return false;
     }
     form.makeCurrent();
     QOpenGLFunctions* gl = form.context()->functions();
@@ -102,6 +102,14 @@ void BM_Frame(benchmark::State& run) {
         state.spinAngle -= 0.5f;
     }
     form.doneCurrent();
+    return true;
+}
+
+void BM_Frame(benchmark::State& run) {
+    Design design;
+    BuildTenComponents(design);
+    if (!MeasureFrames(run, design))
+        return;
     TRocket3d model;
     int noseRings = 0;
     model.Build(design, noseRings);
@@ -113,25 +121,7 @@ BENCHMARK(BM_Frame)->Unit(benchmark::kMillisecond)->UseRealTime();
 void BM_FrameOfComponents(benchmark::State& run) {
     Design design;
     bench::BuildRocket(design, int(run.range(0)));
-    Preview3dViewState state;
-    BenchForm form(design, state);
-    form.show();
-    form.resize(870, 500);
-    for (QTimer* timer : form.findChildren<QTimer*>())
-        timer->stop();
-    QCoreApplication::processEvents();
-    if (!form.glReady()) {
-        run.SkipWithError("no usable OpenGL context");
-        return;
-    }
-    form.makeCurrent();
-    QOpenGLFunctions* gl = form.context()->functions();
-    for (auto _ : run) {
-        form.paintGL();
-        gl->glFinish();
-        state.spinAngle -= 0.5f;
-    }
-    form.doneCurrent();
+    MeasureFrames(run, design);
 }
 BENCHMARK(BM_FrameOfComponents)
     ->Arg(20)
