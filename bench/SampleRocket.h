@@ -21,7 +21,8 @@ inline void BuildRocket(Design& design, int components, float tubeLength = 60) {
         auto element = CreateElement(kind);
         element->Points.assign(element->OutlinePointCount(), TPoints{50, 300});
         TRocketElement& added = *element;
-        design.addElement(std::move(element), parent != nullptr ? design.tree.nodeOf(parent) : nullptr);
+        design.addElement(std::move(element),
+                          parent != nullptr ? design.tree.nodeOf(parent) : nullptr);
         return added;
     };
     TRocketElement* tube = &add("TGlowicaOgive", nullptr);

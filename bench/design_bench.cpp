@@ -17,7 +17,9 @@ namespace {
 
 using namespace vantor;
 
-void Components(benchmark::internal::Benchmark* b) { b->Arg(20)->Arg(200)->Arg(2000); }
+void Components(benchmark::internal::Benchmark* b) {
+    b->Arg(20)->Arg(200)->Arg(2000);
+}
 
 void BM_Summary(benchmark::State& run) {
     Design design;

@@ -13,7 +13,6 @@
 
 namespace {
 
-
 void Check(bool condition) {
     if (!condition)
         std::abort();
