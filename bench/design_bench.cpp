@@ -2,13 +2,13 @@
 // at 1920 x 1080, saving and loading, at 20, 200 and 2,000 components; and the sampled
 // area of a fin of ordinary size and of a very large one.
 
+#include "BenchMain.h"
 #include "SampleRocket.h"
 #include "analysis/Summary.h"
 #include "canvas/DesignWindow.h"
 #include "designfile/DesignFile.h"
 #include "support/FakeDesignHost.h"
 
-#include <QApplication>
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
@@ -85,11 +85,5 @@ BENCHMARK(BM_FinArea)->Arg(40)->Arg(90000)->Unit(benchmark::kMicrosecond);
 } // namespace
 
 int main(int argc, char** argv) {
-    QApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return vantor::bench::RunBenchmarks(argc, argv);
 }

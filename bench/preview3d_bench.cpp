@@ -1,6 +1,7 @@
 // One frame of the 3D window: rebuild the model from the design and draw it, for a
 // rocket of ten components in the window's initial 870 x 500 size.
 
+#include "BenchMain.h"
 #include "SampleRocket.h"
 #include "canvas/DesignDrawing.h"
 #include "canvas/NullSurface.h"
@@ -15,7 +16,6 @@
 #include "preview3d/Rocket3d.h"
 #include "preview3d/ViewState3d.h"
 
-#include <QApplication>
 #include <QOpenGLContext>
 #include <QOpenGLFunctions>
 #include <QTimer>
@@ -145,11 +145,5 @@ BENCHMARK(BM_BuildModel)->Unit(benchmark::kMicrosecond);
 } // namespace
 
 int main(int argc, char** argv) {
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return vantor::bench::RunBenchmarks(argc, argv);
 }

@@ -2,13 +2,12 @@
 // main() does it (the language library loaded, every form created and translated).
 // The process's own start (loading Qt's libraries) is not part of it.
 
+#include "BenchMain.h"
 #include "i18n/LanguageSession.h"
 #include "shell/MainWindow.h"
 #include "shell/Program.h"
 #include "support/ScriptedInteraction.h"
 
-#include <QApplication>
-#include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -43,13 +42,5 @@ BENCHMARK(BM_StartUp)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(
 } // namespace
 
 int main(int argc, char** argv) {
-    QTemporaryDir settings;
-    qputenv("XDG_CONFIG_HOME", QFile::encodeName(settings.path()));
-    QApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return vantor::bench::RunBenchmarks(argc, argv);
 }
