@@ -5,8 +5,8 @@
 namespace vantor {
 
 // Draws nowhere: for placing elements (their drawing rebuilds their outlines) when no
-// picture is wanted.
-class NullSurface final : public DrawingSurface {
+// picture is wanted, and a base for surfaces that record only some calls.
+class NullSurface : public DrawingSurface {
 public:
     double worldScale() const override { return 1.0; }
     void drawLine(Argb, PointF, PointF) override {}

@@ -1,4 +1,5 @@
 #include "canvas/DimensionAnnotations.h"
+#include "canvas/NullSurface.h"
 #include "support/RecordingSurface.h"
 
 #include <QList>
@@ -65,21 +66,12 @@ QString Describe(QPointF p) {
 }
 
 // Records only the text, for checking the separator numbers are written with.
-class CommaSurface final : public DrawingSurface {
+class CommaSurface final : public NullSurface {
 public:
-    double worldScale() const override { return 1; }
     char decimalSeparator() const override { return ','; }
-    void drawLine(Argb, PointF, PointF) override {}
-    void drawBezier(Argb, PointI, PointI, PointI, PointI) override {}
-    void drawPolygon(Argb, std::span<const PointI>) override {}
-    void drawEllipse(Argb, RectF) override {}
-    void fillPie(Argb, RectF, double, double) override {}
-    void fillRectangle(Argb, RectF) override {}
     void drawText(Argb, std::string_view text, PointF) override {
         texts.append(QString::fromUtf8(text.data(), qsizetype(text.size())));
     }
-    void fillPixelRect(Argb, RectI) override {}
-    void framePixelRect(Argb, RectI) override {}
 
     QStringList texts;
 };
