@@ -4,6 +4,7 @@
 
 #include "BenchMain.h"
 #include "SampleRocket.h"
+#include "analysis/Stability.h"
 #include "analysis/Summary.h"
 #include "canvas/DesignWindow.h"
 #include "designfile/DesignFile.h"
@@ -30,6 +31,16 @@ void BM_Summary(benchmark::State& run) {
     }
 }
 BENCHMARK(BM_Summary)->Apply(Components)->Unit(benchmark::kMicrosecond);
+
+void BM_StabilityAnalysis(benchmark::State& run) {
+    Design design;
+    bench::BuildRocket(design, int(run.range(0)));
+    for (auto _ : run) {
+        const StabilityAnalysis analysis = AnalyseStability(design);
+        benchmark::DoNotOptimize(analysis.cp);
+    }
+}
+BENCHMARK(BM_StabilityAnalysis)->Apply(Components)->Unit(benchmark::kMicrosecond);
 
 void BM_Redraw(benchmark::State& run) {
     test::FakeDesignHost host;

@@ -1,5 +1,6 @@
 #include "canvas/DesignWindow.h"
 
+#include "analysis/Stability.h"
 #include "analysis/Summary.h"
 #include "canvas/DesignDrawing.h"
 #include "canvas/DisplayUnits.h"
@@ -10,7 +11,6 @@
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QLocale>
 #include <QMenu>
 #include <QPainter>
 #include <QScreen>
@@ -27,11 +27,6 @@ const QColor MarginColour(212, 208, 200); // 13160660 as 0x00BBGGRR
 QSize ScreenSize() {
     const QScreen* screen = QGuiApplication::primaryScreen();
     return screen != nullptr ? screen->size() : QSize(1920, 1080);
-}
-
-char SystemDecimalSeparator() {
-    const QString point = QLocale::system().decimalPoint();
-    return point.size() == 1 && point.at(0).unicode() < 128 ? point.at(0).toLatin1() : '.';
 }
 
 // Borderless, stay-on-top window showing a picture; any key closes it.
@@ -252,6 +247,9 @@ void TMDIChild::Redraw() {
     {
         QtDrawingSurface surface(buffer_, Scale, bufferOrigin_);
         DrawDesign(design_, surface);
+        // The standard analysis's marker goes under the summary's two markers, which
+        // stay on top exactly as they are drawn without it.
+        AnalyseStability(surface);
         LiczParametry(surface);
     }
     update();
@@ -271,6 +269,13 @@ void TMDIChild::LiczParametry(DrawingSurface& surface) {
     if (summary.failed && !summaryErrorShown_)
         host_.interaction().showMessage(this, SummaryErrorMessage, QString(),
                                         Interaction::Icon::None);
+}
+
+void TMDIChild::AnalyseStability(DrawingSurface& surface) {
+    const StabilityAnalysis analysis = vantor::AnalyseStability(design_);
+    if (analysis.cp && host_.stabilityMarkerShown())
+        DrawStabilityCpMarker(surface, OriginX + *analysis.cp);
+    host_.showStability(analysis);
 }
 
 QRgb TMDIChild::backBufferPixel(int x, int y) const {

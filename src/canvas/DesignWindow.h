@@ -82,6 +82,9 @@ private:
     void DrawRulers();
     void DrawGrid(QImage& image);
     void LiczParametry(DrawingSurface& surface);
+    // Runs the standard stability analysis, draws its marker when shown and hands the
+    // result to the object window.
+    void AnalyseStability(DrawingSurface& surface);
     void updateScrollMaxima();
     void layoutChildren();
     void setSourceFromScroll();

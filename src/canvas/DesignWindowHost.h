@@ -13,6 +13,7 @@ namespace vantor {
 class Interaction;
 class TMDIChild;
 struct Summary;
+struct StabilityAnalysis;
 
 // The grid a design window lays under the drawing, in image pixels.
 struct GridOptions {
@@ -49,6 +50,10 @@ public:
     virtual void selectElementNode(ElementTree::Node* node) = 0;
     virtual void refreshDimensionCaptions() = 0;
     virtual void showSummary(const Summary& summary) = 0;
+    // The standard stability analysis, run after the summary at every redraw.
+    virtual void showStability(const StabilityAnalysis& analysis) = 0;
+    // Whether the standard analysis's centre of pressure is drawn on the axis.
+    virtual bool stabilityMarkerShown() const = 0;
     // Opens the parameters dialog for the selected element.
     virtual void editSelectedElement() = 0;
     // The window's context menu: element properties and delete.

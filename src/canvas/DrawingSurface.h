@@ -61,6 +61,8 @@ public:
     virtual void drawEllipse(Argb colour, RectF bounds) = 0;
     virtual void fillPie(Argb colour, RectF bounds, double startAngle, double sweepAngle) = 0;
     virtual void fillRectangle(Argb colour, RectF rect) = 0;
+    // A filled polygon through the points, without an outline.
+    virtual void fillPolygon(Argb colour, std::span<const PointF> points) = 0;
     // Text in UTF-8 whose layout box has its top-left corner at the given point.
     virtual void drawText(Argb colour, std::string_view text, PointF topLeft) = 0;
 

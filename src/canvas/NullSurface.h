@@ -15,6 +15,7 @@ public:
     void drawEllipse(Argb, RectF) override {}
     void fillPie(Argb, RectF, double, double) override {}
     void fillRectangle(Argb, RectF) override {}
+    void fillPolygon(Argb, std::span<const PointF>) override {}
     void drawText(Argb, std::string_view, PointF) override {}
     void fillPixelRect(Argb, RectI) override {}
     void framePixelRect(Argb, RectI) override {}

@@ -33,9 +33,13 @@ QtDrawingSurface::QtDrawingSurface(QImage& image, double scale, QPoint origin)
 
 QtDrawingSurface::~QtDrawingSurface() = default;
 
-char QtDrawingSurface::decimalSeparator() const {
+char SystemDecimalSeparator() {
     const QString point = QLocale::system().decimalPoint();
     return point.size() == 1 && point.at(0).unicode() < 128 ? point.at(0).toLatin1() : '.';
+}
+
+char QtDrawingSurface::decimalSeparator() const {
+    return SystemDecimalSeparator();
 }
 
 void QtDrawingSurface::usePen(Argb colour) {
@@ -85,6 +89,15 @@ void QtDrawingSurface::fillPie(Argb colour, RectF bounds, double startAngle, dou
 
 void QtDrawingSurface::fillRectangle(Argb colour, RectF rect) {
     painter_.fillRect(ToQRectF(rect), ToQColor(colour));
+}
+
+void QtDrawingSurface::fillPolygon(Argb colour, std::span<const PointF> points) {
+    QPolygonF polygon;
+    polygon.reserve(qsizetype(points.size()));
+    for (const PointF& p : points)
+        polygon << QPointF(p.x, p.y);
+    useBrush(colour);
+    painter_.drawPolygon(polygon);
 }
 
 void QtDrawingSurface::drawText(Argb colour, std::string_view text, PointF topLeft) {

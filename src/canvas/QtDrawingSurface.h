@@ -8,6 +8,9 @@ class QImage;
 
 namespace vantor {
 
+// The decimal separator of the system's locale when it is one ASCII character, else '.'.
+char SystemDecimalSeparator();
+
 // The drawing surface on a QImage: anti-aliased, world-scaled by the zoom, hairline
 // pens. Pixel centres sit on whole drawing coordinates, so a line at an integer
 // coordinate covers one pixel column at zoom 1.
@@ -28,6 +31,7 @@ public:
     void drawEllipse(Argb colour, RectF bounds) override;
     void fillPie(Argb colour, RectF bounds, double startAngle, double sweepAngle) override;
     void fillRectangle(Argb colour, RectF rect) override;
+    void fillPolygon(Argb colour, std::span<const PointF> points) override;
     void drawText(Argb colour, std::string_view text, PointF topLeft) override;
     void fillPixelRect(Argb colour, RectI rect) override;
     void framePixelRect(Argb colour, RectI rect) override;

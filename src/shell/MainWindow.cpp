@@ -162,11 +162,14 @@ void TMainForm::createActions() {
     Przecigajdosiatki35181->setVisible(false);
     Prowadnice1 = makeAction("Prowadnice1", Tagged(1564), Tagged(1649));
     Prowadnice1->setVisible(false);
-    for (QAction* check : {AShowLinijki, Siatka1, Przecigajdosiatki35181, Prowadnice1})
+    AStabilityMarker = makeAction("AStabilityMarker", Tagged(1730), Tagged(1731));
+    for (QAction* check :
+         {AShowLinijki, Siatka1, Przecigajdosiatki35181, Prowadnice1, AStabilityMarker})
         check->setCheckable(true);
     AShowLinijki->setChecked(true);
     Siatka1->setChecked(true);
     Prowadnice1->setChecked(true);
+    AStabilityMarker->setChecked(true);
 
     Podstawowy1 = makeAction("Podstawowy1", Tagged(1568));
     Transform1 = makeAction("Transform1", Tagged(1574));
@@ -280,7 +283,8 @@ void TMainForm::createMenus() {
     View1 = menu(nullptr, "Widok1", Tagged(1555), Tagged(1665));
     Zoom1 = menu(View1, "Zoom1", Tagged(1556), Tagged(1653));
     Zoom1->addActions({N251, ASkala05, ASkala1, ASkala2, ASkala3, N5001});
-    View1->addActions({AShowLinijki, Siatka1, Przecigajdosiatki35181, Prowadnice1});
+    View1->addActions(
+        {AShowLinijki, Siatka1, Przecigajdosiatki35181, Prowadnice1, AStabilityMarker});
     separator(View1, "N3", Tagged(1566));
     Paskinarzdzi1 = menu(View1, "Paskinarzdzi1", Tagged(1567), Tagged(1656));
     Paskinarzdzi1->addActions(
@@ -445,7 +449,7 @@ void TMainForm::connectCommands() {
         for (auto it = windows.rbegin(); it != windows.rend(); ++it)
             (*it)->setRulersVisible(AShowLinijki->isChecked());
     });
-    for (QAction* redrawing : {Siatka1, Prowadnice1})
+    for (QAction* redrawing : {Siatka1, Prowadnice1, AStabilityMarker})
         connect(redrawing, &QAction::triggered, this, [this] {
             if (TMDIChild* window = activeDesignWindow())
                 window->Redraw();
@@ -855,6 +859,15 @@ void TMainForm::refreshDimensionCaptions() {
 void TMainForm::showSummary(const Summary& summary) {
     if (formObject_)
         formObject_->showSummary(summary);
+}
+
+void TMainForm::showStability(const StabilityAnalysis& analysis) {
+    if (formObject_)
+        formObject_->showStability(analysis);
+}
+
+bool TMainForm::stabilityMarkerShown() const {
+    return AStabilityMarker->isChecked();
 }
 
 void TMainForm::editSelectedElement() {

@@ -83,6 +83,8 @@ public:
     void selectElementNode(ElementTree::Node* node) override;
     void refreshDimensionCaptions() override;
     void showSummary(const Summary& summary) override;
+    void showStability(const StabilityAnalysis& analysis) override;
+    bool stabilityMarkerShown() const override;
     void editSelectedElement() override;
     QMenu* designContextMenu() override;
 
@@ -125,6 +127,8 @@ public:
         *FileExit1;
     QAction *ASkala05, *ASkala1, *ASkala2, *ASkala3, *N251, *N5001;
     QAction *AShowLinijki, *Siatka1, *Przecigajdosiatki35181, *Prowadnice1;
+    // Shows the standard analysis's centre of pressure on the axis.
+    QAction* AStabilityMarker;
     QAction *Podstawowy1, *Transform1, *Figury1, *Narzedzia1, *Wymiary1, *Kolory1, *Rotacja1;
     QAction *ADefaultWndPos, *AMaxWorkArea, *AFullScreen, *A3d;
     QAction *WindowCascade1, *WindowTileHorizontal1, *WindowTileVertical1, *WindowMinimizeAll1,

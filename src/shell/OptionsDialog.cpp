@@ -284,6 +284,7 @@ void TFormOpcje::load(bool menuItems) {
     check("Prowadnice1", menuItems_.Prowadnice1);
     check("Pol", menuItems_.Polska1);
     check("Eng", menuItems_.Angielska1);
+    check("StabilityMarker", menuItems_.StabilityMarker);
 }
 
 void TFormOpcje::SaveSettings() {
@@ -308,6 +309,8 @@ void TFormOpcje::SaveSettings() {
     write("Prowadnice1", flag(menuItems_.Prowadnice1) ? 1 : 0);
     write("Pol", flag(menuItems_.Polska1) ? 1 : 0);
     write("Eng", flag(menuItems_.Angielska1) ? 1 : 0);
+    if (menuItems_.StabilityMarker != nullptr)
+        write("StabilityMarker", flag(menuItems_.StabilityMarker) ? 1 : 0);
     store.sync();
 }
 

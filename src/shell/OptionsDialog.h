@@ -23,11 +23,12 @@ class Interaction;
 
 // The main menu's check items whose marks are settings too.
 struct SettingsMenuItems {
-    QAction* Linijki = nullptr;     // AShowLinijki, value "Linijki"
-    QAction* Siatka1 = nullptr;     // value "Siatka1"
-    QAction* Prowadnice1 = nullptr; // value "Prowadnice1"
-    QAction* Polska1 = nullptr;     // value "Pol"
-    QAction* Angielska1 = nullptr;  // value "Eng"
+    QAction* Linijki = nullptr;         // AShowLinijki, value "Linijki"
+    QAction* Siatka1 = nullptr;         // value "Siatka1"
+    QAction* Prowadnice1 = nullptr;     // value "Prowadnice1"
+    QAction* Polska1 = nullptr;         // value "Pol"
+    QAction* Angielska1 = nullptr;      // value "Eng"
+    QAction* StabilityMarker = nullptr; // AStabilityMarker, value "StabilityMarker"
 };
 
 // The program options dialog, created once and shown without blocking the program. Its
@@ -53,7 +54,8 @@ public:
     // or out of the 32-bit range leaves its control as it is; a unit index outside the
     // list selects pixels; grid spacings are clamped into 5..500.
     void LoadSettings();
-    // Controls and menu check marks -> store, all twelve values as 32-bit integers.
+    // Controls and menu check marks -> store, as 32-bit integers: the twelve values, and
+    // the stability marker's check mark when that item is given.
     // A store that cannot be written is passed over in silence.
     void SaveSettings();
     // Deletes every stored value.

@@ -35,10 +35,11 @@ bool Program::create() {
     QObject::connect(mainForm_.get(), &TMainForm::aboutRequested, mainForm_.get(),
                      [this] { interaction_.runDialog(*aboutBox_); });
     TMainForm& main = *mainForm_;
-    formOpcje_ = new TFormOpcje(language_, interaction_,
-                                SettingsMenuItems{main.AShowLinijki, main.Siatka1, main.Prowadnice1,
-                                                  main.Polska1, main.Angielska1},
-                                &main);
+    formOpcje_ =
+        new TFormOpcje(language_, interaction_,
+                       SettingsMenuItems{main.AShowLinijki, main.Siatka1, main.Prowadnice1,
+                                         main.Polska1, main.Angielska1, main.AStabilityMarker},
+                       &main);
     if (!formOpcje_->FormCreate())
         return false;
     wireOptionsDialog();

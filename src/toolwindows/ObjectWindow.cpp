@@ -4,6 +4,7 @@
 #include "canvas/DesignWindow.h"
 #include "i18n/AdvForm.h"
 #include "shell/Interaction.h"
+#include "toolwindows/StabilityTable.h"
 
 #include <QAction>
 #include <QHash>
@@ -90,6 +91,10 @@ TFormObject::TFormObject(LanguageSession& language, Interaction& interaction, QW
         for (int column = 0; column < 2; ++column)
             grid->setItem(row, column, new QTableWidgetItem());
     objects->addWidget(grid);
+    stabilityTable = new StabilityTable(objectsPage_);
+    objects->addWidget(stabilityTable);
+    // With the two tables under it, the tree gives way first in a short window.
+    ListBox1->setMinimumHeight(60);
 
     auto* objectButtons = new QWidget(objectsPage_);
     auto* objectStrip = new QHBoxLayout(objectButtons);
@@ -325,6 +330,10 @@ void TFormObject::showSummary(const Summary& summary) {
         grid->item(int(row), 0)->setText(QString::fromStdString(summary.rows[row].label));
         grid->item(int(row), 1)->setText(QString::fromStdString(summary.rows[row].value));
     }
+}
+
+void TFormObject::showStability(const StabilityAnalysis& analysis) {
+    stabilityTable->showAnalysis(analysis);
 }
 
 void TFormObject::reportEmptiness() {

@@ -21,6 +21,8 @@ class TMDIChild;
 class TRocketElement;
 class TShaped;
 struct Summary;
+struct StabilityAnalysis;
+class StabilityTable;
 
 // The object window: the components of the active design as a tree whose selected
 // node is the program's selection, the summary grid under it, and the design's
@@ -60,6 +62,8 @@ public:
     void refreshDimensionCaptions();
     // Writes the summary rows into the grid; rows not written keep what they held.
     void showSummary(const Summary& summary);
+    // Shows the standard stability analysis in the table under the grid.
+    void showStability(const StabilityAnalysis& analysis);
 
     // What the properties action does with the selected element.
     void setPropertiesEditor(std::function<void(TRocketElement&)> editor);
@@ -67,6 +71,7 @@ public:
     QTreeWidget* ListBox1 = nullptr;
     QTreeWidget* ListBox2 = nullptr;
     QTableWidget* grid = nullptr;
+    StabilityTable* stabilityTable = nullptr;
     QTabWidget* PageControl1 = nullptr;
     QAction* AParametry = nullptr;
     QAction* AobjectClear = nullptr;

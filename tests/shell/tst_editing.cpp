@@ -2,9 +2,11 @@
 #include "model/FinSet.h"
 #include "support/StartedProgram.h"
 #include "support/TestMain.h"
+#include "toolwindows/StabilityTable.h"
 
 #include <QAction>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -81,6 +83,37 @@ private slots:
         // The motor hangs under the tube, which was selected when it was inserted.
         QCOMPARE(motor->Parent, tube);
         QCOMPARE(e.element(0)->Weight, static_cast<float>(e.element(0)->ComputeWeight()));
+    }
+
+    // The standard analysis follows every redraw; its marker sits on the axis at its CP
+    // while the View item is checked.
+    void stabilityTableAndMarkerFollowTheDesign() {
+        Editing e;
+        const StabilityTable& table = *e.objects().stabilityTable;
+        QCOMPARE(table.findChild<QLabel*>("lbStabilityCP")->text(), QString("Środek parcia"));
+        e.insert(e.main->AGlowicaStozek, 210, 50);
+        QCOMPARE(table.value(0), QString("2.000"));
+        QCOMPARE(table.value(1), QString("140.00")); // two thirds of the nose from its tip
+        QCOMPARE(table.value(4), QString("Unstable"));
+        e.insert(e.main->AKorpus, 500);
+        QCOMPARE(table.value(1), QString("140.00")); // a tube adds no normal force
+        QVERIFY(table.value(2) != QString("-"));
+        QVERIFY(table.value(3).toDouble() < 0); // the tube pulls the CG behind the CP
+        // No mass at the nose's own CG (behind the CP) can make this rocket stable.
+        QCOMPARE(table.value(5), QString("-"));
+
+        TMDIChild* window = e.window();
+        const int x = int(OriginX) + 140, above = int(AxisY) - 10;
+        const auto blue = [&] {
+            const QColor c = QColor::fromRgb(window->backBufferPixel(x, above));
+            return c.blue() > 150 && c.red() < 100;
+        };
+        QVERIFY(blue());
+        e.main->AStabilityMarker->trigger();
+        QVERIFY(!e.main->AStabilityMarker->isChecked());
+        QVERIFY(!blue());
+        e.main->AStabilityMarker->trigger();
+        QVERIFY(blue());
     }
 
     void attachmentRefusals_data() {

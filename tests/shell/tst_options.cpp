@@ -25,14 +25,23 @@ using test::Store;
 
 namespace {
 
-const QStringList TwelveValues{"BackgroundColor", "Eng",       "GridColor", "GridX",
+// The twelve classic values and the stability marker's check mark.
+const QStringList StoredValues{"BackgroundColor", "Eng",       "GridColor", "GridX",
                                "GridY",           "jednostki", "Linijki",   "Pol",
-                               "Prowadnice1",     "Siatka1",   "SnapGrid",  "VisibleGrid"};
+                               "Prowadnice1",     "Siatka1",   "SnapGrid",  "VisibleGrid",
+                               "StabilityMarker"};
 
 void Put(const QString& name, const QVariant& value) {
     QSettings store = Store();
     store.setValue(name, value);
     store.sync();
+}
+
+// The menu check items whose marks are stored, by value name.
+QHash<QString, QAction*> MenuItems(TMainForm& m) {
+    return {{"Linijki", m.AShowLinijki},    {"Siatka1", m.Siatka1},
+            {"Prowadnice1", m.Prowadnice1}, {"Pol", m.Polska1},
+            {"Eng", m.Angielska1},          {"StabilityMarker", m.AStabilityMarker}};
 }
 
 // The control or menu item of a stored value, read and set as an integer.
@@ -53,12 +62,7 @@ int Control(ProgramRun& run, const QString& name) {
         return o.cbVisibleGrid->isChecked();
     if (name == "SnapGrid")
         return o.cbSnapGrid->isChecked();
-    const QHash<QString, QAction*> items{{"Linijki", m.AShowLinijki},
-                                         {"Siatka1", m.Siatka1},
-                                         {"Prowadnice1", m.Prowadnice1},
-                                         {"Pol", m.Polska1},
-                                         {"Eng", m.Angielska1}};
-    return items.value(name)->isChecked();
+    return MenuItems(m).value(name)->isChecked();
 }
 
 void SetControl(ProgramRun& run, const QString& name, int value) {
@@ -79,13 +83,7 @@ void SetControl(ProgramRun& run, const QString& name, int value) {
     else if (name == "SnapGrid")
         o.cbSnapGrid->setChecked(value);
     else
-        QHash<QString, QAction*>{{"Linijki", m.AShowLinijki},
-                                 {"Siatka1", m.Siatka1},
-                                 {"Prowadnice1", m.Prowadnice1},
-                                 {"Pol", m.Polska1},
-                                 {"Eng", m.Angielska1}}
-            .value(name)
-            ->setChecked(value);
+        MenuItems(m).value(name)->setChecked(value);
 }
 
 QRgb Rgb(std::uint32_t bgr) {
@@ -103,7 +101,7 @@ private slots:
     void initTestCase() { QApplication::setQuitOnLastWindowClosed(false); }
     void init() { ClearStore(); }
 
-    void firstStartTakesTheDefaultsAndWritesAllTwelveValuesOnExit() {
+    void firstStartTakesTheDefaultsAndWritesAllStoredValuesOnExit() {
         {
             ProgramRun run(directory_.path());
             QVERIFY(run.created);
@@ -125,7 +123,7 @@ private slots:
         }
         QSettings store = Store();
         QStringList keys = store.allKeys();
-        QStringList expected = TwelveValues;
+        QStringList expected = StoredValues;
         keys.sort(Qt::CaseInsensitive);
         expected.sort(Qt::CaseInsensitive);
         QCOMPARE(keys, expected);
@@ -140,7 +138,8 @@ private slots:
                                                     {"Siatka1", 1},
                                                     {"Prowadnice1", 1},
                                                     {"Pol", 1},
-                                                    {"Eng", 0}};
+                                                    {"Eng", 0},
+                                                    {"StabilityMarker", 1}};
         for (const auto& [name, value] : values)
             QCOMPARE(store.value(name).toString(), QString::number(value));
     }
@@ -184,6 +183,7 @@ private slots:
         QTest::newRow("Pol word false") << "Pol" << 1 << QVariant("false") << 0;
         QTest::newRow("Pol text: missing") << "Pol" << 1 << QVariant("tak") << 1;
         QTest::newRow("Eng 1") << "Eng" << 0 << QVariant("1") << 1;
+        QTest::newRow("StabilityMarker 0") << "StabilityMarker" << 1 << QVariant("0") << 0;
     }
     void storedValuesAreLoadedChecked() {
         QFETCH(QString, name);
@@ -325,7 +325,7 @@ private slots:
         snap->trigger();
         QVERIFY(run.options().cbSnapGrid->isChecked());
         QCOMPARE(Store().value("SnapGrid").toInt(), 1);
-        QCOMPARE(Store().allKeys().size(), TwelveValues.size());
+        QCOMPARE(Store().allKeys().size(), StoredValues.size());
         // Opening the View menu takes the check box's state.
         run.options().cbSnapGrid->setChecked(false);
         emit run.main->View1->aboutToShow();

@@ -70,7 +70,7 @@ private slots:
         QVERIFY(output.contains("message: Wymagane jest ponowne uruchomienie programu\n"));
         {
             QSettings settings(copy.settingsFile(), QSettings::IniFormat);
-            QCOMPARE(settings.allKeys().size(), 12);
+            QCOMPARE(settings.allKeys().size(), 13);
             QCOMPARE(settings.value("Pol").toString(), QString("0"));
             QCOMPARE(settings.value("Eng").toString(), QString("1"));
         }

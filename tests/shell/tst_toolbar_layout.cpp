@@ -280,7 +280,7 @@ private slots:
         QCOMPARE(DockOf(*run.main, "BarFigury"), QString("LeftDock"));
         run.exit();
         QVERIFY(run.interaction.messages.isEmpty());
-        QCOMPARE(Store().allKeys().size(), 12);
+        QCOMPARE(Store().allKeys().size(), 13);
     }
 
     void aProgramDirectoryThatCannotBeWrittenLosesTheLayoutSilently() {
@@ -295,7 +295,7 @@ private slots:
             run.exit();
             QVERIFY(run.interaction.messages.isEmpty());
         }
-        QCOMPARE(Store().allKeys().size(), 12);
+        QCOMPARE(Store().allKeys().size(), 13);
         ProgramRun again(directory);
         QVERIFY(again.created);
         QCOMPARE(DockOf(*again.main, "BarFigury"), QString("LeftDock"));
@@ -324,7 +324,7 @@ private slots:
             ProgramRun run(directory_->path());
             QVERIFY(run.created);
             run.options().SaveSettings();
-            QCOMPARE(Store().allKeys().size(), 12);
+            QCOMPARE(Store().allKeys().size(), 13);
             if (layoutFile == "file")
                 QVERIFY(run.main->toolbarLayout()->save(path));
             else if (layoutFile == "folder")

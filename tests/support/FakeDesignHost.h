@@ -1,5 +1,6 @@
 #pragma once
 
+#include "analysis/Stability.h"
 #include "analysis/Summary.h"
 #include "canvas/DesignWindowHost.h"
 #include "support/ScriptedInteraction.h"
@@ -25,6 +26,8 @@ public:
     void selectElementNode(ElementTree::Node* node) override { selected = node; }
     void refreshDimensionCaptions() override { ++captionRefreshes; }
     void showSummary(const Summary& s) override { summary = s; }
+    void showStability(const StabilityAnalysis& a) override { stability = a; }
+    bool stabilityMarkerShown() const override { return stabilityMarker; }
     void editSelectedElement() override { ++edits; }
     QMenu* designContextMenu() override { return nullptr; }
 
@@ -37,6 +40,8 @@ public:
     int created = 0, destroyed = 0, captionRefreshes = 0, edits = 0;
     ElementTree::Node* selected = nullptr;
     Summary summary;
+    StabilityAnalysis stability;
+    bool stabilityMarker = true;
 };
 
 } // namespace vantor::test

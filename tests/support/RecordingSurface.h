@@ -10,7 +10,18 @@ namespace vantor::test {
 // A drawing surface that records every call, for tests that check what was drawn.
 class RecordingSurface final : public DrawingSurface {
 public:
-    enum class Op { Line, Bezier, Polygon, Ellipse, Pie, FillRect, Text, PixelFill, PixelFrame };
+    enum class Op {
+        Line,
+        Bezier,
+        Polygon,
+        Ellipse,
+        Pie,
+        FillRect,
+        FillPolygon,
+        Text,
+        PixelFill,
+        PixelFrame
+    };
 
     struct Call {
         Op op;
@@ -44,6 +55,14 @@ public:
     }
     void fillRectangle(Argb c, RectF r) override {
         add(Op::FillRect, c, {r.x, r.y, r.width, r.height});
+    }
+    void fillPolygon(Argb c, std::span<const PointF> points) override {
+        std::vector<double> v;
+        for (const PointF& p : points) {
+            v.push_back(p.x);
+            v.push_back(p.y);
+        }
+        add(Op::FillPolygon, c, std::move(v));
     }
     void drawText(Argb c, std::string_view text, PointF at) override {
         calls.push_back({Op::Text, c, {at.x, at.y}, std::string(text)});

@@ -1,5 +1,6 @@
 // vantor-kfx end to end: the built tool run on files the writer made, through its exit
 // status and its output.
+#include "analysis/Stability.h"
 #include "analysis/Summary.h"
 #include "designfile/DesignFile.h"
 #include "support/SampleDesigns.h"
@@ -96,6 +97,33 @@ private slots:
         QCOMPARE(run.out, expected);
     }
 
+    // The standard analysis of the loaded design, as rows and as JSON; a design whose
+    // classic summary fails still has one.
+    void stabilityPrintsTheAnalysis() {
+        const QString path = file("rocket.kfx", BuildFullRocket);
+        const Run rows = Kfx({QStringLiteral("stability"), path, "--target", "1.5"});
+        QCOMPARE(rows.status, 0);
+        Design design;
+        QVERIFY(LoadDesign(path.toStdString(), design).ok);
+        RecordingSurface surface;
+        DrawDesign(design, surface);
+        QString expected;
+        for (const StabilityRow& row : StabilityRows(AnalyseStability(design, 1.5), '.', 4))
+            expected += QString::fromStdString(row.label + '\t' + row.value + '\n');
+        QCOMPARE(rows.out, expected);
+        QVERIFY(rows.out.startsWith("CNa\t") && rows.out.contains("\nBallast needed\t"));
+
+        const Run json = Kfx({QStringLiteral("stability"), path, "--json"});
+        QCOMPARE(json.status, 0);
+        const QJsonObject object = QJsonDocument::fromJson(json.out.toUtf8()).object();
+        QCOMPARE(object.value("components").toArray().size(), int(design.Elements.size()));
+        QCOMPARE(object.value("components").toArray()[0].toObject().value("CNa").toDouble(), 2.0);
+        QVERIFY(object.contains("Ballast needed"));
+
+        const Run unusual = Kfx({QStringLiteral("stability"), file("odd.kfx", BuildUnusual)});
+        QCOMPARE(unusual.status, 0);
+    }
+
     void failedSummaryExitsWith3() {
         // A transition with equal diameters has no centre of pressure.
         const Run run = Kfx({QStringLiteral("summary"), file("odd.kfx", BuildUnusual)});
@@ -110,7 +138,7 @@ private slots:
         QTest::addColumn<QString>("reason");
         QByteArray unknown = Encoded(BuildFullRocket);
         unknown.replace(8 + 178, 8, QByteArray("TFoo\0\0\0\0", 8));
-        for (const char* command : {"summary", "dump", "save", "render"}) {
+        for (const char* command : {"summary", "stability", "dump", "save", "render"}) {
             QTest::addRow("%s missing file", command)
                 << QString(command) << QByteArray() << QStringLiteral("cannot open the file");
             QTest::addRow("%s unknown component", command)
@@ -150,6 +178,10 @@ private slots:
         QTest::newRow("scale not a number") << QStringList{"render", "a", "b", "--scale", "big"};
         QTest::newRow("scale zero") << QStringList{"render", "a", "b", "--scale", "0"};
         QTest::newRow("scale negative") << QStringList{"render", "a", "b", "--scale", "-2"};
+        QTest::newRow("stability target missing") << QStringList{"stability", "a", "--target"};
+        QTest::newRow("stability target not a number")
+            << QStringList{"stability", "a", "--target", "nan"};
+        QTest::newRow("stability with two files") << QStringList{"stability", "a", "b"};
     }
 
     void wrongArgumentsExitWith2() {

@@ -48,6 +48,11 @@ void BoundsSurface::drawPolygon(Argb, std::span<const PointI> points) {
         add(p.x, p.y);
 }
 
+void BoundsSurface::fillPolygon(Argb, std::span<const PointF> points) {
+    for (const PointF& p : points)
+        add(p.x, p.y);
+}
+
 void BoundsSurface::drawText(Argb, std::string_view text, PointF topLeft) {
     const PointF size = measure_ ? measure_(text) : PointF{};
     add(RectF{topLeft.x, topLeft.y, size.x, size.y});

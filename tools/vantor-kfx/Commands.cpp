@@ -2,6 +2,7 @@
 
 #include "DesignJson.h"
 #include "Surfaces.h"
+#include "analysis/Stability.h"
 #include "analysis/Summary.h"
 #include "canvas/DesignDrawing.h"
 #include "canvas/QtDrawingSurface.h"
@@ -57,6 +58,25 @@ int RunSummary(const std::string& file, std::ostream& out, std::ostream& err) {
         err << SummaryErrorMessage << "\n";
         return SummaryFailure;
     }
+    return Success;
+}
+
+int RunStability(const std::string& file, double targetCalibers, bool json, std::ostream& out,
+                 std::ostream& err) {
+    Design design;
+    LoadResult loaded;
+    if (!Load(file, design, loaded, err))
+        return FileFailure;
+    NullSurface surface;
+    DrawDesign(design, surface);
+    const StabilityAnalysis analysis = AnalyseStability(design, targetCalibers);
+    if (json) {
+        WriteStabilityJson(analysis, out);
+    } else {
+        for (const StabilityRow& row : StabilityRows(analysis, '.', 4))
+            out << row.label << '\t' << row.value << '\n';
+    }
+    out.flush();
     return Success;
 }
 

@@ -18,6 +18,12 @@ enum ExitStatus : int {
 // summary rows as "Label<TAB>value".
 int RunSummary(const std::string& file, std::ostream& out, std::ostream& err);
 
+// Loads and places the design as RunSummary does and prints the standard stability
+// analysis (margin target `targetCalibers`) as "Label<TAB>value" rows, or as JSON with every
+// component's share when `json`.
+int RunStability(const std::string& file, double targetCalibers, bool json, std::ostream& out,
+                 std::ostream& err);
+
 // Prints the design as read from the file, before any drawing, as JSON.
 int RunDump(const std::string& file, std::ostream& out, std::ostream& err);
 

@@ -1,5 +1,6 @@
 #include "DesignJson.h"
 
+#include "analysis/Stability.h"
 #include "model/Design.h"
 #include "model/FinSet.h"
 
@@ -106,7 +107,33 @@ void WriteDimension(const TShaped& d, std::ostream& out) {
     object.close();
 }
 
+std::string JsonOptional(const std::optional<double>& value) {
+    return value ? JsonNumber(*value) : "null";
+}
+
 } // namespace
+
+void WriteStabilityJson(const StabilityAnalysis& analysis, std::ostream& out) {
+    JsonObjectWriter totals(out, 0);
+    totals.field("CNa", JsonNumber(analysis.cna));
+    totals.field("CP", JsonOptional(analysis.cp));
+    totals.field("CG", JsonOptional(analysis.cg));
+    totals.field("Reference diameter", JsonOptional(analysis.referenceDiameter));
+    totals.field("Calibers", JsonOptional(analysis.calibers));
+    totals.field("Rocket", JsonString(analysis.stable ? "Stable" : "Unstable"));
+    totals.field("Ballast needed", JsonOptional(analysis.ballastNeeded));
+    std::string components = "[";
+    for (const StabilityComponent& c : analysis.components) {
+        components += components.size() == 1 ? "\n    {" : ",\n    {";
+        components += "\"kind\": " + JsonString(c.kind) +
+                      ", \"caption\": " + JsonString(c.caption) +
+                      ", \"CNa\": " + JsonNumber(c.cna) + ", \"CP\": " + JsonOptional(c.cp) +
+                      ", \"CG\": " + JsonOptional(c.cg) + "}";
+    }
+    totals.field("components", components + (analysis.components.empty() ? "]" : "\n  ]"));
+    totals.close();
+    out << "\n";
+}
 
 void WriteDesignJson(const Design& design, const std::vector<float>& axisValues,
                      std::ostream& out) {

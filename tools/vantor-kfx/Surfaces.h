@@ -28,6 +28,7 @@ public:
     void drawEllipse(Argb, RectF bounds) override { add(bounds); }
     void fillPie(Argb, RectF bounds, double, double) override { add(bounds); }
     void fillRectangle(Argb, RectF rect) override { add(rect); }
+    void fillPolygon(Argb, std::span<const PointF> points) override;
     void drawText(Argb, std::string_view text, PointF topLeft) override;
     // Pixel operations belong to the vertex highlight, which no command draws.
     void fillPixelRect(Argb, RectI) override {}

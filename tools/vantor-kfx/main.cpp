@@ -14,11 +14,15 @@ namespace {
 
 constexpr const char* Usage =
     "usage: vantor-kfx summary FILE\n"
+    "       vantor-kfx stability FILE [--target CALIBERS] [--json]\n"
     "       vantor-kfx dump FILE\n"
     "       vantor-kfx save IN OUT\n"
     "       vantor-kfx render FILE OUT.png [--scale S]\n"
     "\n"
     "summary  prints the weight, calibers, CP, CG, length and verdict of the design\n"
+    "stability prints the standard Barrowman analysis: CNa, CP and CG from the nose tip,\n"
+    "         reference diameter, calibers, verdict and the ballast at the nose that brings\n"
+    "         the margin to the target (1 caliber unless told); --json adds each component\n"
     "dump     prints the design as read from the file, as JSON\n"
     "save     loads IN, draws it as the program does after opening, and saves it as OUT\n"
     "render   draws the side view with the summary markers as a PNG picture\n"
@@ -38,11 +42,34 @@ void QuietQtMessages(QtMsgType type, const QMessageLogContext&, const QString& m
         std::cerr << message.toStdString() << "\n";
 }
 
-bool ParseScale(const std::string& text, double& scale) {
+bool ParseNumber(const std::string& text, double& value) {
     char* end = nullptr;
-    scale = std::strtod(text.c_str(), &end);
-    return !text.empty() && end == text.c_str() + text.size() && std::isfinite(scale) &&
-           scale > 0 && scale <= 64;
+    value = std::strtod(text.c_str(), &end);
+    return !text.empty() && end == text.c_str() + text.size() && std::isfinite(value);
+}
+
+bool ParseScale(const std::string& text, double& scale) {
+    return ParseNumber(text, scale) && scale > 0 && scale <= 64;
+}
+
+int Stability(const std::vector<std::string>& args) {
+    std::vector<std::string> positional;
+    double target = 1.0;
+    bool json = false;
+    for (std::size_t i = 1; i < args.size(); ++i) {
+        if (args[i] == "--json") {
+            json = true;
+        } else if (args[i] == "--target") {
+            if (i + 1 >= args.size() || !ParseNumber(args[i + 1], target))
+                return UsageError("--target takes a number of calibers");
+            ++i;
+        } else {
+            positional.push_back(args[i]);
+        }
+    }
+    if (positional.size() != 1)
+        return UsageError("stability takes one design file");
+    return vantor::kfx::RunStability(positional[0], target, json, std::cout, std::cerr);
 }
 
 int Render(int argc, char** argv, const std::vector<std::string>& args) {
@@ -85,6 +112,8 @@ int main(int argc, char** argv) {
         return command == "summary" ? vantor::kfx::RunSummary(args[1], std::cout, std::cerr)
                                     : vantor::kfx::RunDump(args[1], std::cout, std::cerr);
     }
+    if (command == "stability")
+        return Stability(args);
     if (command == "save") {
         if (args.size() != 3)
             return UsageError("save takes a design file to read and one to write");

@@ -1,0 +1,279 @@
+#include "analysis/Stability.h"
+
+#include "canvas/DrawingSurface.h"
+#include "model/AxisValues.h"
+#include "model/Design.h"
+#include "model/FinSet.h"
+#include "model/NumberFormat.h"
+
+#include <array>
+#include <cmath>
+
+namespace vantor {
+
+namespace {
+
+using Maybe = std::optional<double>;
+
+Maybe Finite(double value) {
+    return std::isfinite(value) ? Maybe(value) : std::nullopt;
+}
+
+Maybe Quotient(double numerator, double denominator) {
+    if (denominator == 0)
+        return std::nullopt;
+    return Finite(numerator / denominator);
+}
+
+bool IsNose(const std::string& kind) {
+    return kind == "TGlowicaStozek" || kind == "TGlowicaOgive" || kind == "TGlowicaParabolic";
+}
+
+// Abscissa of the element's first outline point: the tip of a nose, the front of a tube or
+// transition, the leading edge of a fin root, the left edge of the ballast's dot.
+Maybe Front(const TRocketElement& e) {
+    if (e.Points.empty())
+        return std::nullopt;
+    return Finite(e.Points[0].x);
+}
+
+// Centroid from the tip of a tangent ogive's lateral surface (length L, base radius R):
+// r(x) = sqrt(rho^2 - (L - x)^2) + R - rho with rho = (R^2 + L^2) / 2R. The surface element
+// is proportional to r * sqrt(1 + r'^2) = sqrt(r^2 + (r r')^2), smooth over the whole
+// length, so composite Gauss-Legendre quadrature converges fast.
+Maybe OgiveCentroid(double length, double radius) {
+    if (!(length > 0) || !(radius > 0))
+        return std::nullopt;
+    const double rho = (radius * radius + length * length) / (2 * radius);
+    const auto weight = [&](double x) {
+        const double u = length - x;
+        const double s = std::sqrt(std::max(0.0, rho * rho - u * u));
+        const double r = s + radius - rho;
+        const double slope = s > 0 ? r * u / s : 0.0; // r * r'
+        return std::sqrt(r * r + slope * slope);
+    };
+    // Eight-point Gauss-Legendre nodes and weights on [-1, 1].
+    static constexpr std::array<double, 4> nodes{0.1834346424956498, 0.5255324099163290,
+                                                 0.7966664774136267, 0.9602898564975363};
+    static constexpr std::array<double, 4> weights{0.3626837833783620, 0.3137066458778873,
+                                                   0.2223810344533745, 0.1012285362903763};
+    // Panels shrink towards the tip, where a blunt ogive's profile turns fastest.
+    constexpr int panels = 12;
+    double area = 0, moment = 0;
+    for (int p = 0; p < panels; ++p) {
+        const double from = length * std::pow(double(p) / panels, 2);
+        const double to = length * std::pow(double(p + 1) / panels, 2);
+        const double half = (to - from) / 2, mid = (from + to) / 2;
+        for (std::size_t i = 0; i < nodes.size(); ++i)
+            for (double x : {mid - half * nodes[i], mid + half * nodes[i]}) {
+                const double w = weights[i] * half * weight(x);
+                area += w;
+                moment += w * x;
+            }
+    }
+    return Quotient(moment, area);
+}
+
+// Centroid from the tip of the lateral surface of y = R sqrt(x / L). Here
+// r * sqrt(1 + r'^2) = (R / sqrt(L)) * sqrt(x + c) with c = R^2 / 4L, integrated exactly;
+// the powers are taken through expm1/log1p so that a slender nose loses no digits.
+Maybe ParabolicCentroid(double length, double radius) {
+    if (!(length > 0) || !std::isfinite(radius))
+        return std::nullopt;
+    const double c = radius * radius / (4 * length);
+    if (c == 0)
+        return Finite(0.6 * length);
+    const double t = std::log1p(length / c);
+    return Finite(c * (0.6 * std::expm1(2.5 * t) / std::expm1(1.5 * t) - 1));
+}
+
+struct Contribution {
+    double cna = 0;
+    Maybe cp; // absolute abscissa
+};
+
+Contribution NoseForce(const TRocketElement& e, double x0) {
+    double k = 0.5;
+    if (e.ClassName == "TGlowicaStozek")
+        k = 2.0 / 3.0;
+    else if (e.ClassName == "TGlowicaOgive")
+        k = 0.466;
+    if (const Maybe cp = Finite(x0 + k * e.Length))
+        return {2.0, cp};
+    return {};
+}
+
+Contribution TransitionForce(const TRocketElement& e, double x0, double d) {
+    const double front = e.DiameterA, rear = e.DiameterB;
+    const Maybe ratio = Quotient(front, rear);
+    const Maybe cna = Finite(2 * (std::pow(rear / d, 2) - std::pow(front / d, 2)));
+    if (!ratio || !cna || d <= 0)
+        return {};
+    const Maybe share = Quotient(1, 1 + *ratio);
+    if (!share)
+        return {};
+    const Maybe cp = Finite(x0 + (e.Length / 3.0) * (1 + *share));
+    return cp ? Contribution{*cna, cp} : Contribution{};
+}
+
+Contribution FinForce(const TStatecznik& f, double x0, double d) {
+    const double n = f.FinCount, cr = f.FinA, xr = f.FinB, ct = f.FinC, s = f.FinD;
+    const double r = f.Parent != nullptr ? f.Parent->DiameterA / 2.0 : 0.0;
+    if (n < 1 || d <= 0)
+        return {};
+    const double chords = cr + ct;
+    const double midChord = std::hypot(s, xr + ct / 2 - cr / 2);
+    const Maybe interference = Quotient(r, s + r);
+    const Maybe spread = Quotient(2 * midChord, chords);
+    if (!interference || !spread)
+        return {};
+    const double cna =
+        (1 + *interference) * 4 * n * std::pow(s / d, 2) / (1 + std::sqrt(1 + *spread * *spread));
+    const Maybe sweepTerm = Quotient(xr * (cr + 2 * ct), 3 * chords);
+    const Maybe product = Quotient(cr * ct, chords);
+    if (!sweepTerm || !product || !std::isfinite(cna))
+        return {};
+    const Maybe cp = Finite(x0 + *sweepTerm + (chords - *product) / 6);
+    return cp ? Contribution{cna, cp} : Contribution{};
+}
+
+// The component's centre of gravity (absolute abscissa) from its own geometry.
+Maybe CentreOfGravity(const TRocketElement& e, double x0) {
+    const std::string& kind = e.ClassName;
+    if (IsNose(kind)) {
+        const Maybe centroid = NoseSurfaceCentroid(kind, e.Length, e.DiameterA);
+        return centroid ? Finite(x0 + *centroid) : std::nullopt;
+    }
+    if (kind == "TStozekSciety") {
+        const double rf = e.DiameterA / 2.0, rr = e.DiameterB / 2.0;
+        const Maybe share = Quotient(e.Length * (rf + 2 * rr), 3 * (rf + rr));
+        return share ? Finite(x0 + *share) : std::nullopt;
+    }
+    if (kind == "TStatecznik") {
+        const auto& f = static_cast<const TStatecznik&>(e);
+        const double cr = f.FinA, ct = f.FinC, xr = f.FinB;
+        const Maybe share =
+            Quotient(cr * cr + cr * ct + ct * ct + xr * (cr + 2 * ct), 3 * (cr + ct));
+        return share ? Finite(x0 + *share) : std::nullopt;
+    }
+    if (kind == "TBalast")
+        return Finite(x0 + 6);
+    return Finite(x0 + e.Length / 2.0);
+}
+
+double ReferenceDiameter(const std::vector<ElementTree::Node*>& nodes) {
+    double d = 0;
+    for (const ElementTree::Node* node : nodes) {
+        const TRocketElement& e = *node->element;
+        const std::string& kind = e.ClassName;
+        if (IsNose(kind) || kind == "TKorpus" || kind == "TLozysko")
+            d = std::max(d, double(e.DiameterA));
+        else if (kind == "TStozekSciety")
+            d = std::max({d, double(e.DiameterA), double(e.DiameterB)});
+    }
+    return std::isfinite(d) ? d : 0.0;
+}
+
+} // namespace
+
+std::optional<double> NoseSurfaceCentroid(const std::string& kind, double length, double diameter) {
+    if (kind == "TGlowicaStozek")
+        return Finite(length * 2.0 / 3.0);
+    if (kind == "TGlowicaOgive")
+        return OgiveCentroid(length, diameter / 2.0);
+    if (kind == "TGlowicaParabolic")
+        return ParabolicCentroid(length, diameter / 2.0);
+    return std::nullopt;
+}
+
+StabilityAnalysis AnalyseStability(const Design& design, double targetCalibers) {
+    StabilityAnalysis result;
+    const std::vector<ElementTree::Node*> nodes = design.tree.nodesInOrder();
+    const double d = ReferenceDiameter(nodes);
+    if (d > 0)
+        result.referenceDiameter = d;
+    const double origin = OriginX;
+
+    double forceMoment = 0, weight = 0, weightMoment = 0;
+    Maybe noseCg;
+    result.components.reserve(nodes.size());
+    for (const ElementTree::Node* node : nodes) {
+        const TRocketElement& e = *node->element;
+        StabilityComponent row{&e, e.ClassName, e.Caption, 0, {}, {}};
+        if (const Maybe x0 = Front(e)) {
+            Contribution force;
+            if (IsNose(e.ClassName))
+                force = NoseForce(e, *x0);
+            else if (e.ClassName == "TStozekSciety")
+                force = TransitionForce(e, *x0, d);
+            else if (e.ClassName == "TStatecznik")
+                force = FinForce(static_cast<const TStatecznik&>(e), *x0, d);
+            if (force.cp) {
+                row.cna = force.cna;
+                row.cp = *force.cp - origin;
+                result.cna += force.cna;
+                forceMoment += force.cna * *row.cp;
+            }
+            const Maybe cg = CentreOfGravity(e, *x0);
+            if (cg && std::isfinite(e.Weight)) {
+                row.cg = *cg - origin;
+                weight += e.Weight;
+                weightMoment += e.Weight * *row.cg;
+                if (IsNose(e.ClassName) && !noseCg)
+                    noseCg = row.cg;
+            }
+        }
+        result.components.push_back(std::move(row));
+    }
+
+    result.totalWeight = std::isfinite(weight) ? weight : 0.0;
+    if (result.cna > 0)
+        result.cp = Quotient(forceMoment, result.cna);
+    if (weight > 0)
+        result.cg = Quotient(weightMoment, weight);
+    if (result.cp && result.cg && result.referenceDiameter)
+        result.calibers = Quotient(*result.cp - *result.cg, *result.referenceDiameter);
+    result.stable = result.calibers && *result.calibers >= 1.0;
+
+    if (result.calibers && std::isfinite(targetCalibers)) {
+        if (*result.calibers >= targetCalibers) {
+            result.ballastNeeded = 0.0;
+        } else if (noseCg) {
+            // The mass m at the nose's CG that moves the CG to CP - target * d.
+            const double wanted = *result.cp - targetCalibers * *result.referenceDiameter;
+            if (*noseCg < wanted)
+                result.ballastNeeded = Quotient(weight * (*result.cg - wanted), wanted - *noseCg);
+        }
+    }
+    return result;
+}
+
+void DrawStabilityCpMarker(DrawingSurface& surface, double cp) {
+    constexpr Argb colour = MakeArgb(255, 0, 102, 204);
+    const double scale = surface.worldScale();
+    if (!std::isfinite(cp) || !(scale > 0))
+        return;
+    const double half = 7 / scale, stroke = 14 / scale, y = AxisY;
+    const std::array<PointF, 4> diamond{PointF{cp - half, y}, PointF{cp, y - half},
+                                        PointF{cp + half, y}, PointF{cp, y + half}};
+    surface.fillPolygon(colour, diamond);
+    surface.drawLine(colour, {cp, y - stroke}, {cp, y + stroke});
+}
+
+std::vector<StabilityRow> StabilityRows(const StabilityAnalysis& analysis, char decimalSeparator,
+                                        int cnaDecimals) {
+    const auto number = [&](const Maybe& value, int decimals) -> std::string {
+        return value ? FormatFixed(*value, decimals, decimalSeparator) : "-";
+    };
+    return {
+        {"CNa", number(analysis.cna, cnaDecimals)},
+        {"CP", number(analysis.cp, 2)},
+        {"CG", number(analysis.cg, 2)},
+        {"Reference diameter", number(analysis.referenceDiameter, 2)},
+        {"Calibers", number(analysis.calibers, 2)},
+        {"Rocket", analysis.stable ? "Stable" : "Unstable"},
+        {"Ballast needed", number(analysis.ballastNeeded, 2)},
+    };
+}
+
+} // namespace vantor

@@ -1,0 +1,68 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace vantor {
+
+class Design;
+class DrawingSurface;
+class TRocketElement;
+
+// One component's share of the standard (Barrowman, subsonic) stability analysis.
+// Positions are measured from the nose tip (OriginX), in drawing units.
+struct StabilityComponent {
+    const TRocketElement* element = nullptr;
+    std::string kind;    // the class name
+    std::string caption; // the element's caption
+    double cna = 0;      // normal-force slope; 0 for kinds without normal force
+    std::optional<double> cp;
+    std::optional<double> cg;
+};
+
+// The rocket's totals. A value that cannot be computed is empty.
+struct StabilityAnalysis {
+    std::vector<StabilityComponent> components; // in tree order
+    double cna = 0;
+    std::optional<double> cp;
+    std::optional<double> cg;
+    std::optional<double> referenceDiameter;
+    std::optional<double> calibers;
+    bool stable = false;
+    // Extra mass at the nose cone's centre of gravity that brings the margin up to the
+    // target: 0 when it is already there, empty when no mass there can reach it.
+    std::optional<double> ballastNeeded;
+    double totalWeight = 0;
+};
+
+inline constexpr double DefaultTargetCalibers = 1.0;
+
+// The standard Barrowman analysis of a placed design (every element drawn once since its
+// last change, as after a full redraw). Never throws: a component whose data make a term
+// undefined contributes nothing to that term.
+StabilityAnalysis AnalyseStability(const Design& design,
+                                   double targetCalibers = DefaultTargetCalibers);
+
+// Centroid of the lateral surface of a nose cone of the given kind, from its tip, for a
+// nose of length `length` and base diameter `diameter`; empty where it is undefined.
+std::optional<double> NoseSurfaceCentroid(const std::string& kind, double length, double diameter);
+
+// Draws the analysis's centre of pressure at the absolute abscissa `cp` on the centre line:
+// a filled blue diamond crossed by a vertical stroke, the same size in pixels at every zoom
+// so that it stays readable, and unlike the two black circle markers of the summary.
+void DrawStabilityCpMarker(DrawingSurface& surface, double cp);
+
+// A row of the analysis as shown to the user: label and value.
+struct StabilityRow {
+    std::string label;
+    std::string value;
+};
+
+// The rows "CNa", "CP", "CG", "Reference diameter", "Calibers", "Rocket", "Ballast
+// needed": CNa with `cnaDecimals` decimals, the others with two, "-" where a value does
+// not exist.
+std::vector<StabilityRow> StabilityRows(const StabilityAnalysis& analysis, char decimalSeparator,
+                                        int cnaDecimals);
+
+} // namespace vantor

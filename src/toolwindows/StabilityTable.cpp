@@ -1,0 +1,72 @@
+#include "toolwindows/StabilityTable.h"
+
+#include "analysis/Stability.h"
+#include "canvas/QtDrawingSurface.h"
+#include "i18n/AdvForm.h"
+
+#include <QGridLayout>
+#include <QLabel>
+
+namespace vantor {
+
+namespace {
+
+struct RowCaption {
+    const char* name;
+    int id;
+};
+
+constexpr std::array<RowCaption, StabilityTable::Rows> Captions{{
+    {"lbStabilityCNa", 2551},
+    {"lbStabilityCP", 2552},
+    {"lbStabilityCG", 2553},
+    {"lbStabilityCalibers", 2554},
+    {"lbStabilityVerdict", 2555},
+    {"lbStabilityBallast", 2556},
+}};
+
+QLabel* Cell(const QString& text, QWidget* parent) {
+    auto* label = new QLabel(text, parent);
+    label->setFrameShape(QFrame::Box);
+    label->setLineWidth(1);
+    label->setStyleSheet(QStringLiteral("QLabel { border: 1px solid #d0d0d0; padding: 1px 3px; "
+                                        "background: white; }"));
+    return label;
+}
+
+} // namespace
+
+StabilityTable::StabilityTable(QWidget* parent) : QGroupBox(Tagged(2550), parent) {
+    setObjectName("GroupStability");
+    auto* layout = new QGridLayout(this);
+    layout->setContentsMargins(2, 2, 2, 2);
+    layout->setSpacing(0);
+    for (int row = 0; row < Rows; ++row) {
+        QLabel* caption = Cell(Tagged(Captions[std::size_t(row)].id), this);
+        caption->setObjectName(Captions[std::size_t(row)].name);
+        layout->addWidget(caption, row, 0);
+        values_[std::size_t(row)] = Cell(QString(), this);
+        layout->addWidget(values_[std::size_t(row)], row, 1);
+    }
+    layout->setColumnStretch(0, 1);
+    layout->setColumnStretch(1, 1);
+}
+
+void StabilityTable::showAnalysis(const StabilityAnalysis& analysis) {
+    const std::vector<StabilityRow> rows = StabilityRows(analysis, SystemDecimalSeparator(), 3);
+    // Shown: CNa, CP, CG, calibers, verdict, ballast needed (not the reference diameter).
+    constexpr std::array<std::size_t, Rows> shown{0, 1, 2, 4, 5, 6};
+    for (std::size_t row = 0; row < shown.size(); ++row)
+        values_[row]->setText(QString::fromStdString(rows[shown[row]].value));
+}
+
+void StabilityTable::clear() {
+    for (QLabel* value : values_)
+        value->clear();
+}
+
+QString StabilityTable::value(int row) const {
+    return row >= 0 && row < Rows ? values_[std::size_t(row)]->text() : QString();
+}
+
+} // namespace vantor
