@@ -126,10 +126,12 @@ std::unique_ptr<TRocketElement> InsertionCommands::startAttaching(const char* ki
     if (element->ClassName == "TBalast")
         element->Weight = 40;
     const ElementTree::Node* selected = objects_.selectedNode();
-    // Attaching needs a component to attach to; nothing selected is refused like a
-    // component that may not be a parent.
+    // Attaching needs a component to attach to; nothing selected, and a component at the
+    // deepest level a design may have, are refused like a component that may not be a
+    // parent.
     if (selected == nullptr || selected->element == nullptr ||
-        !IsAttachmentAllowed(*element, *selected->element)) {
+        !IsAttachmentAllowed(*element, *selected->element) ||
+        !ElementTree::canAttachBelow(selected)) {
         interaction_.showMessage(&main_, NotAllowed, QString(), Interaction::Icon::None);
         return nullptr;
     }

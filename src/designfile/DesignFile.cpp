@@ -11,7 +11,6 @@
 #include <cerrno>
 #include <cstring>
 #include <exception>
-#include <fstream>
 #include <unordered_map>
 
 namespace vantor {
@@ -88,45 +87,9 @@ LoadResult Refused(std::string reason) {
 // a device or an endless pipe) would only exhaust the memory.
 constexpr std::size_t MaxFileSize = std::size_t{256} << 20;
 
-enum class ReadOutcome { Read, CannotOpen, TooLarge };
-
 std::string TooLargeReason() {
     return "the file is larger than " + std::to_string(MaxFileSize >> 20) +
            " MiB, too large for a design";
-}
-
-// Reads the whole file.
-ReadOutcome ReadFile(const std::filesystem::path& path, std::vector<std::uint8_t>& bytes,
-                     std::string& reason) {
-    std::error_code error;
-    if (std::filesystem::is_directory(path, error)) {
-        reason = "cannot open the file: it is a folder";
-        return ReadOutcome::CannotOpen;
-    }
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        reason = std::string("cannot open the file: ") + std::strerror(errno);
-        return ReadOutcome::CannotOpen;
-    }
-    const auto size = std::filesystem::file_size(path, error);
-    if (!error && size > MaxFileSize) {
-        reason = TooLargeReason();
-        return ReadOutcome::TooLarge;
-    }
-    char buffer[65536];
-    while (in.read(buffer, sizeof buffer) || in.gcount() > 0) {
-        bytes.insert(bytes.end(), buffer, buffer + in.gcount());
-        // Not a regular file, or one that grows while it is read.
-        if (bytes.size() > MaxFileSize) {
-            reason = TooLargeReason();
-            return ReadOutcome::TooLarge;
-        }
-    }
-    if (in.bad()) {
-        reason = "cannot read the file";
-        return ReadOutcome::CannotOpen;
-    }
-    return ReadOutcome::Read;
 }
 
 } // namespace
@@ -213,18 +176,15 @@ LoadResult DecodeDesign(std::span<const std::uint8_t> bytes, Design& design) {
 }
 
 LoadResult LoadDesign(const std::filesystem::path& path, Design& design) {
-    std::vector<std::uint8_t> bytes;
-    std::string reason;
-    const ReadOutcome outcome = ReadFile(path, bytes, reason);
-    if (outcome != ReadOutcome::Read) {
+    FileReadResult read = ReadRegularFile(path, MaxFileSize);
+    if (!read.ok) {
         design.clear();
         LoadResult result;
-        result.message =
-            outcome == ReadOutcome::CannotOpen ? path.string() : path.string() + "\n" + reason;
-        result.reason = std::move(reason);
+        result.reason = read.tooLarge ? TooLargeReason() : std::move(read.reason);
+        result.message = read.tooLarge ? path.string() + "\n" + result.reason : path.string();
         return result;
     }
-    LoadResult result = DecodeDesign(bytes, design);
+    LoadResult result = DecodeDesign(read.bytes, design);
     if (!result.ok)
         result.message = path.string() + "\n" + result.reason;
     return result;

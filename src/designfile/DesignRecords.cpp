@@ -1,5 +1,6 @@
 #include "designfile/DesignRecords.h"
 
+#include "model/ElementTree.h"
 #include "model/Registry.h"
 
 #include <array>
@@ -89,6 +90,8 @@ private:
     ByteReader reader_;
     const TextFieldCodec& codec_;
     std::int64_t recordNumber_ = 0;
+    // The tree level of every element read so far.
+    std::vector<std::size_t> depths_;
     std::map<std::string, std::size_t> requiredPointsByClass_;
 };
 
@@ -164,6 +167,12 @@ ElementRecord RecordParser::element(std::int64_t index, std::int64_t elementCoun
     if (record.parentIndex != -1 && (record.parentIndex < 0 || record.parentIndex >= index))
         refuse("parent index " + std::to_string(record.parentIndex) +
                " names no component read before it");
+    const std::size_t depth =
+        record.parentIndex == -1 ? 1 : depths_[static_cast<std::size_t>(record.parentIndex)] + 1;
+    if (depth > MaxTreeDepth)
+        refuse("the components are nested more than " + std::to_string(MaxTreeDepth) +
+               " levels deep");
+    depths_.push_back(depth);
     record.axisY = finite(axis, "the axis value");
     record.weight = finite(sizes[0], "Weight");
     record.density = finite(sizes[1], "Density");

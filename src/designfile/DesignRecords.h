@@ -74,8 +74,8 @@ struct ParsedDesign {
 // memory taken stays a small multiple of the file's size. A file is refused as a whole
 // when it ends early, a count is negative or more than the rest of the file can hold, a
 // class name is unknown or of the wrong family, a parent index names no earlier
-// element, an element has fewer outline points than its kind draws with, a number is
-// not finite, or a fin set has fewer than one fin.
+// element or nests the tree deeper than MaxTreeDepth, an element has fewer outline points than its
+// kind draws with, a number is not finite, or a fin set has fewer than one fin.
 ParsedDesign ParseDesignRecords(std::span<const std::uint8_t> bytes, const TextFieldCodec& codec);
 
 } // namespace vantor

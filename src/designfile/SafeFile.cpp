@@ -16,6 +16,31 @@ std::string SystemReason(std::string_view what, int error) {
     return std::string(what) + ": " + std::strerror(error);
 }
 
+// What a file of this mode is, for the reason a reader or writer gives.
+std::string KindOf(mode_t mode) {
+    if (S_ISDIR(mode))
+        return "it is a folder";
+    if (S_ISFIFO(mode))
+        return "it is a FIFO, not a regular file";
+    if (S_ISCHR(mode) || S_ISBLK(mode))
+        return "it is a device, not a regular file";
+    if (S_ISSOCK(mode))
+        return "it is a socket, not a regular file";
+    return "it is not a regular file";
+}
+
+// Enough of the file name to recognise the temporary file by, cut so that the hidden
+// temporary name stays within the 255 bytes a file name may have.
+std::string TemporaryStem(const std::string& name) {
+    constexpr std::size_t Keep = 200;
+    if (name.size() <= Keep)
+        return name;
+    std::size_t cut = Keep;
+    while (cut > 0 && (static_cast<unsigned char>(name[cut]) & 0xC0) == 0x80)
+        --cut; // not inside a UTF-8 character
+    return name.substr(0, cut);
+}
+
 // Closes the descriptor and removes the temporary file unless the save went through.
 class TemporaryFile {
 public:
@@ -31,8 +56,8 @@ public:
         std::random_device random;
         const std::filesystem::path directory = target.parent_path();
         for (int attempt = 0; attempt < 100; ++attempt) {
-            const std::string name =
-                "." + target.filename().string() + ".tmp" + std::to_string(random() % 1000000);
+            const std::string name = "." + TemporaryStem(target.filename().string()) + ".tmp" +
+                                     std::to_string(random() % 1000000);
             const std::filesystem::path candidate = directory / name;
             // Mode 0666 lets the umask decide, as for any newly created file.
             fd_ = ::open(candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
@@ -99,17 +124,111 @@ void SyncDirectory(const std::filesystem::path& directory) {
 
 } // namespace
 
+FileReadResult ReadRegularFile(const std::filesystem::path& path, std::size_t maxBytes,
+                               bool prefixOnly) {
+    FileReadResult result;
+    struct stat status {};
+    if (::stat(path.c_str(), &status) != 0) {
+        result.missing = errno == ENOENT;
+        result.reason = SystemReason("cannot open the file", errno);
+        return result;
+    }
+    if (!S_ISREG(status.st_mode)) {
+        result.reason = "cannot open the file: " + KindOf(status.st_mode);
+        return result;
+    }
+    // Not blocking, should the file have been swapped for a FIFO since the check.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0) {
+        result.reason = SystemReason("cannot open the file", errno);
+        return result;
+    }
+    struct Closer {
+        int fd;
+        ~Closer() { ::close(fd); }
+    } closer{fd};
+    if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
+        result.reason = "cannot open the file: " + KindOf(status.st_mode);
+        return result;
+    }
+    result.fileSize = static_cast<std::uint64_t>(status.st_size);
+    const auto tooLarge = [&] {
+        result.tooLarge = true;
+        result.reason = "the file is larger than " + std::to_string(maxBytes) + " bytes";
+        result.bytes.clear();
+        return result;
+    };
+    if (result.fileSize > maxBytes && !prefixOnly)
+        return tooLarge();
+    // One byte more than allowed tells a file that grew while it was read.
+    const std::size_t wanted = prefixOnly ? maxBytes : maxBytes + 1;
+    result.bytes.resize(std::min<std::uint64_t>(result.fileSize, maxBytes) + 1);
+    std::size_t got = 0;
+    while (got < wanted) {
+        if (got == result.bytes.size())
+            result.bytes.resize(std::min(wanted, std::max<std::size_t>(got * 2, 65536)));
+        const std::size_t room = std::min(result.bytes.size(), wanted) - got;
+        const ssize_t n = ::read(fd, result.bytes.data() + got, room);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0) {
+            result.reason = SystemReason("cannot read the file", errno);
+            result.bytes.clear();
+            return result;
+        }
+        if (n == 0)
+            break;
+        got += static_cast<std::size_t>(n);
+    }
+    if (got > maxBytes)
+        return tooLarge();
+    result.bytes.resize(got);
+    result.ok = true;
+    return result;
+}
+
+std::optional<std::string> NotARegularFile(const std::filesystem::path& path) {
+    struct stat status {};
+    if (::stat(path.c_str(), &status) != 0 || S_ISREG(status.st_mode))
+        return std::nullopt;
+    return KindOf(status.st_mode);
+}
+
+WriteTarget ResolveWriteTarget(const std::filesystem::path& path) {
+    std::filesystem::path current = path;
+    // As many links as the system itself follows.
+    for (int hop = 0; hop < 40; ++hop) {
+        struct stat status {};
+        if (::lstat(current.c_str(), &status) != 0) {
+            // Nothing there yet: the save creates it (or fails to create it beside).
+            if (errno == ENOENT || errno == ENOTDIR)
+                return {current, {}};
+            return {current, SystemReason("cannot reach the file", errno)};
+        }
+        if (S_ISREG(status.st_mode))
+            return {current, {}};
+        if (!S_ISLNK(status.st_mode))
+            return {current,
+                    "will not write over " + current.string() + ": " + KindOf(status.st_mode)};
+        std::error_code error;
+        std::filesystem::path next = std::filesystem::read_symlink(current, error);
+        if (error)
+            return {current, "cannot follow the link: " + error.message()};
+        current = next.is_relative() ? current.parent_path() / next : next;
+    }
+    return {path, "cannot follow the link: too many levels of links"};
+}
+
 FileWriteResult ReplaceFileContents(const std::filesystem::path& path,
                                     std::span<const std::uint8_t> bytes,
                                     std::optional<std::size_t> failAfterBytes) {
     FileWriteResult result;
-    std::filesystem::path target = path;
-    std::error_code error;
-    if (std::filesystem::is_symlink(path, error)) {
-        std::filesystem::path resolved = std::filesystem::weakly_canonical(path, error);
-        if (!error)
-            target = std::move(resolved);
+    const WriteTarget resolved = ResolveWriteTarget(path);
+    if (!resolved.refusal.empty()) {
+        result.reason = resolved.refusal;
+        return result;
     }
+    const std::filesystem::path& target = resolved.path;
     if (target.filename().empty()) {
         result.reason = "not a file name";
         return result;

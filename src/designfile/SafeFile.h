@@ -6,8 +6,50 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <vector>
 
 namespace vantor {
+
+// The rules every reader and writer of the program's files keeps: only regular files are
+// read, and only regular files are replaced. A FIFO would block the program, a device
+// would be read without end or destroyed by the rename of a save, and a folder or socket
+// is no file at all.
+
+struct FileReadResult {
+    bool ok = false;
+    // The path names nothing (or a link that points nowhere).
+    bool missing = false;
+    // The file is larger than the reader allows; nothing of it was read.
+    bool tooLarge = false;
+    // Why the file could not be read, in plain words; empty when ok.
+    std::string reason;
+    std::vector<std::uint8_t> bytes;
+    // The size of the whole file.
+    std::uint64_t fileSize = 0;
+};
+
+// Reads a regular file, or the regular file a symbolic link leads to, without ever
+// blocking on a FIFO or touching a device: anything else is refused with the reason.
+// A file larger than `maxBytes` is refused unread, unless `prefixOnly`, which reads its
+// first `maxBytes` bytes.
+FileReadResult ReadRegularFile(const std::filesystem::path& path, std::size_t maxBytes,
+                               bool prefixOnly = false);
+
+// Why the path cannot be read as a regular file (a FIFO, a device, a folder, a socket);
+// nothing when it is a regular file, a link to one, or names nothing at all.
+std::optional<std::string> NotARegularFile(const std::filesystem::path& path);
+
+struct WriteTarget {
+    // The file a save replaces: the path itself, or where its chain of links ends.
+    std::filesystem::path path;
+    // Why nothing may be written there; empty when it may.
+    std::string refusal;
+};
+
+// Follows the path's symbolic links to the file a save writes, so that the links stay
+// links; a link that points nowhere gets its target created. Refuses a target that
+// exists and is not a regular file, and a chain of links that does not end.
+WriteTarget ResolveWriteTarget(const std::filesystem::path& path);
 
 struct FileWriteResult {
     bool ok = false;
@@ -18,8 +60,9 @@ struct FileWriteResult {
 // Replaces the file's content with `bytes` so that it is never left half written: the
 // bytes go to a new file beside it, which replaces the old one only once every byte is
 // written and flushed to the disk. On any failure the old file is untouched and the new
-// one removed. A symbolic link is followed and the file it points at replaced; a file
-// that may not be written is refused.
+// one removed. A symbolic link is followed and the file it points at replaced (or
+// created); a file that may not be written, and anything that is not a regular file, are
+// refused. The temporary name stays within the file system's name limit.
 //
 // `failAfterBytes` is for tests: the write behaves as if the disk refused every byte
 // after the first `*failAfterBytes`.

@@ -1,11 +1,15 @@
 #include "i18n/LanguageChoice.h"
 
+#include "shell/SettingsStore.h"
+
 #include <QDir>
 #include <QSettings>
 
 namespace vantor {
 
 Language ReadLanguageChoice() {
+    if (SettingsStoreRefusal())
+        return Language::Polish; // as when the value cannot be read
     const QSettings settings(QStringLiteral("Qendel"), QStringLiteral("CAD"));
     const QVariant value = settings.value(QStringLiteral("Pol"));
     if (!value.isValid())

@@ -1,9 +1,15 @@
 #include "i18n/LanguageLibrary.h"
 
+#include "i18n/ModuleFile.h"
+
+#include <QFile>
+
 namespace vantor {
 
 LanguageLibrary::LanguageLibrary(const QString& path) : library_(path) {
-    if (!library_.load())
+    // A file the system's loader would choke on (cut short, a FIFO) is refused as any
+    // library that does not load.
+    if (CheckModuleFile(QFile::encodeName(path).toStdString()) || !library_.load())
         return;
     lookup_ = reinterpret_cast<LanguageStringFunction>(library_.resolve(LanguageStringSymbol));
     if (!lookup_)

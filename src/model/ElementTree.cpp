@@ -49,6 +49,13 @@ void ElementTree::visit(const std::function<bool(Node*)>& visitor) const {
             return;
 }
 
+std::size_t ElementTree::depth(const Node* node) {
+    std::size_t levels = 0;
+    for (; node != nullptr; node = node->parent)
+        ++levels;
+    return levels;
+}
+
 ElementTree::Node* ElementTree::addRoot(TRocketElement* element) {
     auto node = std::make_unique<Node>();
     node->element = element;

@@ -9,6 +9,12 @@ namespace vantor {
 
 class TRocketElement;
 
+// The deepest a design's tree may be: the nose is level 1, a component attached to it
+// level 2, and so on. Real rockets stay within a dozen levels; the bound keeps every
+// walk over the tree, ours and the tree view's, far from exhausting the stack. Files
+// with deeper trees are refused and nothing is attached below the last level.
+inline constexpr std::size_t MaxTreeDepth = 256;
+
 // The design's structure: one node per element, each child under the element it was
 // attached to, children in attachment order. Nodes are numbered depth-first from 0
 // ("absolute index"), each parent before its children.
@@ -35,6 +41,10 @@ public:
     // The absolute index of the node, or -1 when it is not in this tree.
     int absoluteIndex(const Node* node) const;
     Node* nodeOf(const TRocketElement* element) const;
+    // The level of the node: 1 for a root, its parent's level plus one below.
+    static std::size_t depth(const Node* node);
+    // Whether a child may still be attached below the node without passing MaxTreeDepth.
+    static bool canAttachBelow(const Node* node) { return depth(node) < MaxTreeDepth; }
     // Every node, depth-first.
     std::vector<Node*> nodesInOrder() const;
     const std::vector<std::unique_ptr<Node>>& roots() const { return roots_; }

@@ -1,22 +1,20 @@
 #include "shell/IniFile.h"
 
+#include "designfile/SafeFile.h"
+
 #include <QFile>
-#include <QSaveFile>
 #include <algorithm>
 #include <limits>
 
 namespace vantor {
 
 std::optional<IniFile> IniFile::read(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    const FileReadResult file =
+        ReadRegularFile(QFile::encodeName(path).toStdString(), std::size_t{MaximumSize});
+    if (!file.ok)
         return std::nullopt;
-    if (file.size() > MaximumSize)
-        return std::nullopt;
-    const QByteArray bytes = file.read(MaximumSize + 1);
-    if (bytes.size() > MaximumSize)
-        return std::nullopt;
-    return parse(QString::fromUtf8(bytes));
+    return parse(QString::fromUtf8(reinterpret_cast<const char*>(file.bytes.data()),
+                                   qsizetype(file.bytes.size())));
 }
 
 IniFile IniFile::parse(const QString& text) {
@@ -61,16 +59,15 @@ QString IniFile::text() const {
     return out;
 }
 
-bool IniFile::write(const QString& path) const {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Text))
-        return false;
+bool IniFile::write(const QString& path, QString* reason) const {
     const QByteArray bytes = text().toUtf8();
-    if (file.write(bytes) != bytes.size()) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    const FileWriteResult written =
+        ReplaceFileContents(QFile::encodeName(path).toStdString(),
+                            std::span(reinterpret_cast<const std::uint8_t*>(bytes.constData()),
+                                      std::size_t(bytes.size())));
+    if (!written.ok && reason != nullptr)
+        *reason = QString::fromStdString(written.reason);
+    return written.ok;
 }
 
 const IniFile::Section* IniFile::find(const QString& section) const {

@@ -18,12 +18,15 @@ public:
     // Files larger than this are not layout files and are not read.
     static constexpr qint64 MaximumSize = 1 << 20;
 
-    // Nothing when the file is missing, cannot be read or is too large.
+    // Nothing when the file is missing, cannot be read, is too large or is not a regular
+    // file (a FIFO is refused without waiting on it).
     static std::optional<IniFile> read(const QString& path);
     static IniFile parse(const QString& text);
 
-    // Writes the whole file at once; false (and the old file untouched) when it cannot.
-    bool write(const QString& path) const;
+    // Writes the whole file at once through a link to the file it names; false (and the
+    // old file untouched, `reason` saying why) when it cannot or when the path is no
+    // regular file.
+    bool write(const QString& path, QString* reason = nullptr) const;
     QString text() const;
 
     bool hasSection(const QString& section) const;

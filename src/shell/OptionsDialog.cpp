@@ -1,6 +1,7 @@
 #include "shell/OptionsDialog.h"
 
 #include "shell/Interaction.h"
+#include "shell/SettingsStore.h"
 #include "shell/StoredValue.h"
 #include "widgets/ColourBox.h"
 
@@ -8,6 +9,7 @@
 #include <QCheckBox>
 #include <QColorDialog>
 #include <QComboBox>
+#include <QDebug>
 #include <QFrame>
 #include <QGroupBox>
 #include <QLabel>
@@ -248,6 +250,8 @@ void TFormOpcje::LoadSettings() {
 }
 
 void TFormOpcje::load(bool menuItems) {
+    if (SettingsStoreRefusal())
+        return; // the defaults stay
     const QSettings store(QString::fromLatin1(Organization), QString::fromLatin1(Application));
     const auto integer = [&store](const char* name) {
         return StoredInt32(store.value(QString::fromLatin1(name)));
@@ -288,6 +292,10 @@ void TFormOpcje::load(bool menuItems) {
 }
 
 void TFormOpcje::SaveSettings() {
+    if (const auto refusal = SettingsStoreRefusal()) {
+        qWarning().noquote() << "settings not saved:" << *refusal;
+        return;
+    }
     QSettings store(QString::fromLatin1(Organization), QString::fromLatin1(Application));
     if (!store.isWritable())
         return;
@@ -315,6 +323,8 @@ void TFormOpcje::SaveSettings() {
 }
 
 void TFormOpcje::ResetSettings() {
+    if (SettingsStoreRefusal())
+        return;
     QSettings store(QString::fromLatin1(Organization), QString::fromLatin1(Application));
     store.clear();
     store.sync();

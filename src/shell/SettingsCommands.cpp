@@ -8,6 +8,7 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QDebug>
 #include <QDir>
 #include <QDockWidget>
 #include <QFile>
@@ -45,7 +46,9 @@ QString SettingsCommands::programFile(const char* name) const {
 }
 
 void SettingsCommands::saveOnExit() {
-    main_.toolbarLayout()->save(programFile(ToolbarsFileName));
+    QString reason;
+    if (!main_.toolbarLayout()->save(programFile(ToolbarsFileName), &reason))
+        qWarning().noquote() << "toolbar layout not saved:" << reason;
     options_.SaveSettings();
 }
 

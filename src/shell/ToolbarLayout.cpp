@@ -165,7 +165,7 @@ QHash<QWidget*, ToolbarLayout::Placement> ToolbarLayout::snapshot() const {
     return placements;
 }
 
-bool ToolbarLayout::save(const QString& path) {
+bool ToolbarLayout::save(const QString& path, QString* reason) {
     const QHash<QWidget*, Placement> placements = snapshot();
     IniFile ini;
     const auto write = [&ini](const QWidget* participant, const Placement& p) {
@@ -188,7 +188,7 @@ bool ToolbarLayout::save(const QString& path) {
         ini.setInteger(tool->objectName(), "ClientWidth", p.clientSize.width());
         ini.setInteger(tool->objectName(), "ClientHeight", p.clientSize.height());
     }
-    return ini.write(path);
+    return ini.write(path, reason);
 }
 
 void ToolbarLayout::readSection(const IniFile& ini, QWidget& participant,

@@ -46,10 +46,12 @@ public:
     // which the window owns.
     ToolbarLayout(QMainWindow& window, QList<QToolBar*> toolbars, QList<QDockWidget*> toolWindows);
 
-    // Writes every participant's section; false when the file cannot be written.
-    bool save(const QString& path);
+    // Writes every participant's section; false (with the reason) when the file cannot
+    // be written.
+    bool save(const QString& path, QString* reason = nullptr);
     // Applies every section whose "Rev" is 2 or 3; participants without one keep their
-    // place. A missing, unreadable or oversized file changes nothing (false).
+    // place. A missing, unreadable or oversized file, or one that is no regular file,
+    // changes nothing (false).
     bool load(const QString& path);
 
 protected:

@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
+#include <sys/stat.h>
 
 #include <bit>
 #include <cmath>
@@ -286,10 +287,18 @@ private slots:
         QCOMPARE(EncodeDesign(design), clean);
     }
 
-    // A chain of a hundred thousand elements, each under the one before: loading, saving
-    // and freeing it must not run out of stack.
-    void veryDeepTreeLoadsSavesAndFrees() {
-        constexpr std::size_t depth = 100000;
+    // A chain of elements, each under the one before: up to the deepest level a design
+    // may have it loads and saves the same bytes; deeper it is refused whole. Building,
+    // saving and freeing a chain of a hundred thousand must not run out of stack.
+    void deepChainsLoadUpToTheLimit_data() {
+        QTest::addColumn<std::size_t>("depth");
+        QTest::newRow("at the limit") << MaxTreeDepth;
+        QTest::newRow("one level deeper") << MaxTreeDepth + 1;
+        QTest::newRow("a hundred thousand") << std::size_t{100000};
+    }
+
+    void deepChainsLoadUpToTheLimit() {
+        QFETCH(std::size_t, depth);
         Bytes bytes;
         {
             Design design;
@@ -297,15 +306,23 @@ private slots:
             ElementTree::Node* node = AttachNose<TGlowicaStozek>(design, 0);
             for (std::size_t i = 1; i < depth; ++i)
                 node = Attach<TBalast>(design, node);
+            QCOMPARE(ElementTree::depth(node), depth);
+            QCOMPARE(ElementTree::canAttachBelow(node), depth < MaxTreeDepth);
             bytes = EncodeDesign(design);
         }
         QCOMPARE(bytes.size(), 8 + 178 + (depth - 1) * 146);
-        auto design = std::make_unique<Design>();
-        QVERIFY(DecodeDesign(bytes, *design).ok);
-        QCOMPARE(design->tree.nodeCount(), depth);
-        QCOMPARE(design->Elements.back()->ParentIndex, static_cast<std::int32_t>(depth - 2));
-        QCOMPARE(EncodeDesign(*design), bytes);
-        design.reset();
+        Design design;
+        const LoadResult result = DecodeDesign(bytes, design);
+        if (depth > MaxTreeDepth) {
+            QVERIFY(!result.ok);
+            QCOMPARE(result.message, "record " + std::to_string(MaxTreeDepth + 1) +
+                                         ": the components are nested more than 256 levels deep");
+            QVERIFY(design.empty());
+            return;
+        }
+        QVERIFY(result.ok);
+        QCOMPARE(design.tree.nodeCount(), depth);
+        QCOMPARE(EncodeDesign(design), bytes);
     }
 
     void decodingReplacesEarlierContent() {
@@ -473,13 +490,20 @@ private slots:
         QTest::newRow("missing file") << QStringLiteral("missing.kfx");
         QTest::newRow("folder") << QStringLiteral("folder");
         QTest::newRow("under a missing folder") << QStringLiteral("nowhere/at/all.kfx");
+        // Refused at once: reading would block, or never end.
+        QTest::newRow("FIFO") << QStringLiteral("fifo.kfx");
+        QTest::newRow("link to a FIFO") << QStringLiteral("link.kfx");
+        QTest::newRow("device") << QStringLiteral("/dev/zero");
     }
 
     void fileThatCannotBeReadGivesItsName() {
         QFETCH(QString, name);
         QTemporaryDir dir;
         QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("folder")));
-        const std::string path = (dir.path() + '/' + name).toStdString();
+        QCOMPARE(::mkfifo(QFile::encodeName(dir.filePath("fifo.kfx")).constData(), 0600), 0);
+        QVERIFY(QFile::link(dir.filePath("fifo.kfx"), dir.filePath("link.kfx")));
+        const std::string path =
+            (name.startsWith('/') ? name : dir.path() + '/' + name).toStdString();
         Design design;
         const LoadResult result = LoadDesign(path, design);
         QVERIFY(!result.ok);

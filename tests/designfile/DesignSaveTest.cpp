@@ -5,10 +5,12 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <unistd.h>
 
 using namespace vantor;
@@ -118,6 +120,71 @@ private slots:
         QVERIFY(SaveDesign(design, link.toStdString()).ok);
         QVERIFY(QFileInfo(link).isSymLink());
         QCOMPARE(ReadAll(real), AsByteArray(EncodeDesign(design)));
+    }
+
+    // A dangling link gets its target created and stays a link; a long file name still
+    // leaves room for the temporary name beside it.
+    void saveCreatesWhatALinkOrALongNameNames_data() {
+        QTest::addColumn<QString>("saved");
+        QTest::addColumn<QString>("written");
+        QTest::newRow("dangling link") << "link.kfx"
+                                       << "target.kfx";
+        QTest::newRow("254-byte name") << QString(250, 'a') + ".kfx" << QString(250, 'a') + ".kfx";
+    }
+
+    void saveCreatesWhatALinkOrALongNameNames() {
+        QFETCH(QString, saved);
+        QFETCH(QString, written);
+        QTemporaryDir dir;
+        QVERIFY(QFile::link(QStringLiteral("target.kfx"), dir.filePath("link.kfx")));
+        Design design;
+        BuildNoseAlone(design);
+        const SaveResult result = SaveDesign(design, dir.filePath(saved).toStdString());
+        QVERIFY2(result.ok, result.reason.c_str());
+        QCOMPARE(ReadAll(dir.filePath(written)), AsByteArray(EncodeDesign(design)));
+        QVERIFY(QFileInfo(dir.filePath("link.kfx")).isSymLink());
+    }
+
+    // Whatever is not a regular file is never replaced, directly or through a link.
+    void saveOntoSpecialFilesIsRefused_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("FIFO") << "fifo"
+                              << "it is a FIFO, not a regular file";
+        QTest::newRow("link to a FIFO") << "link"
+                                        << "it is a FIFO, not a regular file";
+        QTest::newRow("device") << "device"
+                                << "it is a device, not a regular file";
+    }
+
+    void saveOntoSpecialFilesIsRefused() {
+        QFETCH(QString, name);
+        QFETCH(QString, reason);
+        QTemporaryDir dir;
+        const QByteArray fifo = QFile::encodeName(dir.filePath("fifo"));
+        QCOMPARE(::mkfifo(fifo.constData(), 0600), 0);
+        QVERIFY(QFile::link(dir.filePath("fifo"), dir.filePath("link")));
+        if (name == "device") {
+            // A null device of our own, never the system's.
+            const QByteArray device = QFile::encodeName(dir.filePath("device"));
+            if (::mknod(device.constData(), S_IFCHR | 0600, makedev(1, 3)) != 0)
+                QSKIP("making a device node needs root");
+        }
+        const QStringList before = Entries(dir.path());
+        Design design;
+        BuildNoseAlone(design);
+        const SaveResult result = SaveDesign(design, dir.filePath(name).toStdString());
+        QVERIFY(!result.ok);
+        QVERIFY2(QString::fromStdString(result.reason).endsWith(reason), result.reason.c_str());
+        QCOMPARE(Entries(dir.path()), before);
+        struct stat status {};
+        QCOMPARE(::lstat(fifo.constData(), &status), 0);
+        QVERIFY(S_ISFIFO(status.st_mode));
+        QVERIFY(QFileInfo(dir.filePath("link")).isSymLink());
+        if (name == "device") {
+            QCOMPARE(::stat(QFile::encodeName(dir.filePath("device")).constData(), &status), 0);
+            QVERIFY(S_ISCHR(status.st_mode));
+        }
     }
 
     void saveWhereNoFileCanBeMadeFails_data() {

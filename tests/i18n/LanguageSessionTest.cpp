@@ -9,6 +9,7 @@
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <sys/stat.h>
 
 using namespace vantor;
 
@@ -156,17 +157,39 @@ void LanguageSessionTest::englishChosenButMissing() {
     QVERIFY(session.terminationRequested());
 }
 
+// Besides the libraries that load but do not serve: a good library cut short (which the
+// system's loader would map and die on), and a FIFO or a folder where the library should
+// be (which would block it or make no sense).
 void LanguageSessionTest::unusableLibrary_data() {
     QTest::addColumn<QString>("source");
-    QTest::newRow("wrong marker") << BrokenModuleDir + "/i18n_WrongMarker.dll";
-    QTest::newRow("no lookup function") << BrokenModuleDir + "/i18n_NoLookup.dll";
-    QTest::newRow("not a library") << QStringLiteral(__FILE__);
+    QTest::addColumn<qint64>("keep"); // bytes of the source kept; -1 all
+    const QString good = BuildDir + "/Dll/Pol_Library.dll";
+    QTest::newRow("wrong marker") << BrokenModuleDir + "/i18n_WrongMarker.dll" << qint64(-1);
+    QTest::newRow("no lookup function") << BrokenModuleDir + "/i18n_NoLookup.dll" << qint64(-1);
+    QTest::newRow("not a library") << QStringLiteral(__FILE__) << qint64(-1);
+    QTest::newRow("cut to 4 KiB") << good << qint64(4096);
+    QTest::newRow("cut to its headers") << good << qint64(1024);
+    QTest::newRow("cut inside the header") << good << qint64(40);
+    QTest::newRow("empty") << good << qint64(0);
+    QTest::newRow("a FIFO") << "fifo" << qint64(-1);
+    QTest::newRow("a folder") << "folder" << qint64(-1);
 }
 
 void LanguageSessionTest::unusableLibrary() {
     QFETCH(QString, source);
+    QFETCH(qint64, keep);
     ProgramDirectory program;
-    QVERIFY(program.add(source, "Pol_Library.dll"));
+    const QString target = program.path() + "/Dll/Pol_Library.dll";
+    if (source == "fifo") {
+        QVERIFY(QDir(program.path()).mkpath("Dll"));
+        QCOMPARE(::mkfifo(QFile::encodeName(target).constData(), 0600), 0);
+    } else if (source == "folder") {
+        QVERIFY(QDir(program.path()).mkpath("Dll/Pol_Library.dll"));
+    } else {
+        QVERIFY(program.add(source, "Pol_Library.dll"));
+        if (keep >= 0)
+            QVERIFY(QFile::resize(target, keep));
+    }
     QVERIFY(program.add(BuildDir + "/Dll/Eng_Library.dll", "Eng_Library.dll"));
     test::ScriptedInteraction interaction;
     LanguageSession session(interaction, program.path());

@@ -1,5 +1,7 @@
+#include "designfile/DesignFile.h"
 #include "model/AxisValues.h"
 #include "model/FinSet.h"
+#include "support/SampleDesigns.h"
 #include "support/StartedProgram.h"
 #include "support/TestMain.h"
 #include "toolwindows/StabilityTable.h"
@@ -353,6 +355,57 @@ private slots:
         QVERIFY(e.design().empty());
         QCOMPARE(e.main->mdiArea->subWindowList()[0]->windowTitle(), damaged);
         QVERIFY(e.main->AGlowicaStozek->isEnabled());
+    }
+
+    // A chain of body tubes as deep as a design may be opens, and the object window lays
+    // out the whole expanded tree; nothing more attaches below its last tube. A chain one
+    // level deeper is refused with the reason.
+    void deepestTreeOpensAndOneDeeperIsRefused() {
+        Editing e;
+        const auto chainFile = [&e](std::size_t depth) {
+            Design design;
+            ElementTree::Node* node = test::AttachNose<TGlowicaStozek>(design, 50);
+            for (std::size_t i = 1; i < depth; ++i)
+                node = test::Attach<TKorpus>(design, node);
+            for (const auto& element : design.Elements) {
+                element->Length = 100;
+                element->DiameterA = 40;
+                element->Thickness = 1;
+                element->Weight = 10;
+            }
+            const QString path = e.directory.filePath(QString("chain%1.kfx").arg(depth));
+            [&] {
+                QVERIFY(SaveDesign(design, path.toStdString()).ok);
+            }();
+            return path;
+        };
+        e.interaction.files.enqueue(chainFile(MaxTreeDepth));
+        e.main->FileOpen1->trigger();
+        QCOMPARE(e.design().tree.nodeCount(), MaxTreeDepth);
+        QTreeWidget& tree = *e.objects().ListBox1;
+        QTreeWidgetItem* deepest = tree.topLevelItem(0);
+        while (deepest->childCount() > 0)
+            deepest = deepest->child(0);
+        QVERIFY(deepest->parent()->isExpanded());
+        tree.scrollToItem(deepest);
+        QVERIFY(tree.visualItemRect(deepest).isValid());
+        QVERIFY(!tree.viewport()->grab().isNull());
+        QVERIFY(e.interaction.messages.isEmpty());
+
+        tree.setCurrentItem(deepest);
+        e.main->AKorpus->trigger();
+        QCOMPARE(e.design().tree.nodeCount(), MaxTreeDepth);
+        QCOMPARE(e.interaction.messages.size(), 1);
+        QCOMPARE(e.interaction.messages[0].text, QString("Not allowed"));
+
+        const QString deeper = chainFile(MaxTreeDepth + 1);
+        e.interaction.files.enqueue(deeper);
+        e.main->FileOpen1->trigger();
+        QCOMPARE(e.interaction.messages.size(), 2);
+        QCOMPARE(e.interaction.messages[1].caption, QString("uwaga, błąd odczytu"));
+        QCOMPARE(e.interaction.messages[1].text,
+                 deeper + "\nrecord 257: the components are nested more than 256 levels deep");
+        QVERIFY(e.design().empty());
     }
 
     void cancelledFileDialogsChangeNothing() {

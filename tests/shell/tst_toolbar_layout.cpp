@@ -6,10 +6,12 @@
 
 #include <QDockWidget>
 #include <QGuiApplication>
+#include <QPushButton>
 #include <QScreen>
 #include <QSpinBox>
 #include <QTemporaryDir>
 #include <QToolBar>
+#include <sys/stat.h>
 
 using namespace vantor;
 using test::ClearStore;
@@ -281,6 +283,39 @@ private slots:
         run.exit();
         QVERIFY(run.interaction.messages.isEmpty());
         QCOMPARE(Store().allKeys().size(), 13);
+    }
+
+    // FIFOs in place of the settings and layout files neither block the start nor are
+    // replaced by regular files on exit; a live link to the layout file stays a link.
+    void fifosInPlaceOfTheSettingsAndLayoutFiles() {
+        const QString store = Store().fileName();
+        QFile::remove(store);
+        for (const QString& path : {store, file(ToolbarsFileName), file(UserbarsFileName)})
+            QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+        {
+            ProgramRun run(directory_->path());
+            QVERIFY(run.created);
+            QCOMPARE(DockOf(*run.main, "BarFigury"), QString("LeftDock"));
+            QCOMPARE(run.options().sXGrid->value(), 50);
+            run.main->AMaxWorkArea->trigger();
+            run.main->AMaxWorkArea->trigger();
+            run.options().bOK->click();
+            run.exit();
+        }
+        for (const QString& path : {store, file(ToolbarsFileName), file(UserbarsFileName)}) {
+            struct stat status {};
+            QCOMPARE(::lstat(QFile::encodeName(path).constData(), &status), 0);
+            QVERIFY2(S_ISFIFO(status.st_mode), qPrintable(path));
+            QFile::remove(path);
+        }
+
+        WriteFile(file("real.ini"), "");
+        QVERIFY(QFile::link(file("real.ini"), file(ToolbarsFileName)));
+        ProgramRun run(directory_->path());
+        QVERIFY(run.created);
+        run.exit();
+        QVERIFY(QFileInfo(file(ToolbarsFileName)).isSymLink());
+        QVERIFY(IniFile::read(file("real.ini"))->hasSection("BarFigury"));
     }
 
     void aProgramDirectoryThatCannotBeWrittenLosesTheLayoutSilently() {

@@ -5,14 +5,18 @@
 #include "designfile/DesignFile.h"
 #include "support/SampleDesigns.h"
 
+#include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
 
 using namespace vantor;
 using namespace vantor::test;
@@ -25,8 +29,11 @@ struct Run {
     QString err;
 };
 
-Run Kfx(const QStringList& arguments) {
+// Runs the tool; its standard output goes to `outputFile` when one is given.
+Run Kfx(const QStringList& arguments, const QString& outputFile = {}) {
     QProcess process;
+    if (!outputFile.isEmpty())
+        process.setStandardOutputFile(outputFile);
     process.start(QStringLiteral(VANTOR_KFX_PATH), arguments);
     Run run;
     if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit)
@@ -145,6 +152,14 @@ private slots:
                 << QString(command) << unknown
                 << QStringLiteral("record 2: unknown component \"TFoo\"");
         }
+        // The program refuses trees deeper than its object window can show; so does the tool.
+        QTest::newRow("summary chain one level too deep")
+            << QStringLiteral("summary") << Encoded([](Design& design) {
+                   ElementTree::Node* node = AttachNose<TGlowicaStozek>(design, 50);
+                   for (std::size_t i = 1; i <= MaxTreeDepth; ++i)
+                       node = Attach<TKorpus>(design, node);
+               })
+            << QStringLiteral("record 257: the components are nested more than 256 levels deep");
     }
 
     void unreadableOrRefusedFileExitsWith1() {
@@ -321,6 +336,84 @@ private slots:
         QCOMPARE(run.status, 3);
         QCOMPARE(run.err, QStringLiteral("Error in LiczParametry\n"));
         QVERIFY(!QImage(png).isNull());
+    }
+
+    // Standard output on a full device: the command fails with the reason.
+    void outputThatCannotBeWrittenExitsWith1_data() {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::newRow("summary") << QStringList{"summary", "rocket.kfx"};
+        QTest::newRow("dump") << QStringList{"dump", "rocket.kfx"};
+        QTest::newRow("help") << QStringList{"--help"};
+    }
+
+    void outputThatCannotBeWrittenExitsWith1() {
+        QFETCH(QStringList, arguments);
+        if (arguments.size() > 1)
+            arguments[1] = file("rocket.kfx", BuildFullRocket);
+        const Run run = Kfx(arguments, QStringLiteral("/dev/full"));
+        QCOMPARE(run.status, 1);
+        QCOMPARE(run.err, QStringLiteral("cannot write the output: No space left on device\n"));
+    }
+
+    // A FIFO is neither read (which would block) nor written over, nor is a device.
+    void specialFilesAreNeitherReadNorReplaced_data() {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("reason");
+        const QString fifo = "it is a FIFO, not a regular file";
+        QTest::newRow("summary of a FIFO") << QStringList{"summary", "fifo"} << fifo;
+        QTest::newRow("save onto a FIFO") << QStringList{"save", "rocket.kfx", "fifo"} << fifo;
+        QTest::newRow("render onto a FIFO") << QStringList{"render", "rocket.kfx", "fifo"} << fifo;
+        QTest::newRow("save onto a device")
+            << QStringList{"save", "rocket.kfx", "device"} << "it is a device, not a regular file";
+    }
+
+    void specialFilesAreNeitherReadNorReplaced() {
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, reason);
+        QTemporaryDir dir;
+        const QString fifo = dir.filePath("fifo");
+        QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+        const QString device = dir.filePath("device");
+        if (arguments.contains("device") &&
+            ::mknod(QFile::encodeName(device).constData(), S_IFCHR | 0600, makedev(1, 3)) != 0)
+            QSKIP("making a device node needs root");
+        for (QString& argument : arguments)
+            if (argument == "rocket.kfx")
+                argument = file("rocket.kfx", BuildFullRocket);
+            else if (argument == "fifo" || argument == "device")
+                argument = dir.filePath(argument);
+        const Run run = Kfx(arguments);
+        QCOMPARE(run.status, 1);
+        QVERIFY2(run.err.trimmed().endsWith(reason), qPrintable(run.err));
+        struct stat status {};
+        QCOMPARE(::lstat(QFile::encodeName(fifo).constData(), &status), 0);
+        QVERIFY(S_ISFIFO(status.st_mode));
+        QCOMPARE(
+            QDir(dir.path())
+                .entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot | QDir::System)
+                .size(),
+            arguments.contains(device) ? 2 : 1);
+    }
+
+    // A picture that does not fit on the disk fails the command and leaves the earlier
+    // picture as it was. Needs a small file system of its own, which root can mount.
+    void renderOntoAFullDiskKeepsTheEarlierPicture() {
+        QTemporaryDir disk;
+        if (QProcess::execute("mount", {"-t", "tmpfs", "-o", "size=64k", "tmpfs", disk.path()}) !=
+            0)
+            QSKIP("mounting a small file system needs root");
+        const auto unmount = qScopeGuard([&] { QProcess::execute("umount", {disk.path()}); });
+        const QString in = file("rocket.kfx", BuildFullRocket);
+        const QString png = disk.filePath("rocket.png");
+        QCOMPARE(Kfx({"render", in, png}).status, 0);
+        const QByteArray earlier = ReadAll(png);
+        QVERIFY(!earlier.isEmpty());
+        const Run run = Kfx({"render", in, png, "--scale", "8"});
+        QCOMPARE(run.status, 1);
+        QVERIFY2(run.err.contains("No space left on device"), qPrintable(run.err));
+        QCOMPARE(ReadAll(png), earlier);
+        QCOMPARE(QDir(disk.path()).entryList(QDir::Files | QDir::Hidden),
+                 QStringList{"rocket.png"});
     }
 
     void helpGoesToStandardOutput() {

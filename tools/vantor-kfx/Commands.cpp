@@ -1,6 +1,7 @@
 #include "Commands.h"
 
 #include "DesignJson.h"
+#include "Output.h"
 #include "Surfaces.h"
 #include "analysis/Stability.h"
 #include "analysis/Summary.h"
@@ -9,6 +10,7 @@
 #include "designfile/DesignFile.h"
 #include "model/Design.h"
 
+#include <QBuffer>
 #include <QFont>
 #include <QFontMetricsF>
 #include <QImage>
@@ -141,10 +143,17 @@ int RunRender(const std::string& file, const std::string& png, double scale, std
         DrawDesign(design, surface);
         summary = ComputeSummary(design, &surface, '.');
     }
-    if (!image.save(QString::fromStdString(png), "PNG")) {
-        err << png << "\ncannot write the picture\n";
+    QByteArray encoded;
+    QBuffer buffer(&encoded);
+    if (!buffer.open(QIODevice::WriteOnly) || !image.save(&buffer, "PNG")) {
+        err << png << "\ncannot encode the picture\n";
         return FileFailure;
     }
+    if (!WriteOutputFile(png,
+                         std::span(reinterpret_cast<const std::uint8_t*>(encoded.constData()),
+                                   static_cast<std::size_t>(encoded.size())),
+                         err))
+        return FileFailure;
     if (summary.failed) {
         err << SummaryErrorMessage << "\n";
         return SummaryFailure;

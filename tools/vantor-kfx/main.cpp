@@ -1,5 +1,6 @@
 // vantor-kfx: design files from the command line, through the program's own code.
 #include "Commands.h"
+#include "Output.h"
 
 #include <QByteArray>
 #include <QGuiApplication>
@@ -102,15 +103,21 @@ int main(int argc, char** argv) {
     if (args.empty())
         return UsageError("no command given");
     const std::string& command = args[0];
+    // Standard output is written through a checked stream: a full disk or a closed pipe
+    // is reported and fails the command.
     if (command == "--help" || command == "-h") {
-        std::cout << Usage;
-        return vantor::kfx::Success;
+        vantor::kfx::CheckedOutput out;
+        out.stream() << Usage;
+        return out.finish(vantor::kfx::Success, std::cerr);
     }
     if (command == "summary" || command == "dump") {
         if (args.size() != 2)
             return UsageError(command + " takes one design file");
-        return command == "summary" ? vantor::kfx::RunSummary(args[1], std::cout, std::cerr)
-                                    : vantor::kfx::RunDump(args[1], std::cout, std::cerr);
+        vantor::kfx::CheckedOutput out;
+        const int status = command == "summary"
+                               ? vantor::kfx::RunSummary(args[1], out.stream(), std::cerr)
+                               : vantor::kfx::RunDump(args[1], out.stream(), std::cerr);
+        return out.finish(status, std::cerr);
     }
     if (command == "stability")
         return Stability(args);
