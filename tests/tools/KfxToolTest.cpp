@@ -343,6 +343,7 @@ private slots:
         QTest::addColumn<QStringList>("arguments");
         QTest::newRow("summary") << QStringList{"summary", "rocket.kfx"};
         QTest::newRow("dump") << QStringList{"dump", "rocket.kfx"};
+        QTest::newRow("stability") << QStringList{"stability", "rocket.kfx"};
         QTest::newRow("help") << QStringList{"--help"};
     }
 

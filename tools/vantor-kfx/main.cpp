@@ -70,7 +70,9 @@ int Stability(const std::vector<std::string>& args) {
     }
     if (positional.size() != 1)
         return UsageError("stability takes one design file");
-    return vantor::kfx::RunStability(positional[0], target, json, std::cout, std::cerr);
+    vantor::kfx::CheckedOutput out;
+    return out.finish(
+        vantor::kfx::RunStability(positional[0], target, json, out.stream(), std::cerr), std::cerr);
 }
 
 int Render(int argc, char** argv, const std::vector<std::string>& args) {
