@@ -4,7 +4,7 @@
 #include "model/AxisValues.h"
 #include "model/FinSet.h"
 #include "model/Registry.h"
-#include "shell/Interaction.h"
+#include "interaction/Interaction.h"
 #include "shell/MainWindow.h"
 #include "toolwindows/ObjectWindow.h"
 #include "toolwindows/ParametersDialog.h"

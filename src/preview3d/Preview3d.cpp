@@ -3,7 +3,7 @@
 #include "model/Design.h"
 #include "preview3d/Form3D.h"
 #include "preview3d/ViewState3d.h"
-#include "shell/Interaction.h"
+#include "interaction/Interaction.h"
 
 #include <QEventLoop>
 #include <QOffscreenSurface>

@@ -4,11 +4,11 @@
 #include "designfile/DesignFile.h"
 #include "i18n/AdvForm.h"
 #include "i18n/LanguageSwitch.h"
-#include "model/Registry.h"
+#include "canvas/ShapeKinds.h"
 #include "preview3d/Preview3d.h"
 #include "preview3d/ViewState3d.h"
 #include "shell/Glyphs.h"
-#include "shell/Interaction.h"
+#include "interaction/Interaction.h"
 #include "shell/PenNameBox.h"
 #include "shell/ToolbarLayout.h"
 #include "toolwindows/ObjectWindow.h"
@@ -101,7 +101,7 @@ bool TMainForm::FormCreate() {
     if (!TranslateForm())
         return false;
     toolbarLayout_->load(QDir(programDirectory_).filePath(ToolbarsFileName));
-    setPointerMode(0);
+    setPointerMode(PointerModeKind::Default);
     return true;
 }
 
@@ -509,25 +509,25 @@ void TMainForm::connectCommands() {
     connect(HelpAbout1, &QAction::triggered, this, &TMainForm::aboutRequested);
 
     connect(ADefaultMode, &QAction::triggered, this, [this] {
-        setPointerMode(0);
+        setPointerMode(PointerModeKind::Default);
         if (handCursor_) {
             QApplication::restoreOverrideCursor();
             handCursor_ = false;
         }
     });
     connect(ASelect, &QAction::triggered, this, [this] {
-        setPointerMode(3);
+        setPointerMode(PointerModeKind::SelectAndMove);
         if (!handCursor_) {
             QApplication::setOverrideCursor(Qt::PointingHandCursor);
             handCursor_ = true;
         }
     });
-    connect(AWymiar, &QAction::triggered, this, [this] { addDimension("TWymiar", 8); });
+    connect(AWymiar, &QAction::triggered, this, [this] { addDimension("TWymiar", PointerModeKind::LinearDimension); });
     connect(AWymiarPoziomy, &QAction::triggered, this,
-            [this] { addDimension("TWymiarPoziomy", 8); });
+            [this] { addDimension("TWymiarPoziomy", PointerModeKind::LinearDimension); });
     connect(AWymiarPionowy, &QAction::triggered, this,
-            [this] { addDimension("TWymiarPionowy", 8); });
-    connect(AWymiarAngle, &QAction::triggered, this, [this] { addDimension("TAngleWymiar", 10); });
+            [this] { addDimension("TWymiarPionowy", PointerModeKind::LinearDimension); });
+    connect(AWymiarAngle, &QAction::triggered, this, [this] { addDimension("TAngleWymiar", PointerModeKind::AngleDimension); });
     connect(ATransform, &QAction::triggered, this, [this] { ATransformExecute(); });
 
     connect(mdiArea, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* sub) {
@@ -572,7 +572,7 @@ void TMainForm::showEvent(QShowEvent* event) {
     BarTransform->hide();
     BarMode->show();
     FileNew1->trigger();
-    setPointerMode(0);
+    setPointerMode(PointerModeKind::Default);
     A3d->setText("3D");
 }
 
@@ -759,7 +759,7 @@ void TMainForm::ATransformExecute() {
         window->Redraw();
 }
 
-void TMainForm::addDimension(const char* className, std::uint8_t mode) {
+void TMainForm::addDimension(const char* className, PointerModeKind mode) {
     TMDIChild* window = activeDesignWindow();
     if (window == nullptr)
         return;
@@ -773,7 +773,7 @@ void TMainForm::addDimension(const char* className, std::uint8_t mode) {
         formObject_->addDimensionNode();
 }
 
-void TMainForm::setPointerMode(std::uint8_t mode) {
+void TMainForm::setPointerMode(PointerModeKind mode) {
     PointerMode = mode;
 }
 

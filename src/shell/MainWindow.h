@@ -63,13 +63,13 @@ public:
     void FileSave1Execute();
     void FileCloseAllExecute();
     void setZoom(double scale);
-    void addDimension(const char* className, std::uint8_t mode);
+    void addDimension(const char* className, PointerModeKind mode);
     void ATransformExecute();
 
     // DesignWindowHost
     Interaction& interaction() override { return interaction_; }
-    std::uint8_t pointerMode() const override { return PointerMode; }
-    void setPointerMode(std::uint8_t mode) override;
+    PointerModeKind pointerMode() const override { return PointerMode; }
+    void setPointerMode(PointerModeKind mode) override;
     bool gridShown() const override;
     GridOptions gridOptions() const override;
     int displayUnitIndex() const override;
@@ -91,7 +91,7 @@ public:
     void setGridOptionsSource(std::function<GridOptions()> source);
     void setDisplayUnitSource(std::function<int()> source);
 
-    std::uint8_t PointerMode = 0;
+    PointerModeKind PointerMode = PointerModeKind::Default;
     std::uint32_t CurrentColor = 0; // 0x00BBGGRR
     bool SaveOnExit = true;
 

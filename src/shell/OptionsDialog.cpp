@@ -1,6 +1,6 @@
 #include "shell/OptionsDialog.h"
 
-#include "shell/Interaction.h"
+#include "interaction/Interaction.h"
 #include "shell/StoredValue.h"
 #include "widgets/ColourBox.h"
 

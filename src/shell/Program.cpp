@@ -4,7 +4,7 @@
 #include "canvas/DesignWindow.h"
 #include "i18n/AdvForm.h"
 #include "shell/AboutBox.h"
-#include "shell/Interaction.h"
+#include "interaction/Interaction.h"
 #include "shell/MainWindow.h"
 #include "shell/OptionsDialog.h"
 #include "shell/SettingsCommands.h"

@@ -3,7 +3,7 @@
 #include "analysis/Summary.h"
 #include "canvas/DesignWindow.h"
 #include "i18n/AdvForm.h"
-#include "shell/Interaction.h"
+#include "interaction/Interaction.h"
 
 #include <QAction>
 #include <QHash>

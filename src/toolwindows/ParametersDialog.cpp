@@ -6,7 +6,7 @@
 #include "model/FinSet.h"
 #include "model/Numeric.h"
 #include "model/RocketElement.h"
-#include "shell/Interaction.h"
+#include "interaction/Interaction.h"
 
 #include <QCloseEvent>
 #include <QComboBox>

@@ -2,7 +2,7 @@
 #include "canvas/DesignWindow.h"
 #include "model/AxisValues.h"
 #include "model/FinSet.h"
-#include "model/Registry.h"
+#include "canvas/ShapeKinds.h"
 #include "support/DesignBuilder.h"
 #include "support/FakeDesignHost.h"
 #include "support/ScriptedInteraction.h"
@@ -162,7 +162,7 @@ private slots:
         auto& nose = build.nose("TGlowicaStozek", 200, 50, 50, 275);
         auto& tube = build.attach("TKorpus", nose);
         auto& motor = build.attach("TEngine", tube);
-        host.mode = 3;
+        host.mode = PointerModeKind::SelectAndMove;
         host.selected = window.design().tree.nodeOf(&motor);
         window.FormMouseMove(Qt::LeftButton, 400, 300);
         QCOMPARE(motor.Offset, 150.f);
@@ -187,13 +187,13 @@ private slots:
         dimension->Points = {TPoints{}};
         TShaped& placed = *dimension;
         window.design().insertDimension(std::move(dimension));
-        host.mode = 8;
+        host.mode = PointerModeKind::LinearDimension;
         const QPoint presses[] = {{100, 100}, {150, 150}, {160, 140}};
         for (const QPoint& at : presses) {
             window.FormMouseMove(Qt::NoButton, at.x(), at.y());
             window.FormMouseDown(Qt::LeftButton, at.x(), at.y());
         }
-        QCOMPARE(host.mode, std::uint8_t(0));
+        QCOMPARE(host.mode, PointerModeKind::Default);
         QCOMPARE(placed.Points.size(), std::size_t(3));
         QCOMPARE(host.captionRefreshes, 1);
         QCOMPARE(QString::fromStdString(placed.Caption), QString("70.71"));
@@ -221,7 +221,9 @@ private slots:
         for (auto& element : window.design().Elements)
             element->Weight = 10;
         QRandomGenerator random(7);
-        const std::uint8_t modes[] = {0, 3, 8, 10};
+        const PointerModeKind modes[] = {PointerModeKind::Default, PointerModeKind::SelectAndMove,
+                                         PointerModeKind::LinearDimension,
+                                         PointerModeKind::AngleDimension};
         for (int step = 0; step < 3000; ++step) {
             host.mode = modes[random.bounded(4)];
             if (random.bounded(50) == 0) {

@@ -1,4 +1,5 @@
 #include "model/Design.h"
+#include "canvas/ShapeKinds.h"
 #include "model/Registry.h"
 
 #include <QTest>

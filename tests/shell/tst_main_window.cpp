@@ -73,7 +73,7 @@ private slots:
         QCOMPARE(subs[0]->windowTitle(), QString("New"));
         QVERIFY(s.window()->design().empty());
         QCOMPARE(EnabledInsertions(*s.main), NoseCommands);
-        QCOMPARE(s.main->PointerMode, std::uint8_t(0));
+        QCOMPARE(s.main->PointerMode, PointerModeKind::Default);
         QCOMPARE(s.main->A3d->text(), QString("3D"));
         for (QToolBar* bar :
              {s.main->BarMode, s.main->BarFigury, s.main->BarWymiary, s.main->BarPodstawowy}) {

@@ -8,7 +8,7 @@
 #include "model/Design.h"
 #include "model/FinSet.h"
 #include "model/NoseCones.h"
-#include "model/Registry.h"
+#include "canvas/ShapeKinds.h"
 #include "model/Transition.h"
 #include "support/RecordingSurface.h"
 
