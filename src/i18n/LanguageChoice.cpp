@@ -1,15 +1,22 @@
 #include "i18n/LanguageChoice.h"
 
+#include "settings/SettingsKeys.h"
+
 #include <QDir>
 #include <QSettings>
 
 namespace vantor {
 
 Language ReadLanguageChoice() {
-    const QSettings settings(QStringLiteral("Qendel"), QStringLiteral("CAD"));
-    const QVariant value = settings.value(QStringLiteral("Pol"));
+    const auto text = [](std::string_view s) {
+        return QString::fromLatin1(s.data(), qsizetype(s.size()));
+    };
+    const QSettings settings(text(SettingsOrganization), text(SettingsApplication));
+    const QVariant value = settings.value(text(Settings::Polish.name));
+    const Language byDefault = Settings::Polish.defaultValue != 0 ? Language::Polish
+                                                                  : Language::English;
     if (!value.isValid())
-        return Language::Polish;
+        return byDefault;
     bool isNumber = false;
     const int number = value.toInt(&isNumber);
     if (isNumber)
@@ -17,7 +24,9 @@ Language ReadLanguageChoice() {
     const QString word = value.toString().trimmed().toLower();
     if (word == QLatin1String("false"))
         return Language::English;
-    return Language::Polish;
+    if (word == QLatin1String("true"))
+        return Language::Polish;
+    return byDefault;
 }
 
 QString LanguageLibraryPath(const QString& programDirectory, Language language) {

@@ -26,7 +26,6 @@ public:
     bool write(const QString& path) const;
     QString text() const;
 
-    bool hasSection(const QString& section) const;
     std::optional<QString> value(const QString& section, const QString& key) const;
     // A decimal integer, or hexadecimal after "$" or "0x"; nothing when the value is
     // missing, is no integer or lies outside the 32-bit range.

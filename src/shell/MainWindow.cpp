@@ -260,8 +260,9 @@ void TMainForm::createMenus() {
             m->menuAction()->setToolTip(hint);
         return m;
     };
-    auto separator = [this](QMenu* m, const char* name, const QString& caption) {
-        QAction* s = makeAction(name, caption);
+    // A plain line: a separator with a text would be drawn as a section with that text.
+    auto separator = [this](QMenu* m, const char* name, const QString&) {
+        QAction* s = makeAction(name, QString());
         s->setSeparator(true);
         m->addAction(s);
     };
@@ -327,10 +328,18 @@ void TMainForm::createToolbars() {
     addToolBar(Qt::LeftToolBarArea, BarFigury);
 
     BarWymiary = MakeToolBar(this, "BarWymiary", Tagged(1513));
-    BarWymiary->addActions({AWymiar, AWymiarPoziomy, AWymiarPionowy, AWymiarAngle});
-    // The angle dimension's button is there but disabled; its command stays reachable.
-    if (QWidget* angle = BarWymiary->widgetForAction(AWymiarAngle))
-        angle->setEnabled(false);
+    BarWymiary->addActions({AWymiar, AWymiarPoziomy, AWymiarPionowy});
+    // The angle dimension's button is there but disabled for good: a button of its own
+    // rather than the action's, which every change of the action (a translation) would
+    // enable again. The command itself stays reachable.
+    auto* angleButton = new QToolButton(BarWymiary);
+    angleButton->setObjectName("bWymiarAngle");
+    angleButton->setIcon(AWymiarAngle->icon());
+    angleButton->setToolTip(AWymiarAngle->toolTip());
+    angleButton->setEnabled(false);
+    connect(AWymiarAngle, &QAction::changed, angleButton,
+            [angleButton, this] { angleButton->setToolTip(AWymiarAngle->toolTip()); });
+    BarWymiary->addWidget(angleButton);
     addToolBar(Qt::LeftToolBarArea, BarWymiary);
 
     BarMode = MakeToolBar(this, "BarMode", Tagged(1515));
@@ -343,6 +352,8 @@ void TMainForm::createToolbars() {
     auto* zoomMenu = new QMenu(zoomButton);
     zoomMenu->setObjectName("ZoomPopup");
     zoomMenu->addActions({ASkala05, ASkala1, ASkala2, ASkala3});
+    // The same check marks as View > Zoom.
+    connect(zoomMenu, &QMenu::aboutToShow, this, [this] { onZoomMenuShown(); });
     zoomButton->setMenu(zoomMenu);
     BarMode->addWidget(zoomButton);
     addToolBar(Qt::LeftToolBarArea, BarMode);
@@ -402,13 +413,12 @@ void TMainForm::createTransformPanel() {
 void TMainForm::createStatusBars() {
     StatusBar = statusBar();
     StatusBar->setObjectName("StatusBar");
-    // The panels are not translated: their labels stay unnamed.
-    statusPanel0 = new QLabel(StatusBar);
-    StatusBar->addWidget(statusPanel0, 1);
-    auto* message = new QLabel("komunikat", StatusBar);
-    message->setFixedWidth(400);
-    message->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    StatusBar->addPermanentWidget(message);
+    // The panels are not translated: their labels stay unnamed. The hints show to their
+    // left; panel 0 carries "komunikat" until the pointer readout replaces it.
+    statusPanel0 = new QLabel("komunikat", StatusBar);
+    statusPanel0->setFixedWidth(400);
+    statusPanel0->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    StatusBar->addPermanentWidget(statusPanel0);
     auto* last = new QLabel(StatusBar);
     last->setFixedWidth(50);
     StatusBar->addPermanentWidget(last);
@@ -827,15 +837,20 @@ void TMainForm::designWindowClosing(TMDIChild& window) {
     }
     openDesignWindows_.remove(&window);
     updateInsertionAvailability(false);
+    if (openDesignWindows_.isEmpty() && formObject_)
+        formObject_->clearSummary();
 }
 
 void TMainForm::designWindowDestroyed(TMDIChild& window) {
     openDesignWindows_.remove(&window);
     if (formObject_ && formObject_->designWindow() == &window)
         formObject_->setDesignWindow(nullptr);
-    if (openDesignWindows_.isEmpty())
+    if (openDesignWindows_.isEmpty()) {
         for (QAction* zoom : {ASkala1, ASkala2, ASkala05})
             zoom->setEnabled(false);
+        if (formObject_)
+            formObject_->clearSummary();
+    }
 }
 
 ElementTree::Node* TMainForm::selectedElementNode() const {
@@ -864,10 +879,6 @@ void TMainForm::editSelectedElement() {
 
 QMenu* TMainForm::designContextMenu() {
     return PopupMenu1;
-}
-
-TFormObject* TMainForm::objectWindow() const {
-    return formObject_;
 }
 
 void ShowMaximized(QWidget& window) {

@@ -44,7 +44,6 @@ public:
 
     // Docks the object window into the object dock.
     void attachObjectWindow(TFormObject* formObject);
-    TFormObject* objectWindow() const;
     const QString& programDirectory() const { return programDirectory_; }
     // Saves and restores where the toolbars and the object window are.
     ToolbarLayout* toolbarLayout() const { return toolbarLayout_; }
@@ -98,6 +97,7 @@ public:
     QMdiArea* mdiArea = nullptr;
     QStatusBar* StatusBar = nullptr;
     QStatusBar* MarkerStatusBar = nullptr;
+    // Panel 0 of StatusBar: "komunikat" at start, then the pointer readout.
     QLabel* statusPanel0 = nullptr;
     QToolBar* BarPodstawowy = nullptr;
     QToolBar* BarTransform = nullptr;
@@ -140,6 +140,10 @@ signals:
     void saveOnExitRequested();
     // The about box is wanted (the program shows it modally).
     void aboutRequested();
+
+    // No menu of Qt's own over the toolbars and docks: the Toolbars submenu shows and
+    // hides them.
+    QMenu* createPopupMenu() override { return nullptr; }
 
 protected:
     void showEvent(QShowEvent* event) override;

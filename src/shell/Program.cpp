@@ -3,6 +3,7 @@
 #include "assembly/InsertionCommands.h"
 #include "canvas/DesignWindow.h"
 #include "i18n/AdvForm.h"
+#include "i18n/LanguageSession.h"
 #include "shell/AboutBox.h"
 #include "interaction/Interaction.h"
 #include "shell/MainWindow.h"
@@ -10,6 +11,8 @@
 #include "shell/SettingsCommands.h"
 #include "toolwindows/ObjectWindow.h"
 #include "toolwindows/ParametersDialog.h"
+
+#include <QApplication>
 
 namespace vantor {
 
@@ -84,6 +87,17 @@ void Program::wireParametersDialog() {
         formParametry_->FormShow();
         interaction_.runDialog(*formParametry_);
     });
+}
+
+int RunProgram(Interaction& interaction, const std::function<void(TMainForm&)>& started) {
+    LanguageSession language(interaction);
+    Program program(language, interaction, QApplication::applicationDirPath());
+    if (!program.create())
+        return 1;
+    ShowMaximized(*program.mainForm());
+    if (started)
+        started(*program.mainForm());
+    return QApplication::exec();
 }
 
 } // namespace vantor

@@ -37,7 +37,7 @@ void QtInteraction::showMessage(QWidget* parent, const QString& text, const QStr
 }
 
 bool QtInteraction::askYesNo(QWidget* parent, const QString& text, const QString& caption) {
-    QMessageBox box(QMessageBox::Question, TitleOr(caption), text,
+    QMessageBox box(QMessageBox::Question, caption, text,
                     QMessageBox::Yes | QMessageBox::No, parent);
     return box.exec() == QMessageBox::Yes;
 }

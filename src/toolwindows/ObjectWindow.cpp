@@ -327,6 +327,12 @@ void TFormObject::showSummary(const Summary& summary) {
     }
 }
 
+void TFormObject::clearSummary() {
+    for (int row = 0; row < grid->rowCount(); ++row)
+        for (int column = 0; column < grid->columnCount(); ++column)
+            grid->item(row, column)->setText(QString());
+}
+
 void TFormObject::reportEmptiness() {
     emit elementTreeEmptied(ListBox1->topLevelItemCount() == 0);
 }
@@ -355,6 +361,7 @@ void TFormObject::AParametryExecute() {
 }
 
 void TFormObject::AobjectClearExecute() {
+    // The question has an empty title.
     if (!interaction_.askYesNo(this, "Delete elements?", QString()))
         return;
     if (window_ == nullptr)

@@ -60,6 +60,8 @@ public:
     void refreshDimensionCaptions();
     // Writes the summary rows into the grid; rows not written keep what they held.
     void showSummary(const Summary& summary);
+    // Empties every cell of the summary grid (no design is open).
+    void clearSummary();
 
     // What the properties action does with the selected element.
     void setPropertiesEditor(std::function<void(TRocketElement&)> editor);
