@@ -79,8 +79,10 @@ TMDIChild::TMDIChild(DesignWindowHost& host, QWidget* parent, QSize imageSize)
     pLinijkaLeft->setObjectName("pLinijkaLeft");
     ImageLeftScroll = new QLabel(pLinijkaLeft);
     ImageLeftScroll->setObjectName("ImageLeftScroll");
+    // The rulers are panels of their own: presses, moves and double clicks on them
+    // stay there instead of selecting or placing dimension points in the drawing.
     for (QWidget* ruler : {pLinijkaTop, pLinijkaLeft})
-        ruler->setAttribute(Qt::WA_TransparentForMouseEvents);
+        ruler->setAttribute(Qt::WA_NoMousePropagation);
 
     ScrollY = new QScrollBar(Qt::Vertical, this);
     ScrollY->setObjectName("ScrollY");

@@ -199,6 +199,44 @@ private slots:
         QCOMPARE(QString::fromStdString(placed.Caption), QString("70.71"));
     }
 
+    // Presses on a ruler neither select what lies under it nor place dimension points.
+    void rulersKeepTheirPresses_data() {
+        QTest::addColumn<QString>("ruler");
+        QTest::newRow("top") << "pLinijkaTop";
+        QTest::newRow("left") << "pLinijkaLeft";
+    }
+    void rulersKeepTheirPresses() {
+        QFETCH(QString, ruler);
+        test::FakeDesignHost host;
+        TMDIChild window(host);
+        window.resize(800, 600);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        window.scrollX()->setValue(0);
+        window.scrollY()->setValue(0);
+        // A body tube covering the whole view, rulers included.
+        AxisY = 300;
+        test::DesignBuilder(window.design()).nose("TKorpus", 5000, 2000, -100, 300);
+        auto dimension = CreateShape("TWymiar");
+        dimension->Points = {TPoints{}};
+        TShaped& placed = *dimension;
+        window.design().insertDimension(std::move(dimension));
+        auto* panel = window.findChild<QWidget*>(ruler);
+        QVERIFY(panel != nullptr && panel->isVisible());
+        const QPoint at = panel->rect().center();
+        host.mode = PointerModeKind::LinearDimension;
+        QTest::mouseClick(panel, Qt::LeftButton, {}, at);
+        QTest::mouseDClick(panel, Qt::LeftButton, {}, at);
+        QCOMPARE(placed.Points.size(), std::size_t(1));
+        host.mode = PointerModeKind::Default;
+        QTest::mouseClick(panel, Qt::LeftButton, {}, at);
+        QCOMPARE(host.selected, nullptr);
+        QCOMPARE(host.edits, 0);
+        // The same press beside the ruler selects.
+        QTest::mouseClick(&window, Qt::LeftButton, {}, panel->geometry().bottomRight() + QPoint(30, 30));
+        QVERIFY(host.selected != nullptr);
+    }
+
     void doubleClickOpensTheProperties() {
         test::FakeDesignHost host;
         TMDIChild window(host);
