@@ -643,4 +643,4 @@ private slots:
 };
 
 QTEST_APPLESS_MAIN(DesignReaderTest)
-#include "DesignReaderTest.moc"
+#include "tst_design_reader.moc"

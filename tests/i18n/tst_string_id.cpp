@@ -81,4 +81,4 @@ void StringIdTest::taggedTextCarriesTheDefaultTextAndItsIdentifier() {
 }
 
 QTEST_GUILESS_MAIN(StringIdTest)
-#include "StringIdTest.moc"
+#include "tst_string_id.moc"

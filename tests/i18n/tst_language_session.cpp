@@ -243,4 +243,4 @@ int main(int argc, char** argv) {
     return QTest::qExec(&test, argc, argv);
 }
 
-#include "LanguageSessionTest.moc"
+#include "tst_language_session.moc"

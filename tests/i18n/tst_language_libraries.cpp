@@ -275,4 +275,4 @@ void LanguageLibrariesTest::translationsKeepHintsMnemonicsAndBlanks() {
 }
 
 QTEST_GUILESS_MAIN(LanguageLibrariesTest)
-#include "LanguageLibrariesTest.moc"
+#include "tst_language_libraries.moc"

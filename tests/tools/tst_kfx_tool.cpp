@@ -299,4 +299,4 @@ private slots:
 };
 
 QTEST_GUILESS_MAIN(KfxToolTest)
-#include "KfxToolTest.moc"
+#include "tst_kfx_tool.moc"
