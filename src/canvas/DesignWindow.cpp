@@ -4,8 +4,8 @@
 #include "canvas/DesignDrawing.h"
 #include "canvas/DisplayUnits.h"
 #include "canvas/QtDrawingSurface.h"
-#include "model/AxisValues.h"
 #include "interaction/Interaction.h"
+#include "model/AxisValues.h"
 
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -392,8 +392,8 @@ void TMDIChild::FormMouseMove(Qt::MouseButtons buttons, int x, int y) {
     const double a = image.x(), b = image.y();
     const PointerModeKind mode = host_.pointerMode();
     if ((!design_.tree.empty() || !design_.Dimensions.empty()) &&
-        host_.isActiveDesignWindow(*this) && PlacesDimension(mode) &&
-        !design_.Dimensions.empty() && !design_.Dimensions.front()->Points.empty()) {
+        host_.isActiveDesignWindow(*this) && PlacesDimension(mode) && !design_.Dimensions.empty() &&
+        !design_.Dimensions.front()->Points.empty()) {
         design_.Dimensions.front()->Points.back() = {a / Scale, b / Scale};
         Redraw();
     }

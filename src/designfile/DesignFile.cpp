@@ -1,5 +1,6 @@
 #include "designfile/DesignFile.h"
 
+#include "canvas/ShapeKinds.h"
 #include "designfile/DesignRecords.h"
 #include "designfile/RecordWriter.h"
 #include "designfile/SafeFile.h"
@@ -7,7 +8,6 @@
 #include "model/AxisValues.h"
 #include "model/Design.h"
 #include "model/FinSet.h"
-#include "canvas/ShapeKinds.h"
 #include "model/Registry.h"
 
 #include <cerrno>

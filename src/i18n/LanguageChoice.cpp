@@ -13,8 +13,8 @@ Language ReadLanguageChoice() {
     };
     const QSettings settings(text(SettingsOrganization), text(SettingsApplication));
     const QVariant value = settings.value(text(Settings::Polish.name));
-    const Language byDefault = Settings::Polish.defaultValue != 0 ? Language::Polish
-                                                                  : Language::English;
+    const Language byDefault =
+        Settings::Polish.defaultValue != 0 ? Language::Polish : Language::English;
     if (!value.isValid())
         return byDefault;
     bool isNumber = false;

@@ -52,9 +52,9 @@ inline constexpr SettingKey Polish{"Pol", SettingKind::Boolean, 1, 0, 1};
 inline constexpr SettingKey English{"Eng", SettingKind::Boolean, 0, 0, 1};
 
 // Every value, in the order they are read and written.
-inline constexpr std::array<SettingKey, 12> All{BackgroundColor, Units, GridX, GridY,
-                                                GridColor, VisibleGrid, SnapGrid, Rulers,
-                                                Grid, Guides, Polish, English};
+inline constexpr std::array<SettingKey, 12> All{BackgroundColor, Units,    GridX,  GridY, GridColor,
+                                                VisibleGrid,     SnapGrid, Rulers, Grid,  Guides,
+                                                Polish,          English};
 
 } // namespace Settings
 

@@ -1,14 +1,14 @@
 #include "shell/MainWindow.h"
 
 #include "canvas/DesignWindow.h"
+#include "canvas/ShapeKinds.h"
 #include "designfile/DesignFile.h"
 #include "i18n/AdvForm.h"
 #include "i18n/LanguageSwitch.h"
-#include "canvas/ShapeKinds.h"
+#include "interaction/Interaction.h"
 #include "preview3d/Preview3d.h"
 #include "preview3d/ViewState3d.h"
 #include "shell/Glyphs.h"
-#include "interaction/Interaction.h"
 #include "shell/PenNameBox.h"
 #include "shell/ToolbarLayout.h"
 #include "toolwindows/ObjectWindow.h"
@@ -532,12 +532,14 @@ void TMainForm::connectCommands() {
             handCursor_ = true;
         }
     });
-    connect(AWymiar, &QAction::triggered, this, [this] { addDimension("TWymiar", PointerModeKind::LinearDimension); });
+    connect(AWymiar, &QAction::triggered, this,
+            [this] { addDimension("TWymiar", PointerModeKind::LinearDimension); });
     connect(AWymiarPoziomy, &QAction::triggered, this,
             [this] { addDimension("TWymiarPoziomy", PointerModeKind::LinearDimension); });
     connect(AWymiarPionowy, &QAction::triggered, this,
             [this] { addDimension("TWymiarPionowy", PointerModeKind::LinearDimension); });
-    connect(AWymiarAngle, &QAction::triggered, this, [this] { addDimension("TAngleWymiar", PointerModeKind::AngleDimension); });
+    connect(AWymiarAngle, &QAction::triggered, this,
+            [this] { addDimension("TAngleWymiar", PointerModeKind::AngleDimension); });
     connect(ATransform, &QAction::triggered, this, [this] { ATransformExecute(); });
 
     connect(mdiArea, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* sub) {

@@ -135,15 +135,15 @@ public:
     QAction *AGlowicaStozek, *AGlowicaOgive, *AGlowicaParabolic, *AKorpus, *AEngine, *AStozekSciety,
         *AStatecznik, *ABalast;
 
+    // No menu of Qt's own over the toolbars and docks: the Toolbars submenu shows and
+    // hides them.
+    QMenu* createPopupMenu() override { return nullptr; }
+
 signals:
     // The window is closing and the layout and settings are to be saved.
     void saveOnExitRequested();
     // The about box is wanted (the program shows it modally).
     void aboutRequested();
-
-    // No menu of Qt's own over the toolbars and docks: the Toolbars submenu shows and
-    // hides them.
-    QMenu* createPopupMenu() override { return nullptr; }
 
 protected:
     void showEvent(QShowEvent* event) override;

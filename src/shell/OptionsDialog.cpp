@@ -262,9 +262,8 @@ void TFormOpcje::load(bool menuItems) {
     if (const auto colour = integer(Settings::BackgroundColor))
         cbKolorTla->setColourCode(std::uint32_t(*colour));
     if (const auto units = integer(Settings::Units))
-        cbJednostki->setCurrentIndex(Settings::Units.inRange(*units) && *units < cbJednostki->count()
-                                         ? *units
-                                         : -1);
+        cbJednostki->setCurrentIndex(
+            Settings::Units.inRange(*units) && *units < cbJednostki->count() ? *units : -1);
     if (cbJednostki->currentIndex() < 0)
         cbJednostki->setCurrentIndex(Settings::Units.defaultValue);
     if (const auto x = integer(Settings::GridX))

@@ -35,6 +35,7 @@ public:
 private:
     void wireParametersDialog();
     void wireOptionsDialog();
+    void wireInsertionCommands();
 
     LanguageSession& language_;
     Interaction& interaction_;

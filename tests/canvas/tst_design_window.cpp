@@ -1,8 +1,8 @@
 #include "analysis/Summary.h"
 #include "canvas/DesignWindow.h"
+#include "canvas/ShapeKinds.h"
 #include "model/AxisValues.h"
 #include "model/FinSet.h"
-#include "canvas/ShapeKinds.h"
 #include "support/DesignBuilder.h"
 #include "support/FakeDesignHost.h"
 #include "support/ScriptedInteraction.h"
@@ -233,7 +233,8 @@ private slots:
         QCOMPARE(host.selected, nullptr);
         QCOMPARE(host.edits, 0);
         // The same press beside the ruler selects.
-        QTest::mouseClick(&window, Qt::LeftButton, {}, panel->geometry().bottomRight() + QPoint(30, 30));
+        QTest::mouseClick(&window, Qt::LeftButton, {},
+                          panel->geometry().bottomRight() + QPoint(30, 30));
         QVERIFY(host.selected != nullptr);
     }
 

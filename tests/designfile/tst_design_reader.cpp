@@ -265,15 +265,15 @@ private slots:
         QTest::addColumn<QList<int>>("indices");
         QTest::addColumn<QList<int>>("parents");
         // After four records the tree reads nose, B1, B3, B2: index 3 is B2.
-        QTest::newRow("motor under the third body") << QList<int>{-1, 0, 0, 1, 3}
-                                                    << QList<int>{-1, 0, 0, 1, 2};
+        QTest::newRow("motor under the third body")
+            << QList<int>{-1, 0, 0, 1, 3} << QList<int>{-1, 0, 0, 1, 2};
         QTest::newRow("tree order") << QList<int>{-1, 0, 1, 1, 0} << QList<int>{-1, 0, 1, 1, 0};
         // Tree order after four records: R0, B3, R1, B2; index 2 is R1.
-        QTest::newRow("child of a later root") << QList<int>{-1, -1, 1, 0, 2}
-                                               << QList<int>{-1, -1, 1, 0, 1};
+        QTest::newRow("child of a later root")
+            << QList<int>{-1, -1, 1, 0, 2} << QList<int>{-1, -1, 1, 0, 1};
         // Tree order after four records: R0, B2, R1, B3; index 3 is B3.
-        QTest::newRow("child of the later root's child") << QList<int>{-1, -1, 0, 2, 3}
-                                                         << QList<int>{-1, -1, 0, 1, 3};
+        QTest::newRow("child of the later root's child")
+            << QList<int>{-1, -1, 0, 2, 3} << QList<int>{-1, -1, 0, 1, 3};
     }
     void parentIndexNamesTheNodeOfTheTreeSoFar() {
         QFETCH(QList<int>, indices);

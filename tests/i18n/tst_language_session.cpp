@@ -1,5 +1,5 @@
-#include "i18n/LanguageSession.h"
 #include "i18n/AdvForm.h"
+#include "i18n/LanguageSession.h"
 #include "support/ScriptedInteraction.h"
 
 #include <QApplication>

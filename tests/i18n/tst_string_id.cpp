@@ -1,5 +1,5 @@
-#include "i18n/StringId.h"
 #include "i18n/DefaultTexts.h"
+#include "i18n/StringId.h"
 
 #include <QtTest>
 #include <climits>

@@ -1,5 +1,5 @@
-#include "model/Design.h"
 #include "canvas/ShapeKinds.h"
+#include "model/Design.h"
 #include "model/Registry.h"
 
 #include <QTest>

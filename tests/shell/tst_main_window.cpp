@@ -11,15 +11,15 @@
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QDir>
-#include <QLabel>
-#include <QTableWidget>
 #include <QDockWidget>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QSettings>
 #include <QStatusBar>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolBar>
@@ -260,11 +260,11 @@ private slots:
             labels << label->text();
         QCOMPARE(labels.count("komunikat"), 0);
         // Toolbars and the object window carry words, not internal names.
-        for (QWidget* captioned : {static_cast<QWidget*>(s.main->BarWymiary),
-                                   static_cast<QWidget*>(s.main->BarMode),
-                                   static_cast<QWidget*>(s.main->BarFigury),
-                                   static_cast<QWidget*>(s.main->BarPodstawowy),
-                                   static_cast<QWidget*>(s.main->WindowFormObject)})
+        for (QWidget* captioned :
+             {static_cast<QWidget*>(s.main->BarWymiary), static_cast<QWidget*>(s.main->BarMode),
+              static_cast<QWidget*>(s.main->BarFigury),
+              static_cast<QWidget*>(s.main->BarPodstawowy),
+              static_cast<QWidget*>(s.main->WindowFormObject)})
             QVERIFY2(captioned->windowTitle() != captioned->objectName(),
                      qPrintable(captioned->windowTitle()));
     }

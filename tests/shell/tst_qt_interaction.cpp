@@ -18,9 +18,11 @@ private slots:
         QTest::addColumn<QString>("caption");
         QTest::addColumn<QString>("title");
         QTest::newRow("question without a caption") << true << QString() << QString();
-        QTest::newRow("question with a caption") << true << "Pytanie" << "Pytanie";
+        QTest::newRow("question with a caption") << true << "Pytanie"
+                                                 << "Pytanie";
         QTest::newRow("message without a caption") << false << QString() << "Vantor";
-        QTest::newRow("message with a caption") << false << "uwaga !" << "uwaga !";
+        QTest::newRow("message with a caption") << false << "uwaga !"
+                                                << "uwaga !";
     }
     void boxTitles() {
         QFETCH(bool, question);
