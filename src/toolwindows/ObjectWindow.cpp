@@ -163,8 +163,9 @@ void TFormObject::createActions() {
         menu->setObjectName(name);
         return menu;
     };
-    auto separator = [&](QMenu* menu, const char* name, int id) {
-        QAction* line = make(name, Tagged(id), true);
+    // A plain line: a separator with a text would be drawn as a section with that text.
+    auto separator = [&](QMenu* menu, const char* name, int) {
+        QAction* line = make(name, QString(), true);
         line->setSeparator(true);
         menu->addAction(line);
     };
