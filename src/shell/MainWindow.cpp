@@ -261,7 +261,7 @@ void TMainForm::createMenus() {
         return m;
     };
     // A plain line: a separator with a text would be drawn as a section with that text.
-    auto separator = [this](QMenu* m, const char* name, const QString&) {
+    auto separator = [this](QMenu* m, const char* name) {
         QAction* s = makeAction(name, QString());
         s->setSeparator(true);
         m->addAction(s);
@@ -269,9 +269,9 @@ void TMainForm::createMenus() {
 
     File1 = menu(nullptr, "File1", Tagged(1549), Tagged(1550));
     File1->addActions({FileNew1, FileOpen1, FileClose1, FileCloseAll, FileSave1, FileSaveAs1});
-    separator(File1, "N1", Tagged(1551));
+    separator(File1, "N1");
     File1->addAction(FilePrint);
-    separator(File1, "N2", Tagged(1551));
+    separator(File1, "N2");
     File1->addAction(FileExit1);
 
     Edit1 = menu(nullptr, "Edycja1", Tagged(1552), Tagged(1661));
@@ -282,18 +282,18 @@ void TMainForm::createMenus() {
     Zoom1 = menu(View1, "Zoom1", Tagged(1556), Tagged(1653));
     Zoom1->addActions({N251, ASkala05, ASkala1, ASkala2, ASkala3, N5001});
     View1->addActions({AShowLinijki, Siatka1, Przecigajdosiatki35181, Prowadnice1});
-    separator(View1, "N3", Tagged(1566));
+    separator(View1, "N3");
     Paskinarzdzi1 = menu(View1, "Paskinarzdzi1", Tagged(1567), Tagged(1656));
     Paskinarzdzi1->addActions(
         {Podstawowy1, Transform1, Figury1, Narzedzia1, Wymiary1, Kolory1, Rotacja1});
     View1->addActions({ADefaultWndPos, AMaxWorkArea});
-    separator(View1, "N4", Tagged(1575));
+    separator(View1, "N4");
     View1->addActions({AFullScreen, A3d});
 
     Window1 = menu(nullptr, "Window1", Tagged(1603), Tagged(1604));
     Window1->addActions({WindowCascade1, WindowTileHorizontal1, WindowTileVertical1,
                          WindowMinimizeAll1, WindowArrangeAll1});
-    separator(Window1, "N5", Tagged(1605));
+    separator(Window1, "N5");
     Window1->addAction(AFormObject1);
 
     Opcje1 = menu(nullptr, "Opcje1", Tagged(1608), Tagged(1666));

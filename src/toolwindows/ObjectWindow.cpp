@@ -164,14 +164,14 @@ void TFormObject::createActions() {
         return menu;
     };
     // A plain line: a separator with a text would be drawn as a section with that text.
-    auto separator = [&](QMenu* menu, const char* name, int) {
+    auto separator = [&](QMenu* menu, const char* name) {
         QAction* line = make(name, QString(), true);
         line->setSeparator(true);
         menu->addAction(line);
     };
     PopupMenu->addActions({make("AobjectDuplicate", Tagged(2513), false), AobjectCopy, AObjectCut,
                            AobjectPaste, make("AobjectSelectAll", Tagged(2516), false)});
-    separator(PopupMenu, "N2510", 2510);
+    separator(PopupMenu, "N2510");
     submenu("Kolejnosc1", 2517)
         ->addActions({make("AobjectMoveUp", Tagged(2518), false),
                       make("AobjectMoveDown", Tagged(2523), false),
@@ -187,11 +187,11 @@ void TFormObject::createActions() {
     submenu("Odbij1", 2508)
         ->addActions({make("AFILPY", Tagged(2534), false), make("AFLOPX", Tagged(2535), false)});
     PopupMenu->addAction(make("AobjectMerge", Tagged(2533), false));
-    separator(PopupMenu, "N2511", 2511);
+    separator(PopupMenu, "N2511");
     PopupMenu->addActions({make("ASaveObject", Tagged(2537), false),
                            make("ALoadObject", Tagged(2538), false),
                            make("ASaveObjectBMP", Tagged(2542), false)});
-    separator(PopupMenu, "N2512", 2512);
+    separator(PopupMenu, "N2512");
     PopupMenu->addAction(make("Aproperty", Tagged(2525), false));
 }
 
