@@ -1,11 +1,10 @@
 #include "assembly/InsertionCommands.h"
 
 #include "canvas/DesignWindow.h"
+#include "interaction/Interaction.h"
 #include "model/AxisValues.h"
 #include "model/FinSet.h"
 #include "model/Registry.h"
-#include "shell/Interaction.h"
-#include "shell/MainWindow.h"
 #include "toolwindows/ObjectWindow.h"
 #include "toolwindows/ParametersDialog.h"
 
@@ -21,21 +20,14 @@ const QString NotAllowed = QStringLiteral("Not allowed");
 
 } // namespace
 
-InsertionCommands::InsertionCommands(TMainForm& main, TFormObject& objects, TFormParametry& dialog,
-                                     Interaction& interaction)
-    : QObject(&main), main_(main), objects_(objects), dialog_(dialog), interaction_(interaction) {
-    const std::pair<QAction*, void (InsertionCommands::*)()> commands[] = {
-        {main.AGlowicaStozek, &InsertionCommands::AGlowicaStozekExecute},
-        {main.AGlowicaOgive, &InsertionCommands::AGlowicaOgiveExecute},
-        {main.AGlowicaParabolic, &InsertionCommands::AGlowicaParabolicExecute},
-        {main.AKorpus, &InsertionCommands::AKorpusExecute},
-        {main.AStozekSciety, &InsertionCommands::AStozekScietyExecute},
-        {main.AEngine, &InsertionCommands::AEngineExecute},
-        {main.AStatecznik, &InsertionCommands::AStatecznikExecute},
-        {main.ABalast, &InsertionCommands::ABalastExecute},
-    };
-    for (const auto& [action, handler] : commands)
-        connect(action, &QAction::triggered, this, handler);
+InsertionCommands::InsertionCommands(InsertionContext context, TFormObject& objects,
+                                     TFormParametry& dialog, Interaction& interaction,
+                                     QObject* parent)
+    : QObject(parent), context_(std::move(context)), objects_(objects), dialog_(dialog),
+      interaction_(interaction) {}
+
+TMDIChild* InsertionCommands::activeWindow() const {
+    return context_.activeDesignWindow ? context_.activeDesignWindow() : nullptr;
 }
 
 void InsertionCommands::AGlowicaStozekExecute() {
@@ -71,14 +63,15 @@ bool InsertionCommands::runDialog(TRocketElement& element) {
 }
 
 void InsertionCommands::redraw() {
-    if (TMDIChild* window = main_.activeDesignWindow())
+    if (TMDIChild* window = activeWindow())
         window->Redraw();
 }
 
 TRocketElement& InsertionCommands::registerElement(std::unique_ptr<TRocketElement> element,
                                                    bool asChild) {
-    TMDIChild* window = main_.activeDesignWindow();
-    element->Pen = TPen{main_.currentPenWidth(), main_.CurrentColor};
+    TMDIChild* window = activeWindow();
+    if (context_.newShapePen)
+        element->Pen = context_.newShapePen();
     element->Points = {TPoints{}};
     element->Selected = false;
     TRocketElement& registered = *element;
@@ -95,7 +88,7 @@ void InsertionCommands::placeBehindParent(TRocketElement& element) {
 }
 
 void InsertionCommands::insertNose(const char* kind, bool redrawBeforeComputing) {
-    TMDIChild* window = main_.activeDesignWindow();
+    TMDIChild* window = activeWindow();
     if (window == nullptr || !window->design().tree.empty())
         return;
     std::unique_ptr<TRocketElement> nose = CreateElement(kind);
@@ -119,7 +112,7 @@ void InsertionCommands::insertNose(const char* kind, bool redrawBeforeComputing)
 }
 
 std::unique_ptr<TRocketElement> InsertionCommands::startAttaching(const char* kind) {
-    TMDIChild* window = main_.activeDesignWindow();
+    TMDIChild* window = activeWindow();
     if (window == nullptr || window->design().tree.empty())
         return nullptr;
     std::unique_ptr<TRocketElement> element = CreateElement(kind);
@@ -132,7 +125,8 @@ std::unique_ptr<TRocketElement> InsertionCommands::startAttaching(const char* ki
     if (selected == nullptr || selected->element == nullptr ||
         !IsAttachmentAllowed(*element, *selected->element) ||
         !ElementTree::canAttachBelow(selected)) {
-        interaction_.showMessage(&main_, NotAllowed, QString(), Interaction::Icon::None);
+        interaction_.showMessage(context_.messageParent, NotAllowed, QString(),
+                                 Interaction::Icon::None);
         return nullptr;
     }
     element->Parent = selected->element;

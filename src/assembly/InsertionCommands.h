@@ -1,15 +1,27 @@
 #pragma once
 
+#include "model/Shaped.h"
+
 #include <QObject>
+#include <functional>
 #include <memory>
+
+class QWidget;
 
 namespace vantor {
 
 class Interaction;
 class TFormObject;
 class TFormParametry;
-class TMainForm;
+class TMDIChild;
 class TRocketElement;
+
+// What the commands need of the program around them.
+struct InsertionContext {
+    QWidget* messageParent = nullptr;               // the window "Not allowed" shows over
+    std::function<TMDIChild*()> activeDesignWindow; // null when none is open
+    std::function<TPen()> newShapePen;              // the pen every new shape gets
+};
 
 // The eight commands that add a component to the active design: the three nose cones
 // start a design; the other five attach to the component selected in the object window.
@@ -17,8 +29,8 @@ class InsertionCommands : public QObject {
     Q_OBJECT
 
 public:
-    InsertionCommands(TMainForm& main, TFormObject& objects, TFormParametry& dialog,
-                      Interaction& interaction);
+    InsertionCommands(InsertionContext context, TFormObject& objects, TFormParametry& dialog,
+                      Interaction& interaction, QObject* parent = nullptr);
 
     void AGlowicaStozekExecute();
     void AGlowicaOgiveExecute();
@@ -43,7 +55,9 @@ private:
     void placeBehindParent(TRocketElement& element);
     void redraw();
 
-    TMainForm& main_;
+    TMDIChild* activeWindow() const;
+
+    InsertionContext context_;
     TFormObject& objects_;
     TFormParametry& dialog_;
     Interaction& interaction_;

@@ -5,8 +5,8 @@
 #include "canvas/DesignDrawing.h"
 #include "canvas/DisplayUnits.h"
 #include "canvas/QtDrawingSurface.h"
+#include "interaction/Interaction.h"
 #include "model/AxisValues.h"
-#include "shell/Interaction.h"
 
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -23,6 +23,10 @@ namespace {
 
 constexpr int RulerThickness = 10;
 const QColor MarginColour(212, 208, 200); // 13160660 as 0x00BBGGRR
+
+bool PlacesDimension(PointerModeKind mode) {
+    return mode == PointerModeKind::LinearDimension || mode == PointerModeKind::AngleDimension;
+}
 
 QSize ScreenSize() {
     const QScreen* screen = QGuiApplication::primaryScreen();
@@ -70,8 +74,10 @@ TMDIChild::TMDIChild(DesignWindowHost& host, QWidget* parent, QSize imageSize)
     pLinijkaLeft->setObjectName("pLinijkaLeft");
     ImageLeftScroll = new QLabel(pLinijkaLeft);
     ImageLeftScroll->setObjectName("ImageLeftScroll");
+    // The rulers are panels of their own: presses, moves and double clicks on them
+    // stay there instead of selecting or placing dimension points in the drawing.
     for (QWidget* ruler : {pLinijkaTop, pLinijkaLeft})
-        ruler->setAttribute(Qt::WA_TransparentForMouseEvents);
+        ruler->setAttribute(Qt::WA_NoMousePropagation);
 
     ScrollY = new QScrollBar(Qt::Vertical, this);
     ScrollY->setObjectName("ScrollY");
@@ -100,7 +106,7 @@ void TMDIChild::FormCreate() {
     design_.clear();
     DrawRulers();
     Redraw();
-    host_.setPointerMode(0);
+    host_.setPointerMode(PointerModeKind::Default);
 }
 
 void TMDIChild::closeEvent(QCloseEvent* event) {
@@ -361,18 +367,17 @@ void TMDIChild::FormMouseDown(Qt::MouseButtons buttons, int x, int y) {
     if (buttons & Qt::RightButton)
         return;
     const QPointF drawing = image / Scale;
-    const std::uint8_t mode = host_.pointerMode();
-    if ((mode == 8 || mode == 10) && !design_.Dimensions.empty()) {
+    if (PlacesDimension(host_.pointerMode()) && !design_.Dimensions.empty()) {
         TShaped& dimension = *design_.Dimensions.front();
         dimension.Points.push_back({drawing.x(), drawing.y()});
         if (dimension.Points.size() > 3) {
             dimension.Points.erase(dimension.Points.begin() + 3, dimension.Points.end());
-            host_.setPointerMode(0);
+            host_.setPointerMode(PointerModeKind::Default);
             host_.refreshDimensionCaptions();
         }
     }
-    const std::uint8_t now = host_.pointerMode();
-    if (now == 0 || now == 3) {
+    const PointerModeKind now = host_.pointerMode();
+    if (now == PointerModeKind::Default || now == PointerModeKind::SelectAndMove) {
         SelectAt(drawing.x(), drawing.y());
         return;
     }
@@ -390,14 +395,14 @@ void TMDIChild::FormMouseDown(Qt::MouseButtons buttons, int x, int y) {
 void TMDIChild::FormMouseMove(Qt::MouseButtons buttons, int x, int y) {
     const QPointF image = toImage(x, y);
     const double a = image.x(), b = image.y();
-    const std::uint8_t mode = host_.pointerMode();
+    const PointerModeKind mode = host_.pointerMode();
     if ((!design_.tree.empty() || !design_.Dimensions.empty()) &&
-        host_.isActiveDesignWindow(*this) && (mode == 8 || mode == 10) &&
-        !design_.Dimensions.empty() && !design_.Dimensions.front()->Points.empty()) {
+        host_.isActiveDesignWindow(*this) && PlacesDimension(mode) && !design_.Dimensions.empty() &&
+        !design_.Dimensions.front()->Points.empty()) {
         design_.Dimensions.front()->Points.back() = {a / Scale, b / Scale};
         Redraw();
     }
-    if (mode == 3 && (buttons & Qt::LeftButton)) {
+    if (mode == PointerModeKind::SelectAndMove && (buttons & Qt::LeftButton)) {
         if (design_.Elements.empty())
             return;
         const ElementTree::Node* node = host_.selectedElementNode();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "canvas/PointerMode.h"
 #include "model/ElementTree.h"
 
 #include <QColor>
@@ -31,8 +32,8 @@ public:
 
     virtual Interaction& interaction() = 0;
 
-    virtual std::uint8_t pointerMode() const = 0;
-    virtual void setPointerMode(std::uint8_t mode) = 0;
+    virtual PointerModeKind pointerMode() const = 0;
+    virtual void setPointerMode(PointerModeKind mode) = 0;
     // Whether the grid menu item carries its check mark.
     virtual bool gridShown() const = 0;
     virtual GridOptions gridOptions() const = 0;

@@ -222,14 +222,16 @@ void TWymiar::Draw() {
     } else if (p0.x == p1.x) {
         line.f1 = {p2.x, p1.y};
         line.f0 = {p0.x + p2.x - p1.x, p0.y};
-        // The arrowheads' bodies lie between the two ends, whichever end is on top.
-        line.angleAtF1 = p1.y < p0.y ? 90 : -90;
-        line.angleAtF0 = -line.angleAtF1;
+        // Fixed angles whatever the direction from P0 to P1: with P1 below P0 the
+        // arrowheads open outwards, as the aligned dimension has always drawn them.
+        line.angleAtF1 = 90;
+        line.angleAtF0 = -90;
     } else {
         line.f1 = {p1.x, p2.y};
         line.f0 = {p0.x, p0.y + p2.y - p1.y};
-        line.angleAtF1 = p1.x < p0.x ? 0 : 180;
-        line.angleAtF0 = 180 - line.angleAtF1;
+        // Fixed as for the vertical segment: outwards when P1 lies right of P0.
+        line.angleAtF1 = 0;
+        line.angleAtF0 = 180;
     }
     DrawLinear(*this, line, std::hypot(p1.x - p0.x, p1.y - p0.y));
 }

@@ -1,8 +1,10 @@
 #include "designfile/DesignFile.h"
 
+#include "canvas/ShapeKinds.h"
 #include "designfile/DesignRecords.h"
 #include "designfile/RecordWriter.h"
 #include "designfile/SafeFile.h"
+#include "designfile/TreeOrderIndex.h"
 #include "model/AxisValues.h"
 #include "model/Design.h"
 #include "model/FinSet.h"
@@ -27,8 +29,10 @@ std::vector<TPoints> ToPoints(const std::vector<PointD>& points) {
 
 // Builds the design from records that passed every check.
 void BuildDesign(const DesignRecords& records, Design& design) {
-    std::vector<ElementTree::Node*> nodes;
-    nodes.reserve(records.elements.size());
+    // A parent index names the node at that position of the tree as built so far. In a
+    // file the program wrote (records in tree order) that is the record at that index;
+    // in a hand-made file whose records are in another order it may not be.
+    TreeOrderIndex order;
     for (const ElementRecord& record : records.elements) {
         std::unique_ptr<TRocketElement> element = CreateElement(record.className);
         element->Caption = record.caption;
@@ -58,12 +62,13 @@ void BuildDesign(const DesignRecords& records, Design& design) {
         TRocketElement* raw = element.get();
         if (record.parentIndex == -1) {
             OriginX = static_cast<float>(raw->Points.front().x);
-            nodes.push_back(design.addElement(std::move(element), nullptr));
+            order.addRoot(design.addElement(std::move(element), nullptr));
         } else {
-            // Records come parent first, so the parent index is the index of a record
-            // already read; in a file the program wrote, that is also its node's index.
-            nodes.push_back(design.addElement(std::move(element),
-                                              nodes[static_cast<std::size_t>(record.parentIndex)]));
+            // The parser let through only indices below the record's own, so the node
+            // exists: the tree holds one node per record read.
+            const auto parentIndex = static_cast<std::size_t>(record.parentIndex);
+            order.addChild(parentIndex,
+                           design.addElement(std::move(element), order.nodeAt(parentIndex)));
         }
         raw->ComputeCG();
         raw->ComputeCP();

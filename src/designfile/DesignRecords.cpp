@@ -1,5 +1,6 @@
 #include "designfile/DesignRecords.h"
 
+#include "canvas/ShapeKinds.h"
 #include "model/ElementTree.h"
 #include "model/Registry.h"
 

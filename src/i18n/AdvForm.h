@@ -33,9 +33,6 @@ public:
     // (the user has been told and the application asked to quit).
     bool TranslateForm() { return language_.translateForm(*this); }
 
-protected:
-    LanguageSession& languageSession() const { return language_; }
-
 private:
     LanguageSession& language_;
 };

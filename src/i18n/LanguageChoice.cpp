@@ -1,6 +1,7 @@
 #include "i18n/LanguageChoice.h"
 
-#include "shell/SettingsStore.h"
+#include "settings/SettingsKeys.h"
+#include "settings/SettingsStore.h"
 
 #include <QDir>
 #include <QSettings>
@@ -10,10 +11,15 @@ namespace vantor {
 Language ReadLanguageChoice() {
     if (SettingsStoreRefusal())
         return Language::Polish; // as when the value cannot be read
-    const QSettings settings(QStringLiteral("Qendel"), QStringLiteral("CAD"));
-    const QVariant value = settings.value(QStringLiteral("Pol"));
+    const auto text = [](std::string_view s) {
+        return QString::fromLatin1(s.data(), qsizetype(s.size()));
+    };
+    const QSettings settings(text(SettingsOrganization), text(SettingsApplication));
+    const QVariant value = settings.value(text(Settings::Polish.name));
+    const Language byDefault =
+        Settings::Polish.defaultValue != 0 ? Language::Polish : Language::English;
     if (!value.isValid())
-        return Language::Polish;
+        return byDefault;
     bool isNumber = false;
     const int number = value.toInt(&isNumber);
     if (isNumber)
@@ -21,7 +27,9 @@ Language ReadLanguageChoice() {
     const QString word = value.toString().trimmed().toLower();
     if (word == QLatin1String("false"))
         return Language::English;
-    return Language::Polish;
+    if (word == QLatin1String("true"))
+        return Language::Polish;
+    return byDefault;
 }
 
 QString LanguageLibraryPath(const QString& programDirectory, Language language) {

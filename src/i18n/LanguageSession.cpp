@@ -2,7 +2,7 @@
 
 #include "i18n/FormTranslator.h"
 #include "i18n/LanguageChoice.h"
-#include "shell/Interaction.h"
+#include "interaction/Interaction.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>

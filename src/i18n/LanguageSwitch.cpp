@@ -1,6 +1,6 @@
 #include "i18n/LanguageSwitch.h"
 
-#include "shell/Interaction.h"
+#include "interaction/Interaction.h"
 
 #include <QAction>
 #include <QGuiApplication>

@@ -1,6 +1,5 @@
 #include "model/Registry.h"
 
-#include "canvas/DimensionAnnotations.h"
 #include "model/Ballast.h"
 #include "model/BodyTubes.h"
 #include "model/FinSet.h"
@@ -15,29 +14,24 @@ namespace {
 
 struct Entry {
     std::string_view className;
-    bool isElement;
-    std::unique_ptr<TShaped> (*create)();
+    std::unique_ptr<TRocketElement> (*create)();
 };
 
-template <class T> std::unique_ptr<TShaped> Make() {
+template <class T> std::unique_ptr<TRocketElement> Make() {
     return std::make_unique<T>();
 }
 
-// Tried in this order; the first equal name wins.
-constexpr std::array<Entry, 13> Entries{{
-    {"TWymiar", false, Make<TWymiar>},
-    {"TAngleWymiar", false, Make<TAngleWymiar>},
-    {"TWymiarPoziomy", false, Make<TWymiarPoziomy>},
-    {"TWymiarPionowy", false, Make<TWymiarPionowy>},
-    {"TGlowicaStozek", true, Make<TGlowicaStozek>},
-    {"TGlowicaOgive", true, Make<TGlowicaOgive>},
-    {"TGlowicaParabolic", true, Make<TGlowicaParabolic>},
-    {"TKorpus", true, Make<TKorpus>},
-    {"TLozysko", true, Make<TLozysko>},
-    {"TEngine", true, Make<TEngine>},
-    {"TStozekSciety", true, Make<TStozekSciety>},
-    {"TStatecznik", true, Make<TStatecznik>},
-    {"TBalast", true, Make<TBalast>},
+// The element kinds; the dimension kinds are registered beside their drawing code.
+constexpr std::array<Entry, 9> Entries{{
+    {"TGlowicaStozek", Make<TGlowicaStozek>},
+    {"TGlowicaOgive", Make<TGlowicaOgive>},
+    {"TGlowicaParabolic", Make<TGlowicaParabolic>},
+    {"TKorpus", Make<TKorpus>},
+    {"TLozysko", Make<TLozysko>},
+    {"TEngine", Make<TEngine>},
+    {"TStozekSciety", Make<TStozekSciety>},
+    {"TStatecznik", Make<TStatecznik>},
+    {"TBalast", Make<TBalast>},
 }};
 
 const Entry* Find(std::string_view className) {
@@ -49,26 +43,13 @@ const Entry* Find(std::string_view className) {
 
 } // namespace
 
-std::unique_ptr<TShaped> CreateShape(std::string_view className) {
+std::unique_ptr<TRocketElement> CreateElement(std::string_view className) {
     const Entry* entry = Find(className);
     return entry != nullptr ? entry->create() : nullptr;
 }
 
-std::unique_ptr<TRocketElement> CreateElement(std::string_view className) {
-    const Entry* entry = Find(className);
-    if (entry == nullptr || !entry->isElement)
-        return nullptr;
-    return std::unique_ptr<TRocketElement>(static_cast<TRocketElement*>(entry->create().release()));
-}
-
 bool IsElementClassName(std::string_view className) {
-    const Entry* entry = Find(className);
-    return entry != nullptr && entry->isElement;
-}
-
-bool IsDimensionClassName(std::string_view className) {
-    const Entry* entry = Find(className);
-    return entry != nullptr && !entry->isElement;
+    return Find(className) != nullptr;
 }
 
 bool IsAttachmentAllowed(const TRocketElement& element, const TRocketElement& parent) {

@@ -1,9 +1,9 @@
 #include "preview3d/Preview3d.h"
 
+#include "interaction/Interaction.h"
 #include "model/Design.h"
 #include "preview3d/Form3D.h"
 #include "preview3d/ViewState3d.h"
-#include "shell/Interaction.h"
 
 #include <QEventLoop>
 #include <QOffscreenSurface>

@@ -77,10 +77,6 @@ const IniFile::Section* IniFile::find(const QString& section) const {
     return nullptr;
 }
 
-bool IniFile::hasSection(const QString& section) const {
-    return find(section) != nullptr;
-}
-
 std::optional<QString> IniFile::value(const QString& section, const QString& key) const {
     const Section* found = find(section);
     if (found == nullptr)

@@ -29,7 +29,6 @@ public:
     bool write(const QString& path, QString* reason = nullptr) const;
     QString text() const;
 
-    bool hasSection(const QString& section) const;
     std::optional<QString> value(const QString& section, const QString& key) const;
     // A decimal integer, or hexadecimal after "$" or "0x"; nothing when the value is
     // missing, is no integer or lies outside the 32-bit range.

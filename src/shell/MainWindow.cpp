@@ -1,14 +1,14 @@
 #include "shell/MainWindow.h"
 
 #include "canvas/DesignWindow.h"
+#include "canvas/ShapeKinds.h"
 #include "designfile/DesignFile.h"
 #include "i18n/AdvForm.h"
 #include "i18n/LanguageSwitch.h"
-#include "model/Registry.h"
+#include "interaction/Interaction.h"
 #include "preview3d/Preview3d.h"
 #include "preview3d/ViewState3d.h"
 #include "shell/Glyphs.h"
-#include "shell/Interaction.h"
 #include "shell/PenNameBox.h"
 #include "shell/ToolbarLayout.h"
 #include "toolwindows/ObjectWindow.h"
@@ -101,7 +101,7 @@ bool TMainForm::FormCreate() {
     if (!TranslateForm())
         return false;
     toolbarLayout_->load(QDir(programDirectory_).filePath(ToolbarsFileName));
-    setPointerMode(0);
+    setPointerMode(PointerModeKind::Default);
     return true;
 }
 
@@ -263,17 +263,18 @@ void TMainForm::createMenus() {
             m->menuAction()->setToolTip(hint);
         return m;
     };
-    auto separator = [this](QMenu* m, const char* name, const QString& caption) {
-        QAction* s = makeAction(name, caption);
+    // A plain line: a separator with a text would be drawn as a section with that text.
+    auto separator = [this](QMenu* m, const char* name) {
+        QAction* s = makeAction(name, QString());
         s->setSeparator(true);
         m->addAction(s);
     };
 
     File1 = menu(nullptr, "File1", Tagged(1549), Tagged(1550));
     File1->addActions({FileNew1, FileOpen1, FileClose1, FileCloseAll, FileSave1, FileSaveAs1});
-    separator(File1, "N1", Tagged(1551));
+    separator(File1, "N1");
     File1->addAction(FilePrint);
-    separator(File1, "N2", Tagged(1551));
+    separator(File1, "N2");
     File1->addAction(FileExit1);
 
     Edit1 = menu(nullptr, "Edycja1", Tagged(1552), Tagged(1661));
@@ -285,18 +286,18 @@ void TMainForm::createMenus() {
     Zoom1->addActions({N251, ASkala05, ASkala1, ASkala2, ASkala3, N5001});
     View1->addActions(
         {AShowLinijki, Siatka1, Przecigajdosiatki35181, Prowadnice1, AStabilityMarker});
-    separator(View1, "N3", Tagged(1566));
+    separator(View1, "N3");
     Paskinarzdzi1 = menu(View1, "Paskinarzdzi1", Tagged(1567), Tagged(1656));
     Paskinarzdzi1->addActions(
         {Podstawowy1, Transform1, Figury1, Narzedzia1, Wymiary1, Kolory1, Rotacja1});
     View1->addActions({ADefaultWndPos, AMaxWorkArea});
-    separator(View1, "N4", Tagged(1575));
+    separator(View1, "N4");
     View1->addActions({AFullScreen, A3d});
 
     Window1 = menu(nullptr, "Window1", Tagged(1603), Tagged(1604));
     Window1->addActions({WindowCascade1, WindowTileHorizontal1, WindowTileVertical1,
                          WindowMinimizeAll1, WindowArrangeAll1});
-    separator(Window1, "N5", Tagged(1605));
+    separator(Window1, "N5");
     Window1->addAction(AFormObject1);
 
     Opcje1 = menu(nullptr, "Opcje1", Tagged(1608), Tagged(1666));
@@ -331,10 +332,18 @@ void TMainForm::createToolbars() {
     addToolBar(Qt::LeftToolBarArea, BarFigury);
 
     BarWymiary = MakeToolBar(this, "BarWymiary", Tagged(1513));
-    BarWymiary->addActions({AWymiar, AWymiarPoziomy, AWymiarPionowy, AWymiarAngle});
-    // The angle dimension's button is there but disabled; its command stays reachable.
-    if (QWidget* angle = BarWymiary->widgetForAction(AWymiarAngle))
-        angle->setEnabled(false);
+    BarWymiary->addActions({AWymiar, AWymiarPoziomy, AWymiarPionowy});
+    // The angle dimension's button is there but disabled for good: a button of its own
+    // rather than the action's, which every change of the action (a translation) would
+    // enable again. The command itself stays reachable.
+    auto* angleButton = new QToolButton(BarWymiary);
+    angleButton->setObjectName("bWymiarAngle");
+    angleButton->setIcon(AWymiarAngle->icon());
+    angleButton->setToolTip(AWymiarAngle->toolTip());
+    angleButton->setEnabled(false);
+    connect(AWymiarAngle, &QAction::changed, angleButton,
+            [angleButton, this] { angleButton->setToolTip(AWymiarAngle->toolTip()); });
+    BarWymiary->addWidget(angleButton);
     addToolBar(Qt::LeftToolBarArea, BarWymiary);
 
     BarMode = MakeToolBar(this, "BarMode", Tagged(1515));
@@ -347,6 +356,8 @@ void TMainForm::createToolbars() {
     auto* zoomMenu = new QMenu(zoomButton);
     zoomMenu->setObjectName("ZoomPopup");
     zoomMenu->addActions({ASkala05, ASkala1, ASkala2, ASkala3});
+    // The same check marks as View > Zoom.
+    connect(zoomMenu, &QMenu::aboutToShow, this, [this] { onZoomMenuShown(); });
     zoomButton->setMenu(zoomMenu);
     BarMode->addWidget(zoomButton);
     addToolBar(Qt::LeftToolBarArea, BarMode);
@@ -406,13 +417,12 @@ void TMainForm::createTransformPanel() {
 void TMainForm::createStatusBars() {
     StatusBar = statusBar();
     StatusBar->setObjectName("StatusBar");
-    // The panels are not translated: their labels stay unnamed.
-    statusPanel0 = new QLabel(StatusBar);
-    StatusBar->addWidget(statusPanel0, 1);
-    auto* message = new QLabel("komunikat", StatusBar);
-    message->setFixedWidth(400);
-    message->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    StatusBar->addPermanentWidget(message);
+    // The panels are not translated: their labels stay unnamed. The hints show to their
+    // left; panel 0 carries "komunikat" until the pointer readout replaces it.
+    statusPanel0 = new QLabel("komunikat", StatusBar);
+    statusPanel0->setFixedWidth(400);
+    statusPanel0->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    StatusBar->addPermanentWidget(statusPanel0);
     auto* last = new QLabel(StatusBar);
     last->setFixedWidth(50);
     StatusBar->addPermanentWidget(last);
@@ -513,25 +523,27 @@ void TMainForm::connectCommands() {
     connect(HelpAbout1, &QAction::triggered, this, &TMainForm::aboutRequested);
 
     connect(ADefaultMode, &QAction::triggered, this, [this] {
-        setPointerMode(0);
+        setPointerMode(PointerModeKind::Default);
         if (handCursor_) {
             QApplication::restoreOverrideCursor();
             handCursor_ = false;
         }
     });
     connect(ASelect, &QAction::triggered, this, [this] {
-        setPointerMode(3);
+        setPointerMode(PointerModeKind::SelectAndMove);
         if (!handCursor_) {
             QApplication::setOverrideCursor(Qt::PointingHandCursor);
             handCursor_ = true;
         }
     });
-    connect(AWymiar, &QAction::triggered, this, [this] { addDimension("TWymiar", 8); });
+    connect(AWymiar, &QAction::triggered, this,
+            [this] { addDimension("TWymiar", PointerModeKind::LinearDimension); });
     connect(AWymiarPoziomy, &QAction::triggered, this,
-            [this] { addDimension("TWymiarPoziomy", 8); });
+            [this] { addDimension("TWymiarPoziomy", PointerModeKind::LinearDimension); });
     connect(AWymiarPionowy, &QAction::triggered, this,
-            [this] { addDimension("TWymiarPionowy", 8); });
-    connect(AWymiarAngle, &QAction::triggered, this, [this] { addDimension("TAngleWymiar", 10); });
+            [this] { addDimension("TWymiarPionowy", PointerModeKind::LinearDimension); });
+    connect(AWymiarAngle, &QAction::triggered, this,
+            [this] { addDimension("TAngleWymiar", PointerModeKind::AngleDimension); });
     connect(ATransform, &QAction::triggered, this, [this] { ATransformExecute(); });
 
     connect(mdiArea, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* sub) {
@@ -576,7 +588,7 @@ void TMainForm::showEvent(QShowEvent* event) {
     BarTransform->hide();
     BarMode->show();
     FileNew1->trigger();
-    setPointerMode(0);
+    setPointerMode(PointerModeKind::Default);
     A3d->setText("3D");
 }
 
@@ -763,7 +775,7 @@ void TMainForm::ATransformExecute() {
         window->Redraw();
 }
 
-void TMainForm::addDimension(const char* className, std::uint8_t mode) {
+void TMainForm::addDimension(const char* className, PointerModeKind mode) {
     TMDIChild* window = activeDesignWindow();
     if (window == nullptr)
         return;
@@ -777,7 +789,7 @@ void TMainForm::addDimension(const char* className, std::uint8_t mode) {
         formObject_->addDimensionNode();
 }
 
-void TMainForm::setPointerMode(std::uint8_t mode) {
+void TMainForm::setPointerMode(PointerModeKind mode) {
     PointerMode = mode;
 }
 
@@ -831,15 +843,20 @@ void TMainForm::designWindowClosing(TMDIChild& window) {
     }
     openDesignWindows_.remove(&window);
     updateInsertionAvailability(false);
+    if (openDesignWindows_.isEmpty() && formObject_)
+        formObject_->clearSummary();
 }
 
 void TMainForm::designWindowDestroyed(TMDIChild& window) {
     openDesignWindows_.remove(&window);
     if (formObject_ && formObject_->designWindow() == &window)
         formObject_->setDesignWindow(nullptr);
-    if (openDesignWindows_.isEmpty())
+    if (openDesignWindows_.isEmpty()) {
         for (QAction* zoom : {ASkala1, ASkala2, ASkala05})
             zoom->setEnabled(false);
+        if (formObject_)
+            formObject_->clearSummary();
+    }
 }
 
 ElementTree::Node* TMainForm::selectedElementNode() const {
@@ -877,10 +894,6 @@ void TMainForm::editSelectedElement() {
 
 QMenu* TMainForm::designContextMenu() {
     return PopupMenu1;
-}
-
-TFormObject* TMainForm::objectWindow() const {
-    return formObject_;
 }
 
 void ShowMaximized(QWidget& window) {

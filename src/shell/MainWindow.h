@@ -44,7 +44,6 @@ public:
 
     // Docks the object window into the object dock.
     void attachObjectWindow(TFormObject* formObject);
-    TFormObject* objectWindow() const;
     const QString& programDirectory() const { return programDirectory_; }
     // Saves and restores where the toolbars and the object window are.
     ToolbarLayout* toolbarLayout() const { return toolbarLayout_; }
@@ -63,13 +62,13 @@ public:
     void FileSave1Execute();
     void FileCloseAllExecute();
     void setZoom(double scale);
-    void addDimension(const char* className, std::uint8_t mode);
+    void addDimension(const char* className, PointerModeKind mode);
     void ATransformExecute();
 
     // DesignWindowHost
     Interaction& interaction() override { return interaction_; }
-    std::uint8_t pointerMode() const override { return PointerMode; }
-    void setPointerMode(std::uint8_t mode) override;
+    PointerModeKind pointerMode() const override { return PointerMode; }
+    void setPointerMode(PointerModeKind mode) override;
     bool gridShown() const override;
     GridOptions gridOptions() const override;
     int displayUnitIndex() const override;
@@ -93,13 +92,14 @@ public:
     void setGridOptionsSource(std::function<GridOptions()> source);
     void setDisplayUnitSource(std::function<int()> source);
 
-    std::uint8_t PointerMode = 0;
+    PointerModeKind PointerMode = PointerModeKind::Default;
     std::uint32_t CurrentColor = 0; // 0x00BBGGRR
     bool SaveOnExit = true;
 
     QMdiArea* mdiArea = nullptr;
     QStatusBar* StatusBar = nullptr;
     QStatusBar* MarkerStatusBar = nullptr;
+    // Panel 0 of StatusBar: "komunikat" at start, then the pointer readout.
     QLabel* statusPanel0 = nullptr;
     QToolBar* BarPodstawowy = nullptr;
     QToolBar* BarTransform = nullptr;
@@ -138,6 +138,10 @@ public:
     QAction *ATransform, *ARotateByCenter, *AUndo, *ARedo, *ARepeat;
     QAction *AGlowicaStozek, *AGlowicaOgive, *AGlowicaParabolic, *AKorpus, *AEngine, *AStozekSciety,
         *AStatecznik, *ABalast;
+
+    // No menu of Qt's own over the toolbars and docks: the Toolbars submenu shows and
+    // hides them.
+    QMenu* createPopupMenu() override { return nullptr; }
 
 signals:
     // The window is closing and the layout and settings are to be saved.

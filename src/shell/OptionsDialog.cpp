@@ -1,7 +1,8 @@
 #include "shell/OptionsDialog.h"
 
-#include "shell/Interaction.h"
-#include "shell/SettingsStore.h"
+#include "interaction/Interaction.h"
+#include "settings/SettingsKeys.h"
+#include "settings/SettingsStore.h"
 #include "shell/StoredValue.h"
 #include "widgets/ColourBox.h"
 
@@ -33,11 +34,9 @@ constexpr int PanelHeight = 41;
 constexpr int PageHeight = ClientHeight - PanelHeight;
 constexpr int RowHeight = 22;
 
-constexpr int GridMinimum = 5;
-constexpr int GridMaximum = 500;
-constexpr int GridDefault = 50;
-constexpr std::uint32_t DefaultBackground = 0xFFFFFF;
-constexpr std::uint32_t DefaultGridColour = 0xE2E2E2; // 14869218
+QString KeyName(const SettingKey& key) {
+    return QString::fromLatin1(key.name.data(), qsizetype(key.name.size()));
+}
 
 QLabel* MakeLabel(const char* name, int id, QWidget* parent, const QRect& geometry) {
     auto* label = new QLabel(Tagged(id), parent);
@@ -54,11 +53,12 @@ QLabel* MakeTitle(const char* name, int id, QWidget* parent) {
     return title;
 }
 
-QSpinBox* MakeGridSpin(const char* name, QWidget* parent, const QRect& geometry) {
+QSpinBox* MakeGridSpin(const char* name, QWidget* parent, const QRect& geometry,
+                       const SettingKey& key = Settings::GridX) {
     auto* spin = new QSpinBox(parent);
     spin->setObjectName(name);
-    spin->setRange(GridMinimum, GridMaximum);
-    spin->setValue(GridDefault);
+    spin->setRange(key.minimum, key.maximum);
+    spin->setValue(key.defaultValue);
     // A typed value out of the range is pulled into it when the edit loses focus.
     spin->setCorrectionMode(QAbstractSpinBox::CorrectToNearestValue);
     spin->setGeometry(geometry);
@@ -153,7 +153,7 @@ void TFormOpcje::buildGeneralPage() {
     cbKolorTla = new ColourBox(GroupKolory);
     cbKolorTla->setObjectName("cbKolorTla");
     cbKolorTla->setGeometry(120, 20, 145, RowHeight);
-    cbKolorTla->setColourCode(DefaultBackground);
+    cbKolorTla->setColourCode(std::uint32_t(Settings::BackgroundColor.defaultValue));
     MakeLabel("lKolorLini", 3508, GroupKolory, QRect(8, 48, 110, RowHeight));
     cbKolorLini = new ColourBox(GroupKolory);
     cbKolorLini->setObjectName("cbKolorLini");
@@ -186,12 +186,12 @@ void TFormOpcje::buildGridPage() {
     MakeLabel("lXGrid", 3513, TabSiatka, QRect(8, 40, 120, RowHeight));
     sXGrid = MakeGridSpin("sXGrid", TabSiatka, QRect(140, 40, 80, RowHeight));
     MakeLabel("lYGrid", 3514, TabSiatka, QRect(8, 68, 120, RowHeight));
-    sYGrid = MakeGridSpin("sYGrid", TabSiatka, QRect(140, 68, 80, RowHeight));
+    sYGrid = MakeGridSpin("sYGrid", TabSiatka, QRect(140, 68, 80, RowHeight), Settings::GridY);
     MakeLabel("lKolorGrid", 3515, TabSiatka, QRect(8, 100, 120, RowHeight));
     cbKolorGrid = new ColourBox(TabSiatka);
     cbKolorGrid->setObjectName("cbKolorGrid");
     cbKolorGrid->setGeometry(140, 100, 140, RowHeight);
-    cbKolorGrid->setColourCode(DefaultGridColour);
+    cbKolorGrid->setColourCode(std::uint32_t(Settings::GridColor.defaultValue));
     cbVisibleGrid = new QCheckBox(Tagged(3517), TabSiatka);
     cbVisibleGrid->setObjectName("cbVisibleGrid");
     cbVisibleGrid->setGeometry(8, 134, 273, RowHeight);
@@ -253,42 +253,39 @@ void TFormOpcje::load(bool menuItems) {
     if (SettingsStoreRefusal())
         return; // the defaults stay
     const QSettings store(QString::fromLatin1(Organization), QString::fromLatin1(Application));
-    const auto integer = [&store](const char* name) {
-        return StoredInt32(store.value(QString::fromLatin1(name)));
+    const auto integer = [&store](const SettingKey& key) {
+        return StoredInt32(store.value(KeyName(key)));
     };
-    const auto boolean = [&store](const char* name) {
-        return StoredBool(store.value(QString::fromLatin1(name)));
-    };
-    const auto check = [&boolean](const char* name, auto* control) {
+    const auto check = [&store](const SettingKey& key, auto* control) {
         if (control == nullptr)
             return;
-        if (const auto value = boolean(name))
+        if (const auto value = StoredBool(store.value(KeyName(key))))
             control->setChecked(*value);
     };
 
-    if (const auto colour = integer("BackgroundColor"))
+    if (const auto colour = integer(Settings::BackgroundColor))
         cbKolorTla->setColourCode(std::uint32_t(*colour));
-    if (const auto units = integer("jednostki"))
-        cbJednostki->setCurrentIndex(*units >= 0 && *units < cbJednostki->count() ? *units : -1);
+    if (const auto units = integer(Settings::Units))
+        cbJednostki->setCurrentIndex(
+            Settings::Units.inRange(*units) && *units < cbJednostki->count() ? *units : -1);
     if (cbJednostki->currentIndex() < 0)
-        cbJednostki->setCurrentIndex(0);
-    // Setting a spin edit pulls the value into its range.
-    if (const auto x = integer("GridX"))
-        sXGrid->setValue(*x);
-    if (const auto y = integer("GridY"))
-        sYGrid->setValue(*y);
-    if (const auto colour = integer("GridColor"))
+        cbJednostki->setCurrentIndex(Settings::Units.defaultValue);
+    if (const auto x = integer(Settings::GridX))
+        sXGrid->setValue(Settings::GridX.clamped(*x));
+    if (const auto y = integer(Settings::GridY))
+        sYGrid->setValue(Settings::GridY.clamped(*y));
+    if (const auto colour = integer(Settings::GridColor))
         cbKolorGrid->setColourCode(std::uint32_t(*colour));
-    check("VisibleGrid", cbVisibleGrid);
-    check("SnapGrid", cbSnapGrid);
+    check(Settings::VisibleGrid, cbVisibleGrid);
+    check(Settings::SnapGrid, cbSnapGrid);
     if (!menuItems)
         return;
-    check("Linijki", menuItems_.Linijki);
-    check("Siatka1", menuItems_.Siatka1);
-    check("Prowadnice1", menuItems_.Prowadnice1);
-    check("Pol", menuItems_.Polska1);
-    check("Eng", menuItems_.Angielska1);
-    check("StabilityMarker", menuItems_.StabilityMarker);
+    check(Settings::Rulers, menuItems_.Linijki);
+    check(Settings::Grid, menuItems_.Siatka1);
+    check(Settings::Guides, menuItems_.Prowadnice1);
+    check(Settings::Polish, menuItems_.Polska1);
+    check(Settings::English, menuItems_.Angielska1);
+    check(Settings::StabilityMarker, menuItems_.StabilityMarker);
 }
 
 void TFormOpcje::SaveSettings() {
@@ -299,26 +296,26 @@ void TFormOpcje::SaveSettings() {
     QSettings store(QString::fromLatin1(Organization), QString::fromLatin1(Application));
     if (!store.isWritable())
         return;
-    const auto write = [&store](const char* name, std::int32_t value) {
-        store.setValue(QString::fromLatin1(name), value);
+    const auto write = [&store](const SettingKey& key, std::int32_t value) {
+        store.setValue(KeyName(key), value);
     };
     const auto flag = [](const QAction* item) {
         return item != nullptr && item->isChecked();
     };
-    write("BackgroundColor", std::int32_t(cbKolorTla->colourCode()));
-    write("jednostki", displayUnitIndex());
-    write("GridX", SpacingOf(*sXGrid));
-    write("GridY", SpacingOf(*sYGrid));
-    write("GridColor", std::int32_t(cbKolorGrid->colourCode()));
-    write("VisibleGrid", cbVisibleGrid->isChecked() ? 1 : 0);
-    write("SnapGrid", cbSnapGrid->isChecked() ? 1 : 0);
-    write("Linijki", flag(menuItems_.Linijki) ? 1 : 0);
-    write("Siatka1", flag(menuItems_.Siatka1) ? 1 : 0);
-    write("Prowadnice1", flag(menuItems_.Prowadnice1) ? 1 : 0);
-    write("Pol", flag(menuItems_.Polska1) ? 1 : 0);
-    write("Eng", flag(menuItems_.Angielska1) ? 1 : 0);
+    write(Settings::BackgroundColor, std::int32_t(cbKolorTla->colourCode()));
+    write(Settings::Units, displayUnitIndex());
+    write(Settings::GridX, SpacingOf(*sXGrid));
+    write(Settings::GridY, SpacingOf(*sYGrid));
+    write(Settings::GridColor, std::int32_t(cbKolorGrid->colourCode()));
+    write(Settings::VisibleGrid, cbVisibleGrid->isChecked() ? 1 : 0);
+    write(Settings::SnapGrid, cbSnapGrid->isChecked() ? 1 : 0);
+    write(Settings::Rulers, flag(menuItems_.Linijki) ? 1 : 0);
+    write(Settings::Grid, flag(menuItems_.Siatka1) ? 1 : 0);
+    write(Settings::Guides, flag(menuItems_.Prowadnice1) ? 1 : 0);
+    write(Settings::Polish, flag(menuItems_.Polska1) ? 1 : 0);
+    write(Settings::English, flag(menuItems_.Angielska1) ? 1 : 0);
     if (menuItems_.StabilityMarker != nullptr)
-        write("StabilityMarker", flag(menuItems_.StabilityMarker) ? 1 : 0);
+        write(Settings::StabilityMarker, flag(menuItems_.StabilityMarker) ? 1 : 0);
     store.sync();
 }
 

@@ -2,6 +2,7 @@
 
 #include "canvas/DesignWindowHost.h"
 #include "i18n/AdvForm.h"
+#include "settings/SettingsKeys.h"
 
 #include <QDialog>
 #include <functional>
@@ -40,8 +41,8 @@ class TFormOpcje : public TAdvForm<QDialog> {
     Q_OBJECT
 
 public:
-    static constexpr const char* Organization = "Qendel";
-    static constexpr const char* Application = "CAD";
+    static constexpr const char* Organization = SettingsOrganization.data();
+    static constexpr const char* Application = SettingsApplication.data();
 
     TFormOpcje(LanguageSession& language, Interaction& interaction, SettingsMenuItems menuItems,
                QWidget* parent = nullptr);

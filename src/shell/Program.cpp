@@ -3,13 +3,17 @@
 #include "assembly/InsertionCommands.h"
 #include "canvas/DesignWindow.h"
 #include "i18n/AdvForm.h"
+#include "i18n/LanguageSession.h"
+#include "interaction/Interaction.h"
 #include "shell/AboutBox.h"
-#include "shell/Interaction.h"
 #include "shell/MainWindow.h"
 #include "shell/OptionsDialog.h"
 #include "shell/SettingsCommands.h"
 #include "toolwindows/ObjectWindow.h"
 #include "toolwindows/ParametersDialog.h"
+
+#include <QAction>
+#include <QApplication>
 
 namespace vantor {
 
@@ -47,8 +51,34 @@ bool Program::create() {
     if (!formParametry_->FormCreate())
         return false;
     wireParametersDialog();
-    new InsertionCommands(*mainForm_, *formObject_, *formParametry_, interaction_);
+    wireInsertionCommands();
     return true;
+}
+
+void Program::wireInsertionCommands() {
+    TMainForm& main = *mainForm_;
+    InsertionContext context;
+    context.messageParent = &main;
+    context.activeDesignWindow = [&main] {
+        return main.activeDesignWindow();
+    };
+    context.newShapePen = [&main] {
+        return TPen{main.currentPenWidth(), main.CurrentColor};
+    };
+    auto* commands = new InsertionCommands(std::move(context), *formObject_, *formParametry_,
+                                           interaction_, &main);
+    const std::pair<QAction*, void (InsertionCommands::*)()> bindings[] = {
+        {main.AGlowicaStozek, &InsertionCommands::AGlowicaStozekExecute},
+        {main.AGlowicaOgive, &InsertionCommands::AGlowicaOgiveExecute},
+        {main.AGlowicaParabolic, &InsertionCommands::AGlowicaParabolicExecute},
+        {main.AKorpus, &InsertionCommands::AKorpusExecute},
+        {main.AStozekSciety, &InsertionCommands::AStozekScietyExecute},
+        {main.AEngine, &InsertionCommands::AEngineExecute},
+        {main.AStatecznik, &InsertionCommands::AStatecznikExecute},
+        {main.ABalast, &InsertionCommands::ABalastExecute},
+    };
+    for (const auto& [action, handler] : bindings)
+        QObject::connect(action, &QAction::triggered, commands, handler);
 }
 
 void Program::wireOptionsDialog() {
@@ -85,6 +115,17 @@ void Program::wireParametersDialog() {
         formParametry_->FormShow();
         interaction_.runDialog(*formParametry_);
     });
+}
+
+int RunProgram(Interaction& interaction, const std::function<void(TMainForm&)>& started) {
+    LanguageSession language(interaction);
+    Program program(language, interaction, QApplication::applicationDirPath());
+    if (!program.create())
+        return 1;
+    ShowMaximized(*program.mainForm());
+    if (started)
+        started(*program.mainForm());
+    return QApplication::exec();
 }
 
 } // namespace vantor

@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QWidget>
+#include <functional>
 #include <memory>
 
 namespace vantor {
@@ -28,13 +29,13 @@ public:
 
     TMainForm* mainForm() const { return mainForm_.get(); }
     TFormObject* formObject() const { return formObject_; }
-    TAboutBox* aboutBox() const { return aboutBox_; }
     TFormOpcje* formOpcje() const { return formOpcje_; }
     TFormParametry* formParametry() const { return formParametry_; }
 
 private:
     void wireParametersDialog();
     void wireOptionsDialog();
+    void wireInsertionCommands();
 
     LanguageSession& language_;
     Interaction& interaction_;
@@ -46,5 +47,9 @@ private:
     TFormOpcje* formOpcje_ = nullptr;         // owned by the main window
     TFormParametry* formParametry_ = nullptr; // owned by the main window
 };
+
+// Starts the program with the given modal interactions and runs it to its end; calls
+// `started` once the main window is shown. Returns the exit code.
+int RunProgram(Interaction& interaction, const std::function<void(TMainForm&)>& started = {});
 
 } // namespace vantor

@@ -37,8 +37,8 @@ void QtInteraction::showMessage(QWidget* parent, const QString& text, const QStr
 }
 
 bool QtInteraction::askYesNo(QWidget* parent, const QString& text, const QString& caption) {
-    QMessageBox box(QMessageBox::Question, TitleOr(caption), text,
-                    QMessageBox::Yes | QMessageBox::No, parent);
+    QMessageBox box(QMessageBox::Question, caption, text, QMessageBox::Yes | QMessageBox::No,
+                    parent);
     return box.exec() == QMessageBox::Yes;
 }
 

@@ -1,7 +1,7 @@
 #include "shell/SettingsCommands.h"
 
 #include "i18n/LanguageSwitch.h"
-#include "shell/Interaction.h"
+#include "interaction/Interaction.h"
 #include "shell/MainWindow.h"
 #include "shell/OptionsDialog.h"
 #include "shell/ToolbarLayout.h"

@@ -8,9 +8,11 @@
 #include <QLayout>
 #include <QMainWindow>
 #include <QScreen>
+#include <QTimer>
 #include <QToolBar>
 #include <algorithm>
 #include <array>
+#include <utility>
 
 namespace vantor {
 
@@ -76,9 +78,19 @@ ToolbarLayout::ToolbarLayout(QMainWindow& window, QList<QToolBar*> toolbars,
         bar->installEventFilter(this);
     for (QDockWidget* tool : toolWindows_)
         tool->installEventFilter(this);
+    window_.installEventFilter(this);
 }
 
 bool ToolbarLayout::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == &window_) {
+        if (event->type() == QEvent::Show && !pendingFloats_.isEmpty())
+            QTimer::singleShot(0, this, [this] {
+                const auto pending = std::exchange(pendingFloats_, {});
+                for (auto it = pending.cbegin(); it != pending.cend(); ++it)
+                    floatToolbar(*it.key(), it.value());
+            });
+        return QObject::eventFilter(watched, event);
+    }
     // A participant that floats reports its moves; the last place it floated at is
     // written while it is docked.
     if (event->type() == QEvent::Move)
@@ -136,7 +148,7 @@ QHash<QWidget*, ToolbarLayout::Placement> ToolbarLayout::snapshot() const {
                     continue;
                 Placement p;
                 p.visible = bar->isVisibleTo(&window_);
-                p.floating = bar->isFloating();
+                p.floating = bar->isFloating() || pendingFloats_.contains(bar);
                 p.area = area;
                 p.row = row;
                 // Where a toolbar is not laid out, it follows the one before it. Positions
@@ -145,7 +157,9 @@ QHash<QWidget*, ToolbarLayout::Placement> ToolbarLayout::snapshot() const {
                 p.pos = std::max(p.pos, previous + 1);
                 end = p.pos + length(laidOut(bar) ? bar->size() : bar->sizeHint());
                 previous = p.pos;
-                p.floatPos = p.floating ? bar->pos() : floatPositions_.value(bar);
+                p.floatPos = bar->isFloating() ? bar->pos() : floatPositions_.value(bar);
+                if (pendingFloats_.contains(bar))
+                    p.floatPos = pendingFloats_.value(bar);
                 placements.insert(bar, p);
             }
         }
@@ -293,14 +307,30 @@ void ToolbarLayout::applyToolbars(const QHash<QWidget*, Placement>& placements) 
     }
     for (QToolBar* bar : placed) {
         const Placement& p = placements[bar];
-        if (p.floating) {
-            // As Qt floats a toolbar: a frameless tool window that stays in its line.
-            bar->setWindowFlags(Qt::Tool | Qt::FramelessWindowHint);
-            bar->setGeometry(OnScreen(p.floatPos, bar->sizeHint()));
-            floatPositions_[bar] = bar->pos();
-        }
+        pendingFloats_.remove(bar);
         bar->setVisible(p.visible);
+        if (p.floating)
+            floatToolbar(*bar, p.floatPos);
     }
+}
+
+void ToolbarLayout::floatToolbar(QToolBar& bar, QPoint at) {
+    // A toolbar made a window of its own before the main window is on the screen is
+    // never laid out nor painted there (a black box until it is moved): it floats once
+    // the main window is shown, and stays in its line until then.
+    if (!window_.isVisible()) {
+        pendingFloats_.insert(&bar, at);
+        return;
+    }
+    // As Qt floats a toolbar: hidden while it turns into a frameless tool window.
+    const bool visible = bar.isVisibleTo(&window_);
+    bar.hide();
+    bar.setWindowFlags(Qt::Tool | Qt::FramelessWindowHint);
+    bar.adjustSize();
+    bar.setGeometry(OnScreen(at, bar.sizeHint()));
+    floatPositions_[&bar] = bar.pos();
+    emit bar.topLevelChanged(true);
+    bar.setVisible(visible);
 }
 
 void ToolbarLayout::applyToolWindow(QDockWidget& tool, const Placement& p) {

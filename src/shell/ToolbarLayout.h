@@ -71,6 +71,7 @@ private:
     QHash<QWidget*, Placement> snapshot() const;
     void applyToolbars(const QHash<QWidget*, Placement>& placements);
     void applyToolWindow(QDockWidget& window, const Placement& placement);
+    void floatToolbar(QToolBar& bar, QPoint at);
     void readSection(const IniFile& ini, QWidget& participant, Placement& placement) const;
 
     QMainWindow& window_;
@@ -80,6 +81,8 @@ private:
     // before it could be measured.
     QHash<QWidget*, QPoint> floatPositions_;
     QHash<QWidget*, QSize> clientSizes_;
+    // Toolbars that float once the window is shown, with where they float.
+    QHash<QToolBar*, QPoint> pendingFloats_;
 };
 
 } // namespace vantor

@@ -3,7 +3,7 @@
 #include "analysis/Summary.h"
 #include "canvas/DesignWindow.h"
 #include "i18n/AdvForm.h"
-#include "shell/Interaction.h"
+#include "interaction/Interaction.h"
 #include "toolwindows/StabilityTable.h"
 
 #include <QAction>
@@ -168,14 +168,15 @@ void TFormObject::createActions() {
         menu->setObjectName(name);
         return menu;
     };
-    auto separator = [&](QMenu* menu, const char* name, int id) {
-        QAction* line = make(name, Tagged(id), true);
+    // A plain line: a separator with a text would be drawn as a section with that text.
+    auto separator = [&](QMenu* menu, const char* name) {
+        QAction* line = make(name, QString(), true);
         line->setSeparator(true);
         menu->addAction(line);
     };
     PopupMenu->addActions({make("AobjectDuplicate", Tagged(2513), false), AobjectCopy, AObjectCut,
                            AobjectPaste, make("AobjectSelectAll", Tagged(2516), false)});
-    separator(PopupMenu, "N2510", 2510);
+    separator(PopupMenu, "N2510");
     submenu("Kolejnosc1", 2517)
         ->addActions({make("AobjectMoveUp", Tagged(2518), false),
                       make("AobjectMoveDown", Tagged(2523), false),
@@ -191,11 +192,11 @@ void TFormObject::createActions() {
     submenu("Odbij1", 2508)
         ->addActions({make("AFILPY", Tagged(2534), false), make("AFLOPX", Tagged(2535), false)});
     PopupMenu->addAction(make("AobjectMerge", Tagged(2533), false));
-    separator(PopupMenu, "N2511", 2511);
+    separator(PopupMenu, "N2511");
     PopupMenu->addActions({make("ASaveObject", Tagged(2537), false),
                            make("ALoadObject", Tagged(2538), false),
                            make("ASaveObjectBMP", Tagged(2542), false)});
-    separator(PopupMenu, "N2512", 2512);
+    separator(PopupMenu, "N2512");
     PopupMenu->addAction(make("Aproperty", Tagged(2525), false));
 }
 
@@ -336,6 +337,13 @@ void TFormObject::showStability(const StabilityAnalysis& analysis) {
     stabilityTable->showAnalysis(analysis);
 }
 
+void TFormObject::clearSummary() {
+    for (int row = 0; row < grid->rowCount(); ++row)
+        for (int column = 0; column < grid->columnCount(); ++column)
+            grid->item(row, column)->setText(QString());
+    stabilityTable->clear();
+}
+
 void TFormObject::reportEmptiness() {
     emit elementTreeEmptied(ListBox1->topLevelItemCount() == 0);
 }
@@ -364,6 +372,7 @@ void TFormObject::AParametryExecute() {
 }
 
 void TFormObject::AobjectClearExecute() {
+    // The question has an empty title.
     if (!interaction_.askYesNo(this, "Delete elements?", QString()))
         return;
     if (window_ == nullptr)

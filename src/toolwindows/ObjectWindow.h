@@ -64,6 +64,8 @@ public:
     void showSummary(const Summary& summary);
     // Shows the standard stability analysis in the table under the grid.
     void showStability(const StabilityAnalysis& analysis);
+    // Empties every cell of the summary grid and the stability table (no design is open).
+    void clearSummary();
 
     // What the properties action does with the selected element.
     void setPropertiesEditor(std::function<void(TRocketElement&)> editor);

@@ -3,10 +3,10 @@
 #include "widgets/FixedCaptionButton.h"
 
 #include "assembly/Materials.h"
+#include "interaction/Interaction.h"
 #include "model/FinSet.h"
 #include "model/Numeric.h"
 #include "model/RocketElement.h"
-#include "shell/Interaction.h"
 
 #include <QCloseEvent>
 #include <QComboBox>

@@ -1,8 +1,8 @@
 #include "analysis/Summary.h"
 #include "canvas/DesignWindow.h"
+#include "canvas/ShapeKinds.h"
 #include "model/AxisValues.h"
 #include "model/FinSet.h"
-#include "model/Registry.h"
 #include "support/DesignBuilder.h"
 #include "support/FakeDesignHost.h"
 #include "support/ScriptedInteraction.h"
@@ -162,7 +162,7 @@ private slots:
         auto& nose = build.nose("TGlowicaStozek", 200, 50, 50, 275);
         auto& tube = build.attach("TKorpus", nose);
         auto& motor = build.attach("TEngine", tube);
-        host.mode = 3;
+        host.mode = PointerModeKind::SelectAndMove;
         host.selected = window.design().tree.nodeOf(&motor);
         window.FormMouseMove(Qt::LeftButton, 400, 300);
         QCOMPARE(motor.Offset, 150.f);
@@ -187,16 +187,55 @@ private slots:
         dimension->Points = {TPoints{}};
         TShaped& placed = *dimension;
         window.design().insertDimension(std::move(dimension));
-        host.mode = 8;
+        host.mode = PointerModeKind::LinearDimension;
         const QPoint presses[] = {{100, 100}, {150, 150}, {160, 140}};
         for (const QPoint& at : presses) {
             window.FormMouseMove(Qt::NoButton, at.x(), at.y());
             window.FormMouseDown(Qt::LeftButton, at.x(), at.y());
         }
-        QCOMPARE(host.mode, std::uint8_t(0));
+        QCOMPARE(host.mode, PointerModeKind::Default);
         QCOMPARE(placed.Points.size(), std::size_t(3));
         QCOMPARE(host.captionRefreshes, 1);
         QCOMPARE(QString::fromStdString(placed.Caption), QString("70.71"));
+    }
+
+    // Presses on a ruler neither select what lies under it nor place dimension points.
+    void rulersKeepTheirPresses_data() {
+        QTest::addColumn<QString>("ruler");
+        QTest::newRow("top") << "pLinijkaTop";
+        QTest::newRow("left") << "pLinijkaLeft";
+    }
+    void rulersKeepTheirPresses() {
+        QFETCH(QString, ruler);
+        test::FakeDesignHost host;
+        TMDIChild window(host);
+        window.resize(800, 600);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        window.scrollX()->setValue(0);
+        window.scrollY()->setValue(0);
+        // A body tube covering the whole view, rulers included.
+        AxisY = 300;
+        test::DesignBuilder(window.design()).nose("TKorpus", 5000, 2000, -100, 300);
+        auto dimension = CreateShape("TWymiar");
+        dimension->Points = {TPoints{}};
+        TShaped& placed = *dimension;
+        window.design().insertDimension(std::move(dimension));
+        auto* panel = window.findChild<QWidget*>(ruler);
+        QVERIFY(panel != nullptr && panel->isVisible());
+        const QPoint at = panel->rect().center();
+        host.mode = PointerModeKind::LinearDimension;
+        QTest::mouseClick(panel, Qt::LeftButton, {}, at);
+        QTest::mouseDClick(panel, Qt::LeftButton, {}, at);
+        QCOMPARE(placed.Points.size(), std::size_t(1));
+        host.mode = PointerModeKind::Default;
+        QTest::mouseClick(panel, Qt::LeftButton, {}, at);
+        QCOMPARE(host.selected, nullptr);
+        QCOMPARE(host.edits, 0);
+        // The same press beside the ruler selects.
+        QTest::mouseClick(&window, Qt::LeftButton, {},
+                          panel->geometry().bottomRight() + QPoint(30, 30));
+        QVERIFY(host.selected != nullptr);
     }
 
     void doubleClickOpensTheProperties() {
@@ -221,7 +260,9 @@ private slots:
         for (auto& element : window.design().Elements)
             element->Weight = 10;
         QRandomGenerator random(7);
-        const std::uint8_t modes[] = {0, 3, 8, 10};
+        const PointerModeKind modes[] = {PointerModeKind::Default, PointerModeKind::SelectAndMove,
+                                         PointerModeKind::LinearDimension,
+                                         PointerModeKind::AngleDimension};
         for (int step = 0; step < 3000; ++step) {
             host.mode = modes[random.bounded(4)];
             if (random.bounded(50) == 0) {

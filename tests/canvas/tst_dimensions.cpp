@@ -184,9 +184,7 @@ void DimensionAnnotationsTest::arrowheadsPointAlongTheDimensionLine_data() {
     QTest::newRow("aligned, left to right") << "aligned" << L{{0, 0}, {80, 30}, {100, 0}};
     QTest::newRow("aligned, right to left") << "aligned" << L{{80, 30}, {0, 0}, {100, 0}};
     QTest::newRow("aligned vertical, upwards") << "aligned" << L{{0, 80}, {0, 0}, {30, 0}};
-    QTest::newRow("aligned vertical, downwards") << "aligned" << L{{0, 0}, {0, 80}, {30, 0}};
     QTest::newRow("aligned horizontal, leftwards") << "aligned" << L{{80, 0}, {0, 0}, {0, 30}};
-    QTest::newRow("aligned horizontal, rightwards") << "aligned" << L{{0, 0}, {80, 0}, {0, 30}};
     QTest::newRow("horizontal, rightwards") << "horizontal" << L{{0, 0}, {80, 10}, {0, 30}};
     QTest::newRow("horizontal, leftwards") << "horizontal" << L{{80, 10}, {0, 0}, {0, 30}};
     QTest::newRow("vertical, downwards") << "vertical" << L{{0, 0}, {10, 80}, {30, 0}};
@@ -242,6 +240,19 @@ void DimensionAnnotationsTest::arrowheadCorners_data() {
     QTest::newRow("corners truncated, then turned about the exact point")
         << "horizontal" << L{{50.5, 0}, {10.7, 0}, {0, 20.2}} << C{{10, 20}, {18, 18}, {18, 22}}
         << C{{51, 20}, {43, 22}, {43, 18}};
+    // An aligned dimension along an axis keeps its angles whichever way P0P1 runs.
+    QTest::newRow("aligned vertical upwards, 90 and -90 degrees")
+        << "aligned" << L{{0, 40}, {0, 0}, {0, 0}} << C{{0, 0}, {2, 8}, {-2, 8}}
+        << C{{0, 40}, {-2, 32}, {2, 32}};
+    QTest::newRow("aligned vertical downwards, 90 and -90 degrees")
+        << "aligned" << L{{0, 0}, {0, 40}, {0, 0}} << C{{0, 40}, {2, 48}, {-2, 48}}
+        << C{{0, 0}, {-2, -8}, {2, -8}};
+    QTest::newRow("aligned horizontal leftwards, 0 and 180 degrees")
+        << "aligned" << L{{40, 0}, {0, 0}, {0, 0}} << C{{0, 0}, {8, -2}, {8, 2}}
+        << C{{40, 0}, {32, 2}, {32, -2}};
+    QTest::newRow("aligned horizontal rightwards, 0 and 180 degrees")
+        << "aligned" << L{{0, 0}, {40, 0}, {0, 0}} << C{{40, 0}, {48, -2}, {48, 2}}
+        << C{{0, 0}, {-8, 2}, {-8, -2}};
     QTest::newRow("-135 and 45 degrees")
         << "aligned" << L{{100, 50}, {150, 100}, {150, 100}} << C{{150, 100}, {142, 95}, {145, 92}}
         << C{{100, 50}, {107, 54}, {104, 57}};

@@ -1,4 +1,5 @@
 #include "canvas/DimensionAnnotations.h"
+#include "canvas/ShapeKinds.h"
 #include "model/Registry.h"
 
 #include <QTest>

@@ -279,7 +279,7 @@ private slots:
         const int top = window->scrollY()->value();
         place(e.main->AWymiar, {{50, 300 - top}, {250, 300 - top}, {150, 200 - top}});
         place(e.main->AWymiarPoziomy, {{250, 275 - top}, {750, 275 - top}, {500, 180 - top}});
-        QCOMPARE(e.main->PointerMode, std::uint8_t(0));
+        QCOMPARE(e.main->PointerMode, PointerModeKind::Default);
         window->Redraw();
 
         const auto rows = [](const TFormObject& objects) {

@@ -8,14 +8,18 @@
 #include "support/TestMain.h"
 #include "toolwindows/ObjectWindow.h"
 
+#include <QApplication>
+#include <QContextMenuEvent>
 #include <QDir>
 #include <QDockWidget>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QSettings>
 #include <QStatusBar>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolBar>
@@ -73,7 +77,7 @@ private slots:
         QCOMPARE(subs[0]->windowTitle(), QString("New"));
         QVERIFY(s.window()->design().empty());
         QCOMPARE(EnabledInsertions(*s.main), NoseCommands);
-        QCOMPARE(s.main->PointerMode, std::uint8_t(0));
+        QCOMPARE(s.main->PointerMode, PointerModeKind::Default);
         QCOMPARE(s.main->A3d->text(), QString("3D"));
         for (QToolBar* bar :
              {s.main->BarMode, s.main->BarFigury, s.main->BarWymiary, s.main->BarPodstawowy}) {
@@ -114,17 +118,23 @@ private slots:
         QTest::newRow("300%") << "ASkala3"
                               << "";
     }
+    // The View menu's Zoom submenu and the drop-down of BarMode show the same marks.
     void zoomMenuChecksTheCurrentZoom() {
         QFETCH(QString, command);
         QFETCH(QString, checked);
         Started s;
-        s.main->findChild<QAction*>(command)->trigger();
-        QMetaObject::invokeMethod(s.main->Zoom1, "aboutToShow");
-        QStringList marks;
-        for (QAction* zoom : {s.main->ASkala05, s.main->ASkala1, s.main->ASkala2, s.main->ASkala3})
-            if (zoom->isChecked())
-                marks << zoom->objectName();
-        QCOMPARE(marks.join(","), checked);
+        auto* popup = s.main->BarMode->findChild<QMenu*>("ZoomPopup");
+        QVERIFY(popup != nullptr);
+        for (QMenu* menu : {s.main->Zoom1, popup}) {
+            s.main->ASkala1->trigger();
+            s.main->findChild<QAction*>(command)->trigger();
+            QMetaObject::invokeMethod(menu, "aboutToShow");
+            QStringList marks;
+            for (QAction* zoom : menu->actions())
+                if (zoom->isChecked())
+                    marks << zoom->objectName();
+            QCOMPARE(marks.join(","), checked);
+        }
     }
 
     void closingTheLastWindowDisablesThreeZoomCommands() {
@@ -211,6 +221,65 @@ private slots:
             QCOMPARE(s.interaction.messages[0].text, QString("Wpisz poprawną wartość"));
             QCOMPARE(s.interaction.messages[0].caption, QString("uwaga !"));
         }
+    }
+
+    // Translation leaves the button disabled, and a click on it adds nothing.
+    void angleDimensionButtonStaysDisabled() {
+        Started s;
+        auto* button = s.main->BarWymiary->findChild<QToolButton*>("bWymiarAngle");
+        QVERIFY(button != nullptr);
+        QVERIFY(s.main->BarWymiary->widgetForAction(s.main->AWymiarAngle) == nullptr);
+        QVERIFY(s.main->TranslateForm());
+        s.main->AWymiarAngle->setEnabled(true);
+        QVERIFY(!button->isEnabled());
+        QCOMPARE(button->toolTip(), s.main->AWymiarAngle->toolTip());
+        QTest::mouseClick(button, Qt::LeftButton);
+        QVERIFY(s.window()->design().Dimensions.empty());
+    }
+
+    void roughEdges() {
+        Started s;
+        // Separators are plain lines: no text that a style would draw as a section title.
+        for (QMenu* menu : s.main->findChildren<QMenu*>())
+            for (QAction* action : menu->actions())
+                if (action->isSeparator())
+                    QVERIFY2(action->text().isEmpty(), qPrintable(action->objectName()));
+        // No menu of Qt's own listing toolbars and docks.
+        QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(5, 5),
+                                s.main->BarFigury->mapToGlobal(QPoint(5, 5)));
+        QApplication::sendEvent(s.main->BarFigury, &event);
+        QCOMPARE(QApplication::activePopupWidget(), nullptr);
+        // The pointer readout replaces "komunikat" in panel 0 of the status bar.
+        QCOMPARE(s.main->statusPanel0->text(), QString("komunikat"));
+        QCOMPARE(s.main->statusPanel0->width(), 400);
+        s.window()->FormMouseMove(Qt::NoButton, 40, 30);
+        QVERIFY2(s.main->statusPanel0->text().startsWith("X: "),
+                 qPrintable(s.main->statusPanel0->text()));
+        QStringList labels;
+        for (QLabel* label : s.main->StatusBar->findChildren<QLabel*>())
+            labels << label->text();
+        QCOMPARE(labels.count("komunikat"), 0);
+        // Toolbars and the object window carry words, not internal names.
+        for (QWidget* captioned :
+             {static_cast<QWidget*>(s.main->BarWymiary), static_cast<QWidget*>(s.main->BarMode),
+              static_cast<QWidget*>(s.main->BarFigury),
+              static_cast<QWidget*>(s.main->BarPodstawowy),
+              static_cast<QWidget*>(s.main->WindowFormObject)})
+            QVERIFY2(captioned->windowTitle() != captioned->objectName(),
+                     qPrintable(captioned->windowTitle()));
+    }
+
+    // With the last design window closed the summary grid shows no numbers.
+    void closingTheLastDesignEmptiesTheSummary() {
+        Started s;
+        test::DesignBuilder(s.window()->design()).nose("TGlowicaStozek", 200, 50);
+        s.window()->Redraw();
+        QTableWidget* grid = s.objects().grid;
+        QVERIFY(!grid->item(0, 1)->text().isEmpty());
+        s.main->FileClose1->trigger();
+        for (int row = 0; row < grid->rowCount(); ++row)
+            for (int column = 0; column < grid->columnCount(); ++column)
+                QVERIFY(grid->item(row, column)->text().isEmpty());
     }
 
     void toolbarMenuShowsAndHidesToolbars() {

@@ -12,15 +12,15 @@ using namespace vantor;
 
 namespace {
 
-// The built program in a copy of its directory, run unattended (see ScriptedRun.h) with
-// its settings in a folder of the test's own.
+// The program built for unattended runs (ScriptedRun.h) in a copy of the program's
+// directory, with its settings in a folder of the test's own.
 class ProgramCopy {
 public:
     ProgramCopy() {
         const QString build = QStringLiteral(VANTOR_BUILD_DIR);
         ok_ = root_.isValid() && QDir().mkpath(programDir() + "/Dll") &&
               QDir().mkpath(configDir()) &&
-              QFile::copy(build + "/vantor", programDir() + "/vantor");
+              QFile::copy(QStringLiteral(VANTOR_SCRIPTED_PROGRAM), programDir() + "/vantor");
         for (const char* library : {"Pol_Library.dll", "Eng_Library.dll"})
             ok_ = ok_ && QFile::copy(build + "/Dll/" + library, programDir() + "/Dll/" + library);
     }

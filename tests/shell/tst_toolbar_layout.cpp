@@ -29,6 +29,23 @@ void WriteFile(const QString& path, const QByteArray& contents) {
     file.write(contents);
 }
 
+// Whether the screen shows the widget's window as the widget paints itself.
+bool ShownAsPainted(QWidget& widget) {
+    const QImage painted = widget.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const QRect area(widget.mapToGlobal(QPoint(0, 0)), widget.size());
+    const QImage shown = widget.screen()
+                             ->grabWindow(0, area.x(), area.y(), area.width(), area.height())
+                             .toImage()
+                             .convertToFormat(QImage::Format_RGB32);
+    if (shown.size() != painted.size())
+        return false;
+    qsizetype same = 0;
+    for (int y = 0; y < shown.height(); ++y)
+        for (int x = 0; x < shown.width(); ++x)
+            same += shown.pixel(x, y) == painted.pixel(x, y);
+    return same >= shown.width() * shown.height() * 9 / 10;
+}
+
 QWidget* Participant(TMainForm& main, const QString& name) {
     return main.findChild<QWidget*>(name);
 }
@@ -178,8 +195,12 @@ private slots:
             QVERIFY2(screen.contains(floating->frameGeometry()),
                      qPrintable(floating->objectName()));
         }
-        if (left == 300)
+        if (left == 300) {
             QCOMPARE(m.BarFigury->pos(), QPoint(300, 200));
+            // On the screen it looks as it paints itself, not as a black or empty box.
+            QVERIFY(QTest::qWaitForWindowExposed(m.BarFigury));
+            QTRY_VERIFY(ShownAsPainted(*m.BarFigury));
+        }
         // Its place in the layout is the remembered dock.
         QCOMPARE(m.toolBarArea(m.BarFigury), Qt::RightToolBarArea);
         QCOMPARE(m.WindowFormObject->widget()->size(), QSize(300, 400));

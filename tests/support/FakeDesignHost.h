@@ -11,8 +11,8 @@ namespace vantor::test {
 class FakeDesignHost final : public DesignWindowHost {
 public:
     Interaction& interaction() override { return scripted; }
-    std::uint8_t pointerMode() const override { return mode; }
-    void setPointerMode(std::uint8_t m) override { mode = m; }
+    PointerModeKind pointerMode() const override { return mode; }
+    void setPointerMode(PointerModeKind m) override { mode = m; }
     bool gridShown() const override { return grid; }
     GridOptions gridOptions() const override { return options; }
     int displayUnitIndex() const override { return unit; }
@@ -32,7 +32,7 @@ public:
     QMenu* designContextMenu() override { return nullptr; }
 
     test::ScriptedInteraction scripted;
-    std::uint8_t mode = 0;
+    PointerModeKind mode = PointerModeKind::Default;
     bool grid = true;
     GridOptions options;
     int unit = 0;

@@ -2,13 +2,13 @@
 
 #include "canvas/DesignDrawing.h"
 #include "canvas/DimensionAnnotations.h"
+#include "canvas/ShapeKinds.h"
 #include "model/AxisValues.h"
 #include "model/Ballast.h"
 #include "model/BodyTubes.h"
 #include "model/Design.h"
 #include "model/FinSet.h"
 #include "model/NoseCones.h"
-#include "model/Registry.h"
 #include "model/Transition.h"
 #include "support/RecordingSurface.h"
 

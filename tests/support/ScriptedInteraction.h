@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/Interaction.h"
+#include "interaction/Interaction.h"
 
 #include <QDialog>
 #include <QQueue>

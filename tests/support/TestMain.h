@@ -15,7 +15,7 @@
             return 1;                                                                              \
         qputenv("XDG_CONFIG_HOME", QFile::encodeName(settings.path()));                            \
         QApplication application(argc, argv);                                                      \
-        QApplication::setApplicationDisplayName("Vantor");                                         \
+        QApplication::setApplicationName("Vantor");                                                \
         TestClass test;                                                                            \
         return QTest::qExec(&test, argc, argv);                                                    \
     }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/Interaction.h"
+#include "interaction/Interaction.h"
 
 #include <QString>
 
@@ -8,9 +8,9 @@ namespace vantor {
 
 class TMainForm;
 
-// A test hook for running the built program unattended. When the environment variable
-// named below is set (it may be empty), main() uses PrintingInteraction and calls
-// RunScript: once the event loop runs, each ';'-separated word of the variable either
+// Running the program unattended, in the test-only build of it (ScriptedProgram.cpp):
+// its main() uses PrintingInteraction and calls RunScript with the environment variable
+// named below: once the event loop runs, each ';'-separated word of the variable either
 // triggers the main window's action of that object name or, written "?name", prints
 // "name=<the action's text>"; then the main window closes as File > Exit closes it, and
 // the program ends. Unknown names print "unknown: name".

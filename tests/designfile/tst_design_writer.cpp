@@ -255,4 +255,4 @@ private slots:
 };
 
 QTEST_APPLESS_MAIN(DesignWriterTest)
-#include "DesignWriterTest.moc"
+#include "tst_design_writer.moc"

@@ -16,10 +16,10 @@ public:
 
     virtual ~Interaction() = default;
 
-    // A message box with an OK button.
+    // A message box with an OK button; an empty caption gives the box the program's title.
     virtual void showMessage(QWidget* parent, const QString& text, const QString& caption,
                              Icon icon) = 0;
-    // A Yes/No question; true for Yes.
+    // A Yes/No question, titled with the caption as it stands (empty included); true for Yes.
     virtual bool askYesNo(QWidget* parent, const QString& text, const QString& caption) = 0;
     // The file chosen in an open dialog, or an empty string on Cancel.
     virtual QString chooseFileToOpen(QWidget* parent, const QString& directory,

@@ -12,6 +12,7 @@
 #include <cmath>
 #include <cstring>
 #include <limits>
+#include <random>
 
 using namespace vantor;
 using namespace vantor::test;
@@ -258,22 +259,78 @@ private slots:
         QCOMPARE(surface.calls.size(), std::size_t{3 + 3 + 8 + 4});
     }
 
-    // A parent index names the record read at that index. In a file the program wrote
-    // that record's node has the same index; a file whose records are not in tree order
-    // attaches each child to the record its index names all the same.
-    void parentIndexNamesTheRecordAtThatIndex() {
+    // A parent index names the node at that index of the tree as built so far, which in
+    // a file whose records are not in tree order is not the record at that index. Rows
+    // give each record's parent index; `parents` the record each one ends up under.
+    void parentIndexNamesTheNodeOfTheTreeSoFar_data() {
+        QTest::addColumn<QList<int>>("indices");
+        QTest::addColumn<QList<int>>("parents");
+        // After four records the tree reads nose, B1, B3, B2: index 3 is B2.
+        QTest::newRow("motor under the third body")
+            << QList<int>{-1, 0, 0, 1, 3} << QList<int>{-1, 0, 0, 1, 2};
+        QTest::newRow("tree order") << QList<int>{-1, 0, 1, 1, 0} << QList<int>{-1, 0, 1, 1, 0};
+        // Tree order after four records: R0, B3, R1, B2; index 2 is R1.
+        QTest::newRow("child of a later root")
+            << QList<int>{-1, -1, 1, 0, 2} << QList<int>{-1, -1, 1, 0, 1};
+        // Tree order after four records: R0, B2, R1, B3; index 3 is B3.
+        QTest::newRow("child of the later root's child")
+            << QList<int>{-1, -1, 0, 2, 3} << QList<int>{-1, -1, 0, 1, 3};
+    }
+    void parentIndexNamesTheNodeOfTheTreeSoFar() {
+        QFETCH(QList<int>, indices);
+        QFETCH(QList<int>, parents);
         Design design;
         AxisY = 0;
         ElementTree::Node* nose = AttachNose<TGlowicaStozek>(design, 0);
-        Attach<TKorpus>(design, nose);
-        Attach<TKorpus>(design, nose);
-        Attach<TKorpus>(design, nose);
+        for (qsizetype i = 1; i < indices.size(); ++i)
+            Attach<TKorpus>(design, nose);
         Bytes bytes = EncodeDesign(design);
-        SetInt32(bytes, 8 + 178 + 194 * 2 + 94, 1); // the fourth record under the second
+        for (qsizetype i = 1; i < indices.size(); ++i)
+            SetInt32(bytes, 8 + 178 + 194 * std::size_t(i - 1) + 94, indices[i]);
         Design read;
         QVERIFY(DecodeDesign(bytes, read).ok);
-        QCOMPARE(read.Elements[3]->Parent, read.Elements[1].get());
-        QCOMPARE(read.tree.nodeOf(read.Elements[1].get())->children.size(), std::size_t{1});
+        for (qsizetype i = 0; i < parents.size(); ++i)
+            QCOMPARE(read.Elements[i]->Parent,
+                     parents[i] < 0 ? nullptr : read.Elements[parents[i]].get());
+    }
+
+    // Long random files: every record lands under the node that a plain depth-first
+    // count over the tree built so far finds.
+    void randomParentIndicesFollowTheTreeSoFar() {
+        std::mt19937 random(7);
+        for (int round = 0; round < 5; ++round) {
+            constexpr std::size_t count = 400;
+            Design design;
+            AxisY = 0;
+            ElementTree::Node* nose = AttachNose<TGlowicaStozek>(design, 0);
+            for (std::size_t i = 1; i < count; ++i)
+                Attach<TKorpus>(design, nose);
+            Bytes bytes = EncodeDesign(design);
+            Design expected;
+            expected.addElement(std::make_unique<TGlowicaStozek>(), nullptr);
+            for (std::size_t i = 1; i < count; ++i) {
+                const int index = int(random() % (i + 1)) - 1; // -1 .. i-1
+                SetInt32(bytes, 8 + 178 + 194 * (i - 1) + 94, index);
+                expected.addElement(std::make_unique<TKorpus>(),
+                                    index < 0 ? nullptr : expected.tree.nodeAt(std::size_t(index)));
+            }
+            Design read;
+            QVERIFY(DecodeDesign(bytes, read).ok);
+            const auto wanted = expected.tree.nodesInOrder();
+            const auto got = read.tree.nodesInOrder();
+            QCOMPARE(got.size(), wanted.size());
+            const auto recordOf = [](const Design& d, const ElementTree::Node* node) {
+                for (std::size_t k = 0; k < d.Elements.size(); ++k)
+                    if (d.Elements[k].get() == node->element)
+                        return k;
+                return d.Elements.size();
+            };
+            for (std::size_t i = 0; i < got.size(); ++i) {
+                QCOMPARE(recordOf(read, got[i]), recordOf(expected, wanted[i]));
+                QCOMPARE(read.tree.absoluteIndex(got[i]->parent),
+                         expected.tree.absoluteIndex(wanted[i]->parent));
+            }
+        }
     }
 
     void trailingBytesAreIgnored() {
@@ -610,4 +667,4 @@ private slots:
 };
 
 QTEST_APPLESS_MAIN(DesignReaderTest)
-#include "DesignReaderTest.moc"
+#include "tst_design_reader.moc"

@@ -1,5 +1,5 @@
-#include "i18n/LanguageSession.h"
 #include "i18n/AdvForm.h"
+#include "i18n/LanguageSession.h"
 #include "support/ScriptedInteraction.h"
 
 #include <QApplication>
@@ -266,4 +266,4 @@ int main(int argc, char** argv) {
     return QTest::qExec(&test, argc, argv);
 }
 
-#include "LanguageSessionTest.moc"
+#include "tst_language_session.moc"

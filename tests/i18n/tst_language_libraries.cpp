@@ -57,8 +57,8 @@ QSet<int> AllFormIds() {
 const QList<QPair<int, const char*>>& QuotedDefaultTexts() {
     // clang-format off
     static const QList<QPair<int, const char*>> texts{
-        {1513, "BarWymiary"}, {1515, "BarMode"}, {1517, "BarFigury"}, {1527, "Obrot"},
-        {1528, "Transform"}, {1531, "BarPodstawowy"}, {1537, "  hex  "}, {1548, "WindowFormObject"},
+        {1513, "Wymiary"}, {1515, "Tryb"}, {1517, "Figury"}, {1527, "Obrot"},
+        {1528, "Transform"}, {1531, "Podstawowy"}, {1537, "  hex  "}, {1548, "Obiekty"},
         {1549, "&File"}, {1550, "File related commands"}, {1551, "-"}, {1552, "Edycja"},
         {1553, "Cofnij"}, {1554, "Ponow"}, {1555, "Widok"}, {1556, "Zoom"}, {1557, "25%"},
         {1558, "50%"}, {1559, "100%"}, {1560, "200%"}, {1561, "300%"}, {1562, "500%"},
@@ -277,4 +277,4 @@ void LanguageLibrariesTest::translationsKeepHintsMnemonicsAndBlanks() {
 }
 
 QTEST_GUILESS_MAIN(LanguageLibrariesTest)
-#include "LanguageLibrariesTest.moc"
+#include "tst_language_libraries.moc"

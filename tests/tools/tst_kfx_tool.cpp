@@ -312,21 +312,22 @@ private slots:
                  0);
         const QImage image(png);
         QVERIFY(!image.isNull());
-        // From the nose tip at 50 to the rear tube's end at 1010, from the horizontal
+        // From the aligned dimension's arrowhead at 42 (it opens outwards, 8 units beyond
+        // the nose tip at 50) to the rear tube's end at 1010, from the horizontal
         // dimension's arrowheads at 198 to the lower fin tip at 385, with 10 units around.
-        QVERIFY2(qAbs(image.width() - 981) <= 2, qPrintable(QString::number(image.width())));
+        QVERIFY2(qAbs(image.width() - 989) <= 2, qPrintable(QString::number(image.width())));
         QVERIFY2(qAbs(image.height() - 208) <= 2, qPrintable(QString::number(image.height())));
         QCOMPARE(image.pixelColor(0, 0), QColor(Qt::white));
         QCOMPARE(image.pixelColor(image.width() - 1, image.height() - 1), QColor(Qt::white));
         // The body tube's upper edge at y = 275, halfway along it.
-        const QColor edge = image.pixelColor(400 - 50 + 10, 275 - 198 + 10);
+        const QColor edge = image.pixelColor(400 - 42 + 10, 275 - 198 + 10);
         QVERIFY2(edge.value() < 100, qPrintable(edge.name()));
         // The motor's red fill.
-        const QColor motor = image.pixelColor(700 - 50 + 10, 300 - 198 + 10);
+        const QColor motor = image.pixelColor(700 - 42 + 10, 300 - 198 + 10);
         QVERIFY2(motor.red() > 150 && motor.green() < 60, qPrintable(motor.name()));
 
         const QImage twice(png2);
-        QVERIFY(qAbs(twice.width() - 2 * 981) <= 4);
+        QVERIFY(qAbs(twice.width() - 2 * 989) <= 4);
         QVERIFY(qAbs(twice.height() - 2 * 208) <= 4);
     }
 
@@ -425,4 +426,4 @@ private slots:
 };
 
 QTEST_GUILESS_MAIN(KfxToolTest)
-#include "KfxToolTest.moc"
+#include "tst_kfx_tool.moc"

@@ -57,4 +57,4 @@ void LanguageSwitchTest::clicksInvertBothCheckMarks() {
 }
 
 QTEST_MAIN(LanguageSwitchTest)
-#include "LanguageSwitchTest.moc"
+#include "tst_language_switch.moc"

@@ -252,4 +252,4 @@ private slots:
 };
 
 QTEST_APPLESS_MAIN(DesignSaveTest)
-#include "DesignSaveTest.moc"
+#include "tst_design_save.moc"

@@ -1,5 +1,5 @@
-#include "i18n/StringId.h"
 #include "i18n/DefaultTexts.h"
+#include "i18n/StringId.h"
 
 #include <QtTest>
 #include <climits>
@@ -81,4 +81,4 @@ void StringIdTest::taggedTextCarriesTheDefaultTextAndItsIdentifier() {
 }
 
 QTEST_GUILESS_MAIN(StringIdTest)
-#include "StringIdTest.moc"
+#include "tst_string_id.moc"

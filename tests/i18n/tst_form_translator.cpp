@@ -335,4 +335,4 @@ void FormTranslatorTest::formInsideTheFormTranslatesItself() {
 }
 
 QTEST_MAIN(FormTranslatorTest)
-#include "FormTranslatorTest.moc"
+#include "tst_form_translator.moc"
