@@ -4,6 +4,7 @@
 #include "designfile/DesignFile.h"
 #include "support/SampleDesigns.h"
 
+#include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QJsonArray>
@@ -12,6 +13,7 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QtEndian>
 
 using namespace vantor;
 using namespace vantor::test;
@@ -150,6 +152,8 @@ private slots:
         QTest::newRow("scale not a number") << QStringList{"render", "a", "b", "--scale", "big"};
         QTest::newRow("scale zero") << QStringList{"render", "a", "b", "--scale", "0"};
         QTest::newRow("scale negative") << QStringList{"render", "a", "b", "--scale", "-2"};
+        QTest::newRow("mesh without model") << QStringList{"mesh", "a.kfx"};
+        QTest::newRow("parts without folder") << QStringList{"mesh", "a.kfx", "a.stl", "--parts"};
     }
 
     void wrongArgumentsExitWith2() {
@@ -289,6 +293,44 @@ private slots:
         QCOMPARE(run.status, 3);
         QCOMPARE(run.err, QStringLiteral("Error in LiczParametry\n"));
         QVERIFY(!QImage(png).isNull());
+    }
+
+    void meshWritesTheModelAndTheParts() {
+        const QString model = dir_.filePath("full.stl");
+        const Run run = Kfx(
+            {"mesh", file("full.kfx", BuildFullRocket), model, "--parts", dir_.filePath("parts")});
+        QCOMPARE(run.status, 0);
+        QVERIFY(run.err.isEmpty());
+        // Binary STL: 84 bytes of header and count, then 50 bytes a triangle.
+        const QByteArray stl = ReadAll(model);
+        QVERIFY(stl.size() > 84);
+        QCOMPARE(qsizetype(84 + 50 * qFromLittleEndian<quint32>(stl.constData() + 80)), stl.size());
+        // Nose, tube, fins, transition and rear tube; no motor, no ballast.
+        QCOMPARE(QDir(dir_.filePath("parts")).entryList({"full-*.stl"}).size(), 5);
+    }
+
+    void meshFailureExitsWith1AndSaysWhy_data() {
+        QTest::addColumn<QString>("model");
+        QTest::addColumn<bool>("refused");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("unknown format") << "a.ply" << false << ".stl, .obj or .3mf";
+        QTest::newRow("refused design") << "a.obj" << true << "Body (element 2)";
+        QTest::newRow("unwritable") << "no/such/folder/a.3mf" << false << "a.3mf";
+    }
+    void meshFailureExitsWith1AndSaysWhy() {
+        QFETCH(QString, model);
+        QFETCH(bool, refused);
+        QFETCH(QString, reason);
+        const QString design = refused ? file("refused.kfx",
+                                              [](Design& d) {
+                                                  BuildFullRocket(d);
+                                                  d.Elements[1]->Length = -10;
+                                              })
+                                       : file("ok.kfx", BuildFullRocket);
+        const Run run = Kfx({"mesh", design, dir_.filePath(model)});
+        QCOMPARE(run.status, 1);
+        QVERIFY2(run.err.contains(reason), qPrintable(run.err));
+        QVERIFY(!QFile::exists(dir_.filePath(model)));
     }
 
     void helpGoesToStandardOutput() {
