@@ -36,18 +36,17 @@ inline MeshReport CheckMesh(const std::vector<mesh::Vec3>& vertices,
                 return report;
             }
         const mesh::Vec3 &a = vertices[t[0]], &b = vertices[t[1]], &c = vertices[t[2]];
-        const auto area = [](auto ax, auto ay, auto az, auto bx, auto by, auto bz) {
-            const auto x = ay * bz - az * by, y = az * bx - ax * bz, z = ax * by - ay * bx;
-            return std::sqrt(double(x * x + y * y + z * z));
+        // The area of the triangle, also once its corners are rounded to the single
+        // precision the files store.
+        const auto area = [](const mesh::Vec3& p, const mesh::Vec3& q, const mesh::Vec3& r) {
+            const double ux = q.x - p.x, uy = q.y - p.y, uz = q.z - p.z;
+            const double vx = r.x - p.x, vy = r.y - p.y, vz = r.z - p.z;
+            return std::hypot(uy * vz - uz * vy, uz * vx - ux * vz, ux * vy - uy * vx);
         };
-        const double doubleArea =
-            area(b.x - a.x, b.y - a.y, b.z - a.z, c.x - a.x, c.y - a.y, c.z - a.z);
-        const auto f = [](double v) {
-            return static_cast<float>(v);
+        const auto rounded = [](const mesh::Vec3& v) {
+            return mesh::Vec3{double(float(v.x)), double(float(v.y)), double(float(v.z))};
         };
-        const double floatArea = area(f(b.x) - f(a.x), f(b.y) - f(a.y), f(b.z) - f(a.z),
-                                      f(c.x) - f(a.x), f(c.y) - f(a.y), f(c.z) - f(a.z));
-        if (!(doubleArea > 1e-12) || !(floatArea > 0))
+        if (!(area(a, b, c) > 1e-12) || !(area(rounded(a), rounded(b), rounded(c)) > 0))
             report.fault = "degenerate triangle";
         report.volume += (a.x * (b.y * c.z - b.z * c.y) - a.y * (b.x * c.z - b.z * c.x) +
                           a.z * (b.x * c.y - b.y * c.x)) /

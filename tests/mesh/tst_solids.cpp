@@ -322,6 +322,56 @@ private slots:
                  solids.error.c_str());
     }
 
+    // Sizes at and around the limits: every component is either a valid closed solid in
+    // both layouts or refused, whatever the mix.
+    void extremeSizesGiveValidSolidsOrRefusals() {
+        const char* kinds[] = {"TGlowicaStozek", "TGlowicaOgive", "TGlowicaParabolic", "TKorpus",
+                               "TStozekSciety"};
+        const float radii[] = {0.005f, 0.01f, 0.3f, 20.f, 5000.f};
+        const float lengths[] = {0.01f, 3.f, 60.f};
+        int valid = 0;
+        for (const char* kind : kinds)
+            for (float radius : radii)
+                for (float length : lengths) {
+                    // Large curved noses only cost time here; their sizes are checked above.
+                    if (radius > 1000 && (QByteArray(kind).contains("Ogive") ||
+                                          QByteArray(kind).contains("Parabolic")))
+                        continue;
+                    for (float wall : {0.01f, radius - 0.004f, radius - 0.02f, 3 * radius}) {
+                        Design design;
+                        test::DesignBuilder build(design);
+                        const bool nose = QByteArray(kind).startsWith("TGlowica");
+                        TRocketElement& first = build.nose(nose ? kind : "TGlowicaStozek", 10, 10);
+                        TRocketElement& part = nose ? first : build.attach(kind, first);
+                        part.Length = length;
+                        part.DiameterA = 2 * radius;
+                        part.DiameterB = radius;
+                        part.Thickness = wall;
+                        build.place();
+                        for (Layout layout : {Layout::Assembly, Layout::Parts}) {
+                            const mesh::SolidsResult solids = mesh::BuildSolids(design, layout);
+                            const QString row = QString("%1 r %2 L %3 wall %4")
+                                                    .arg(kind)
+                                                    .arg(radius)
+                                                    .arg(length)
+                                                    .arg(wall);
+                            if (!solids.ok()) {
+                                QVERIFY2(solids.error.find("(element") != std::string::npos,
+                                         qPrintable(row));
+                                continue;
+                            }
+                            ++valid;
+                            for (const mesh::Mesh& m : solids.meshes) {
+                                const auto report = CheckMesh(m);
+                                QVERIFY2(report.fault.isEmpty() && report.volume > 0,
+                                         qPrintable(row + ": " + report.fault));
+                            }
+                        }
+                    }
+                }
+        QVERIFY(valid > 100);
+    }
+
     void emptyDesignIsRefused() {
         Design design;
         QVERIFY(!mesh::BuildSolids(design, Layout::Assembly).ok());
