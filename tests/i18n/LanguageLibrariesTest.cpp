@@ -31,6 +31,10 @@ QList<int> MainWindowIds() {
     ids += {1680, 1681, 1682, 1699, 1700, 1701, 1704, 1706, 1707, 1724, 1725, 1728, 1729};
     return ids; // and 3518, shared with the options dialog
 }
+// The 3D model export: its menu command and its dialog.
+QList<int> Export3dIds() {
+    return Range(1770, 1777);
+}
 QList<int> ObjectWindowIds() {
     return QList<int>{2501, 2502, 2507, 2508} + Range(2510, 2540) + QList<int>{2542, 2545, 2546};
 }
@@ -43,7 +47,8 @@ QList<int> ParametersIds() {
 
 QSet<int> AllFormIds() {
     QSet<int> ids;
-    for (const auto& list : {MainWindowIds(), ObjectWindowIds(), OptionsIds(), ParametersIds()})
+    for (const auto& list :
+         {MainWindowIds(), Export3dIds(), ObjectWindowIds(), OptionsIds(), ParametersIds()})
         for (int id : list)
             ids.insert(id);
     ids.insert(3518);
@@ -169,6 +174,7 @@ void LanguageLibrariesTest::everyFormIdentifierHasAString_data() {
         QTest::addRow("%s options", file) << path << OptionsIds() << 29;
         QTest::addRow("%s parameters", file) << path << ParametersIds() << 20;
         QTest::addRow("%s design window", file) << path << QList<int>{1001} << 1;
+        QTest::addRow("%s 3D model export", file) << path << Export3dIds() << 8;
     }
 }
 
