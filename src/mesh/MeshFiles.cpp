@@ -4,6 +4,7 @@
 
 #include <zip.h>
 
+#include <algorithm>
 #include <bit>
 #include <charconv>
 #include <cstring>
@@ -32,11 +33,6 @@ public:
         const auto end = std::to_chars(buffer, buffer + sizeof buffer, value);
         out_.insert(out_.end(), buffer, end.ptr);
     }
-    void u32(std::uint32_t v) {
-        for (int i = 0; i < 4; ++i)
-            out_.push_back(static_cast<std::uint8_t>(v >> (8 * i)));
-    }
-    void f32(double v) { u32(std::bit_cast<std::uint32_t>(static_cast<float>(v))); }
 
 private:
     std::vector<std::uint8_t>& out_;
@@ -231,25 +227,25 @@ std::vector<std::uint8_t> EncodeStl(const std::vector<Mesh>& meshes) {
     std::size_t count = 0;
     for (const Mesh& mesh : meshes)
         count += mesh.triangles.size();
-    std::vector<std::uint8_t> bytes;
-    bytes.reserve(84 + 50 * count);
+    std::vector<std::uint8_t> bytes(84 + 50 * count, 0);
     // The header must not begin with "solid", which marks the text form.
-    std::string header = "Vantor binary STL, millimetres";
-    header.resize(80, ' ');
-    ByteWriter out(bytes);
-    out.text(header);
-    out.u32(static_cast<std::uint32_t>(count));
+    const std::string_view header = "Vantor binary STL, millimetres";
+    std::fill(bytes.begin(), bytes.begin() + 80, std::uint8_t(' '));
+    std::copy(header.begin(), header.end(), bytes.begin());
+    std::uint8_t* out = bytes.data() + 80;
+    const auto put32 = [&out](std::uint32_t v) {
+        for (int i = 0; i < 4; ++i)
+            *out++ = static_cast<std::uint8_t>(v >> (8 * i));
+    };
+    put32(static_cast<std::uint32_t>(count));
     for (const Mesh& mesh : meshes) {
         for (const auto& t : mesh.triangles) {
             const Vec3 &a = mesh.vertices[t[0]], &b = mesh.vertices[t[1]], &c = mesh.vertices[t[2]];
             const Vec3 n = TriangleNormal(a, b, c);
-            for (const Vec3* v : {&n, &a, &b, &c}) {
-                out.f32(v->x);
-                out.f32(v->y);
-                out.f32(v->z);
-            }
-            bytes.push_back(0);
-            bytes.push_back(0);
+            for (const Vec3* v : {&n, &a, &b, &c})
+                for (double coordinate : {v->x, v->y, v->z})
+                    put32(std::bit_cast<std::uint32_t>(static_cast<float>(coordinate)));
+            out += 2; // attribute byte count, 0
         }
     }
     return bytes;
