@@ -271,7 +271,7 @@ std::vector<ProfilePoint> FinOutline(const TStatecznik& fins, double root, doubl
 
 class SolidBuilder {
 public:
-    SolidBuilder(Layout layout) : layout_(layout) {}
+    explicit SolidBuilder(Layout layout) : layout_(layout) {}
 
     // Adds the element's mesh, or sets the error; returns false when refused.
     bool add(const TRocketElement& element, std::size_t number, std::vector<Mesh>& out) {
