@@ -33,6 +33,10 @@ public:
     // (the user has been told and the application asked to quit).
     bool TranslateForm() { return language_.translateForm(*this); }
 
+protected:
+    // For dialogs the form creates and translates itself.
+    LanguageSession& languageSession() const { return language_; }
+
 private:
     LanguageSession& language_;
 };

@@ -27,6 +27,14 @@ public:
     // The file chosen in a save dialog, or an empty string on Cancel.
     virtual QString chooseFileToSave(QWidget* parent, const QString& proposedName,
                                      const QString& filter) = 0;
+    // The file chosen in a save dialog offering several filters (";;" between them), the
+    // chosen filter left in `selectedFilter`, which proposes one on entry; an empty string
+    // on Cancel. Without its own dialog, the plain save dialog and the proposed filter.
+    virtual QString chooseFileAndFilterToSave(QWidget* parent, const QString& proposedName,
+                                              const QString& filters, QString& selectedFilter) {
+        Q_UNUSED(selectedFilter);
+        return chooseFileToSave(parent, proposedName, filters);
+    }
     // Runs a modal dialog and returns its result (QDialog::Accepted or Rejected).
     virtual int runDialog(QDialog& dialog) = 0;
 };

@@ -8,6 +8,7 @@
 #include "interaction/Interaction.h"
 #include "preview3d/Preview3d.h"
 #include "preview3d/ViewState3d.h"
+#include "shell/Export3d.h"
 #include "shell/Glyphs.h"
 #include "shell/PenNameBox.h"
 #include "shell/ToolbarLayout.h"
@@ -274,6 +275,12 @@ void TMainForm::createMenus() {
     File1->addActions({FileNew1, FileOpen1, FileClose1, FileCloseAll, FileSave1, FileSaveAs1});
     separator(File1, "N1");
     File1->addAction(FilePrint);
+    QAction* export3d = makeAction("FileExport3d", Tagged(1770), Tagged(1771));
+    connect(export3d, &QAction::triggered, this, [this] {
+        if (TMDIChild* window = activeDesignWindow())
+            ExportModel3d(this, window->design(), languageSession(), interaction_);
+    });
+    File1->addAction(export3d);
     separator(File1, "N2");
     File1->addAction(FileExit1);
 

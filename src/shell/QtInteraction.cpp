@@ -52,6 +52,11 @@ QString QtInteraction::chooseFileToSave(QWidget* parent, const QString& proposed
     return QFileDialog::getSaveFileName(parent, QString(), proposedName, filter);
 }
 
+QString QtInteraction::chooseFileAndFilterToSave(QWidget* parent, const QString& proposedName,
+                                                 const QString& filters, QString& selectedFilter) {
+    return QFileDialog::getSaveFileName(parent, QString(), proposedName, filters, &selectedFilter);
+}
+
 int QtInteraction::runDialog(QDialog& dialog) {
     return dialog.exec();
 }

@@ -14,6 +14,8 @@ public:
                              const QString& filter) override;
     QString chooseFileToSave(QWidget* parent, const QString& proposedName,
                              const QString& filter) override;
+    QString chooseFileAndFilterToSave(QWidget* parent, const QString& proposedName,
+                                      const QString& filters, QString& selectedFilter) override;
     int runDialog(QDialog& dialog) override;
 };
 

@@ -32,6 +32,10 @@ QList<int> MainWindowIds() {
     ids += {1730, 1731}; // the stability marker's View item
     return ids;          // and 3518, shared with the options dialog
 }
+// The 3D model export: its menu command and its dialog.
+QList<int> Export3dIds() {
+    return Range(1770, 1777);
+}
 QList<int> ObjectWindowIds() {
     return QList<int>{2501, 2502, 2507, 2508} + Range(2510, 2540) + QList<int>{2542, 2545, 2546} +
            Range(2550, 2556); // the stability table
@@ -45,7 +49,8 @@ QList<int> ParametersIds() {
 
 QSet<int> AllFormIds() {
     QSet<int> ids;
-    for (const auto& list : {MainWindowIds(), ObjectWindowIds(), OptionsIds(), ParametersIds()})
+    for (const auto& list :
+         {MainWindowIds(), Export3dIds(), ObjectWindowIds(), OptionsIds(), ParametersIds()})
         for (int id : list)
             ids.insert(id);
     ids.insert(3518);
@@ -171,6 +176,7 @@ void LanguageLibrariesTest::everyFormIdentifierHasAString_data() {
         QTest::addRow("%s options", file) << path << OptionsIds() << 29;
         QTest::addRow("%s parameters", file) << path << ParametersIds() << 20;
         QTest::addRow("%s design window", file) << path << QList<int>{1001} << 1;
+        QTest::addRow("%s 3D model export", file) << path << Export3dIds() << 8;
     }
 }
 

@@ -37,6 +37,13 @@ public:
         filters.append(filter);
         return files.isEmpty() ? QString() : files.dequeue();
     }
+    // The filter answered is the next of `selectedFilters`, else the one proposed.
+    QString chooseFileAndFilterToSave(QWidget* parent, const QString& proposed,
+                                      const QString& filter, QString& selected) override {
+        if (!selectedFilters.isEmpty())
+            selected = selectedFilters.dequeue();
+        return chooseFileToSave(parent, proposed, filter);
+    }
     // A dialog is handed to the next queued script, which may set its fields and
     // returns the result; without a script the dialog is cancelled.
     int runDialog(QDialog& dialog) override {
@@ -50,6 +57,7 @@ public:
     QList<Message> questions;
     QQueue<bool> answers;
     QQueue<QString> files;
+    QQueue<QString> selectedFilters;
     QStringList openDirectories;
     QStringList proposedNames;
     QStringList filters;

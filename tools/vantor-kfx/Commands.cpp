@@ -8,6 +8,7 @@
 #include "canvas/DesignDrawing.h"
 #include "canvas/QtDrawingSurface.h"
 #include "designfile/DesignFile.h"
+#include "mesh/MeshFiles.h"
 #include "model/Design.h"
 
 #include <QBuffer>
@@ -16,6 +17,7 @@
 #include <QImage>
 
 #include <cmath>
+#include <filesystem>
 
 namespace vantor::kfx {
 
@@ -157,6 +159,30 @@ int RunRender(const std::string& file, const std::string& png, double scale, std
     if (summary.failed) {
         err << SummaryErrorMessage << "\n";
         return SummaryFailure;
+    }
+    return Success;
+}
+
+int RunMesh(const std::string& file, const std::string& out, const std::string& partsFolder,
+            std::ostream& err) {
+    const std::optional<mesh::MeshFormat> format = mesh::FormatOfPath(out);
+    if (!format) {
+        err << out << "\nthe model file must end in .stl, .obj or .3mf\n";
+        return FileFailure;
+    }
+    Design design;
+    LoadResult loaded;
+    if (!Load(file, design, loaded, err))
+        return FileFailure;
+    NullSurface surface;
+    DrawDesign(design, surface);
+    mesh::MeshExportResult result = mesh::ExportAssembly(design, out, *format);
+    if (result.ok && !partsFolder.empty())
+        result = mesh::ExportParts(design, partsFolder, std::filesystem::path(out).stem().string(),
+                                   *format);
+    if (!result.ok) {
+        err << file << "\n" << result.reason << "\n";
+        return FileFailure;
     }
     return Success;
 }

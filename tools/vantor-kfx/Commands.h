@@ -34,4 +34,11 @@ int RunSave(const std::string& input, const std::string& output, std::ostream& e
 // small margin, and writes it as PNG. Needs a QGuiApplication.
 int RunRender(const std::string& file, const std::string& png, double scale, std::ostream& err);
 
+// Loads the file, places it as the program does after opening, and writes its
+// printable components as a 3D model in the format OUT's extension names; with a
+// `partsFolder`, also one file a component laid for printing. A refused design, or a
+// file that cannot be written, gives FileFailure with the reason.
+int RunMesh(const std::string& file, const std::string& out, const std::string& partsFolder,
+            std::ostream& err);
+
 } // namespace vantor::kfx

@@ -19,6 +19,7 @@ constexpr const char* Usage =
     "       vantor-kfx dump FILE\n"
     "       vantor-kfx save IN OUT\n"
     "       vantor-kfx render FILE OUT.png [--scale S]\n"
+    "       vantor-kfx mesh FILE OUT.{stl,obj,3mf} [--parts DIR]\n"
     "\n"
     "summary  prints the weight, calibers, CP, CG, length and verdict of the design\n"
     "stability prints the standard Barrowman analysis: CNa, CP and CG from the nose tip,\n"
@@ -27,6 +28,9 @@ constexpr const char* Usage =
     "dump     prints the design as read from the file, as JSON\n"
     "save     loads IN, draws it as the program does after opening, and saves it as OUT\n"
     "render   draws the side view with the summary markers as a PNG picture\n"
+    "mesh     writes the printable components as one 3D model in millimetres, the format\n"
+    "         by the extension; with --parts, also one file a component laid for\n"
+    "         printing into DIR, named after OUT\n"
     "\n"
     "exit status: 0 done, 1 the file cannot be read or is refused (or the output cannot\n"
     "be written), 2 wrong arguments, 3 the summary computation failed\n";
@@ -98,6 +102,23 @@ int Render(int argc, char** argv, const std::vector<std::string>& args) {
     return vantor::kfx::RunRender(positional[0], positional[1], scale, std::cerr);
 }
 
+int Mesh(const std::vector<std::string>& args) {
+    std::vector<std::string> positional;
+    std::string parts;
+    for (std::size_t i = 1; i < args.size(); ++i) {
+        if (args[i] == "--parts") {
+            if (i + 1 >= args.size() || args[i + 1].empty())
+                return UsageError("--parts takes a folder");
+            parts = args[++i];
+        } else {
+            positional.push_back(args[i]);
+        }
+    }
+    if (positional.size() != 2)
+        return UsageError("mesh takes a design file and a model file");
+    return vantor::kfx::RunMesh(positional[0], positional[1], parts, std::cerr);
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -130,5 +151,7 @@ int main(int argc, char** argv) {
     }
     if (command == "render")
         return Render(argc, argv, args);
+    if (command == "mesh")
+        return Mesh(args);
     return UsageError("unknown command \"" + command + "\"");
 }

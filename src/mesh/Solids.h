@@ -1,0 +1,47 @@
+#pragma once
+
+#include "mesh/Mesh.h"
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+namespace vantor {
+class Design;
+}
+
+namespace vantor::mesh {
+
+// How the components are placed: as assembled in the rocket's frame (axis along x, the
+// nose tip at x = 0), or each one laid for printing (axis vertical with the wider end on
+// z = 0, fins flat on z = 0).
+enum class Layout { Assembly, Parts };
+
+// The largest distance of any edge from the true surface, in millimetres.
+inline constexpr double ChordTolerance = 0.02;
+// Sizes below this are too small to print and are refused; radii below it count as 0.
+inline constexpr double MinFeature = 0.01;
+// Sizes above this (10 m) are refused, which keeps every file bounded.
+inline constexpr double MaxSize = 10000;
+// The most triangles one export may hold (about 200 MB of binary STL).
+inline constexpr std::size_t MaxTriangles = 4'000'000;
+
+// How many equal segments a circle of this radius needs so that no chord lies more than
+// `tolerance` inside it; at least 48, which keeps the volume of even a thin part within
+// 0.3 % of the true one.
+int SegmentsAround(double radius, double tolerance);
+
+struct SolidsResult {
+    std::vector<Mesh> meshes; // one a component, in the design's tree order
+    // Why the design cannot be exported, naming the component; empty when it can.
+    std::string error;
+    bool ok() const { return error.empty(); }
+};
+
+// Every printable component of the design (nose cones, body tubes, engine mounts,
+// transitions and fin sets; motors and ballast are left out) as one closed, outward-
+// facing mesh. Positions come from the elements' outlines, so the design must have been
+// drawn (placed) since its last change.
+SolidsResult BuildSolids(const Design& design, Layout layout);
+
+} // namespace vantor::mesh
