@@ -28,4 +28,13 @@ int RunSave(const std::string& input, const std::string& output, std::ostream& e
 // small margin, and writes it as PNG. Needs a QGuiApplication.
 int RunRender(const std::string& file, const std::string& png, double scale, std::ostream& err);
 
+// Writes the side view at 1:1, the cutting templates and the parts list as a PDF on the
+// given paper. Needs a QGuiApplication.
+int RunPdf(const std::string& file, const std::string& pdf, const std::string& paper,
+           bool landscape, std::ostream& err);
+
+// Writes the side view at 1:1 as SVG, or with `templates` the cutting templates side by
+// side on one sheet. Needs a QGuiApplication.
+int RunSvg(const std::string& file, const std::string& svg, bool templates, std::ostream& err);
+
 } // namespace vantor::kfx
