@@ -87,6 +87,7 @@ OutputResult Write(const QByteArray& bytes, const std::filesystem::path& path) {
 } // namespace
 
 QByteArray SideViewSvg(Design& design, const QString& title) {
+    const Unselected unselected(design);
     const RectF area = SideViewArea(design);
     const QSize size(static_cast<int>(std::ceil(area.width * SvgPixelsPerMm)),
                      static_cast<int>(std::ceil(area.height * SvgPixelsPerMm)));

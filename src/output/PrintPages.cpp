@@ -33,32 +33,6 @@ constexpr double TemplateGap = 6;
 const QColor CutColour(200, 0, 0);
 const QColor MarkColour(0, 0, 190);
 
-// Clears every selection while the design is drawn for paper, and puts it back after.
-class Unselected {
-public:
-    explicit Unselected(Design& design) : design_(design) {
-        for (const auto& element : design.Elements)
-            selected_.push_back(std::exchange(element->Selected, false));
-        for (const auto& dimension : design.Dimensions)
-            selected_.push_back(std::exchange(dimension->Selected, false));
-    }
-    ~Unselected() {
-        std::size_t i = 0;
-        for (const auto& element : design_.Elements)
-            if (i < selected_.size())
-                element->Selected = selected_[i++];
-        for (const auto& dimension : design_.Dimensions)
-            if (i < selected_.size())
-                dimension->Selected = selected_[i++];
-    }
-    Unselected(const Unselected&) = delete;
-    Unselected& operator=(const Unselected&) = delete;
-
-private:
-    Design& design_;
-    std::vector<bool> selected_;
-};
-
 // A page being painted: the painter's transform maps millimetres from the printable
 // area's corner onto the device.
 class PageWriter {
@@ -312,6 +286,23 @@ void PaintPartsList(PageWriter& writer, Design& design) {
 }
 
 } // namespace
+
+Unselected::Unselected(Design& design) : design_(design) {
+    for (const auto& element : design.Elements)
+        selected_.push_back(std::exchange(element->Selected, false));
+    for (const auto& dimension : design.Dimensions)
+        selected_.push_back(std::exchange(dimension->Selected, false));
+}
+
+Unselected::~Unselected() {
+    std::size_t i = 0;
+    for (const auto& element : design_.Elements)
+        if (i < selected_.size())
+            element->Selected = selected_[i++];
+    for (const auto& dimension : design_.Dimensions)
+        if (i < selected_.size())
+            dimension->Selected = selected_[i++];
+}
 
 PointF Tiling::tileOrigin(int row, int column) const {
     return {area.x + column * (tileWidth - overlap), area.y + row * (tileHeight - overlap)};

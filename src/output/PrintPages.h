@@ -7,6 +7,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 class QPagedPaintDevice;
 class QPainter;
@@ -14,6 +15,20 @@ class QPainter;
 namespace vantor {
 
 class Design;
+
+// Clears every selection while the design is drawn for paper or a file, and puts it
+// back after.
+class Unselected {
+public:
+    explicit Unselected(Design& design);
+    ~Unselected();
+    Unselected(const Unselected&) = delete;
+    Unselected& operator=(const Unselected&) = delete;
+
+private:
+    Design& design_;
+    std::vector<bool> selected_;
+};
 
 // How a drawing larger than a page is cut into tiles: each tile shows `tileWidth` x
 // `tileHeight` millimetres of the drawing, and neighbouring tiles share `overlap`.

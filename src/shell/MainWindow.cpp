@@ -9,6 +9,7 @@
 #include "preview3d/ViewState3d.h"
 #include "shell/Glyphs.h"
 #include "shell/Interaction.h"
+#include "shell/OutputCommands.h"
 #include "shell/PenNameBox.h"
 #include "shell/ToolbarLayout.h"
 #include "toolwindows/ObjectWindow.h"
@@ -75,6 +76,7 @@ TMainForm::TMainForm(LanguageSession& language, Interaction& interaction, QStrin
 
     createActions();
     createMenus();
+    outputCommands_ = new OutputCommands(*this, interaction_, *FilePrint, *File1);
     createToolbars();
     createStatusBars();
     connectCommands();
@@ -140,7 +142,6 @@ void TMainForm::createActions() {
     FileSaveAs1 = makeAction("FileSaveAs1", Tagged(1626), Tagged(1627));
     FileSaveAs1->setEnabled(false);
     FilePrint = makeAction("FilePrint", Tagged(1707), Tagged(1619));
-    FilePrint->setEnabled(false);
     FileExit1 = makeAction("FileExit1", Tagged(1628), Tagged(1629));
 
     ASkala05 = makeAction("ASkala05", Tagged(1558));
@@ -807,6 +808,7 @@ bool TMainForm::isActiveDesignWindow(const TMDIChild& window) const {
 
 void TMainForm::designWindowCreated(TMDIChild& window) {
     openDesignWindows_.insert(&window);
+    outputCommands_->setAvailable(true);
     for (QAction* zoom : {ASkala1, ASkala2, ASkala05})
         zoom->setEnabled(true);
 }
@@ -836,6 +838,7 @@ void TMainForm::designWindowDestroyed(TMDIChild& window) {
     if (openDesignWindows_.isEmpty())
         for (QAction* zoom : {ASkala1, ASkala2, ASkala05})
             zoom->setEnabled(false);
+    outputCommands_->setAvailable(!openDesignWindows_.isEmpty());
 }
 
 ElementTree::Node* TMainForm::selectedElementNode() const {
