@@ -89,6 +89,10 @@ OutputResult Write(const QByteArray& bytes, const std::filesystem::path& path) {
 QByteArray SideViewSvg(Design& design, const QString& title) {
     const Unselected unselected(design);
     const RectF area = SideViewArea(design);
+    // Beyond a kilometre the pixel size that fixes the millimetres would overflow.
+    constexpr double MaxSide = 1e6;
+    if (!(area.width <= MaxSide && area.height <= MaxSide))
+        return {};
     const QSize size(static_cast<int>(std::ceil(area.width * SvgPixelsPerMm)),
                      static_cast<int>(std::ceil(area.height * SvgPixelsPerMm)));
     QBuffer buffer;
@@ -218,7 +222,7 @@ OutputResult WriteSideViewSvg(Design& design, const QString& title,
                               const std::filesystem::path& path) {
     const QByteArray bytes = SideViewSvg(design, title);
     if (bytes.isEmpty())
-        return {false, "the drawing cannot be made", 0};
+        return {false, "the side view is too large for an SVG drawing", 0};
     return Write(bytes, path);
 }
 

@@ -318,8 +318,8 @@ Tiling TileArea(RectF area, double tileWidth, double tileHeight) {
         if (!(length > tile))
             return 1;
         const double n = std::ceil((length - tiling.overlap) / (tile - tiling.overlap));
-        // A drawing too large to print is cut off rather than spread over endless pages.
-        return static_cast<int>(std::clamp(n, 1.0, 200.0));
+        // Bounded only to stay an int; the page limit refuses such a drawing.
+        return static_cast<int>(std::clamp(n, 1.0, 1e6));
     };
     tiling.columns = count(area.width, tileWidth);
     tiling.rows = count(area.height, tileHeight);
@@ -345,6 +345,28 @@ RectF SideViewArea(Design& design) {
 
 PagesResult PaintDesignPages(Design& design, const QString& designName, QPagedPaintDevice& device) {
     PagesResult result;
+    const QRectF paint = device.pageLayout().paintRect(QPageLayout::Millimeter);
+    const PageFrame frame{paint.width(), paint.height()};
+    const RectF content = frame.content();
+    if (content.height < 20 || frame.width < CalibrationLength + 20) {
+        result.reason = "the paper is too small for the pages";
+        return result;
+    }
+    // A drawing of absurd size (a damaged or hostile file) is refused before any page is
+    // started rather than spread over thousands of pages.
+    const std::vector<CutTemplate> templates = BuildTemplates(design);
+    const Tiling side = TileArea(SideViewArea(design), content.width, content.height);
+    long long pages = static_cast<long long>(side.rows) * side.columns + 1;
+    for (const CutTemplate& t : templates) {
+        const Tiling tiles = TileArea({0, 0, t.width, t.height}, content.width, content.height);
+        pages += static_cast<long long>(tiles.rows) * tiles.columns;
+    }
+    if (pages > MaxPages) {
+        result.reason = "the drawing at 1:1 needs more than " + std::to_string(MaxPages) +
+                        " pages of this paper";
+        return result;
+    }
+
     QPainter painter;
     if (!painter.begin(&device)) {
         result.reason = "the pages cannot be started";
@@ -352,16 +374,11 @@ PagesResult PaintDesignPages(Design& design, const QString& designName, QPagedPa
     }
     painter.setRenderHint(QPainter::Antialiasing);
     PageWriter writer(painter, device, designName);
-    if (writer.frame().content().height < 20 || writer.frame().width < CalibrationLength + 20) {
-        painter.end();
-        result.reason = "the paper is too small for the pages";
-        return result;
-    }
     {
         Unselected unselected(design);
         PaintSideView(writer, painter, design);
     }
-    PaintTemplates(writer, painter, BuildTemplates(design));
+    PaintTemplates(writer, painter, templates);
     PaintPartsList(writer, design);
     const bool ended = painter.end();
     result.pages = writer.pages();

@@ -44,6 +44,9 @@ struct Tiling {
     PointF tileOrigin(int row, int column) const;
 };
 
+// The most pages one document may take.
+inline constexpr int MaxPages = 500;
+
 // Overlap of neighbouring tiles, in millimetres.
 inline constexpr double TileOverlap = 6;
 
@@ -74,6 +77,7 @@ struct PagesResult {
 // Paints the whole document onto the device, whose page layout is already set: the side
 // view at 1:1 over as many pages as it needs, the cutting templates, and the parts list.
 // Every page carries its label and the calibration bar. Elements are drawn unselected.
+// A drawing that would need more than MaxPages pages is refused before any is started.
 PagesResult PaintDesignPages(Design& design, const QString& designName, QPagedPaintDevice& device);
 
 } // namespace vantor

@@ -335,6 +335,21 @@ private slots:
         QVERIFY(!QFile::exists(svg));
     }
 
+    void absurdSizesAreRefusedRatherThanPrinted() {
+        Design design;
+        AxisY = 300;
+        auto& nose = ElementOf<TGlowicaStozek>(AttachNose<TGlowicaStozek>(design, 0));
+        nose.Length = 1e7f; // ten kilometres
+        nose.Weight = 1;
+        Settle(design);
+        const QString pdf = dir_.filePath("huge.pdf"), svg = dir_.filePath("huge.svg");
+        const OutputResult result = WriteDesignPdf(design, "t", {}, pdf.toStdString());
+        QVERIFY(!result.ok);
+        QVERIFY(QString::fromStdString(result.reason).contains("pages"));
+        QVERIFY(!WriteSideViewSvg(design, "t", svg.toStdString()).ok);
+        QVERIFY(!QFile::exists(pdf) && !QFile::exists(svg));
+    }
+
     void unwritablePathsLeaveNoFile() {
         Design design;
         BuildFullRocket(design);
