@@ -17,9 +17,14 @@ char SystemDecimalSeparator();
 //
 // `origin` is the image pixel that the QImage's top-left pixel shows: a design window
 // keeps only its visible part of the image in memory.
+//
+// The second constructor draws with a painter the caller has set up (a PDF page, an SVG
+// document, a printer): its current transform maps drawing units onto the device, and
+// hairlines are `penWidth` device pixels wide, so paper gets lines it can show.
 class QtDrawingSurface final : public DrawingSurface {
 public:
     QtDrawingSurface(QImage& image, double scale, QPoint origin = {});
+    QtDrawingSurface(QPainter& painter, double scale, double penWidth);
     ~QtDrawingSurface() override;
 
     double worldScale() const override { return scale_; }
@@ -36,7 +41,7 @@ public:
     void fillPixelRect(Argb colour, RectI rect) override;
     void framePixelRect(Argb colour, RectI rect) override;
 
-    QPainter& painter() { return painter_; }
+    QPainter& painter() { return *painter_; }
 
 private:
     void usePen(Argb colour);
@@ -44,9 +49,15 @@ private:
     // Switches to device pixels of the whole image for the pixel operations.
     void usePixels();
 
-    QPainter painter_;
+    QPainter ownPainter_;
+    QPainter* painter_;
     double scale_;
     QPoint origin_;
+    double penWidth_ = 1.0;
+    // The painter's transform and smoothing as handed over; the pixel operations draw
+    // from them, and they are restored when the surface ends.
+    QTransform baseTransform_;
+    bool external_ = false;
 };
 
 } // namespace vantor

@@ -10,6 +10,7 @@
 #include "preview3d/ViewState3d.h"
 #include "shell/Export3d.h"
 #include "shell/Glyphs.h"
+#include "shell/OutputCommands.h"
 #include "shell/PenNameBox.h"
 #include "shell/ToolbarLayout.h"
 #include "toolwindows/ObjectWindow.h"
@@ -76,6 +77,7 @@ TMainForm::TMainForm(LanguageSession& language, Interaction& interaction, QStrin
 
     createActions();
     createMenus();
+    outputCommands_ = new OutputCommands(*this, interaction_, *FilePrint, *File1);
     createToolbars();
     createStatusBars();
     connectCommands();
@@ -141,7 +143,6 @@ void TMainForm::createActions() {
     FileSaveAs1 = makeAction("FileSaveAs1", Tagged(1626), Tagged(1627));
     FileSaveAs1->setEnabled(false);
     FilePrint = makeAction("FilePrint", Tagged(1707), Tagged(1619));
-    FilePrint->setEnabled(false);
     FileExit1 = makeAction("FileExit1", Tagged(1628), Tagged(1629));
 
     ASkala05 = makeAction("ASkala05", Tagged(1558));
@@ -830,6 +831,7 @@ bool TMainForm::isActiveDesignWindow(const TMDIChild& window) const {
 
 void TMainForm::designWindowCreated(TMDIChild& window) {
     openDesignWindows_.insert(&window);
+    outputCommands_->setAvailable(true);
     for (QAction* zoom : {ASkala1, ASkala2, ASkala05})
         zoom->setEnabled(true);
 }
@@ -864,6 +866,7 @@ void TMainForm::designWindowDestroyed(TMDIChild& window) {
         if (formObject_)
             formObject_->clearSummary();
     }
+    outputCommands_->setAvailable(!openDesignWindows_.isEmpty());
 }
 
 ElementTree::Node* TMainForm::selectedElementNode() const {

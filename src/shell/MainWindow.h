@@ -22,6 +22,7 @@ class QToolBar;
 
 namespace vantor {
 
+class OutputCommands;
 class TFormObject;
 class TShaped;
 class ToolbarLayout;
@@ -183,6 +184,8 @@ private:
     // The 3D view's tilt and spin, kept from one opening of the window to the next.
     std::unique_ptr<Preview3dViewState> view3d_;
     ToolbarLayout* toolbarLayout_ = nullptr;
+    // Print, print preview, PDF and SVG export.
+    OutputCommands* outputCommands_ = nullptr;
     std::function<GridOptions()> gridOptionsSource_;
     std::function<int()> displayUnitSource_;
 };

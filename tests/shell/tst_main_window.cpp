@@ -91,7 +91,7 @@ private slots:
         QVERIFY(s.main->WindowFormObject->isVisible());
         QVERIFY(!s.main->MarkerStatusBar->isVisible());
         QVERIFY(!s.main->FileSaveAs1->isEnabled());
-        QVERIFY(!s.main->FilePrint->isEnabled());
+        QVERIFY(s.main->FilePrint->isEnabled());
     }
 
     void newReplacesTheDesignWithoutAsking() {
@@ -146,6 +146,9 @@ private slots:
         QVERIFY(!s.main->ASkala2->isEnabled());
         QVERIFY(s.main->ASkala3->isEnabled());
         QVERIFY(EnabledInsertions(*s.main).isEmpty());
+        for (const char* output :
+             {"FilePrint", "FilePrintPreview", "FileExportPdf", "FileExportSvg"})
+            QVERIFY(!s.main->findChild<QAction*>(output)->isEnabled());
         s.main->ASkala3->trigger(); // nothing to zoom: nothing happens
         s.main->FileNew1->trigger();
         QVERIFY(s.main->ASkala05->isEnabled());

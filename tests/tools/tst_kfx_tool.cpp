@@ -191,6 +191,8 @@ private slots:
         QTest::newRow("save without output") << QStringList{"save", "a.kfx"};
         QTest::newRow("render without picture") << QStringList{"render", "a.kfx"};
         QTest::newRow("scale without number") << QStringList{"render", "a.kfx", "a.png", "--scale"};
+        QTest::newRow("unknown paper") << QStringList{"pdf", "a.kfx", "a.pdf", "--paper", "B5"};
+        QTest::newRow("svg without output") << QStringList{"svg", "a.kfx"};
         QTest::newRow("scale not a number") << QStringList{"render", "a", "b", "--scale", "big"};
         QTest::newRow("scale zero") << QStringList{"render", "a", "b", "--scale", "0"};
         QTest::newRow("scale negative") << QStringList{"render", "a", "b", "--scale", "-2"};
@@ -349,6 +351,47 @@ private slots:
         QTest::newRow("dump") << QStringList{"dump", "rocket.kfx"};
         QTest::newRow("stability") << QStringList{"stability", "rocket.kfx"};
         QTest::newRow("help") << QStringList{"--help"};
+    }
+
+    void pdfAndSvgWriteTheirFiles_data() {
+        QTest::addColumn<QStringList>("options");
+        QTest::addColumn<QString>("output");
+        QTest::addColumn<QByteArray>("contains");
+        QTest::newRow("pdf on Letter") << QStringList{"pdf", "--paper", "Letter"} << "r.pdf"
+                                       << QByteArray("/MediaBox [0 0 612.000000 792.000000]");
+        QTest::newRow("svg side view") << QStringList{"svg"} << "r.svg" << QByteArray("mm\"");
+        QTest::newRow("svg templates")
+            << QStringList{"svg", "--templates"} << "t.svg" << QByteArray("id=\"guide-1\"");
+    }
+    void pdfAndSvgWriteTheirFiles() {
+        QFETCH(QStringList, options);
+        QFETCH(QString, output);
+        QFETCH(QByteArray, contains);
+        const QString out = dir_.filePath(output);
+        QStringList arguments{options[0], file("rocket.kfx", BuildFullRocket), out};
+        const Run run = Kfx(arguments + options.mid(1));
+        QCOMPARE(run.status, 0);
+        QVERIFY(ReadAll(out).contains(contains));
+    }
+
+    void outputsThatCannotBeMadeExitWith1AndLeaveNoFile_data() {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("output");
+        QTest::newRow("pdf into a missing folder") << QStringList{"pdf"} << "no/such/r.pdf";
+        QTest::newRow("svg into a missing folder") << QStringList{"svg"} << "no/such/r.svg";
+        // Nothing to cut: no template sheet at all rather than an empty one.
+        QTest::newRow("templates of a design without any")
+            << QStringList{"svg", "--templates"} << "none.svg";
+    }
+    void outputsThatCannotBeMadeExitWith1AndLeaveNoFile() {
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, output);
+        const QString out = dir_.filePath(output);
+        const QString in = file("polish.kfx", BuildPolishTexts);
+        const Run run = Kfx(QStringList{arguments[0], in, out} + arguments.mid(1));
+        QCOMPARE(run.status, 1);
+        QVERIFY(run.err.startsWith(out + '\n'));
+        QVERIFY(!QFile::exists(out));
     }
 
     void outputThatCannotBeWrittenExitsWith1() {

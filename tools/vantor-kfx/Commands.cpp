@@ -2,18 +2,18 @@
 
 #include "DesignJson.h"
 #include "Output.h"
-#include "Surfaces.h"
 #include "analysis/Stability.h"
 #include "analysis/Summary.h"
 #include "canvas/DesignDrawing.h"
+#include "canvas/NullSurface.h"
 #include "canvas/QtDrawingSurface.h"
 #include "designfile/DesignFile.h"
 #include "mesh/MeshFiles.h"
 #include "model/Design.h"
+#include "output/BoundsSurface.h"
+#include "output/OutputFiles.h"
 
 #include <QBuffer>
-#include <QFont>
-#include <QFontMetricsF>
 #include <QImage>
 
 #include <cmath>
@@ -36,13 +36,16 @@ bool Load(const std::string& file, Design& design, LoadResult& result, std::ostr
     return result.ok;
 }
 
-// The surface's text drawing: "Times New Roman", 10 units high, laid out from its
-// top-left corner.
-PointF MeasureText(const QFontMetricsF& metrics, std::string_view text) {
-    const QRectF box =
-        metrics.boundingRect(QRectF(0, 0, 1e6, 1e6), Qt::AlignLeft | Qt::AlignTop,
-                             QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
-    return PointF{box.width(), box.height()};
+// The design's name on its pages: the file name without folder and extension.
+QString DesignTitle(const std::string& file) {
+    return QString::fromStdString(std::filesystem::path(file).stem().string());
+}
+
+int Report(const OutputResult& result, const std::string& output, std::ostream& err) {
+    if (result.ok)
+        return Success;
+    err << output << "\n" << result.reason << "\n";
+    return FileFailure;
 }
 
 } // namespace
@@ -116,13 +119,7 @@ int RunRender(const std::string& file, const std::string& png, double scale, std
 
     // A first pass finds where the drawing lies; drawing again places every element
     // the same way.
-    QFont font(QStringLiteral("Times New Roman"));
-    font.setPixelSize(10);
-    const QFontMetricsF metrics(font);
-    BoundsSurface bounds([&metrics](std::string_view text) { return MeasureText(metrics, text); });
-    DrawDesign(design, bounds);
-    ComputeSummary(design, &bounds, '.');
-    const RectF box = bounds.bounds().value_or(RectF{});
+    const RectF box = MeasureDesignDrawing(design).value_or(RectF{});
 
     const double width = std::ceil((box.width + 2 * PictureMargin) * scale) + 1;
     const double height = std::ceil((box.height + 2 * PictureMargin) * scale) + 1;
@@ -185,6 +182,35 @@ int RunMesh(const std::string& file, const std::string& out, const std::string& 
         return FileFailure;
     }
     return Success;
+}
+
+int RunPdf(const std::string& file, const std::string& pdf, const std::string& paper,
+           bool landscape, std::ostream& err) {
+    PageSetup setup;
+    setup.landscape = landscape;
+    if (!ParsePaper(paper, setup.paper)) {
+        err << "unknown paper \"" << paper << "\": A4, Letter or A3\n";
+        return UsageError;
+    }
+    Design design;
+    LoadResult loaded;
+    if (!Load(file, design, loaded, err))
+        return FileFailure;
+    return Report(WriteDesignPdf(design, DesignTitle(file), setup, pdf), pdf, err);
+}
+
+int RunSvg(const std::string& file, const std::string& svg, bool templates, std::ostream& err) {
+    Design design;
+    LoadResult loaded;
+    if (!Load(file, design, loaded, err))
+        return FileFailure;
+    if (templates) {
+        // The templates take their sizes from the placed elements.
+        NullSurface surface;
+        DrawDesign(design, surface);
+        return Report(WriteTemplatesSvg(design, DesignTitle(file), svg), svg, err);
+    }
+    return Report(WriteSideViewSvg(design, DesignTitle(file), svg), svg, err);
 }
 
 } // namespace vantor::kfx

@@ -40,5 +40,13 @@ int RunRender(const std::string& file, const std::string& png, double scale, std
 // file that cannot be written, gives FileFailure with the reason.
 int RunMesh(const std::string& file, const std::string& out, const std::string& partsFolder,
             std::ostream& err);
+// Writes the side view at 1:1, the cutting templates and the parts list as a PDF on the
+// given paper. Needs a QGuiApplication.
+int RunPdf(const std::string& file, const std::string& pdf, const std::string& paper,
+           bool landscape, std::ostream& err);
+
+// Writes the side view at 1:1 as SVG, or with `templates` the cutting templates side by
+// side on one sheet. Needs a QGuiApplication.
+int RunSvg(const std::string& file, const std::string& svg, bool templates, std::ostream& err);
 
 } // namespace vantor::kfx

@@ -1,12 +1,14 @@
 // vantor-kfx: design files from the command line, through the program's own code.
 #include "Commands.h"
 #include "Output.h"
+#include "output/PageSetup.h"
 
 #include <QByteArray>
 #include <QGuiApplication>
 
 #include <cmath>
 #include <cstdlib>
+#include <functional>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -20,6 +22,8 @@ constexpr const char* Usage =
     "       vantor-kfx save IN OUT\n"
     "       vantor-kfx render FILE OUT.png [--scale S]\n"
     "       vantor-kfx mesh FILE OUT.{stl,obj,3mf} [--parts DIR]\n"
+    "       vantor-kfx pdf FILE OUT.pdf [--paper A4|Letter|A3] [--landscape]\n"
+    "       vantor-kfx svg FILE OUT.svg [--templates]\n"
     "\n"
     "summary  prints the weight, calibers, CP, CG, length and verdict of the design\n"
     "stability prints the standard Barrowman analysis: CNa, CP and CG from the nose tip,\n"
@@ -31,6 +35,8 @@ constexpr const char* Usage =
     "mesh     writes the printable components as one 3D model in millimetres, the format\n"
     "         by the extension; with --parts, also one file a component laid for\n"
     "         printing into DIR, named after OUT\n"
+    "pdf      writes the side view at 1:1, the cutting templates and the parts list\n"
+    "svg      writes the side view at 1:1, or with --templates the cutting templates\n"
     "\n"
     "exit status: 0 done, 1 the file cannot be read or is refused (or the output cannot\n"
     "be written), 2 wrong arguments, 3 the summary computation failed\n";
@@ -79,6 +85,57 @@ int Stability(const std::vector<std::string>& args) {
         vantor::kfx::RunStability(positional[0], target, json, out.stream(), std::cerr), std::cerr);
 }
 
+// Runs a command that draws with Qt: off-screen, without a display.
+int WithGui(int argc, char** argv, const std::function<int()>& command) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", QByteArray("offscreen"));
+    qInstallMessageHandler(QuietQtMessages);
+    int appArgc = std::min(argc, 1); // the arguments are ours, not Qt's
+    QGuiApplication app(appArgc, argv);
+    return command();
+}
+
+int Pdf(int argc, char** argv, const std::vector<std::string>& args) {
+    std::vector<std::string> positional;
+    std::string paper = "A4";
+    bool landscape = false;
+    for (std::size_t i = 1; i < args.size(); ++i) {
+        if (args[i] == "--paper") {
+            if (i + 1 >= args.size())
+                return UsageError("--paper takes A4, Letter or A3");
+            paper = args[++i];
+        } else if (args[i] == "--landscape") {
+            landscape = true;
+        } else {
+            positional.push_back(args[i]);
+        }
+    }
+    vantor::Paper known;
+    if (!vantor::ParsePaper(paper, known))
+        return UsageError("--paper takes A4, Letter or A3");
+    if (positional.size() != 2)
+        return UsageError("pdf takes a design file and a PDF file");
+    return WithGui(argc, argv, [&] {
+        return vantor::kfx::RunPdf(positional[0], positional[1], paper, landscape, std::cerr);
+    });
+}
+
+int Svg(int argc, char** argv, const std::vector<std::string>& args) {
+    std::vector<std::string> positional;
+    bool templates = false;
+    for (std::size_t i = 1; i < args.size(); ++i) {
+        if (args[i] == "--templates")
+            templates = true;
+        else
+            positional.push_back(args[i]);
+    }
+    if (positional.size() != 2)
+        return UsageError("svg takes a design file and an SVG file");
+    return WithGui(argc, argv, [&] {
+        return vantor::kfx::RunSvg(positional[0], positional[1], templates, std::cerr);
+    });
+}
+
 int Render(int argc, char** argv, const std::vector<std::string>& args) {
     std::vector<std::string> positional;
     double scale = 1.0;
@@ -93,13 +150,9 @@ int Render(int argc, char** argv, const std::vector<std::string>& args) {
     }
     if (positional.size() != 2)
         return UsageError("render takes a design file and a picture file");
-    // The picture is drawn off-screen; no display is needed.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", QByteArray("offscreen"));
-    qInstallMessageHandler(QuietQtMessages);
-    int appArgc = std::min(argc, 1); // the arguments are ours, not Qt's
-    QGuiApplication app(appArgc, argv);
-    return vantor::kfx::RunRender(positional[0], positional[1], scale, std::cerr);
+    return WithGui(argc, argv, [&] {
+        return vantor::kfx::RunRender(positional[0], positional[1], scale, std::cerr);
+    });
 }
 
 int Mesh(const std::vector<std::string>& args) {
@@ -153,5 +206,9 @@ int main(int argc, char** argv) {
         return Render(argc, argv, args);
     if (command == "mesh")
         return Mesh(args);
+    if (command == "pdf")
+        return Pdf(argc, argv, args);
+    if (command == "svg")
+        return Svg(argc, argv, args);
     return UsageError("unknown command \"" + command + "\"");
 }

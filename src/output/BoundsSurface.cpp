@@ -1,9 +1,16 @@
-#include "Surfaces.h"
+#include "output/BoundsSurface.h"
+
+#include "analysis/Summary.h"
+#include "canvas/DesignDrawing.h"
+#include "canvas/NullSurface.h"
+
+#include <QFont>
+#include <QFontMetricsF>
 
 #include <algorithm>
 #include <cmath>
 
-namespace vantor::kfx {
+namespace vantor {
 
 std::optional<RectF> BoundsSurface::bounds() const {
     if (!any_)
@@ -58,4 +65,29 @@ void BoundsSurface::drawText(Argb, std::string_view text, PointF topLeft) {
     add(RectF{topLeft.x, topLeft.y, size.x, size.y});
 }
 
-} // namespace vantor::kfx
+PointF MeasureSurfaceText(std::string_view text) {
+    static const QFontMetricsF metrics = [] {
+        QFont font(QStringLiteral("Times New Roman"));
+        font.setPixelSize(10);
+        return QFontMetricsF(font);
+    }();
+    const QRectF box =
+        metrics.boundingRect(QRectF(0, 0, 1e6, 1e6), Qt::AlignLeft | Qt::AlignTop,
+                             QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+    return PointF{box.width(), box.height()};
+}
+
+std::optional<RectF> MeasureDesignDrawing(Design& design) {
+    // A first redraw settles what the previous summary left (the markers of a design
+    // never summarised, elements placed from parents placed later), so that the bounds
+    // are those of every later drawing.
+    NullSurface settle;
+    DrawDesign(design, settle);
+    ComputeSummary(design, &settle, '.');
+    BoundsSurface bounds(MeasureSurfaceText);
+    DrawDesign(design, bounds);
+    ComputeSummary(design, &bounds, '.');
+    return bounds.bounds();
+}
+
+} // namespace vantor

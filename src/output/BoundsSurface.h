@@ -1,14 +1,13 @@
 #pragma once
 
 #include "canvas/DrawingSurface.h"
-#include "canvas/NullSurface.h"
 
 #include <functional>
 #include <optional>
 
-namespace vantor::kfx {
+namespace vantor {
 
-using vantor::NullSurface;
+class Design;
 
 // Collects the extent, in drawing units, of everything drawn on it.
 class BoundsSurface final : public DrawingSurface {
@@ -30,7 +29,7 @@ public:
     void fillRectangle(Argb, RectF rect) override { add(rect); }
     void fillPolygon(Argb, std::span<const PointF> points) override;
     void drawText(Argb, std::string_view text, PointF topLeft) override;
-    // Pixel operations belong to the vertex highlight, which no command draws.
+    // Pixel operations belong to the vertex highlight, which no output draws.
     void fillPixelRect(Argb, RectI) override {}
     void framePixelRect(Argb, RectI) override {}
 
@@ -43,4 +42,12 @@ private:
     double minX_ = 0, minY_ = 0, maxX_ = 0, maxY_ = 0;
 };
 
-} // namespace vantor::kfx
+// The size of a text as the Qt drawing surface lays it out ("Times New Roman", 10 units
+// high, from its top-left corner). Needs a QGuiApplication.
+PointF MeasureSurfaceText(std::string_view text);
+
+// Draws the design with its summary markers on a bounds surface, as a full redraw does,
+// and returns where the drawing lies; nothing when nothing is drawn.
+std::optional<RectF> MeasureDesignDrawing(Design& design);
+
+} // namespace vantor

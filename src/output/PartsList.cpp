@@ -1,0 +1,75 @@
+#include "output/PartsList.h"
+
+#include "model/Design.h"
+#include "model/FinSet.h"
+#include "model/NumberFormat.h"
+
+#include <cmath>
+
+namespace vantor {
+
+namespace {
+
+std::string Size(double value) {
+    return std::isfinite(value) ? FormatFixed(value, 1, '.') : std::string("?");
+}
+
+} // namespace
+
+std::string KindName(const std::string& className) {
+    static const std::pair<const char*, const char*> names[] = {
+        {"TGlowicaStozek", "conical nose"},
+        {"TGlowicaOgive", "ogive nose"},
+        {"TGlowicaParabolic", "parabolic nose"},
+        {"TKorpus", "body tube"},
+        {"TLozysko", "engine mount"},
+        {"TEngine", "motor"},
+        {"TStozekSciety", "transition"},
+        {"TStatecznik", "fin set"},
+        {"TBalast", "ballast"},
+    };
+    for (const auto& [name, kind] : names)
+        if (className == name)
+            return kind;
+    return className;
+}
+
+std::vector<PartsListRow> BuildPartsList(const Design& design) {
+    std::vector<PartsListRow> rows;
+    const std::vector<ElementTree::Node*> nodes = design.tree.nodesInOrder();
+    for (std::size_t i = 0; i < nodes.size(); ++i) {
+        const TRocketElement& e = *nodes[i]->element;
+        PartsListRow row;
+        row.recordIndex = static_cast<int>(i);
+        for (const ElementTree::Node* up = nodes[i]->parent; up != nullptr; up = up->parent)
+            ++row.depth;
+        row.kind = KindName(e.ClassName);
+        row.caption = e.Caption;
+        row.material = e.Material.empty() ? "-" : e.Material;
+        row.length = row.diameterA = row.diameterB = "-";
+        row.wall = Size(e.Thickness);
+        row.weight = Size(e.Weight);
+        if (e.ClassName == "TStatecznik") {
+            // A fin set's length is its root chord; it has no diameter.
+            row.length = Size(static_cast<const TStatecznik&>(e).FinA);
+        } else if (e.ClassName == "TBalast") {
+            row.wall = "-";
+        } else {
+            row.length = Size(e.Length);
+            row.diameterA = Size(e.DiameterA);
+            if (e.ClassName == "TStozekSciety")
+                row.diameterB = Size(e.DiameterB);
+        }
+        rows.push_back(std::move(row));
+    }
+    return rows;
+}
+
+std::vector<SummaryRow> PartsListSummaryRows(Design& design) {
+    Summary summary = ComputeSummary(design, nullptr, '.');
+    if (summary.failed)
+        summary.rows.push_back({"Summary", SummaryErrorMessage});
+    return summary.rows;
+}
+
+} // namespace vantor

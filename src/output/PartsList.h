@@ -1,0 +1,37 @@
+#pragma once
+
+#include "analysis/Summary.h"
+
+#include <string>
+#include <vector>
+
+namespace vantor {
+
+class Design;
+
+// One component's row of the parts list; sizes in millimetres, weight in grams, each
+// already written out ("-" where the kind has no such size).
+struct PartsListRow {
+    int recordIndex = 0;
+    int depth = 0; // levels below a root, for indenting
+    std::string kind;
+    std::string caption;
+    std::string material;
+    std::string length;
+    std::string diameterA;
+    std::string diameterB;
+    std::string wall;
+    std::string weight;
+};
+
+// Every component in tree order.
+std::vector<PartsListRow> BuildPartsList(const Design& design);
+
+// The rows below the components: the rocket's summary. Further analyses add their rows
+// here.
+std::vector<SummaryRow> PartsListSummaryRows(Design& design);
+
+// A plain name for an element class ("TKorpus" -> "body tube").
+std::string KindName(const std::string& className);
+
+} // namespace vantor

@@ -1,0 +1,83 @@
+#pragma once
+
+#include "canvas/DrawingSurface.h"
+#include "output/Templates.h"
+
+#include <QString>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+class QPagedPaintDevice;
+class QPainter;
+
+namespace vantor {
+
+class Design;
+
+// Clears every selection while the design is drawn for paper or a file, and puts it
+// back after.
+class Unselected {
+public:
+    explicit Unselected(Design& design);
+    ~Unselected();
+    Unselected(const Unselected&) = delete;
+    Unselected& operator=(const Unselected&) = delete;
+
+private:
+    Design& design_;
+    std::vector<bool> selected_;
+};
+
+// How a drawing larger than a page is cut into tiles: each tile shows `tileWidth` x
+// `tileHeight` millimetres of the drawing, and neighbouring tiles share `overlap`.
+struct Tiling {
+    RectF area; // the drawing's part to print, in drawing units (millimetres)
+    double tileWidth = 0;
+    double tileHeight = 0;
+    double overlap = 0;
+    int rows = 1;
+    int columns = 1;
+
+    // The drawing point at the top-left corner of a tile.
+    PointF tileOrigin(int row, int column) const;
+};
+
+// The most pages one document may take.
+inline constexpr int MaxPages = 500;
+
+// Overlap of neighbouring tiles, in millimetres.
+inline constexpr double TileOverlap = 6;
+
+Tiling TileArea(RectF area, double tileWidth, double tileHeight);
+
+// Where things sit on every page, in millimetres from the top-left corner of the
+// printable area: the label band on top, the drawing area, the calibration bar below.
+struct PageFrame {
+    double width = 0;
+    double height = 0;
+    RectF content() const;
+    RectF calibrationBar() const;
+};
+
+// Length of the calibration bar, in millimetres.
+inline constexpr double CalibrationLength = 100;
+
+// The side view's part that is printed: the drawing with a margin around it; a small
+// empty area when nothing is drawn.
+RectF SideViewArea(Design& design);
+
+struct PagesResult {
+    bool ok = false;
+    int pages = 0;
+    std::string reason;
+};
+
+// Paints the whole document onto the device, whose page layout is already set: the side
+// view at 1:1 over as many pages as it needs, the cutting templates, and the parts list.
+// Every page carries its label and the calibration bar. Elements are drawn unselected.
+// A drawing that would need more than MaxPages pages is refused before any is started.
+PagesResult PaintDesignPages(Design& design, const QString& designName, QPagedPaintDevice& device);
+
+} // namespace vantor

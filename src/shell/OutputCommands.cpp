@@ -1,0 +1,171 @@
+#include "shell/OutputCommands.h"
+
+#include "canvas/DesignWindow.h"
+#include "designfile/DesignFile.h"
+#include "i18n/AdvForm.h"
+#include "output/OutputFiles.h"
+#include "output/PrintPages.h"
+#include "interaction/Interaction.h"
+#include "shell/MainWindow.h"
+
+#include <QAction>
+#include <QFileInfo>
+#include <QInputDialog>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+
+namespace vantor {
+
+namespace {
+
+QAction* MakeAction(QWidget* owner, const char* name, int caption, int hint) {
+    auto* action = new QAction(Tagged(caption), owner);
+    action->setObjectName(name);
+    action->setToolTip(Tagged(hint));
+    return action;
+}
+
+// The design's name on its pages: the window's title without folder and extension.
+QString DesignTitle(TMainForm& window) {
+    QMdiSubWindow* sub = window.mdiArea->activeSubWindow();
+    const QString title = sub != nullptr ? sub->windowTitle() : QString();
+    const QString base = QFileInfo(title).completeBaseName();
+    return base.isEmpty() ? title : base;
+}
+
+QString WithSuffix(QString name, const char* suffix) {
+    if (QFileInfo(name).suffix().isEmpty())
+        name += QLatin1Char('.') + QLatin1String(suffix);
+    return name;
+}
+
+void PreparePrinter(QPrinter& printer) {
+    printer.setPageLayout(MakePageLayout({}));
+    printer.setDocName(QStringLiteral("Vantor"));
+}
+
+} // namespace
+
+OutputCommands::OutputCommands(TMainForm& window, Interaction& interaction, QAction& print,
+                               QMenu& menu)
+    : QObject(&window), window_(window), interaction_(interaction), print_(print) {
+    FilePrintPreview = MakeAction(&window, "FilePrintPreview", 1754, 1755);
+    FileExportPdf = MakeAction(&window, "FileExportPdf", 1750, 1751);
+    FileExportSvg = MakeAction(&window, "FileExportSvg", 1752, 1753);
+    const QList<QAction*> items = menu.actions();
+    const qsizetype at = items.indexOf(&print);
+    QAction* before = at >= 0 && at + 1 < items.size() ? items[at + 1] : nullptr;
+    menu.insertActions(before, {FilePrintPreview, FileExportPdf, FileExportSvg});
+    connect(&print, &QAction::triggered, this, &OutputCommands::print);
+    connect(FilePrintPreview, &QAction::triggered, this, &OutputCommands::printPreview);
+    connect(FileExportPdf, &QAction::triggered, this, &OutputCommands::exportPdf);
+    connect(FileExportSvg, &QAction::triggered, this, &OutputCommands::exportSvg);
+    setAvailable(false);
+}
+
+void OutputCommands::setAvailable(bool available) {
+    for (QAction* action : {&print_, FilePrintPreview, FileExportPdf, FileExportSvg})
+        action->setEnabled(available);
+}
+
+int OutputCommands::choose(const QString& caption, const QStringList& items) {
+    QInputDialog dialog(&window_);
+    dialog.setObjectName("OutputChoice");
+    dialog.setWindowTitle(caption);
+    dialog.setLabelText(caption);
+    dialog.setComboBoxItems(items);
+    dialog.setComboBoxEditable(false);
+    if (interaction_.runDialog(dialog) != QDialog::Accepted)
+        return -1;
+    return static_cast<int>(items.indexOf(dialog.textValue()));
+}
+
+void OutputCommands::reportWriteFailure(const QString& file, const std::string& reason) {
+    interaction_.showMessage(&window_, file + QLatin1Char('\n') + QString::fromStdString(reason),
+                             QString::fromUtf8(WriteErrorCaption), Interaction::Icon::Error);
+}
+
+void OutputCommands::print() {
+    TMDIChild* design = window_.activeDesignWindow();
+    if (design == nullptr)
+        return;
+    QPrinter printer(QPrinter::HighResolution);
+    PreparePrinter(printer);
+    QPrintDialog dialog(&printer, &window_);
+    if (interaction_.runDialog(dialog) != QDialog::Accepted)
+        return;
+    // The paper and orientation are the user's; the margins stay those of the pages.
+    printer.setPageMargins(QMarginsF(PageMargin, PageMargin, PageMargin, PageMargin),
+                           QPageLayout::Millimeter);
+    const PagesResult printed = PaintDesignPages(design->design(), DesignTitle(window_), printer);
+    if (!printed.ok)
+        interaction_.showMessage(&window_, QString::fromStdString(printed.reason), Tagged(1707),
+                                 Interaction::Icon::Error);
+}
+
+void OutputCommands::printPreview() {
+    TMDIChild* design = window_.activeDesignWindow();
+    if (design == nullptr)
+        return;
+    QPrinter printer(QPrinter::HighResolution);
+    PreparePrinter(printer);
+    QPrintPreviewDialog dialog(&printer, &window_);
+    dialog.setObjectName("PrintPreview");
+    const QString title = DesignTitle(window_);
+    connect(&dialog, &QPrintPreviewDialog::paintRequested, this, [&](QPrinter* target) {
+        target->setPageMargins(QMarginsF(PageMargin, PageMargin, PageMargin, PageMargin),
+                               QPageLayout::Millimeter);
+        PaintDesignPages(design->design(), title, *target);
+    });
+    interaction_.runDialog(dialog);
+}
+
+void OutputCommands::exportPdf() {
+    TMDIChild* design = window_.activeDesignWindow();
+    if (design == nullptr)
+        return;
+    const Paper papers[] = {Paper::A4, Paper::Letter, Paper::A3};
+    const char* names[] = {"A4", "Letter", "A3"};
+    QStringList items;
+    for (const char* name : names)
+        for (const int orientation : {1757, 1758})
+            items << QStringLiteral("%1, %2").arg(QLatin1String(name), Tagged(orientation));
+    const int choice = choose(Tagged(1756), items);
+    if (choice < 0)
+        return;
+    const PageSetup setup{papers[choice / 2], choice % 2 == 1};
+    QString file =
+        interaction_.chooseFileToSave(&window_, QString(), QStringLiteral("PDF (*.pdf)"));
+    if (file.isEmpty())
+        return;
+    file = WithSuffix(file, "pdf");
+    const OutputResult written =
+        WriteDesignPdf(design->design(), DesignTitle(window_), setup, file.toStdString());
+    if (!written.ok)
+        reportWriteFailure(file, written.reason);
+}
+
+void OutputCommands::exportSvg() {
+    TMDIChild* design = window_.activeDesignWindow();
+    if (design == nullptr)
+        return;
+    const int choice = choose(Tagged(1759), {Tagged(1760), Tagged(1761)});
+    if (choice < 0)
+        return;
+    QString file =
+        interaction_.chooseFileToSave(&window_, QString(), QStringLiteral("SVG (*.svg)"));
+    if (file.isEmpty())
+        return;
+    file = WithSuffix(file, "svg");
+    const OutputResult written =
+        choice == 0 ? WriteSideViewSvg(design->design(), DesignTitle(window_), file.toStdString())
+                    : WriteTemplatesSvg(design->design(), DesignTitle(window_), file.toStdString());
+    if (!written.ok)
+        reportWriteFailure(file, written.reason);
+}
+
+} // namespace vantor

@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QObject>
+
+class QAction;
+class QMenu;
+class QWidget;
+
+namespace vantor {
+
+class Interaction;
+class TMainForm;
+
+// The File menu's printing and export commands: print, print preview, and the PDF and
+// SVG exports of the active design. Every dialog goes through the interaction seam; a
+// failed write is reported and leaves no partial file.
+class OutputCommands : public QObject {
+    Q_OBJECT
+
+public:
+    // Creates the actions on the main window (so that they are translated with it),
+    // takes over `print` and puts the others into `menu` right after it.
+    OutputCommands(TMainForm& window, Interaction& interaction, QAction& print, QMenu& menu);
+
+    // Enabled exactly while a design window is open.
+    void setAvailable(bool available);
+
+    void print();
+    void printPreview();
+    void exportPdf();
+    void exportSvg();
+
+    QAction* FilePrintPreview = nullptr;
+    QAction* FileExportPdf = nullptr;
+    QAction* FileExportSvg = nullptr;
+
+private:
+    // The index of the item chosen in a list dialog, or -1 on Cancel.
+    int choose(const QString& caption, const QStringList& items);
+    void reportWriteFailure(const QString& file, const std::string& reason);
+
+    TMainForm& window_;
+    Interaction& interaction_;
+    QAction& print_;
+};
+
+} // namespace vantor

@@ -1,0 +1,135 @@
+// The File menu's print and export commands, driven through the scripted dialogs.
+#include "canvas/DesignWindow.h"
+#include "designfile/DesignFile.h"
+#include "model/FinSet.h"
+#include "shell/MainWindow.h"
+#include "support/DesignBuilder.h"
+#include "support/StartedProgram.h"
+#include "support/TestMain.h"
+
+#include <QFile>
+#include <QInputDialog>
+#include <QMenu>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace vantor;
+
+namespace {
+
+struct Started : test::StartedProgram {
+    Started() {
+        if (!created)
+            return;
+        test::DesignBuilder build(window()->design());
+        auto& tube = build.attach("TKorpus", build.nose("TGlowicaStozek", 120, 40));
+        auto& fins = build.attach<TStatecznik>("TStatecznik", tube);
+        fins.FinA = 50;
+        fins.FinD = 40;
+        fins.FinC = 20;
+        for (const auto& element : design().Elements)
+            element->Weight = 10; // weightless rockets have no centre of gravity
+        window()->Redraw();
+    }
+    QAction* action(const char* name) { return main->findChild<QAction*>(name); }
+    // Answers the next list dialog with its item `index`.
+    void choose(int index) {
+        interaction.dialogScripts.enqueue([index](QDialog& dialog) {
+            auto& list = dynamic_cast<QInputDialog&>(dialog);
+            list.setTextValue(list.comboBoxItems().value(index));
+            return int(QDialog::Accepted);
+        });
+    }
+};
+
+QByteArray Read(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+} // namespace
+
+class TestOutputCommands : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir dir_;
+
+private slots:
+    void exportsWriteTheChosenOutput_data() {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<int>("choice");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QByteArray>("contains");
+        QTest::newRow("PDF, A3 landscape") << "FileExportPdf" << 5 << "rocket"
+                                           << QByteArray("/MediaBox [0 0 1190.551181 841.889764]");
+        QTest::newRow("SVG side view")
+            << "FileExportSvg" << 0 << "side.svg" << QByteArray("viewBox=");
+        QTest::newRow("SVG templates")
+            << "FileExportSvg" << 1 << "cut" << QByteArray("<g id=\"fin-2\">");
+    }
+    void exportsWriteTheChosenOutput() {
+        QFETCH(QString, command);
+        QFETCH(int, choice);
+        QFETCH(QString, typed);
+        QFETCH(QByteArray, contains);
+        Started s;
+        QVERIFY(s.created);
+        s.choose(choice);
+        s.interaction.files.enqueue(dir_.filePath(typed));
+        s.action(command.toLatin1())->trigger();
+        QVERIFY(s.interaction.messages.isEmpty());
+        const QString suffix = command.endsWith("Pdf") ? ".pdf" : ".svg";
+        const QString written =
+            typed.contains('.') ? dir_.filePath(typed) : dir_.filePath(typed + suffix);
+        QVERIFY2(Read(written).contains(contains), qPrintable(written));
+    }
+
+    void unwritableExportIsReportedAndLeavesNoFile() {
+        Started s;
+        QVERIFY(s.created);
+        s.choose(0);
+        const QString path = dir_.filePath("no/such/folder/out.pdf");
+        s.interaction.files.enqueue(path);
+        s.action("FileExportPdf")->trigger();
+        QCOMPARE(s.interaction.messages.size(), 1);
+        QCOMPARE(s.interaction.messages[0].caption, QString::fromUtf8(WriteErrorCaption));
+        QVERIFY(s.interaction.messages[0].text.startsWith(path + '\n'));
+        QVERIFY(!QFile::exists(path));
+    }
+
+    void cancelledDialogsWriteNothing() {
+        Started s;
+        QVERIFY(s.created);
+        s.action("FileExportSvg")->trigger(); // the choice is cancelled
+        s.choose(0);
+        s.action("FileExportPdf")->trigger(); // the file dialog is cancelled
+        QCOMPARE(s.interaction.dialogsRun, 2);
+        QCOMPARE(s.interaction.proposedNames.size(), 1);
+        QVERIFY(s.interaction.messages.isEmpty());
+    }
+
+    void printPrintsThePagesOnThePrinterChosen() {
+        Started s;
+        QVERIFY(s.created);
+        const QString pdf = dir_.filePath("printed.pdf");
+        s.interaction.dialogScripts.enqueue([&pdf](QDialog& dialog) {
+            QPrinter* printer = dynamic_cast<QPrintDialog&>(dialog).printer();
+            printer->setOutputFormat(QPrinter::PdfFormat);
+            printer->setOutputFileName(pdf);
+            return int(QDialog::Accepted);
+        });
+        s.main->FilePrint->trigger();
+        QVERIFY(s.interaction.messages.isEmpty());
+        const QByteArray bytes = Read(pdf);
+        QVERIFY(bytes.startsWith("%PDF"));
+        // Side view, templates and parts list.
+        QVERIFY(bytes.count("/Type /Page\n") + bytes.count("/Type /Page\r") +
+                    bytes.count("/Type /Page ") + bytes.count("/Type /Page>") >=
+                3);
+    }
+};
+
+VANTOR_TEST_MAIN(TestOutputCommands)
+#include "tst_output_commands.moc"
