@@ -296,6 +296,17 @@ QRgb TMDIChild::backBufferPixel(int x, int y) const {
     return buffer_.pixel(device);
 }
 
+bool TMDIChild::event(QEvent* event) {
+    // Moved to a screen of another pixel density: draw the rulers and the design anew
+    // at the new density.
+    if (event->type() == QEvent::ScreenChangeInternal &&
+        buffer_.devicePixelRatio() != devicePixelRatioF()) {
+        DrawRulers();
+        Redraw();
+    }
+    return QWidget::event(event);
+}
+
 void TMDIChild::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     if (margins_) {
