@@ -198,19 +198,25 @@ void TMDIChild::setRulersVisible(bool visible) {
 void TMDIChild::DrawRulers() {
     const QSize screen = ScreenSize();
     const QColor face = palette().color(QPalette::Button);
-    QImage top(screen.width(), RulerThickness, QImage::Format_RGB32);
-    QImage left(RulerThickness, screen.height(), QImage::Format_RGB32);
+    // Drawn at device resolution, the ticks one device pixel wide.
+    const qreal ratio = devicePixelRatioF();
+    QImage top(QSize(screen.width(), RulerThickness) * ratio, QImage::Format_RGB32);
+    QImage left(QSize(RulerThickness, screen.height()) * ratio, QImage::Format_RGB32);
+    top.setDevicePixelRatio(ratio);
+    left.setDevicePixelRatio(ratio);
     top.fill(face);
     left.fill(face);
+    QPen tick(Qt::black);
+    tick.setCosmetic(true);
     {
         QPainter painter(&top);
-        painter.setPen(Qt::black);
+        painter.setPen(tick);
         for (int x = 20; x < screen.width(); x += 10)
             painter.drawLine(x, x % 100 == 0 ? 1 : 7, x, RulerThickness - 1);
     }
     {
         QPainter painter(&left);
-        painter.setPen(Qt::black);
+        painter.setPen(tick);
         // The left ruler's ticks run as far as the screen is wide, as the top one's do.
         for (int v = 20; v < screen.width(); v += 10)
             painter.drawLine(v % 100 == 0 ? 1 : 7, v - 10, RulerThickness - 1, v - 10);
@@ -229,7 +235,9 @@ void TMDIChild::DrawGrid(QImage& image) {
     const int sy = std::max(1, grid.spacingY);
     QPainter painter(&image);
     painter.translate(-bufferOrigin_);
-    painter.setPen(QPen(grid.colour, 1));
+    QPen pen(grid.colour, 1);
+    pen.setCosmetic(true); // one device pixel at any pixel ratio
+    painter.setPen(pen);
     const int right = SourceRect.left() + SourceRect.width();
     const int bottom = SourceRect.top() + SourceRect.height();
     for (int x = SourceRect.left() + sx; x < right; x += sx)
@@ -246,8 +254,14 @@ void TMDIChild::Redraw() {
     redrawing_ = true;
     const QRect part = visibleImagePart();
     bufferOrigin_ = part.topLeft();
-    if (buffer_.size() != part.size())
-        buffer_ = QImage(part.size().expandedTo(QSize(1, 1)), QImage::Format_ARGB32_Premultiplied);
+    // The buffer has the screen's pixel density: one drawing unit stays one logical
+    // pixel at zoom 1, and lines and texts are drawn with all the device's pixels.
+    const qreal ratio = devicePixelRatioF();
+    const QSize deviceSize = part.size().expandedTo(QSize(1, 1)) * ratio;
+    if (buffer_.size() != deviceSize || buffer_.devicePixelRatio() != ratio) {
+        buffer_ = QImage(deviceSize, QImage::Format_ARGB32_Premultiplied);
+        buffer_.setDevicePixelRatio(ratio);
+    }
     buffer_.fill(Qt::white);
     DrawGrid(buffer_);
     {
@@ -285,10 +299,23 @@ void TMDIChild::AnalyseStability(DrawingSurface& surface) {
 }
 
 QRgb TMDIChild::backBufferPixel(int x, int y) const {
-    const QPoint at = QPoint(x, y) - bufferOrigin_;
-    if (!buffer_.rect().contains(at))
+    // The device pixel at the top left of the image pixel.
+    const QPointF at = QPointF(QPoint(x, y) - bufferOrigin_) * buffer_.devicePixelRatio();
+    const QPoint device(int(std::floor(at.x())), int(std::floor(at.y())));
+    if (!buffer_.rect().contains(device))
         return 0;
-    return buffer_.pixel(at);
+    return buffer_.pixel(device);
+}
+
+bool TMDIChild::event(QEvent* event) {
+    // Moved to a screen of another pixel density: draw the rulers and the design anew
+    // at the new density.
+    if (event->type() == QEvent::ScreenChangeInternal &&
+        buffer_.devicePixelRatio() != devicePixelRatioF()) {
+        DrawRulers();
+        Redraw();
+    }
+    return QWidget::event(event);
 }
 
 void TMDIChild::paintEvent(QPaintEvent*) {
@@ -316,7 +343,8 @@ void TMDIChild::ShowFullScreen() {
     ViewRect = QRect(QPoint(0, 0), screen);
     SourceRect = ViewRect;
     Redraw();
-    QImage picture(screen, QImage::Format_ARGB32_Premultiplied);
+    QImage picture(screen * buffer_.devicePixelRatio(), QImage::Format_ARGB32_Premultiplied);
+    picture.setDevicePixelRatio(buffer_.devicePixelRatio());
     picture.fill(Qt::white);
     {
         QPainter painter(&picture);

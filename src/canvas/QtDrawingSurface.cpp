@@ -25,9 +25,11 @@ QtDrawingSurface::QtDrawingSurface(QImage& image, double scale, QPoint origin)
     painter_->setRenderHint(QPainter::Antialiasing);
     painter_->setRenderHint(QPainter::TextAntialiasing);
     painter_->translate(-origin);
-    // Qt puts pixel centres at +0.5; shifting by half a pixel puts them on whole
-    // coordinates, so hairlines on integer coordinates stay one pixel wide.
-    painter_->translate(0.5, 0.5);
+    // Qt puts pixel centres at +0.5; shifting by half a device pixel puts them on whole
+    // coordinates, so hairlines on integer coordinates stay one device pixel wide at
+    // any pixel ratio.
+    const double half = 0.5 / image.devicePixelRatio();
+    painter_->translate(half, half);
     painter_->scale(scale, scale);
 }
 

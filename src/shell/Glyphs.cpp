@@ -1,8 +1,12 @@
 #include "shell/Glyphs.h"
 
+#include <QApplication>
+#include <QIconEngine>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
+#include <QStyle>
+#include <QStyleOption>
 
 namespace vantor {
 
@@ -102,16 +106,45 @@ void Paint(QPainter& p, Glyph glyph) {
     }
 }
 
+// Draws a glyph afresh at whatever size and pixel density it is asked for, so that
+// buttons stay sharp on high-density screens.
+class GlyphEngine final : public QIconEngine {
+public:
+    explicit GlyphEngine(Glyph glyph) : glyph_(glyph) {}
+
+    void paint(QPainter* painter, const QRect& rect, QIcon::Mode, QIcon::State) override {
+        painter->save();
+        painter->setRenderHint(QPainter::Antialiasing);
+        painter->translate(rect.topLeft());
+        painter->scale(rect.width() / double(Size), rect.height() / double(Size));
+        Paint(*painter, glyph_);
+        painter->restore();
+    }
+    QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
+        QPixmap pixmap(size);
+        pixmap.fill(Qt::transparent);
+        {
+            QPainter painter(&pixmap);
+            paint(&painter, QRect(QPoint(0, 0), size), mode, state);
+        }
+        if (mode == QIcon::Disabled || mode == QIcon::Selected) {
+            QStyleOption option;
+            option.palette = QApplication::palette();
+            return QApplication::style()->generatedIconPixmap(mode, pixmap, &option);
+        }
+        return pixmap;
+    }
+    QSize actualSize(const QSize& size, QIcon::Mode, QIcon::State) override { return size; }
+    QIconEngine* clone() const override { return new GlyphEngine(glyph_); }
+
+private:
+    Glyph glyph_;
+};
+
 } // namespace
 
 QIcon MakeGlyph(Glyph glyph) {
-    QPixmap pixmap(Size, Size);
-    pixmap.fill(Qt::transparent);
-    QPainter painter(&pixmap);
-    painter.setRenderHint(QPainter::Antialiasing);
-    Paint(painter, glyph);
-    painter.end();
-    return QIcon(pixmap);
+    return QIcon(new GlyphEngine(glyph));
 }
 
 } // namespace vantor

@@ -54,6 +54,7 @@ TMainForm::TMainForm(LanguageSession& language, Interaction& interaction, QStrin
                      QWidget* parent)
     : TAdvForm(language, parent), interaction_(interaction),
       programDirectory_(std::move(programDirectory)),
+      layoutFiles_(LayoutFiles::forProgramFolder(programDirectory_)),
       view3d_(std::make_unique<Preview3dViewState>()) {
     setObjectName("MainForm");
     setWindowTitle(Tagged(1501));
@@ -103,7 +104,7 @@ TMainForm::TMainForm(LanguageSession& language, Interaction& interaction, QStrin
 bool TMainForm::FormCreate() {
     if (!TranslateForm())
         return false;
-    toolbarLayout_->load(QDir(programDirectory_).filePath(ToolbarsFileName));
+    toolbarLayout_->load(layoutFiles_.toRead(ToolbarsFileName));
     setPointerMode(PointerModeKind::Default);
     return true;
 }
@@ -917,11 +918,15 @@ void TMainForm::FileOpen1Execute() {
         interaction_.chooseFileToOpen(this, programDirectory_ + QLatin1Char('/'), DesignFilter);
     if (name.isEmpty())
         return;
+    openDesign(name);
+}
+
+bool TMainForm::openDesign(const QString& name) {
     FileCloseAllExecute();
     FileNew1Execute();
     TMDIChild* window = activeDesignWindow();
     if (window == nullptr)
-        return;
+        return false;
     if (QMdiSubWindow* sub = mdiArea->activeSubWindow())
         sub->setWindowTitle(name);
     const LoadResult result =
@@ -932,6 +937,12 @@ void TMainForm::FileOpen1Execute() {
     if (formObject_)
         formObject_->showLoadedDesign();
     window->Redraw();
+    return result.ok;
+}
+
+void TMainForm::openFileArgument(const QString& argument) {
+    if (!openDesign(QFileInfo(argument).absoluteFilePath()))
+        FileNew1Execute();
 }
 
 void TMainForm::FileSave1Execute() {

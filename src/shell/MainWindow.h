@@ -2,6 +2,7 @@
 
 #include "canvas/DesignWindowHost.h"
 #include "i18n/AdvForm.h"
+#include "shell/LayoutFiles.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -48,6 +49,8 @@ public:
     const QString& programDirectory() const { return programDirectory_; }
     // Saves and restores where the toolbars and the object window are.
     ToolbarLayout* toolbarLayout() const { return toolbarLayout_; }
+    // Where "toolbars.ini" and "userbars.ini" are read and written.
+    const LayoutFiles& layoutFiles() const { return layoutFiles_; }
 
     TMDIChild* activeDesignWindow() const;
     QList<TMDIChild*> designWindows() const;
@@ -60,6 +63,12 @@ public:
 
     void FileNew1Execute();
     void FileOpen1Execute();
+    // Opens a design file as Open does once the file is chosen; false when it could not
+    // be read (the message has been shown).
+    bool openDesign(const QString& name);
+    // Opens the file named on the command line; one that cannot be read leaves an empty
+    // design.
+    void openFileArgument(const QString& argument);
     void FileSave1Execute();
     void FileCloseAllExecute();
     void setZoom(double scale);
@@ -173,6 +182,7 @@ private:
 
     Interaction& interaction_;
     QString programDirectory_;
+    LayoutFiles layoutFiles_;
     QPointer<TFormObject> formObject_;
     QMenu* PopupMenu1 = nullptr;
     QList<QAction*> windowListActions_;

@@ -8,6 +8,7 @@
 #include "shell/AboutBox.h"
 #include "shell/MainWindow.h"
 #include "shell/OptionsDialog.h"
+#include "shell/OrderlyTermination.h"
 #include "shell/SettingsCommands.h"
 #include "toolwindows/ObjectWindow.h"
 #include "toolwindows/ParametersDialog.h"
@@ -122,6 +123,8 @@ int RunProgram(Interaction& interaction, const std::function<void(TMainForm&)>& 
     Program program(language, interaction, QApplication::applicationDirPath());
     if (!program.create())
         return 1;
+    // SIGTERM and SIGINT close the main window as its close box does.
+    OrderlyTermination termination(*program.mainForm());
     ShowMaximized(*program.mainForm());
     if (started)
         started(*program.mainForm());

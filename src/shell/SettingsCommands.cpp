@@ -2,6 +2,7 @@
 
 #include "i18n/LanguageSwitch.h"
 #include "interaction/Interaction.h"
+#include "shell/LayoutFiles.h"
 #include "shell/MainWindow.h"
 #include "shell/OptionsDialog.h"
 #include "shell/ToolbarLayout.h"
@@ -41,13 +42,9 @@ SettingsCommands::SettingsCommands(TMainForm& main, TFormOpcje& options, Interac
     });
 }
 
-QString SettingsCommands::programFile(const char* name) const {
-    return QDir(main_.programDirectory()).filePath(QString::fromLatin1(name));
-}
-
 void SettingsCommands::saveOnExit() {
     QString reason;
-    if (!main_.toolbarLayout()->save(programFile(ToolbarsFileName), &reason))
+    if (!main_.toolbarLayout()->save(main_.layoutFiles().toWrite(ToolbarsFileName), &reason))
         qWarning().noquote() << "toolbar layout not saved:" << reason;
     options_.SaveSettings();
 }
@@ -58,7 +55,7 @@ void SettingsCommands::ADefaultWndPosExecute() {
         return;
     main_.SaveOnExit = false;
     options_.ResetSettings();
-    const QString layoutFile = programFile(ToolbarsFileName);
+    const QString layoutFile = main_.layoutFiles().toWrite(ToolbarsFileName);
     if (!QFileInfo::exists(layoutFile))
         return;
     const QString message = QFile::remove(layoutFile)
@@ -70,13 +67,13 @@ void SettingsCommands::ADefaultWndPosExecute() {
 
 void SettingsCommands::AMaxWorkAreaExecute() {
     if (main_.AMaxWorkArea->isChecked()) {
-        main_.toolbarLayout()->save(programFile(UserbarsFileName));
+        main_.toolbarLayout()->save(main_.layoutFiles().toWrite(UserbarsFileName));
         for (QToolBar* bar : {main_.BarFigury, main_.BarMode, main_.BarWymiary, main_.BarTransform,
                               main_.BarPodstawowy})
             bar->hide();
         main_.WindowFormObject->hide();
     } else {
-        main_.toolbarLayout()->load(programFile(UserbarsFileName));
+        main_.toolbarLayout()->load(main_.layoutFiles().toRead(UserbarsFileName));
     }
 }
 

@@ -21,7 +21,7 @@ public:
     SettingsCommands(TMainForm& main, TFormOpcje& options, Interaction& interaction);
 
     // The main window is closing with SaveOnExit set: "toolbars.ini" and the settings.
-    // A layout file that cannot be written is lost without a word.
+    // The layout goes to the user's folder when the program folder cannot be written.
     void saveOnExit();
     // Asks, then stops saving for this run, deletes the stored settings and the layout
     // file and says whether that worked.
@@ -29,8 +29,6 @@ public:
     // Checked: keeps the layout in "userbars.ini" and hides the toolbars and the object
     // window. Unchecked: brings that layout back.
     void AMaxWorkAreaExecute();
-
-    QString programFile(const char* name) const;
 
 private:
     TMainForm& main_;

@@ -17,8 +17,8 @@ namespace vantor {
 
 class IniFile;
 
-// The layout files in the program directory: the layout of the last run, and the one
-// kept while the work area is maximised.
+// The layout files, in the program directory (or the user's folder, see LayoutFiles.h):
+// the layout of the last run, and the one kept while the work area is maximised.
 inline constexpr char ToolbarsFileName[] = "toolbars.ini";
 inline constexpr char UserbarsFileName[] = "userbars.ini";
 

@@ -8,6 +8,8 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QDir>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
@@ -406,6 +408,44 @@ private slots:
         QCOMPARE(e.interaction.messages[1].text,
                  deeper + "\nrecord 257: the components are nested more than 256 levels deep");
         QVERIFY(e.design().empty());
+    }
+
+    // The file named on the command line opens as Open opens it; one that cannot be read
+    // leaves the empty design "New" behind the message.
+    void aFileNamedAtStartOpensAsOpenDoes_data() {
+        QTest::addColumn<QByteArray>("contents");
+        QTest::addColumn<bool>("opens");
+        QTest::newRow("design") << QByteArray() << true;
+        QTest::newRow("damaged") << QByteArray("\x01\x00\x00\x00\x00\x00\x00\x00TFoo", 12) << false;
+        QTest::newRow("missing") << QByteArray("missing") << false;
+    }
+    void aFileNamedAtStartOpensAsOpenDoes() {
+        QFETCH(QByteArray, contents);
+        QFETCH(bool, opens);
+        Editing e;
+        const QString path = e.directory.filePath("named at start.kfx");
+        if (contents.isEmpty()) {
+            e.insert(e.main->AGlowicaStozek, 120, 40);
+            e.interaction.files.enqueue(path);
+            e.main->FileSave1->trigger();
+        } else if (contents != "missing") {
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(contents);
+        }
+        // Named relative to the current folder, as a file manager or a shell may name it.
+        const QString current = QDir::currentPath();
+        QVERIFY(QDir::setCurrent(e.directory.path()));
+        e.main->openFileArgument("named at start.kfx");
+        QDir::setCurrent(current);
+
+        const auto subs = e.main->mdiArea->subWindowList();
+        QCOMPARE(subs.size(), 1);
+        QCOMPARE(subs[0]->windowTitle(), opens ? path : QString("New"));
+        QCOMPARE(e.design().Elements.size(), std::size_t(opens ? 1 : 0));
+        QCOMPARE(e.interaction.messages.size(), opens ? 0 : 1);
+        if (!opens)
+            QCOMPARE(e.interaction.messages[0].caption, QString("uwaga, błąd odczytu"));
     }
 
     void cancelledFileDialogsChangeNothing() {

@@ -4,11 +4,14 @@
 #include "shell/ToolbarLayout.h"
 #include "support/TestMain.h"
 
+#include <QDir>
 #include <QDockWidget>
 #include <QGuiApplication>
+#include <QProcess>
 #include <QPushButton>
 #include <QScreen>
 #include <QSpinBox>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QToolBar>
 #include <sys/stat.h>
@@ -63,6 +66,28 @@ bool Shown(TMainForm& main, const QString& name) {
     return Participant(main, name)->isVisibleTo(&main);
 }
 
+// Makes a folder one that this process cannot write to, for as long as it lives: by its
+// permissions, and for a privileged user, who may write anyway, by the immutable flag.
+class ReadOnlyFolder {
+public:
+    explicit ReadOnlyFolder(QString path) : path_(std::move(path)) {
+        QFile::setPermissions(path_, QFile::ReadOwner | QFile::ExeOwner | QFile::ReadGroup |
+                                         QFile::ExeGroup | QFile::ReadOther | QFile::ExeOther);
+        if (QFileInfo(path_).isWritable())
+            immutable_ = QProcess::execute("chattr", {"+i", path_}) == 0;
+    }
+    ~ReadOnlyFolder() {
+        if (immutable_)
+            QProcess::execute("chattr", {"-i", path_});
+        QFile::setPermissions(path_, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    }
+    bool readOnly() const { return !QFileInfo(path_).isWritable(); }
+
+private:
+    QString path_;
+    bool immutable_ = false;
+};
+
 } // namespace
 
 class TestToolbarLayout : public QObject {
@@ -75,6 +100,10 @@ private slots:
     void initTestCase() { QApplication::setQuitOnLastWindowClosed(false); }
     void init() {
         ClearStore();
+        // The user's layout files, which a program folder that cannot be written leaves.
+        const QDir userFolder(QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation));
+        for (const char* name : {ToolbarsFileName, UserbarsFileName})
+            QFile::remove(userFolder.filePath(name));
         directory_ = std::make_unique<QTemporaryDir>();
     }
 
@@ -143,6 +172,38 @@ private slots:
         QVERIFY(m.WindowFormObject->x() < m.width() / 2);
         // Shown again by the design window when it became active, as at every start.
         QVERIFY(m.BarWymiary->isVisible());
+    }
+
+    // An installed program's folder cannot be written: the layout goes to the user's
+    // folder, and the program folder's file serves only until the user has one.
+    void aReadOnlyProgramFolderKeepsTheLayoutInTheUsersFolder() {
+        const QString userFile =
+            QDir(QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation))
+                .filePath(ToolbarsFileName);
+        const QByteArray shipped("[BarFigury]\nRev=3\nDockedTo=RightDock\n");
+        WriteFile(file(ToolbarsFileName), shipped);
+        ReadOnlyFolder folder(directory_->path());
+        if (!folder.readOnly())
+            QSKIP("this user can write to every folder");
+        {
+            ProgramRun first(directory_->path());
+            QVERIFY(first.created);
+            QCOMPARE(DockOf(*first.main, "BarFigury"), QString("RightDock"));
+            first.main->addToolBar(Qt::BottomToolBarArea, first.main->BarMode);
+            first.exit();
+        }
+        QVERIFY(QFileInfo::exists(userFile));
+        QVERIFY(!QFileInfo::exists(file(UserbarsFileName)));
+        ProgramRun second(directory_->path());
+        QVERIFY(second.created);
+        QCOMPARE(DockOf(*second.main, "BarMode"), QString("Dock971"));
+        QCOMPARE(DockOf(*second.main, "BarFigury"), QString("RightDock"));
+        // Maximising keeps its layout beside the other one.
+        second.main->AMaxWorkArea->trigger();
+        QVERIFY(QFileInfo::exists(QFileInfo(userFile).dir().filePath(UserbarsFileName)));
+        QFile programFile(file(ToolbarsFileName));
+        QVERIFY(programFile.open(QIODevice::ReadOnly));
+        QCOMPARE(programFile.readAll(), shipped);
     }
 
     void rowsAndOrderWithinARowAreHonoured() {
@@ -339,7 +400,7 @@ private slots:
         QVERIFY(IniFile::read(file("real.ini"))->hasSection("BarFigury"));
     }
 
-    void aProgramDirectoryThatCannotBeWrittenLosesTheLayoutSilently() {
+    void aProgramDirectoryThatCannotExistKeepsTheLayoutInTheUsersFolder() {
         const QString plain = file("plain");
         WriteFile(plain, "not a folder");
         const QString directory = plain + "/program";
@@ -348,13 +409,14 @@ private slots:
             QVERIFY(run.created);
             run.main->AMaxWorkArea->trigger();
             run.main->AMaxWorkArea->trigger();
+            run.main->addToolBar(Qt::RightToolBarArea, run.main->BarFigury);
             run.exit();
             QVERIFY(run.interaction.messages.isEmpty());
         }
         QCOMPARE(Store().allKeys().size(), 13);
         ProgramRun again(directory);
         QVERIFY(again.created);
-        QCOMPARE(DockOf(*again.main, "BarFigury"), QString("LeftDock"));
+        QCOMPARE(DockOf(*again.main, "BarFigury"), QString("RightDock"));
     }
 
     void restoreDefaults_data() {
