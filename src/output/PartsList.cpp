@@ -1,5 +1,7 @@
 #include "output/PartsList.h"
 
+#include "analysis/Stability.h"
+
 #include "model/Design.h"
 #include "model/FinSet.h"
 #include "model/NumberFormat.h"
@@ -69,6 +71,9 @@ std::vector<SummaryRow> PartsListSummaryRows(Design& design) {
     Summary summary = ComputeSummary(design, nullptr, '.');
     if (summary.failed)
         summary.rows.push_back({"Summary", SummaryErrorMessage});
+    // The standard analysis, its positions from the nose tip.
+    for (const StabilityRow& row : StabilityRows(AnalyseStability(design), '.', 3))
+        summary.rows.push_back({"Barrowman " + row.label, row.value});
     return summary.rows;
 }
 

@@ -27,8 +27,8 @@ struct PartsListRow {
 // Every component in tree order.
 std::vector<PartsListRow> BuildPartsList(const Design& design);
 
-// The rows below the components: the rocket's summary. Further analyses add their rows
-// here.
+// The rows below the components: the rocket's summary, then the standard stability
+// analysis (labels "Barrowman CNa", "Barrowman CP", ...).
 std::vector<SummaryRow> PartsListSummaryRows(Design& design);
 
 // A plain name for an element class ("TKorpus" -> "body tube").
