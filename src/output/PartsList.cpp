@@ -1,7 +1,6 @@
 #include "output/PartsList.h"
 
 #include "analysis/Stability.h"
-
 #include "model/Design.h"
 #include "model/FinSet.h"
 #include "model/NumberFormat.h"
