@@ -111,7 +111,7 @@ void QtDrawingSurface::fillPolygon(Argb colour, std::span<const PointF> points) 
     for (const PointF& p : points)
         polygon << QPointF(p.x, p.y);
     useBrush(colour);
-    painter_.drawPolygon(polygon);
+    painter_->drawPolygon(polygon);
 }
 
 void QtDrawingSurface::drawText(Argb colour, std::string_view text, PointF topLeft) {
