@@ -2,9 +2,11 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <chrono>
 #include <cstring>
 #include <fcntl.h>
 #include <random>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -41,6 +43,46 @@ std::string TemporaryStem(const std::string& name) {
     return name.substr(0, cut);
 }
 
+// What marks a temporary file of a save: "." + name + marker + up to six digits.
+constexpr char TemporaryMarker[] = ".vantor-save-";
+// A temporary file older than this was left by a save that was killed.
+constexpr std::chrono::minutes StaleAge{15};
+
+bool IsTemporaryName(std::string_view name) {
+    const std::string_view markerText = TemporaryMarker;
+    const std::size_t marker = name.rfind(markerText);
+    if (name.empty() || name.front() != '.' || marker == std::string_view::npos || marker < 2)
+        return false;
+    const std::string_view digits = name.substr(marker + markerText.size());
+    return !digits.empty() && digits.size() <= 6 &&
+           std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+// Removes the temporary files that killed saves left in the folder: only files named as
+// ours, owned by this user, older than a running save could be, and not locked by one.
+void RemoveStaleTemporaries(const std::filesystem::path& directory) {
+    std::error_code error;
+    std::filesystem::directory_iterator entries(directory.empty() ? "." : directory, error);
+    if (error)
+        return;
+    const auto now = std::chrono::system_clock::now();
+    for (const std::filesystem::directory_entry& entry : entries) {
+        if (!IsTemporaryName(entry.path().filename().string()))
+            continue;
+        const int fd = ::open(entry.path().c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+        if (fd < 0)
+            continue;
+        struct stat status {};
+        const bool stale =
+            ::fstat(fd, &status) == 0 && S_ISREG(status.st_mode) && status.st_uid == ::geteuid() &&
+            now - std::chrono::system_clock::from_time_t(status.st_mtime) > StaleAge &&
+            ::flock(fd, LOCK_EX | LOCK_NB) == 0;
+        if (stale)
+            ::unlink(entry.path().c_str());
+        ::close(fd);
+    }
+}
+
 // Closes the descriptor and removes the temporary file unless the save went through.
 class TemporaryFile {
 public:
@@ -56,13 +98,16 @@ public:
         std::random_device random;
         const std::filesystem::path directory = target.parent_path();
         for (int attempt = 0; attempt < 100; ++attempt) {
-            const std::string name = "." + TemporaryStem(target.filename().string()) + ".tmp" +
-                                     std::to_string(random() % 1000000);
+            const std::string name = "." + TemporaryStem(target.filename().string()) +
+                                     TemporaryMarker + std::to_string(random() % 1000000);
             const std::filesystem::path candidate = directory / name;
             // Mode 0666 lets the umask decide, as for any newly created file.
             fd_ = ::open(candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
             if (fd_ >= 0) {
                 path_ = candidate;
+                // Held until the descriptor closes: a save that cleans the folder
+                // leaves a locked temporary alone.
+                ::flock(fd_, LOCK_EX | LOCK_NB);
                 return true;
             }
             if (errno != EEXIST)
@@ -268,6 +313,7 @@ FileWriteResult ReplaceFileContents(const std::filesystem::path& path,
     }
     file.keep();
     SyncDirectory(target.parent_path());
+    RemoveStaleTemporaries(target.parent_path());
     result.ok = true;
     return result;
 }

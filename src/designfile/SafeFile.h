@@ -62,7 +62,9 @@ struct FileWriteResult {
 // written and flushed to the disk. On any failure the old file is untouched and the new
 // one removed. A symbolic link is followed and the file it points at replaced (or
 // created); a file that may not be written, and anything that is not a regular file, are
-// refused. The temporary name stays within the file system's name limit.
+// refused. The temporary name stays within the file system's name limit. After a save,
+// the temporaries that killed saves left in the folder are removed: only those named as
+// ours, older than a quarter of an hour and not locked by a save that is still running.
 //
 // `failAfterBytes` is for tests: the write behaves as if the disk refused every byte
 // after the first `*failAfterBytes`.

@@ -3,6 +3,7 @@
 #include "designfile/SafeFile.h"
 
 #include <QFile>
+#include <QStringTokenizer>
 #include <algorithm>
 #include <limits>
 
@@ -20,9 +21,10 @@ std::optional<IniFile> IniFile::read(const QString& path) {
 IniFile IniFile::parse(const QString& text) {
     IniFile ini;
     Section* current = nullptr;
-    const QStringList lines = text.split(QLatin1Char('\n'));
-    for (const QString& raw : lines) {
-        const QString line = raw.trimmed();
+    // Line by line without a list of all lines, which for a file of empty lines would
+    // take many times the file's size.
+    for (const QStringView raw : QStringTokenizer(text, u'\n')) {
+        const QString line = raw.trimmed().toString();
         if (line.isEmpty() || line.startsWith(QLatin1Char(';')))
             continue;
         if (line.startsWith(QLatin1Char('['))) {

@@ -15,8 +15,9 @@ namespace vantor {
 // that are neither ignored, values trimmed and freed of enclosing quotes.
 class IniFile {
 public:
-    // Files larger than this are not layout files and are not read.
-    static constexpr qint64 MaximumSize = 1 << 20;
+    // Files larger than this are not layout files and are not read; a layout file is a
+    // few kilobytes, and this bound keeps what a parsed file holds within a few megabytes.
+    static constexpr qint64 MaximumSize = 1 << 16;
 
     // Nothing when the file is missing, cannot be read, is too large or is not a regular
     // file (a FIFO is refused without waiting on it).

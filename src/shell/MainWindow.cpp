@@ -957,8 +957,11 @@ void TMainForm::FileSave1Execute() {
         return;
     const SaveResult result =
         SaveDesign(window->design(), std::filesystem::path(name.toStdString()));
+    // The file name, and on a second line why the save failed.
     if (!result.ok)
-        interaction_.showMessage(this, QString::fromStdString(result.message),
+        interaction_.showMessage(this,
+                                 QString::fromStdString(result.message) + QLatin1Char('\n') +
+                                     QString::fromStdString(result.reason),
                                  QString::fromUtf8(WriteErrorCaption), Interaction::Icon::Error);
 }
 

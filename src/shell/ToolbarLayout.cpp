@@ -32,6 +32,18 @@ constexpr std::array<NamedDock, 4> Docks{{
 
 const QString FloatingDock = QStringLiteral("+");
 
+// No screen shows more pixels than this along either axis. Every number read from a
+// layout file is held within it, so that no sum of positions and sizes overflows.
+constexpr int ScreenExtent = 1 << 15;
+// More toolbar lines than any side can hold; the rows only order the lines.
+constexpr int MaximumRow = 1 << 10;
+
+std::optional<int> Clamped(std::optional<int> value, int lowest, int highest) {
+    if (!value)
+        return std::nullopt;
+    return std::clamp(*value, lowest, highest);
+}
+
 bool IsHorizontalSide(int area) {
     return area == Qt::TopToolBarArea || area == Qt::BottomToolBarArea;
 }
@@ -221,8 +233,10 @@ void ToolbarLayout::readSection(const IniFile& ini, QWidget& participant,
                               : tool->isAreaAllowed(Qt::DockWidgetArea(area));
     };
     const auto rowAndPosition = [&] {
-        placement.row = ini.integer(section, "DockRow").value_or(placement.row);
-        placement.pos = ini.integer(section, "DockPos").value_or(placement.pos);
+        placement.row =
+            Clamped(ini.integer(section, "DockRow"), 0, MaximumRow).value_or(placement.row);
+        placement.pos =
+            Clamped(ini.integer(section, "DockPos"), 0, ScreenExtent).value_or(placement.pos);
     };
 
     const QString dockedTo = ini.value(section, "DockedTo").value_or(QString());
@@ -233,8 +247,10 @@ void ToolbarLayout::readSection(const IniFile& ini, QWidget& participant,
         if (floatable) {
             placement.floating = true;
             rowAndPosition();
-            placement.floatPos = QPoint(ini.integer(section, "FloatLeft").value_or(0),
-                                        ini.integer(section, "FloatTop").value_or(0));
+            const auto coordinate = [&](const char* key) {
+                return Clamped(ini.integer(section, key), -ScreenExtent, ScreenExtent).value_or(0);
+            };
+            placement.floatPos = QPoint(coordinate("FloatLeft"), coordinate("FloatTop"));
             if (*revision > 2)
                 if (const auto last = DockArea(ini.value(section, "LastDock").value_or(QString()));
                     last && accepts(*last))
@@ -254,7 +270,8 @@ void ToolbarLayout::readSection(const IniFile& ini, QWidget& participant,
         const auto width = ini.integer(section, "ClientWidth");
         const auto height = ini.integer(section, "ClientHeight");
         if (width && height && *width > 0 && *height > 0)
-            placement.clientSize = QSize(*width, *height);
+            placement.clientSize =
+                QSize(std::min(*width, ScreenExtent), std::min(*height, ScreenExtent));
     }
 }
 

@@ -9,6 +9,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 #include <unistd.h>
@@ -143,6 +145,41 @@ private slots:
         QVERIFY2(result.ok, result.reason.c_str());
         QCOMPARE(ReadAll(dir.filePath(written)), AsByteArray(EncodeDesign(design)));
         QVERIFY(QFileInfo(dir.filePath("link.kfx")).isSymLink());
+    }
+
+    // A save removes the temporaries killed saves left in its folder, and nothing else:
+    // not a recent one, not one a running save holds locked, not a file merely alike.
+    void saveRemovesOnlyStaleTemporariesOfKilledSaves() {
+        QTemporaryDir dir;
+        const auto make = [&dir](const char* name, bool old) {
+            const QString path = dir.filePath(QString::fromLatin1(name));
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write("partial");
+            file.close();
+            if (old) {
+                const timespec times[2] = {{0, UTIME_OMIT}, {::time(nullptr) - 3600, 0}};
+                QVERIFY(::utimensat(AT_FDCWD, QFile::encodeName(path).constData(), times, 0) == 0);
+            }
+        };
+        make(".rocket.kfx.vantor-save-123456", true);
+        make(".other.kfx.vantor-save-7", true);
+        make(".rocket.kfx.vantor-save-42", false);
+        make(".locked.kfx.vantor-save-9", true);
+        make(".rocket.kfx.tmp123456", true);
+        make("rocket.kfx.vantor-save-1", true);
+        const int locked = ::open(QFile::encodeName(dir.filePath(".locked.kfx.vantor-save-9")),
+                                  O_RDONLY | O_CLOEXEC);
+        QVERIFY(locked >= 0 && ::flock(locked, LOCK_EX) == 0);
+
+        Design design;
+        BuildNoseAlone(design);
+        QVERIFY(SaveDesign(design, dir.filePath("rocket.kfx").toStdString()).ok);
+        ::close(locked);
+        QCOMPARE(
+            Entries(dir.path()),
+            (QStringList{".locked.kfx.vantor-save-9", ".rocket.kfx.tmp123456",
+                         ".rocket.kfx.vantor-save-42", "rocket.kfx", "rocket.kfx.vantor-save-1"}));
     }
 
     // Whatever is not a regular file is never replaced, directly or through a link.

@@ -338,10 +338,15 @@ private slots:
     void fileFailuresAreReportedOnce() {
         Editing e;
         e.insert(e.main->AGlowicaStozek);
-        e.interaction.files.enqueue(e.directory.filePath("missing/folder/x.kfx"));
+        const QString unsaved = e.directory.filePath("missing/folder/x.kfx");
+        e.interaction.files.enqueue(unsaved);
         e.main->FileSave1->trigger();
         QCOMPARE(e.interaction.messages.size(), 1);
         QCOMPARE(e.interaction.messages[0].caption, QString("uwaga, błąd zapisu"));
+        const QStringList lines = e.interaction.messages[0].text.split('\n');
+        QCOMPARE(lines.size(), 2);
+        QCOMPARE(lines[0], unsaved);
+        QVERIFY2(lines[1].endsWith("No such file or directory"), qPrintable(lines[1]));
         QCOMPARE(e.interaction.messages[0].icon, Interaction::Icon::Error);
 
         const QString damaged = e.directory.filePath("damaged.kfx");

@@ -210,6 +210,15 @@ private slots:
         static const char binary[] = "\xff\xfe\x00\x01[[[\x80=\xff\n=\n[";
         QTest::newRow("binary") << QByteArray(binary, sizeof binary - 1) << 50 << 50;
         QTest::newRow("empty") << QByteArray() << 50 << 50;
+        // A stored list claiming 2^31 items, plainly and behind escapes: the whole file
+        // is refused before it is parsed.
+        const QByteArray list = "(\\0\\0\\0\\t\\0\\x80\\0\\0\\0)\n";
+        QTest::newRow("serialized list")
+            << "[General]\nGridX=120\nList=@Variant" + list << 50 << 50;
+        QTest::newRow("serialized list behind escapes")
+            << "[General]\nGridX=120\nList=\"\\x40Vari\\\nant" + list << 50 << 50;
+        QTest::newRow("larger than a settings file")
+            << "[General]\nGridX=120\n" + QByteArray(2 << 20, ';') << 50 << 50;
     }
     void damagedSettingsFilesStillStart() {
         QFETCH(QByteArray, contents);

@@ -324,6 +324,11 @@ private slots:
                           "ClientHeight=2147483647\n")
             << "WindowFormObject"
             << "LeftDock" << true;
+        QTest::newRow("huge floating client size")
+            << QByteArray("[WindowFormObject]\nRev=3\nDockedTo=+\nFloatLeft=2147483647\n"
+                          "ClientWidth=2147483647\nClientHeight=2147483647\n")
+            << "WindowFormObject"
+            << "+" << true;
         QTest::newRow("negative row")
             << QByteArray("[BarWymiary]\nRev=3\nDockRow=-7\n") << "BarWymiary"
             << "LeftDock" << true;
@@ -352,6 +357,8 @@ private slots:
         QCOMPARE(Shown(*run.main, participant), visible);
         const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
         QVERIFY(run.main->WindowFormObject->width() <= screen.width());
+        if (run.main->WindowFormObject->isFloating())
+            QVERIFY(screen.contains(run.main->WindowFormObject->frameGeometry()));
         run.exit();
         QVERIFY(IniFile::read(file(ToolbarsFileName)).has_value());
     }
