@@ -247,6 +247,7 @@ void TMDIChild::Redraw() {
         return;
     }
     redrawing_ = true;
+    history_.noteRedraw();
     const QRect part = visibleImagePart();
     bufferOrigin_ = part.topLeft();
     if (buffer_.size() != part.size())

@@ -12,8 +12,7 @@ public:
     DesignEdit& edit() { return *edit_; }
 
     void undo() override {
-        if (history_.newestAfter_)
-            history_.absorbDrift(CaptureGeometry(history_.design_));
+        history_.settleDrift();
         edit_->undo(history_.design_);
         history_.afterStep(edit_->focusAfterUndo());
     }
@@ -23,8 +22,7 @@ public:
             firstRedo_ = false;
             return;
         }
-        if (history_.newestAfter_)
-            history_.absorbDrift(CaptureGeometry(history_.design_));
+        history_.settleDrift();
         edit_->redo(history_.design_);
         history_.afterStep(edit_->focusAfterRedo());
     }
@@ -54,12 +52,19 @@ void EditHistory::record(std::unique_ptr<DesignEdit> edit) {
     DesignGeometry after;
     const bool changed = edit->finish(design_, &after);
     newestAfter_ = std::move(after);
+    redrawn_ = false;
     if (!changed)
         return;
     const QString verb = verbs_ ? verbs_(edit->kind()) : QString();
     const QString subject = QString::fromStdString(edit->subject());
     const QString text = verb.isEmpty() ? subject : subject.isEmpty() ? verb : verb + ' ' + subject;
     stack_.push(new Command(*this, std::move(edit), text));
+}
+
+void EditHistory::settleDrift() {
+    if (newestAfter_ && redrawn_)
+        absorbDrift(CaptureGeometry(design_));
+    newestAfter_.reset();
 }
 
 void EditHistory::absorbDrift(const DesignGeometry& now) {
@@ -72,10 +77,11 @@ void EditHistory::absorbDrift(const DesignGeometry& now) {
 }
 
 void EditHistory::afterStep(TRocketElement* focus) {
-    const DesignGeometry pinned = CaptureGeometry(design_);
+    DesignGeometry pinned = CaptureGeometry(design_);
     emit restored(focus);
     RestoreGeometry(design_, pinned);
-    newestAfter_ = pinned;
+    newestAfter_ = std::move(pinned);
+    redrawn_ = false;
 }
 
 void EditHistory::markSaved() {

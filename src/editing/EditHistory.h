@@ -42,6 +42,9 @@ public:
     const QString& displayName() const { return displayName_; }
     void setDisplayName(const QString& name) { displayName_ = name; }
 
+    // The design was redrawn, which may have moved outlines.
+    void noteRedraw() { redrawn_ = true; }
+
     // Differs from the file it was opened from or last saved to.
     bool isModified() const { return forcedModified_ || !stack_.isClean(); }
     // The design is now what its file holds.
@@ -63,6 +66,8 @@ private:
     void afterStep(TRocketElement* focus);
     // Gives what redraws changed since the newest step was recorded to that step.
     void absorbDrift(const DesignGeometry& now);
+    // The same with the design as it is now, when a redraw may have moved anything.
+    void settleDrift();
     void reportModified();
 
     Design& design_;
@@ -70,6 +75,8 @@ private:
     std::function<QString(EditKind)> verbs_;
     // The whole state the newest step finished with, while it is the newest and done.
     std::optional<DesignGeometry> newestAfter_;
+    // A redraw may have moved outlines since newestAfter_ was taken.
+    bool redrawn_ = true;
     bool forcedModified_ = false;
     QString filePath_;
     QString displayName_ = QStringLiteral("New");
