@@ -40,7 +40,10 @@ EditHistory::EditHistory(Design& design, QObject* parent) : QObject(parent), des
 }
 
 EditHistory::~EditHistory() {
-    // The commands hold parts of the design; they go first.
+    // The commands hold parts of the design; they go first, without telling anyone:
+    // the window around the design is being destroyed.
+    stack_.blockSignals(true);
+    blockSignals(true);
     stack_.clear();
 }
 

@@ -127,6 +127,8 @@ bool TMainForm::FormCreate() {
 }
 
 TMainForm::~TMainForm() {
+    // The area reports its windows going while this window is no longer whole.
+    mdiArea->disconnect(this);
     // An orderly end of the program leaves no recovery copy; only a run that is cut off
     // does.
     if (recovery_)
@@ -573,8 +575,14 @@ void TMainForm::connectCommands() {
 
     connect(mdiArea, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* sub) {
         auto* window = sub != nullptr ? qobject_cast<TMDIChild*>(sub->widget()) : nullptr;
-        if (window == nullptr)
+        if (window == nullptr) {
+            // No design window is active (the last one is going): nothing to undo.
+            AUndo->setEnabled(false);
+            ARedo->setEnabled(false);
+            AUndo->setText(undoCaption_);
+            ARedo->setText(redoCaption_);
             return;
+        }
         if (formObject_)
             formObject_->setDesignWindow(window);
         designWindowActivated(*window);
