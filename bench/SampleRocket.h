@@ -2,6 +2,7 @@
 
 #include "canvas/DesignDrawing.h"
 #include "canvas/NullSurface.h"
+#include "editing/DesignEdits.h"
 #include "model/AxisValues.h"
 #include "model/Design.h"
 #include "model/FinSet.h"
@@ -17,13 +18,12 @@ namespace vantor::bench {
 inline void BuildRocket(Design& design, int components, float tubeLength = 60) {
     OriginX = 50;
     AxisY = 300;
+    // Inserted as the insertion commands insert, with each kind's own sizes.
     auto add = [&](std::string_view kind, TRocketElement* parent) -> TRocketElement& {
-        auto element = CreateElement(kind);
-        element->Points.assign(element->OutlinePointCount(), TPoints{50, 300});
-        TRocketElement& added = *element;
-        design.addElement(std::move(element),
-                          parent != nullptr ? design.tree.nodeOf(parent) : nullptr);
-        return added;
+        const auto inserted =
+            InsertElement(design, parent != nullptr ? design.tree.nodeOf(parent) : nullptr,
+                          NewElement{std::string(kind), DefaultFields(kind)});
+        return *InsertedElement(*inserted);
     };
     TRocketElement* tube = &add("TGlowicaOgive", nullptr);
     tube->Length = 120;

@@ -31,28 +31,28 @@ TMDIChild* InsertionCommands::activeWindow() const {
 }
 
 void InsertionCommands::AGlowicaStozekExecute() {
-    insertNose("TGlowicaStozek", true);
+    insert("TGlowicaStozek");
 }
 void InsertionCommands::AGlowicaOgiveExecute() {
-    insertNose("TGlowicaOgive", false);
+    insert("TGlowicaOgive");
 }
 void InsertionCommands::AGlowicaParabolicExecute() {
-    insertNose("TGlowicaParabolic", false);
+    insert("TGlowicaParabolic");
 }
 void InsertionCommands::AKorpusExecute() {
-    insertSized("TKorpus", false);
+    insert("TKorpus");
 }
 void InsertionCommands::AStozekScietyExecute() {
-    insertSized("TStozekSciety", true);
+    insert("TStozekSciety");
 }
 void InsertionCommands::AEngineExecute() {
-    insertSized("TEngine", false);
+    insert("TEngine");
 }
 void InsertionCommands::AStatecznikExecute() {
-    insertFinSet();
+    insert("TStatecznik");
 }
 void InsertionCommands::ABalastExecute() {
-    insertBallast();
+    insert("TBalast");
 }
 
 bool InsertionCommands::runDialog(TRocketElement& element) {
@@ -67,125 +67,71 @@ void InsertionCommands::redraw() {
         window->Redraw();
 }
 
-TRocketElement& InsertionCommands::registerElement(std::unique_ptr<TRocketElement> element,
-                                                   bool asChild) {
-    TMDIChild* window = activeWindow();
-    if (context_.newShapePen)
-        element->Pen = context_.newShapePen();
-    element->Points = {TPoints{}};
-    element->Selected = false;
-    TRocketElement& registered = *element;
-    ElementTree::Node* anchor = asChild ? objects_.selectedNode() : nullptr;
-    objects_.addElementNode(window->design().addElement(std::move(element), anchor));
-    return registered;
+NewElement InsertionCommands::valuesOf(const char* kind, const ElementFields& fields) const {
+    const TPen pen = context_.newShapePen ? context_.newShapePen() : TPen{};
+    return NewElement{kind, fields, pen.Width, pen.Color};
 }
 
-void InsertionCommands::placeBehindParent(TRocketElement& element) {
-    const TRocketElement* parent = element.Parent;
-    const double front = parent != nullptr && !parent->Points.empty() ? parent->Points[0].x : 0;
-    const double length = parent != nullptr ? parent->Length : 0;
-    element.Translate(front + length, AxisY);
+void InsertionCommands::show(const DesignEdit& insertion) {
+    objects_.addElementNode(InsertedNode(insertion));
 }
 
-void InsertionCommands::insertNose(const char* kind, bool redrawBeforeComputing) {
+void InsertionCommands::insert(const char* kind) {
     TMDIChild* window = activeWindow();
-    if (window == nullptr || !window->design().tree.empty())
+    if (window == nullptr)
         return;
-    std::unique_ptr<TRocketElement> nose = CreateElement(kind);
-    if (!runDialog(*nose))
+    Design& design = window->design();
+    ElementTree::Node* selected = IsNoseKind(kind) ? nullptr : objects_.selectedNode();
+    TRocketElement* parent = selected != nullptr ? selected->element : nullptr;
+    switch (CheckInsertion(design, kind, parent)) {
+    case InsertionRefusal::Silent:
         return;
-    nose->Length = static_cast<float>(dialog_.sedlugosc->value());
-    nose->DiameterA = static_cast<float>(dialog_.sesrednica->value());
-    nose->Thickness = static_cast<float>(dialog_.segrubosc->value());
-    TRocketElement& registered = registerElement(std::move(nose), false);
-    registered.Points.resize(3);
-    registered.Translate(50, 300);
-    AxisY = static_cast<float>(registered.Points[0].y - registered.DiameterA * 0.5);
-    OriginX = static_cast<float>(registered.Points[0].x);
-    if (redrawBeforeComputing)
-        redraw();
-    registered.ComputeWeight();
-    registered.ComputeCG();
-    registered.ComputeCP();
-    if (!redrawBeforeComputing)
-        redraw();
-}
-
-std::unique_ptr<TRocketElement> InsertionCommands::startAttaching(const char* kind) {
-    TMDIChild* window = activeWindow();
-    if (window == nullptr || window->design().tree.empty())
-        return nullptr;
-    std::unique_ptr<TRocketElement> element = CreateElement(kind);
-    if (element->ClassName == "TBalast")
-        element->Weight = 40;
-    const ElementTree::Node* selected = objects_.selectedNode();
-    // Attaching needs a component to attach to; nothing selected, and a component at the
-    // deepest level a design may have, are refused like a component that may not be a
-    // parent.
-    if (selected == nullptr || selected->element == nullptr ||
-        !IsAttachmentAllowed(*element, *selected->element) ||
-        !ElementTree::canAttachBelow(selected)) {
+    case InsertionRefusal::NotAllowed:
         interaction_.showMessage(context_.messageParent, NotAllowed, QString(),
                                  Interaction::Icon::None);
-        return nullptr;
+        return;
+    case InsertionRefusal::None:
+        break;
     }
-    element->Parent = selected->element;
-    return element;
-}
 
-void InsertionCommands::insertSized(const char* kind, bool copyRearDiameter) {
-    std::unique_ptr<TRocketElement> element = startAttaching(kind);
-    if (!element || !runDialog(*element))
-        return;
-    element->Length = static_cast<float>(dialog_.sedlugosc->value());
-    element->DiameterA = static_cast<float>(dialog_.sesrednica->value());
-    element->Thickness = static_cast<float>(dialog_.segrubosc->value());
-    if (copyRearDiameter)
-        element->DiameterB = static_cast<float>(dialog_.sesrednica2->value());
-    TRocketElement& registered = registerElement(std::move(element), true);
-    registered.Points.resize(4);
-    placeBehindParent(registered);
-    registered.ComputeWeight();
-    registered.ComputeCG();
-    redraw();
-}
+    // The dialog edits a component of the kind that is not in the design yet; its
+    // parent is set so that it proposes the parent's diameter.
+    std::unique_ptr<TRocketElement> proposal = CreateElement(kind);
+    if (proposal->ClassName == "TBalast")
+        proposal->Weight = 40;
+    proposal->Parent = parent;
 
-void InsertionCommands::insertBallast() {
-    std::unique_ptr<TRocketElement> ballast = startAttaching("TBalast");
-    if (!ballast || !runDialog(*ballast))
-        return;
-    TRocketElement& registered = registerElement(std::move(ballast), true);
-    placeBehindParent(registered);
-    redraw();
-}
-
-void InsertionCommands::insertFinSet() {
-    std::unique_ptr<TRocketElement> element = startAttaching("TStatecznik");
-    if (!element)
-        return;
-    // The fin set is inserted first, from whatever the fin fields hold, and asked about
-    // afterwards.
-    auto& fins = static_cast<TStatecznik&>(*element);
-    fins.FinA = static_cast<float>(dialog_.seA->value());
-    fins.FinB = static_cast<float>(dialog_.seB->value());
-    fins.FinC = static_cast<float>(dialog_.seC->value());
-    fins.FinD = static_cast<float>(dialog_.seD->value());
-    TRocketElement& registered = registerElement(std::move(element), true);
-    registered.Points.resize(4);
-    placeBehindParent(registered);
-    registered.ComputeWeight();
-    registered.ComputeCG();
-    redraw();
-    if (runDialog(registered)) {
+    if (proposal->ClassName == "TStatecznik") {
+        // The fin set is inserted first, from whatever the fin fields hold, and asked
+        // about afterwards; a cancelled dialog takes it out again and leaves no step.
+        ElementFields fields = FieldsOf(*proposal);
+        fields.finA = static_cast<float>(dialog_.seA->value());
+        fields.finB = static_cast<float>(dialog_.seB->value());
+        fields.finC = static_cast<float>(dialog_.seC->value());
+        fields.finD = static_cast<float>(dialog_.seD->value());
+        std::unique_ptr<DesignEdit> insertion =
+            InsertElement(design, selected, valuesOf(kind, fields));
+        show(*insertion);
+        redraw();
+        if (runDialog(*InsertedElement(*insertion))) {
+            redraw();
+            window->history().record(std::move(insertion));
+            return;
+        }
+        objects_.removeElementNode(InsertedNode(*insertion));
+        insertion->undo(design);
+        objects_.selectNode(selected);
         redraw();
         return;
     }
-    // Cancelled: the fin set leaves the design, which is as it was before the command.
-    ElementTree::Node* node = objects_.selectedNode();
-    ElementTree::Node* parent = node != nullptr ? node->parent : nullptr;
-    objects_.deleteSubtree(node);
-    objects_.selectNode(parent);
+
+    if (!runDialog(*proposal))
+        return;
+    std::unique_ptr<DesignEdit> insertion =
+        InsertElement(design, selected, valuesOf(kind, FieldsOf(*proposal)));
+    show(*insertion);
     redraw();
+    window->history().record(std::move(insertion));
 }
 
 } // namespace vantor

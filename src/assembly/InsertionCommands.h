@@ -1,5 +1,6 @@
 #pragma once
 
+#include "editing/DesignEdits.h"
 #include "model/Shaped.h"
 
 #include <QObject>
@@ -42,17 +43,13 @@ public:
     void ABalastExecute();
 
 private:
-    void insertNose(const char* kind, bool redrawBeforeComputing);
-    void insertSized(const char* kind, bool copyRearDiameter);
-    void insertFinSet();
-    void insertBallast();
-    // The common start of the attaching commands: the element, with its parent set,
-    // or nothing when the command refuses.
-    std::unique_ptr<TRocketElement> startAttaching(const char* kind);
+    // Runs the whole command for a component of `kind`.
+    void insert(const char* kind);
     bool runDialog(TRocketElement& element);
-    // Registers the element in the design and the object window and returns it.
-    TRocketElement& registerElement(std::unique_ptr<TRocketElement> element, bool asChild);
-    void placeBehindParent(TRocketElement& element);
+    // The values the new component gets: its fields and the current pen.
+    NewElement valuesOf(const char* kind, const ElementFields& fields) const;
+    // Adds the component to the object window and shows the design.
+    void show(const DesignEdit& insertion);
     void redraw();
 
     TMDIChild* activeWindow() const;

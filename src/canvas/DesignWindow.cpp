@@ -110,6 +110,10 @@ void TMDIChild::FormCreate() {
 }
 
 void TMDIChild::closeEvent(QCloseEvent* event) {
+    if (!host_.mayCloseDesignWindow(*this)) {
+        event->ignore();
+        return;
+    }
     host_.designWindowClosing(*this);
     QWidget::closeEvent(event);
 }
@@ -252,6 +256,7 @@ void TMDIChild::Redraw() {
         return;
     }
     redrawing_ = true;
+    history_.noteRedraw();
     const QRect part = visibleImagePart();
     bufferOrigin_ = part.topLeft();
     // The buffer has the screen's pixel density: one drawing unit stays one logical
@@ -395,18 +400,29 @@ void TMDIChild::FormMouseDown(Qt::MouseButtons buttons, int x, int y) {
     if (buttons & Qt::RightButton)
         return;
     const QPointF drawing = image / Scale;
-    if (PlacesDimension(host_.pointerMode()) && !design_.Dimensions.empty()) {
+    const PointerModeKind mode = host_.pointerMode();
+    bool placed = false;
+    if (PlacesDimension(mode) && !design_.Dimensions.empty()) {
         TShaped& dimension = *design_.Dimensions.front();
         dimension.Points.push_back({drawing.x(), drawing.y()});
         if (dimension.Points.size() > 3) {
             dimension.Points.erase(dimension.Points.begin() + 3, dimension.Points.end());
             host_.setPointerMode(PointerModeKind::Default);
             host_.refreshDimensionCaptions();
+            placed = true;
         }
     }
     const PointerModeKind now = host_.pointerMode();
     if (now == PointerModeKind::Default || now == PointerModeKind::SelectAndMove) {
         SelectAt(drawing.x(), drawing.y());
+        // The finished placement is one step, recorded once its redraw has shown it.
+        if (placed)
+            history_.record(RecordPlacedDimension(design_, *design_.Dimensions.front()));
+        if (now == PointerModeKind::SelectAndMove && (buttons & Qt::LeftButton)) {
+            const ElementTree::Node* node = host_.selectedElementNode();
+            if (node != nullptr && node->element != nullptr)
+                slide_ = BeginSlide(design_, *node->element);
+        }
         return;
     }
     if (design_.tree.empty())
@@ -434,18 +450,22 @@ void TMDIChild::FormMouseMove(Qt::MouseButtons buttons, int x, int y) {
         if (design_.Elements.empty())
             return;
         const ElementTree::Node* node = host_.selectedElementNode();
-        TRocketElement* element = node != nullptr ? node->element : nullptr;
-        if (element != nullptr && element->Parent != nullptr && !element->Parent->Points.empty()) {
-            const double front = element->Parent->Points[0].x;
-            const double at = a / Scale;
-            if (front <= at && at <= front + element->Parent->Length)
-                element->Offset = static_cast<float>(at - front);
+        if (TRocketElement* element = node != nullptr ? node->element : nullptr) {
+            // A press that started outside this window's slides has no edit yet.
+            if (!slide_)
+                slide_ = BeginSlide(design_, *element);
+            SlideTo(*element, a / Scale);
         }
         Redraw();
     }
     if (const auto readout = PointerReadout(a, b, host_.displayUnitIndex(), Scale, logicalDpiX(),
                                             SystemDecimalSeparator()))
         host_.showPointerReadout(QString::fromStdString(*readout));
+}
+
+void TMDIChild::FormMouseUp() {
+    if (slide_)
+        history_.record(std::move(slide_));
 }
 
 void TMDIChild::FormDblClick() {
@@ -460,6 +480,10 @@ void TMDIChild::mousePressEvent(QMouseEvent* event) {
 void TMDIChild::mouseMoveEvent(QMouseEvent* event) {
     const QPoint at = event->position().toPoint();
     FormMouseMove(event->buttons(), at.x(), at.y());
+}
+
+void TMDIChild::mouseReleaseEvent(QMouseEvent*) {
+    FormMouseUp();
 }
 
 void TMDIChild::mouseDoubleClickEvent(QMouseEvent* event) {

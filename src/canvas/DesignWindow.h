@@ -1,6 +1,7 @@
 #pragma once
 
 #include "canvas/DesignWindowHost.h"
+#include "editing/EditHistory.h"
 #include "model/Design.h"
 
 #include <QImage>
@@ -34,6 +35,8 @@ public:
 
     // The design with its Elements and Dimensions.
     Design& design() { return design_; }
+    // The design's undo history and modified state.
+    EditHistory& history() { return history_; }
 
     double scale() const { return Scale; }
     // Sets the zoom and recomputes the view as a resize does.
@@ -60,6 +63,8 @@ public:
 
     void FormMouseDown(Qt::MouseButtons buttons, int x, int y);
     void FormMouseMove(Qt::MouseButtons buttons, int x, int y);
+    // The end of a press: a slide that moved something becomes one step.
+    void FormMouseUp();
     void FormDblClick();
 
 protected:
@@ -68,6 +73,7 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
@@ -91,6 +97,9 @@ private:
 
     DesignWindowHost& host_;
     Design design_;
+    EditHistory history_{design_};
+    // The slide under way from a press to its release.
+    std::unique_ptr<DesignEdit> slide_;
     double Scale = 1.0;
     QSize imageSize_;
     QImage buffer_;

@@ -44,6 +44,8 @@ public:
 
     virtual void designWindowCreated(TMDIChild& window) = 0;
     virtual void designWindowActivated(TMDIChild& window) = 0;
+    // Whether the window may close: a modified design is saved or given up first.
+    virtual bool mayCloseDesignWindow(TMDIChild&) { return true; }
     virtual void designWindowClosing(TMDIChild& window) = 0;
     virtual void designWindowDestroyed(TMDIChild& window) = 0;
 

@@ -13,6 +13,7 @@ namespace vantor {
 class Interaction {
 public:
     enum class Icon { None, Information, Warning, Error };
+    enum class Answer { Yes, No, Cancel };
 
     virtual ~Interaction() = default;
 
@@ -21,6 +22,8 @@ public:
                              Icon icon) = 0;
     // A Yes/No question, titled with the caption as it stands (empty included); true for Yes.
     virtual bool askYesNo(QWidget* parent, const QString& text, const QString& caption) = 0;
+    // A Yes/No/Cancel question.
+    virtual Answer askYesNoCancel(QWidget* parent, const QString& text, const QString& caption) = 0;
     // The file chosen in an open dialog, or an empty string on Cancel.
     virtual QString chooseFileToOpen(QWidget* parent, const QString& directory,
                                      const QString& filter) = 0;

@@ -140,6 +140,35 @@ std::vector<TRocketElement*> ElementTree::removeSubtree(Node* node) {
     return elements;
 }
 
+ElementTree::Detached ElementTree::detach(Node* node) {
+    Detached detached;
+    if (node == nullptr)
+        return detached;
+    auto& siblings = node->parent != nullptr ? node->parent->children : roots_;
+    const auto it = std::find_if(siblings.begin(), siblings.end(),
+                                 [node](const auto& sibling) { return sibling.get() == node; });
+    if (it == siblings.end())
+        return detached;
+    detached.parent = node->parent;
+    detached.position = static_cast<std::size_t>(it - siblings.begin());
+    detached.node = std::move(*it);
+    siblings.erase(it);
+    count_ -= CountFrom(node);
+    return detached;
+}
+
+ElementTree::Node* ElementTree::reattach(Detached detached) {
+    Node* node = detached.node.get();
+    if (node == nullptr)
+        return nullptr;
+    auto& siblings = detached.parent != nullptr ? detached.parent->children : roots_;
+    const std::size_t at = std::min(detached.position, siblings.size());
+    node->parent = detached.parent;
+    count_ += CountFrom(node);
+    siblings.insert(siblings.begin() + static_cast<std::ptrdiff_t>(at), std::move(detached.node));
+    return node;
+}
+
 void ElementTree::clear() {
     roots_.clear();
     count_ = 0;

@@ -54,6 +54,18 @@ public:
     std::vector<TRocketElement*> removeSubtree(Node* node);
     void clear();
 
+    // A subtree taken out of the tree with its nodes intact, and where it was.
+    struct Detached {
+        std::unique_ptr<Node> node;
+        Node* parent = nullptr;
+        std::size_t position = 0; // among the parent's children, or the roots
+    };
+    // Takes the node with its descendants out of the tree; the nodes keep their
+    // addresses. An empty result when the node is not in the tree.
+    Detached detach(Node* node);
+    // Puts a detached subtree back where it was taken from.
+    Node* reattach(Detached detached);
+
 private:
     void visit(const std::function<bool(Node*)>& visitor) const;
 

@@ -3,6 +3,8 @@
 #include "canvas/DesignWindow.h"
 #include "canvas/ShapeKinds.h"
 #include "designfile/DesignFile.h"
+#include "editing/EditHistory.h"
+#include "editing/Recovery.h"
 #include "i18n/AdvForm.h"
 #include "i18n/LanguageSwitch.h"
 #include "interaction/Interaction.h"
@@ -31,6 +33,7 @@
 #include <QScreen>
 #include <QStatusBar>
 #include <QStyle>
+#include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -40,6 +43,12 @@ namespace vantor {
 namespace {
 
 const QString DesignFilter = QStringLiteral("projekt (*.kfx)");
+// Asked before a modified design is closed.
+constexpr char SaveChangesQuestion[] = "Zapisać zmiany w projekcie?";
+// Asked at start when a run ended without closing a modified design.
+constexpr char RecoverQuestion[] = "Przywrócić niezapisany projekt?";
+constexpr int RecoveryIntervalMs = 30'000;
+constexpr int RecoveryStepInterval = 10;
 
 QToolBar* MakeToolBar(QMainWindow* window, const char* name, const QString& caption) {
     auto* bar = new QToolBar(caption, window);
@@ -96,6 +105,16 @@ TMainForm::TMainForm(LanguageSession& language, Interaction& interaction, QStrin
     addDockWidget(Qt::RightDockWidgetArea, WindowFormObject);
     toolbarLayout_ = new ToolbarLayout(*this, toolbars(), {WindowFormObject});
 
+    recovery_ = std::make_unique<RecoveryStore>();
+    auto* recoveryTimer = new QTimer(this);
+    recoveryTimer->setObjectName("RecoveryTimer");
+    recoveryTimer->setInterval(RecoveryIntervalMs);
+    connect(recoveryTimer, &QTimer::timeout, this, [this] {
+        if (TMDIChild* window = activeDesignWindow(); window && window->history().isModified())
+            writeRecovery(*window);
+    });
+    recoveryTimer->start();
+
     PopupMenu1 = new QMenu(this);
     PopupMenu1->setObjectName("PopupMenu1");
     new LanguageSwitch(*Polska1, *Angielska1, interaction_, this);
@@ -104,12 +123,20 @@ TMainForm::TMainForm(LanguageSession& language, Interaction& interaction, QStrin
 bool TMainForm::FormCreate() {
     if (!TranslateForm())
         return false;
+    undoCaption_ = AUndo->text();
+    redoCaption_ = ARedo->text();
     toolbarLayout_->load(layoutFiles_.toRead(ToolbarsFileName));
     setPointerMode(PointerModeKind::Default);
     return true;
 }
 
 TMainForm::~TMainForm() {
+    // The area reports its windows going while this window is no longer whole.
+    mdiArea->disconnect(this);
+    // An orderly end of the program leaves no recovery copy; only a run that is cut off
+    // does.
+    if (recovery_)
+        recovery_->remove();
     // Design windows report their end to this window: let them go while it is whole,
     // closed ones still waiting for their deletion included.
     const auto windows = findChildren<TMDIChild*>();
@@ -142,7 +169,6 @@ void TMainForm::createActions() {
     FileSave1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
     FileSave1->setIcon(style()->standardIcon(QStyle::SP_DialogSaveButton));
     FileSaveAs1 = makeAction("FileSaveAs1", Tagged(1626), Tagged(1627));
-    FileSaveAs1->setEnabled(false);
     FilePrint = makeAction("FilePrint", Tagged(1707), Tagged(1619));
     FileExit1 = makeAction("FileExit1", Tagged(1628), Tagged(1629));
 
@@ -229,6 +255,21 @@ void TMainForm::createActions() {
     AUndo = makeAction("AUndo", Tagged(1553), Tagged(1662));
     ARedo = makeAction("ARedo", Tagged(1554), Tagged(1663));
     ARepeat = makeAction("Repeat1", Tagged(1704), Tagged(1664));
+    ARepeat->setEnabled(false); // no operation behind it
+    AUndo->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+    ARedo->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+    AUndo->setIcon(style()->standardIcon(QStyle::SP_ArrowBack));
+    ARedo->setIcon(style()->standardIcon(QStyle::SP_ArrowForward));
+    AUndo->setEnabled(false);
+    ARedo->setEnabled(false);
+    undoCaption_ = AUndo->text();
+    redoCaption_ = ARedo->text();
+    // Never shown: they carry the translated verbs of the undo captions.
+    insertVerb_ = makeAction("AUndoVerbInsert", Tagged(1735));
+    changeVerb_ = makeAction("AUndoVerbChange", Tagged(1736));
+    deleteVerb_ = makeAction("AUndoVerbDelete", Tagged(1737));
+    moveVerb_ = makeAction("AUndoVerbMove", Tagged(1738));
 
     // The insertion commands have no caption; their buttons carry a hint.
     const struct {
@@ -288,7 +329,6 @@ void TMainForm::createMenus() {
 
     Edit1 = menu(nullptr, "Edycja1", Tagged(1552), Tagged(1661));
     Edit1->addActions({AUndo, ARedo, ARepeat});
-    Edit1->menuAction()->setVisible(false);
 
     View1 = menu(nullptr, "Widok1", Tagged(1555), Tagged(1665));
     Zoom1 = menu(View1, "Zoom1", Tagged(1556), Tagged(1653));
@@ -325,7 +365,7 @@ void TMainForm::createMenus() {
 void TMainForm::createToolbars() {
     BarPodstawowy = MakeToolBar(this, "BarPodstawowy", Tagged(1531));
     BarPodstawowy->setAllowedAreas(Qt::TopToolBarArea);
-    BarPodstawowy->addActions({FileNew1, FileOpen1, FileSave1, A3d});
+    BarPodstawowy->addActions({FileNew1, FileOpen1, FileSave1, AUndo, ARedo, A3d});
     addToolBar(Qt::TopToolBarArea, BarPodstawowy);
     addToolBarBreak(Qt::TopToolBarArea);
 
@@ -451,6 +491,9 @@ void TMainForm::connectCommands() {
     connect(FileNew1, &QAction::triggered, this, [this] { FileNew1Execute(); });
     connect(FileOpen1, &QAction::triggered, this, [this] { FileOpen1Execute(); });
     connect(FileSave1, &QAction::triggered, this, [this] { FileSave1Execute(); });
+    connect(FileSaveAs1, &QAction::triggered, this, [this] { FileSaveAs1Execute(); });
+    connect(AUndo, &QAction::triggered, this, [this] { undo(); });
+    connect(ARedo, &QAction::triggered, this, [this] { redo(); });
     connect(FileClose1, &QAction::triggered, this, [this] {
         if (QMdiSubWindow* sub = mdiArea->activeSubWindow())
             closeDesignWindow(sub);
@@ -557,11 +600,18 @@ void TMainForm::connectCommands() {
 
     connect(mdiArea, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* sub) {
         auto* window = sub != nullptr ? qobject_cast<TMDIChild*>(sub->widget()) : nullptr;
-        if (window == nullptr)
+        if (window == nullptr) {
+            // No design window is active (the last one is going): nothing to undo.
+            AUndo->setEnabled(false);
+            ARedo->setEnabled(false);
+            AUndo->setText(undoCaption_);
+            ARedo->setText(redoCaption_);
             return;
+        }
         if (formObject_)
             formObject_->setDesignWindow(window);
         designWindowActivated(*window);
+        updateUndoActions();
     });
 }
 
@@ -596,12 +646,22 @@ void TMainForm::showEvent(QShowEvent* event) {
         bar->setToolButtonStyle(Qt::ToolButtonIconOnly);
     BarTransform->hide();
     BarMode->show();
+    const bool recoveryLeft = recovery_->exists();
     FileNew1->trigger();
+    if (recoveryLeft)
+        offerRecovery();
     setPointerMode(PointerModeKind::Default);
     A3d->setText("3D");
 }
 
 void TMainForm::closeEvent(QCloseEvent* event) {
+    if (!settleAll()) {
+        closingConfirmed_.clear();
+        event->ignore();
+        return;
+    }
+    closingConfirmed_.clear();
+    recovery_->remove();
     if (SaveOnExit)
         emit saveOnExitRequested();
     QMainWindow::closeEvent(event);
@@ -637,7 +697,105 @@ TMDIChild* TMainForm::createDesignWindow(const QString& name) {
     mdiArea->setActiveSubWindow(sub);
     if (formObject_)
         formObject_->setDesignWindow(window);
+    watchHistory(*window);
+    updateCaption(*window);
+    updateUndoActions();
     return window;
+}
+
+void TMainForm::watchHistory(TMDIChild& window) {
+    EditHistory& history = window.history();
+    history.setVerbSource([this](EditKind kind) {
+        switch (kind) {
+        case EditKind::Insert:
+            return insertVerb_->text();
+        case EditKind::Change:
+            return changeVerb_->text();
+        case EditKind::Delete:
+            return deleteVerb_->text();
+        case EditKind::Move:
+            return moveVerb_->text();
+        }
+        return QString();
+    });
+    connect(&history, &EditHistory::changed, this, [this, &window] {
+        updateUndoActions();
+        if (!window.history().isModified())
+            recovery_->remove();
+        else if (++stepsSinceRecovery_ >= RecoveryStepInterval)
+            writeRecovery(window);
+    });
+    connect(&history, &EditHistory::modifiedChanged, this,
+            [this, &window] { updateCaption(window); });
+    connect(&history, &EditHistory::restored, this, [this, &window](TRocketElement* focus) {
+        if (formObject_ && formObject_->designWindow() == &window)
+            formObject_->showChangedDesign(focus);
+        window.Redraw();
+    });
+}
+
+void TMainForm::updateCaption(TMDIChild& window) {
+    auto* sub = qobject_cast<QMdiSubWindow*>(window.parentWidget());
+    if (sub == nullptr)
+        return;
+    const QString path = window.history().filePath();
+    const QString name = path.isEmpty() ? window.history().displayName() : path;
+    sub->setWindowTitle(window.history().isModified() ? name + QLatin1Char('*') : name);
+}
+
+void TMainForm::updateUndoActions() {
+    TMDIChild* window = activeDesignWindow();
+    QUndoStack* stack = window != nullptr ? &window->history().stack() : nullptr;
+    const bool canUndo = stack != nullptr && stack->canUndo();
+    const bool canRedo = stack != nullptr && stack->canRedo();
+    AUndo->setEnabled(canUndo);
+    ARedo->setEnabled(canRedo);
+    AUndo->setText(canUndo ? undoCaption_ + QStringLiteral(": ") + stack->undoText()
+                           : undoCaption_);
+    ARedo->setText(canRedo ? redoCaption_ + QStringLiteral(": ") + stack->redoText()
+                           : redoCaption_);
+}
+
+void TMainForm::setRecoveryStore(std::unique_ptr<RecoveryStore> store) {
+    recovery_ = std::move(store);
+}
+
+void TMainForm::writeRecovery(TMDIChild& window) {
+    stepsSinceRecovery_ = 0;
+    recovery_->write(window.design(), window.history().filePath());
+}
+
+void TMainForm::offerRecovery() {
+    if (!interaction_.askYesNo(this, QString::fromUtf8(RecoverQuestion), QString())) {
+        recovery_->remove();
+        return;
+    }
+    TMDIChild* window = activeDesignWindow();
+    if (window == nullptr)
+        return;
+    const RecoveryStore::Recovered recovered = recovery_->restore(window->design());
+    if (!recovered.ok) {
+        interaction_.showMessage(this, recovered.message, QString::fromUtf8(ReadErrorCaption),
+                                 Interaction::Icon::Error);
+    } else {
+        if (!recovered.originalName.isEmpty())
+            window->history().setFilePath(recovered.originalName);
+        window->history().markModified();
+    }
+    updateCaption(*window);
+    if (formObject_)
+        formObject_->showLoadedDesign();
+    window->Redraw();
+}
+
+void TMainForm::undo() {
+    if (TMDIChild* window = activeDesignWindow())
+        window->history().stack().undo();
+}
+
+void TMainForm::redo() {
+    if (TMDIChild* window = activeDesignWindow())
+        window->history().stack().redo();
 }
 
 void TMainForm::updateInsertionAvailability(bool noseStage) {
@@ -656,17 +814,54 @@ int TMainForm::currentPenWidth() const {
 }
 
 void TMainForm::FileNew1Execute() {
-    FileCloseAllExecute();
+    if (!FileCloseAllExecute())
+        return;
     createDesignWindow("New");
     updateInsertionAvailability(true);
 }
 
-void TMainForm::FileCloseAllExecute() {
+bool TMainForm::settleAll() {
+    const auto windows = designWindows();
+    for (TMDIChild* window : windows) {
+        if (closingConfirmed_.contains(window))
+            continue;
+        if (!settleUnsavedWork(*window))
+            return false;
+        closingConfirmed_.insert(window);
+    }
+    return true;
+}
+
+bool TMainForm::settleUnsavedWork(TMDIChild& window) {
+    if (!window.history().isModified())
+        return true;
+    switch (interaction_.askYesNoCancel(this, QString::fromUtf8(SaveChangesQuestion), QString())) {
+    case Interaction::Answer::Yes:
+        return saveDesign(window, false);
+    case Interaction::Answer::No:
+        return true;
+    case Interaction::Answer::Cancel:
+        break;
+    }
+    return false;
+}
+
+bool TMainForm::mayCloseDesignWindow(TMDIChild& window) {
+    return closingConfirmed_.contains(&window) || settleUnsavedWork(window);
+}
+
+bool TMainForm::FileCloseAllExecute() {
+    if (!settleAll()) {
+        closingConfirmed_.clear();
+        return false;
+    }
     if (formObject_)
         formObject_->clearTrees();
     const auto subs = mdiArea->subWindowList(QMdiArea::CreationOrder);
     for (auto it = subs.rbegin(); it != subs.rend(); ++it)
         closeDesignWindow(*it);
+    closingConfirmed_.clear();
+    return mdiArea->subWindowList().isEmpty();
 }
 
 void TMainForm::closeDesignWindow(QMdiSubWindow* sub) {
@@ -846,6 +1041,8 @@ void TMainForm::designWindowActivated(TMDIChild&) {
 }
 
 void TMainForm::designWindowClosing(TMDIChild& window) {
+    // Closed on purpose: whatever was not saved was given up.
+    recovery_->remove();
     if (formObject_) {
         formObject_->clearElementTree();
         if (formObject_->designWindow() == &window)
@@ -914,26 +1111,36 @@ void ShowMaximized(QWidget& window) {
 }
 
 void TMainForm::FileOpen1Execute() {
+    // Unsaved work is asked about before the file is chosen.
+    if (!settleAll()) {
+        closingConfirmed_.clear();
+        return;
+    }
     const QString name =
         interaction_.chooseFileToOpen(this, programDirectory_ + QLatin1Char('/'), DesignFilter);
-    if (name.isEmpty())
+    if (name.isEmpty()) {
+        closingConfirmed_.clear();
         return;
+    }
     openDesign(name);
 }
 
 bool TMainForm::openDesign(const QString& name) {
-    FileCloseAllExecute();
     FileNew1Execute();
     TMDIChild* window = activeDesignWindow();
     if (window == nullptr)
         return false;
-    if (QMdiSubWindow* sub = mdiArea->activeSubWindow())
-        sub->setWindowTitle(name);
     const LoadResult result =
         LoadDesign(std::filesystem::path(name.toStdString()), window->design());
     if (!result.ok)
         interaction_.showMessage(this, QString::fromStdString(result.message),
                                  QString::fromUtf8(ReadErrorCaption), Interaction::Icon::Error);
+    // A file that could not be read gives an empty design that is not that file's.
+    if (result.ok)
+        window->history().setFilePath(name);
+    else
+        window->history().setDisplayName(name);
+    updateCaption(*window);
     if (formObject_)
         formObject_->showLoadedDesign();
     window->Redraw();
@@ -946,23 +1153,47 @@ void TMainForm::openFileArgument(const QString& argument) {
 }
 
 void TMainForm::FileSave1Execute() {
-    QString name = interaction_.chooseFileToSave(this, lastSaveName_, DesignFilter);
-    if (name.isEmpty())
-        return;
-    if (QFileInfo(name).suffix().isEmpty())
-        name += QStringLiteral(".kfx");
-    lastSaveName_ = name;
     TMDIChild* window = activeDesignWindow();
-    if (window == nullptr)
+    if (window == nullptr) {
+        // Without a design the dialog is still offered, and nothing is written.
+        interaction_.chooseFileToSave(this, lastSaveName_, DesignFilter);
         return;
+    }
+    saveDesign(*window, false);
+}
+
+void TMainForm::FileSaveAs1Execute() {
+    if (TMDIChild* window = activeDesignWindow())
+        saveDesign(*window, true);
+}
+
+bool TMainForm::saveDesign(TMDIChild& window, bool askForName) {
+    QString name = window.history().filePath();
+    if (askForName || name.isEmpty()) {
+        name = interaction_.chooseFileToSave(this, name.isEmpty() ? lastSaveName_ : name,
+                                             DesignFilter);
+        if (name.isEmpty())
+            return false;
+        if (QFileInfo(name).suffix().isEmpty())
+            name += QStringLiteral(".kfx");
+        lastSaveName_ = name;
+    }
     const SaveResult result =
-        SaveDesign(window->design(), std::filesystem::path(name.toStdString()));
+        SaveDesign(window.design(), std::filesystem::path(name.toStdString()));
     // The file name, and on a second line why the save failed.
-    if (!result.ok)
+    if (!result.ok) {
         interaction_.showMessage(this,
                                  QString::fromStdString(result.message) + QLatin1Char('\n') +
                                      QString::fromStdString(result.reason),
                                  QString::fromUtf8(WriteErrorCaption), Interaction::Icon::Error);
+        return false;
+    }
+    window.history().setFilePath(name);
+    window.history().markSaved();
+    recovery_->remove();
+    updateCaption(window);
+    emit designSaved(window);
+    return true;
 }
 
 } // namespace vantor

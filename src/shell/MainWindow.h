@@ -24,6 +24,7 @@ class QToolBar;
 namespace vantor {
 
 class OutputCommands;
+class RecoveryStore;
 class TFormObject;
 class TShaped;
 class ToolbarLayout;
@@ -69,8 +70,27 @@ public:
     // Opens the file named on the command line; one that cannot be read leaves an empty
     // design.
     void openFileArgument(const QString& argument);
+    // Saves the active design to its own file, asking for a name only when it has none.
     void FileSave1Execute();
-    void FileCloseAllExecute();
+    // Saves the active design under a name asked for.
+    void FileSaveAs1Execute();
+    // Closes every design window, asking first about modified designs; false when the
+    // user kept one open.
+    bool FileCloseAllExecute();
+    // Saves the design of the window; false when no file was chosen or the write failed.
+    bool saveDesign(TMDIChild& window, bool askForName);
+    // Asks about a modified design whether to save it; true when the window may close.
+    bool settleUnsavedWork(TMDIChild& window);
+    // Where a modified design is copied to, in case the run ends without closing it.
+    RecoveryStore& recovery() const { return *recovery_; }
+    void setRecoveryStore(std::unique_ptr<RecoveryStore> store);
+    // Writes the recovery copy of the window's design.
+    void writeRecovery(TMDIChild& window);
+    // At start: offers the copy a run that ended without closing left behind.
+    void offerRecovery();
+    // Undoes or redoes one step of the active design.
+    void undo();
+    void redo();
     void setZoom(double scale);
     void addDimension(const char* className, PointerModeKind mode);
     void ATransformExecute();
@@ -86,6 +106,7 @@ public:
     bool isActiveDesignWindow(const TMDIChild& window) const override;
     void designWindowCreated(TMDIChild& window) override;
     void designWindowActivated(TMDIChild& window) override;
+    bool mayCloseDesignWindow(TMDIChild& window) override;
     void designWindowClosing(TMDIChild& window) override;
     void designWindowDestroyed(TMDIChild& window) override;
     ElementTree::Node* selectedElementNode() const override;
@@ -158,6 +179,8 @@ signals:
     void saveOnExitRequested();
     // The about box is wanted (the program shows it modally).
     void aboutRequested();
+    // The window's design was written to its file.
+    void designSaved(TMDIChild& window);
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -179,6 +202,12 @@ private:
     void validateTransformEdit(QLineEdit* edit);
     void stepTransformEdit(QLineEdit* edit, double delta);
     QList<QToolBar*> toolbars() const;
+    // Follows the window's history: captions, the Edit menu, the object window.
+    void watchHistory(TMDIChild& window);
+    void updateUndoActions();
+    void updateCaption(TMDIChild& window);
+    // Asks about every modified design not asked about yet; false on Cancel.
+    bool settleAll();
 
     Interaction& interaction_;
     QString programDirectory_;
@@ -187,6 +216,14 @@ private:
     QMenu* PopupMenu1 = nullptr;
     QList<QAction*> windowListActions_;
     QString lastSaveName_;
+    // Windows whose user already agreed to close them.
+    QSet<const TMDIChild*> closingConfirmed_;
+    // The Edit menu's captions as translated, and the verbs that name the steps.
+    QString undoCaption_;
+    QString redoCaption_;
+    QAction *insertVerb_, *changeVerb_, *deleteVerb_, *moveVerb_;
+    std::unique_ptr<RecoveryStore> recovery_;
+    int stepsSinceRecovery_ = 0;
     // Design windows created and neither closed nor destroyed yet.
     QSet<const TMDIChild*> openDesignWindows_;
     bool shownOnce_ = false;

@@ -2,6 +2,7 @@
 
 #include "assembly/InsertionCommands.h"
 #include "canvas/DesignWindow.h"
+#include "editing/DesignEdits.h"
 #include "i18n/AdvForm.h"
 #include "i18n/LanguageSession.h"
 #include "interaction/Interaction.h"
@@ -110,11 +111,16 @@ void Program::wireParametersDialog() {
         if (TMDIChild* window = main.activeDesignWindow())
             window->Redraw();
     });
-    formObject_->setPropertiesEditor([this](TRocketElement& element) {
+    formObject_->setPropertiesEditor([this, &main](TRocketElement& element) {
+        TMDIChild* window = main.activeDesignWindow();
+        // One OK is one step; what a cancelled run wrote is put back by the dialog.
+        std::unique_ptr<DesignEdit> edit =
+            window != nullptr ? BeginFieldsEdit(window->design(), element) : nullptr;
         formParametry_->setElement(&element);
         formParametry_->setFreshMode(false);
         formParametry_->FormShow();
-        interaction_.runDialog(*formParametry_);
+        if (interaction_.runDialog(*formParametry_) == QDialog::Accepted && window != nullptr)
+            window->history().record(std::move(edit));
     });
 }
 

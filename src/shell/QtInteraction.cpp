@@ -42,6 +42,22 @@ bool QtInteraction::askYesNo(QWidget* parent, const QString& text, const QString
     return box.exec() == QMessageBox::Yes;
 }
 
+Interaction::Answer QtInteraction::askYesNoCancel(QWidget* parent, const QString& text,
+                                                  const QString& caption) {
+    QMessageBox box(QMessageBox::Question, TitleOr(caption), text,
+                    QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, parent);
+    box.setDefaultButton(QMessageBox::Yes);
+    box.setEscapeButton(QMessageBox::Cancel);
+    switch (box.exec()) {
+    case QMessageBox::Yes:
+        return Answer::Yes;
+    case QMessageBox::No:
+        return Answer::No;
+    default:
+        return Answer::Cancel;
+    }
+}
+
 QString QtInteraction::chooseFileToOpen(QWidget* parent, const QString& directory,
                                         const QString& filter) {
     return QFileDialog::getOpenFileName(parent, QString(), directory, filter);

@@ -2,6 +2,7 @@
 
 #include "analysis/Summary.h"
 #include "canvas/DesignWindow.h"
+#include "editing/DesignEdits.h"
 #include "i18n/AdvForm.h"
 #include "interaction/Interaction.h"
 #include "toolwindows/StabilityTable.h"
@@ -303,8 +304,27 @@ void TFormObject::deleteSubtree(ElementTree::Node* node) {
     if (item == nullptr || window_ == nullptr)
         return;
     delete item;
-    window_->design().deleteSubtree(node);
+    window_->history().record(DeleteSubtree(window_->design(), node));
     reportEmptiness();
+}
+
+void TFormObject::removeElementNode(ElementTree::Node* node) {
+    delete itemOf(node);
+    reportEmptiness();
+}
+
+void TFormObject::showChangedDesign(TRocketElement* focus) {
+    const int dimensionRow = ListBox2->currentItem() != nullptr
+                                 ? ListBox2->indexOfTopLevelItem(ListBox2->currentItem())
+                                 : -1;
+    showLoadedDesign();
+    if (window_ == nullptr)
+        return;
+    if (focus != nullptr)
+        selectNode(window_->design().tree.nodeOf(focus));
+    if (dimensionRow >= 0 && ListBox2->topLevelItemCount() > 0)
+        ListBox2->setCurrentItem(
+            ListBox2->topLevelItem(std::min(dimensionRow, ListBox2->topLevelItemCount() - 1)));
 }
 
 void TFormObject::refreshElementCaptions() {
@@ -381,7 +401,8 @@ void TFormObject::AobjectClearExecute() {
     if (PageControl1->currentWidget() == dimensionsPage_) {
         QTreeWidgetItem* item = ListBox2->currentItem();
         if (!design.Dimensions.empty() && item != nullptr) {
-            design.removeDimension(std::size_t(ListBox2->indexOfTopLevelItem(item)));
+            window_->history().record(
+                DeleteDimension(design, std::size_t(ListBox2->indexOfTopLevelItem(item))));
             delete item;
         }
     } else if (!design.Elements.empty()) {

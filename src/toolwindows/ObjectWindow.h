@@ -54,8 +54,13 @@ public:
     ElementTree::Node* selectedNode() const;
     void selectNode(ElementTree::Node* node);
     // Removes the node with its descendants from the tree and their elements from the
-    // design, destroying them.
+    // design, as one step of the design's history.
     void deleteSubtree(ElementTree::Node* node);
+    // Removes the node's item (and its descendants' items) from the tree only.
+    void removeElementNode(ElementTree::Node* node);
+    // Rebuilds both trees from the design as it is now, as after an undo, keeping the
+    // page and selecting the node of `focus` (or the first node).
+    void showChangedDesign(TRocketElement* focus);
     // Sets each component node's text to its element's caption.
     void refreshElementCaptions();
     // Sets each dimension node's text to the caption of the dimension at its index.

@@ -36,15 +36,8 @@ constexpr int FieldX = 170;
 constexpr int FieldWidth = 100;
 constexpr int RowHeight = 24;
 
-const char* const TransitionClass = "TStozekSciety";
 const char* const FinSetClass = "TStatecznik";
 const char* const BallastClass = "TBalast";
-
-// The diameter an element attached to `parent` meets: a transition's rear diameter,
-// every other kind's (front) diameter.
-float JoiningDiameter(const TRocketElement& parent) {
-    return parent.ClassName == TransitionClass ? parent.DiameterB : parent.DiameterA;
-}
 
 QLabel* MakeLabel(const QString& name, const QString& caption, QWidget* parent, int x, int y,
                   int width = FieldX - LabelX - 4) {
@@ -299,7 +292,7 @@ void TFormParametry::FormShow() {
         return;
     }
     TRocketElement& e = *element_;
-    shownFields_ = captureFields();
+    shownFields_ = FieldsOf(e);
 
     eCaption->setText(QString::fromStdString(e.Caption));
     sedlugosc->setValue(TruncToInt(e.Length));
@@ -317,7 +310,7 @@ void TFormParametry::FormShow() {
 
     sesrednica2->setValue(TruncToInt(e.DiameterB));
     segrubosc->setValue(TruncToInt(e.Thickness));
-    const bool transition = e.ClassName == TransitionClass;
+    const bool transition = e.ClassName == "TStozekSciety";
     sesrednica2->setVisible(transition);
     lSrednica2->setVisible(transition);
 
@@ -345,23 +338,10 @@ void TFormParametry::FormShow() {
 
 bool TFormParametry::valuesAllowed() const {
     const TRocketElement& e = *element_;
-    const TRocketElement& parent = *e.Parent;
-    // Compared as the floats they become: two sizes that are stored equal are equal.
-    if (e.ClassName == TransitionClass &&
-        static_cast<float>(sesrednica2->value()) == static_cast<float>(sesrednica->value()))
-        return false;
-    // Measured against the length the field was loaded with: what the user sees is the
-    // element's length truncated, and "oblicz" may already have written a shorter one.
-    if (hasChildNodes_ && hasChildNodes_(e)) {
-        const float shownLength = shownFields_ ? shownFields_->length : e.Length;
-        if (sedlugosc->value() < TruncToInt(shownLength))
-            return false;
-    }
-    // The pages of fin sets and ballasts show no diameter: a value the user can neither
-    // see nor change (say, after the parent was narrowed) must not block their OK.
-    if (e.ClassName == FinSetClass || e.ClassName == BallastClass)
-        return true;
-    return static_cast<double>(sesrednica->value()) <= static_cast<double>(JoiningDiameter(parent));
+    const bool hasChildren = hasChildNodes_ && hasChildNodes_(e);
+    const float shownLength = shownFields_ ? shownFields_->length : e.Length;
+    return CheckDialogSizes(e, {sedlugosc->value(), sesrednica->value(), sesrednica2->value()},
+                            shownLength, hasChildren) == FieldsRefusal::None;
 }
 
 void TFormParametry::btnOKClick() {
@@ -378,28 +358,30 @@ void TFormParametry::btnOKClick() {
     accept();
 }
 
+ElementFields TFormParametry::enteredFields() const {
+    ElementFields fields = FieldsOf(*element_);
+    fields.caption = eCaption->text().toStdString();
+    fields.length = static_cast<float>(sedlugosc->value());
+    fields.diameterA = static_cast<float>(sesrednica->value());
+    fields.diameterB = static_cast<float>(sesrednica2->value());
+    fields.thickness = static_cast<float>(segrubosc->value());
+    fields.weight = static_cast<float>(seWaga->value());
+    fields.material = seMaterial->currentText().toStdString();
+    if (element_->ClassName == FinSetClass) {
+        fields.finA = static_cast<float>(seA->value());
+        fields.finB = static_cast<float>(seB->value());
+        fields.finC = static_cast<float>(seC->value());
+        fields.finD = static_cast<float>(seD->value());
+        fields.finCount = seilefin->value();
+    }
+    return fields;
+}
+
 void TFormParametry::apply() {
     if (element_ == nullptr)
         return;
-    TRocketElement& e = *element_;
     elementTouched_ = true;
-    e.Caption = eCaption->text().toStdString();
-    e.Length = static_cast<float>(sedlugosc->value());
-    e.DiameterA = static_cast<float>(sesrednica->value());
-    e.DiameterB = static_cast<float>(sesrednica2->value());
-    e.Thickness = static_cast<float>(segrubosc->value());
-    e.Weight = static_cast<float>(seWaga->value());
-    e.Material = seMaterial->currentText().toStdString();
-    if (auto* fins = dynamic_cast<TStatecznik*>(&e);
-        fins != nullptr && e.ClassName == FinSetClass) {
-        fins->FinA = static_cast<float>(seA->value());
-        fins->FinB = static_cast<float>(seB->value());
-        fins->FinC = static_cast<float>(seC->value());
-        fins->FinD = static_cast<float>(seD->value());
-        fins->FinCount = seilefin->value();
-        if (fins->Parent != nullptr)
-            fins->Draw(); // rebuilds the outline the fin area is sampled from
-    }
+    WriteFields(*element_, enteredFields());
 }
 
 void TFormParametry::bObliczClick() {
@@ -427,7 +409,7 @@ void TFormParametry::reject() {
     // chosen meanwhile would keep its density under the old material's name, and values
     // written by "oblicz" would stay without ever passing OK's checks.
     if (elementTouched_ && shownFields_ && element_ != nullptr && element_ == shownElement_)
-        restoreFields(*shownFields_);
+        WriteFields(*element_, *shownFields_);
     elementTouched_ = false;
     QDialog::reject();
 }
@@ -436,48 +418,6 @@ void TFormParametry::done(int result) {
     preparedForShow_ = false;
     elementTouched_ = false;
     QDialog::done(result);
-}
-
-TFormParametry::ElementFields TFormParametry::captureFields() const {
-    const TRocketElement& e = *element_;
-    ElementFields fields{};
-    fields.caption = e.Caption;
-    fields.material = e.Material;
-    fields.length = e.Length;
-    fields.diameterA = e.DiameterA;
-    fields.diameterB = e.DiameterB;
-    fields.thickness = e.Thickness;
-    fields.weight = e.Weight;
-    fields.density = e.Density;
-    if (const auto* fins = dynamic_cast<const TStatecznik*>(&e)) {
-        fields.finA = fins->FinA;
-        fields.finB = fins->FinB;
-        fields.finC = fins->FinC;
-        fields.finD = fins->FinD;
-        fields.finCount = fins->FinCount;
-    }
-    return fields;
-}
-
-void TFormParametry::restoreFields(const ElementFields& fields) {
-    TRocketElement& e = *element_;
-    e.Caption = fields.caption;
-    e.Material = fields.material;
-    e.Length = fields.length;
-    e.DiameterA = fields.diameterA;
-    e.DiameterB = fields.diameterB;
-    e.Thickness = fields.thickness;
-    e.Weight = fields.weight;
-    e.Density = fields.density;
-    if (auto* fins = dynamic_cast<TStatecznik*>(&e)) {
-        fins->FinA = fields.finA;
-        fins->FinB = fields.finB;
-        fins->FinC = fields.finC;
-        fins->FinD = fields.finD;
-        fins->FinCount = fields.finCount;
-        if (fins->Parent != nullptr)
-            fins->Draw();
-    }
 }
 
 void TFormParametry::showEvent(QShowEvent* event) {

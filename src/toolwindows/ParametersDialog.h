@@ -1,5 +1,6 @@
 #pragma once
 
+#include "editing/ElementFields.h"
 #include "i18n/AdvForm.h"
 
 #include <QDialog>
@@ -134,15 +135,6 @@ protected:
     void done(int result) override;
 
 private:
-    // What the dialog can write into an element, kept to undo a cancelled run.
-    struct ElementFields {
-        std::string caption;
-        std::string material;
-        float length = 0, diameterA = 0, diameterB = 0, thickness = 0, weight = 0, density = 0;
-        float finA = 0, finB = 0, finC = 0, finD = 0;
-        std::int32_t finCount = 0;
-    };
-
     void buildTopStrip();
     void buildMainPage();
     void buildFinPage();
@@ -153,9 +145,9 @@ private:
     void moveInto(QFrame* panel, QFrame* holder);
     // The reason-free refusal test of OK; true when the values may be accepted.
     bool valuesAllowed() const;
+    // The fields as the dialog's controls hold them.
+    ElementFields enteredFields() const;
     void apply();
-    ElementFields captureFields() const;
-    void restoreFields(const ElementFields& fields);
 
     Interaction& interaction_;
     TRocketElement* element_ = nullptr;

@@ -29,6 +29,12 @@ bool PrintingInteraction::askYesNo(QWidget*, const QString& text, const QString&
     return false;
 }
 
+Interaction::Answer PrintingInteraction::askYesNoCancel(QWidget*, const QString& text,
+                                                        const QString&) {
+    PrintLine(QStringLiteral("question: ") + text);
+    return Answer::No;
+}
+
 QString PrintingInteraction::chooseFileToOpen(QWidget*, const QString&, const QString&) {
     return QString();
 }

@@ -24,6 +24,7 @@ public:
     void showMessage(QWidget* parent, const QString& text, const QString& caption,
                      Icon icon) override;
     bool askYesNo(QWidget* parent, const QString& text, const QString& caption) override;
+    Answer askYesNoCancel(QWidget* parent, const QString& text, const QString& caption) override;
     QString chooseFileToOpen(QWidget* parent, const QString& directory,
                              const QString& filter) override;
     QString chooseFileToSave(QWidget* parent, const QString& proposedName,

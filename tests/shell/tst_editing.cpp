@@ -323,12 +323,12 @@ private slots:
         QVERIFY(e.main->AKorpus->isEnabled());
         QVERIFY(e.interaction.messages.isEmpty());
 
-        // Saved again, the file keeps its bytes.
+        // Saved again under another name, the file keeps its bytes.
         QFile first(path + ".kfx");
         QVERIFY(first.open(QIODevice::ReadOnly));
         const QByteArray bytes = first.readAll();
         e.interaction.files.enqueue(path + "-2.kfx");
-        e.main->FileSave1->trigger();
+        e.main->FileSaveAs1->trigger();
         QFile second(path + "-2.kfx");
         QVERIFY(second.open(QIODevice::ReadOnly));
         QCOMPARE(second.readAll(), bytes);

@@ -90,7 +90,7 @@ private slots:
         QVERIFY(s.main->BarMode->isVisible());
         QVERIFY(s.main->WindowFormObject->isVisible());
         QVERIFY(!s.main->MarkerStatusBar->isVisible());
-        QVERIFY(!s.main->FileSaveAs1->isEnabled());
+        QVERIFY(s.main->FileSaveAs1->isEnabled());
         QVERIFY(s.main->FilePrint->isEnabled());
     }
 

@@ -27,6 +27,12 @@ public:
         questions.append({text, caption, Icon::None});
         return answers.isEmpty() ? false : answers.dequeue();
     }
+    // Answers from `threeWay`; without one, No (the design is given up, as before the
+    // question existed).
+    Answer askYesNoCancel(QWidget*, const QString& text, const QString& caption) override {
+        questions.append({text, caption, Icon::None});
+        return threeWay.isEmpty() ? Answer::No : threeWay.dequeue();
+    }
     QString chooseFileToOpen(QWidget*, const QString& directory, const QString& filter) override {
         openDirectories.append(directory);
         filters.append(filter);
@@ -56,6 +62,7 @@ public:
     QList<Message> messages;
     QList<Message> questions;
     QQueue<bool> answers;
+    QQueue<Answer> threeWay;
     QQueue<QString> files;
     QQueue<QString> selectedFilters;
     QStringList openDirectories;

@@ -14,6 +14,7 @@
         if (!settings.isValid())                                                                   \
             return 1;                                                                              \
         qputenv("XDG_CONFIG_HOME", QFile::encodeName(settings.path()));                            \
+        qputenv("XDG_DATA_HOME", QFile::encodeName(settings.path() + "/data"));                    \
         QApplication application(argc, argv);                                                      \
         QApplication::setApplicationName("Vantor");                                                \
         TestClass test;                                                                            \

@@ -1,0 +1,86 @@
+#pragma once
+
+#include "editing/DesignEdits.h"
+
+#include <QObject>
+#include <QString>
+#include <QUndoStack>
+#include <functional>
+#include <memory>
+#include <optional>
+
+namespace vantor {
+
+// The undo history of one design: every finished edit is one step of a QUndoStack,
+// and the history knows whether the design differs from its file.
+class EditHistory : public QObject {
+    Q_OBJECT
+
+public:
+    // Steps kept before the oldest is forgotten.
+    static constexpr int StepLimit = 1000;
+
+    explicit EditHistory(Design& design, QObject* parent = nullptr);
+    ~EditHistory() override;
+
+    QUndoStack& stack() { return stack_; }
+    Design& design() { return design_; }
+
+    // Finishes the edit and keeps it as one step, already done; an edit that changed
+    // nothing leaves no step. Null is ignored.
+    void record(std::unique_ptr<DesignEdit> edit);
+    // The step's text: "<verb> <subject>", the verb from the source set here.
+    void setVerbSource(std::function<QString(EditKind)> verbs) { verbs_ = std::move(verbs); }
+
+    // The file the design was opened from or last saved to; empty for a new design.
+    const QString& filePath() const { return filePath_; }
+    void setFilePath(const QString& path) {
+        filePath_ = path;
+        displayName_ = path;
+    }
+    // What the window's caption calls the design: its file, or "New".
+    const QString& displayName() const { return displayName_; }
+    void setDisplayName(const QString& name) { displayName_ = name; }
+
+    // The design was redrawn, which may have moved outlines.
+    void noteRedraw() { redrawn_ = true; }
+
+    // Differs from the file it was opened from or last saved to.
+    bool isModified() const { return forcedModified_ || !stack_.isClean(); }
+    // The design is now what its file holds.
+    void markSaved();
+    // The design differs from any file although no step says so (a recovered design).
+    void markModified();
+
+signals:
+    // An undo or redo changed the design: show it, selecting `focus` (may be null).
+    // The outlines the design had are put back after the handlers return, so a redraw
+    // made to show the change does not move them.
+    void restored(TRocketElement* focus);
+    void modifiedChanged(bool modified);
+    // A step was recorded, undone or redone.
+    void changed();
+
+private:
+    class Command;
+    void afterStep(TRocketElement* focus);
+    // Gives what redraws changed since the newest step was recorded to that step.
+    void absorbDrift(const DesignGeometry& now);
+    // The same with the design as it is now, when a redraw may have moved anything.
+    void settleDrift();
+    void reportModified();
+
+    Design& design_;
+    QUndoStack stack_;
+    std::function<QString(EditKind)> verbs_;
+    // The whole state the newest step finished with, while it is the newest and done.
+    std::optional<DesignGeometry> newestAfter_;
+    // A redraw may have moved outlines since newestAfter_ was taken.
+    bool redrawn_ = true;
+    bool forcedModified_ = false;
+    QString filePath_;
+    QString displayName_ = QStringLiteral("New");
+    bool lastReported_ = false;
+};
+
+} // namespace vantor

@@ -1,0 +1,107 @@
+#include "editing/ElementFields.h"
+
+#include "model/Design.h"
+#include "model/FinSet.h"
+#include "model/Numeric.h"
+#include "model/Registry.h"
+
+namespace vantor {
+
+namespace {
+
+constexpr std::string_view TransitionClass = "TStozekSciety";
+constexpr std::string_view FinSetClass = "TStatecznik";
+constexpr std::string_view BallastClass = "TBalast";
+
+TStatecznik* AsFinSet(TRocketElement& element) {
+    return element.ClassName == FinSetClass ? dynamic_cast<TStatecznik*>(&element) : nullptr;
+}
+
+} // namespace
+
+ElementFields FieldsOf(const TRocketElement& e) {
+    ElementFields fields;
+    fields.caption = e.Caption;
+    fields.material = e.Material;
+    fields.length = e.Length;
+    fields.diameterA = e.DiameterA;
+    fields.diameterB = e.DiameterB;
+    fields.thickness = e.Thickness;
+    fields.weight = e.Weight;
+    fields.density = e.Density;
+    if (const auto* fins = dynamic_cast<const TStatecznik*>(&e)) {
+        fields.finA = fins->FinA;
+        fields.finB = fins->FinB;
+        fields.finC = fins->FinC;
+        fields.finD = fins->FinD;
+        fields.finCount = fins->FinCount;
+    }
+    return fields;
+}
+
+void WriteFields(TRocketElement& e, const ElementFields& fields) {
+    e.Caption = fields.caption;
+    e.Material = fields.material;
+    e.Length = fields.length;
+    e.DiameterA = fields.diameterA;
+    e.DiameterB = fields.diameterB;
+    e.Thickness = fields.thickness;
+    e.Weight = fields.weight;
+    e.Density = fields.density;
+    if (auto* fins = dynamic_cast<TStatecznik*>(&e)) {
+        fins->FinA = fields.finA;
+        fins->FinB = fields.finB;
+        fins->FinC = fields.finC;
+        fins->FinD = fields.finD;
+        fins->FinCount = fields.finCount;
+        if (AsFinSet(e) != nullptr && fins->Parent != nullptr)
+            fins->Draw(); // rebuilds the outline the fin area is sampled from
+    }
+}
+
+float JoiningDiameter(const TRocketElement& parent) {
+    return parent.ClassName == TransitionClass ? parent.DiameterB : parent.DiameterA;
+}
+
+FieldsRefusal CheckDialogSizes(const TRocketElement& e, const DialogSizes& sizes, float shownLength,
+                               bool hasChildNodes) {
+    if (e.Parent == nullptr)
+        return FieldsRefusal::None;
+    // Compared as the floats they become: two sizes that are stored equal are equal.
+    if (e.ClassName == TransitionClass &&
+        static_cast<float>(sizes.diameterB) == static_cast<float>(sizes.diameterA))
+        return FieldsRefusal::EqualDiameters;
+    // Measured against the length the field was loaded with: what the user sees is the
+    // element's length truncated, and "oblicz" may already have written a shorter one.
+    if (hasChildNodes && sizes.length < TruncToInt(shownLength))
+        return FieldsRefusal::ShortenedWithChildren;
+    // The pages of fin sets and ballasts show no diameter: a value the user can neither
+    // see nor change (say, after the parent was narrowed) must not block their OK.
+    if (e.ClassName == FinSetClass || e.ClassName == BallastClass)
+        return FieldsRefusal::None;
+    if (!(static_cast<double>(sizes.diameterA) <= static_cast<double>(JoiningDiameter(*e.Parent))))
+        return FieldsRefusal::WiderThanParent;
+    return FieldsRefusal::None;
+}
+
+bool IsNoseKind(std::string_view kind) {
+    return kind == "TGlowicaStozek" || kind == "TGlowicaOgive" || kind == "TGlowicaParabolic";
+}
+
+InsertionRefusal CheckInsertion(const Design& design, std::string_view kind,
+                                const TRocketElement* parent) {
+    if (IsNoseKind(kind))
+        return design.tree.empty() ? InsertionRefusal::None : InsertionRefusal::Silent;
+    if (design.tree.empty())
+        return InsertionRefusal::Silent;
+    const std::unique_ptr<TRocketElement> probe = CreateElement(kind);
+    // Attaching needs a component to attach to; nothing selected, and a component at the
+    // deepest level a design may have, are refused like a component that may not be a
+    // parent.
+    if (!probe || parent == nullptr || !IsAttachmentAllowed(*probe, *parent) ||
+        !ElementTree::canAttachBelow(design.tree.nodeOf(parent)))
+        return InsertionRefusal::NotAllowed;
+    return InsertionRefusal::None;
+}
+
+} // namespace vantor

@@ -1,0 +1,69 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace vantor {
+
+class Design;
+class TRocketElement;
+
+// What the parameters dialog can write into an element: caption, material, sizes,
+// weight and density, and a fin set's fin data.
+struct ElementFields {
+    std::string caption;
+    std::string material;
+    float length = 0, diameterA = 0, diameterB = 0, thickness = 0, weight = 0, density = 0;
+    float finA = 0, finB = 0, finC = 0, finD = 0;
+    std::int32_t finCount = 0;
+
+    friend bool operator==(const ElementFields&, const ElementFields&) = default;
+};
+
+ElementFields FieldsOf(const TRocketElement& element);
+// Writes the fields; a fin set with a parent rebuilds the outline its area is sampled
+// from. Fin data is ignored for other kinds.
+void WriteFields(TRocketElement& element, const ElementFields& fields);
+
+// The diameter an element attached to `parent` meets: a transition's rear diameter,
+// every other kind's (front) diameter.
+float JoiningDiameter(const TRocketElement& parent);
+
+// The whole-number sizes the dialog's fields hold when OK is pressed.
+struct DialogSizes {
+    int length = 0;
+    int diameterA = 0;
+    int diameterB = 0;
+};
+
+enum class FieldsRefusal {
+    None,
+    EqualDiameters,        // a transition with the same diameter at both ends
+    ShortenedWithChildren, // shorter than shown while components hang on the element
+    WiderThanParent,       // wider than where it meets its parent
+};
+
+// Whether OK may write these sizes into the element. `shownLength` is the length the
+// dialog showed (a child-bearing element may not become shorter than it);
+// `hasChildNodes` whether components are attached to the element. An element without a
+// parent is never refused.
+FieldsRefusal CheckDialogSizes(const TRocketElement& element, const DialogSizes& sizes,
+                               float shownLength, bool hasChildNodes);
+
+enum class InsertionRefusal {
+    None,
+    Silent,     // nothing happens: a nose on a started design, a part on an empty one
+    NotAllowed, // "Not allowed": no parent selected, a parent of the wrong kind, or one
+                // at the deepest level a design may have
+};
+
+// Whether a component of `kind` may be inserted into `design` under the element
+// `parent` (null when nothing is selected). Noses start a design; every other kind
+// attaches to a component that its kind allows as parent.
+InsertionRefusal CheckInsertion(const Design& design, std::string_view kind,
+                                const TRocketElement* parent);
+
+bool IsNoseKind(std::string_view kind);
+
+} // namespace vantor

@@ -1,0 +1,381 @@
+#include "designfile/DesignFile.h"
+#include "editing/EditHistory.h"
+#include "editing/Recovery.h"
+#include "model/AxisValues.h"
+#include "model/Registry.h"
+#include "support/StartedProgram.h"
+#include "support/TestMain.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QRandomGenerator>
+#include <QScrollBar>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QTreeWidget>
+#include <cmath>
+
+using namespace vantor;
+using Answer = Interaction::Answer;
+
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+
+struct Session : test::StartedProgram {
+    QRandomGenerator random{13};
+    int edits = 0;
+
+    Session() { QVERIFY(created); }
+
+    Bytes bytes() const { return EncodeDesign(design()); }
+    QString caption() const { return main->mdiArea->activeSubWindow()->windowTitle(); }
+    QStringList summary() const {
+        QStringList rows;
+        for (int row = 0; row < objects().grid->rowCount(); ++row)
+            rows << objects().grid->item(row, 1)->text();
+        return rows;
+    }
+    int below(int n) { return int(random.bounded(n)); }
+    TRocketElement* anyElement() {
+        auto& elements = design().Elements;
+        return elements.empty() ? nullptr
+                                : elements[std::size_t(below(int(elements.size())))].get();
+    }
+    void select(const TRocketElement* element) {
+        objects().selectNode(design().tree.nodeOf(element));
+    }
+    // Widget coordinates of a drawing point.
+    QPoint toWidget(double x, double y) const {
+        const TMDIChild* w = window();
+        return QPoint(
+            int(std::lround(x * w->scale() - w->scrollX()->value() + w->viewRect().left())),
+            int(std::lround(y * w->scale() - w->scrollY()->value() + w->viewRect().top())));
+    }
+
+    void insertNose() {
+        const int length = 100 + below(200), diameter = 40 + below(30);
+        answerDialog([=](TFormParametry& d) {
+            d.sedlugosc->setValue(length);
+            d.sesrednica->setValue(diameter);
+        });
+        main->AGlowicaOgive->trigger();
+    }
+    void insertPart() {
+        if (design().tree.empty())
+            return insertNose();
+        TRocketElement* parent = anyElement();
+        static const char* const commands[] = {"AKorpus", "AStozekSciety", "AEngine", "AStatecznik",
+                                               "ABalast"};
+        static const char* const kinds[] = {"TKorpus", "TStozekSciety", "TEngine", "TStatecznik",
+                                            "TBalast"};
+        const int pick = below(5);
+        if (CheckInsertion(design(), kinds[pick], parent) != InsertionRefusal::None)
+            return;
+        select(parent);
+        const int length = 20 + below(200);
+        answerDialog([=](TFormParametry& d) {
+            d.sedlugosc->setValue(length);
+            if (pick == 1)
+                d.sesrednica2->setValue(std::max(5, d.sesrednica->value() - 10));
+            if (pick == 2)
+                d.sesrednica->setValue(d.sesrednica->value() / 2);
+            if (pick == 3)
+                d.seilefin->setValue(2 + length % 3);
+        });
+        main->findChild<QAction*>(commands[pick])->trigger();
+    }
+    void editFields() {
+        TRocketElement* element = anyElement();
+        if (element == nullptr)
+            return;
+        select(element);
+        const int grow = below(40), material = below(8);
+        const QString name = QStringLiteral("E%1").arg(++edits);
+        answerDialog([=](TFormParametry& d) {
+            d.eCaption->setText(name);
+            d.sedlugosc->setValue(d.sedlugosc->value() + grow); // never shorter
+            d.seMaterial->setCurrentIndex(material);
+            d.seMaterialChange(material);
+            d.seA->setValue(d.seA->value() + grow);
+        });
+        objects().AParametry->trigger();
+    }
+    void slide() {
+        TRocketElement* element = anyElement();
+        if (element == nullptr || element->Parent == nullptr || element->Parent->Points.empty())
+            return;
+        select(element);
+        main->ASelect->trigger();
+        const TRocketElement& parent = *element->Parent;
+        const double x = parent.Points[0].x + parent.Length * (below(100) / 100.0);
+        // Pressed above the rocket, so the selection stays.
+        const QPoint press = toWidget(x, AxisY - 2000);
+        window()->FormMouseDown(Qt::LeftButton, press.x(), press.y());
+        for (int step = 0; step < 3; ++step) {
+            const QPoint at = toWidget(x - step * 3, AxisY);
+            window()->FormMouseMove(Qt::LeftButton, at.x(), at.y());
+        }
+        window()->FormMouseUp();
+        main->ADefaultMode->trigger();
+    }
+    void placeDimension() {
+        static const char* const commands[] = {"AWymiar", "AWymiarPoziomy", "AWymiarPionowy",
+                                               "AWymiarAngle"};
+        main->findChild<QAction*>(commands[below(4)])->trigger();
+        for (int press = 0; press < 3; ++press) {
+            const QPoint at = toWidget(50 + below(600), AxisY - 100 + below(200));
+            window()->FormMouseMove({}, at.x(), at.y());
+            window()->FormMouseDown(Qt::LeftButton, at.x(), at.y());
+        }
+    }
+    void deleteSomething() {
+        interaction.answers.enqueue(true);
+        if (below(4) == 0 && !design().Dimensions.empty()) {
+            objects().PageControl1->setCurrentIndex(1);
+            QTreeWidget* list = objects().ListBox2;
+            list->setCurrentItem(list->topLevelItem(below(list->topLevelItemCount())));
+            objects().AobjectClear->trigger();
+            objects().PageControl1->setCurrentIndex(0);
+            return;
+        }
+        // Mostly leaves, now and then a whole subtree.
+        TRocketElement* element = anyElement();
+        if (element == nullptr || (element->Parent == nullptr && below(5) != 0)) {
+            interaction.answers.clear();
+            return;
+        }
+        select(element);
+        objects().AobjectClear->trigger();
+    }
+    void randomAction() {
+        const int roll = below(100);
+        if (roll < 35)
+            insertPart();
+        else if (roll < 55)
+            editFields();
+        else if (roll < 70)
+            slide();
+        else if (roll < 85)
+            placeDimension();
+        else
+            deleteSomething();
+    }
+    void triggerWhileEnabled(QAction* action) {
+        while (action->isEnabled())
+            action->trigger();
+    }
+};
+
+} // namespace
+
+class TestUndo : public QObject {
+    Q_OBJECT
+
+private slots:
+    void randomEditingUndoesToTheStartAndRedoesToTheEnd() {
+        Session s;
+        const Bytes start = s.bytes();
+        for (int action = 0; action < 500; ++action)
+            s.randomAction();
+        const Bytes end = s.bytes();
+        const QStringList endSummary = s.summary();
+        const int steps = s.window()->history().stack().count();
+        QVERIFY2(steps >= 200, qPrintable(QString::number(steps)));
+
+        s.triggerWhileEnabled(s.main->AUndo);
+        QCOMPARE(s.window()->history().stack().index(), 0);
+        QVERIFY(s.bytes() == start);
+        QVERIFY(s.design().tree.empty());
+        QVERIFY(!s.caption().endsWith('*'));
+
+        s.triggerWhileEnabled(s.main->ARedo);
+        QCOMPARE(s.window()->history().stack().index(), steps);
+        QVERIFY(s.bytes() == end);
+        QCOMPARE(s.summary(), endSummary);
+        QCOMPARE(s.objects().ListBox1->topLevelItemCount(), 1);
+    }
+
+    void captionsNameTheStepAndTheStarFollowsTheFile() {
+        Session s;
+        QVERIFY(!s.main->AUndo->isEnabled());
+        QVERIFY(!s.main->ARedo->isEnabled());
+        QVERIFY(s.main->Edit1->menuAction()->isVisible());
+        s.insertNose();
+        QCOMPARE(s.caption(), QString("New*"));
+        QCOMPARE(s.main->AUndo->text(), QString("Cofnij: wstaw Nose"));
+        QVERIFY(s.main->AUndo->isEnabled());
+
+        const QString file = s.directory.filePath("first.kfx");
+        s.interaction.files.enqueue(file);
+        s.main->FileSave1->trigger();
+        QCOMPARE(s.caption(), file);
+        s.answerDialog([](TFormParametry& d) { d.sedlugosc->setValue(300); });
+        s.main->AKorpus->trigger();
+        QCOMPARE(s.caption(), file + '*');
+
+        s.main->AUndo->trigger(); // back to what the file holds
+        QCOMPARE(s.caption(), file);
+        QCOMPARE(s.main->ARedo->text(), QString("Ponow: wstaw Body"));
+        s.main->AUndo->trigger();
+        QCOMPARE(s.caption(), file + '*');
+        QVERIFY(!s.main->AUndo->isEnabled());
+    }
+
+    void aCancelledFinDialogLeavesNoStep() {
+        Session s;
+        s.insertNose();
+        s.answerDialog({}, false);
+        s.main->AStatecznik->trigger();
+        QCOMPARE(s.window()->history().stack().count(), 1);
+    }
+
+    void saveWritesToTheOwnFileAndSaveAsAsks() {
+        Session s;
+        s.insertNose();
+        const QString first = s.directory.filePath("a.kfx");
+        s.interaction.files.enqueue(first);
+        s.main->FileSave1->trigger();
+        QCOMPARE(s.interaction.proposedNames.size(), 1);
+        s.editFields();
+        s.main->FileSave1->trigger(); // no dialog this time
+        QCOMPARE(s.interaction.proposedNames.size(), 1);
+        Design reread;
+        QVERIFY(LoadDesign(first.toStdString(), reread).ok);
+        QVERIFY(EncodeDesign(reread) == s.bytes());
+
+        QVERIFY(s.main->FileSaveAs1->isEnabled());
+        const QString second = s.directory.filePath("b");
+        s.interaction.files.enqueue(second);
+        s.main->FileSaveAs1->trigger();
+        QCOMPARE(s.interaction.proposedNames.last(), first);
+        QVERIFY(QFile::exists(second + ".kfx"));
+        QCOMPARE(s.caption(), second + ".kfx");
+    }
+
+    // The question before New, Open and Exit, with each answer.
+    void unsavedWorkIsAskedAbout_data() {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<QString>("saveAs"); // the file the save dialog gives
+        QTest::addColumn<bool>("designKept");
+        QTest::addColumn<bool>("fileWritten");
+        const int yes = int(Answer::Yes), no = int(Answer::No), cancel = int(Answer::Cancel);
+        for (const char* command : {"FileNew1", "FileOpen1", "FileExit1"}) {
+            const QByteArray c(command);
+            QTest::newRow(c + " yes") << command << yes << "saved.kfx" << false << true;
+            QTest::newRow(c + " yes, save cancelled") << command << yes << "" << true << false;
+            QTest::newRow(c + " yes, save fails")
+                << command << yes << "missing/dir/x.kfx" << true << false;
+            QTest::newRow(c + " no") << command << no << "" << false << false;
+            QTest::newRow(c + " cancel") << command << cancel << "" << true << false;
+        }
+    }
+    void unsavedWorkIsAskedAbout() {
+        QFETCH(QString, command);
+        QFETCH(int, answer);
+        QFETCH(QString, saveAs);
+        QFETCH(bool, designKept);
+        QFETCH(bool, fileWritten);
+        Session s;
+        s.insertNose();
+        const Bytes edited = s.bytes();
+        const QString target = saveAs.isEmpty() ? QString() : s.directory.filePath(saveAs);
+        s.interaction.threeWay.enqueue(Answer(answer));
+        if (Answer(answer) == Answer::Yes)
+            s.interaction.files.enqueue(target); // the save dialog's answer
+        const QString opened = s.directory.filePath("other.kfx");
+        {
+            Design other;
+            QVERIFY(SaveDesign(other, opened.toStdString()).ok);
+        }
+        s.interaction.files.enqueue(opened); // the open dialog's answer
+        s.main->findChild<QAction*>(command)->trigger();
+        QCoreApplication::processEvents();
+
+        QCOMPARE(s.interaction.questions.size(), 1);
+        QCOMPARE(s.interaction.questions[0].text, QString("Zapisać zmiany w projekcie?"));
+        QCOMPARE(QFile::exists(target), fileWritten);
+        if (fileWritten) {
+            Design reread;
+            QVERIFY(LoadDesign(target.toStdString(), reread).ok);
+            QVERIFY(EncodeDesign(reread) == edited);
+        }
+        if (command == "FileExit1") {
+            QCOMPARE(s.main->isVisible(), designKept);
+        } else {
+            QVERIFY(s.window() != nullptr);
+            QCOMPARE(s.bytes() == edited, designKept);
+        }
+        if (saveAs.startsWith("missing"))
+            QCOMPARE(s.interaction.messages.size(), 1);
+    }
+
+    // Every tenth step writes the copy; a run cut off leaves it, the next start offers it.
+    void aCopyLeftByACutOffRunIsOffered_data() {
+        QTest::addColumn<QString>("kept"); // what the cut-off run left
+        QTest::addColumn<bool>("accepted");
+        QTest::newRow("restored") << "copy" << true;
+        QTest::newRow("declined") << "copy" << false;
+        QTest::newRow("damaged") << "damaged" << true;
+    }
+    void aCopyLeftByACutOffRunIsOffered() {
+        QFETCH(QString, kept);
+        QFETCH(bool, accepted);
+        QByteArray left;
+        Bytes edited;
+        QString path;
+        {
+            Session s;
+            s.insertNose();
+            for (int step = 1; step < 10; ++step)
+                s.editFields();
+            path = s.main->recovery().designPath();
+            QFile copy(path);
+            QVERIFY(copy.open(QIODevice::ReadOnly));
+            left = copy.readAll();
+            edited = s.bytes();
+            QVERIFY(Bytes(left.begin(), left.end()) == edited);
+        }
+        QVERIFY(!QFile::exists(path)); // an orderly end removes it
+        if (kept == "damaged")
+            left.truncate(left.size() / 2);
+        Session s;
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(left);
+        file.close();
+        s.interaction.answers.enqueue(accepted);
+        s.main->offerRecovery();
+        QCOMPARE(s.interaction.questions.last().text, QString("Przywrócić niezapisany projekt?"));
+        QVERIFY(!QFile::exists(path));
+        if (kept == "damaged") {
+            QCOMPARE(s.interaction.messages.size(), 1);
+            QVERIFY(QFile::exists(path + ".damaged"));
+            QVERIFY(s.design().empty());
+        } else if (accepted) {
+            QVERIFY(s.bytes() == edited);
+            QCOMPARE(s.caption(), QString("New*"));
+            QCOMPARE(s.objects().ListBox1->topLevelItemCount(), 1);
+        } else {
+            QVERIFY(s.design().empty());
+        }
+    }
+
+    void anUnmodifiedDesignClosesWithoutAQuestion() {
+        Session s;
+        s.insertNose();
+        s.main->AUndo->trigger();
+        s.main->FileNew1->trigger();
+        s.main->FileClose1->trigger();
+        QVERIFY(s.interaction.questions.isEmpty());
+        QVERIFY(s.main->mdiArea->subWindowList().isEmpty());
+    }
+};
+
+VANTOR_TEST_MAIN(TestUndo)
+#include "tst_undo.moc"
