@@ -2,6 +2,7 @@
 
 #include "canvas/DesignDrawing.h"
 #include "canvas/NullSurface.h"
+#include "canvas/ShapeKinds.h"
 #include "model/AxisValues.h"
 #include "model/Registry.h"
 
