@@ -60,6 +60,8 @@ public:
     // The colour of the back buffer at an image pixel; transparent black outside the
     // visible part.
     QRgb backBufferPixel(int x, int y) const;
+    // The part of the back buffer that the last redraw painted.
+    const QImage& backBuffer() const { return buffer_; }
 
     void FormMouseDown(Qt::MouseButtons buttons, int x, int y);
     void FormMouseMove(Qt::MouseButtons buttons, int x, int y);

@@ -1,5 +1,6 @@
 #include "designfile/DesignFile.h"
 #include "editing/DesignEdits.h"
+#include "model/Registry.h"
 #include "model/AxisValues.h"
 #include "support/SampleDesigns.h"
 

@@ -462,51 +462,52 @@ private slots:
         QCOMPARE(ReadAll(png), earlier);
         QCOMPARE(QDir(disk.path()).entryList(QDir::Files | QDir::Hidden),
                  QStringList{"rocket.png"});
-        void meshWritesTheModelAndTheParts() {
-            const QString model = dir_.filePath("full.stl");
-            const Run run = Kfx({"mesh", file("full.kfx", BuildFullRocket), model, "--parts",
-                                 dir_.filePath("parts")});
-            QCOMPARE(run.status, 0);
-            QVERIFY(run.err.isEmpty());
-            // Binary STL: 84 bytes of header and count, then 50 bytes a triangle.
-            const QByteArray stl = ReadAll(model);
-            QVERIFY(stl.size() > 84);
-            QCOMPARE(qsizetype(84 + 50 * qFromLittleEndian<quint32>(stl.constData() + 80)),
-                     stl.size());
-            // Nose, tube, fins, transition and rear tube; no motor, no ballast.
-            QCOMPARE(QDir(dir_.filePath("parts")).entryList({"full-*.stl"}).size(), 5);
-        }
+    }
 
-        void meshFailureExitsWith1AndSaysWhy_data() {
-            QTest::addColumn<QString>("model");
-            QTest::addColumn<bool>("refused");
-            QTest::addColumn<QString>("reason");
-            QTest::newRow("unknown format") << "a.ply" << false << ".stl, .obj or .3mf";
-            QTest::newRow("refused design") << "a.obj" << true << "Body (element 2)";
-            QTest::newRow("unwritable") << "no/such/folder/a.3mf" << false << "a.3mf";
-        }
-        void meshFailureExitsWith1AndSaysWhy() {
-            QFETCH(QString, model);
-            QFETCH(bool, refused);
-            QFETCH(QString, reason);
-            const QString design = refused ? file("refused.kfx",
-                                                  [](Design& d) {
-                                                      BuildFullRocket(d);
-                                                      d.Elements[1]->Length = -10;
-                                                  })
-                                           : file("ok.kfx", BuildFullRocket);
-            const Run run = Kfx({"mesh", design, dir_.filePath(model)});
-            QCOMPARE(run.status, 1);
-            QVERIFY2(run.err.contains(reason), qPrintable(run.err));
-            QVERIFY(!QFile::exists(dir_.filePath(model)));
-        }
+    void meshWritesTheModelAndTheParts() {
+        const QString model = dir_.filePath("full.stl");
+        const Run run = Kfx(
+            {"mesh", file("full.kfx", BuildFullRocket), model, "--parts", dir_.filePath("parts")});
+        QCOMPARE(run.status, 0);
+        QVERIFY(run.err.isEmpty());
+        // Binary STL: 84 bytes of header and count, then 50 bytes a triangle.
+        const QByteArray stl = ReadAll(model);
+        QVERIFY(stl.size() > 84);
+        QCOMPARE(qsizetype(84 + 50 * qFromLittleEndian<quint32>(stl.constData() + 80)), stl.size());
+        // Nose, tube, fins, transition and rear tube; no motor, no ballast.
+        QCOMPARE(QDir(dir_.filePath("parts")).entryList({"full-*.stl"}).size(), 5);
+    }
 
-        void helpGoesToStandardOutput() {
-            const Run run = Kfx({QStringLiteral("--help")});
-            QCOMPARE(run.status, 0);
-            QVERIFY(run.out.startsWith(QStringLiteral("usage: vantor-kfx summary FILE")));
-        }
-    };
+    void meshFailureExitsWith1AndSaysWhy_data() {
+        QTest::addColumn<QString>("model");
+        QTest::addColumn<bool>("refused");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("unknown format") << "a.ply" << false << ".stl, .obj or .3mf";
+        QTest::newRow("refused design") << "a.obj" << true << "Body (element 2)";
+        QTest::newRow("unwritable") << "no/such/folder/a.3mf" << false << "a.3mf";
+    }
+    void meshFailureExitsWith1AndSaysWhy() {
+        QFETCH(QString, model);
+        QFETCH(bool, refused);
+        QFETCH(QString, reason);
+        const QString design = refused ? file("refused.kfx",
+                                              [](Design& d) {
+                                                  BuildFullRocket(d);
+                                                  d.Elements[1]->Length = -10;
+                                              })
+                                       : file("ok.kfx", BuildFullRocket);
+        const Run run = Kfx({"mesh", design, dir_.filePath(model)});
+        QCOMPARE(run.status, 1);
+        QVERIFY2(run.err.contains(reason), qPrintable(run.err));
+        QVERIFY(!QFile::exists(dir_.filePath(model)));
+    }
 
-    QTEST_GUILESS_MAIN(KfxToolTest)
+    void helpGoesToStandardOutput() {
+        const Run run = Kfx({QStringLiteral("--help")});
+        QCOMPARE(run.status, 0);
+        QVERIFY(run.out.startsWith(QStringLiteral("usage: vantor-kfx summary FILE")));
+    }
+};
+
+QTEST_GUILESS_MAIN(KfxToolTest)
 #include "tst_kfx_tool.moc"
