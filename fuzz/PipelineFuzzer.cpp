@@ -1,0 +1,40 @@
+// Runs every design the decoder accepts through what opening it in the program does:
+// placement and drawing on the surface that draws nowhere, and the summary with its
+// markers. Aborts when a second pass over the same design gives another summary.
+#include "analysis/Summary.h"
+#include "canvas/DesignDrawing.h"
+#include "canvas/NullSurface.h"
+#include "designfile/DesignFile.h"
+#include "model/Design.h"
+
+#include <cstdint>
+#include <cstdlib>
+
+namespace {
+
+bool SameRows(const vantor::Summary& a, const vantor::Summary& b) {
+    if (a.failed != b.failed || a.rows.size() != b.rows.size())
+        return false;
+    for (std::size_t i = 0; i < a.rows.size(); ++i)
+        if (a.rows[i].label != b.rows[i].label || a.rows[i].value != b.rows[i].value)
+            return false;
+    return true;
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    vantor::Design design;
+    if (!vantor::DecodeDesign({data, size}, design).ok)
+        return 0;
+    vantor::NullSurface surface;
+    vantor::DrawDesign(design, surface);
+    const vantor::Summary first = vantor::ComputeSummary(design, &surface, ',');
+    vantor::DrawDesign(design, surface);
+    const vantor::Summary second = vantor::ComputeSummary(design, &surface, '.');
+    vantor::DrawDesign(design, surface);
+    const vantor::Summary third = vantor::ComputeSummary(design, nullptr, ',');
+    if (!SameRows(first, third) || first.failed != second.failed)
+        std::abort();
+    return 0;
+}
