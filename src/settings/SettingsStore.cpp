@@ -58,6 +58,19 @@ bool HoldsSerializedVariant(const std::vector<std::uint8_t>& bytes) {
 
 } // namespace
 
+std::optional<QString> SettingsFileRefusal(const QString& path) {
+    const std::string file = QFile::encodeName(path).toStdString();
+    if (const auto kind = NotARegularFile(file))
+        return path + QStringLiteral(": ") + QString::fromStdString(*kind);
+    // A file that cannot be read is left to QSettings, which reads nothing of it.
+    const FileReadResult read = ReadRegularFile(file, MaximumStoreSize);
+    if (read.tooLarge)
+        return path + QStringLiteral(": it is too large for a settings file");
+    if (read.ok && HoldsSerializedVariant(read.bytes))
+        return path + QStringLiteral(": it holds a serialized value, which is not read");
+    return std::nullopt;
+}
+
 std::optional<QString> SettingsStoreRefusal() {
 #if defined(Q_OS_WIN) || defined(Q_OS_DARWIN)
     return std::nullopt; // the registry and property lists are no files of ours
@@ -68,15 +81,8 @@ std::optional<QString> SettingsStoreRefusal() {
         for (const QString& name :
              {QStringLiteral("/Qendel/CAD.conf"), QStringLiteral("/Qendel.conf")}) {
             const QString path = folder + name;
-            const std::string file = QFile::encodeName(path).toStdString();
-            if (const auto kind = NotARegularFile(file))
-                return path + QStringLiteral(": ") + QString::fromStdString(*kind);
-            // A file that cannot be read is left to QSettings, which reads nothing of it.
-            const FileReadResult read = ReadRegularFile(file, MaximumStoreSize);
-            if (read.tooLarge)
-                return path + QStringLiteral(": it is too large for a settings file");
-            if (read.ok && HoldsSerializedVariant(read.bytes))
-                return path + QStringLiteral(": it holds a serialized value, which is not read");
+            if (auto refusal = SettingsFileRefusal(path))
+                return refusal;
         }
     }
     return std::nullopt;

@@ -14,4 +14,9 @@ namespace vantor {
 // regular file (or a link to one). Nothing when the store may be used.
 std::optional<QString> SettingsStoreRefusal();
 
+// Why QSettings must not read this one file: it is no regular file, it is larger than a
+// settings file can be, or it holds a serialized variant (whose stream may claim any
+// number of items). Nothing when the file may be read, or names nothing.
+std::optional<QString> SettingsFileRefusal(const QString& path);
+
 } // namespace vantor

@@ -548,9 +548,13 @@ void TMainForm::connectCommands() {
              return BarWymiary;
          }},
     };
-    for (const auto& [item, bar] : toolbarItems)
+    // Copied out of the pair: clang before 16 cannot capture structured bindings.
+    for (const auto& entry : toolbarItems) {
+        QAction* const item = entry.first;
+        const auto bar = entry.second;
         connect(item, &QAction::triggered, this,
                 [item, bar] { bar()->setVisible(item->isChecked()); });
+    }
 
     connect(WindowCascade1, &QAction::triggered, mdiArea, &QMdiArea::cascadeSubWindows);
     connect(WindowTileHorizontal1, &QAction::triggered, this, [this] { tile(Qt::Horizontal); });

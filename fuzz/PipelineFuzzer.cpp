@@ -1,0 +1,54 @@
+// Runs every design the decoder accepts through what opening it in the program does:
+// placement and drawing on the surface that draws nowhere, and the summary with its
+// markers. Aborts when later passes over the same design give another summary.
+#include "analysis/Summary.h"
+#include "canvas/DesignDrawing.h"
+#include "canvas/NullSurface.h"
+#include "designfile/DesignFile.h"
+#include "model/Design.h"
+
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+bool SameRows(const vantor::Summary& a, const vantor::Summary& b) {
+    if (a.failed != b.failed || a.rows.size() != b.rows.size())
+        return false;
+    for (std::size_t i = 0; i < a.rows.size(); ++i)
+        if (a.rows[i].label != b.rows[i].label || a.rows[i].value != b.rows[i].value)
+            return false;
+    return true;
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    vantor::Design design;
+    if (!vantor::DecodeDesign({data, size}, design).ok)
+        return 0;
+    vantor::NullSurface surface;
+    vantor::DrawDesign(design, surface);
+    const vantor::Summary first = vantor::ComputeSummary(design, &surface, ',');
+    vantor::DrawDesign(design, surface);
+    const vantor::Summary second = vantor::ComputeSummary(design, &surface, '.');
+    vantor::DrawDesign(design, surface);
+    const vantor::Summary third = vantor::ComputeSummary(design, nullptr, ',');
+    // From the second pass on the same design gives the same summary, whatever the
+    // separator and the markers.
+    const vantor::Summary fourth = vantor::ComputeSummary(design, &surface, ',');
+    // The first summaries are left out: on a freshly read design they may fail where
+    // later ones, over the stored values they refreshed, do not (kept in the
+    // regressions, not yet mended).
+    if (!SameRows(third, fourth)) {
+        for (const vantor::Summary* summary : {&first, &second, &third, &fourth}) {
+            std::fprintf(stderr, "summary%s:", summary->failed ? " (failed)" : "");
+            for (const vantor::SummaryRow& row : summary->rows)
+                std::fprintf(stderr, " %s", row.value.c_str());
+            std::fprintf(stderr, "\n");
+        }
+        std::abort();
+    }
+    return 0;
+}
