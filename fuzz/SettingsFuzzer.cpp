@@ -2,7 +2,7 @@
 // is checked first, and a file the check lets through is read whole by QSettings.
 // libFuzzer's allocation limit (scripts/fuzz sets a few megabytes) catches any file
 // the check lets through that makes the reader allocate without bound.
-#include "shell/SettingsStore.h"
+#include "settings/SettingsStore.h"
 
 #include <QDir>
 #include <QFile>
