@@ -36,6 +36,16 @@ bool Load(const std::string& file, Design& design, LoadResult& result, std::ostr
     return result.ok;
 }
 
+// Loads the file and places every element as a full redraw does.
+bool LoadPlaced(const std::string& file, Design& design, std::ostream& err) {
+    LoadResult loaded;
+    if (!Load(file, design, loaded, err))
+        return false;
+    NullSurface surface;
+    DrawDesign(design, surface);
+    return true;
+}
+
 // The design's name on its pages: the file name without folder and extension.
 QString DesignTitle(const std::string& file) {
     return QString::fromStdString(std::filesystem::path(file).stem().string());
@@ -52,12 +62,9 @@ int Report(const OutputResult& result, const std::string& output, std::ostream& 
 
 int RunSummary(const std::string& file, std::ostream& out, std::ostream& err) {
     Design design;
-    LoadResult loaded;
-    if (!Load(file, design, loaded, err))
+    if (!LoadPlaced(file, design, err))
         return FileFailure;
-    NullSurface surface;
-    DrawDesign(design, surface);
-    const Summary summary = ComputeSummary(design, &surface, '.');
+    const Summary summary = ComputeSummary(design, nullptr, '.');
     for (const SummaryRow& row : summary.rows)
         out << row.label << '\t' << row.value << '\n';
     out.flush();
@@ -71,11 +78,8 @@ int RunSummary(const std::string& file, std::ostream& out, std::ostream& err) {
 int RunStability(const std::string& file, double targetCalibers, bool json, std::ostream& out,
                  std::ostream& err) {
     Design design;
-    LoadResult loaded;
-    if (!Load(file, design, loaded, err))
+    if (!LoadPlaced(file, design, err))
         return FileFailure;
-    NullSurface surface;
-    DrawDesign(design, surface);
     const StabilityAnalysis analysis = AnalyseStability(design, targetCalibers);
     if (json) {
         WriteStabilityJson(analysis, out);
@@ -98,11 +102,8 @@ int RunDump(const std::string& file, std::ostream& out, std::ostream& err) {
 
 int RunSave(const std::string& input, const std::string& output, std::ostream& err) {
     Design design;
-    LoadResult loaded;
-    if (!Load(input, design, loaded, err))
+    if (!LoadPlaced(input, design, err))
         return FileFailure;
-    NullSurface surface;
-    DrawDesign(design, surface);
     const SaveResult saved = SaveDesign(design, output);
     if (!saved.ok) {
         err << saved.message << "\n" << saved.reason << "\n";
@@ -168,11 +169,8 @@ int RunMesh(const std::string& file, const std::string& out, const std::string& 
         return FileFailure;
     }
     Design design;
-    LoadResult loaded;
-    if (!Load(file, design, loaded, err))
+    if (!LoadPlaced(file, design, err))
         return FileFailure;
-    NullSurface surface;
-    DrawDesign(design, surface);
     mesh::MeshExportResult result = mesh::ExportAssembly(design, out, *format);
     if (result.ok && !partsFolder.empty())
         result = mesh::ExportParts(design, partsFolder, std::filesystem::path(out).stem().string(),
