@@ -87,7 +87,8 @@ TFormObject::TFormObject(LanguageSession& language, Interaction& interaction, QW
     grid->setShowGrid(true);
     grid->setFrameShape(QFrame::NoFrame);
     grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    grid->setMinimumHeight(120);
+    // Exactly its seven rows tall, so the stability table follows right under it.
+    grid->setFixedHeight(7 * 18);
     for (int row = 0; row < 7; ++row)
         for (int column = 0; column < 2; ++column)
             grid->setItem(row, column, new QTableWidgetItem());
@@ -95,7 +96,7 @@ TFormObject::TFormObject(LanguageSession& language, Interaction& interaction, QW
     stabilityTable = new StabilityTable(objectsPage_);
     objects->addWidget(stabilityTable);
     // With the two tables under it, the tree gives way first in a short window.
-    ListBox1->setMinimumHeight(60);
+    ListBox1->setMinimumHeight(40);
 
     auto* objectButtons = new QWidget(objectsPage_);
     auto* objectStrip = new QHBoxLayout(objectButtons);
