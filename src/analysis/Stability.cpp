@@ -199,7 +199,7 @@ StabilityAnalysis AnalyseStability(const Design& design, double targetCalibers) 
     result.components.reserve(nodes.size());
     for (const ElementTree::Node* node : nodes) {
         const TRocketElement& e = *node->element;
-        StabilityComponent row{&e, e.ClassName, e.Caption, 0, {}, {}};
+        StabilityComponent row{e.ClassName, e.Caption, 0, {}, {}};
         if (const Maybe x0 = Front(e)) {
             Contribution force;
             if (IsNose(e.ClassName))

@@ -8,12 +8,10 @@ namespace vantor {
 
 class Design;
 class DrawingSurface;
-class TRocketElement;
 
 // One component's share of the standard (Barrowman, subsonic) stability analysis.
 // Positions are measured from the nose tip (OriginX), in drawing units.
 struct StabilityComponent {
-    const TRocketElement* element = nullptr;
     std::string kind;    // the class name
     std::string caption; // the element's caption
     double cna = 0;      // normal-force slope; 0 for kinds without normal force
