@@ -1,8 +1,11 @@
 #include "canvas/DesignDrawing.h"
 
+#include "canvas/NullSurface.h"
 #include "model/Design.h"
 
+#include <cstring>
 #include <exception>
+#include <vector>
 
 namespace vantor {
 
@@ -20,6 +23,22 @@ void DrawGuarded(TShaped& shape, DrawingSurface& surface) {
     shape.Canvas = nullptr;
 }
 
+std::vector<double> OutlineCoordinates(const Design& design) {
+    std::vector<double> coordinates;
+    for (const auto& element : design.Elements)
+        for (const TPoints& point : element->Points) {
+            coordinates.push_back(point.x);
+            coordinates.push_back(point.y);
+        }
+    return coordinates;
+}
+
+// Compared as bits, so that an outline holding a NaN counts as unchanged when it is.
+bool SameBits(const std::vector<double>& a, const std::vector<double>& b) {
+    return a.size() == b.size() &&
+           (a.empty() || std::memcmp(a.data(), b.data(), a.size() * sizeof(double)) == 0);
+}
+
 } // namespace
 
 void DrawDesign(Design& design, DrawingSurface& surface) {
@@ -27,6 +46,22 @@ void DrawDesign(Design& design, DrawingSurface& surface) {
         DrawGuarded(**it, surface);
     for (auto it = design.Dimensions.rbegin(); it != design.Dimensions.rend(); ++it)
         DrawGuarded(**it, surface);
+}
+
+int SettlePlacement(Design& design) {
+    NullSurface surface;
+    const std::size_t limit = design.Elements.size() + 1;
+    std::vector<double> before = OutlineCoordinates(design);
+    std::size_t redraws = 0;
+    while (redraws < limit) {
+        DrawDesign(design, surface);
+        ++redraws;
+        std::vector<double> after = OutlineCoordinates(design);
+        if (SameBits(before, after))
+            break;
+        before = std::move(after);
+    }
+    return static_cast<int>(redraws);
 }
 
 } // namespace vantor

@@ -28,6 +28,10 @@ void TStatecznik::Draw() {
     double x0;
     if (!Visible || !HasOutline() || !StartAlongParent(x0))
         return;
+    // A fin is four points. Further points (only a damaged file has them) would be
+    // mirrored about another line at every redraw, so the picture and the summary
+    // would change from one redraw to the next.
+    Points.resize(4);
     const double tubeDiameter = Parent != nullptr ? Parent->DiameterA : 0.0;
     const double root = AxisY - tubeDiameter / 2.0;
     Points[0] = {x0, root};

@@ -221,6 +221,32 @@ private slots:
         QCOMPARE(surface.count(RecordingSurface::Op::Ellipse), markerEllipses);
     }
 
+    // Damaged stored outlines: a body tube far from where its nose puts it (its motor is
+    // drawn before it, from the stale point) and a fin set with two points too many
+    // (mirrored about another line at every redraw). Once settled, the placement and the
+    // summary are the rocket's own and stay so at every redraw.
+    void settledPlacementGivesOneSummary_data() {
+        QTest::addColumn<bool>("staleTube");
+        QTest::addColumn<bool>("extraFinPoints");
+        QTest::newRow("stale parent") << true << false;
+        QTest::newRow("six fin points") << false << true;
+    }
+    void settledPlacementGivesOneSummary() {
+        QFETCH(bool, staleTube);
+        QFETCH(bool, extraFinPoints);
+        SampleRocket rocket;
+        const QStringList sound = Rows(ComputeSummary(rocket.design, nullptr, '.'));
+        if (staleTube)
+            rocket.tube->Translate(1e6, 0);
+        if (extraFinPoints)
+            rocket.fins->Points.insert(rocket.fins->Points.end(), {TPoints{0, 0}, TPoints{9, 900}});
+        QVERIFY(SettlePlacement(rocket.design) <= static_cast<int>(rocket.design.Elements.size()));
+        QCOMPARE(Rows(ComputeSummary(rocket.design, nullptr, '.')), sound);
+        NullSurface surface;
+        DrawDesign(rocket.design, surface);
+        QCOMPARE(Rows(ComputeSummary(rocket.design, nullptr, '.')), sound);
+    }
+
     void fixedFormatRoundsHalvesAwayFromZero_data() {
         QTest::addColumn<double>("value");
         QTest::addColumn<int>("decimals");
