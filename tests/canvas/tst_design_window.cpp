@@ -177,6 +177,27 @@ private slots:
         QCOMPARE(nose.Points[0].x, 50.0);
     }
 
+    // A longer nose moves the tube, and the tube its motor, in the same redraw: the
+    // picture and the summary never show the motor where the old tube ended.
+    void oneRedrawCarriesGrandchildrenAlong() {
+        test::FakeDesignHost host;
+        TMDIChild window(host);
+        test::DesignBuilder build(window.design());
+        auto& nose = build.nose("TGlowicaStozek", 200, 50, 50, 275);
+        auto& tube = build.attach("TKorpus", nose);
+        auto& motor = build.attach("TEngine", tube);
+        for (TRocketElement* element : {&nose, &tube, &motor})
+            element->ComputeWeight();
+        nose.Length = 300;
+        window.Redraw();
+        QCOMPARE(tube.Points[0].x, 350.0);
+        QCOMPARE(motor.Points[0].x, 350.0);
+        QVERIFY(!host.summary.failed);
+        const std::string shownCg = host.summary.rows.at(3).value;
+        window.Redraw();
+        QCOMPARE(host.summary.rows.at(3).value, shownCg);
+    }
+
     void threePressesPlaceADimension() {
         test::FakeDesignHost host;
         TMDIChild window(host);
