@@ -3,6 +3,7 @@
 #include "canvas/NullSurface.h"
 #include "model/Design.h"
 
+#include <algorithm>
 #include <cstring>
 #include <exception>
 #include <vector>
@@ -50,7 +51,8 @@ void DrawDesign(Design& design, DrawingSurface& surface) {
 
 int SettlePlacement(Design& design) {
     NullSurface surface;
-    const std::size_t limit = design.Elements.size() + 1;
+    // Each redraw settles at least one more level of the tree, and one more shows it.
+    const std::size_t limit = std::min(design.Elements.size(), MaxTreeDepth) + 1;
     std::vector<double> before = OutlineCoordinates(design);
     std::size_t redraws = 0;
     while (redraws < limit) {

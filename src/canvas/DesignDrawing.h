@@ -16,8 +16,8 @@ void DrawDesign(Design& design, DrawingSurface& surface);
 // A parent's move reaches its children only at the next redraw, so a design whose
 // stored outlines disagree with its tree (a hand-made or damaged file) needs as many
 // redraws as the tree is deep before its summary stops changing. Gives up after as
-// many redraws as there are elements, plus one (outlines that never agree, such as
-// coordinates that are no number). Returns the number of redraws made.
+// many redraws as the tree may be deep (or as there are elements), plus one. Returns
+// the number of redraws made.
 int SettlePlacement(Design& design);
 
 } // namespace vantor
