@@ -2,13 +2,10 @@
 
 #include "assembly/InsertionCommands.h"
 #include "canvas/DesignWindow.h"
-#include "canvas/ShapeKinds.h"
 #include "editing/EditHistory.h"
 #include "editing/Recovery.h"
 #include "i18n/LanguageSwitch.h"
 #include "interaction/Interaction.h"
-#include "preview3d/Preview3d.h"
-#include "preview3d/ViewState3d.h"
 #include "shell/DesignWindows.h"
 #include "shell/Export3d.h"
 #include "shell/FileCommands.h"
@@ -18,14 +15,15 @@
 #include "shell/OptionsDialog.h"
 #include "shell/OutputCommands.h"
 #include "shell/PenNameBox.h"
+#include "shell/PointerCommands.h"
 #include "shell/RecoveryCommands.h"
 #include "shell/SettingsCommands.h"
 #include "shell/ToolbarLayout.h"
 #include "shell/UndoCommands.h"
+#include "shell/ViewCommands.h"
 #include "toolwindows/ObjectWindow.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QCloseEvent>
 #include <QDockWidget>
 #include <QLabel>
@@ -43,8 +41,7 @@ TMainForm::TMainForm(LanguageSession& language, Interaction& interaction, QStrin
                      QWidget* parent)
     : TAdvForm(language, parent), interaction_(interaction),
       programDirectory_(std::move(programDirectory)),
-      layoutFiles_(LayoutFiles::forProgramFolder(programDirectory_)),
-      view3d_(std::make_unique<Preview3dViewState>()) {
+      layoutFiles_(LayoutFiles::forProgramFolder(programDirectory_)) {
     setObjectName("MainForm");
     setWindowTitle(Tagged(1501));
     resize(1095, 791);
@@ -76,6 +73,7 @@ TMainForm::TMainForm(LanguageSession& language, Interaction& interaction, QStrin
     toolbars_ = new MainToolbars(*this, *actions_, interaction_, active);
     createStatusBars();
     undo_ = new UndoCommands(*actions_, active, this);
+    new ViewCommands(*this, *actions_, *menus_, *toolbars_, *windows_, interaction_);
     connectCommands();
 
     objects_ =
@@ -83,6 +81,7 @@ TMainForm::TMainForm(LanguageSession& language, Interaction& interaction, QStrin
     toolbarLayout_ = new ToolbarLayout(*this, toolbars_->all(), {objects_->dock()});
     recovery_ = new RecoveryCommands(*this, interaction_, *windows_, *objects_);
     files_ = new FileCommands(*this, *actions_, *windows_, *objects_, *recovery_, interaction_);
+    new PointerCommands(*this, *actions_, *objects_);
     new LanguageSwitch(*actions_->Polska1, *actions_->Angielska1, interaction_, this);
 }
 
@@ -107,8 +106,6 @@ TMainForm::~TMainForm() {
     for (TMDIChild* window : windows)
         delete window;
     objects_->setDesignWindow(nullptr);
-    if (handCursor_)
-        QApplication::restoreOverrideCursor();
 }
 
 void TMainForm::createStatusBars() {
@@ -143,58 +140,7 @@ void TMainForm::connectCommands() {
             ExportModel3d(this, window->design(), languageSession(), interaction_);
     });
 
-    connect(a.ASkala05, &QAction::triggered, this, [this] { setZoom(0.5); });
-    connect(a.ASkala1, &QAction::triggered, this, [this] { setZoom(1.0); });
-    connect(a.ASkala2, &QAction::triggered, this, [this] { setZoom(2.0); });
-    connect(a.ASkala3, &QAction::triggered, this, [this] { setZoom(3.0); });
-    // The zoom button's drop-down shows the same check marks as View > Zoom.
-    for (QMenu* zoom : {menus_->Zoom1, toolbars_->zoomPopup})
-        connect(zoom, &QMenu::aboutToShow, this, [this] { showZoomChecks(); });
-    connect(menus_->Paskinarzdzi1, &QMenu::aboutToShow, toolbars_, &MainToolbars::showMenuChecks);
-
-    connect(a.AShowLinijki, &QAction::triggered, this, [this] {
-        const auto windows = designWindows();
-        for (auto it = windows.rbegin(); it != windows.rend(); ++it)
-            (*it)->setRulersVisible(actions_->AShowLinijki->isChecked());
-    });
-    for (QAction* redrawing : {a.Siatka1, a.Prowadnice1, a.AStabilityMarker})
-        connect(redrawing, &QAction::triggered, this, [this] {
-            if (TMDIChild* window = activeDesignWindow())
-                window->Redraw();
-        });
-    connect(a.A3d, &QAction::triggered, this, [this] {
-        if (TMDIChild* window = activeDesignWindow();
-            window != nullptr && !window->design().tree.empty())
-            ShowPreview3d(this, window->design(), *view3d_, interaction_);
-    });
-    connect(a.AFullScreen, &QAction::triggered, this, [this] {
-        if (TMDIChild* window = activeDesignWindow())
-            window->ShowFullScreen();
-    });
     connect(a.HelpAbout1, &QAction::triggered, this, &TMainForm::aboutRequested);
-
-    connect(a.ADefaultMode, &QAction::triggered, this, [this] {
-        setPointerMode(PointerModeKind::Default);
-        if (handCursor_) {
-            QApplication::restoreOverrideCursor();
-            handCursor_ = false;
-        }
-    });
-    connect(a.ASelect, &QAction::triggered, this, [this] {
-        setPointerMode(PointerModeKind::SelectAndMove);
-        if (!handCursor_) {
-            QApplication::setOverrideCursor(Qt::PointingHandCursor);
-            handCursor_ = true;
-        }
-    });
-    connect(a.AWymiar, &QAction::triggered, this,
-            [this] { addDimension("TWymiar", PointerModeKind::LinearDimension); });
-    connect(a.AWymiarPoziomy, &QAction::triggered, this,
-            [this] { addDimension("TWymiarPoziomy", PointerModeKind::LinearDimension); });
-    connect(a.AWymiarPionowy, &QAction::triggered, this,
-            [this] { addDimension("TWymiarPionowy", PointerModeKind::LinearDimension); });
-    connect(a.AWymiarAngle, &QAction::triggered, this,
-            [this] { addDimension("TAngleWymiar", PointerModeKind::AngleDimension); });
 
     connect(&windows_->area(), &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* sub) {
         activeWindowChanged(sub != nullptr ? qobject_cast<TMDIChild*>(sub->widget()) : nullptr);
@@ -340,34 +286,6 @@ RecoveryStore& TMainForm::recovery() const {
 
 void TMainForm::offerRecovery() {
     recovery_->offer();
-}
-
-void TMainForm::setZoom(double scale) {
-    if (TMDIChild* window = activeDesignWindow())
-        window->setScale(scale);
-}
-
-void TMainForm::showZoomChecks() {
-    const TMDIChild* window = activeDesignWindow();
-    if (window == nullptr)
-        return;
-    actions_->ASkala05->setChecked(window->scale() == 0.5);
-    actions_->ASkala1->setChecked(window->scale() == 1.0);
-    actions_->ASkala2->setChecked(window->scale() == 2.0);
-    actions_->ASkala3->setChecked(false);
-}
-
-void TMainForm::addDimension(const char* className, PointerModeKind mode) {
-    TMDIChild* window = activeDesignWindow();
-    if (window == nullptr)
-        return;
-    setPointerMode(mode);
-    std::unique_ptr<TShaped> dimension = CreateShape(className);
-    dimension->Pen = TPen{currentPenWidth(), CurrentColor};
-    dimension->Points = {TPoints{}};
-    dimension->Selected = true;
-    window->design().insertDimension(std::move(dimension));
-    objects_->addDimensionNode();
 }
 
 void TMainForm::setPointerMode(PointerModeKind mode) {

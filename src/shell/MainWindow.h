@@ -28,7 +28,6 @@ class UndoCommands;
 class MainToolbars;
 struct MainActions;
 struct MainMenus;
-struct Preview3dViewState;
 struct SettingsMenuItems;
 
 // The main window: the frame holding the design windows, the menus, toolbars and status
@@ -129,12 +128,8 @@ protected:
 
 private:
     void createStatusBars();
-    // The View menu's and the pointer-mode commands.
+    // Exit, the 3D export and the about box; the active window followed.
     void connectCommands();
-    void setZoom(double scale);
-    // Ticks the zoom item of the active window's scale.
-    void showZoomChecks();
-    void addDimension(const char* className, PointerModeKind mode);
     void activeWindowChanged(TMDIChild* window);
 
     Interaction& interaction_;
@@ -144,7 +139,6 @@ private:
     std::uint32_t CurrentColor = 0; // 0x00BBGGRR
     bool SaveOnExit = true;
     bool shownOnce_ = false;
-    bool handCursor_ = false;
 
     std::unique_ptr<MainActions> actions_;
     std::unique_ptr<MainMenus> menus_;
@@ -160,8 +154,6 @@ private:
     // Print, print preview, PDF and SVG export.
     OutputCommands* outputCommands_ = nullptr;
     ToolbarLayout* toolbarLayout_ = nullptr;
-    // The 3D view's tilt and spin, kept from one opening of the window to the next.
-    std::unique_ptr<Preview3dViewState> view3d_;
     std::function<GridOptions()> gridOptionsSource_;
     std::function<int()> displayUnitSource_;
 };
