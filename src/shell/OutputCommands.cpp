@@ -3,16 +3,14 @@
 #include "canvas/DesignWindow.h"
 #include "designfile/DesignFile.h"
 #include "i18n/AdvForm.h"
+#include "interaction/Interaction.h"
 #include "output/OutputFiles.h"
 #include "output/PrintPages.h"
-#include "interaction/Interaction.h"
-#include "shell/MainWindow.h"
+#include "shell/DesignWindows.h"
 
 #include <QAction>
 #include <QFileInfo>
 #include <QInputDialog>
-#include <QMdiArea>
-#include <QMdiSubWindow>
 #include <QMenu>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
@@ -30,9 +28,8 @@ QAction* MakeAction(QWidget* owner, const char* name, int caption, int hint) {
 }
 
 // The design's name on its pages: the window's title without folder and extension.
-QString DesignTitle(TMainForm& window) {
-    QMdiSubWindow* sub = window.mdiArea->activeSubWindow();
-    const QString title = sub != nullptr ? sub->windowTitle() : QString();
+QString DesignTitle(const DesignWindows& windows) {
+    const QString title = windows.activeTitle();
     const QString base = QFileInfo(title).completeBaseName();
     return base.isEmpty() ? title : base;
 }
@@ -50,9 +47,10 @@ void PreparePrinter(QPrinter& printer) {
 
 } // namespace
 
-OutputCommands::OutputCommands(TMainForm& window, Interaction& interaction, QAction& print,
-                               QMenu& menu)
-    : QObject(&window), window_(window), interaction_(interaction), print_(print) {
+OutputCommands::OutputCommands(QWidget& window, DesignWindows& windows, Interaction& interaction,
+                               QAction& print, QMenu& menu)
+    : QObject(&window), window_(window), windows_(windows), interaction_(interaction),
+      print_(print) {
     FilePrintPreview = MakeAction(&window, "FilePrintPreview", 1754, 1755);
     FileExportPdf = MakeAction(&window, "FileExportPdf", 1750, 1751);
     FileExportSvg = MakeAction(&window, "FileExportSvg", 1752, 1753);
@@ -90,7 +88,7 @@ void OutputCommands::reportWriteFailure(const QString& file, const std::string& 
 }
 
 void OutputCommands::print() {
-    TMDIChild* design = window_.activeDesignWindow();
+    TMDIChild* design = windows_.active();
     if (design == nullptr)
         return;
     QPrinter printer(QPrinter::HighResolution);
@@ -101,21 +99,21 @@ void OutputCommands::print() {
     // The paper and orientation are the user's; the margins stay those of the pages.
     printer.setPageMargins(QMarginsF(PageMargin, PageMargin, PageMargin, PageMargin),
                            QPageLayout::Millimeter);
-    const PagesResult printed = PaintDesignPages(design->design(), DesignTitle(window_), printer);
+    const PagesResult printed = PaintDesignPages(design->design(), DesignTitle(windows_), printer);
     if (!printed.ok)
         interaction_.showMessage(&window_, QString::fromStdString(printed.reason), Tagged(1707),
                                  Interaction::Icon::Error);
 }
 
 void OutputCommands::printPreview() {
-    TMDIChild* design = window_.activeDesignWindow();
+    TMDIChild* design = windows_.active();
     if (design == nullptr)
         return;
     QPrinter printer(QPrinter::HighResolution);
     PreparePrinter(printer);
     QPrintPreviewDialog dialog(&printer, &window_);
     dialog.setObjectName("PrintPreview");
-    const QString title = DesignTitle(window_);
+    const QString title = DesignTitle(windows_);
     connect(&dialog, &QPrintPreviewDialog::paintRequested, this, [&](QPrinter* target) {
         target->setPageMargins(QMarginsF(PageMargin, PageMargin, PageMargin, PageMargin),
                                QPageLayout::Millimeter);
@@ -125,7 +123,7 @@ void OutputCommands::printPreview() {
 }
 
 void OutputCommands::exportPdf() {
-    TMDIChild* design = window_.activeDesignWindow();
+    TMDIChild* design = windows_.active();
     if (design == nullptr)
         return;
     const Paper papers[] = {Paper::A4, Paper::Letter, Paper::A3};
@@ -144,13 +142,13 @@ void OutputCommands::exportPdf() {
         return;
     file = WithSuffix(file, "pdf");
     const OutputResult written =
-        WriteDesignPdf(design->design(), DesignTitle(window_), setup, file.toStdString());
+        WriteDesignPdf(design->design(), DesignTitle(windows_), setup, file.toStdString());
     if (!written.ok)
         reportWriteFailure(file, written.reason);
 }
 
 void OutputCommands::exportSvg() {
-    TMDIChild* design = window_.activeDesignWindow();
+    TMDIChild* design = windows_.active();
     if (design == nullptr)
         return;
     const int choice = choose(Tagged(1759), {Tagged(1760), Tagged(1761)});
@@ -162,8 +160,9 @@ void OutputCommands::exportSvg() {
         return;
     file = WithSuffix(file, "svg");
     const OutputResult written =
-        choice == 0 ? WriteSideViewSvg(design->design(), DesignTitle(window_), file.toStdString())
-                    : WriteTemplatesSvg(design->design(), DesignTitle(window_), file.toStdString());
+        choice == 0
+            ? WriteSideViewSvg(design->design(), DesignTitle(windows_), file.toStdString())
+            : WriteTemplatesSvg(design->design(), DesignTitle(windows_), file.toStdString());
     if (!written.ok)
         reportWriteFailure(file, written.reason);
 }

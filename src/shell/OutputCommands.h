@@ -8,8 +8,8 @@ class QWidget;
 
 namespace vantor {
 
+class DesignWindows;
 class Interaction;
-class TMainForm;
 
 // The File menu's printing and export commands: print, print preview, and the PDF and
 // SVG exports of the active design. Every dialog goes through the interaction seam; a
@@ -20,7 +20,8 @@ class OutputCommands : public QObject {
 public:
     // Creates the actions on the main window (so that they are translated with it),
     // takes over `print` and puts the others into `menu` right after it.
-    OutputCommands(TMainForm& window, Interaction& interaction, QAction& print, QMenu& menu);
+    OutputCommands(QWidget& window, DesignWindows& windows, Interaction& interaction,
+                   QAction& print, QMenu& menu);
 
     // Enabled exactly while a design window is open.
     void setAvailable(bool available);
@@ -39,7 +40,8 @@ private:
     int choose(const QString& caption, const QStringList& items);
     void reportWriteFailure(const QString& file, const std::string& reason);
 
-    TMainForm& window_;
+    QWidget& window_;
+    DesignWindows& windows_;
     Interaction& interaction_;
     QAction& print_;
 };

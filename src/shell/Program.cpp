@@ -10,7 +10,6 @@
 #include "shell/MainWindow.h"
 #include "shell/OptionsDialog.h"
 #include "shell/OrderlyTermination.h"
-#include "shell/SettingsCommands.h"
 #include "toolwindows/ObjectWindow.h"
 #include "toolwindows/ParametersDialog.h"
 
@@ -41,11 +40,7 @@ bool Program::create() {
     QObject::connect(mainForm_.get(), &TMainForm::aboutRequested, mainForm_.get(),
                      [this] { interaction_.runDialog(*aboutBox_); });
     TMainForm& main = *mainForm_;
-    formOpcje_ =
-        new TFormOpcje(language_, interaction_,
-                       SettingsMenuItems{main.AShowLinijki, main.Siatka1, main.Prowadnice1,
-                                         main.Polska1, main.Angielska1, main.AStabilityMarker},
-                       &main);
+    formOpcje_ = new TFormOpcje(language_, interaction_, main.settingsMenuItems(), &main);
     if (!formOpcje_->FormCreate())
         return false;
     wireOptionsDialog();
@@ -65,22 +60,11 @@ void Program::wireInsertionCommands() {
         return main.activeDesignWindow();
     };
     context.newShapePen = [&main] {
-        return TPen{main.currentPenWidth(), main.CurrentColor};
+        return TPen{main.currentPenWidth(), main.currentColor()};
     };
     auto* commands = new InsertionCommands(std::move(context), *formObject_, *formParametry_,
                                            interaction_, &main);
-    const std::pair<QAction*, void (InsertionCommands::*)()> bindings[] = {
-        {main.AGlowicaStozek, &InsertionCommands::AGlowicaStozekExecute},
-        {main.AGlowicaOgive, &InsertionCommands::AGlowicaOgiveExecute},
-        {main.AGlowicaParabolic, &InsertionCommands::AGlowicaParabolicExecute},
-        {main.AKorpus, &InsertionCommands::AKorpusExecute},
-        {main.AStozekSciety, &InsertionCommands::AStozekScietyExecute},
-        {main.AEngine, &InsertionCommands::AEngineExecute},
-        {main.AStatecznik, &InsertionCommands::AStatecznikExecute},
-        {main.ABalast, &InsertionCommands::ABalastExecute},
-    };
-    for (const auto& [action, handler] : bindings)
-        QObject::connect(action, &QAction::triggered, commands, handler);
+    main.connectInsertionCommands(*commands);
 }
 
 void Program::wireOptionsDialog() {
@@ -89,13 +73,13 @@ void Program::wireOptionsDialog() {
     // The design windows draw and read out with the options' controls.
     main.setGridOptionsSource([&options] { return options.gridOptions(); });
     main.setDisplayUnitSource([&options] { return options.displayUnitIndex(); });
-    options.setSaveAllowed([&main] { return main.SaveOnExit; });
+    options.setSaveAllowed([&main] { return main.saveOnExit(); });
     options.setRedrawDesigns([&main] {
         const auto windows = main.designWindows();
         for (TMDIChild* window : windows)
             window->Redraw();
     });
-    new SettingsCommands(main, options, interaction_);
+    main.attachOptions(options);
 }
 
 void Program::wireParametersDialog() {

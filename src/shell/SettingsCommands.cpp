@@ -11,30 +11,32 @@
 #include <QCheckBox>
 #include <QDebug>
 #include <QDir>
-#include <QDockWidget>
 #include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QMenu>
-#include <QToolBar>
+#include <QWidget>
 
 namespace vantor {
 
-SettingsCommands::SettingsCommands(TMainForm& main, TFormOpcje& options, Interaction& interaction)
-    : QObject(&main), main_(main), options_(options), interaction_(interaction) {
-    connect(main_.Ustawieniaprogramu1, &QAction::triggered, this, [this] {
+SettingsCommands::SettingsCommands(TMainForm& main, SettingsActions actions, TFormOpcje& options,
+                                   Interaction& interaction)
+    : QObject(&main), main_(main), actions_(std::move(actions)), options_(options),
+      interaction_(interaction) {
+    connect(actions_.Ustawieniaprogramu1, &QAction::triggered, this, [this] {
         options_.show();
         options_.raise();
         options_.activateWindow();
     });
     connect(&main_, &TMainForm::saveOnExitRequested, this, &SettingsCommands::saveOnExit);
-    connect(main_.ADefaultWndPos, &QAction::triggered, this,
+    connect(actions_.ADefaultWndPos, &QAction::triggered, this,
             &SettingsCommands::ADefaultWndPosExecute);
-    connect(main_.AMaxWorkArea, &QAction::triggered, this, &SettingsCommands::AMaxWorkAreaExecute);
+    connect(actions_.AMaxWorkArea, &QAction::triggered, this,
+            &SettingsCommands::AMaxWorkAreaExecute);
 
     // The hidden snap-to-grid item mirrors the options' check box and saves at once.
-    QAction* snap = main_.Przecigajdosiatki35181;
-    connect(main_.View1, &QMenu::aboutToShow, this,
+    QAction* snap = actions_.Przecigajdosiatki35181;
+    connect(actions_.View1, &QMenu::aboutToShow, this,
             [this, snap] { snap->setChecked(options_.cbSnapGrid->isChecked()); });
     connect(snap, &QAction::triggered, this, [this, snap] {
         options_.cbSnapGrid->setChecked(snap->isChecked());
@@ -53,7 +55,7 @@ void SettingsCommands::ADefaultWndPosExecute() {
     if (!interaction_.askYesNo(&main_, QString::fromUtf8(RestoreQuestion),
                                QString::fromUtf8(RestoreCaption)))
         return;
-    main_.SaveOnExit = false;
+    main_.setSaveOnExit(false);
     options_.ResetSettings();
     const QString layoutFile = main_.layoutFiles().toWrite(ToolbarsFileName);
     if (!QFileInfo::exists(layoutFile))
@@ -66,12 +68,10 @@ void SettingsCommands::ADefaultWndPosExecute() {
 }
 
 void SettingsCommands::AMaxWorkAreaExecute() {
-    if (main_.AMaxWorkArea->isChecked()) {
+    if (actions_.AMaxWorkArea->isChecked()) {
         main_.toolbarLayout()->save(main_.layoutFiles().toWrite(UserbarsFileName));
-        for (QToolBar* bar : {main_.BarFigury, main_.BarMode, main_.BarWymiary, main_.BarTransform,
-                              main_.BarPodstawowy})
-            bar->hide();
-        main_.WindowFormObject->hide();
+        for (QWidget* hidden : actions_.hiddenForWorkArea)
+            hidden->hide();
     } else {
         main_.toolbarLayout()->load(main_.layoutFiles().toRead(UserbarsFileName));
     }

@@ -3,6 +3,7 @@
 #include "editing/Recovery.h"
 #include "model/AxisValues.h"
 #include "model/Registry.h"
+#include "support/Named.h"
 #include "support/StartedProgram.h"
 #include "support/TestMain.h"
 
@@ -20,6 +21,7 @@
 #include <cmath>
 
 using namespace vantor;
+using test::Named;
 using Answer = Interaction::Answer;
 
 namespace {
@@ -33,7 +35,9 @@ struct Session : test::StartedProgram {
     Session() { QVERIFY(created); }
 
     Bytes bytes() const { return EncodeDesign(design()); }
-    QString caption() const { return main->mdiArea->activeSubWindow()->windowTitle(); }
+    QString caption() const {
+        return Named<QMdiArea>(*main, "ClientArea").activeSubWindow()->windowTitle();
+    }
     QStringList summary() const {
         QStringList rows;
         for (int row = 0; row < objects().grid->rowCount(); ++row)
@@ -63,7 +67,7 @@ struct Session : test::StartedProgram {
             d.sedlugosc->setValue(length);
             d.sesrednica->setValue(diameter);
         });
-        main->AGlowicaOgive->trigger();
+        Named<QAction>(*main, "AGlowicaOgive").trigger();
     }
     void insertPart() {
         if (design().tree.empty())
@@ -110,7 +114,7 @@ struct Session : test::StartedProgram {
         if (element == nullptr || element->Parent == nullptr || element->Parent->Points.empty())
             return;
         select(element);
-        main->ASelect->trigger();
+        Named<QAction>(*main, "ASelect").trigger();
         const TRocketElement& parent = *element->Parent;
         const double x = parent.Points[0].x + parent.Length * (below(100) / 100.0);
         // Pressed above the rocket, so the selection stays.
@@ -121,7 +125,7 @@ struct Session : test::StartedProgram {
             window()->FormMouseMove(Qt::LeftButton, at.x(), at.y());
         }
         window()->FormMouseUp();
-        main->ADefaultMode->trigger();
+        Named<QAction>(*main, "ADefaultMode").trigger();
     }
     void placeDimension() {
         static const char* const commands[] = {"AWymiar", "AWymiarPoziomy", "AWymiarPionowy",
@@ -187,13 +191,13 @@ private slots:
         const int steps = s.window()->history().stack().count();
         QVERIFY2(steps >= 200, qPrintable(QString::number(steps)));
 
-        s.triggerWhileEnabled(s.main->AUndo);
+        s.triggerWhileEnabled(&Named<QAction>(*s.main, "AUndo"));
         QCOMPARE(s.window()->history().stack().index(), 0);
         QVERIFY(s.bytes() == start);
         QVERIFY(s.design().tree.empty());
         QVERIFY(!s.caption().endsWith('*'));
 
-        s.triggerWhileEnabled(s.main->ARedo);
+        s.triggerWhileEnabled(&Named<QAction>(*s.main, "ARedo"));
         QCOMPARE(s.window()->history().stack().index(), steps);
         QVERIFY(s.bytes() == end);
         QCOMPARE(s.summary(), endSummary);
@@ -202,35 +206,35 @@ private slots:
 
     void captionsNameTheStepAndTheStarFollowsTheFile() {
         Session s;
-        QVERIFY(!s.main->AUndo->isEnabled());
-        QVERIFY(!s.main->ARedo->isEnabled());
-        QVERIFY(s.main->Edit1->menuAction()->isVisible());
+        QVERIFY(!Named<QAction>(*s.main, "AUndo").isEnabled());
+        QVERIFY(!Named<QAction>(*s.main, "ARedo").isEnabled());
+        QVERIFY(Named<QMenu>(*s.main, "Edycja1").menuAction()->isVisible());
         s.insertNose();
         QCOMPARE(s.caption(), QString("New*"));
-        QCOMPARE(s.main->AUndo->text(), QString("Cofnij: wstaw Nose"));
-        QVERIFY(s.main->AUndo->isEnabled());
+        QCOMPARE(Named<QAction>(*s.main, "AUndo").text(), QString("Cofnij: wstaw Nose"));
+        QVERIFY(Named<QAction>(*s.main, "AUndo").isEnabled());
 
         const QString file = s.directory.filePath("first.kfx");
         s.interaction.files.enqueue(file);
-        s.main->FileSave1->trigger();
+        Named<QAction>(*s.main, "FileSave1").trigger();
         QCOMPARE(s.caption(), file);
         s.answerDialog([](TFormParametry& d) { d.sedlugosc->setValue(300); });
-        s.main->AKorpus->trigger();
+        Named<QAction>(*s.main, "AKorpus").trigger();
         QCOMPARE(s.caption(), file + '*');
 
-        s.main->AUndo->trigger(); // back to what the file holds
+        Named<QAction>(*s.main, "AUndo").trigger(); // back to what the file holds
         QCOMPARE(s.caption(), file);
-        QCOMPARE(s.main->ARedo->text(), QString("Ponow: wstaw Body"));
-        s.main->AUndo->trigger();
+        QCOMPARE(Named<QAction>(*s.main, "ARedo").text(), QString("Ponow: wstaw Body"));
+        Named<QAction>(*s.main, "AUndo").trigger();
         QCOMPARE(s.caption(), file + '*');
-        QVERIFY(!s.main->AUndo->isEnabled());
+        QVERIFY(!Named<QAction>(*s.main, "AUndo").isEnabled());
     }
 
     void aCancelledFinDialogLeavesNoStep() {
         Session s;
         s.insertNose();
         s.answerDialog({}, false);
-        s.main->AStatecznik->trigger();
+        Named<QAction>(*s.main, "AStatecznik").trigger();
         QCOMPARE(s.window()->history().stack().count(), 1);
     }
 
@@ -239,19 +243,19 @@ private slots:
         s.insertNose();
         const QString first = s.directory.filePath("a.kfx");
         s.interaction.files.enqueue(first);
-        s.main->FileSave1->trigger();
+        Named<QAction>(*s.main, "FileSave1").trigger();
         QCOMPARE(s.interaction.proposedNames.size(), 1);
         s.editFields();
-        s.main->FileSave1->trigger(); // no dialog this time
+        Named<QAction>(*s.main, "FileSave1").trigger(); // no dialog this time
         QCOMPARE(s.interaction.proposedNames.size(), 1);
         Design reread;
         QVERIFY(LoadDesign(first.toStdString(), reread).ok);
         QVERIFY(EncodeDesign(reread) == s.bytes());
 
-        QVERIFY(s.main->FileSaveAs1->isEnabled());
+        QVERIFY(Named<QAction>(*s.main, "FileSaveAs1").isEnabled());
         const QString second = s.directory.filePath("b");
         s.interaction.files.enqueue(second);
-        s.main->FileSaveAs1->trigger();
+        Named<QAction>(*s.main, "FileSaveAs1").trigger();
         QCOMPARE(s.interaction.proposedNames.last(), first);
         QVERIFY(QFile::exists(second + ".kfx"));
         QCOMPARE(s.caption(), second + ".kfx");
@@ -369,11 +373,11 @@ private slots:
     void anUnmodifiedDesignClosesWithoutAQuestion() {
         Session s;
         s.insertNose();
-        s.main->AUndo->trigger();
-        s.main->FileNew1->trigger();
-        s.main->FileClose1->trigger();
+        Named<QAction>(*s.main, "AUndo").trigger();
+        Named<QAction>(*s.main, "FileNew1").trigger();
+        Named<QAction>(*s.main, "FileClose1").trigger();
         QVERIFY(s.interaction.questions.isEmpty());
-        QVERIFY(s.main->mdiArea->subWindowList().isEmpty());
+        QVERIFY(Named<QMdiArea>(*s.main, "ClientArea").subWindowList().isEmpty());
     }
 };
 

@@ -4,8 +4,10 @@
 #include "shell/MainWindow.h"
 #include "shell/OptionsDialog.h"
 #include "shell/Program.h"
+#include "support/Named.h"
 #include "support/ScriptedInteraction.h"
 
+#include <QAction>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -37,7 +39,7 @@ struct ProgramRun {
     }
     TFormOpcje& options() const { return *program.formOpcje(); }
     // Closes the main window as File > Exit does.
-    void exit() { main->FileExit1->trigger(); }
+    void exit() { Named<QAction>(*main, "FileExit1").trigger(); }
 };
 
 // The settings store of the tests' user (a temporary folder, see TestMain.h).

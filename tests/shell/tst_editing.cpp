@@ -1,6 +1,7 @@
 #include "designfile/DesignFile.h"
 #include "model/AxisValues.h"
 #include "model/FinSet.h"
+#include "support/Named.h"
 #include "support/SampleDesigns.h"
 #include "support/StartedProgram.h"
 #include "support/TestMain.h"
@@ -22,6 +23,7 @@
 #include <QTreeWidget>
 
 using namespace vantor;
+using test::Named;
 
 namespace {
 
@@ -58,29 +60,29 @@ class TestEditing : public QObject {
 private slots:
     void noseOfDiameterSixtySetsTheAxis() {
         Editing e;
-        e.insert(e.main->AGlowicaStozek, 200, 60);
+        e.insert(&Named<QAction>(*e.main, "AGlowicaStozek"), 200, 60);
         QCOMPARE(e.design().Elements.size(), std::size_t(1));
         QCOMPARE(AxisY, 270.f);
         QCOMPARE(OriginX, 50.f);
         QCOMPARE(e.element(0)->Points.size(), std::size_t(3));
         QCOMPARE(e.element(0)->Points[0].x, 50.0);
         // Only the attaching commands are enabled now.
-        QVERIFY(!e.main->AGlowicaOgive->isEnabled());
-        QVERIFY(e.main->AKorpus->isEnabled());
+        QVERIFY(!Named<QAction>(*e.main, "AGlowicaOgive").isEnabled());
+        QVERIFY(Named<QAction>(*e.main, "AKorpus").isEnabled());
         // A second nose does nothing.
-        e.insert(e.main->AGlowicaOgive);
+        e.insert(&Named<QAction>(*e.main, "AGlowicaOgive"));
         QCOMPARE(e.design().Elements.size(), std::size_t(1));
         QCOMPARE(e.interaction.dialogsRun, 1);
     }
 
     void componentsArePlacedFromTheirParents() {
         Editing e;
-        e.insert(e.main->AGlowicaStozek, 200, 50);
-        e.insert(e.main->AKorpus, 500);
+        e.insert(&Named<QAction>(*e.main, "AGlowicaStozek"), 200, 50);
+        e.insert(&Named<QAction>(*e.main, "AKorpus"), 500);
         TRocketElement* tube = e.element(1);
         QCOMPARE(tube->Points[0].x, 250.0);
         QCOMPARE(tube->DiameterA, 50.f); // the parent's diameter was proposed
-        e.insert(e.main->AEngine, 100, 27);
+        e.insert(&Named<QAction>(*e.main, "AEngine"), 100, 27);
         TRocketElement* motor = e.element(2);
         QCOMPARE(motor->Points[0].x, tube->Points[0].x);
         QCOMPARE(e.treeCaptions(), (QStringList{"Nose", "Body", "Engine"}));
@@ -95,11 +97,11 @@ private slots:
         Editing e;
         const StabilityTable& table = *e.objects().stabilityTable;
         QCOMPARE(table.findChild<QLabel*>("lbStabilityCP")->text(), QString("Środek parcia"));
-        e.insert(e.main->AGlowicaStozek, 210, 50);
+        e.insert(&Named<QAction>(*e.main, "AGlowicaStozek"), 210, 50);
         QCOMPARE(table.value(0), QString("2.000"));
         QCOMPARE(table.value(1), QString("140.00")); // two thirds of the nose from its tip
         QCOMPARE(table.value(4), QString("Unstable"));
-        e.insert(e.main->AKorpus, 500);
+        e.insert(&Named<QAction>(*e.main, "AKorpus"), 500);
         QCOMPARE(table.value(1), QString("140.00")); // a tube adds no normal force
         QVERIFY(table.value(2) != QString("-"));
         QVERIFY(table.value(3).toDouble() < 0); // the tube pulls the CG behind the CP
@@ -113,10 +115,10 @@ private slots:
             return c.blue() > 150 && c.red() < 100;
         };
         QVERIFY(blue());
-        e.main->AStabilityMarker->trigger();
-        QVERIFY(!e.main->AStabilityMarker->isChecked());
+        Named<QAction>(*e.main, "AStabilityMarker").trigger();
+        QVERIFY(!Named<QAction>(*e.main, "AStabilityMarker").isChecked());
         QVERIFY(!blue());
-        e.main->AStabilityMarker->trigger();
+        Named<QAction>(*e.main, "AStabilityMarker").trigger();
         QVERIFY(blue());
     }
 
@@ -136,12 +138,12 @@ private slots:
         QFETCH(QString, parent);
         QFETCH(QString, command);
         Editing e;
-        e.insert(e.main->AGlowicaStozek);
+        e.insert(&Named<QAction>(*e.main, "AGlowicaStozek"));
         if (parent == "TStozekSciety") {
-            e.insert(e.main->AStozekSciety, 100);
+            e.insert(&Named<QAction>(*e.main, "AStozekSciety"), 100);
         } else if (parent == "TEngine") {
-            e.insert(e.main->AKorpus, 300);
-            e.insert(e.main->AEngine, 100, 20);
+            e.insert(&Named<QAction>(*e.main, "AKorpus"), 300);
+            e.insert(&Named<QAction>(*e.main, "AEngine"), 100, 20);
         }
         if (parent.isEmpty())
             e.objects().ListBox1->setCurrentItem(nullptr);
@@ -159,34 +161,34 @@ private slots:
 
     void tubeUnderATransitionIsOfferedItsRearDiameter() {
         Editing e;
-        e.insert(e.main->AGlowicaStozek, 200, 50);
+        e.insert(&Named<QAction>(*e.main, "AGlowicaStozek"), 200, 50);
         e.answerDialog([](TFormParametry& d) {
             d.sedlugosc->setValue(80);
             d.sesrednica2->setValue(70);
         });
-        e.main->AStozekSciety->trigger();
+        Named<QAction>(*e.main, "AStozekSciety").trigger();
         QCOMPARE(e.element(1)->DiameterB, 70.f);
         int offered = 0;
         e.answerDialog([&](TFormParametry& d) { offered = d.sesrednica->value(); });
-        e.main->AKorpus->trigger();
+        Named<QAction>(*e.main, "AKorpus").trigger();
         QCOMPARE(offered, 70);
         QCOMPARE(e.element(2)->DiameterA, 70.f);
     }
 
     void cancellingTheFinDialogLeavesTheDesignAsItWas() {
         Editing e;
-        e.insert(e.main->AGlowicaStozek);
-        e.insert(e.main->AKorpus);
+        e.insert(&Named<QAction>(*e.main, "AGlowicaStozek"));
+        e.insert(&Named<QAction>(*e.main, "AKorpus"));
         const QStringList before = e.treeCaptions();
         TRocketElement* tube = e.element(1);
         e.answerDialog({}, false);
-        e.main->AStatecznik->trigger();
+        Named<QAction>(*e.main, "AStatecznik").trigger();
         QCOMPARE(e.treeCaptions(), before);
         QCOMPARE(e.design().Elements.size(), std::size_t(2));
         QCOMPARE(e.objects().selectedNode()->element, tube);
         // Accepted, the fin set stays with the fin fields' sizes.
         e.answerDialog([](TFormParametry& d) { d.seilefin->setValue(4); });
-        e.main->AStatecznik->trigger();
+        Named<QAction>(*e.main, "AStatecznik").trigger();
         auto* fins = dynamic_cast<TStatecznik*>(e.element(2));
         QVERIFY(fins != nullptr);
         QCOMPARE(fins->FinCount, 4);
@@ -195,14 +197,14 @@ private slots:
 
     void deletingATubeTakesItsFinsAndMotor() {
         Editing e;
-        e.insert(e.main->AGlowicaStozek);
-        e.insert(e.main->AKorpus);
+        e.insert(&Named<QAction>(*e.main, "AGlowicaStozek"));
+        e.insert(&Named<QAction>(*e.main, "AKorpus"));
         e.answerDialog();
-        e.main->AStatecznik->trigger();
+        Named<QAction>(*e.main, "AStatecznik").trigger();
         e.select(e.element(1));
-        e.insert(e.main->AEngine, 100, 20);
+        e.insert(&Named<QAction>(*e.main, "AEngine"), 100, 20);
         e.select(e.element(0));
-        e.insert(e.main->ABalast);
+        e.insert(&Named<QAction>(*e.main, "ABalast"));
         QCOMPARE(e.treeCaptions(), (QStringList{"Nose", "Body", "Fins", "Engine", "Ballast"}));
 
         e.select(e.element(1));
@@ -222,13 +224,13 @@ private slots:
         e.interaction.answers.enqueue(true);
         e.objects().AobjectClear->trigger();
         QVERIFY(e.design().Elements.empty());
-        QVERIFY(e.main->AGlowicaStozek->isEnabled());
-        QVERIFY(!e.main->AKorpus->isEnabled());
+        QVERIFY(Named<QAction>(*e.main, "AGlowicaStozek").isEnabled());
+        QVERIFY(!Named<QAction>(*e.main, "AKorpus").isEnabled());
     }
 
     void renamedElementsShowTheirNewCaption() {
         Editing e;
-        e.insert(e.main->AGlowicaStozek);
+        e.insert(&Named<QAction>(*e.main, "AGlowicaStozek"));
         e.select(e.element(0));
         e.answerDialog([](TFormParametry& d) { d.eCaption->setText("Czubek"); });
         e.objects().AParametry->trigger();
@@ -238,7 +240,7 @@ private slots:
 
     void summaryErrorDuringRedrawShowsOneBox() {
         Editing e;
-        e.insert(e.main->AGlowicaStozek);
+        e.insert(&Named<QAction>(*e.main, "AGlowicaStozek"));
         e.element(0)->Weight = 0;
         e.interaction.messages.clear();
         int nestedRedraws = 0;
@@ -259,15 +261,15 @@ private slots:
 
     void aWholeRocketSurvivesSavingAndOpening() {
         Editing e;
-        e.insert(e.main->AGlowicaStozek, 200, 50);
-        e.insert(e.main->AKorpus, 500);
+        e.insert(&Named<QAction>(*e.main, "AGlowicaStozek"), 200, 50);
+        e.insert(&Named<QAction>(*e.main, "AKorpus"), 500);
         e.answerDialog([](TFormParametry& d) { d.seilefin->setValue(4); });
-        e.main->AStatecznik->trigger();
+        Named<QAction>(*e.main, "AStatecznik").trigger();
         e.select(e.element(1));
-        e.insert(e.main->AEngine, 100, 27);
+        e.insert(&Named<QAction>(*e.main, "AEngine"), 100, 27);
         e.select(e.element(1));
         e.answerDialog([](TFormParametry& d) { d.seWaga->setValue(35); });
-        e.main->ABalast->trigger();
+        Named<QAction>(*e.main, "ABalast").trigger();
         // Two dimensions laid with three presses each.
         TMDIChild* window = e.window();
         const auto place = [&](QAction* command, std::initializer_list<QPoint> presses) {
@@ -279,9 +281,11 @@ private slots:
         };
         window->scrollX()->setValue(0);
         const int top = window->scrollY()->value();
-        place(e.main->AWymiar, {{50, 300 - top}, {250, 300 - top}, {150, 200 - top}});
-        place(e.main->AWymiarPoziomy, {{250, 275 - top}, {750, 275 - top}, {500, 180 - top}});
-        QCOMPARE(e.main->PointerMode, PointerModeKind::Default);
+        place(&Named<QAction>(*e.main, "AWymiar"),
+              {{50, 300 - top}, {250, 300 - top}, {150, 200 - top}});
+        place(&Named<QAction>(*e.main, "AWymiarPoziomy"),
+              {{250, 275 - top}, {750, 275 - top}, {500, 180 - top}});
+        QCOMPARE(e.main->pointerMode(), PointerModeKind::Default);
         window->Redraw();
 
         const auto rows = [](const TFormObject& objects) {
@@ -305,22 +309,23 @@ private slots:
 
         const QString path = e.directory.filePath("rakieta");
         e.interaction.files.enqueue(path);
-        e.main->FileSave1->trigger();
+        Named<QAction>(*e.main, "FileSave1").trigger();
         QVERIFY(QFile::exists(path + ".kfx"));
         QCOMPARE(e.interaction.filters.last(), QString("projekt (*.kfx)"));
 
-        e.main->FileNew1->trigger();
+        Named<QAction>(*e.main, "FileNew1").trigger();
         QVERIFY(e.design().empty());
         e.interaction.files.enqueue(path + ".kfx");
-        e.main->FileOpen1->trigger();
+        Named<QAction>(*e.main, "FileOpen1").trigger();
         QCOMPARE(e.interaction.openDirectories.last(), e.directory.path() + "/");
-        QCOMPARE(e.main->mdiArea->subWindowList().size(), 1);
-        QCOMPARE(e.main->mdiArea->subWindowList()[0]->windowTitle(), path + ".kfx");
+        QCOMPARE(Named<QMdiArea>(*e.main, "ClientArea").subWindowList().size(), 1);
+        QCOMPARE(Named<QMdiArea>(*e.main, "ClientArea").subWindowList()[0]->windowTitle(),
+                 path + ".kfx");
         QCOMPARE(e.treeCaptions(), savedTree);
         QCOMPARE(rows(e.objects()), savedRows);
         QCOMPARE(dimensionCaptions(e.objects()), savedDimensions);
         QCOMPARE(e.objects().selectedNode(), e.design().tree.nodeAt(0));
-        QVERIFY(e.main->AKorpus->isEnabled());
+        QVERIFY(Named<QAction>(*e.main, "AKorpus").isEnabled());
         QVERIFY(e.interaction.messages.isEmpty());
 
         // Saved again under another name, the file keeps its bytes.
@@ -328,7 +333,7 @@ private slots:
         QVERIFY(first.open(QIODevice::ReadOnly));
         const QByteArray bytes = first.readAll();
         e.interaction.files.enqueue(path + "-2.kfx");
-        e.main->FileSaveAs1->trigger();
+        Named<QAction>(*e.main, "FileSaveAs1").trigger();
         QFile second(path + "-2.kfx");
         QVERIFY(second.open(QIODevice::ReadOnly));
         QCOMPARE(second.readAll(), bytes);
@@ -337,10 +342,10 @@ private slots:
 
     void fileFailuresAreReportedOnce() {
         Editing e;
-        e.insert(e.main->AGlowicaStozek);
+        e.insert(&Named<QAction>(*e.main, "AGlowicaStozek"));
         const QString unsaved = e.directory.filePath("missing/folder/x.kfx");
         e.interaction.files.enqueue(unsaved);
-        e.main->FileSave1->trigger();
+        Named<QAction>(*e.main, "FileSave1").trigger();
         QCOMPARE(e.interaction.messages.size(), 1);
         QCOMPARE(e.interaction.messages[0].caption, QString("uwaga, błąd zapisu"));
         const QStringList lines = e.interaction.messages[0].text.split('\n');
@@ -355,13 +360,13 @@ private slots:
         file.write(QByteArray("\x01\x00\x00\x00\x00\x00\x00\x00TFoo", 12));
         file.close();
         e.interaction.files.enqueue(damaged);
-        e.main->FileOpen1->trigger();
+        Named<QAction>(*e.main, "FileOpen1").trigger();
         QCOMPARE(e.interaction.messages.size(), 2);
         QCOMPARE(e.interaction.messages[1].caption, QString("uwaga, błąd odczytu"));
         QVERIFY(e.interaction.messages[1].text.startsWith(damaged));
         QVERIFY(e.design().empty());
-        QCOMPARE(e.main->mdiArea->subWindowList()[0]->windowTitle(), damaged);
-        QVERIFY(e.main->AGlowicaStozek->isEnabled());
+        QCOMPARE(Named<QMdiArea>(*e.main, "ClientArea").subWindowList()[0]->windowTitle(), damaged);
+        QVERIFY(Named<QAction>(*e.main, "AGlowicaStozek").isEnabled());
     }
 
     // A chain of body tubes as deep as a design may be opens, and the object window lays
@@ -387,7 +392,7 @@ private slots:
             return path;
         };
         e.interaction.files.enqueue(chainFile(MaxTreeDepth));
-        e.main->FileOpen1->trigger();
+        Named<QAction>(*e.main, "FileOpen1").trigger();
         QCOMPARE(e.design().tree.nodeCount(), MaxTreeDepth);
         QTreeWidget& tree = *e.objects().ListBox1;
         QTreeWidgetItem* deepest = tree.topLevelItem(0);
@@ -400,14 +405,14 @@ private slots:
         QVERIFY(e.interaction.messages.isEmpty());
 
         tree.setCurrentItem(deepest);
-        e.main->AKorpus->trigger();
+        Named<QAction>(*e.main, "AKorpus").trigger();
         QCOMPARE(e.design().tree.nodeCount(), MaxTreeDepth);
         QCOMPARE(e.interaction.messages.size(), 1);
         QCOMPARE(e.interaction.messages[0].text, QString("Not allowed"));
 
         const QString deeper = chainFile(MaxTreeDepth + 1);
         e.interaction.files.enqueue(deeper);
-        e.main->FileOpen1->trigger();
+        Named<QAction>(*e.main, "FileOpen1").trigger();
         QCOMPARE(e.interaction.messages.size(), 2);
         QCOMPARE(e.interaction.messages[1].caption, QString("uwaga, błąd odczytu"));
         QCOMPARE(e.interaction.messages[1].text,
@@ -430,9 +435,9 @@ private slots:
         Editing e;
         const QString path = e.directory.filePath("named at start.kfx");
         if (contents.isEmpty()) {
-            e.insert(e.main->AGlowicaStozek, 120, 40);
+            e.insert(&Named<QAction>(*e.main, "AGlowicaStozek"), 120, 40);
             e.interaction.files.enqueue(path);
-            e.main->FileSave1->trigger();
+            Named<QAction>(*e.main, "FileSave1").trigger();
         } else if (contents != "missing") {
             QFile file(path);
             QVERIFY(file.open(QIODevice::WriteOnly));
@@ -444,7 +449,7 @@ private slots:
         e.main->openFileArgument("named at start.kfx");
         QDir::setCurrent(current);
 
-        const auto subs = e.main->mdiArea->subWindowList();
+        const auto subs = Named<QMdiArea>(*e.main, "ClientArea").subWindowList();
         QCOMPARE(subs.size(), 1);
         QCOMPARE(subs[0]->windowTitle(), opens ? path : QString("New"));
         QCOMPARE(e.design().Elements.size(), std::size_t(opens ? 1 : 0));
@@ -455,9 +460,9 @@ private slots:
 
     void cancelledFileDialogsChangeNothing() {
         Editing e;
-        e.insert(e.main->AGlowicaStozek);
-        e.main->FileOpen1->trigger();
-        e.main->FileSave1->trigger();
+        e.insert(&Named<QAction>(*e.main, "AGlowicaStozek"));
+        Named<QAction>(*e.main, "FileOpen1").trigger();
+        Named<QAction>(*e.main, "FileSave1").trigger();
         QCOMPARE(e.design().Elements.size(), std::size_t(1));
         QVERIFY(e.interaction.messages.isEmpty());
     }

@@ -1,5 +1,6 @@
 #include "shell/Export3d.h"
 #include "support/DesignBuilder.h"
+#include "support/Named.h"
 #include "support/StartedProgram.h"
 #include "support/TestMain.h"
 
@@ -9,6 +10,7 @@
 #include <QTemporaryDir>
 
 using namespace vantor;
+using test::Named;
 
 namespace {
 
@@ -45,7 +47,7 @@ private slots:
         Started s;
         QVERIFY(s.command() != nullptr);
         QCOMPARE(s.command()->text(), QString("Eksportuj model 3D…"));
-        QVERIFY(s.main->File1->actions().contains(s.command()));
+        QVERIFY(Named<QMenu>(*s.main, "File1").actions().contains(s.command()));
     }
 
     // The format comes from the chosen filter unless the name carries its own extension.

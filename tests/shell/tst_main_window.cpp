@@ -4,10 +4,12 @@
 #include "shell/MainWindow.h"
 #include "shell/Program.h"
 #include "support/DesignBuilder.h"
+#include "support/Named.h"
 #include "support/StartedProgram.h"
 #include "support/TestMain.h"
 #include "toolwindows/ObjectWindow.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QDir>
@@ -27,6 +29,7 @@
 #include <QTreeWidget>
 
 using namespace vantor;
+using test::Named;
 using vantor::test::ScriptedInteraction;
 
 namespace {
@@ -37,11 +40,10 @@ struct Started : test::StartedProgram {
 
 QStringList EnabledInsertions(const TMainForm& main) {
     QStringList enabled;
-    for (QAction* action :
-         {main.AGlowicaStozek, main.AGlowicaOgive, main.AGlowicaParabolic, main.AKorpus,
-          main.AEngine, main.AStozekSciety, main.AStatecznik, main.ABalast})
-        if (action->isEnabled())
-            enabled << action->objectName();
+    for (const char* name : {"AGlowicaStozek", "AGlowicaOgive", "AGlowicaParabolic", "AKorpus",
+                             "AEngine", "AStozekSciety", "AStatecznik", "ABalast"})
+        if (Named<QAction>(main, name).isEnabled())
+            enabled << name;
     return enabled;
 }
 
@@ -72,33 +74,35 @@ private slots:
 
     void startsWithOneEmptyDesignWindow() {
         Started s;
-        const auto subs = s.main->mdiArea->subWindowList();
+        const auto subs = Named<QMdiArea>(*s.main, "ClientArea").subWindowList();
         QCOMPARE(subs.size(), 1);
         QCOMPARE(subs[0]->windowTitle(), QString("New"));
         QVERIFY(s.window()->design().empty());
         QCOMPARE(EnabledInsertions(*s.main), NoseCommands);
-        QCOMPARE(s.main->PointerMode, PointerModeKind::Default);
-        QCOMPARE(s.main->A3d->text(), QString("3D"));
+        QCOMPARE(s.main->pointerMode(), PointerModeKind::Default);
+        QCOMPARE(Named<QAction>(*s.main, "A3d").text(), QString("3D"));
         for (QToolBar* bar :
-             {s.main->BarMode, s.main->BarFigury, s.main->BarWymiary, s.main->BarPodstawowy}) {
+             {&Named<QToolBar>(*s.main, "BarMode"), &Named<QToolBar>(*s.main, "BarFigury"),
+              &Named<QToolBar>(*s.main, "BarWymiary"),
+              &Named<QToolBar>(*s.main, "BarPodstawowy")}) {
             QCOMPARE(bar->toolButtonStyle(), Qt::ToolButtonIconOnly);
             for (QAction* action : bar->actions())
                 if (auto* button = qobject_cast<QToolButton*>(bar->widgetForAction(action)))
                     QVERIFY(!button->icon().isNull());
         }
-        QVERIFY(!s.main->BarTransform->isVisible());
-        QVERIFY(s.main->BarMode->isVisible());
-        QVERIFY(s.main->WindowFormObject->isVisible());
-        QVERIFY(!s.main->MarkerStatusBar->isVisible());
-        QVERIFY(s.main->FileSaveAs1->isEnabled());
-        QVERIFY(s.main->FilePrint->isEnabled());
+        QVERIFY(!Named<QToolBar>(*s.main, "BarTransform").isVisible());
+        QVERIFY(Named<QToolBar>(*s.main, "BarMode").isVisible());
+        QVERIFY(Named<QDockWidget>(*s.main, "WindowFormObject").isVisible());
+        QVERIFY(!Named<QStatusBar>(*s.main, "MarkerStatusBar").isVisible());
+        QVERIFY(Named<QAction>(*s.main, "FileSaveAs1").isEnabled());
+        QVERIFY(Named<QAction>(*s.main, "FilePrint").isEnabled());
     }
 
     void newReplacesTheDesignWithoutAsking() {
         Started s;
         test::DesignBuilder(s.window()->design()).nose("TGlowicaStozek", 200, 50);
-        s.main->FileNew1->trigger();
-        const auto subs = s.main->mdiArea->subWindowList();
+        Named<QAction>(*s.main, "FileNew1").trigger();
+        const auto subs = Named<QMdiArea>(*s.main, "ClientArea").subWindowList();
         QCOMPARE(subs.size(), 1);
         QCOMPARE(subs[0]->windowTitle(), QString("New"));
         QVERIFY(s.window()->design().empty());
@@ -123,10 +127,10 @@ private slots:
         QFETCH(QString, command);
         QFETCH(QString, checked);
         Started s;
-        auto* popup = s.main->BarMode->findChild<QMenu*>("ZoomPopup");
+        auto* popup = Named<QToolBar>(*s.main, "BarMode").findChild<QMenu*>("ZoomPopup");
         QVERIFY(popup != nullptr);
-        for (QMenu* menu : {s.main->Zoom1, popup}) {
-            s.main->ASkala1->trigger();
+        for (QMenu* menu : {&Named<QMenu>(*s.main, "Zoom1"), popup}) {
+            Named<QAction>(*s.main, "ASkala1").trigger();
             s.main->findChild<QAction*>(command)->trigger();
             QMetaObject::invokeMethod(menu, "aboutToShow");
             QStringList marks;
@@ -139,30 +143,30 @@ private slots:
 
     void closingTheLastWindowDisablesThreeZoomCommands() {
         Started s;
-        s.main->FileClose1->trigger();
-        QCOMPARE(s.main->mdiArea->subWindowList().size(), 0);
-        QVERIFY(!s.main->ASkala05->isEnabled());
-        QVERIFY(!s.main->ASkala1->isEnabled());
-        QVERIFY(!s.main->ASkala2->isEnabled());
-        QVERIFY(s.main->ASkala3->isEnabled());
+        Named<QAction>(*s.main, "FileClose1").trigger();
+        QCOMPARE(Named<QMdiArea>(*s.main, "ClientArea").subWindowList().size(), 0);
+        QVERIFY(!Named<QAction>(*s.main, "ASkala05").isEnabled());
+        QVERIFY(!Named<QAction>(*s.main, "ASkala1").isEnabled());
+        QVERIFY(!Named<QAction>(*s.main, "ASkala2").isEnabled());
+        QVERIFY(Named<QAction>(*s.main, "ASkala3").isEnabled());
         QVERIFY(EnabledInsertions(*s.main).isEmpty());
         for (const char* output :
              {"FilePrint", "FilePrintPreview", "FileExportPdf", "FileExportSvg"})
             QVERIFY(!s.main->findChild<QAction*>(output)->isEnabled());
-        s.main->ASkala3->trigger(); // nothing to zoom: nothing happens
-        s.main->FileNew1->trigger();
-        QVERIFY(s.main->ASkala05->isEnabled());
-        QVERIFY(s.main->ASkala1->isEnabled());
-        QVERIFY(s.main->ASkala2->isEnabled());
+        Named<QAction>(*s.main, "ASkala3").trigger(); // nothing to zoom: nothing happens
+        Named<QAction>(*s.main, "FileNew1").trigger();
+        QVERIFY(Named<QAction>(*s.main, "ASkala05").isEnabled());
+        QVERIFY(Named<QAction>(*s.main, "ASkala1").isEnabled());
+        QVERIFY(Named<QAction>(*s.main, "ASkala2").isEnabled());
     }
 
     void rulersFollowTheirMenuItem() {
         Started s;
         auto* ruler = s.window()->findChild<QWidget*>("pLinijkaTop");
         QVERIFY(ruler->isVisible());
-        s.main->AShowLinijki->trigger();
+        Named<QAction>(*s.main, "AShowLinijki").trigger();
         QVERIFY(!ruler->isVisible());
-        s.main->AShowLinijki->trigger();
+        Named<QAction>(*s.main, "AShowLinijki").trigger();
         QVERIFY(ruler->isVisible());
     }
 
@@ -184,7 +188,7 @@ private slots:
         QFETCH(QString, kind);
         QFETCH(int, mode);
         Started s;
-        s.main->AWymiar->trigger();
+        Named<QAction>(*s.main, "AWymiar").trigger();
         s.main->findChild<QAction*>(command)->trigger();
         const auto& dimensions = s.window()->design().Dimensions;
         QCOMPARE(dimensions.size(), std::size_t(2));
@@ -193,7 +197,7 @@ private slots:
         QCOMPARE(dimensions[0]->Points.size(), std::size_t(1));
         QCOMPARE(dimensions[0]->Pen->Width, 1);
         QCOMPARE(dimensions[0]->Pen->Color, 0u);
-        QCOMPARE(int(s.main->PointerMode), mode);
+        QCOMPARE(int(s.main->pointerMode()), mode);
         QTreeWidget* tree = s.program.formObject()->ListBox2;
         QCOMPARE(tree->topLevelItemCount(), 2);
         QCOMPARE(tree->currentItem(), tree->topLevelItem(0));
@@ -216,9 +220,9 @@ private slots:
         QFETCH(QString, kept);
         QFETCH(int, warnings);
         Started s;
-        s.main->edX->clear();
-        QTest::keyClicks(s.main->edX, typed);
-        QCOMPARE(s.main->edX->text(), kept);
+        Named<QLineEdit>(*s.main, "edX").clear();
+        QTest::keyClicks(&Named<QLineEdit>(*s.main, "edX"), typed);
+        QCOMPARE(Named<QLineEdit>(*s.main, "edX").text(), kept);
         QCOMPARE(s.interaction.messages.size(), warnings);
         if (warnings > 0) {
             QCOMPARE(s.interaction.messages[0].text, QString("Wpisz poprawną wartość"));
@@ -229,13 +233,15 @@ private slots:
     // Translation leaves the button disabled, and a click on it adds nothing.
     void angleDimensionButtonStaysDisabled() {
         Started s;
-        auto* button = s.main->BarWymiary->findChild<QToolButton*>("bWymiarAngle");
+        auto* button =
+            Named<QToolBar>(*s.main, "BarWymiary").findChild<QToolButton*>("bWymiarAngle");
         QVERIFY(button != nullptr);
-        QVERIFY(s.main->BarWymiary->widgetForAction(s.main->AWymiarAngle) == nullptr);
+        QVERIFY(Named<QToolBar>(*s.main, "BarWymiary")
+                    .widgetForAction(&Named<QAction>(*s.main, "AWymiarAngle")) == nullptr);
         QVERIFY(s.main->TranslateForm());
-        s.main->AWymiarAngle->setEnabled(true);
+        Named<QAction>(*s.main, "AWymiarAngle").setEnabled(true);
         QVERIFY(!button->isEnabled());
-        QCOMPARE(button->toolTip(), s.main->AWymiarAngle->toolTip());
+        QCOMPARE(button->toolTip(), Named<QAction>(*s.main, "AWymiarAngle").toolTip());
         QTest::mouseClick(button, Qt::LeftButton);
         QVERIFY(s.window()->design().Dimensions.empty());
     }
@@ -249,25 +255,30 @@ private slots:
                     QVERIFY2(action->text().isEmpty(), qPrintable(action->objectName()));
         // No menu of Qt's own listing toolbars and docks.
         QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(5, 5),
-                                s.main->BarFigury->mapToGlobal(QPoint(5, 5)));
-        QApplication::sendEvent(s.main->BarFigury, &event);
+                                Named<QToolBar>(*s.main, "BarFigury").mapToGlobal(QPoint(5, 5)));
+        QApplication::sendEvent(&Named<QToolBar>(*s.main, "BarFigury"), &event);
         QCOMPARE(QApplication::activePopupWidget(), nullptr);
         // The pointer readout replaces "komunikat" in panel 0 of the status bar.
-        QCOMPARE(s.main->statusPanel0->text(), QString("komunikat"));
-        QCOMPARE(s.main->statusPanel0->width(), 400);
+        // Panel 0 is the status bar's first permanent label (the panels carry no names).
+        const auto panels = Named<QStatusBar>(*s.main, "StatusBar")
+                                .findChildren<QLabel*>(QString(), Qt::FindDirectChildrenOnly);
+        QVERIFY(!panels.isEmpty());
+        QLabel* const panel0 = panels.first();
+        QCOMPARE(panel0->text(), QString("komunikat"));
+        QCOMPARE(panel0->width(), 400);
         s.window()->FormMouseMove(Qt::NoButton, 40, 30);
-        QVERIFY2(s.main->statusPanel0->text().startsWith("X: "),
-                 qPrintable(s.main->statusPanel0->text()));
+        QVERIFY2(panel0->text().startsWith("X: "), qPrintable(panel0->text()));
         QStringList labels;
-        for (QLabel* label : s.main->StatusBar->findChildren<QLabel*>())
+        for (QLabel* label : Named<QStatusBar>(*s.main, "StatusBar").findChildren<QLabel*>())
             labels << label->text();
         QCOMPARE(labels.count("komunikat"), 0);
         // Toolbars and the object window carry words, not internal names.
         for (QWidget* captioned :
-             {static_cast<QWidget*>(s.main->BarWymiary), static_cast<QWidget*>(s.main->BarMode),
-              static_cast<QWidget*>(s.main->BarFigury),
-              static_cast<QWidget*>(s.main->BarPodstawowy),
-              static_cast<QWidget*>(s.main->WindowFormObject)})
+             {static_cast<QWidget*>(&Named<QToolBar>(*s.main, "BarWymiary")),
+              static_cast<QWidget*>(&Named<QToolBar>(*s.main, "BarMode")),
+              static_cast<QWidget*>(&Named<QToolBar>(*s.main, "BarFigury")),
+              static_cast<QWidget*>(&Named<QToolBar>(*s.main, "BarPodstawowy")),
+              static_cast<QWidget*>(&Named<QDockWidget>(*s.main, "WindowFormObject"))})
             QVERIFY2(captioned->windowTitle() != captioned->objectName(),
                      qPrintable(captioned->windowTitle()));
     }
@@ -279,7 +290,7 @@ private slots:
         s.window()->Redraw();
         QTableWidget* grid = s.objects().grid;
         QVERIFY(!grid->item(0, 1)->text().isEmpty());
-        s.main->FileClose1->trigger();
+        Named<QAction>(*s.main, "FileClose1").trigger();
         for (int row = 0; row < grid->rowCount(); ++row)
             for (int column = 0; column < grid->columnCount(); ++column)
                 QVERIFY(grid->item(row, column)->text().isEmpty());
@@ -287,13 +298,13 @@ private slots:
 
     void toolbarMenuShowsAndHidesToolbars() {
         Started s;
-        QMetaObject::invokeMethod(s.main->Paskinarzdzi1, "aboutToShow");
-        QVERIFY(s.main->Figury1->isChecked());
-        QVERIFY(!s.main->Transform1->isChecked());
-        s.main->Figury1->trigger();
-        QVERIFY(!s.main->BarFigury->isVisible());
-        s.main->Figury1->trigger();
-        QVERIFY(s.main->BarFigury->isVisible());
+        QMetaObject::invokeMethod(&Named<QMenu>(*s.main, "Paskinarzdzi1"), "aboutToShow");
+        QVERIFY(Named<QAction>(*s.main, "Figury1").isChecked());
+        QVERIFY(!Named<QAction>(*s.main, "Transform1").isChecked());
+        Named<QAction>(*s.main, "Figury1").trigger();
+        QVERIFY(!Named<QToolBar>(*s.main, "BarFigury").isVisible());
+        Named<QAction>(*s.main, "Figury1").trigger();
+        QVERIFY(Named<QToolBar>(*s.main, "BarFigury").isVisible());
     }
 };
 

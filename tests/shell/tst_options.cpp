@@ -2,6 +2,7 @@
 #include "canvas/DesignWindow.h"
 #include "i18n/FormTranslator.h"
 #include "shell/OptionsDialog.h"
+#include "support/Named.h"
 #include "support/TestMain.h"
 #include "widgets/ColourBox.h"
 
@@ -20,6 +21,7 @@
 
 using namespace vantor;
 using test::ClearStore;
+using test::Named;
 using test::ProgramRun;
 using test::Store;
 
@@ -39,9 +41,12 @@ void Put(const QString& name, const QVariant& value) {
 
 // The menu check items whose marks are stored, by value name.
 QHash<QString, QAction*> MenuItems(TMainForm& m) {
-    return {{"Linijki", m.AShowLinijki},    {"Siatka1", m.Siatka1},
-            {"Prowadnice1", m.Prowadnice1}, {"Pol", m.Polska1},
-            {"Eng", m.Angielska1},          {"StabilityMarker", m.AStabilityMarker}};
+    return {{"Linijki", &Named<QAction>(m, "AShowLinijki")},
+            {"Siatka1", &Named<QAction>(m, "Siatka1")},
+            {"Prowadnice1", &Named<QAction>(m, "Prowadnice1")},
+            {"Pol", &Named<QAction>(m, "Polska1")},
+            {"Eng", &Named<QAction>(m, "Angielska1")},
+            {"StabilityMarker", &Named<QAction>(m, "AStabilityMarker")}};
 }
 
 // The control or menu item of a stored value, read and set as an integer.
@@ -113,11 +118,11 @@ private slots:
             QCOMPARE(o.cbKolorGrid->colourCode(), 14869218u);
             QVERIFY(!o.cbVisibleGrid->isChecked());
             QVERIFY(!o.cbSnapGrid->isChecked());
-            QVERIFY(run.main->AShowLinijki->isChecked());
-            QVERIFY(run.main->Siatka1->isChecked());
-            QVERIFY(run.main->Prowadnice1->isChecked());
-            QVERIFY(run.main->Polska1->isChecked());
-            QVERIFY(!run.main->Angielska1->isChecked());
+            QVERIFY(Named<QAction>(*run.main, "AShowLinijki").isChecked());
+            QVERIFY(Named<QAction>(*run.main, "Siatka1").isChecked());
+            QVERIFY(Named<QAction>(*run.main, "Prowadnice1").isChecked());
+            QVERIFY(Named<QAction>(*run.main, "Polska1").isChecked());
+            QVERIFY(!Named<QAction>(*run.main, "Angielska1").isChecked());
             QVERIFY(Store().allKeys().isEmpty());
             run.exit();
         }
@@ -245,7 +250,7 @@ private slots:
             ProgramRun run(directory_.path());
             QVERIFY(run.created);
             QCOMPARE(run.options().sXGrid->value(), 50);
-            QVERIFY(run.main->Polska1->isChecked());
+            QVERIFY(Named<QAction>(*run.main, "Polska1").isChecked());
             run.options().bOK->click();
             run.exit();
             QVERIFY(run.interaction.messages.isEmpty());
@@ -259,7 +264,7 @@ private slots:
         ProgramRun run(directory_.path());
         QVERIFY(run.created);
         TFormOpcje& o = run.options();
-        run.main->Ustawieniaprogramu1->trigger();
+        Named<QAction>(*run.main, "Ustawieniaprogramu1").trigger();
         QVERIFY(o.isVisible());
         QVERIFY(!o.isModal());
         o.sXGrid->setValue(70);
@@ -276,7 +281,7 @@ private slots:
         QCOMPARE(window->backBufferPixel(source.left() + 50, y), qRgb(255, 255, 255));
         QCOMPARE(Store().value("GridX").toInt(), 50); // nothing saved
 
-        run.main->Ustawieniaprogramu1->trigger();
+        Named<QAction>(*run.main, "Ustawieniaprogramu1").trigger();
         QCOMPARE(o.sXGrid->value(), 50);
         o.bZamknij->click();
         window->Redraw();
@@ -290,7 +295,7 @@ private slots:
         TFormOpcje& o = run.options();
         TMDIChild* window = run.main->activeDesignWindow();
         const QRect source = window->sourceRect();
-        run.main->Ustawieniaprogramu1->trigger();
+        Named<QAction>(*run.main, "Ustawieniaprogramu1").trigger();
         o.sYGrid->setValue(30);
         o.bOK->click();
         QVERIFY(!o.isVisible());
@@ -303,10 +308,10 @@ private slots:
         ProgramRun run(directory_.path());
         QVERIFY(run.created);
         run.interaction.answers.enqueue(true);
-        run.main->ADefaultWndPos->trigger();
-        QVERIFY(!run.main->SaveOnExit);
+        Named<QAction>(*run.main, "ADefaultWndPos").trigger();
+        QVERIFY(!run.main->saveOnExit());
         TFormOpcje& o = run.options();
-        run.main->Ustawieniaprogramu1->trigger();
+        Named<QAction>(*run.main, "Ustawieniaprogramu1").trigger();
         o.sYGrid->setValue(30);
         o.bOK->click();
         TMDIChild* window = run.main->activeDesignWindow();
@@ -328,8 +333,8 @@ private slots:
         ProgramRun run(directory_.path(), false);
         QVERIFY(run.created);
         run.interaction.answers.enqueue(true);
-        run.main->ADefaultWndPos->trigger();
-        QAction* snap = run.main->Przecigajdosiatki35181;
+        Named<QAction>(*run.main, "ADefaultWndPos").trigger();
+        QAction* snap = &Named<QAction>(*run.main, "Przecigajdosiatki35181");
         QVERIFY(!snap->isVisible());
         snap->trigger();
         QVERIFY(run.options().cbSnapGrid->isChecked());
@@ -337,30 +342,30 @@ private slots:
         QCOMPARE(Store().allKeys().size(), StoredValues.size());
         // Opening the View menu takes the check box's state.
         run.options().cbSnapGrid->setChecked(false);
-        emit run.main->View1->aboutToShow();
+        emit Named<QMenu>(*run.main, "Widok1").aboutToShow();
         QVERIFY(!snap->isChecked());
     }
 
     void showingTheDialogLeavesTheMenuCheckMarksAlone() {
         ProgramRun run(directory_.path());
         QVERIFY(run.created);
-        run.main->Siatka1->trigger();
-        run.main->Angielska1->trigger();
-        QVERIFY(!run.main->Siatka1->isChecked());
-        run.main->Ustawieniaprogramu1->trigger();
-        QVERIFY(!run.main->Siatka1->isChecked());
-        QVERIFY(run.main->Angielska1->isChecked());
-        QVERIFY(!run.main->Polska1->isChecked());
+        Named<QAction>(*run.main, "Siatka1").trigger();
+        Named<QAction>(*run.main, "Angielska1").trigger();
+        QVERIFY(!Named<QAction>(*run.main, "Siatka1").isChecked());
+        Named<QAction>(*run.main, "Ustawieniaprogramu1").trigger();
+        QVERIFY(!Named<QAction>(*run.main, "Siatka1").isChecked());
+        QVERIFY(Named<QAction>(*run.main, "Angielska1").isChecked());
+        QVERIFY(!Named<QAction>(*run.main, "Polska1").isChecked());
     }
 
     void rulersOfANewWindowFollowTheStoredMark() {
         Put("Linijki", 0);
         ProgramRun run(directory_.path());
         QVERIFY(run.created);
-        QVERIFY(!run.main->AShowLinijki->isChecked());
+        QVERIFY(!Named<QAction>(*run.main, "AShowLinijki").isChecked());
         auto* ruler = run.main->activeDesignWindow()->findChild<QWidget*>("pLinijkaTop");
         QVERIFY(!ruler->isVisible());
-        run.main->AShowLinijki->trigger();
+        Named<QAction>(*run.main, "AShowLinijki").trigger();
         QVERIFY(ruler->isVisible());
     }
 
@@ -380,21 +385,24 @@ private slots:
             ProgramRun first(directory_.path());
             QVERIFY(first.created);
             for (QChar click : clicks)
-                (click == u'P' ? first.main->Polska1 : first.main->Angielska1)->trigger();
+                (click == u'P' ? &Named<QAction>(*first.main, "Polska1")
+                               : &Named<QAction>(*first.main, "Angielska1"))
+                    ->trigger();
             QCOMPARE(first.interaction.messages.size(), clicks.size());
             // Still Polish in this run.
-            QCOMPARE(first.main->Ustawieniaprogramu1->text(), QString("Ustawienia programu"));
+            QCOMPARE(Named<QAction>(*first.main, "Ustawieniaprogramu1").text(),
+                     QString("Ustawienia programu"));
             first.exit();
         }
         QCOMPARE(Store().value("Pol").toInt(), english ? 0 : 1);
         QCOMPARE(Store().value("Eng").toInt(), english ? 1 : 0);
         ProgramRun second(directory_.path(), false);
         QVERIFY(second.created);
-        QCOMPARE(second.main->Ustawieniaprogramu1->text(),
+        QCOMPARE(Named<QAction>(*second.main, "Ustawieniaprogramu1").text(),
                  QString(english ? "Program settings" : "Ustawienia programu"));
         QCOMPARE(second.options().bZamknij->text(), QString(english ? "Close" : "Zamknij"));
-        QCOMPARE(second.main->Polska1->isChecked(), !english);
-        QCOMPARE(second.main->Angielska1->isChecked(), english);
+        QCOMPARE(Named<QAction>(*second.main, "Polska1").isChecked(), !english);
+        QCOMPARE(Named<QAction>(*second.main, "Angielska1").isChecked(), english);
     }
 
     void dialogLayoutAndTranslation() {

@@ -4,9 +4,11 @@
 #include "model/FinSet.h"
 #include "shell/MainWindow.h"
 #include "support/DesignBuilder.h"
+#include "support/Named.h"
 #include "support/StartedProgram.h"
 #include "support/TestMain.h"
 
+#include <QAction>
 #include <QFile>
 #include <QInputDialog>
 #include <QMenu>
@@ -16,6 +18,7 @@
 #include <QTest>
 
 using namespace vantor;
+using test::Named;
 
 namespace {
 
@@ -120,7 +123,7 @@ private slots:
             printer->setOutputFileName(pdf);
             return int(QDialog::Accepted);
         });
-        s.main->FilePrint->trigger();
+        Named<QAction>(*s.main, "FilePrint").trigger();
         QVERIFY(s.interaction.messages.isEmpty());
         const QByteArray bytes = Read(pdf);
         QVERIFY(bytes.startsWith("%PDF"));

@@ -2,8 +2,10 @@
 #include "shell/IniFile.h"
 #include "shell/OptionsDialog.h"
 #include "shell/ToolbarLayout.h"
+#include "support/Named.h"
 #include "support/TestMain.h"
 
+#include <QAction>
 #include <QDir>
 #include <QDockWidget>
 #include <QGuiApplication>
@@ -18,6 +20,7 @@
 
 using namespace vantor;
 using test::ClearStore;
+using test::Named;
 using test::ProgramRun;
 using test::Store;
 
@@ -118,14 +121,14 @@ private slots:
         QCOMPARE(DockOf(m, "BarMode"), QString("LeftDock"));
         QCOMPARE(DockOf(m, "WindowFormObject"), QString("RightDock"));
         // BarPodstawowy fills the top row; the left toolbars share one row, top to bottom.
-        QCOMPARE(m.BarPodstawowy->width(), m.width());
-        QCOMPARE(m.BarWymiary->x(), m.BarFigury->x());
-        QCOMPARE(m.BarMode->x(), m.BarFigury->x());
-        QVERIFY(m.BarFigury->y() < m.BarWymiary->y());
-        QVERIFY(m.BarWymiary->y() < m.BarMode->y());
-        QVERIFY(m.BarPodstawowy->y() < m.BarFigury->y());
-        QVERIFY(!m.BarTransform->isVisible());
-        QVERIFY(m.WindowFormObject->isVisible());
+        QCOMPARE(Named<QToolBar>(m, "BarPodstawowy").width(), m.width());
+        QCOMPARE(Named<QToolBar>(m, "BarWymiary").x(), Named<QToolBar>(m, "BarFigury").x());
+        QCOMPARE(Named<QToolBar>(m, "BarMode").x(), Named<QToolBar>(m, "BarFigury").x());
+        QVERIFY(Named<QToolBar>(m, "BarFigury").y() < Named<QToolBar>(m, "BarWymiary").y());
+        QVERIFY(Named<QToolBar>(m, "BarWymiary").y() < Named<QToolBar>(m, "BarMode").y());
+        QVERIFY(Named<QToolBar>(m, "BarPodstawowy").y() < Named<QToolBar>(m, "BarFigury").y());
+        QVERIFY(!Named<QToolBar>(m, "BarTransform").isVisible());
+        QVERIFY(Named<QDockWidget>(m, "WindowFormObject").isVisible());
         run.exit();
 
         const auto ini = IniFile::read(file(ToolbarsFileName));
@@ -146,19 +149,21 @@ private slots:
         QVERIFY(ini->integer("BarMode", "DockPos") > ini->integer("BarWymiary", "DockPos"));
         QVERIFY(text.contains("FloatTop=0\nClientWidth="));
         QCOMPARE(ini->integer("WindowFormObject", "ClientWidth"),
-                 std::optional<int>(m.WindowFormObject->widget()->width()));
+                 std::optional<int>(Named<QDockWidget>(m, "WindowFormObject").widget()->width()));
     }
 
     void aMovedToolbarIsRestoredAtTheNextStart() {
         {
             ProgramRun first(directory_->path());
             QVERIFY(first.created);
-            first.main->addToolBar(Qt::RightToolBarArea, first.main->BarFigury);
-            first.main->addToolBar(Qt::BottomToolBarArea, first.main->BarMode);
-            first.main->removeDockWidget(first.main->WindowFormObject);
-            first.main->addDockWidget(Qt::LeftDockWidgetArea, first.main->WindowFormObject);
-            first.main->WindowFormObject->show();
-            first.main->BarWymiary->hide();
+            first.main->addToolBar(Qt::RightToolBarArea,
+                                   &Named<QToolBar>(*first.main, "BarFigury"));
+            first.main->addToolBar(Qt::BottomToolBarArea, &Named<QToolBar>(*first.main, "BarMode"));
+            first.main->removeDockWidget(&Named<QDockWidget>(*first.main, "WindowFormObject"));
+            first.main->addDockWidget(Qt::LeftDockWidgetArea,
+                                      &Named<QDockWidget>(*first.main, "WindowFormObject"));
+            Named<QDockWidget>(*first.main, "WindowFormObject").show();
+            Named<QToolBar>(*first.main, "BarWymiary").hide();
             first.exit();
         }
         ProgramRun second(directory_->path());
@@ -167,11 +172,11 @@ private slots:
         QCOMPARE(DockOf(m, "BarFigury"), QString("RightDock"));
         QCOMPARE(DockOf(m, "BarMode"), QString("Dock971"));
         QCOMPARE(DockOf(m, "WindowFormObject"), QString("LeftDock"));
-        QVERIFY(m.BarFigury->x() > m.width() / 2);
-        QVERIFY(m.BarMode->y() > m.height() / 2);
-        QVERIFY(m.WindowFormObject->x() < m.width() / 2);
+        QVERIFY(Named<QToolBar>(m, "BarFigury").x() > m.width() / 2);
+        QVERIFY(Named<QToolBar>(m, "BarMode").y() > m.height() / 2);
+        QVERIFY(Named<QDockWidget>(m, "WindowFormObject").x() < m.width() / 2);
         // Shown again by the design window when it became active, as at every start.
-        QVERIFY(m.BarWymiary->isVisible());
+        QVERIFY(Named<QToolBar>(m, "BarWymiary").isVisible());
     }
 
     // An installed program's folder cannot be written: the layout goes to the user's
@@ -189,7 +194,7 @@ private slots:
             ProgramRun first(directory_->path());
             QVERIFY(first.created);
             QCOMPARE(DockOf(*first.main, "BarFigury"), QString("RightDock"));
-            first.main->addToolBar(Qt::BottomToolBarArea, first.main->BarMode);
+            first.main->addToolBar(Qt::BottomToolBarArea, &Named<QToolBar>(*first.main, "BarMode"));
             first.exit();
         }
         QVERIFY(QFileInfo::exists(userFile));
@@ -199,7 +204,7 @@ private slots:
         QCOMPARE(DockOf(*second.main, "BarMode"), QString("Dock971"));
         QCOMPARE(DockOf(*second.main, "BarFigury"), QString("RightDock"));
         // Maximising keeps its layout beside the other one.
-        second.main->AMaxWorkArea->trigger();
+        Named<QAction>(*second.main, "AMaxWorkArea").trigger();
         QVERIFY(QFileInfo::exists(QFileInfo(userFile).dir().filePath(UserbarsFileName)));
         QFile programFile(file(ToolbarsFileName));
         QVERIFY(programFile.open(QIODevice::ReadOnly));
@@ -216,11 +221,11 @@ private slots:
         ProgramRun run(directory_->path());
         QVERIFY(run.created);
         TMainForm& m = *run.main;
-        QVERIFY(m.BarMode->y() < m.BarFigury->y());
-        QCOMPARE(m.BarMode->x(), m.BarFigury->x());
+        QVERIFY(Named<QToolBar>(m, "BarMode").y() < Named<QToolBar>(m, "BarFigury").y());
+        QCOMPARE(Named<QToolBar>(m, "BarMode").x(), Named<QToolBar>(m, "BarFigury").x());
         // Row 1 lies further from the window's edge than row 0.
-        QVERIFY(m.toolBarBreak(m.BarWymiary));
-        QVERIFY(m.BarWymiary->x() > m.BarFigury->x());
+        QVERIFY(m.toolBarBreak(&Named<QToolBar>(m, "BarWymiary")));
+        QVERIFY(Named<QToolBar>(m, "BarWymiary").x() > Named<QToolBar>(m, "BarFigury").x());
         run.exit();
         const auto ini = IniFile::read(file(ToolbarsFileName));
         QCOMPARE(ini->integer("BarWymiary", "DockRow"), std::optional<int>(1));
@@ -250,21 +255,22 @@ private slots:
         TMainForm& m = *run.main;
         const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
         for (QWidget* floating :
-             {static_cast<QWidget*>(m.BarFigury), static_cast<QWidget*>(m.WindowFormObject)}) {
+             {static_cast<QWidget*>(&Named<QToolBar>(m, "BarFigury")),
+              static_cast<QWidget*>(&Named<QDockWidget>(m, "WindowFormObject"))}) {
             QVERIFY(floating->isWindow());
             QVERIFY(floating->isVisible());
             QVERIFY2(screen.contains(floating->frameGeometry()),
                      qPrintable(floating->objectName()));
         }
         if (left == 300) {
-            QCOMPARE(m.BarFigury->pos(), QPoint(300, 200));
+            QCOMPARE(Named<QToolBar>(m, "BarFigury").pos(), QPoint(300, 200));
             // On the screen it looks as it paints itself, not as a black or empty box.
-            QVERIFY(QTest::qWaitForWindowExposed(m.BarFigury));
-            QTRY_VERIFY(ShownAsPainted(*m.BarFigury));
+            QVERIFY(QTest::qWaitForWindowExposed(&Named<QToolBar>(m, "BarFigury")));
+            QTRY_VERIFY(ShownAsPainted(Named<QToolBar>(m, "BarFigury")));
         }
         // Its place in the layout is the remembered dock.
-        QCOMPARE(m.toolBarArea(m.BarFigury), Qt::RightToolBarArea);
-        QCOMPARE(m.WindowFormObject->widget()->size(), QSize(300, 400));
+        QCOMPARE(m.toolBarArea(&Named<QToolBar>(m, "BarFigury")), Qt::RightToolBarArea);
+        QCOMPARE(Named<QDockWidget>(m, "WindowFormObject").widget()->size(), QSize(300, 400));
         run.exit();
 
         const auto ini = IniFile::read(file(ToolbarsFileName));
@@ -272,7 +278,8 @@ private slots:
         QCOMPARE(ini->value("BarFigury", "LastDock"), QString("RightDock"));
         QCOMPARE(ini->value("WindowFormObject", "DockedTo"), QString("+"));
         QCOMPARE(ini->value("WindowFormObject", "LastDock"), QString("LeftDock"));
-        QCOMPARE(ini->integer("BarFigury", "FloatLeft"), std::optional<int>(m.BarFigury->x()));
+        QCOMPARE(ini->integer("BarFigury", "FloatLeft"),
+                 std::optional<int>(Named<QToolBar>(m, "BarFigury").x()));
         QCOMPARE(ini->integer("WindowFormObject", "ClientWidth"), std::optional<int>(300));
     }
 
@@ -356,9 +363,10 @@ private slots:
         QCOMPARE(DockOf(*run.main, participant), dock);
         QCOMPARE(Shown(*run.main, participant), visible);
         const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
-        QVERIFY(run.main->WindowFormObject->width() <= screen.width());
-        if (run.main->WindowFormObject->isFloating())
-            QVERIFY(screen.contains(run.main->WindowFormObject->frameGeometry()));
+        QVERIFY(Named<QDockWidget>(*run.main, "WindowFormObject").width() <= screen.width());
+        if (Named<QDockWidget>(*run.main, "WindowFormObject").isFloating())
+            QVERIFY(
+                screen.contains(Named<QDockWidget>(*run.main, "WindowFormObject").frameGeometry()));
         run.exit();
         QVERIFY(IniFile::read(file(ToolbarsFileName)).has_value());
     }
@@ -386,8 +394,8 @@ private slots:
             QVERIFY(run.created);
             QCOMPARE(DockOf(*run.main, "BarFigury"), QString("LeftDock"));
             QCOMPARE(run.options().sXGrid->value(), 50);
-            run.main->AMaxWorkArea->trigger();
-            run.main->AMaxWorkArea->trigger();
+            Named<QAction>(*run.main, "AMaxWorkArea").trigger();
+            Named<QAction>(*run.main, "AMaxWorkArea").trigger();
             run.options().bOK->click();
             run.exit();
         }
@@ -414,9 +422,9 @@ private slots:
         {
             ProgramRun run(directory);
             QVERIFY(run.created);
-            run.main->AMaxWorkArea->trigger();
-            run.main->AMaxWorkArea->trigger();
-            run.main->addToolBar(Qt::RightToolBarArea, run.main->BarFigury);
+            Named<QAction>(*run.main, "AMaxWorkArea").trigger();
+            Named<QAction>(*run.main, "AMaxWorkArea").trigger();
+            run.main->addToolBar(Qt::RightToolBarArea, &Named<QToolBar>(*run.main, "BarFigury"));
             run.exit();
             QVERIFY(run.interaction.messages.isEmpty());
         }
@@ -455,7 +463,7 @@ private slots:
             else if (layoutFile == "folder")
                 QVERIFY(QDir().mkpath(path + "/inside"));
             run.interaction.answers.enqueue(yes);
-            run.main->ADefaultWndPos->trigger();
+            Named<QAction>(*run.main, "ADefaultWndPos").trigger();
             QCOMPARE(run.interaction.questions.size(), 1);
             QCOMPARE(run.interaction.questions[0].text, QString("Przywrocić ustawienia domyślne?"));
             QCOMPARE(run.interaction.questions[0].caption, QString("uwaga"));
@@ -463,11 +471,11 @@ private slots:
             for (const auto& m : run.interaction.messages)
                 shown << m.text;
             QCOMPARE(shown.join('|'), message);
-            QCOMPARE(run.main->SaveOnExit, !yes);
+            QCOMPARE(run.main->saveOnExit(), !yes);
             QCOMPARE(Store().allKeys().isEmpty(), yes);
             if (yes && layoutFile == "file")
                 QVERIFY(!QFile::exists(path));
-            run.main->addToolBar(Qt::RightToolBarArea, run.main->BarFigury);
+            run.main->addToolBar(Qt::RightToolBarArea, &Named<QToolBar>(*run.main, "BarFigury"));
             run.exit();
         }
         // After a confirmed restore, closing writes neither the layout nor the settings.
@@ -486,8 +494,8 @@ private slots:
         {
             ProgramRun first(directory_->path());
             QVERIFY(first.created);
-            first.main->AMaxWorkArea->trigger();
-            QVERIFY(first.main->AMaxWorkArea->isChecked());
+            Named<QAction>(*first.main, "AMaxWorkArea").trigger();
+            QVERIFY(Named<QAction>(*first.main, "AMaxWorkArea").isChecked());
             for (const char* name : Participants)
                 QVERIFY2(!Shown(*first.main, name), name);
             QVERIFY(QFile::exists(file(UserbarsFileName)));
@@ -500,29 +508,29 @@ private slots:
         ProgramRun second(directory_->path());
         QVERIFY(second.created);
         TMainForm& m = *second.main;
-        QVERIFY(!m.AMaxWorkArea->isChecked());
-        QVERIFY(!m.BarPodstawowy->isVisible());
-        QVERIFY(!m.BarFigury->isVisible());
-        QVERIFY(!m.BarTransform->isVisible());
-        QVERIFY(!m.WindowFormObject->isVisible());
-        QVERIFY(m.BarMode->isVisible()); // the show step always shows it
+        QVERIFY(!Named<QAction>(m, "AMaxWorkArea").isChecked());
+        QVERIFY(!Named<QToolBar>(m, "BarPodstawowy").isVisible());
+        QVERIFY(!Named<QToolBar>(m, "BarFigury").isVisible());
+        QVERIFY(!Named<QToolBar>(m, "BarTransform").isVisible());
+        QVERIFY(!Named<QDockWidget>(m, "WindowFormObject").isVisible());
+        QVERIFY(Named<QToolBar>(m, "BarMode").isVisible()); // the show step always shows it
         // The new design window shows the dimension toolbar whenever it becomes active.
-        QVERIFY(m.BarWymiary->isVisible());
+        QVERIFY(Named<QToolBar>(m, "BarWymiary").isVisible());
     }
 
     void unMaximisingRestoresTheKeptLayout() {
         ProgramRun run(directory_->path());
         QVERIFY(run.created);
         TMainForm& m = *run.main;
-        m.addToolBar(Qt::RightToolBarArea, m.BarFigury);
-        m.AMaxWorkArea->trigger();
-        QVERIFY(!m.BarFigury->isVisible());
-        m.AMaxWorkArea->trigger();
-        QVERIFY(!m.AMaxWorkArea->isChecked());
+        m.addToolBar(Qt::RightToolBarArea, &Named<QToolBar>(m, "BarFigury"));
+        Named<QAction>(m, "AMaxWorkArea").trigger();
+        QVERIFY(!Named<QToolBar>(m, "BarFigury").isVisible());
+        Named<QAction>(m, "AMaxWorkArea").trigger();
+        QVERIFY(!Named<QAction>(m, "AMaxWorkArea").isChecked());
         for (const char* name :
              {"BarPodstawowy", "BarFigury", "BarWymiary", "BarMode", "WindowFormObject"})
             QVERIFY2(Participant(m, name)->isVisible(), name);
-        QVERIFY(!m.BarTransform->isVisible());
+        QVERIFY(!Named<QToolBar>(m, "BarTransform").isVisible());
         QCOMPARE(DockOf(m, "BarFigury"), QString("RightDock"));
     }
 
@@ -530,10 +538,10 @@ private slots:
         ProgramRun run(directory_->path());
         QVERIFY(run.created);
         TMainForm& m = *run.main;
-        m.AMaxWorkArea->trigger();
+        Named<QAction>(m, "AMaxWorkArea").trigger();
         QVERIFY(QFile::remove(file(UserbarsFileName)));
-        m.AMaxWorkArea->trigger();
-        QVERIFY(!m.AMaxWorkArea->isChecked());
+        Named<QAction>(m, "AMaxWorkArea").trigger();
+        QVERIFY(!Named<QAction>(m, "AMaxWorkArea").isChecked());
         for (const char* name : Participants)
             QVERIFY2(!Shown(m, name), name);
         QVERIFY(run.interaction.messages.isEmpty());

@@ -1,0 +1,179 @@
+#include "shell/FileCommands.h"
+
+#include "canvas/DesignWindow.h"
+#include "designfile/DesignFile.h"
+#include "editing/EditHistory.h"
+#include "interaction/Interaction.h"
+#include "shell/DesignWindows.h"
+#include "shell/MainActions.h"
+#include "shell/MainWindow.h"
+#include "shell/ObjectWindowRelay.h"
+#include "shell/RecoveryCommands.h"
+
+#include <QAction>
+#include <QFileInfo>
+#include <filesystem>
+
+namespace vantor {
+
+namespace {
+
+const QString DesignFilter = QStringLiteral("projekt (*.kfx)");
+// Asked before a modified design is closed.
+constexpr char SaveChangesQuestion[] = "Zapisać zmiany w projekcie?";
+
+} // namespace
+
+FileCommands::FileCommands(TMainForm& main, const MainActions& actions, DesignWindows& windows,
+                           ObjectWindowRelay& objects, RecoveryCommands& recovery,
+                           Interaction& interaction)
+    : QObject(&main), main_(main), windows_(windows), objects_(objects), recovery_(recovery),
+      interaction_(interaction) {
+    connect(actions.FileNew1, &QAction::triggered, this, [this] { FileNew1Execute(); });
+    connect(actions.FileOpen1, &QAction::triggered, this, [this] { FileOpen1Execute(); });
+    connect(actions.FileSave1, &QAction::triggered, this, [this] { FileSave1Execute(); });
+    connect(actions.FileSaveAs1, &QAction::triggered, this, [this] { FileSaveAs1Execute(); });
+    connect(actions.FileClose1, &QAction::triggered, this, [this] { windows_.closeActive(); });
+    connect(actions.FileCloseAll, &QAction::triggered, this, [this] { FileCloseAllExecute(); });
+}
+
+void FileCommands::FileNew1Execute() {
+    if (!FileCloseAllExecute())
+        return;
+    main_.createDesignWindow("New");
+    main_.updateInsertionAvailability(true);
+}
+
+bool FileCommands::settleAll() {
+    const auto windows = windows_.all();
+    for (TMDIChild* window : windows) {
+        if (closingConfirmed_.contains(window))
+            continue;
+        if (!settleUnsavedWork(*window))
+            return false;
+        closingConfirmed_.insert(window);
+    }
+    return true;
+}
+
+bool FileCommands::settleUnsavedWork(TMDIChild& window) {
+    if (!window.history().isModified())
+        return true;
+    switch (
+        interaction_.askYesNoCancel(&main_, QString::fromUtf8(SaveChangesQuestion), QString())) {
+    case Interaction::Answer::Yes:
+        return saveDesign(window, false);
+    case Interaction::Answer::No:
+        return true;
+    case Interaction::Answer::Cancel:
+        break;
+    }
+    return false;
+}
+
+bool FileCommands::mayClose(TMDIChild& window) {
+    return closingConfirmed_.contains(&window) || settleUnsavedWork(window);
+}
+
+bool FileCommands::FileCloseAllExecute() {
+    if (!settleAll()) {
+        closingConfirmed_.clear();
+        return false;
+    }
+    objects_.clearTrees();
+    const bool closed = windows_.closeAll();
+    closingConfirmed_.clear();
+    return closed;
+}
+
+void FileCommands::FileOpen1Execute() {
+    // Unsaved work is asked about before the file is chosen.
+    if (!settleAll()) {
+        closingConfirmed_.clear();
+        return;
+    }
+    const QString name = interaction_.chooseFileToOpen(
+        &main_, main_.programDirectory() + QLatin1Char('/'), DesignFilter);
+    if (name.isEmpty()) {
+        closingConfirmed_.clear();
+        return;
+    }
+    openDesign(name);
+}
+
+bool FileCommands::openDesign(const QString& name) {
+    FileNew1Execute();
+    TMDIChild* window = windows_.active();
+    if (window == nullptr)
+        return false;
+    const LoadResult result =
+        LoadDesign(std::filesystem::path(name.toStdString()), window->design());
+    if (!result.ok)
+        interaction_.showMessage(&main_, QString::fromStdString(result.message),
+                                 QString::fromUtf8(ReadErrorCaption), Interaction::Icon::Error);
+    // A file that could not be read gives an empty design that is not that file's.
+    if (result.ok)
+        window->history().setFilePath(name);
+    else
+        window->history().setDisplayName(name);
+    ShowDesignCaption(*window);
+    objects_.showLoadedDesign();
+    window->Redraw();
+    return result.ok;
+}
+
+void FileCommands::openFileArgument(const QString& argument) {
+    if (!openDesign(QFileInfo(argument).absoluteFilePath()))
+        FileNew1Execute();
+}
+
+void FileCommands::FileSave1Execute() {
+    TMDIChild* window = windows_.active();
+    if (window == nullptr) {
+        // Without a design the dialog is still offered, and nothing is written.
+        interaction_.chooseFileToSave(&main_, lastSaveName_, DesignFilter);
+        return;
+    }
+    saveDesign(*window, false);
+}
+
+void FileCommands::FileSaveAs1Execute() {
+    if (TMDIChild* window = windows_.active())
+        saveDesign(*window, true);
+}
+
+bool FileCommands::saveDesign(TMDIChild& window, bool askForName) {
+    QString name = window.history().filePath();
+    if (askForName || name.isEmpty()) {
+        name = interaction_.chooseFileToSave(&main_, name.isEmpty() ? lastSaveName_ : name,
+                                             DesignFilter);
+        if (name.isEmpty())
+            return false;
+        if (QFileInfo(name).suffix().isEmpty())
+            name += QStringLiteral(".kfx");
+        lastSaveName_ = name;
+    }
+    const SaveResult result =
+        SaveDesign(window.design(), std::filesystem::path(name.toStdString()));
+    // The file name, and on a second line why the save failed.
+    if (!result.ok) {
+        interaction_.showMessage(&main_,
+                                 QString::fromStdString(result.message) + QLatin1Char('\n') +
+                                     QString::fromStdString(result.reason),
+                                 QString::fromUtf8(WriteErrorCaption), Interaction::Icon::Error);
+        return false;
+    }
+    window.history().setFilePath(name);
+    window.history().markSaved();
+    recovery_.remove();
+    ShowDesignCaption(window);
+    return true;
+}
+
+bool FileCommands::settleBeforeExit() {
+    const bool settled = settleAll();
+    closingConfirmed_.clear();
+    return settled;
+}
+
+} // namespace vantor

@@ -1,0 +1,67 @@
+#pragma once
+
+#include <QObject>
+#include <QSet>
+#include <QString>
+
+class QWidget;
+
+namespace vantor {
+
+class DesignWindows;
+class Interaction;
+class ObjectWindowRelay;
+class RecoveryCommands;
+class TMDIChild;
+class TMainForm;
+struct MainActions;
+
+// The File menu's design commands: new, open, save, save as and close all, and the
+// question about unsaved work that comes before a modified design is closed.
+class FileCommands : public QObject {
+    Q_OBJECT
+
+public:
+    // Connects the File menu's design commands of `actions`.
+    FileCommands(TMainForm& main, const MainActions& actions, DesignWindows& windows,
+                 ObjectWindowRelay& objects, RecoveryCommands& recovery, Interaction& interaction);
+
+    void FileNew1Execute();
+    void FileOpen1Execute();
+    // Opens a design file as Open does once the file is chosen; false when it could not
+    // be read (the message has been shown).
+    bool openDesign(const QString& name);
+    // Opens the file named on the command line; one that cannot be read leaves an empty
+    // design.
+    void openFileArgument(const QString& argument);
+    // Saves the active design to its own file, asking for a name only when it has none.
+    void FileSave1Execute();
+    // Saves the active design under a name asked for.
+    void FileSaveAs1Execute();
+    // Closes every design window, asking first about modified designs; false when the
+    // user kept one open.
+    bool FileCloseAllExecute();
+    // Saves the design of the window; false when no file was chosen or the write failed.
+    bool saveDesign(TMDIChild& window, bool askForName);
+    // Whether the window may close: asks about its unsaved work unless already asked.
+    bool mayClose(TMDIChild& window);
+    // Asks about every modified design before the program ends; false on Cancel.
+    bool settleBeforeExit();
+
+private:
+    // Asks about a modified design whether to save it; true when the window may close.
+    bool settleUnsavedWork(TMDIChild& window);
+    // Asks about every modified design not asked about yet; false on Cancel.
+    bool settleAll();
+
+    TMainForm& main_;
+    DesignWindows& windows_;
+    ObjectWindowRelay& objects_;
+    RecoveryCommands& recovery_;
+    Interaction& interaction_;
+    QString lastSaveName_;
+    // Windows whose user already agreed to close them.
+    QSet<const TMDIChild*> closingConfirmed_;
+};
+
+} // namespace vantor

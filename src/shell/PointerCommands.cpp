@@ -1,0 +1,59 @@
+#include "shell/PointerCommands.h"
+
+#include "canvas/DesignWindow.h"
+#include "canvas/ShapeKinds.h"
+#include "shell/MainActions.h"
+#include "shell/MainWindow.h"
+#include "shell/ObjectWindowRelay.h"
+
+#include <QAction>
+#include <QApplication>
+
+namespace vantor {
+
+PointerCommands::PointerCommands(TMainForm& main, const MainActions& actions,
+                                 ObjectWindowRelay& objects)
+    : QObject(&main), main_(main), objects_(objects) {
+    connect(actions.ADefaultMode, &QAction::triggered, this, [this] {
+        main_.setPointerMode(PointerModeKind::Default);
+        if (handCursor_) {
+            QApplication::restoreOverrideCursor();
+            handCursor_ = false;
+        }
+    });
+    connect(actions.ASelect, &QAction::triggered, this, [this] {
+        main_.setPointerMode(PointerModeKind::SelectAndMove);
+        if (!handCursor_) {
+            QApplication::setOverrideCursor(Qt::PointingHandCursor);
+            handCursor_ = true;
+        }
+    });
+    connect(actions.AWymiar, &QAction::triggered, this,
+            [this] { addDimension("TWymiar", PointerModeKind::LinearDimension); });
+    connect(actions.AWymiarPoziomy, &QAction::triggered, this,
+            [this] { addDimension("TWymiarPoziomy", PointerModeKind::LinearDimension); });
+    connect(actions.AWymiarPionowy, &QAction::triggered, this,
+            [this] { addDimension("TWymiarPionowy", PointerModeKind::LinearDimension); });
+    connect(actions.AWymiarAngle, &QAction::triggered, this,
+            [this] { addDimension("TAngleWymiar", PointerModeKind::AngleDimension); });
+}
+
+PointerCommands::~PointerCommands() {
+    if (handCursor_)
+        QApplication::restoreOverrideCursor();
+}
+
+void PointerCommands::addDimension(const char* className, PointerModeKind mode) {
+    TMDIChild* window = main_.activeDesignWindow();
+    if (window == nullptr)
+        return;
+    main_.setPointerMode(mode);
+    std::unique_ptr<TShaped> dimension = CreateShape(className);
+    dimension->Pen = TPen{main_.currentPenWidth(), main_.currentColor()};
+    dimension->Points = {TPoints{}};
+    dimension->Selected = true;
+    window->design().insertDimension(std::move(dimension));
+    objects_.addDimensionNode();
+}
+
+} // namespace vantor
