@@ -2,46 +2,83 @@
 
 #include "canvas/DesignDrawing.h"
 #include "canvas/NullSurface.h"
+#include "editing/DesignEdits.h"
 #include "model/AxisValues.h"
 #include "model/Design.h"
-#include "model/Registry.h"
 
 #include <memory>
+#include <string>
 #include <string_view>
+#include <vector>
 
 namespace vantor::test {
 
-// Builds designs in tests the way the insertion commands do: each element gets as many
-// outline points as its kind draws with, is moved behind its parent, and the whole design
-// is redrawn, so every element is placed from a parent already placed.
+// Builds designs in tests with the program's own editing operations: each element is
+// inserted as the insertion commands insert it, the fields asked for are then written as
+// an OK of the parameters dialog writes them, and the whole design is redrawn, so every
+// element is placed from a parent already placed. The edits are applied, not kept.
 class DesignBuilder {
 public:
     explicit DesignBuilder(Design& design) : design_(design) {}
 
-    // A nose cone with its tip at (x, axis) that sets OriginX and AxisY.
+    // A nose cone with its tip at (x, axis) that sets OriginX and AxisY. The insertion
+    // puts every nose at the same spot; tests want it elsewhere, so it is moved there and
+    // its centres are computed again where it now lies.
     template <class T = TRocketElement>
     T& nose(std::string_view kind, float length, float diameter, double x = 50, float axis = 275) {
-        auto element = CreateElement(kind);
-        element->Length = length;
-        element->DiameterA = diameter;
-        element->Points.assign(element->OutlinePointCount(), TPoints{x, axis});
-        AxisY = axis;
-        OriginX = static_cast<float>(x);
-        auto* raw = element.get();
-        design_.addElement(std::move(element), nullptr);
-        place();
-        return static_cast<T&>(*raw);
+        ElementFields fields = DefaultFields(kind);
+        fields.length = length;
+        fields.diameterA = diameter;
+        return nose<T>(kind, fields, x, axis);
     }
 
-    // An element of the given kind attached under `parent`.
+    template <class T = TRocketElement>
+    T& nose(std::string_view kind, const ElementFields& fields, double x = 50, float axis = 275) {
+        TRocketElement& element = insert(kind, nullptr, fields);
+        element.Translate(x - element.Points[0].x, axis - element.Points[0].y);
+        AxisY = axis;
+        OriginX = static_cast<float>(x);
+        element.ComputeCG();
+        element.ComputeCP();
+        finishInsertion(element, fields);
+        return static_cast<T&>(element);
+    }
+
+    // An element of the given kind attached under `parent`, with its kind's own fields
+    // or the ones given.
     template <class T = TRocketElement> T& attach(std::string_view kind, TRocketElement& parent) {
-        auto element = CreateElement(kind);
-        element->Points.assign(element->OutlinePointCount(), TPoints{});
-        element->Translate(parent.Points[0].x + parent.Length, AxisY);
-        auto* raw = element.get();
-        design_.addElement(std::move(element), design_.tree.nodeOf(&parent));
+        return attach<T>(kind, parent, DefaultFields(kind));
+    }
+
+    template <class T = TRocketElement>
+    T& attach(std::string_view kind, TRocketElement& parent, const ElementFields& fields) {
+        TRocketElement& element = insert(kind, &parent, fields);
+        finishInsertion(element, fields);
+        return static_cast<T&>(element);
+    }
+
+    // Writes the fields as one OK of the parameters dialog does, and redraws.
+    void edit(TRocketElement& element, const ElementFields& fields) {
+        ChangeFields(design_, element, fields);
         place();
-        return static_cast<T&>(*raw);
+    }
+
+    // Slides the element along its parent to `offset`, as a drag does; false when the
+    // parent is not that long.
+    bool slide(TRocketElement& element, float offset) {
+        if (element.Parent == nullptr || element.Parent->Points.empty())
+            return false;
+        const std::unique_ptr<DesignEdit> slide = BeginSlide(design_, element);
+        const bool moved = SlideTo(element, element.Parent->Points[0].x + offset);
+        slide->finish(design_);
+        place();
+        return moved;
+    }
+
+    // A finished dimension through the points; the newest is the first of the list, as
+    // placing one leaves it.
+    void dimension(std::string_view className, const std::vector<TPoints>& points) {
+        vantor::AddDimension(design_, className, points);
     }
 
     // Places every element as a full redraw does, drawing on `surface`.
@@ -49,6 +86,22 @@ public:
     void place() { place(scratch_); }
 
 private:
+    TRocketElement& insert(std::string_view kind, TRocketElement* parent,
+                           const ElementFields& fields) {
+        ElementTree::Node* node = parent != nullptr ? design_.tree.nodeOf(parent) : nullptr;
+        const std::unique_ptr<DesignEdit> insertion =
+            InsertElement(design_, node, NewElement{std::string(kind), fields});
+        return *InsertedElement(*insertion);
+    }
+
+    // The insertion gives the element the weight the weight rule computes; the fields
+    // asked for, their weight included, are then written as the dialog's OK writes them.
+    void finishInsertion(TRocketElement& element, const ElementFields& fields) {
+        if (!(FieldsOf(element) == fields))
+            ChangeFields(design_, element, fields);
+        place();
+    }
+
     Design& design_;
     NullSurface scratch_;
 };
