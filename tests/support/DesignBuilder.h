@@ -5,6 +5,7 @@
 #include "editing/DesignEdits.h"
 #include "model/AxisValues.h"
 #include "model/Design.h"
+#include "model/Registry.h"
 
 #include <memory>
 #include <string>
@@ -16,7 +17,8 @@ namespace vantor::test {
 // Builds designs in tests with the program's own editing operations: each element is
 // inserted as the insertion commands insert it, the fields asked for are then written as
 // an OK of the parameters dialog writes them, and the whole design is redrawn, so every
-// element is placed from a parent already placed. The edits are applied, not kept.
+// element is placed from a parent already placed. The edits are applied, not kept. What
+// the insertion commands refuse is put in record by record (see putIn).
 class DesignBuilder {
 public:
     explicit DesignBuilder(Design& design) : design_(design) {}
@@ -34,12 +36,15 @@ public:
 
     template <class T = TRocketElement>
     T& nose(std::string_view kind, const ElementFields& fields, double x = 50, float axis = 275) {
-        TRocketElement& element = insert(kind, nullptr, fields);
+        bool edited = false;
+        TRocketElement& element = insert(kind, nullptr, fields, edited);
         element.Translate(x - element.Points[0].x, axis - element.Points[0].y);
         AxisY = axis;
         OriginX = static_cast<float>(x);
-        element.ComputeCG();
-        element.ComputeCP();
+        if (edited) {
+            element.ComputeCG();
+            element.ComputeCP();
+        }
         finishInsertion(element, fields);
         return static_cast<T&>(element);
     }
@@ -52,7 +57,8 @@ public:
 
     template <class T = TRocketElement>
     T& attach(std::string_view kind, TRocketElement& parent, const ElementFields& fields) {
-        TRocketElement& element = insert(kind, &parent, fields);
+        bool edited = false;
+        TRocketElement& element = insert(kind, &parent, fields, edited);
         finishInsertion(element, fields);
         return static_cast<T&>(element);
     }
@@ -86,12 +92,33 @@ public:
     void place() { place(scratch_); }
 
 private:
+    // Inserts the element as the insertion commands do (`edited`), or, where they would
+    // refuse it, puts it in as a record.
     TRocketElement& insert(std::string_view kind, TRocketElement* parent,
-                           const ElementFields& fields) {
+                           const ElementFields& fields, bool& edited) {
         ElementTree::Node* node = parent != nullptr ? design_.tree.nodeOf(parent) : nullptr;
+        edited = CheckInsertion(design_, kind, parent) == InsertionRefusal::None;
+        if (!edited)
+            return putIn(kind, node, fields);
         const std::unique_ptr<DesignEdit> insertion =
             InsertElement(design_, node, NewElement{std::string(kind), fields});
         return *InsertedElement(*insertion);
+    }
+
+    // Tests also build on purpose what no edit makes (a second root, a root that is no
+    // nose, a component under a parent its kind does not allow), as a design file may
+    // hold it: the element gets the fields and as many outline points as its kind draws
+    // with, behind its parent's front at the parent's length, and no computed quantity.
+    TRocketElement& putIn(std::string_view kind, ElementTree::Node* parent,
+                          const ElementFields& fields) {
+        std::unique_ptr<TRocketElement> element = CreateElement(kind);
+        WriteFields(*element, fields);
+        element->Points.assign(element->OutlinePointCount(), TPoints{});
+        if (parent != nullptr && !parent->element->Points.empty())
+            element->Translate(parent->element->Points[0].x + parent->element->Length, AxisY);
+        TRocketElement& added = *element;
+        design_.addElement(std::move(element), parent);
+        return added;
     }
 
     // The insertion gives the element the weight the weight rule computes; the fields
