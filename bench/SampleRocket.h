@@ -16,44 +16,45 @@ namespace vantor::bench {
 // other, each carrying a fin set, a motor and a ballast in turn, placed as a few
 // redraws leave them. Weights are computed, so the summary has something to add up.
 inline void BuildRocket(Design& design, int components, float tubeLength = 60) {
-    OriginX = 50;
-    AxisY = 300;
-    // Inserted as the insertion commands insert, with each kind's own sizes.
-    auto add = [&](std::string_view kind, TRocketElement* parent) -> TRocketElement& {
+    // Inserted as the insertion commands insert, with the sizes the dialog would give.
+    auto add = [&](std::string_view kind, TRocketElement* parent, auto set) -> TRocketElement& {
+        ElementFields fields = DefaultFields(kind);
+        set(fields);
         const auto inserted =
             InsertElement(design, parent != nullptr ? design.tree.nodeOf(parent) : nullptr,
-                          NewElement{std::string(kind), DefaultFields(kind)});
+                          NewElement{std::string(kind), fields});
         return *InsertedElement(*inserted);
     };
-    TRocketElement* tube = &add("TGlowicaOgive", nullptr);
-    tube->Length = 120;
+    TRocketElement* tube = &add("TGlowicaOgive", nullptr, [](ElementFields& f) { f.length = 120; });
     const std::string_view extras[] = {"TStatecznik", "TEngine", "TBalast"};
     int made = 1;
     for (int extra = 0; made < components; ++made) {
         if (tube->ClassName != "TKorpus" || extra == 3) {
-            tube = &add("TKorpus", tube);
-            tube->Length = tubeLength;
+            tube = &add("TKorpus", tube, [tubeLength](ElementFields& f) { f.length = tubeLength; });
             extra = 0;
             continue;
         }
-        TRocketElement& leaf = add(extras[extra++], tube);
-        if (auto* fins = dynamic_cast<TStatecznik*>(&leaf)) {
-            fins->FinA = 40;
-            fins->FinB = 15;
-            fins->FinC = 20;
-            fins->FinD = 30;
-        } else if (leaf.ClassName == "TEngine") {
-            leaf.DiameterA = 20;
-            leaf.Length = 30;
-        }
+        add(extras[extra], tube, [kind = extras[extra]](ElementFields& f) {
+            if (kind == "TStatecznik") {
+                f.finA = 40;
+                f.finB = 15;
+                f.finC = 20;
+                f.finD = 30;
+            } else if (kind == "TEngine") {
+                f.diameterA = 20;
+                f.length = 30;
+            } else {
+                f.weight = 5; // a ballast keeps the weight it is given
+            }
+        });
+        ++extra;
     }
     NullSurface surface;
     DrawDesign(design, surface);
     DrawDesign(design, surface);
+    // The weight rule needs the placed outlines (a fin set's area is sampled from its own).
     for (auto& element : design.Elements)
-        if (element->ClassName == "TBalast")
-            element->Weight = 5;
-        else
+        if (element->ClassName != "TBalast")
             element->ComputeWeight();
 }
 

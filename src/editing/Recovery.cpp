@@ -48,10 +48,10 @@ RecoveryStore::Recovered RecoveryStore::restore(Design& design) const {
         recovered.originalName = QString::fromUtf8(name.read(64 * 1024));
     const LoadResult loaded = LoadDesign(std::filesystem::path(designPath().toStdString()), design);
     recovered.ok = loaded.ok;
-    if (loaded.ok) {
-        remove();
+    // The copy stays until the restored design is saved or closed: a run cut off again
+    // before the next copy is written would otherwise lose the work a second time.
+    if (loaded.ok)
         return recovered;
-    }
     recovered.message = QString::fromStdString(loaded.message);
     // Kept for whoever wants to look at it, but never offered again.
     const QString aside = designPath() + QStringLiteral(".damaged");

@@ -29,8 +29,9 @@ public:
         // The loader's message for a damaged copy.
         QString message;
     };
-    // Reads the copy into the design and removes it. A damaged copy is moved aside
-    // (".damaged" added to its name) and the design left empty.
+    // Reads the copy into the design. The copy is kept (the design read from it is still
+    // unsaved); a damaged copy is moved aside (".damaged" added to its name) and the
+    // design left empty.
     Recovered restore(Design& design) const;
 
 private:

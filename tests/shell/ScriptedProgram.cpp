@@ -11,6 +11,8 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName("Vantor");
     vantor::PrintingInteraction printing;
     const QString script = qEnvironmentVariable(vantor::ScriptVariable);
-    return vantor::RunProgram(
-        printing, [&script](vantor::TMainForm& main) { vantor::RunScript(main, script); });
+    vantor::ApplyLeadingAnswers(printing, script);
+    return vantor::RunProgram(printing, [&printing, &script](vantor::TMainForm& main) {
+        vantor::RunScript(main, printing, script);
+    });
 }

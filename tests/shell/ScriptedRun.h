@@ -10,15 +10,25 @@ class TMainForm;
 
 // Running the program unattended, in the test-only build of it (ScriptedProgram.cpp):
 // its main() uses PrintingInteraction and calls RunScript with the environment variable
-// named below: once the event loop runs, each ';'-separated word of the variable either
-// triggers the main window's action of that object name or, written "?name", prints
-// "name=<the action's text>"; then the main window closes as File > Exit closes it, and
-// the program ends. Unknown names print "unknown: name".
+// named below. Once the event loop runs, the ';'-separated words of the variable are
+// played in turn:
+//   name        triggers the main window's action of that object name;
+//   ?name       prints "name=<the action's text>";
+//   +yes, -yes  questions are answered Yes, or No again (No is the default);
+//   +ok         dialogs are accepted with their default button from here on (cancelled
+//               is the default);
+//   save:PATH   writes the active design as a design file to PATH, leaving the window's
+//               own file and its modified state alone, and prints "saved: PATH";
+//   stay        keeps the program running after the script (prints "running"), so
+//               that a test can end it from outside.
+// Without "stay" the main window then closes as File > Exit closes it, and the program
+// ends. Unknown names print "unknown: name". The answer words (+yes, -yes, +ok) at the
+// head of the script already hold for the questions asked while the program starts.
 inline constexpr char ScriptVariable[] = "VANTOR_TEST_SCRIPT";
 
 // Modal interactions for an unattended run: messages and questions are printed on the
-// standard output ("message: ...", "question: ..."), questions answered No, dialogs
-// cancelled and file dialogs left without a file.
+// standard output ("message: ...", "question: ..."), questions answered No and dialogs
+// cancelled unless the script says otherwise, file dialogs left without a file.
 class PrintingInteraction final : public Interaction {
 public:
     void showMessage(QWidget* parent, const QString& text, const QString& caption,
@@ -30,8 +40,13 @@ public:
     QString chooseFileToSave(QWidget* parent, const QString& proposedName,
                              const QString& filter) override;
     int runDialog(QDialog& dialog) override;
+
+    bool answerYes = false;
+    bool acceptDialogs = false;
 };
 
-void RunScript(TMainForm& main, const QString& script);
+// Applies the answer words at the head of the script.
+void ApplyLeadingAnswers(PrintingInteraction& interaction, const QString& script);
+void RunScript(TMainForm& main, PrintingInteraction& interaction, const QString& script);
 
 } // namespace vantor
