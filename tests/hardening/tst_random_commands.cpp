@@ -82,12 +82,12 @@ std::vector<std::uint8_t> FileBytes(const QString& path) {
     return {bytes.begin(), bytes.end()};
 }
 
-// Whether a design file and the bytes of the design hold the same design. A dimension is
+// Whether two encodings hold the same design. A dimension is
 // a step of the design's history only once it is placed: while one is being placed (its
 // points still coming, or fewer than three of them) the two are not compared.
-bool SameDesign(const std::vector<std::uint8_t>& file, const std::vector<std::uint8_t>& bytes,
+bool SameDesign(const std::vector<std::uint8_t>& before, const std::vector<std::uint8_t>& bytes,
                 bool placing) {
-    if (file == bytes)
+    if (before == bytes)
         return true;
     const auto unplaced = [](const std::vector<std::uint8_t>& from) {
         Design design;
@@ -95,7 +95,7 @@ bool SameDesign(const std::vector<std::uint8_t>& file, const std::vector<std::ui
         return std::any_of(design.Dimensions.begin(), design.Dimensions.end(),
                            [](const auto& d) { return d->Points.size() < 3; });
     };
-    return placing || unplaced(file) || unplaced(bytes);
+    return placing || unplaced(before) || unplaced(bytes);
 }
 
 // The first element or dimension whose fields differ between two design files.
@@ -131,7 +131,12 @@ QString FirstDifference(const std::vector<std::uint8_t>& a, const std::vector<st
 
 // The program started as main() starts it, answering every modal interaction at random.
 struct RandomRun {
-    explicit RandomRun(quint32 seed) : interaction(seed, files.path() + "/files") {}
+    // The designs offered to File > Open are the reference designs and what the run saves.
+    explicit RandomRun(quint32 seed) : interaction(seed, files.path() + "/files") {
+        const QDir data(QStringLiteral(VANTOR_TEST_DATA_DIR));
+        for (const QString& name : data.entryList({"*.kfx"}, QDir::Files, QDir::Name))
+            QFile::copy(data.filePath(name), files.path() + "/files/" + name);
+    }
 
     QTemporaryDir files;
     test::RandomInteraction interaction;
@@ -397,6 +402,32 @@ struct RandomRun {
 
     // --- Invariants --------------------------------------------------------------------
 
+    // An unmodified design with a file is the design as it was when it was saved, or as
+    // its first redraw after opening left it (a redraw may rewrite what a file written
+    // elsewhere holds: a dimension's caption, an element placed from its parent). Empty
+    // when it is.
+    QString unsavedDrift(TMDIChild& w, const std::vector<std::uint8_t>& bytes) {
+        const QString path = w.history().filePath();
+        if (w.history().isModified() || path.isEmpty())
+            return {};
+        const std::vector<std::uint8_t> file = FileBytes(path);
+        if (&w != baseline_.window || path != baseline_.path || file != baseline_.file) {
+            baseline_ = {&w, path, file, bytes};
+            return {};
+        }
+        if (SameDesign(baseline_.design, bytes, placing()))
+            return {};
+        return QStringLiteral("the design, unmodified, is not what it was when \"%1\" was "
+                              "saved or opened: %2")
+            .arg(path, FirstDifference(baseline_.design, bytes));
+    }
+    struct Baseline {
+        const TMDIChild* window = nullptr;
+        QString path;
+        std::vector<std::uint8_t> file;
+        std::vector<std::uint8_t> design;
+    } baseline_;
+
     // Whether the pointer places the points of the newest dimension.
     bool placing() const {
         const PointerModeKind mode = static_cast<const DesignWindowHost&>(*main).pointerMode();
@@ -516,12 +547,8 @@ struct RandomRun {
             if (!read.ok)
                 found = QStringLiteral("the saved design does not load: ") +
                         QString::fromStdString(read.message);
-            else if (!w->history().isModified() && !w->history().filePath().isEmpty() &&
-                     !SameDesign(FileBytes(w->history().filePath()), saved, placing()))
-                found = QStringLiteral("the design, unmodified, is not what its file \"%1\" "
-                                       "holds: %2")
-                            .arg(w->history().filePath(),
-                                 FirstDifference(FileBytes(w->history().filePath()), saved));
+            else if (QString drift = unsavedDrift(*w, saved); !drift.isEmpty())
+                found = drift;
             else if (EncodeDesign(loaded) != saved)
                 found = QStringLiteral("the design loaded from its bytes saves other bytes");
             else if (found = summaryFault(saved); !found.isEmpty()) {
@@ -565,25 +592,35 @@ class TestRandomCommands : public QObject {
 
 private slots:
     // Each seed's row replays it alone. Faults the seeds found, mended since: the
-    // dimensions of a closed design still listed (seed 6, step 110); a summary one
-    // redraw behind after an element was made longer, its children placed from their
-    // parents' old outlines (seed 2, step 91); a fin set listed under its old caption
-    // after its dialog gave it a new one (seed 10, step 245, its own row).
+    // dimensions of a closed design still listed (seed 6, step 110); a fin set listed
+    // under its old caption after its dialog gave it a new one (seed 2, step 38); a
+    // summary one redraw behind after an element was made longer, its children placed
+    // from their parents' old outlines (seed 24, step 1218, its own row).
     void everyStepLeavesTheProgramConsistent_data() {
         QTest::addColumn<quint32>("seed");
         QTest::addColumn<int>("steps");
         QTest::addColumn<QString>("knownFault");
+        // VANTOR_RANDOM_SEEDS and VANTOR_RANDOM_FIRST_SEED choose other seeds for a
+        // longer search.
         bool ok = false;
         const int seeds = qEnvironmentVariableIntValue("VANTOR_RANDOM_SEEDS", &ok);
-        for (quint32 seed = 1; seed <= quint32(ok && seeds > 0 ? seeds : 6); ++seed)
+        const quint32 first =
+            quint32(std::max(1, qEnvironmentVariableIntValue("VANTOR_RANDOM_FIRST_SEED")));
+        for (quint32 seed = first; seed < first + quint32(ok && seeds > 0 ? seeds : 6); ++seed)
             QTest::addRow("seed %u", seed) << seed << StepsPerSeed() << QString();
-        QTest::newRow("seed 10, fin set caption") << 10u << 245 << QString();
+        QTest::newRow("seed 24, children placed from old outlines") << 24u << 1218 << QString();
         // Faults found and not mended yet; the row runs once its fault is gone.
-        QTest::newRow("seed 8, weight summed in list order")
-            << 8u << 1051
+        QTest::newRow("seed 21, weight summed in list order")
+            << 21u << 512
             << QStringLiteral("the summary adds the weights in single precision in the "
                               "order of the element list, so a design listed out of tree "
                               "order shows another weight once saved and opened again");
+        QTest::newRow("seed 45, dimension left half placed")
+            << 45u << 1013
+            << QStringLiteral("a dimension whose placement is given up (the default "
+                              "pointer mode chosen before its last point) stays in the "
+                              "design without a step: the design counts as unmodified, "
+                              "differs from its file, and undo cannot take it out");
     }
 
     void everyStepLeavesTheProgramConsistent() {

@@ -21,8 +21,8 @@ namespace vantor::test {
 // Answers every modal interaction at random from a seeded generator, so that a run is
 // replayed exactly from its seed: questions get any of their answers, dialogs are
 // filled with values that are often sensible and sometimes not, then accepted or
-// rejected, and file dialogs name files in `folder` (saved designs, a damaged one, a
-// missing one, the folder itself) or nothing. Nothing ever blocks. Every answer is
+// rejected, and file dialogs name files in `folder` (the designs there, a damaged one
+// among them, a missing one, the folder itself) or nothing. Nothing ever blocks. Every answer is
 // appended to `trace`.
 class RandomInteraction final : public Interaction {
 public:
@@ -78,11 +78,11 @@ public:
     }
     QString chooseFileToOpen(QWidget*, const QString&, const QString&) override {
         const int kind = below(10);
+        const QStringList designs =
+            QDir(folder_).entryList({QStringLiteral("*.kfx")}, QDir::Files, QDir::Name);
         QString name;
-        if (kind < 5)
-            name = path(pick(SavedNames) + QStringLiteral(".kfx")); // perhaps never saved
-        else if (kind == 5)
-            name = path(QStringLiteral("junk.kfx"));
+        if (kind < 6 && !designs.isEmpty())
+            name = path(pick(designs));
         else if (kind == 6)
             name = folder_;
         else if (kind == 7)
