@@ -19,6 +19,7 @@
 #include "shell/MainWindow.h"
 #include "shell/Program.h"
 #include "support/RandomInteraction.h"
+#include "support/ResidentGlDriver.h"
 #include "support/TestMain.h"
 #include "toolwindows/ObjectWindow.h"
 #include "toolwindows/StabilityTable.h"
@@ -638,8 +639,11 @@ private slots:
         closer.setInterval(20);
         QObject::connect(&closer, &QTimer::timeout, [] {
             for (QWidget* top : QApplication::topLevelWidgets())
-                if (auto* view = qobject_cast<TForm3D*>(top); view && view->isVisible())
+                if (auto* view = qobject_cast<TForm3D*>(top); view && view->isVisible()) {
+                    // The leak checker must still see the GL driver the window loaded.
+                    test::KeepGlDriversResident();
                     view->close();
+                }
             if (QWidget* popup = QApplication::activePopupWidget())
                 popup->close();
         });
