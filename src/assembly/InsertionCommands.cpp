@@ -114,6 +114,8 @@ void InsertionCommands::insert(const char* kind) {
         show(*insertion);
         redraw();
         if (runDialog(*InsertedElement(*insertion))) {
+            // Its node was made before the dialog gave the fin set its caption.
+            objects_.refreshElementCaptions();
             redraw();
             window->history().record(std::move(insertion));
             return;

@@ -6,10 +6,10 @@ namespace vantor {
 
 class Design;
 
-// Draws the design as a full redraw does: every element from the last to the first, so
-// that each places itself from a parent already placed, then every dimension from the
-// last to the first, the newest (index 0) on top. A failure while drawing one object
-// skips that object. Each shape's Canvas points at the surface only while it draws.
+// Draws the design as a full redraw does: every element is placed first in tree order,
+// each from a parent already placed, then drawn from the last to the first; then every
+// dimension from the last to the first, the newest (index 0) on top. A failure while drawing one
+// object skips that object. Each shape's Canvas points at the surface only while it draws.
 void DrawDesign(Design& design, DrawingSurface& surface);
 
 // Redraws the design on a surface that draws nowhere until no element moves any more.
