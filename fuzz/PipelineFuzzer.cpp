@@ -1,6 +1,6 @@
 // Runs every design the decoder accepts through what opening it in the program does:
 // placement and drawing on the surface that draws nowhere, and the summary with its
-// markers. Aborts when, once placed, passes over the same design give another summary.
+// markers. Aborts when passes over the same placed design give another summary.
 #include "analysis/Summary.h"
 #include "canvas/DesignDrawing.h"
 #include "canvas/NullSurface.h"
@@ -38,11 +38,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     vantor::Design design;
     if (!vantor::DecodeDesign({data, size}, design).ok)
         return 0;
-    // Once the placement has settled, every redraw gives the same summary, whatever the
-    // separator and the markers, the first one included: nothing a summary stores may
-    // change the next.
-    vantor::SettlePlacement(design);
+    // Once placed, every redraw gives the same summary, whatever the separator and the
+    // markers, the first one included: nothing a summary stores may change the next.
     vantor::NullSurface surface;
+    vantor::DrawDesign(design, surface);
     const vantor::Summary first = vantor::ComputeSummary(design, &surface, ',');
     vantor::DrawDesign(design, surface);
     const vantor::Summary second = vantor::ComputeSummary(design, &surface, ',');

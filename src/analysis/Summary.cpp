@@ -5,6 +5,7 @@
 #include "model/NumberFormat.h"
 
 #include <cmath>
+#include <vector>
 
 namespace vantor {
 
@@ -50,10 +51,17 @@ void DrawCgMarker(DrawingSurface* surface, double cg) {
 Summary ComputeSummary(Design& design, DrawingSurface* markers, char decimalSeparator) {
     Summary summary;
     const std::size_t n = design.tree.nodeCount();
+    // The elements are visited in tree order, the order a design file keeps: the sums are
+    // rounded as they go, so visiting in list order would give a design another weight
+    // once saved and opened again whenever its list is not in tree order.
+    std::vector<TRocketElement*> visited;
+    visited.reserve(n);
+    for (const ElementTree::Node* node : design.tree.nodesInOrder())
+        visited.push_back(node->element);
     auto element = [&](std::size_t i) -> TRocketElement& {
-        if (i >= design.Elements.size())
+        if (i >= design.Elements.size() || i >= visited.size() || visited[i] == nullptr)
             throw SummaryFault{};
-        return *design.Elements[i];
+        return *visited[i];
     };
 
     try {

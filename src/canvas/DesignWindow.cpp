@@ -270,9 +270,6 @@ void TMDIChild::Redraw() {
     buffer_.fill(Qt::white);
     DrawGrid(buffer_);
     {
-        // Every element in its place before anything is shown: a parent moved by the
-        // last edit carries its children along now, not at some later redraw.
-        SettlePlacement(design_);
         QtDrawingSurface surface(buffer_, Scale, bufferOrigin_);
         DrawDesign(design_, surface);
         // The standard analysis's marker goes under the summary's two markers, which

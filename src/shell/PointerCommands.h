@@ -3,11 +3,14 @@
 #include "canvas/PointerMode.h"
 
 #include <QObject>
+#include <QPointer>
 
 namespace vantor {
 
 class ObjectWindowRelay;
 class TMainForm;
+class TMDIChild;
+class TShaped;
 struct MainActions;
 
 // The commands that set the pointer mode the design windows obey: the default mode, the
@@ -22,10 +25,15 @@ public:
 
 private:
     void addDimension(const char* className, PointerModeKind mode);
+    // A placement left for another mode command keeps the dimension with the points it
+    // has; that is a change of the design like a finished one, so it becomes a step.
+    void endAbandonedPlacement();
 
     TMainForm& main_;
     ObjectWindowRelay& objects_;
     bool handCursor_ = false;
+    QPointer<TMDIChild> placingWindow_;
+    const TShaped* placing_ = nullptr;
 };
 
 } // namespace vantor

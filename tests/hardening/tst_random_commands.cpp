@@ -596,11 +596,12 @@ private slots:
     // dimensions of a closed design still listed (seed 6, step 110); a fin set listed
     // under its old caption after its dialog gave it a new one (seed 2, step 38); a
     // summary one redraw behind after an element was made longer, its children placed
-    // from their parents' old outlines (seed 24, step 1218, its own row).
+    // from their parents' old outlines (seed 24, step 1218, its own row). Two more have
+    // tests of their own: another weight after a save and a reopening (the weights were
+    // summed in list order) and a dimension left half placed without a step.
     void everyStepLeavesTheProgramConsistent_data() {
         QTest::addColumn<quint32>("seed");
         QTest::addColumn<int>("steps");
-        QTest::addColumn<QString>("knownFault");
         // VANTOR_RANDOM_SEEDS and VANTOR_RANDOM_FIRST_SEED choose other seeds for a
         // longer search.
         bool ok = false;
@@ -608,28 +609,13 @@ private slots:
         const quint32 first =
             quint32(std::max(1, qEnvironmentVariableIntValue("VANTOR_RANDOM_FIRST_SEED")));
         for (quint32 seed = first; seed < first + quint32(ok && seeds > 0 ? seeds : 6); ++seed)
-            QTest::addRow("seed %u", seed) << seed << StepsPerSeed() << QString();
-        QTest::newRow("seed 24, children placed from old outlines") << 24u << 1218 << QString();
-        // Faults found and not mended yet; the row runs once its fault is gone.
-        QTest::newRow("seed 21, weight summed in list order")
-            << 21u << 512
-            << QStringLiteral("the summary adds the weights in single precision in the "
-                              "order of the element list, so a design listed out of tree "
-                              "order shows another weight once saved and opened again");
-        QTest::newRow("seed 45, dimension left half placed")
-            << 45u << 1013
-            << QStringLiteral("a dimension whose placement is given up (the default "
-                              "pointer mode chosen before its last point) stays in the "
-                              "design without a step: the design counts as unmodified, "
-                              "differs from its file, and undo cannot take it out");
+            QTest::addRow("seed %u", seed) << seed << StepsPerSeed();
+        QTest::newRow("seed 24, children placed from old outlines") << 24u << 1218;
     }
 
     void everyStepLeavesTheProgramConsistent() {
         QFETCH(quint32, seed);
         QFETCH(int, steps);
-        QFETCH(QString, knownFault);
-        if (!knownFault.isEmpty())
-            QSKIP(qPrintable(knownFault));
         ForgetUserState();
         RandomRun run(seed);
         QVERIFY(run.start());

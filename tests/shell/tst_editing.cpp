@@ -195,6 +195,30 @@ private slots:
         QCOMPARE(fins->FinA, 90.f);
     }
 
+    // A placement left for another mode keeps its dimension, as one step undo removes.
+    void abandonedDimensionPlacementIsOneStep_data() {
+        QTest::addColumn<QString>("leaveBy");
+        QTest::newRow("default mode") << "ADefaultMode";
+        QTest::newRow("select mode") << "ASelect";
+        QTest::newRow("next dimension") << "AWymiarPionowy";
+    }
+    void abandonedDimensionPlacementIsOneStep() {
+        QFETCH(QString, leaveBy);
+        Editing e;
+        e.insert(&Named<QAction>(*e.main, "AGlowicaStozek"));
+        TMDIChild* window = e.window();
+        window->history().markSaved();
+        Named<QAction>(*e.main, "AWymiar").trigger();
+        window->FormMouseMove(Qt::NoButton, 100, 100);
+        window->FormMouseDown(Qt::LeftButton, 100, 100);
+        Named<QAction>(*e.main, qPrintable(leaveBy)).trigger();
+        const std::size_t dimensions = e.design().Dimensions.size();
+        QVERIFY(window->history().isModified());
+        Named<QAction>(*e.main, "AUndo").trigger();
+        QCOMPARE(e.design().Dimensions.size(), dimensions - 1);
+        QCOMPARE(e.design().Dimensions.empty(), leaveBy != "AWymiarPionowy");
+    }
+
     void deletingATubeTakesItsFinsAndMotor() {
         Editing e;
         e.insert(&Named<QAction>(*e.main, "AGlowicaStozek"));

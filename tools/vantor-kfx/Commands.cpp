@@ -36,13 +36,13 @@ bool Load(const std::string& file, Design& design, LoadResult& result, std::ostr
     return result.ok;
 }
 
-// Loads the file and places every element as redraws do, until no element moves: the
-// numbers reported are those the program shows, however often it redraws.
+// Loads the file and places every element as a full redraw does.
 bool LoadPlaced(const std::string& file, Design& design, std::ostream& err) {
     LoadResult loaded;
     if (!Load(file, design, loaded, err))
         return false;
-    SettlePlacement(design);
+    NullSurface surface;
+    DrawDesign(design, surface);
     return true;
 }
 
