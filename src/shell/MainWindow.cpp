@@ -342,7 +342,7 @@ bool TMainForm::mayCloseDesignWindow(TMDIChild& window) {
 void TMainForm::designWindowClosing(TMDIChild& window) {
     // Closed on purpose: whatever was not saved was given up.
     recovery_->remove();
-    objects_->clearElementTree();
+    objects_->clearTrees();
     objects_->forgetDesignWindow(window);
     windows_->gone(window);
     updateInsertionAvailability(false);

@@ -75,11 +75,6 @@ void ObjectWindowRelay::addDimensionNode() {
         formObject_->addDimensionNode();
 }
 
-void ObjectWindowRelay::clearElementTree() {
-    if (formObject_)
-        formObject_->clearElementTree();
-}
-
 void ObjectWindowRelay::clearTrees() {
     if (formObject_)
         formObject_->clearTrees();

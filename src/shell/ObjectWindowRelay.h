@@ -41,7 +41,6 @@ public:
     // After an undo or redo in the window, if the object window shows it.
     void showChangedDesign(const TMDIChild& window, TRocketElement* focus);
     void addDimensionNode();
-    void clearElementTree();
     void clearTrees();
     void clearSummary();
 

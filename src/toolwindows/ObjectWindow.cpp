@@ -204,10 +204,6 @@ void TFormObject::createActions() {
 
 void TFormObject::setDesignWindow(TMDIChild* window) {
     window_ = window;
-    // The dimensions of a design that is no longer shown are not listed either. (The
-    // element tree is emptied by its callers, who follow its emptiness.)
-    if (window == nullptr)
-        ListBox2->clear();
 }
 
 void TFormObject::setPropertiesEditor(std::function<void(TRocketElement&)> editor) {

@@ -35,8 +35,7 @@ public:
     // Translates the window's captions; false when the language library failed.
     bool FormCreate();
 
-    // The design window whose design the trees show; null when none is open, which
-    // empties the dimension tree.
+    // The design window whose design the trees show; null when none is open.
     void setDesignWindow(TMDIChild* window);
     TMDIChild* designWindow() const { return window_; }
 

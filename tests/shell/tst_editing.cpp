@@ -217,6 +217,10 @@ private slots:
         Named<QAction>(*e.main, "AUndo").trigger();
         QCOMPARE(e.design().Dimensions.size(), dimensions - 1);
         QCOMPARE(e.design().Dimensions.empty(), leaveBy != "AWymiarPionowy");
+        // Closing the design takes its dimensions out of the object window too.
+        e.interaction.threeWay.enqueue(Interaction::Answer::No);
+        Named<QAction>(*e.main, "FileClose1").trigger();
+        QCOMPARE(e.objects().ListBox2->topLevelItemCount(), 0);
     }
 
     void deletingATubeTakesItsFinsAndMotor() {
