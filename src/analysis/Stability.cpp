@@ -92,15 +92,22 @@ struct Contribution {
     Maybe cp; // absolute abscissa
 };
 
-Contribution NoseForce(const TRocketElement& e, double x0) {
+// Every normal-force slope is referred to the one reference area of diameter d, so the
+// nose's slope of 2 on its own base area becomes 2 (d_nose / d)^2. A nose as wide as the
+// widest part (all sizes zero included) keeps 2 exactly.
+Contribution NoseForce(const TRocketElement& e, double x0, double d) {
     double k = 0.5;
     if (e.ClassName == "TGlowicaStozek")
         k = 2.0 / 3.0;
     else if (e.ClassName == "TGlowicaOgive")
         k = 0.466;
-    if (const Maybe cp = Finite(x0 + k * e.Length))
-        return {2.0, cp};
-    return {};
+    const double base = e.DiameterA;
+    const Maybe ratio = base == d ? Maybe(1.0) : Quotient(base, d);
+    if (!ratio || d < 0)
+        return {};
+    const Maybe cna = Finite(2 * *ratio * *ratio);
+    const Maybe cp = Finite(x0 + k * e.Length);
+    return cna && cp ? Contribution{*cna, cp} : Contribution{};
 }
 
 Contribution TransitionForce(const TRocketElement& e, double x0, double d) {
@@ -116,6 +123,17 @@ Contribution TransitionForce(const TRocketElement& e, double x0, double d) {
     return cp ? Contribution{*cna, cp} : Contribution{};
 }
 
+// Fins interfere with each other once there are more than four: the slope of N fins is
+// N/2 times one fin's, reduced by these factors for five to eight fins and by 0.75 beyond.
+double FinCountFactor(double count) {
+    if (count <= 4)
+        return 1.0;
+    if (count > 8)
+        return 0.75;
+    static constexpr std::array<double, 4> factors{0.948, 0.913, 0.854, 0.810};
+    return factors[std::size_t(std::lround(count)) - 5];
+}
+
 Contribution FinForce(const TStatecznik& f, double x0, double d) {
     const double n = f.FinCount, cr = f.FinA, xr = f.FinB, ct = f.FinC, s = f.FinD;
     const double r = f.Parent != nullptr ? f.Parent->DiameterA / 2.0 : 0.0;
@@ -127,8 +145,8 @@ Contribution FinForce(const TStatecznik& f, double x0, double d) {
     const Maybe spread = Quotient(2 * midChord, chords);
     if (!interference || !spread)
         return {};
-    const double cna =
-        (1 + *interference) * 4 * n * std::pow(s / d, 2) / (1 + std::sqrt(1 + *spread * *spread));
+    const double cna = (1 + *interference) * 4 * n * FinCountFactor(n) * std::pow(s / d, 2) /
+                       (1 + std::sqrt(1 + *spread * *spread));
     const Maybe sweepTerm = Quotient(xr * (cr + 2 * ct), 3 * chords);
     const Maybe product = Quotient(cr * ct, chords);
     if (!sweepTerm || !product || !std::isfinite(cna))
@@ -186,10 +204,14 @@ std::optional<double> NoseSurfaceCentroid(const std::string& kind, double length
     return std::nullopt;
 }
 
-StabilityAnalysis AnalyseStability(const Design& design, double targetCalibers) {
+StabilityAnalysis AnalyseStability(const Design& design, double targetCalibers,
+                                   std::optional<double> referenceDiameter) {
     StabilityAnalysis result;
     const std::vector<ElementTree::Node*> nodes = design.tree.nodesInOrder();
-    const double d = ReferenceDiameter(nodes);
+    const double d =
+        referenceDiameter && *referenceDiameter > 0 && std::isfinite(*referenceDiameter)
+            ? *referenceDiameter
+            : ReferenceDiameter(nodes);
     if (d > 0)
         result.referenceDiameter = d;
     const double origin = OriginX;
@@ -203,11 +225,15 @@ StabilityAnalysis AnalyseStability(const Design& design, double targetCalibers) 
         if (const Maybe x0 = Front(e)) {
             Contribution force;
             if (IsNose(e.ClassName))
-                force = NoseForce(e, *x0);
+                force = NoseForce(e, *x0, d);
             else if (e.ClassName == "TStozekSciety")
                 force = TransitionForce(e, *x0, d);
-            else if (e.ClassName == "TStatecznik")
-                force = FinForce(static_cast<const TStatecznik&>(e), *x0, d);
+            else if (e.ClassName == "TStatecznik") {
+                const auto& fins = static_cast<const TStatecznik&>(e);
+                force = FinForce(fins, *x0, d);
+                if (force.cp && fins.FinCount < 3)
+                    result.finsPlaneOnly = true;
+            }
             if (force.cp) {
                 row.cna = force.cna;
                 row.cp = *force.cp - origin;

@@ -32,15 +32,21 @@ struct StabilityAnalysis {
     // target: 0 when it is already there, empty when no mass there can reach it.
     std::optional<double> ballastNeeded;
     double totalWeight = 0;
+    // A fin set of one or two fins steadies the rocket only in the plane of its fins: the
+    // margin holds there, not across it.
+    bool finsPlaneOnly = false;
 };
 
 inline constexpr double DefaultTargetCalibers = 1.0;
 
 // The standard Barrowman analysis of a placed design (every element drawn once since its
 // last change, as after a full redraw). Never throws: a component whose data make a term
-// undefined contributes nothing to that term.
+// undefined contributes nothing to that term. Every normal-force slope is referred to the
+// area of one reference diameter: the widest part unless `referenceDiameter` names another
+// (positive, finite) one; the centre of pressure does not depend on that choice.
 StabilityAnalysis AnalyseStability(const Design& design,
-                                   double targetCalibers = DefaultTargetCalibers);
+                                   double targetCalibers = DefaultTargetCalibers,
+                                   std::optional<double> referenceDiameter = std::nullopt);
 
 // Centroid of the lateral surface of a nose cone of the given kind, from its tip, for a
 // nose of length `length` and base diameter `diameter`; empty where it is undefined.

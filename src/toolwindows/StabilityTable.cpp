@@ -48,6 +48,12 @@ StabilityTable::StabilityTable(QWidget* parent) : QGroupBox(Tagged(2550), parent
         values_[std::size_t(row)] = Cell(QString(), this);
         layout->addWidget(values_[std::size_t(row)], row, 1);
     }
+    // Shown only for a rocket whose fins steady it in one plane.
+    finsPlaneNote_ = new QLabel(Tagged(2557), this);
+    finsPlaneNote_->setObjectName("lbStabilityFinsPlane");
+    finsPlaneNote_->setWordWrap(true);
+    finsPlaneNote_->setVisible(false);
+    layout->addWidget(finsPlaneNote_, Rows, 0, 1, 2);
     layout->setColumnStretch(0, 1);
     layout->setColumnStretch(1, 1);
 }
@@ -58,11 +64,17 @@ void StabilityTable::showAnalysis(const StabilityAnalysis& analysis) {
     constexpr std::array<std::size_t, Rows> shown{0, 1, 2, 4, 5, 6};
     for (std::size_t row = 0; row < shown.size(); ++row)
         values_[row]->setText(QString::fromStdString(rows[shown[row]].value));
+    finsPlaneNote_->setVisible(analysis.finsPlaneOnly);
 }
 
 void StabilityTable::clear() {
     for (QLabel* value : values_)
         value->clear();
+    finsPlaneNote_->setVisible(false);
+}
+
+bool StabilityTable::finsPlaneNoteShown() const {
+    return !finsPlaneNote_->isHidden();
 }
 
 QString StabilityTable::value(int row) const {

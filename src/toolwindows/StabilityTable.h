@@ -22,10 +22,14 @@ public:
     // The value shown in a row, for the tests: 0 CNα ... 5 ballast needed.
     QString value(int row) const;
 
+    // Whether the note that the margin holds only in the plane of the fins is shown.
+    bool finsPlaneNoteShown() const;
+
     static constexpr int Rows = 6;
 
 private:
     std::array<QLabel*, Rows> values_{};
+    QLabel* finsPlaneNote_ = nullptr;
 };
 
 } // namespace vantor

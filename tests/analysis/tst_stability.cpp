@@ -1,79 +1,18 @@
 #include "analysis/Stability.h"
 #include "model/FinSet.h"
 #include "support/DesignBuilder.h"
+#include "support/StabilityRockets.h"
 
 #include <QTest>
 #include <cmath>
 #include <functional>
+#include <random>
 
 using namespace vantor;
 using vantor::test::DesignBuilder;
+using namespace vantor::test;
 
 namespace {
-
-TStatecznik& AddFins(DesignBuilder& build, TRocketElement& tube, int count, float root, float sweep,
-                     float tip, float span, float offset) {
-    auto& fins = build.attach<TStatecznik>("TStatecznik", tube);
-    fins.FinCount = count;
-    fins.FinA = root;
-    fins.FinB = sweep;
-    fins.FinC = tip;
-    fins.FinD = span;
-    fins.Offset = offset;
-    build.place();
-    return fins;
-}
-
-TRocketElement& AddAlong(DesignBuilder& build, const char* kind, TRocketElement& parent,
-                         float length, float offset, float weight) {
-    auto& e = build.attach(kind, parent);
-    e.Length = length;
-    e.Offset = offset;
-    e.Weight = weight;
-    build.place();
-    return e;
-}
-
-// Ogive nose 70 x 24, body tube 200, three fins (root 50, tip 30, sweep 20, span 50) at
-// the tail; weights close to what the weight rule gives for card and paper, but fixed, as
-// the rule samples the fin's area on the drawing grid and so depends on the position.
-void VerificationRocket(Design& design, double tipX = 50, float axis = 275) {
-    DesignBuilder build(design);
-    auto& nose = build.nose("TGlowicaOgive", 70, 24, tipX, axis);
-    auto& tube = build.attach("TKorpus", nose);
-    tube.Length = 200;
-    tube.DiameterA = 24;
-    build.place();
-    auto& fins = AddFins(build, tube, 3, 50, 20, 30, 50, 150);
-    nose.Weight = 4;
-    tube.Weight = 20;
-    fins.Weight = 7.5f;
-}
-
-// Conical nose 100 x 40 with a ballast, tube 300 x 40, transition 40 -> 60 (50 long), tube
-// 200 x 60 carrying a motor and four fins, boat tail 60 -> 40 (40 long); weights given.
-void WidenedRocket(Design& design, double tipX = 50, float axis = 275) {
-    DesignBuilder build(design);
-    auto& nose = build.nose("TGlowicaStozek", 100, 40, tipX, axis);
-    nose.Weight = 20;
-    AddAlong(build, "TBalast", nose, 0, 30, 5);
-    auto shaped = [&](const char* kind, TRocketElement& parent, float length, float front,
-                      float rear, float weight) -> TRocketElement& {
-        auto& e = build.attach(kind, parent);
-        e.Length = length;
-        e.DiameterA = front;
-        e.DiameterB = rear;
-        e.Weight = weight;
-        build.place();
-        return e;
-    };
-    auto& tube1 = shaped("TKorpus", nose, 300, 40, 0, 30);
-    auto& widening = shaped("TStozekSciety", tube1, 50, 40, 60, 8);
-    auto& tube2 = shaped("TKorpus", widening, 200, 60, 0, 25);
-    shaped("TStozekSciety", tube2, 40, 60, 40, 6);
-    AddFins(build, tube2, 4, 60, 30, 30, 40, 140).Weight = 12;
-    AddAlong(build, "TEngine", tube2, 70, 130, 40);
-}
 
 // Centroid from the tip of a surface of revolution r(x) on [0, L], summed over thin
 // frustum bands: an independent check of the integrals the analysis uses.
@@ -113,23 +52,104 @@ private slots:
         QVERIFY(!a.components[1].cp);
     }
 
+    // Every slope is referred to the widest diameter, 60: the nose's 2 on its own base
+    // becomes 2 (40/60)^2. Worked by hand from the component formulas: nose 0.888889 at
+    // 66.667; widening 1.111111 at 426.667; boat tail -1.111111 at 668.667; fins 4.270433
+    // at 615.0. (The nose's slope used to stay 2, which moved the CP forward to 397.22.)
     void widenedRocketMatchesHandComputation() {
         Design design;
         WidenedRocket(design);
         const StabilityAnalysis a = AnalyseStability(design);
-        // Worked by hand from the component formulas: nose 2 at 66.667; widening 1.1111
-        // at 426.667; boat tail -1.1111 at 668.667; fins 4.27043 at 615.0.
-        QVERIFY(std::abs(a.cna - 6.270433) < 1e-5);
-        QVERIFY(std::abs(a.cp.value_or(0) - 397.2231) < 1e-3);
+        QVERIFY(std::abs(a.cna - 5.159322) < 1e-4);
+        QVERIFY2(std::abs(a.cp.value_or(0) - 468.41) < 0.05,
+                 QByteArray::number(a.cp.value_or(0), 'f', 4).constData());
         QVERIFY(std::abs(a.cg.value_or(0) - 426.7717) < 1e-3);
         QCOMPARE(a.totalWeight, 146.0);
-        QVERIFY(std::abs(a.calibers.value_or(0) - -0.492477) < 1e-5);
+        QVERIFY(std::abs(a.calibers.value_or(0) - (*a.cp - *a.cg) / 60) < 1e-9);
         QVERIFY(!a.stable);
-        QVERIFY(std::abs(a.ballastNeeded.value_or(0) - 48.3230) < 1e-3);
-        const std::vector<double> cna{2, 0, 0, 1.111111, 0, -1.111111, 4.270433, 0};
+        const std::vector<double> cna{0.888889, 0, 0, 1.111111, 0, -1.111111, 4.270433, 0};
         QCOMPARE(a.components.size(), cna.size());
         for (std::size_t i = 0; i < cna.size(); ++i)
             QVERIFY2(std::abs(a.components[i].cna - cna[i]) < 1e-5, a.components[i].kind.c_str());
+    }
+
+    // A payload section wider than the nose: cone 80 x 30, transition 30 -> 50, tube
+    // 250 x 50 with three fins at its tail.
+    void widerBodyThanNoseMatchesHandComputation() {
+        Design design;
+        WiderBodyRocket(design);
+        const StabilityAnalysis a = AnalyseStability(design);
+        QVERIFY2(std::abs(a.cp.value_or(0) - 263.43) < 0.05,
+                 QByteArray::number(a.cp.value_or(0), 'f', 4).constData());
+        QCOMPARE(a.referenceDiameter.value_or(0), 50.0);
+        QVERIFY(std::abs(a.components[0].cna - 0.72) < 1e-9);
+    }
+
+    // More than four fins interfere with each other; one or two fins hold the rocket only
+    // in their own plane.
+    void finCountChangesTheSlope_data() {
+        QTest::addColumn<int>("count");
+        QTest::addColumn<double>("cna");
+        QTest::addColumn<double>("cp");
+        QTest::addColumn<bool>("planeOnly");
+        QTest::newRow("3 fins") << 3 << 25.725 << 223.30 << false;
+        QTest::newRow("6 fins") << 6 << 45.32 << 230.25 << false;
+        QTest::newRow("8 fins") << 8 << 53.25 << 231.61 << false;
+        QTest::newRow("2 fins") << 2 << 17.817 << 216.17 << true;
+    }
+    void finCountChangesTheSlope() {
+        QFETCH(int, count);
+        QFETCH(double, cna);
+        QFETCH(double, cp);
+        QFETCH(bool, planeOnly);
+        Design design;
+        VerificationRocket(design);
+        static_cast<TStatecznik&>(*design.Elements[2]).FinCount = count;
+        const StabilityAnalysis a = AnalyseStability(design);
+        QVERIFY2(std::abs(a.cna - cna) < 0.005, QByteArray::number(a.cna, 'f', 4).constData());
+        QVERIFY2(std::abs(a.cp.value_or(0) - cp) < 0.01,
+                 QByteArray::number(a.cp.value_or(0), 'f', 4).constData());
+        QCOMPARE(a.finsPlaneOnly, planeOnly);
+    }
+
+    // The centre of pressure and the margin in millimetres are properties of the rocket,
+    // not of the diameter its slopes are referred to.
+    void referenceDiameterChangesNoPosition() {
+        std::mt19937 random(2026);
+        std::uniform_real_distribution<float> size(0.3f, 1.8f);
+        for (int round = 0; round < 40; ++round) {
+            Design design;
+            WidenedRocket(design);
+            // A nose and front tube, a widening or narrowing to the rear tube, a boat tail.
+            const float front = 40 * size(random), rear = 60 * size(random);
+            const float tail = rear * (0.5f + size(random) / 4);
+            const auto sizes = [&](std::size_t i, float a, float b) {
+                design.Elements[i]->DiameterA = a;
+                design.Elements[i]->DiameterB = b;
+                design.Elements[i]->Length *= size(random);
+            };
+            sizes(0, front, 0);
+            sizes(2, front, 0);
+            sizes(3, front, rear);
+            sizes(4, rear, 0);
+            sizes(5, rear, tail);
+            auto& fins = static_cast<TStatecznik&>(*design.Elements[6]);
+            fins.FinD *= size(random);
+            fins.FinCount = 3 + round % 6;
+            DesignBuilder(design).place();
+            const StabilityAnalysis own = AnalyseStability(design);
+            QVERIFY2(own.cp && own.cg && own.referenceDiameter, QByteArray::number(round));
+            for (double scale : {0.25, 1.7, 40.0}) {
+                const double d = *own.referenceDiameter * scale;
+                const StabilityAnalysis other = AnalyseStability(design, 1.0, d);
+                QCOMPARE(other.referenceDiameter.value_or(0), d);
+                QVERIFY2(std::abs(*other.cp - *own.cp) < 1e-9 * std::abs(*own.cp) + 1e-9,
+                         QByteArray::number(round).constData());
+                QVERIFY(std::abs((*other.cp - *other.cg) - (*own.cp - *own.cg)) < 1e-6);
+                const double area = std::pow(*own.referenceDiameter, 2);
+                QVERIFY(std::abs(other.cna * d * d - own.cna * area) < 1e-9 * own.cna * area);
+            }
+        }
     }
 
     void movingTheDesignChangesNothing_data() {

@@ -40,7 +40,7 @@ QList<int> Export3dIds() {
 }
 QList<int> ObjectWindowIds() {
     return QList<int>{2501, 2502, 2507, 2508} + Range(2510, 2540) + QList<int>{2542, 2545, 2546} +
-           Range(2550, 2556); // the stability table
+           Range(2550, 2557); // the stability table and its note
 }
 QList<int> OptionsIds() {
     return Range(3501, 3520) + QList<int>{3523, 3524, 3525} + Range(3527, 3532);
@@ -174,7 +174,7 @@ void LanguageLibrariesTest::everyFormIdentifierHasAString_data() {
     for (const char* file : {"Pol_Library.dll", "Eng_Library.dll"}) {
         const QString path = LibraryPath(file);
         QTest::addRow("%s main window", file) << path << MainWindowIds() + QList<int>{3518} << 145;
-        QTest::addRow("%s object window", file) << path << ObjectWindowIds() << 45;
+        QTest::addRow("%s object window", file) << path << ObjectWindowIds() << 46;
         QTest::addRow("%s options", file) << path << OptionsIds() << 29;
         QTest::addRow("%s parameters", file) << path << ParametersIds() << 20;
         QTest::addRow("%s design window", file) << path << QList<int>{1001} << 1;

@@ -107,6 +107,7 @@ private slots:
         QVERIFY(table.value(3).toDouble() < 0); // the tube pulls the CG behind the CP
         // No mass at the nose's own CG (behind the CP) can make this rocket stable.
         QCOMPARE(table.value(5), QString("-"));
+        QVERIFY(!table.finsPlaneNoteShown());
 
         TMDIChild* window = e.window();
         const int x = int(OriginX) + 140, above = int(AxisY) - 10;
@@ -120,6 +121,14 @@ private slots:
         QVERIFY(!blue());
         Named<QAction>(*e.main, "AStabilityMarker").trigger();
         QVERIFY(blue());
+
+        // Two fins hold the rocket in their plane only, and the table says so.
+        e.answerDialog([](TFormParametry& d) { d.seilefin->setValue(2); });
+        Named<QAction>(*e.main, "AStatecznik").trigger();
+        QVERIFY(table.finsPlaneNoteShown());
+        QVERIFY(table.findChild<QLabel*>("lbStabilityFinsPlane")->text().contains("płaszczyźnie"));
+        Named<QAction>(*e.main, "AUndo").trigger();
+        QVERIFY(!table.finsPlaneNoteShown());
     }
 
     void attachmentRefusals_data() {

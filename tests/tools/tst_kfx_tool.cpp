@@ -4,6 +4,7 @@
 #include "analysis/Summary.h"
 #include "designfile/DesignFile.h"
 #include "support/SampleDesigns.h"
+#include "support/StabilityRockets.h"
 
 #include <QDir>
 #include <QFile>
@@ -130,6 +131,42 @@ private slots:
 
         const Run unusual = Kfx({QStringLiteral("stability"), file("odd.kfx", BuildUnusual)});
         QCOMPARE(unusual.status, 0);
+    }
+
+    // The analysis of rockets whose values are known, through a saved file: a nose
+    // narrower than the widest part, and the fins' plane-only note.
+    void stabilityOfKnownRockets_data() {
+        QTest::addColumn<int>("rocket");
+        QTest::addColumn<double>("cna");
+        QTest::addColumn<double>("cp");
+        QTest::addColumn<bool>("planeOnly");
+        QTest::newRow("verification") << 0 << 25.725 << 223.30 << false;
+        QTest::newRow("widened") << 1 << 5.1593 << 468.41 << false;
+        QTest::newRow("wider body than nose") << 2 << 7.6412 << 263.43 << false;
+        QTest::newRow("two fins") << 3 << 17.817 << 216.17 << true;
+    }
+    void stabilityOfKnownRockets() {
+        QFETCH(int, rocket);
+        QFETCH(double, cna);
+        QFETCH(double, cp);
+        QFETCH(bool, planeOnly);
+        static void (*const builds[])(Design&) = {
+            [](Design& d) { VerificationRocket(d); }, [](Design& d) { WidenedRocket(d); },
+            WiderBodyRocket,
+            [](Design& d) {
+                VerificationRocket(d);
+                static_cast<TStatecznik&>(*d.Elements[2]).FinCount = 2;
+            }};
+        const Run json =
+            Kfx({QStringLiteral("stability"), file("known.kfx", builds[rocket]), "--json"});
+        QCOMPARE(json.status, 0);
+        const QJsonObject object = QJsonDocument::fromJson(json.out.toUtf8()).object();
+        QVERIFY2(std::abs(object.value("CNa").toDouble() - cna) < 1e-3, qPrintable(json.out));
+        QVERIFY2(std::abs(object.value("CP").toDouble() - cp) < 0.05, qPrintable(json.out));
+        QCOMPARE(object.value("fins_plane_only").toBool(!planeOnly), planeOnly);
+        const Run rows = Kfx({QStringLiteral("stability"), file("known.kfx", builds[rocket])});
+        QCOMPARE(rows.out.contains("\nNote\tthe margin holds in the plane of the fins only\n"),
+                 planeOnly);
     }
 
     void failedSummaryExitsWith3() {

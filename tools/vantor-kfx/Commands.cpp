@@ -86,6 +86,8 @@ int RunStability(const std::string& file, double targetCalibers, bool json, std:
     } else {
         for (const StabilityRow& row : StabilityRows(analysis, '.', 4))
             out << row.label << '\t' << row.value << '\n';
+        if (analysis.finsPlaneOnly)
+            out << "Note\tthe margin holds in the plane of the fins only\n";
     }
     out.flush();
     return Success;

@@ -122,6 +122,7 @@ void WriteStabilityJson(const StabilityAnalysis& analysis, std::ostream& out) {
     totals.field("Calibers", JsonOptional(analysis.calibers));
     totals.field("Rocket", JsonString(analysis.stable ? "Stable" : "Unstable"));
     totals.field("Ballast needed", JsonOptional(analysis.ballastNeeded));
+    totals.field("fins_plane_only", analysis.finsPlaneOnly ? "true" : "false");
     std::string components = "[";
     for (const StabilityComponent& c : analysis.components) {
         components += components.size() == 1 ? "\n    {" : ",\n    {";
