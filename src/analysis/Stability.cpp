@@ -8,12 +8,16 @@
 
 #include <array>
 #include <cmath>
+#include <cstdio>
 
 namespace vantor {
 
 namespace {
 
 using Maybe = std::optional<double>;
+
+// A ballast is drawn as a dot of this radius from its front: its centre of gravity.
+constexpr double BallastRadius = 6;
 
 Maybe Finite(double value) {
     return std::isfinite(value) ? Maybe(value) : std::nullopt;
@@ -175,8 +179,71 @@ Maybe CentreOfGravity(const TRocketElement& e, double x0) {
         return share ? Finite(x0 + *share) : std::nullopt;
     }
     if (kind == "TBalast")
-        return Finite(x0 + 6);
+        return Finite(x0 + BallastRadius);
     return Finite(x0 + e.Length / 2.0);
+}
+
+std::string Named(const TRocketElement& e) {
+    return "\"" + (e.Caption.empty() ? e.ClassName : e.Caption) + "\"";
+}
+
+// A size as a message quotes it: short, whatever its magnitude.
+std::string Number(double value) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.6g", value);
+    return text;
+}
+
+// What makes the component's sizes unusable for a position: a size that is not finite,
+// negative, beyond any rocket, or zero where a nose or transition needs it for its share
+// of the normal force. Empty when the sizes are sound.
+std::string SizeFault(const TRocketElement& e) {
+    struct Size {
+        const char* name;
+        double value;
+        bool positive;
+    };
+    const std::string& kind = e.ClassName;
+    const bool nose = IsNose(kind), transition = kind == "TStozekSciety";
+    std::vector<Size> sizes{{"length", e.Length, nose || transition},
+                            {"diameter", e.DiameterA, nose},
+                            {"rear diameter", e.DiameterB, false}};
+    if (kind == "TStatecznik") {
+        const auto& f = static_cast<const TStatecznik&>(e);
+        // Fins without a chord or a span are not sized yet and add nothing.
+        sizes = {{"root chord", f.FinA, false},
+                 {"sweep", std::abs(f.FinB), false},
+                 {"tip chord", f.FinC, false},
+                 {"span", f.FinD, false},
+                 {"fin count", double(f.FinCount), false}};
+    }
+    for (const Size& size : sizes) {
+        if (!std::isfinite(size.value))
+            return Named(e) + ": the " + size.name + " is not a number";
+        if (size.value < 0 || (size.positive && size.value == 0))
+            return Named(e) + ": the " + size.name + " is " + Number(size.value);
+        if (size.value > MaxPlausibleLength)
+            return Named(e) + ": the " + size.name + " is larger than any rocket";
+    }
+    return {};
+}
+
+std::string WeightFault(const TRocketElement& e) {
+    if (!std::isfinite(e.Weight))
+        return Named(e) + ": the weight is not a number";
+    if (e.Weight < 0)
+        return Named(e) + ": the weight is " + Number(e.Weight);
+    if (e.Weight > MaxPlausibleWeight)
+        return Named(e) + ": the weight is larger than any rocket's";
+    return {};
+}
+
+// Leaves a result out, with the reason, when it lies beyond any rocket.
+void Bound(Maybe& value, double limit, const char* name, std::vector<std::string>& errors) {
+    if (value && std::abs(*value) > limit) {
+        errors.push_back(std::string("the ") + name + " lies beyond any rocket");
+        value.reset();
+    }
 }
 
 double ReferenceDiameter(const std::vector<ElementTree::Node*>& nodes) {
@@ -208,20 +275,35 @@ StabilityAnalysis AnalyseStability(const Design& design, double targetCalibers,
                                    std::optional<double> referenceDiameter) {
     StabilityAnalysis result;
     const std::vector<ElementTree::Node*> nodes = design.tree.nodesInOrder();
-    const double d =
-        referenceDiameter && *referenceDiameter > 0 && std::isfinite(*referenceDiameter)
-            ? *referenceDiameter
-            : ReferenceDiameter(nodes);
+    double d = referenceDiameter && *referenceDiameter > 0 && std::isfinite(*referenceDiameter)
+                   ? *referenceDiameter
+                   : ReferenceDiameter(nodes);
+    if (d > MaxPlausibleLength || (d > 0 && d < MinPlausibleDiameter)) {
+        result.errors.push_back("the reference diameter " + Number(d) + " mm fits no rocket");
+        d = 0;
+    }
     if (d > 0)
         result.referenceDiameter = d;
     const double origin = OriginX;
 
     double forceMoment = 0, weight = 0, weightMoment = 0;
-    Maybe noseCg;
+    Maybe noseTip;
+    bool positionsSound = true, weightsSound = true;
     result.components.reserve(nodes.size());
     for (const ElementTree::Node* node : nodes) {
         const TRocketElement& e = *node->element;
         StabilityComponent row{e.ClassName, e.Caption, 0, {}, {}};
+        if (std::string fault = SizeFault(e); !fault.empty()) {
+            result.errors.push_back(std::move(fault));
+            positionsSound = false;
+        } else if (const Maybe x0 = Front(e); !x0 || std::abs(*x0 - origin) > MaxPlausibleLength) {
+            result.errors.push_back(Named(e) + ": lies beyond any rocket");
+            positionsSound = false;
+        }
+        if (std::string fault = WeightFault(e); !fault.empty()) {
+            result.errors.push_back(std::move(fault));
+            weightsSound = false;
+        }
         if (const Maybe x0 = Front(e)) {
             Contribution force;
             if (IsNose(e.ClassName))
@@ -245,30 +327,37 @@ StabilityAnalysis AnalyseStability(const Design& design, double targetCalibers,
                 row.cg = *cg - origin;
                 weight += e.Weight;
                 weightMoment += e.Weight * *row.cg;
-                if (IsNose(e.ClassName) && !noseCg)
-                    noseCg = row.cg;
+                if (IsNose(e.ClassName) && !noseTip)
+                    noseTip = *x0 - origin;
             }
         }
         result.components.push_back(std::move(row));
     }
 
     result.totalWeight = std::isfinite(weight) ? weight : 0.0;
-    if (result.cna > 0)
+    if (result.cna > 0 && positionsSound)
         result.cp = Quotient(forceMoment, result.cna);
-    if (weight > 0)
+    if (weight > 0 && positionsSound && weightsSound)
         result.cg = Quotient(weightMoment, weight);
+    Bound(result.cp, MaxPlausibleLength, "centre of pressure", result.errors);
+    Bound(result.cg, MaxPlausibleLength, "centre of gravity", result.errors);
     if (result.cp && result.cg && result.referenceDiameter)
         result.calibers = Quotient(*result.cp - *result.cg, *result.referenceDiameter);
+    Bound(result.calibers, MaxPlausibleCalibers, "margin", result.errors);
     result.stable = result.calibers && *result.calibers >= 1.0;
 
     if (result.calibers && std::isfinite(targetCalibers)) {
         if (*result.calibers >= targetCalibers) {
             result.ballastNeeded = 0.0;
-        } else if (noseCg) {
-            // The mass m at the nose's CG that moves the CG to CP - target * d.
+        } else if (noseTip) {
+            // The mass m of a ballast put where the ballast command puts one, at the nose
+            // tip, that moves the CG to CP - target * d.
+            const double at = *noseTip + BallastRadius;
             const double wanted = *result.cp - targetCalibers * *result.referenceDiameter;
-            if (*noseCg < wanted)
-                result.ballastNeeded = Quotient(weight * (*result.cg - wanted), wanted - *noseCg);
+            if (at < wanted) {
+                result.ballastNeeded = Quotient(weight * (*result.cg - wanted), wanted - at);
+                result.ballastPosition = at;
+            }
         }
     }
     return result;
@@ -297,8 +386,11 @@ std::vector<StabilityRow> StabilityRows(const StabilityAnalysis& analysis, char 
         {"CG", number(analysis.cg, 2)},
         {"Reference diameter", number(analysis.referenceDiameter, 2)},
         {"Calibers", number(analysis.calibers, 2)},
-        {"Rocket", analysis.stable ? "Stable" : "Unstable"},
+        {"Rocket", analysis.stable           ? "Stable"
+                   : analysis.errors.empty() ? "Unstable"
+                                             : "-"},
         {"Ballast needed", number(analysis.ballastNeeded, 2)},
+        {"Ballast position", number(analysis.ballastPosition, 2)},
     };
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "analysis/Plausibility.h"
+
 #include <optional>
 #include <string>
 #include <vector>
@@ -28,13 +30,20 @@ struct StabilityAnalysis {
     std::optional<double> referenceDiameter;
     std::optional<double> calibers;
     bool stable = false;
-    // Extra mass at the nose cone's centre of gravity that brings the margin up to the
-    // target: 0 when it is already there, empty when no mass there can reach it.
+    // The mass of a ballast element put where the ballast command puts one (at the nose
+    // tip) that brings the margin up to the target: 0 when it is already there, empty when
+    // no mass there can reach it. `ballastPosition` is that ballast's centre of gravity,
+    // from the nose tip, when a ballast is needed.
     std::optional<double> ballastNeeded;
+    std::optional<double> ballastPosition;
     double totalWeight = 0;
     // A fin set of one or two fins steadies the rocket only in the plane of its fins: the
     // margin holds there, not across it.
     bool finsPlaneOnly = false;
+    // Why values are empty that a sound design would have: a component's size or weight
+    // that is not a number, negative, zero where its shape needs it, or beyond any
+    // rocket, and results beyond any rocket. One sentence each, in English.
+    std::vector<std::string> errors;
 };
 
 inline constexpr double DefaultTargetCalibers = 1.0;
@@ -64,8 +73,8 @@ struct StabilityRow {
 };
 
 // The rows "CNa", "CP", "CG", "Reference diameter", "Calibers", "Rocket", "Ballast
-// needed": CNa with `cnaDecimals` decimals, the others with two, "-" where a value does
-// not exist.
+// needed", "Ballast position": CNa with `cnaDecimals` decimals, the others with two, "-" where a
+// value does not exist (and for the verdict when the analysis found errors).
 std::vector<StabilityRow> StabilityRows(const StabilityAnalysis& analysis, char decimalSeparator,
                                         int cnaDecimals);
 

@@ -1,5 +1,6 @@
 #include "analysis/Summary.h"
 
+#include "analysis/Plausibility.h"
 #include "model/AxisValues.h"
 #include "model/Design.h"
 #include "model/NumberFormat.h"
@@ -17,6 +18,14 @@ struct SummaryFault {};
 float Checked(long double value) {
     const auto stored = static_cast<float>(value);
     if (!std::isfinite(stored))
+        throw SummaryFault{};
+    return stored;
+}
+
+// A position, length or weight beyond any rocket is no result either.
+float Within(long double value, double limit) {
+    const float stored = Checked(value);
+    if (std::abs(stored) > limit)
         throw SummaryFault{};
     return stored;
 }
@@ -82,7 +91,8 @@ Summary ComputeSummary(Design& design, DrawingSurface* markers, char decimalSepa
             }
         }
         if (contributors != 0)
-            summary.cp = Checked(Divide(numerator / contributors, denominator / contributors));
+            summary.cp = Within(Divide(numerator / contributors, denominator / contributors),
+                                MaxPlausibleLength);
         DrawCpMarker(markers, summary.cp);
 
         float weight = 0;
@@ -91,9 +101,10 @@ Summary ComputeSummary(Design& design, DrawingSurface* markers, char decimalSepa
             weight = Checked(weight + static_cast<long double>(element(i).Weight));
         for (std::size_t i = 0; i < n; ++i)
             moment += static_cast<long double>(element(i).ComputeCG()) * element(i).Weight;
-        summary.weight = weight;
+        summary.weight = Within(weight, MaxPlausibleWeight);
         if (n != 0)
-            summary.cg = Checked(Divide(moment / n, static_cast<long double>(weight) / n));
+            summary.cg = Within(Divide(moment / n, static_cast<long double>(weight) / n),
+                                MaxPlausibleLength);
         DrawCgMarker(markers, summary.cg);
 
         if (summary.referenceDiameter != 0)
@@ -105,7 +116,7 @@ Summary ComputeSummary(Design& design, DrawingSurface* markers, char decimalSepa
             for (const TPoints& p : element(i).Points)
                 if (p.x > furthest)
                     furthest = p.x;
-        summary.length = Checked(static_cast<long double>(furthest) - OriginX);
+        summary.length = Within(static_cast<long double>(furthest) - OriginX, MaxPlausibleLength);
         summary.stable = summary.margin >= 1.0f;
 
         auto row = [&](const char* label, std::string value) {

@@ -19,7 +19,8 @@ struct SummaryRow {
 struct Summary {
     // The rows written, in grid order; all six unless the computation failed.
     std::vector<SummaryRow> rows;
-    // A division by zero or a result that is not a finite number ended the computation.
+    // A division by zero, a result that is not a finite number or one beyond any rocket
+    // ended the computation.
     bool failed = false;
 
     float weight = 0;

@@ -11,6 +11,7 @@
 #include <QAction>
 #include <QDialog>
 #include <QSpinBox>
+#include <cmath>
 
 namespace vantor {
 
@@ -53,6 +54,24 @@ void InsertionCommands::AStatecznikExecute() {
 }
 void InsertionCommands::ABalastExecute() {
     insert("TBalast");
+}
+
+void InsertionCommands::addBallast(double weight) {
+    TMDIChild* window = activeWindow();
+    if (window == nullptr || !(weight > 0) || !std::isfinite(weight))
+        return;
+    Design& design = window->design();
+    const auto& roots = design.tree.roots();
+    if (roots.empty() ||
+        CheckInsertion(design, "TBalast", roots.front()->element) != InsertionRefusal::None)
+        return;
+    ElementFields fields = DefaultFields("TBalast");
+    fields.weight = static_cast<float>(weight);
+    std::unique_ptr<DesignEdit> insertion =
+        InsertElement(design, roots.front().get(), valuesOf("TBalast", fields));
+    show(*insertion);
+    redraw();
+    window->history().record(std::move(insertion));
 }
 
 bool InsertionCommands::runDialog(TRocketElement& element) {

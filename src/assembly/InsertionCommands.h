@@ -41,6 +41,9 @@ public:
     void AEngineExecute();
     void AStatecznikExecute();
     void ABalastExecute();
+    // Puts a ballast of `weight` grams on the nose, at its tip, as one step without a
+    // dialog: the ballast the stability analysis asks for.
+    void addBallast(double weight);
 
 private:
     // Runs the whole command for a component of `kind`.

@@ -123,6 +123,36 @@ void TMDIChild::setScale(double scale) {
     FormResize();
 }
 
+void TMDIChild::zoomAround(double scale, QPoint at) {
+    if (!std::isfinite(scale))
+        return;
+    const double drawingX = toImage(at.x(), at.y()).x() / Scale;
+    setScale(std::clamp(scale, MinZoom, MaxZoom));
+    const double wanted = drawingX * Scale - at.x() + ViewRect.left();
+    ScrollX->setValue(static_cast<int>(std::clamp(wanted, 0.0, double(ScrollX->maximum()))));
+}
+
+void TMDIChild::zoomToFit() {
+    double left = HUGE_VAL, right = -HUGE_VAL, top = HUGE_VAL, bottom = -HUGE_VAL;
+    for (const auto& element : design_.Elements)
+        for (const TPoints& p : element->Points)
+            if (std::isfinite(p.x) && std::isfinite(p.y)) {
+                left = std::min(left, p.x);
+                right = std::max(right, p.x);
+                top = std::min(top, p.y);
+                bottom = std::max(bottom, p.y);
+            }
+    if (!(left <= right))
+        return;
+    // A margin of 20 pixels on every side; a rocket is at least a pixel long and high.
+    const double across = std::max(1.0, width() - 40.0) / std::max(1.0, right - left);
+    const double halfHeight = std::max(bottom - AxisY, AxisY - top);
+    const double down = std::max(1.0, height() - 40.0) / std::max(1.0, 2 * halfHeight);
+    setScale(std::clamp(std::min(across, down), MinZoom, MaxZoom));
+    const double wanted = (left + right) / 2 * Scale - width() / 2.0 + ViewRect.left();
+    ScrollX->setValue(static_cast<int>(std::clamp(wanted, 0.0, double(ScrollX->maximum()))));
+}
+
 QRect TMDIChild::visibleImagePart() const {
     return SourceRect.intersected(QRect(QPoint(0, 0), imageSize_));
 }
@@ -498,6 +528,12 @@ void TMDIChild::contextMenuEvent(QContextMenuEvent* event) {
 }
 
 void TMDIChild::wheelEvent(QWheelEvent* event) {
+    // Ctrl and the wheel zoom by a quarter a notch around the pointer.
+    if (event->modifiers() & Qt::ControlModifier) {
+        const double notches = event->angleDelta().y() / 120.0;
+        zoomAround(Scale * std::pow(1.25, notches), event->position().toPoint());
+        return;
+    }
     QScrollBar* bar = event->modifiers() & Qt::ShiftModifier ? ScrollX : ScrollY;
     bar->setValue(bar->value() - event->angleDelta().y());
 }

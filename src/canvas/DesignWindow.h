@@ -41,6 +41,13 @@ public:
     double scale() const { return Scale; }
     // Sets the zoom and recomputes the view as a resize does.
     void setScale(double scale);
+    // Zooms to `scale` (kept between MinZoom and MaxZoom) so that the drawing point under
+    // the window point `at` stays under it across; the axis stays centred.
+    void zoomAround(double scale, QPoint at);
+    // Zooms and scrolls so that the whole rocket fills the window.
+    void zoomToFit();
+    static constexpr double MinZoom = 0.05;
+    static constexpr double MaxZoom = 20;
 
     void Redraw();
     void ShowFullScreen();

@@ -3,11 +3,13 @@
 #include "preview3d/ViewState3d.h"
 
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QOpenGLContext>
 #include <QOpenGLFunctions_1_1>
 #include <QOpenGLVersionFunctionsFactory>
 #include <QScreen>
+#include <QWheelEvent>
 
 namespace vantor {
 
@@ -98,7 +100,10 @@ void TForm3D::paintGL() {
     SetMaterial(Material3d::Dark);
 
     gl_->glRotatef(-state_.spinAngle, 1, 0, 0);
-    model_.Build(design_, state_.noseRingCount);
+    if (!modelBuilt_) {
+        model_.Build(design_, state_.noseRingCount);
+        modelBuilt_ = true;
+    }
     DrawModel();
 }
 
@@ -146,6 +151,20 @@ void TForm3D::mouseMoveEvent(QMouseEvent* event) {
         update();
     }
     QOpenGLWidget::mouseMoveEvent(event);
+}
+
+void TForm3D::wheelEvent(QWheelEvent* event) {
+    ZoomByWheel(state_, event->angleDelta().y());
+    update();
+    event->accept();
+}
+
+void TForm3D::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape) {
+        close();
+        return;
+    }
+    QOpenGLWidget::keyPressEvent(event);
 }
 
 void TForm3D::Timer1Timer() {

@@ -17,9 +17,9 @@ struct Preview3dViewState;
 // stencil, a compatibility context for fixed-function drawing.
 QSurfaceFormat Form3dSurfaceFormat();
 
-// The 3D window: the rocket of a design as a lit solid that turns slowly about its axis
-// and tilts when dragged with the left button. It reads the design and changes only the
-// view state, which outlives it.
+// The 3D window: the rocket of a design as a lit solid that turns slowly about its axis,
+// tilts when dragged with the left button, zooms with the wheel and closes with Escape.
+// It reads the design and changes only the view state, which outlives it.
 class TForm3D : public QOpenGLWidget {
     Q_OBJECT
 public:
@@ -39,6 +39,8 @@ protected:
     void showEvent(QShowEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:
@@ -52,6 +54,8 @@ private:
     QTimer* timer_ = nullptr;
     QOpenGLFunctions_1_1* gl_ = nullptr;
     TRocket3d model_;
+    // The design does not change while the window is open: the model is built once.
+    bool modelBuilt_ = false;
 };
 
 } // namespace vantor

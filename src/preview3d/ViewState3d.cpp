@@ -1,5 +1,8 @@
 #include "preview3d/ViewState3d.h"
 
+#include <algorithm>
+#include <cmath>
+
 namespace vantor {
 
 Projection3d ProjectionFor(const Preview3dViewState& state, int width, int height) {
@@ -45,6 +48,11 @@ void TiltByDrag(Preview3dViewState& state, int x, int y, int width, int height) 
         state.tiltX = static_cast<float>(state.tiltX + (state.frustumTop - state.frustumBottom) *
                                                            30.0 / height * dy);
     RememberPointer(state, x, y);
+}
+
+void ZoomByWheel(Preview3dViewState& state, int angleDelta) {
+    const double factor = std::pow(1.1, angleDelta / 120.0);
+    state.scale = static_cast<float>(std::clamp(state.scale * factor, 0.05, 50.0));
 }
 
 void SpinStep(Preview3dViewState& state) {

@@ -54,6 +54,11 @@ void RememberPointer(Preview3dViewState& state, int x, int y);
 // likewise vertically; then remembers the new position.
 void TiltByDrag(Preview3dViewState& state, int x, int y, int width, int height);
 
+// Zooms by the wheel's turn (120 a notch, as Qt counts it): each notch away from the user
+// enlarges the model by a tenth, each notch towards the user shrinks it; kept between a
+// twentieth and fifty times the first size.
+void ZoomByWheel(Preview3dViewState& state, int angleDelta);
+
 // One animation step: the rocket turns half a degree.
 void SpinStep(Preview3dViewState& state);
 

@@ -39,13 +39,16 @@ MainActions::MainActions(QWidget& owner) {
     FileSave1->setIcon(style->standardIcon(QStyle::SP_DialogSaveButton));
     FileSaveAs1 = makeAction("FileSaveAs1", Tagged(1626), Tagged(1627));
     FilePrint = makeAction("FilePrint", Tagged(1707), Tagged(1619));
+    FilePrint->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
     FileExport3d = makeAction("FileExport3d", Tagged(1770), Tagged(1771));
     FileExit1 = makeAction("FileExit1", Tagged(1628), Tagged(1629));
+    FileExit1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
 
     ASkala05 = makeAction("ASkala05", Tagged(1558));
     ASkala1 = makeAction("ASkala1", Tagged(1559));
     ASkala2 = makeAction("ASkala2", Tagged(1560));
     ASkala3 = makeAction("ASkala3", Tagged(1561));
+    AZoomFit = makeAction("AZoomFit", Tagged(1840), Tagged(1841));
     for (QAction* zoom : {ASkala05, ASkala1, ASkala2, ASkala3})
         zoom->setCheckable(true);
     N251 = makeAction("N251", Tagged(1557));
@@ -196,7 +199,7 @@ MainMenus::MainMenus(QMainWindow& window, const MainActions& a) {
 
     View1 = menu(nullptr, "Widok1", Tagged(1555), Tagged(1665));
     Zoom1 = menu(View1, "Zoom1", Tagged(1556), Tagged(1653));
-    Zoom1->addActions({a.N251, a.ASkala05, a.ASkala1, a.ASkala2, a.ASkala3, a.N5001});
+    Zoom1->addActions({a.N251, a.ASkala05, a.ASkala1, a.ASkala2, a.ASkala3, a.N5001, a.AZoomFit});
     View1->addActions(
         {a.AShowLinijki, a.Siatka1, a.Przecigajdosiatki35181, a.Prowadnice1, a.AStabilityMarker});
     separator(View1, "N3");

@@ -24,6 +24,7 @@ struct MainActions {
     QAction *FileNew1, *FileOpen1, *FileClose1, *FileCloseAll, *FileSave1, *FileSaveAs1, *FilePrint,
         *FileExport3d, *FileExit1;
     QAction *ASkala05, *ASkala1, *ASkala2, *ASkala3, *N251, *N5001;
+    QAction* AZoomFit; // the whole rocket in the window
     QAction *AShowLinijki, *Siatka1, *Przecigajdosiatki35181, *Prowadnice1;
     // Shows the standard analysis's centre of pressure on the axis.
     QAction* AStabilityMarker;

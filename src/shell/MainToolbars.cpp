@@ -78,7 +78,7 @@ MainToolbars::MainToolbars(QMainWindow& window, const MainActions& actions,
     zoomButton->setPopupMode(QToolButton::InstantPopup);
     zoomPopup = new QMenu(zoomButton);
     zoomPopup->setObjectName("ZoomPopup");
-    zoomPopup->addActions({a.ASkala05, a.ASkala1, a.ASkala2, a.ASkala3});
+    zoomPopup->addActions({a.ASkala05, a.ASkala1, a.ASkala2, a.ASkala3, a.AZoomFit});
     zoomButton->setMenu(zoomPopup);
     BarMode->addWidget(zoomButton);
     window_.addToolBar(Qt::LeftToolBarArea, BarMode);

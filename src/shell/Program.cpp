@@ -12,6 +12,7 @@
 #include "shell/OrderlyTermination.h"
 #include "toolwindows/ObjectWindow.h"
 #include "toolwindows/ParametersDialog.h"
+#include "toolwindows/StabilityTable.h"
 
 #include <QAction>
 #include <QApplication>
@@ -65,6 +66,8 @@ void Program::wireInsertionCommands() {
     auto* commands = new InsertionCommands(std::move(context), *formObject_, *formParametry_,
                                            interaction_, &main);
     main.connectInsertionCommands(*commands);
+    QObject::connect(formObject_->stabilityTable, &StabilityTable::addBallastRequested, commands,
+                     &InsertionCommands::addBallast);
 }
 
 void Program::wireOptionsDialog() {

@@ -21,6 +21,10 @@ ViewCommands::ViewCommands(QWidget& window, const MainActions& actions, const Ma
     connect(a.ASkala1, &QAction::triggered, this, [this] { setZoom(1.0); });
     connect(a.ASkala2, &QAction::triggered, this, [this] { setZoom(2.0); });
     connect(a.ASkala3, &QAction::triggered, this, [this] { setZoom(3.0); });
+    connect(a.AZoomFit, &QAction::triggered, this, [this] {
+        if (TMDIChild* active = windows_.active())
+            active->zoomToFit();
+    });
     // The zoom button's drop-down shows the same check marks as View > Zoom.
     for (QMenu* zoom : {menus.Zoom1, toolbars.zoomPopup})
         connect(zoom, &QMenu::aboutToShow, this, [this] { showZoomChecks(); });

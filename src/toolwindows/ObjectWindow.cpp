@@ -11,8 +11,10 @@
 #include <QHash>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QScrollArea>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QToolButton>
@@ -78,23 +80,47 @@ TFormObject::TFormObject(LanguageSession& language, Interaction& interaction, QW
     ListBox1->viewport()->installEventFilter(this);
     objects->addWidget(ListBox1, 1);
 
-    grid = new QTableWidget(7, 2, objectsPage_);
+    // The classic summary and the Barrowman table below it weigh and measure differently;
+    // each says which method it is and where its positions are measured from. The two
+    // scroll together when the window is too short for them, so that the window can be
+    // made as small as its user likes.
+    auto* tables = new QScrollArea(objectsPage_);
+    tables->setObjectName("TablesScroll");
+    tables->setFrameShape(QFrame::NoFrame);
+    tables->setWidgetResizable(true);
+    tables->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    auto* tablesPage = new QWidget(tables);
+    auto* tablesLayout = new QVBoxLayout(tablesPage);
+    tablesLayout->setContentsMargins(0, 0, 0, 0);
+    tablesLayout->setSpacing(objects->spacing());
+    auto* method = new QLabel(Tagged(2560), tablesPage);
+    method->setObjectName("lbSummaryMethod");
+    method->setToolTip(Tagged(2561));
+    method->setWordWrap(true);
+    tablesLayout->addWidget(method);
+    grid = new QTableWidget(7, 2, tablesPage);
     grid->setObjectName("grid");
     grid->horizontalHeader()->hide();
     grid->verticalHeader()->hide();
     grid->horizontalHeader()->setDefaultSectionSize(90);
-    grid->verticalHeader()->setDefaultSectionSize(18);
+    // Rows of 18 pixels, or taller where the font needs it, so all seven stay readable.
+    const int rowHeight = std::max(18, grid->fontMetrics().height() + 4);
+    grid->verticalHeader()->setDefaultSectionSize(rowHeight);
     grid->setShowGrid(true);
     grid->setFrameShape(QFrame::NoFrame);
     grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    grid->setToolTip(Tagged(2561));
     // Exactly its seven rows tall, so the stability table follows right under it.
-    grid->setFixedHeight(7 * 18);
+    grid->setFixedHeight(7 * rowHeight);
     for (int row = 0; row < 7; ++row)
         for (int column = 0; column < 2; ++column)
             grid->setItem(row, column, new QTableWidgetItem());
-    objects->addWidget(grid);
-    stabilityTable = new StabilityTable(objectsPage_);
-    objects->addWidget(stabilityTable);
+    tablesLayout->addWidget(grid);
+    stabilityTable = new StabilityTable(tablesPage);
+    tablesLayout->addWidget(stabilityTable);
+    tables->setWidget(tablesPage);
+    tables->setMinimumHeight(0);
+    objects->addWidget(tables);
     // With the two tables under it, the tree gives way first in a short window.
     ListBox1->setMinimumHeight(40);
 
@@ -148,6 +174,9 @@ void TFormObject::createActions() {
     AobjectClear = make("AobjectClear", Tagged(2521), true);
     AobjectClear->setToolTip(Tagged(2522));
     AobjectClear->setIcon(style()->standardIcon(QStyle::SP_TrashIcon));
+    // Delete removes the selection wherever the object window's window has the focus.
+    AobjectClear->setShortcut(QKeySequence::Delete);
+    addAction(AobjectClear);
     connect(AParametry, &QAction::triggered, this, [this] { AParametryExecute(); });
     connect(AobjectClear, &QAction::triggered, this, [this] { AobjectClearExecute(); });
 

@@ -6,6 +6,7 @@
 
 #include <QGridLayout>
 #include <QLabel>
+#include <QPushButton>
 
 namespace vantor {
 
@@ -23,6 +24,7 @@ constexpr std::array<RowCaption, StabilityTable::Rows> Captions{{
     {"lbStabilityCalibers", 2554},
     {"lbStabilityVerdict", 2555},
     {"lbStabilityBallast", 2556},
+    {"lbStabilityBallastPosition", 2558},
 }};
 
 QLabel* Cell(const QString& text, QWidget* parent) {
@@ -54,23 +56,41 @@ StabilityTable::StabilityTable(QWidget* parent) : QGroupBox(Tagged(2550), parent
     finsPlaneNote_->setWordWrap(true);
     finsPlaneNote_->setVisible(false);
     layout->addWidget(finsPlaneNote_, Rows, 0, 1, 2);
+    addBallast_ = new QPushButton(Tagged(2559), this);
+    addBallast_->setObjectName("bAddBallast");
+    addBallast_->setEnabled(false);
+    layout->addWidget(addBallast_, Rows + 1, 0, 1, 2);
+    connect(addBallast_, &QPushButton::clicked, this,
+            [this] { emit addBallastRequested(ballastNeeded_); });
+    setToolTip(Tagged(2561));
     layout->setColumnStretch(0, 1);
     layout->setColumnStretch(1, 1);
 }
 
 void StabilityTable::showAnalysis(const StabilityAnalysis& analysis) {
     const std::vector<StabilityRow> rows = StabilityRows(analysis, SystemDecimalSeparator(), 3);
-    // Shown: CNa, CP, CG, calibers, verdict, ballast needed (not the reference diameter).
-    constexpr std::array<std::size_t, Rows> shown{0, 1, 2, 4, 5, 6};
+    // Shown: CNa, CP, CG, calibers, verdict, ballast needed and its position (not the
+    // reference diameter).
+    constexpr std::array<std::size_t, Rows> shown{0, 1, 2, 4, 5, 6, 7};
     for (std::size_t row = 0; row < shown.size(); ++row)
         values_[row]->setText(QString::fromStdString(rows[shown[row]].value));
     finsPlaneNote_->setVisible(analysis.finsPlaneOnly);
+    ballastNeeded_ = analysis.ballastNeeded.value_or(0);
+    addBallast_->setEnabled(ballastNeeded_ > 0 && analysis.ballastPosition.has_value());
+    // Values left out ("-") say why when the pointer rests on the table.
+    QStringList reasons;
+    for (const std::string& error : analysis.errors)
+        reasons << QString::fromStdString(error);
+    setToolTip(reasons.isEmpty() ? Tagged(2561) : reasons.join('\n'));
 }
 
 void StabilityTable::clear() {
     for (QLabel* value : values_)
         value->clear();
     finsPlaneNote_->setVisible(false);
+    ballastNeeded_ = 0;
+    addBallast_->setEnabled(false);
+    setToolTip(Tagged(2561));
 }
 
 bool StabilityTable::finsPlaneNoteShown() const {

@@ -4,32 +4,42 @@
 #include <array>
 
 class QLabel;
+class QPushButton;
 
 namespace vantor {
 
 struct StabilityAnalysis;
 
 // The small table of the standard stability analysis under the summary grid: CNα, CP,
-// CG, calibers, verdict and the ballast needed, each a caption and a value. The captions
-// are translated with the object window; the values use the system decimal separator.
+// CG, calibers, verdict, the ballast needed and where it goes, each a caption and a value,
+// and a button that adds that ballast. The captions are translated with the object
+// window; the values use the system decimal separator.
 class StabilityTable final : public QGroupBox {
+    Q_OBJECT
+
 public:
     explicit StabilityTable(QWidget* parent = nullptr);
 
     void showAnalysis(const StabilityAnalysis& analysis);
     // Empties every value (no design is shown).
     void clear();
-    // The value shown in a row, for the tests: 0 CNα ... 5 ballast needed.
+    // The value shown in a row, for the tests: 0 CNα ... 5 ballast needed, 6 its position.
     QString value(int row) const;
 
     // Whether the note that the margin holds only in the plane of the fins is shown.
     bool finsPlaneNoteShown() const;
 
-    static constexpr int Rows = 6;
+    static constexpr int Rows = 7;
+
+signals:
+    // "Add ballast" was pressed: a ballast of this weight (grams) is wanted at the tip.
+    void addBallastRequested(double weight);
 
 private:
     std::array<QLabel*, Rows> values_{};
     QLabel* finsPlaneNote_ = nullptr;
+    QPushButton* addBallast_ = nullptr;
+    double ballastNeeded_ = 0;
 };
 
 } // namespace vantor

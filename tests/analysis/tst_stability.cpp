@@ -1,9 +1,11 @@
 #include "analysis/Stability.h"
+#include "analysis/Summary.h"
 #include "model/FinSet.h"
 #include "support/DesignBuilder.h"
 #include "support/StabilityRockets.h"
 
 #include <QTest>
+#include <cfloat>
 #include <cmath>
 #include <functional>
 #include <random>
@@ -188,11 +190,12 @@ private slots:
         (widened ? WidenedRocket : VerificationRocket)(design, 50, 275);
         const StabilityAnalysis before = AnalyseStability(design, target);
         QVERIFY(before.ballastNeeded && *before.ballastNeeded > 0);
-        // A ballast dot centred on the nose's centre of gravity.
+        // The ballast where the ballast command puts one: on the nose at offset 0, its
+        // centre of gravity 6 behind the tip.
+        QCOMPARE(before.ballastPosition.value_or(-1), 6.0);
         TRocketElement& nose = *design.Elements[0];
-        const double noseCg = *NoseSurfaceCentroid(nose.ClassName, nose.Length, nose.DiameterA);
         DesignBuilder build(design);
-        AddAlong(build, "TBalast", nose, 0, float(noseCg - 6), float(*before.ballastNeeded));
+        AddAlong(build, "TBalast", nose, 0, 0, float(*before.ballastNeeded));
         const StabilityAnalysis after = AnalyseStability(design, target);
         QVERIFY2(std::abs(*after.calibers - target) < 0.01,
                  QByteArray::number(*after.calibers).constData());
@@ -236,21 +239,26 @@ private slots:
                  QByteArray::number(*centroid, 'f', 8).constData());
     }
 
-    // Degenerate data leave terms out instead of failing; nothing becomes NaN.
+    // Degenerate data leave terms out instead of failing; nothing becomes NaN. A size or
+    // weight that is negative, not a number, or zero where a nose needs it leaves out
+    // every value that follows from it, and says why.
     void degenerateComponentsContributeNothing_data() {
         QTest::addColumn<int>("fault");
         QTest::addColumn<bool>("hasCp");
         QTest::addColumn<bool>("hasCg");
-        QTest::newRow("chords summing to zero") << 0 << true << true;
-        QTest::newRow("all weights zero") << 1 << true << false;
-        QTest::newRow("zero diameters everywhere") << 2 << true << true;
-        QTest::newRow("weight not a number") << 3 << true << true;
-        QTest::newRow("equal transition diameters") << 4 << true << true;
+        QTest::addColumn<QString>("error");
+        QTest::newRow("negative tip chord") << 0 << false << false << "the tip chord is -30";
+        QTest::newRow("all weights zero") << 1 << true << false << "";
+        QTest::newRow("zero diameters everywhere") << 2 << false << false << "the diameter is 0";
+        QTest::newRow("weight not a number") << 3 << true << false << "the weight is not a number";
+        QTest::newRow("equal transition diameters") << 4 << true << true << "";
+        QTest::newRow("negative weight") << 5 << true << false << "the weight is -20";
     }
     void degenerateComponentsContributeNothing() {
         QFETCH(int, fault);
         QFETCH(bool, hasCp);
         QFETCH(bool, hasCg);
+        QFETCH(QString, error);
         Design design;
         WidenedRocket(design);
         auto& fins = static_cast<TStatecznik&>(*design.Elements[6]);
@@ -273,6 +281,9 @@ private slots:
         case 4:
             design.Elements[3]->DiameterB = design.Elements[3]->DiameterA;
             break;
+        case 5:
+            design.Elements[0]->Weight = -20;
+            break;
         }
         DesignBuilder(design).place();
         const StabilityAnalysis a = AnalyseStability(design);
@@ -283,10 +294,63 @@ private slots:
         for (const StabilityComponent& c : a.components)
             QVERIFY(std::isfinite(c.cna) && std::isfinite(c.cp.value_or(0)) &&
                     std::isfinite(c.cg.value_or(0)));
+        QCOMPARE(a.errors.empty(), error.isEmpty());
+        if (!error.isEmpty())
+            QVERIFY2(QString::fromStdString(a.errors.front()).contains(error),
+                     a.errors.front().c_str());
+        const auto rows = StabilityRows(a, '.', 4);
+        QCOMPARE(rows[5].value, std::string(error.isEmpty() ? "Unstable" : "-"));
         if (fault == 0)
             QCOMPARE(a.components[6].cna, 0.0);
         if (fault == 2)
-            QCOMPARE(a.cna, 2.0); // only the nose, which needs no diameter
+            QCOMPARE(a.cna, 2.0); // only the nose, as wide as the widest part
+    }
+
+    // Sizes no rocket has, as a damaged file may carry them: every value is either "-"
+    // with a reason or a number a rocket can have, never one beyond any rocket.
+    void absurdSizesShowNoAbsurdNumber_data() {
+        QTest::addColumn<double>("size");
+        QTest::addColumn<bool>("weights");
+        QTest::newRow("ogive shorter than its radius") << 0.0 << true;
+        QTest::newRow("every size the largest float") << double(FLT_MAX) << true;
+        QTest::newRow("every size 1e30") << 1e30 << false;
+        QTest::newRow("every size subnormal") << double(FLT_TRUE_MIN) << true;
+        QTest::newRow("every size a millionth") << 1e-6 << false;
+    }
+    void absurdSizesShowNoAbsurdNumber() {
+        QFETCH(double, size);
+        QFETCH(bool, weights);
+        Design design;
+        VerificationRocket(design);
+        TRocketElement& nose = *design.Elements[0];
+        if (size == 0) {
+            nose.Length = 5;
+            nose.DiameterA = 40;
+        } else {
+            for (auto& e : design.Elements) {
+                e->Length = e->DiameterA = float(size);
+                if (auto* fins = dynamic_cast<TStatecznik*>(e.get()))
+                    fins->FinA = fins->FinB = fins->FinC = fins->FinD = float(size);
+            }
+        }
+        DesignBuilder(design).place();
+        if (weights)
+            for (auto& e : design.Elements)
+                e->Weight = float(e->ComputeWeight());
+        const StabilityAnalysis a = AnalyseStability(design);
+        QVERIFY(std::isfinite(a.cna) && std::abs(a.cna) < 1e6);
+        for (const auto& [value, limit] : {std::pair{a.cp, MaxPlausibleLength},
+                                           {a.cg, MaxPlausibleLength},
+                                           {a.referenceDiameter, MaxPlausibleLength},
+                                           {a.calibers, MaxPlausibleCalibers},
+                                           {a.ballastNeeded, MaxPlausibleWeight}})
+            QVERIFY2(!value || std::abs(*value) <= limit, QByteArray::number(*value));
+        if (size != 0)
+            QVERIFY(!a.errors.empty());
+        const Summary summary = ComputeSummary(design, nullptr, '.');
+        QVERIFY(summary.failed || (std::abs(summary.cp) <= MaxPlausibleLength &&
+                                   std::abs(summary.cg) <= MaxPlausibleLength &&
+                                   summary.weight <= MaxPlausibleWeight));
     }
 
     void rowsShowMissingValuesAsDashes() {
@@ -295,7 +359,8 @@ private slots:
         for (const StabilityRow& row : StabilityRows(AnalyseStability(empty), ',', 4))
             rows << QString::fromStdString(row.label + "\t" + row.value);
         QCOMPARE(rows, QStringList({"CNa\t0,0000", "CP\t-", "CG\t-", "Reference diameter\t-",
-                                    "Calibers\t-", "Rocket\tUnstable", "Ballast needed\t-"}));
+                                    "Calibers\t-", "Rocket\tUnstable", "Ballast needed\t-",
+                                    "Ballast position\t-"}));
         Design design;
         VerificationRocket(design);
         const auto filled = StabilityRows(AnalyseStability(design), '.', 3);

@@ -2,6 +2,7 @@
 // hold, through everything the program does with a design: redraws, the summary, the
 // weight button, the 3D model, a save and a load.
 
+#include "analysis/Stability.h"
 #include "analysis/Summary.h"
 #include "canvas/DesignDrawing.h"
 #include "canvas/NullSurface.h"
@@ -140,6 +141,18 @@ private slots:
             const Summary summary = ComputeSummary(rocket.design, &surface, '.');
             QVERIFY(summary.failed || summary.rows.size() == 6);
         }
+        // No result is a number beyond any rocket: it is left out, with a reason.
+        const StabilityAnalysis analysis = AnalyseStability(rocket.design);
+        for (const auto& [value, limit] : {std::pair{analysis.cp, MaxPlausibleLength},
+                                           {analysis.cg, MaxPlausibleLength},
+                                           {analysis.referenceDiameter, MaxPlausibleLength},
+                                           {analysis.calibers, MaxPlausibleCalibers}})
+            QVERIFY2(!value || std::abs(*value) <= limit, QByteArray::number(*value));
+        const Summary checked = ComputeSummary(rocket.design, nullptr, '.');
+        QVERIFY(checked.failed || (std::abs(checked.cp) <= MaxPlausibleLength &&
+                                   std::abs(checked.cg) <= MaxPlausibleLength &&
+                                   std::abs(checked.weight) <= MaxPlausibleWeight));
+
         // Cases whose summary must fail: a transition that does not narrow or widen, and
         // fins without chords.
         if (kind == "TStozekSciety" && field == "DiameterB" && value == 50)

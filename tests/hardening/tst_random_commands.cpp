@@ -522,7 +522,7 @@ struct RandomRun {
                     .arg(shown, fresh);
         }
         const std::vector<StabilityRow> rows = StabilityRows(analysis, SystemDecimalSeparator(), 3);
-        constexpr std::size_t Shown[] = {0, 1, 2, 4, 5, 6};
+        constexpr std::size_t Shown[] = {0, 1, 2, 4, 5, 6, 7};
         for (int row = 0; row < StabilityTable::Rows; ++row) {
             const QString fresh = QString::fromStdString(rows[Shown[row]].value);
             if (table.value(row) != fresh)

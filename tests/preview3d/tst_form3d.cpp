@@ -12,6 +12,7 @@
 
 #include <QMouseEvent>
 #include <QScreen>
+#include <QWheelEvent>
 #include <QtTest>
 
 #include <algorithm>
@@ -136,6 +137,7 @@ private slots:
     void dragTiltsTheView();
     void timerSpinsTheRocket();
     void closingAppliesTheCloseRule();
+    void wheelZoomsAndEscapeCloses();
     void commandIgnoresAnEmptyDesign();
     void commandReportsMissingOpenGl();
     void commandRunsTheWindowModallyAndDestroysIt();
@@ -412,6 +414,25 @@ void TestForm3D::closingAppliesTheCloseRule() {
     // The rocket stops turning once the window is closed.
     QTest::qWait(30);
     QCOMPARE(state.spinAngle, -12.0f);
+}
+
+void TestForm3D::wheelZoomsAndEscapeCloses() {
+    RocketFixture rocket(-400, 300);
+    NoseAndTube(rocket);
+    rocket.draw();
+    Preview3dViewState state;
+    TForm3D form(rocket.design, state);
+    QSignalSpy closed(&form, &TForm3D::closed);
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    const QPointF centre(form.width() / 2.0, form.height() / 2.0);
+    QWheelEvent wheel(centre, form.mapToGlobal(centre), QPoint(), QPoint(0, 240), Qt::NoButton,
+                      Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(&form, &wheel);
+    QVERIFY(qFuzzyCompare(state.scale, 1.21f));
+    QTest::keyClick(&form, Qt::Key_Escape);
+    QCOMPARE(closed.count(), 1);
+    QVERIFY(!form.isVisible());
 }
 
 void TestForm3D::commandIgnoresAnEmptyDesign() {

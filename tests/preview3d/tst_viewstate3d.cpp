@@ -13,6 +13,7 @@ private slots:
     void dragTiltsByTheWindowShare_data();
     void dragTiltsByTheWindowShare();
     void spinStepsHalfADegreeBack();
+    void wheelZoomsByATenthANotchWithinLimits();
     void closingLevelsAndRecentresButKeepsTurnAndSpin();
 };
 
@@ -114,6 +115,18 @@ void TestViewState3d::spinStepsHalfADegreeBack() {
     SpinStep(s);
     SpinStep(s);
     QCOMPARE(s.spinAngle, -1.5f);
+}
+
+void TestViewState3d::wheelZoomsByATenthANotchWithinLimits() {
+    Preview3dViewState s;
+    ZoomByWheel(s, 120);
+    QVERIFY(qFuzzyCompare(s.scale, 1.1f));
+    ZoomByWheel(s, -240);
+    QVERIFY(qFuzzyCompare(s.scale, float(1.1 / 1.21)));
+    ZoomByWheel(s, 120 * 1000);
+    QCOMPARE(s.scale, 50.0f);
+    ZoomByWheel(s, -120 * 1000);
+    QCOMPARE(s.scale, 0.05f);
 }
 
 void TestViewState3d::closingLevelsAndRecentresButKeepsTurnAndSpin() {

@@ -8,6 +8,7 @@
 #include "toolwindows/StabilityTable.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
@@ -16,11 +17,13 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMouseEvent>
+#include <QPushButton>
 #include <QRandomGenerator>
 #include <QScrollBar>
 #include <QStatusBar>
 #include <QTableWidget>
 #include <QTreeWidget>
+#include <QWheelEvent>
 
 using namespace vantor;
 using test::Named;
@@ -105,9 +108,12 @@ private slots:
         QCOMPARE(table.value(1), QString("140.00")); // a tube adds no normal force
         QVERIFY(table.value(2) != QString("-"));
         QVERIFY(table.value(3).toDouble() < 0); // the tube pulls the CG behind the CP
-        // No mass at the nose's own CG (behind the CP) can make this rocket stable.
-        QCOMPARE(table.value(5), QString("-"));
+        // A ballast at the tip makes it stable; the table says how heavy and where.
+        QVERIFY(table.value(5).toDouble() > 0);
+        QCOMPARE(table.value(6), QString("6.00"));
         QVERIFY(!table.finsPlaneNoteShown());
+        QCOMPARE(e.objects().findChild<QLabel*>("lbSummaryMethod")->text(),
+                 QString("Metoda klasyczna (pola), od początku arkusza"));
 
         TMDIChild* window = e.window();
         const int x = int(OriginX) + 140, above = int(AxisY) - 10;
@@ -129,6 +135,32 @@ private slots:
         QVERIFY(table.findChild<QLabel*>("lbStabilityFinsPlane")->text().contains("płaszczyźnie"));
         Named<QAction>(*e.main, "AUndo").trigger();
         QVERIFY(!table.finsPlaneNoteShown());
+    }
+
+    // "Add ballast" puts the ballast the table asks for on the nose, as one step.
+    void addBallastMakesTheRocketStable() {
+        Editing e;
+        const StabilityTable& table = *e.objects().stabilityTable;
+        auto* add = table.findChild<QPushButton*>("bAddBallast");
+        QVERIFY(add && !add->isEnabled());
+        e.insert(&Named<QAction>(*e.main, "AGlowicaStozek"), 210, 50);
+        e.insert(&Named<QAction>(*e.main, "AKorpus"), 500);
+        QCOMPARE(table.value(4), QString("Unstable"));
+        const QString needed = table.value(5);
+        QVERIFY(add->isEnabled());
+        const std::size_t before = e.design().Elements.size();
+        add->click();
+        QCOMPARE(e.design().Elements.size(), before + 1);
+        const TRocketElement& ballast = *e.design().Elements.back();
+        QCOMPARE(QString::fromStdString(ballast.ClassName), QString("TBalast"));
+        QCOMPARE(ballast.Parent, e.element(0));
+        QCOMPARE(QString::number(ballast.Weight, 'f', 2), needed);
+        QCOMPARE(table.value(3), QString("1.00"));
+        QCOMPARE(table.value(4), QString("Stable"));
+        QVERIFY(!add->isEnabled());
+        Named<QAction>(*e.main, "AUndo").trigger();
+        QCOMPARE(e.design().Elements.size(), before);
+        QCOMPARE(table.value(4), QString("Unstable"));
     }
 
     void attachmentRefusals_data() {
@@ -263,6 +295,55 @@ private slots:
         QVERIFY(e.design().Elements.empty());
         QVERIFY(Named<QAction>(*e.main, "AGlowicaStozek").isEnabled());
         QVERIFY(!Named<QAction>(*e.main, "AKorpus").isEnabled());
+    }
+
+    // The keys a desktop program answers to, and zoom by the wheel and to fit.
+    void keysAndZoom() {
+        Editing e;
+        QCOMPARE(Named<QAction>(*e.main, "FilePrint").shortcut(), QKeySequence("Ctrl+P"));
+        QCOMPARE(Named<QAction>(*e.main, "FileExit1").shortcut(), QKeySequence("Ctrl+Q"));
+        e.insert(&Named<QAction>(*e.main, "AGlowicaStozek"), 200, 50);
+        e.insert(&Named<QAction>(*e.main, "AKorpus"), 600);
+        e.main->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(e.main));
+
+        // Delete in the object tree asks the question and deletes the selection.
+        e.select(e.element(1));
+        e.interaction.answers.enqueue(true);
+        e.objects().ListBox1->setFocus();
+        QTest::keyClick(e.objects().ListBox1, Qt::Key_Delete);
+        QCOMPARE(e.interaction.questions.last().text, QString("Delete elements?"));
+        QCOMPARE(e.design().Elements.size(), std::size_t(1));
+        Named<QAction>(*e.main, "AUndo").trigger();
+        QCOMPARE(e.design().Elements.size(), std::size_t(2));
+
+        // Ctrl and the wheel zoom around the pointer: the drawing point under it stays.
+        TMDIChild& window = *e.window();
+        const QPoint at(300, 200);
+        const auto drawingX = [&] {
+            return (at.x() + window.scrollX()->value() - window.viewRect().left()) / window.scale();
+        };
+        const double before = drawingX();
+        QWheelEvent wheel(at, window.mapToGlobal(QPointF(at)), QPoint(), QPoint(0, 120),
+                          Qt::NoButton, Qt::ControlModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(&window, &wheel);
+        QCOMPARE(window.scale(), 1.25);
+        QVERIFY2(std::abs(drawingX() - before) <= 1.0 / window.scale(),
+                 qPrintable(QString("%1 -> %2").arg(before).arg(drawingX())));
+
+        // Zoom to fit shows the whole rocket: nose tip to tube end inside the window.
+        Named<QAction>(*e.main, "AZoomFit").trigger();
+        const auto column = [&](double x) {
+            return x * window.scale() - window.scrollX()->value() + window.viewRect().left();
+        };
+        const double tip = e.element(0)->Points[0].x;
+        double end = tip;
+        for (const TPoints& p : e.element(1)->Points)
+            end = std::max(end, p.x);
+        QVERIFY2(column(tip) >= 0 && column(end) <= window.width(),
+                 qPrintable(
+                     QString("%1 %2 of %3").arg(column(tip)).arg(column(end)).arg(window.width())));
+        QVERIFY(column(end) - column(tip) > window.width() / 2);
     }
 
     void renamedElementsShowTheirNewCaption() {

@@ -259,8 +259,11 @@ private slots:
               static_cast<QWidget*>(&Named<QDockWidget>(m, "WindowFormObject"))}) {
             QVERIFY(floating->isWindow());
             QVERIFY(floating->isVisible());
-            QVERIFY2(screen.contains(floating->frameGeometry()),
-                     qPrintable(floating->objectName()));
+            // The window system places and sizes a new window in its own time: wait for
+            // its answer rather than read the geometry asked for.
+            QVERIFY(QTest::qWaitForWindowExposed(floating));
+            QTRY_VERIFY2(screen.contains(floating->frameGeometry()),
+                         qPrintable(floating->objectName()));
         }
         if (left == 300) {
             QCOMPARE(Named<QToolBar>(m, "BarFigury").pos(), QPoint(300, 200));
@@ -270,7 +273,7 @@ private slots:
         }
         // Its place in the layout is the remembered dock.
         QCOMPARE(m.toolBarArea(&Named<QToolBar>(m, "BarFigury")), Qt::RightToolBarArea);
-        QCOMPARE(Named<QDockWidget>(m, "WindowFormObject").widget()->size(), QSize(300, 400));
+        QTRY_COMPARE(Named<QDockWidget>(m, "WindowFormObject").widget()->size(), QSize(300, 400));
         run.exit();
 
         const auto ini = IniFile::read(file(ToolbarsFileName));
@@ -364,9 +367,12 @@ private slots:
         QCOMPARE(Shown(*run.main, participant), visible);
         const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
         QVERIFY(Named<QDockWidget>(*run.main, "WindowFormObject").width() <= screen.width());
-        if (Named<QDockWidget>(*run.main, "WindowFormObject").isFloating())
+        if (Named<QDockWidget>(*run.main, "WindowFormObject").isFloating()) {
             QVERIFY(
+                QTest::qWaitForWindowExposed(&Named<QDockWidget>(*run.main, "WindowFormObject")));
+            QTRY_VERIFY(
                 screen.contains(Named<QDockWidget>(*run.main, "WindowFormObject").frameGeometry()));
+        }
         run.exit();
         QVERIFY(IniFile::read(file(ToolbarsFileName)).has_value());
     }

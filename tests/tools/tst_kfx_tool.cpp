@@ -131,6 +131,25 @@ private slots:
 
         const Run unusual = Kfx({QStringLiteral("stability"), file("odd.kfx", BuildUnusual)});
         QCOMPARE(unusual.status, 0);
+        QVERIFY(object.value("errors").toArray().isEmpty());
+    }
+
+    // A weight no part can have: the values that follow from it are "-", and the reason
+    // goes to standard error and into the JSON.
+    void stabilityGivesReasonsForMissingValues() {
+        const QString path = file("negative.kfx", [](Design& d) {
+            VerificationRocket(d);
+            d.Elements[1]->Weight = -1e20f;
+        });
+        const Run rows = Kfx({QStringLiteral("stability"), path});
+        QCOMPARE(rows.status, 0);
+        QVERIFY2(rows.out.contains("\nCG\t-\n") && rows.out.contains("\nRocket\t-\n"),
+                 qPrintable(rows.out));
+        QVERIFY2(rows.err.contains("the weight is -1e+20"), qPrintable(rows.err));
+        const Run json = Kfx({QStringLiteral("stability"), path, "--json"});
+        const QJsonObject object = QJsonDocument::fromJson(json.out.toUtf8()).object();
+        QVERIFY(object.value("CG").isNull() && object.value("Calibers").isNull());
+        QCOMPARE(object.value("errors").toArray().size(), 1);
     }
 
     // The analysis of rockets whose values are known, through a saved file: a nose

@@ -90,6 +90,8 @@ int RunStability(const std::string& file, double targetCalibers, bool json, std:
             out << "Note\tthe margin holds in the plane of the fins only\n";
     }
     out.flush();
+    for (const std::string& error : analysis.errors)
+        err << error << "\n";
     return Success;
 }
 

@@ -122,7 +122,12 @@ void WriteStabilityJson(const StabilityAnalysis& analysis, std::ostream& out) {
     totals.field("Calibers", JsonOptional(analysis.calibers));
     totals.field("Rocket", JsonString(analysis.stable ? "Stable" : "Unstable"));
     totals.field("Ballast needed", JsonOptional(analysis.ballastNeeded));
+    totals.field("Ballast position", JsonOptional(analysis.ballastPosition));
     totals.field("fins_plane_only", analysis.finsPlaneOnly ? "true" : "false");
+    std::string errors = "[";
+    for (const std::string& error : analysis.errors)
+        errors += (errors.size() == 1 ? "" : ", ") + JsonString(error);
+    totals.field("errors", errors + "]");
     std::string components = "[";
     for (const StabilityComponent& c : analysis.components) {
         components += components.size() == 1 ? "\n    {" : ",\n    {";
