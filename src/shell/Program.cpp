@@ -66,8 +66,8 @@ void Program::wireInsertionCommands() {
     auto* commands = new InsertionCommands(std::move(context), *formObject_, *formParametry_,
                                            interaction_, &main);
     main.connectInsertionCommands(*commands);
-    QObject::connect(formObject_->stabilityTable, &StabilityTable::addBallastRequested, commands,
-                     &InsertionCommands::addBallast);
+    formObject_->stabilityTable->setAddBallast(
+        [commands](double weight) { commands->addBallast(weight); });
 }
 
 void Program::wireOptionsDialog() {

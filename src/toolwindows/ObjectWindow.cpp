@@ -14,6 +14,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QResizeEvent>
 #include <QScrollArea>
 #include <QTabWidget>
 #include <QTableWidget>
@@ -25,6 +26,27 @@
 namespace vantor {
 
 namespace {
+
+// A scroll area that asks for the height its contents need at its present width (word-
+// wrapped labels included), so that it shows no scroll bar when there is room.
+class FittingScrollArea final : public QScrollArea {
+public:
+    using QScrollArea::QScrollArea;
+
+    QSize sizeHint() const override {
+        QSize hint = QScrollArea::sizeHint();
+        if (QWidget* contents = widget(); contents && contents->hasHeightForWidth())
+            hint.setHeight(contents->heightForWidth(viewport()->width()) + 2 * frameWidth());
+        return hint;
+    }
+
+protected:
+    void resizeEvent(QResizeEvent* event) override {
+        QScrollArea::resizeEvent(event);
+        if (event->oldSize().width() != event->size().width())
+            updateGeometry();
+    }
+};
 
 constexpr int NodeRole = Qt::UserRole;
 
@@ -84,7 +106,7 @@ TFormObject::TFormObject(LanguageSession& language, Interaction& interaction, QW
     // each says which method it is and where its positions are measured from. The two
     // scroll together when the window is too short for them, so that the window can be
     // made as small as its user likes.
-    auto* tables = new QScrollArea(objectsPage_);
+    auto* tables = new FittingScrollArea(objectsPage_);
     tables->setObjectName("TablesScroll");
     tables->setFrameShape(QFrame::NoFrame);
     tables->setWidgetResizable(true);

@@ -60,14 +60,17 @@ StabilityTable::StabilityTable(QWidget* parent) : QGroupBox(Tagged(2550), parent
     addBallast_->setObjectName("bAddBallast");
     addBallast_->setEnabled(false);
     layout->addWidget(addBallast_, Rows + 1, 0, 1, 2);
-    connect(addBallast_, &QPushButton::clicked, this,
-            [this] { emit addBallastRequested(ballastNeeded_); });
+    connect(addBallast_, &QPushButton::clicked, this, [this] {
+        if (addBallastCall_)
+            addBallastCall_(ballastNeeded_);
+    });
     setToolTip(Tagged(2561));
     layout->setColumnStretch(0, 1);
     layout->setColumnStretch(1, 1);
 }
 
 void StabilityTable::showAnalysis(const StabilityAnalysis& analysis) {
+    const QString tip = methodTip(); // before the tooltip is changed below
     const std::vector<StabilityRow> rows = StabilityRows(analysis, SystemDecimalSeparator(), 3);
     // Shown: CNa, CP, CG, calibers, verdict, ballast needed and its position (not the
     // reference diameter).
@@ -81,7 +84,7 @@ void StabilityTable::showAnalysis(const StabilityAnalysis& analysis) {
     QStringList reasons;
     for (const std::string& error : analysis.errors)
         reasons << QString::fromStdString(error);
-    setToolTip(reasons.isEmpty() ? Tagged(2561) : reasons.join('\n'));
+    setToolTip(reasons.isEmpty() ? tip : reasons.join('\n'));
 }
 
 void StabilityTable::clear() {
@@ -90,7 +93,14 @@ void StabilityTable::clear() {
     finsPlaneNote_->setVisible(false);
     ballastNeeded_ = 0;
     addBallast_->setEnabled(false);
-    setToolTip(Tagged(2561));
+    setToolTip(methodTip());
+}
+
+QString StabilityTable::methodTip() const {
+    // Read once the form translator has translated the tooltip set at construction.
+    if (methodTip_.isEmpty())
+        methodTip_ = toolTip();
+    return methodTip_;
 }
 
 bool StabilityTable::finsPlaneNoteShown() const {

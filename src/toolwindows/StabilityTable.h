@@ -2,6 +2,7 @@
 
 #include <QGroupBox>
 #include <array>
+#include <functional>
 
 class QLabel;
 class QPushButton;
@@ -14,9 +15,9 @@ struct StabilityAnalysis;
 // CG, calibers, verdict, the ballast needed and where it goes, each a caption and a value,
 // and a button that adds that ballast. The captions are translated with the object
 // window; the values use the system decimal separator.
+// It stays a plain group box (no meta-object of its own), so the form translator
+// translates its title as any other group box's.
 class StabilityTable final : public QGroupBox {
-    Q_OBJECT
-
 public:
     explicit StabilityTable(QWidget* parent = nullptr);
 
@@ -31,11 +32,15 @@ public:
 
     static constexpr int Rows = 7;
 
-signals:
-    // "Add ballast" was pressed: a ballast of this weight (grams) is wanted at the tip.
-    void addBallastRequested(double weight);
+    // Called when "Add ballast" is pressed, with the ballast's weight in grams.
+    void setAddBallast(std::function<void(double)> add) { addBallastCall_ = std::move(add); }
 
 private:
+    // The translated explanation of the two methods, the tooltip when nothing is missing.
+    QString methodTip() const;
+
+    std::function<void(double)> addBallastCall_;
+    mutable QString methodTip_;
     std::array<QLabel*, Rows> values_{};
     QLabel* finsPlaneNote_ = nullptr;
     QPushButton* addBallast_ = nullptr;

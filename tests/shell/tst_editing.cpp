@@ -100,6 +100,8 @@ private slots:
         Editing e;
         const StabilityTable& table = *e.objects().stabilityTable;
         QCOMPARE(table.findChild<QLabel*>("lbStabilityCP")->text(), QString("Środek parcia"));
+        QCOMPARE(table.title(), QString("Barrowman, od czubka głowicy"));
+        QVERIFY(table.toolTip().startsWith("Metoda klasyczna waży"));
         e.insert(&Named<QAction>(*e.main, "AGlowicaStozek"), 210, 50);
         QCOMPARE(table.value(0), QString("2.000"));
         QCOMPARE(table.value(1), QString("140.00")); // two thirds of the nose from its tip
