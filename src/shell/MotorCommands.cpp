@@ -68,9 +68,11 @@ QStringList MotorCommands::folders() const {
 }
 
 const MotorLibrary& MotorCommands::library() {
-    if (!loaded_) {
+    const QStringList wanted = folders();
+    if (!loaded_ || wanted != loadedFolders_) {
+        loadedFolders_ = wanted;
         std::vector<std::filesystem::path> paths;
-        for (const QString& folder : folders())
+        for (const QString& folder : wanted)
             if (!folder.isEmpty())
                 paths.emplace_back(QFile::encodeName(folder).toStdString());
         // The chooser keeps pointers into the library: it lets go before it changes.

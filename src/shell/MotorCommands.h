@@ -39,7 +39,7 @@ public:
     static QString userFolder();
     // Extra folders to read after the standard ones (from the options).
     void setExtraFolders(std::function<QStringList()> folders);
-    // Reads the library again at its next use.
+    // Reads the library again at its next use; a change of the folders does too.
     void forgetLibrary() { loaded_ = false; }
     const MotorLibrary& library();
 
@@ -67,6 +67,7 @@ private:
     std::function<QStringList()> extraFolders_;
     MotorLibrary library_;
     bool loaded_ = false;
+    QStringList loadedFolders_;
 };
 
 } // namespace vantor

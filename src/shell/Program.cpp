@@ -116,6 +116,8 @@ void Program::wireParametersDialog() {
 
 void Program::wireMotorCommands() {
     MotorCommands& motors = *motorCommands_;
+    TFormOpcje& options = *formOpcje_;
+    motors.setExtraFolders([&options] { return options.motorFolders(); });
     formParametry_->setMotorChooser(
         [&motors](const TRocketElement& element, const ElementFields& entered) {
             return motors.chooseMotor(element, entered);

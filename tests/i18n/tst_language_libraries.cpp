@@ -51,7 +51,7 @@ QList<int> ParametersIds() {
 
 // The motor chooser and the motor library's command and messages.
 QList<int> MotorIds() {
-    return Range(5530, 5547) + Range(6001, 6006);
+    return Range(5530, 5547) + Range(6001, 6006) + Range(6010, 6012);
 }
 
 QSet<int> AllFormIds() {
@@ -185,7 +185,7 @@ void LanguageLibrariesTest::everyFormIdentifierHasAString_data() {
         QTest::addRow("%s parameters", file) << path << ParametersIds() << 20;
         QTest::addRow("%s design window", file) << path << QList<int>{1001} << 1;
         QTest::addRow("%s 3D model export", file) << path << Export3dIds() << 8;
-        QTest::addRow("%s motors", file) << path << MotorIds() << 24;
+        QTest::addRow("%s motors", file) << path << MotorIds() << 27;
     }
 }
 
