@@ -60,9 +60,9 @@ protected:
         const double tMax = std::max(figures.burnTime, 1e-6);
         const double fMax = std::max(figures.peakThrust, 1e-6) * 1.1;
         const QFontMetrics metrics(font());
-        const QRectF plot(metrics.horizontalAdvance(QStringLiteral("00000")) + 6, 8,
-                          width() - metrics.horizontalAdvance(QStringLiteral("00000")) - 16,
-                          height() - metrics.height() - 20);
+        const double left = metrics.horizontalAdvance(QStringLiteral("00000")) + 6;
+        const QRectF plot(left, metrics.height() + 6, width() - left - 10,
+                          height() - 2 * metrics.height() - 14);
         if (plot.width() < 10 || plot.height() < 10)
             return;
         const auto at = [&](double t, double f) {
@@ -84,7 +84,7 @@ protected:
         }
         painter.drawText(QRectF(plot.right() - 40, plot.bottom() + 2, 40, metrics.height()),
                          Qt::AlignRight, QStringLiteral("s"));
-        painter.drawText(QRectF(plot.left() + 4, plot.top(), 40, metrics.height()), Qt::AlignLeft,
+        painter.drawText(QRectF(0, 0, plot.left() - 4, metrics.height()), Qt::AlignRight,
                          QStringLiteral("N"));
         painter.setPen(QPen(Qt::black, 1));
         painter.drawRect(plot);
@@ -170,7 +170,7 @@ TFormSilnik::TFormSilnik(LanguageSession& language, QWidget* parent) : TAdvForm(
     setWindowTitle(Tagged(5531));
     setModal(true);
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
-    resize(900, 520);
+    resize(1000, 520);
 
     lSzukaj = new QLabel(Tagged(5532), this);
     lSzukaj->setObjectName("lSzukaj");
@@ -192,27 +192,28 @@ TFormSilnik::TFormSilnik(LanguageSession& language, QWidget* parent) : TAdvForm(
     ListSilniki->setSelectionMode(QAbstractItemView::SingleSelection);
     ListSilniki->setEditTriggers(QAbstractItemView::NoEditTriggers);
     ListSilniki->verticalHeader()->hide();
+    ListSilniki->horizontalHeader()->setDefaultSectionSize(64);
     ListSilniki->horizontalHeader()->setStretchLastSection(true);
-    ListSilniki->setGeometry(8, 40, 560, 430);
+    ListSilniki->setGeometry(8, 40, 660, 430);
 
     lBrakSilnikow = new QLabel(Tagged(5535), this);
     lBrakSilnikow->setObjectName("lBrakSilnikow");
     lBrakSilnikow->setWordWrap(true);
     lBrakSilnikow->setAlignment(Qt::AlignCenter);
-    lBrakSilnikow->setGeometry(28, 120, 520, 160);
+    lBrakSilnikow->setGeometry(28, 120, 620, 160);
     lBrakSilnikow->hide();
 
     ThrustCurve = new ThrustCurvePlot(this);
     ThrustCurve->setObjectName("ThrustCurve");
     ThrustCurve->setToolTip(Tagged(5536));
-    ThrustCurve->setGeometry(576, 40, 316, 300);
+    ThrustCurve->setGeometry(676, 40, 316, 300);
 
     lOpoznienie = new QLabel(Tagged(5534), this);
     lOpoznienie->setObjectName("lOpoznienie");
-    lOpoznienie->setGeometry(576, 352, 120, 24);
+    lOpoznienie->setGeometry(676, 352, 120, 24);
     cbOpoznienie = new QComboBox(this);
     cbOpoznienie->setObjectName("cbOpoznienie");
-    cbOpoznienie->setGeometry(700, 352, 192, 24);
+    cbOpoznienie->setGeometry(800, 352, 192, 24);
 
     lZaslepiony = new QLabel(Tagged(5547), this);
     lZaslepiony->setObjectName("lZaslepiony");
@@ -226,10 +227,10 @@ TFormSilnik::TFormSilnik(LanguageSession& language, QWidget* parent) : TAdvForm(
     // The two buttons keep their captions in every language, as in the parameters dialog.
     BitBtn2 = new FixedCaptionButton(QStringLiteral("Cancel"), this);
     BitBtn2->setObjectName("BitBtn2");
-    BitBtn2->setGeometry(900 - 184, 480, 84, 28);
+    BitBtn2->setGeometry(1000 - 184, 480, 84, 28);
     btnOK = new FixedCaptionButton(QStringLiteral("Ok"), this);
     btnOK->setObjectName("btnOK");
-    btnOK->setGeometry(900 - 92, 480, 84, 28);
+    btnOK->setGeometry(1000 - 92, 480, 84, 28);
     btnOK->setDefault(true);
 
     connect(eSzukaj, &QLineEdit::textChanged, this, &TFormSilnik::refresh);
@@ -260,6 +261,11 @@ void TFormSilnik::setLibrary(const MotorLibrary* library) {
     library_ = library;
     search_ = library != nullptr ? std::make_unique<MotorSearch>(*library) : nullptr;
     model_->setLibrary(library);
+    eSzukaj->clear();
+    cbPasujace->setChecked(true);
+    // Columns as wide as the full list needs them, measured once per library shown.
+    model_->setRows(search_ ? search_->find({}) : std::vector<std::size_t>{});
+    ListSilniki->resizeColumnsToContents();
     refresh();
 }
 

@@ -184,9 +184,9 @@ void TFormParametry::buildMainPage() {
     sesrednica = MakeSpin("sesrednica", 50, TabMain, FieldX, 38);
     lSrednica2 = MakeLabel("lSrednica2", QStringLiteral("Średnica B@5507"), TabMain, LabelX, 68);
     sesrednica2 = MakeSpin("sesrednica2", 50, TabMain, FieldX, 68);
+    // In the row of the second diameter, which only transitions show.
     bWybierzSilnik = MakeButton("bWybierzSilnik", QStringLiteral("Wybierz silnik…@5530"), TabMain,
-                                {FieldX + FieldWidth + 8, 8, ClientWidth - FieldX - FieldWidth - 16,
-                                 RowHeight});
+                                {FieldX, 68, ClientWidth - FieldX - 8, RowHeight});
     bWybierzSilnik->hide();
     PanelMaterialMain = MakePanel("PanelMaterialMain", TabMain, {0, 100, ClientWidth, 64});
     PanelWagaMain = MakePanel("PanelWagaMain", TabMain, {0, 166, ClientWidth, 36});
