@@ -226,6 +226,18 @@ private slots:
         const MotorFileResult result = ReadEngText(text, "long.eng");
         QVERIFY(result.motors.empty());
         QCOMPARE(result.errors.at(0).line, int(MaxCurvePoints) + 2);
+
+        // The same in XML, one row a line: every row's line is named without counting
+        // the file from its start again.
+        std::string xml = "<engine-database><engine-list>\n<engine code=\"X\" dia=\"18\" "
+                          "len=\"70\" initWt=\"23\" propWt=\"10\"><data>\n";
+        for (std::size_t i = 0; i <= MaxCurvePoints; ++i)
+            xml += "<eng-data t=\"" + std::to_string(i * 0.001) + "\" f=\"5\"/>\n";
+        xml += "</data></engine></engine-list></engine-database>\n";
+        const MotorFileResult rows = ReadRseText(xml, "long.rse");
+        QVERIFY(rows.motors.empty());
+        QCOMPARE(rows.errors.at(0).line, int(MaxCurvePoints) + 3);
+        QVERIFY(QString::fromStdString(rows.errors[0].message).contains("too many points"));
     }
 
     // Several motors in one file, comments at line ends, Windows line ends, and the
