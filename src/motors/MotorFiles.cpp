@@ -178,6 +178,8 @@ bool IsMotorFileName(const std::filesystem::path& path) {
 MotorFileResult ReadEngText(std::string_view text, const std::string& file) {
     if (text.size() > MaxMotorFileBytes)
         return Fault(file, 0, "the file is larger than a motor file can be");
+    if (text.starts_with("\xEF\xBB\xBF")) // a UTF-8 byte order mark
+        text.remove_prefix(3);
     MotorFileResult result;
     std::optional<Motor> current;
     int currentHeaderLine = 0;

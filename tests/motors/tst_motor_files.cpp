@@ -240,10 +240,10 @@ private slots:
         QVERIFY(QString::fromStdString(rows.errors[0].message).contains("too many points"));
     }
 
-    // Several motors in one file, comments at line ends, Windows line ends, and the
-    // curve started from zero thrust at ignition.
+    // Several motors in one file, a byte order mark, comments at line ends, Windows line
+    // ends, and the curve started from zero thrust at ignition.
     void severalMotorsInOneFile() {
-        const std::string text = "; two motors\r\n"
+        const std::string text = "\xEF\xBB\xBF; two motors\r\n"
                                  "B6-0 18 70 0 0.0056 0.0156 E ; booster\r\n"
                                  "0.1 10\r\n0.5 0\r\n"
                                  "H999 38 203 P 0.147 0.3311207 AT\r\n"
