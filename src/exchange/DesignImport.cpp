@@ -11,6 +11,7 @@
 #include "model/Design.h"
 #include "model/FinSet.h"
 #include "model/Registry.h"
+#include "motors/MotorLibrary.h"
 
 #include <algorithm>
 #include <cmath>
@@ -156,11 +157,45 @@ ForeignFormat ForeignFormatOf(const std::filesystem::path& path) {
 
 std::string MotorCaption(const std::string& maker, const std::string& designation,
                          std::optional<double> delay) {
-    std::string caption = maker.empty() ? designation : maker + " " + designation;
+    const std::string caption = maker.empty() ? designation : maker + " " + designation;
+    // Designs write a plugged motor as no delay or as a very long one.
     if (!delay || *delay < 0 || *delay >= 99)
         return caption + "-P";
-    const double whole = std::round(*delay);
-    return caption + "-" + (std::abs(*delay - whole) < 1e-6 ? Fixed(whole, 0) : Fixed(*delay, 1));
+    return caption + "-" + DelayText(*delay);
+}
+
+namespace {
+
+// The designation without the letters that name the propellant or the case: "G80" of
+// "G80T" and of "G80NBT".
+std::string CoreDesignation(const std::string& designation) {
+    std::size_t end = 0;
+    while (end < designation.size() && std::isalpha(static_cast<unsigned char>(designation[end])))
+        ++end;
+    while (end < designation.size() && (std::isdigit(static_cast<unsigned char>(designation[end])) ||
+                                        designation[end] == '.'))
+        ++end;
+    return Lower(designation.substr(0, end));
+}
+
+} // namespace
+
+MotorLookup LookupInLibrary(const MotorLibrary& library) {
+    return [&library](const std::string& maker, const std::string& designation) -> std::optional<Motor> {
+        const auto sameMaker = [&](const Motor& m) {
+            return maker.empty() || m.maker.empty() || Lower(m.maker) == Lower(maker);
+        };
+        for (const Motor& m : library.motors)
+            if (sameMaker(m) && Lower(m.designation) == Lower(designation))
+                return m;
+        const std::string core = CoreDesignation(designation);
+        if (core.empty())
+            return std::nullopt;
+        for (const Motor& m : library.motors)
+            if (sameMaker(m) && CoreDesignation(m.designation) == core)
+                return m;
+        return std::nullopt;
+    };
 }
 
 void MapImportedRocket(const ImportedRocket& rocket, Design& design, const MotorLookup& motors,
@@ -171,6 +206,7 @@ void MapImportedRocket(const ImportedRocket& rocket, Design& design, const Motor
     report.format = rocket.format;
     report.stageCount = rocket.stageCount;
     report.flights = rocket.flights;
+    report.configuration = rocket.configuration;
     for (const ImportNote& n : rocket.notes)
         builder.note(n.part, n.what, n.mass, n.leftOut);
 
@@ -268,9 +304,14 @@ void MapImportedRocket(const ImportedRocket& rocket, Design& design, const Motor
             std::optional<Motor> data;
             if (motors)
                 data = motors(part.maker, part.designation);
-            if (data && data->loadedMass > 0)
+            if (data && data->loadedMass > 0) {
                 motor.mass = data->loadedMass;
-            else
+                if (Lower(data->designation) != Lower(part.designation))
+                    builder.note(MotorCaption(part.maker, part.designation, part.delay),
+                                 "no data for this motor; the data of " + data->maker + " " +
+                                     data->designation + " used (" + Grams(data->loadedMass) + ")",
+                                 data->loadedMass, false);
+            } else
                 builder.note(MotorCaption(part.maker, part.designation, part.delay),
                              "motor data not found; drawn without its weight", 0, false);
             if (motor.length <= 0 && data)
@@ -314,13 +355,14 @@ void MapImportedRocket(const ImportedRocket& rocket, Design& design, const Motor
 }
 
 ImportResult ImportForeignBytes(std::span<const std::uint8_t> bytes, ForeignFormat format,
-                                Design& design, const MotorLookup& motors) {
+                                Design& design, const MotorLookup& motors,
+                                const ImportOptions& options) {
     ImportResult result;
     design.clear();
     try {
         ImportedRocket rocket;
         if (format == ForeignFormat::OpenRocket)
-            rocket = ReadOrkDocument(UnpackOrk(bytes));
+            rocket = ReadOrkDocument(UnpackOrk(bytes), options.motorConfiguration);
         else if (format == ForeignFormat::RockSim)
             rocket = ReadRktDocument(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
         else
@@ -339,7 +381,7 @@ ImportResult ImportForeignBytes(std::span<const std::uint8_t> bytes, ForeignForm
 }
 
 ImportResult ImportForeignDesign(const std::filesystem::path& path, Design& design,
-                                 const MotorLookup& motors) {
+                                 const MotorLookup& motors, const ImportOptions& options) {
     ImportResult result;
     const std::string name = path.filename().string();
     std::error_code error;
@@ -356,7 +398,7 @@ ImportResult ImportForeignDesign(const std::filesystem::path& path, Design& desi
             result.reason = "the file cannot be read";
     }
     if (result.reason.empty())
-        result = ImportForeignBytes(bytes, ForeignFormatOf(path), design, motors);
+        result = ImportForeignBytes(bytes, ForeignFormatOf(path), design, motors, options);
     else
         design.clear();
     result.report.source = name;

@@ -36,6 +36,7 @@ struct ImportReport {
     std::vector<ImportReportEntry> entries;
     std::vector<StoredFlightPoint> flights; // the source's stored figures, default configuration first
     int stageCount = 1;
+    std::string configuration; // the motor configuration imported
 };
 
 struct ImportResult {
@@ -48,6 +49,18 @@ struct ImportResult {
 
 enum class ForeignFormat { None, OpenRocket, RockSim };
 
+struct ImportOptions {
+    // The motor configuration whose motors are put in (an id the file gives); the file's
+    // default when empty.
+    std::string motorConfiguration;
+};
+
+// Finds motors in a motor library: the maker's motor of the same designation, else the
+// one whose designation without its propellant letters is the same ("G80" for "G80T").
+// The library must outlive the lookup.
+struct MotorLibrary;
+MotorLookup LookupInLibrary(const MotorLibrary& library);
+
 // The format a file name stands for, by its extension (.ork, .rkt; any case).
 ForeignFormat ForeignFormatOf(const std::filesystem::path& path);
 
@@ -57,10 +70,11 @@ inline constexpr std::uintmax_t MaxForeignFileBytes = 64u << 20;
 // Reads a design of another program from its bytes and builds it in `design` (emptied
 // first). A file that cannot be read leaves the design empty and says why.
 ImportResult ImportForeignBytes(std::span<const std::uint8_t> bytes, ForeignFormat format,
-                                Design& design, const MotorLookup& motors);
+                                Design& design, const MotorLookup& motors,
+                                const ImportOptions& options = {});
 // Reads the file and imports it; the message names the file.
 ImportResult ImportForeignDesign(const std::filesystem::path& path, Design& design,
-                                 const MotorLookup& motors);
+                                 const MotorLookup& motors, const ImportOptions& options = {});
 
 // Builds the design from a rocket read from a file, adding to `report` what was
 // approximated or left out.

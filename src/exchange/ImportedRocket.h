@@ -62,9 +62,15 @@ struct ImportNote {
 // The first data point of a stored simulation with the figures the checks compare.
 struct StoredFlightPoint {
     std::string simulation;
+    std::string configuration; // the motor configuration it flew, as the file names it
     double mass = 0;  // g
     double cg = 0;    // mm from the nose tip
     std::optional<double> cp; // mm, the first point where the source gives it
+    // The source's CP where the angle of attack is smallest at low speed (below Mach 0.3):
+    // the figure the standard zero-angle method stands for. Leaving the rod in a wind, the
+    // first points fly at a few degrees, where body lift moves the source's CP forward.
+    std::optional<double> cpLevel;   // mm
+    double cpLevelAngle = 0;         // rad, the angle of attack there
     double motorMass = 0;     // g
 };
 
@@ -74,7 +80,8 @@ struct ImportedRocket {
     std::vector<ImportedPart> parts; // outer parts in order from the nose, each followed by what it holds
     std::vector<ImportNote> notes;
     int stageCount = 1;
-    std::vector<StoredFlightPoint> flights; // of the default motor configuration first
+    std::vector<StoredFlightPoint> flights; // of the imported motor configuration first
+    std::string configuration;               // the motor configuration imported
 };
 
 } // namespace vantor

@@ -305,6 +305,8 @@ private:
         const double inner = kind == "bodytube" ? outerRadius - part.thickness
                              : part.thickness > 0 ? outerRadius - part.thickness
                                                   : outerRadius;
+        if (kind == "bodytube")
+            motors(node, front, length, index);
         insideAll(node, Host{index, front, length, inner, outerRadius}, depth + 1);
         applyOverrides(node, first, index, depth);
     }
@@ -691,7 +693,8 @@ void ReadSimulations(const pugi::xml_node& root, const std::string& defaultConfi
             return -1;
         };
         const int massColumn = column("Mass"), cgColumn = column("CG location"),
-                  cpColumn = column("CP location"), motorColumn = column("Motor mass");
+                  cpColumn = column("CP location"), motorColumn = column("Motor mass"),
+                  angleColumn = column("Angle of attack"), machColumn = column("Mach number");
         if (massColumn < 0 || cgColumn < 0)
             continue;
         StoredFlightPoint point;
@@ -726,16 +729,23 @@ void ReadSimulations(const pugi::xml_node& root, const std::string& defaultConfi
                 first = false;
             }
             if (const auto cp = value(cpColumn)) {
-                point.cp = *cp * Mm;
-                break;
+                if (!point.cp)
+                    point.cp = *cp * Mm;
+                const auto angle = value(angleColumn);
+                const auto mach = value(machColumn);
+                if (angle && mach && *mach < 0.3 &&
+                    (!point.cpLevel || std::abs(*angle) < point.cpLevelAngle)) {
+                    point.cpLevel = *cp * Mm;
+                    point.cpLevelAngle = std::abs(*angle);
+                }
             }
-            if (++scanned > 100000)
+            if (++scanned > 1000000)
                 break;
         }
         if (first)
             continue;
-        std::string config = TextOf(sim.child("conditions"), "configid");
-        (config == defaultConfig ? rocket.flights : others).push_back(point);
+        point.configuration = TextOf(sim.child("conditions"), "configid");
+        (point.configuration == defaultConfig ? rocket.flights : others).push_back(point);
     }
     rocket.flights.insert(rocket.flights.end(), others.begin(), others.end());
 }
@@ -814,7 +824,7 @@ std::string UnpackOrk(std::span<const std::uint8_t> bytes) {
     return text;
 }
 
-ImportedRocket ReadOrkDocument(std::string_view xml) {
+ImportedRocket ReadOrkDocument(std::string_view xml, const std::string& configuration) {
     pugi::xml_document doc;
     ParseDesignXml(doc, xml);
     const pugi::xml_node root = doc.child("openrocket");
@@ -833,6 +843,10 @@ ImportedRocket ReadOrkDocument(std::string_view xml) {
     for (const pugi::xml_node& config : rocketNode.children("motorconfiguration"))
         if (config.attribute("default").as_bool())
             defaultConfig = config.attribute("configid").as_string();
+    for (const pugi::xml_node& config : rocketNode.children("motorconfiguration"))
+        if (!configuration.empty() && configuration == config.attribute("configid").as_string())
+            defaultConfig = configuration;
+    rocket.configuration = defaultConfig;
 
     OrkWalker walker(rocket, defaultConfig);
     bool first = true;

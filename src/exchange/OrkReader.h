@@ -20,6 +20,8 @@ std::string UnpackOrk(std::span<const std::uint8_t> bytes);
 // Reads an OpenRocket design document: every stage, the first (sustainer) stage's parts
 // resolved to absolute positions from the nose tip with their masses as OpenRocket
 // defines them, and the stored simulations' first data points. Throws ImportError.
-ImportedRocket ReadOrkDocument(std::string_view xml);
+// The motors are those of `configuration` (an id the file gives), or of the file's
+// default configuration when it is empty or unknown.
+ImportedRocket ReadOrkDocument(std::string_view xml, const std::string& configuration = {});
 
 } // namespace vantor

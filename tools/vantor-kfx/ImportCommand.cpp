@@ -1,6 +1,7 @@
 #include "ImportCommand.h"
 
 #include "Commands.h"
+#include "MotorCommands.h"
 #include "analysis/Stability.h"
 #include "exchange/DesignImport.h"
 #include "model/Design.h"
@@ -10,12 +11,6 @@
 namespace vantor::kfx {
 
 namespace {
-
-// The motors an imported design names are found in the motor library when the program
-// has one; until then they are drawn without weight and the report says so.
-MotorLookup ToolMotorLookup() {
-    return {};
-}
 
 void PrintReport(const ImportReport& report, const Design& design, std::ostream& out) {
     out << "source\t" << report.source << " (" << report.format << ")\n";
@@ -38,6 +33,8 @@ void PrintReport(const ImportReport& report, const Design& design, std::ostream&
             << " mm";
         if (flight.cp)
             out << "\tCP " << *flight.cp << " mm";
+        if (flight.cpLevel)
+            out << "\tCP at least angle of attack " << *flight.cpLevel << " mm";
         out << "\n";
     }
 }
@@ -51,7 +48,9 @@ bool LoadAnyDesign(const std::string& file, Design& design, LoadResult& result, 
             err << file << "\n" << result.reason << "\n";
         return result.ok;
     }
-    const ImportResult imported = ImportForeignDesign(file, design, ToolMotorLookup());
+    // The motors the design names come from the motor library.
+    const MotorLibrary library = LoadMotorsFor({}, err);
+    const ImportResult imported = ImportForeignDesign(file, design, LookupInLibrary(library));
     result = LoadResult{};
     result.ok = imported.ok;
     result.reason = imported.reason;
@@ -61,14 +60,15 @@ bool LoadAnyDesign(const std::string& file, Design& design, LoadResult& result, 
     return imported.ok;
 }
 
-int RunImport(const std::string& input, const std::string& output, bool report, std::ostream& out,
-              std::ostream& err) {
+int RunImport(const std::string& input, const std::string& output, bool report,
+              const MotorFolders& folders, std::ostream& out, std::ostream& err) {
     if (ForeignFormatOf(input) == ForeignFormat::None) {
         err << input << "\nnot an OpenRocket (.ork) or RockSim (.rkt) design\n";
         return FileFailure;
     }
     Design design;
-    const ImportResult imported = ImportForeignDesign(input, design, ToolMotorLookup());
+    const MotorLibrary library = LoadMotorsFor(folders, err);
+    const ImportResult imported = ImportForeignDesign(input, design, LookupInLibrary(library));
     if (!imported.ok) {
         err << input << "\n" << imported.reason << "\n";
         return FileFailure;

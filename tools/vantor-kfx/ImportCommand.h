@@ -1,5 +1,6 @@
 #pragma once
 
+#include "MotorCommands.h"
 #include "designfile/DesignFile.h"
 
 #include <ostream>
@@ -18,7 +19,8 @@ bool LoadAnyDesign(const std::string& file, Design& design, LoadResult& result, 
 
 // Imports IN (.ork or .rkt), saves it as OUT (.kfx) and, with `report`, prints what was
 // approximated or left out and the source's stored figures beside the imported ones.
-int RunImport(const std::string& input, const std::string& output, bool report, std::ostream& out,
-              std::ostream& err);
+// Motors are looked up in the library of the standard folders and `folders`.
+int RunImport(const std::string& input, const std::string& output, bool report,
+              const MotorFolders& folders, std::ostream& out, std::ostream& err);
 
 } // namespace vantor::kfx

@@ -1,6 +1,7 @@
 // vantor-kfx: design files from the command line, through the program's own code.
 #include "Commands.h"
 #include "ImportCommand.h"
+#include "MotorCommands.h"
 #include "Output.h"
 #include "output/PageSetup.h"
 
@@ -25,7 +26,8 @@ constexpr const char* Usage =
     "       vantor-kfx mesh FILE OUT.{stl,obj,3mf} [--parts DIR]\n"
     "       vantor-kfx pdf FILE OUT.pdf [--paper A4|Letter|A3] [--landscape]\n"
     "       vantor-kfx svg FILE OUT.svg [--templates]\n"
-    "       vantor-kfx import IN.{ork,rkt} OUT.kfx [--report]\n"
+    "       vantor-kfx import IN.{ork,rkt} OUT.kfx [--report] [--motors DIR]...\n"
+    "       vantor-kfx motors [--motors DIR]... [--search TEXT] [--json]\n"
     "\n"
     "summary  prints the weight, calibers, CP, CG, length and verdict of the design\n"
     "stability prints the standard Barrowman analysis: CNa, CP and CG from the nose tip,\n"
@@ -42,6 +44,9 @@ constexpr const char* Usage =
     "import   reads an OpenRocket or RockSim design and saves it as a design file; with\n"
     "         --report, prints every part approximated or left out with its mass, and the\n"
     "         source's stored mass, CG and CP beside the imported ones\n"
+    "motors   lists the motor library (the program's, the user's and each --motors\n"
+    "         folder) with the figures derived from each thrust curve; --search keeps\n"
+    "         the motors that hold every word; malformed files are named on stderr\n"
     "Every command that reads FILE also reads .ork and .rkt designs directly.\n"
     "\n"
     "exit status: 0 done, 1 the file cannot be read or is refused (or the output cannot\n"
@@ -178,6 +183,30 @@ int Mesh(const std::vector<std::string>& args) {
     return vantor::kfx::RunMesh(positional[0], positional[1], parts, std::cerr);
 }
 
+int Motors(const std::vector<std::string>& args) {
+    vantor::kfx::MotorFolders folders;
+    std::string search;
+    bool json = false;
+    for (std::size_t i = 1; i < args.size(); ++i) {
+        std::string error;
+        if (vantor::kfx::TakeMotorsOption(args, i, folders, error)) {
+            if (!error.empty())
+                return UsageError(error);
+        } else if (args[i] == "--search") {
+            if (i + 1 >= args.size())
+                return UsageError("--search takes a text");
+            search = args[++i];
+        } else if (args[i] == "--json") {
+            json = true;
+        } else {
+            return UsageError("motors takes --motors DIR, --search TEXT and --json");
+        }
+    }
+    vantor::kfx::CheckedOutput out;
+    return out.finish(vantor::kfx::RunMotors(folders, search, json, out.stream(), std::cerr),
+                      std::cerr);
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -219,17 +248,26 @@ int main(int argc, char** argv) {
     if (command == "import") {
         std::vector<std::string> positional;
         bool report = false;
-        for (std::size_t i = 1; i < args.size(); ++i)
-            if (args[i] == "--report")
+        vantor::kfx::MotorFolders folders;
+        for (std::size_t i = 1; i < args.size(); ++i) {
+            std::string error;
+            if (vantor::kfx::TakeMotorsOption(args, i, folders, error)) {
+                if (!error.empty())
+                    return UsageError(error);
+            } else if (args[i] == "--report") {
                 report = true;
-            else
+            } else {
                 positional.push_back(args[i]);
+            }
+        }
         if (positional.size() != 2)
             return UsageError("import takes an .ork or .rkt design and a design file to write");
         vantor::kfx::CheckedOutput out;
-        return out.finish(
-            vantor::kfx::RunImport(positional[0], positional[1], report, out.stream(), std::cerr),
-            std::cerr);
+        return out.finish(vantor::kfx::RunImport(positional[0], positional[1], report, folders,
+                                                 out.stream(), std::cerr),
+                          std::cerr);
     }
+    if (command == "motors")
+        return Motors(args);
     return UsageError("unknown command \"" + command + "\"");
 }
