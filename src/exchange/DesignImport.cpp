@@ -1,5 +1,6 @@
 #include "exchange/DesignImport.h"
 
+#include "analysis/Stability.h"
 #include "canvas/DesignDrawing.h"
 #include "canvas/NullSurface.h"
 #include "editing/DesignEdits.h"
@@ -236,7 +237,34 @@ void MapImportedRocket(const ImportedRocket& rocket, Design& design, const Motor
             nose.foreDiameter = part.aftDiameter;
             ElementFields f = Fields(choice.kind, nose);
             f.diameterB = 0;
+            // The standard analysis puts a nose's centre of gravity at its surface's
+            // centroid; a filled nose or a heavy shoulder has it elsewhere. The nose's mass
+            // is then shared between the nose and a weight so that together they have the
+            // source's mass and centre of gravity.
+            const std::optional<double> drawnCg =
+                NoseSurfaceCentroid(choice.kind, part.length, part.aftDiameter);
+            double share = 0, shareAt = 0;
+            if (drawnCg && part.mass > 0) {
+                const double drawn = part.front + *drawnCg;
+                if (std::abs(part.cg - drawn) > 0.5) {
+                    shareAt = part.cg > drawn ? std::max(part.front + part.length, part.cg)
+                                              : part.front;
+                    share = std::clamp(part.mass * (part.cg - drawn) / (shareAt - drawn), 0.0, part.mass);
+                    f.weight = static_cast<float>(part.mass - share);
+                }
+            }
             TRocketElement& e = builder.add(choice.kind, nullptr, f, 0);
+            if (share > 0) {
+                ElementFields w = DefaultFields("TBalast");
+                w.caption = name + " (centre of gravity)";
+                w.weight = static_cast<float>(share);
+                w.length = 12;
+                builder.add("TBalast", &e, w, static_cast<float>(shareAt - 6 - part.front));
+                builder.note(name,
+                             "weight shared with a weight of " + Grams(share) + " at " + Fixed(shareAt - part.front, 1) +
+                                 " mm from the tip, so that the nose's centre of gravity is the source's",
+                             part.mass, false);
+            }
             if (!choice.exact)
                 builder.note(name,
                              std::string(NoseShapeName(part.shape)) + " nose drawn as the nearest " +
