@@ -214,6 +214,7 @@ public:
 private:
     struct Radii {
         std::optional<double> fore, aft;
+        bool tube = false; // one radius for both ends
     };
 
     // Outer radii of the stage's external parts, "auto" ones taken from the neighbours.
@@ -225,7 +226,7 @@ private:
                 radii_.push_back({0.0, LengthOf(child, "aftradius")});
             else if (kind == "bodytube") {
                 const auto r = LengthOf(child, "radius");
-                radii_.push_back({r, r});
+                radii_.push_back({r, r, true});
             } else if (kind == "transition")
                 radii_.push_back({LengthOf(child, "foreradius"), LengthOf(child, "aftradius")});
         }
@@ -236,8 +237,8 @@ private:
                     r.fore = radii_[i - 1].aft;
                 if (!r.aft && i + 1 < radii_.size() && radii_[i + 1].fore)
                     r.aft = radii_[i + 1].fore;
-                if (!r.fore && r.aft && i > 0 && radii_[i - 1].aft == std::nullopt)
-                    r.fore = r.aft;
+                if (r.tube && (r.fore || r.aft))
+                    r.fore = r.aft = r.fore ? r.fore : r.aft;
                 if (!r.aft && r.fore && i + 1 == radii_.size())
                     r.aft = r.fore;
             }
