@@ -4,6 +4,7 @@
 #include "exchange/XmlSupport.h"
 
 #include <zip.h>
+#include <zlib.h>
 
 #include <algorithm>
 #include <cmath>
@@ -751,6 +752,40 @@ void ReadSimulations(const pugi::xml_node& root, const std::string& defaultConfi
     rocket.flights.insert(rocket.flights.end(), others.begin(), others.end());
 }
 
+// Inflates a gzip stream in chunks, refusing it past MaxUnpackedBytes.
+std::string Gunzip(std::span<const std::uint8_t> bytes) {
+    z_stream stream{};
+    if (inflateInit2(&stream, 16 + MAX_WBITS) != Z_OK)
+        throw ImportError("the gzip stream cannot be read");
+    stream.next_in = const_cast<Bytef*>(bytes.data());
+    stream.avail_in = static_cast<uInt>(std::min<std::size_t>(bytes.size(), UINT32_MAX));
+    std::string text;
+    char chunk[65536];
+    int status = Z_OK;
+    while (status != Z_STREAM_END) {
+        stream.next_out = reinterpret_cast<Bytef*>(chunk);
+        stream.avail_out = sizeof chunk;
+        status = inflate(&stream, Z_NO_FLUSH);
+        if (status != Z_OK && status != Z_STREAM_END) {
+            inflateEnd(&stream);
+            throw ImportError("the gzip stream is damaged");
+        }
+        const std::size_t got = sizeof chunk - stream.avail_out;
+        if (text.size() + got > MaxUnpackedBytes) {
+            inflateEnd(&stream);
+            throw ImportError("the design document unpacks to more than " +
+                              std::to_string(MaxUnpackedBytes >> 20) + " MB");
+        }
+        text.append(chunk, got);
+        if (status == Z_OK && got == 0 && stream.avail_in == 0) {
+            inflateEnd(&stream);
+            throw ImportError("the gzip stream is damaged (it ends early)");
+        }
+    }
+    inflateEnd(&stream);
+    return text;
+}
+
 } // namespace
 
 std::string UnpackOrk(std::span<const std::uint8_t> bytes) {
@@ -766,6 +801,9 @@ std::string UnpackOrk(std::span<const std::uint8_t> bytes) {
                               std::to_string(MaxDesignXmlBytes >> 20) + " MB");
         return std::string(reinterpret_cast<const char*>(bytes.data()), bytes.size());
     }
+    // Early versions of the other program wrote the document gzip-compressed.
+    if (bytes.size() >= 2 && bytes[0] == 0x1f && bytes[1] == 0x8b)
+        return Gunzip(bytes);
     if (bytes.size() < 4 || bytes[0] != 'P' || bytes[1] != 'K')
         throw ImportError("the file is neither a zip package nor an XML document");
 

@@ -12,8 +12,9 @@ namespace vantor {
 // The largest unpacked size accepted from an .ork package.
 inline constexpr std::size_t MaxUnpackedBytes = 64u << 20;
 
-// The XML document of an .ork file: the file itself when it is plain XML, else the
-// rocket document of its zip package. Throws ImportError for a damaged package or one
+// The XML document of an .ork file: the file itself when it is plain XML, the inflated
+// stream when it is gzip-compressed (early versions), else the rocket document of its zip
+// package. Throws ImportError for a damaged package or one
 // that would unpack to more than MaxUnpackedBytes.
 std::string UnpackOrk(std::span<const std::uint8_t> bytes);
 

@@ -10,6 +10,7 @@
 #include "model/AxisValues.h"
 
 #include <zip.h>
+#include <zlib.h>
 
 #include <QProcess>
 #include <QTemporaryDir>
@@ -78,6 +79,21 @@ std::vector<std::uint8_t> Zip(const std::string& name, const std::string& entry)
     zip_source_free(buffer);
     zip_error_fini(&error);
     return bytes;
+}
+
+// A gzip stream of `text`, as early versions wrote their documents.
+std::vector<std::uint8_t> Gzip(const std::string& text) {
+    z_stream stream{};
+    deflateInit2(&stream, 9, Z_DEFLATED, 16 + MAX_WBITS, 8, Z_DEFAULT_STRATEGY);
+    std::vector<std::uint8_t> out(deflateBound(&stream, text.size()));
+    stream.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(text.data()));
+    stream.avail_in = static_cast<uInt>(text.size());
+    stream.next_out = out.data();
+    stream.avail_out = static_cast<uInt>(out.size());
+    deflate(&stream, Z_FINISH);
+    out.resize(stream.total_out);
+    deflateEnd(&stream);
+    return out;
 }
 
 } // namespace
@@ -389,15 +405,34 @@ private slots:
         QVERIFY(design.Elements.empty());
     }
 
-    // A package that unpacks beyond the limit is refused before it is all in memory.
-    void zipBombsAreRefused() {
-        const std::string huge(MaxUnpackedBytes + 1024, ' ');
-        const std::vector<std::uint8_t> bomb = Zip("rocket.ork", "<openrocket>" + huge);
+    // A package or stream that unpacks beyond the limit is refused before it is all in
+    // memory.
+    void compressionBombsAreRefused_data() {
+        QTest::addColumn<bool>("zipped");
+        QTest::newRow("zip") << true;
+        QTest::newRow("gzip") << false;
+    }
+    void compressionBombsAreRefused() {
+        QFETCH(bool, zipped);
+        const std::string huge = "<openrocket>" + std::string(MaxUnpackedBytes + 1024, ' ');
+        const std::vector<std::uint8_t> bomb = zipped ? Zip("rocket.ork", huge) : Gzip(huge);
         QVERIFY(bomb.size() < 1u << 20);
         Design design;
         const ImportResult result = ImportForeignBytes(bomb, ForeignFormat::OpenRocket, design, {});
         QVERIFY(!result.ok);
         QVERIFY2(result.reason.find("unpack") != std::string::npos, result.reason.c_str());
+    }
+
+    // Early versions' gzip-compressed documents read as the plain ones; a cut stream is
+    // damaged.
+    void gzipDocumentsRead() {
+        std::vector<std::uint8_t> stream = Gzip(Ork(Mass("m", "top", 0, 0.01)));
+        Design design;
+        QVERIFY(ImportForeignBytes(stream, ForeignFormat::OpenRocket, design, {}).ok);
+        stream.resize(stream.size() / 2);
+        const ImportResult cut = ImportForeignBytes(stream, ForeignFormat::OpenRocket, design, {});
+        QVERIFY(!cut.ok);
+        QVERIFY2(cut.reason.find("gzip stream is damaged") != std::string::npos, cut.reason.c_str());
     }
 
     // A zipped document reads as the plain one; a failure names the file.
