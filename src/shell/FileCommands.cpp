@@ -5,6 +5,7 @@
 #include "editing/EditHistory.h"
 #include "interaction/Interaction.h"
 #include "shell/DesignWindows.h"
+#include "shell/ForeignDesigns.h"
 #include "shell/MainActions.h"
 #include "shell/MainWindow.h"
 #include "shell/ObjectWindowRelay.h"
@@ -93,7 +94,7 @@ void FileCommands::FileOpen1Execute() {
         return;
     }
     const QString name = interaction_.chooseFileToOpen(
-        &main_, main_.programDirectory() + QLatin1Char('/'), DesignFilter);
+        &main_, main_.programDirectory() + QLatin1Char('/'), OpenDesignFilters());
     if (name.isEmpty()) {
         closingConfirmed_.clear();
         return;
@@ -106,6 +107,16 @@ bool FileCommands::openDesign(const QString& name) {
     TMDIChild* window = windows_.active();
     if (window == nullptr)
         return false;
+    if (IsForeignDesign(name)) {
+        const std::optional<ImportReport> report =
+            ImportIntoWindow(*window, name, main_.programDirectory(), interaction_, &main_);
+        ShowDesignCaption(*window);
+        objects_.showLoadedDesign();
+        window->Redraw();
+        if (report)
+            ShowImportReport(*report, main_.languageSession(), interaction_, &main_);
+        return report.has_value();
+    }
     const LoadResult result =
         LoadDesign(std::filesystem::path(name.toStdString()), window->design());
     if (!result.ok)
@@ -151,6 +162,10 @@ bool FileCommands::saveDesign(TMDIChild& window, bool askForName) {
             return false;
         if (QFileInfo(name).suffix().isEmpty())
             name += QStringLiteral(".kfx");
+        // A design is written as a design file, never over another program's design.
+        if (IsForeignDesign(name))
+            name = QFileInfo(name).path() + QLatin1Char('/') + QFileInfo(name).completeBaseName() +
+                   QStringLiteral(".kfx");
         lastSaveName_ = name;
     }
     const SaveResult result =

@@ -57,6 +57,8 @@ public:
     void connectInsertionCommands(InsertionCommands& commands);
 
     const QString& programDirectory() const { return programDirectory_; }
+    // The language session other forms the main window opens are translated with.
+    using TAdvForm::languageSession;
     // Saves and restores where the toolbars and the object window are.
     ToolbarLayout* toolbarLayout() const { return toolbarLayout_; }
     // Where "toolbars.ini" and "userbars.ini" are read and written.

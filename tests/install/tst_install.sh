@@ -34,7 +34,7 @@ done
 entry=$prefix/share/applications/org.qendel.vantor.desktop
 desktop-file-validate "$entry" || fail "desktop entry"
 grep -qx 'Exec=vantor %f' "$entry" || fail "desktop entry's Exec"
-grep -qx 'MimeType=application/x-vantor-design;' "$entry" || fail "desktop entry's MimeType"
+grep -qx 'MimeType=application/x-vantor-design;application/x-openrocket;application/x-rocksim;' "$entry" || fail "desktop entry's MimeType"
 grep -qx 'Categories=Graphics;Engineering;' "$entry" || fail "desktop entry's Categories"
 
 # The MIME type: the database built from the package file knows the glob, without a word
@@ -44,6 +44,10 @@ mime_log=$(XDG_DATA_DIRS=$prefix/share:/usr/share update-mime-database "$prefix/
 [ -z "$mime_log" ] || fail "update-mime-database: $mime_log"
 grep -qx 'application/x-vantor-design:\*\.kfx' "$prefix/share/mime/globs" ||
     fail "no *.kfx glob in the MIME database"
+grep -qx 'application/x-openrocket:\*\.ork' "$prefix/share/mime/globs" ||
+    fail "no *.ork glob in the MIME database"
+grep -qx 'application/x-rocksim:\*\.rkt' "$prefix/share/mime/globs" ||
+    fail "no *.rkt glob in the MIME database"
 
 # AppStream metadata.
 appstreamcli validate --no-net "$prefix/share/metainfo/org.qendel.vantor.metainfo.xml" >/dev/null ||

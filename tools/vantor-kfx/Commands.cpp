@@ -1,6 +1,7 @@
 #include "Commands.h"
 
 #include "DesignJson.h"
+#include "ImportCommand.h"
 #include "Output.h"
 #include "analysis/Stability.h"
 #include "analysis/Summary.h"
@@ -30,10 +31,7 @@ constexpr double MaxPicturePixels = 64.0 * 1024 * 1024;
 constexpr double PictureMargin = 10;
 
 bool Load(const std::string& file, Design& design, LoadResult& result, std::ostream& err) {
-    result = LoadDesign(file, design);
-    if (!result.ok)
-        err << file << "\n" << result.reason << "\n";
-    return result.ok;
+    return LoadAnyDesign(file, design, result, err);
 }
 
 // Loads the file and places every element as a full redraw does.

@@ -1,5 +1,6 @@
 // vantor-kfx: design files from the command line, through the program's own code.
 #include "Commands.h"
+#include "ImportCommand.h"
 #include "MotorCommands.h"
 #include "Output.h"
 #include "output/PageSetup.h"
@@ -25,6 +26,7 @@ constexpr const char* Usage =
     "       vantor-kfx mesh FILE OUT.{stl,obj,3mf} [--parts DIR]\n"
     "       vantor-kfx pdf FILE OUT.pdf [--paper A4|Letter|A3] [--landscape]\n"
     "       vantor-kfx svg FILE OUT.svg [--templates]\n"
+    "       vantor-kfx import IN.{ork,rkt} OUT.kfx [--report] [--motors DIR]...\n"
     "       vantor-kfx motors [--motors DIR]... [--search TEXT] [--json]\n"
     "\n"
     "summary  prints the weight, calibers, CP, CG, length and verdict of the design\n"
@@ -39,9 +41,13 @@ constexpr const char* Usage =
     "         printing into DIR, named after OUT\n"
     "pdf      writes the side view at 1:1, the cutting templates and the parts list\n"
     "svg      writes the side view at 1:1, or with --templates the cutting templates\n"
+    "import   reads an OpenRocket or RockSim design and saves it as a design file; with\n"
+    "         --report, prints every part approximated or left out with its mass, and the\n"
+    "         source's stored mass, CG and CP beside the imported ones\n"
     "motors   lists the motor library (the program's, the user's and each --motors\n"
     "         folder) with the figures derived from each thrust curve; --search keeps\n"
     "         the motors that hold every word; malformed files are named on stderr\n"
+    "Every command that reads FILE also reads .ork and .rkt designs directly.\n"
     "\n"
     "exit status: 0 done, 1 the file cannot be read or is refused (or the output cannot\n"
     "be written), 2 wrong arguments, 3 the summary computation failed\n";
@@ -239,6 +245,28 @@ int main(int argc, char** argv) {
         return Pdf(argc, argv, args);
     if (command == "svg")
         return Svg(argc, argv, args);
+    if (command == "import") {
+        std::vector<std::string> positional;
+        bool report = false;
+        vantor::kfx::MotorFolders folders;
+        for (std::size_t i = 1; i < args.size(); ++i) {
+            std::string error;
+            if (vantor::kfx::TakeMotorsOption(args, i, folders, error)) {
+                if (!error.empty())
+                    return UsageError(error);
+            } else if (args[i] == "--report") {
+                report = true;
+            } else {
+                positional.push_back(args[i]);
+            }
+        }
+        if (positional.size() != 2)
+            return UsageError("import takes an .ork or .rkt design and a design file to write");
+        vantor::kfx::CheckedOutput out;
+        return out.finish(vantor::kfx::RunImport(positional[0], positional[1], report, folders,
+                                                 out.stream(), std::cerr),
+                          std::cerr);
+    }
     if (command == "motors")
         return Motors(args);
     return UsageError("unknown command \"" + command + "\"");

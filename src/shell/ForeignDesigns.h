@@ -1,0 +1,52 @@
+#pragma once
+
+#include "exchange/DesignImport.h"
+#include "i18n/AdvForm.h"
+
+#include <QDialog>
+#include <QString>
+
+#include <optional>
+
+class QLabel;
+class QPlainTextEdit;
+class QPushButton;
+
+namespace vantor {
+
+class Interaction;
+class TMDIChild;
+
+// The open dialog's filters: every design the program opens first, then each format.
+QString OpenDesignFilters();
+
+// Whether the file is a design of another program (by its extension).
+bool IsForeignDesign(const QString& name);
+
+// Imports the design of another program into the window's (empty) design with the motors
+// of the program's motor library. The design is new and unsaved: the window is titled with
+// the source's name and has no file, so that saving asks for a design file and the source
+// is never written. A file that cannot be read is reported by the interaction seam and
+// gives nothing.
+std::optional<ImportReport> ImportIntoWindow(TMDIChild& window, const QString& name,
+                                             const QString& programDirectory,
+                                             Interaction& interaction, QWidget* parent);
+
+// The list of what an import approximated or left out, in the chosen language.
+class TFormImportReport : public TAdvForm<QDialog> {
+    Q_OBJECT
+
+public:
+    TFormImportReport(LanguageSession& language, const ImportReport& report,
+                      QWidget* parent = nullptr);
+
+    QLabel* LabelImportReport = nullptr;
+    QPlainTextEdit* MemoImportReport = nullptr;
+    QPushButton* btnOK = nullptr;
+};
+
+// Shows the report of an import through the interaction seam.
+void ShowImportReport(const ImportReport& report, LanguageSession& language,
+                      Interaction& interaction, QWidget* parent);
+
+} // namespace vantor
