@@ -582,19 +582,6 @@ const FlightEvent* FlightResult::event(FlightEventKind kind) const {
     return nullptr;
 }
 
-double ThrustAt(const Motor& motor, double time) {
-    const auto& curve = motor.curve;
-    const std::size_t i = Segment(curve, time);
-    if (i >= curve.size())
-        return 0;
-    const ThrustSample& a = curve[i];
-    const ThrustSample& b = curve[i + 1];
-    const double span = b.time - a.time;
-    if (!(span > 0))
-        return b.thrust;
-    return a.thrust + (time - a.time) / span * (b.thrust - a.thrust);
-}
-
 double MotorMassAt(const Motor& motor, double time) {
     LoadedMotor loaded{motor, {}, 0};
     return MotorMass(Tabulate(loaded), time);

@@ -2,6 +2,7 @@
 
 #include "flight/Atmosphere.h"
 #include "motors/Motor.h"
+#include "motors/MotorFigures.h"
 
 #include <functional>
 #include <limits>
@@ -121,10 +122,6 @@ struct FlightInputs {
     // The air; the standard atmosphere of the launch settings where empty.
     std::optional<Atmosphere> atmosphere;
 };
-
-// Thrust of one motor at `time` after ignition, newtons: linear between the curve's
-// points, zero before the first point's time and after the last.
-double ThrustAt(const Motor& motor, double time);
 
 // Mass of one motor at `time`, kg: the loaded mass less the propellant burnt, which follows
 // the curve's mass column where it has one and otherwise the share of impulse delivered.

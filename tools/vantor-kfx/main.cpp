@@ -1,5 +1,6 @@
 // vantor-kfx: design files from the command line, through the program's own code.
 #include "Commands.h"
+#include "MotorCommands.h"
 #include "Output.h"
 #include "output/PageSetup.h"
 
@@ -24,6 +25,7 @@ constexpr const char* Usage =
     "       vantor-kfx mesh FILE OUT.{stl,obj,3mf} [--parts DIR]\n"
     "       vantor-kfx pdf FILE OUT.pdf [--paper A4|Letter|A3] [--landscape]\n"
     "       vantor-kfx svg FILE OUT.svg [--templates]\n"
+    "       vantor-kfx motors [--motors DIR]... [--search TEXT] [--json]\n"
     "\n"
     "summary  prints the weight, calibers, CP, CG, length and verdict of the design\n"
     "stability prints the standard Barrowman analysis: CNa, CP and CG from the nose tip,\n"
@@ -37,6 +39,9 @@ constexpr const char* Usage =
     "         printing into DIR, named after OUT\n"
     "pdf      writes the side view at 1:1, the cutting templates and the parts list\n"
     "svg      writes the side view at 1:1, or with --templates the cutting templates\n"
+    "motors   lists the motor library (the program's, the user's and each --motors\n"
+    "         folder) with the figures derived from each thrust curve; --search keeps\n"
+    "         the motors that hold every word; malformed files are named on stderr\n"
     "\n"
     "exit status: 0 done, 1 the file cannot be read or is refused (or the output cannot\n"
     "be written), 2 wrong arguments, 3 the summary computation failed\n";
@@ -172,6 +177,30 @@ int Mesh(const std::vector<std::string>& args) {
     return vantor::kfx::RunMesh(positional[0], positional[1], parts, std::cerr);
 }
 
+int Motors(const std::vector<std::string>& args) {
+    vantor::kfx::MotorFolders folders;
+    std::string search;
+    bool json = false;
+    for (std::size_t i = 1; i < args.size(); ++i) {
+        std::string error;
+        if (vantor::kfx::TakeMotorsOption(args, i, folders, error)) {
+            if (!error.empty())
+                return UsageError(error);
+        } else if (args[i] == "--search") {
+            if (i + 1 >= args.size())
+                return UsageError("--search takes a text");
+            search = args[++i];
+        } else if (args[i] == "--json") {
+            json = true;
+        } else {
+            return UsageError("motors takes --motors DIR, --search TEXT and --json");
+        }
+    }
+    vantor::kfx::CheckedOutput out;
+    return out.finish(vantor::kfx::RunMotors(folders, search, json, out.stream(), std::cerr),
+                      std::cerr);
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -210,5 +239,7 @@ int main(int argc, char** argv) {
         return Pdf(argc, argv, args);
     if (command == "svg")
         return Svg(argc, argv, args);
+    if (command == "motors")
+        return Motors(args);
     return UsageError("unknown command \"" + command + "\"");
 }
