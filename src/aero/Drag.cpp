@@ -77,6 +77,16 @@ double Stagnation(double mach) {
     return 0.85 * (1.84 - 0.76 / m2 + 0.166 / (m2 * m2) + 0.035 / (m2 * m2 * m2));
 }
 
+// Pressure drag of a rounded leading edge on its frontal area.
+double RoundedEdge(double mach) {
+    if (mach < 0.9)
+        return std::pow(1 - mach * mach, -0.417) - 1;
+    if (mach < 1)
+        return 1 - 1.785 * (mach - 0.9);
+    const double m2 = mach * mach;
+    return 1.214 - 0.502 / m2 + 0.1095 / (m2 * m2);
+}
+
 // Pressure drag of a cone of half-angle phi on its base area: the subsonic value below
 // Mach 0.8, the supersonic slender-cone value from Mach 1.3, blended in between.
 double ConePressure(double phi, double mach) {
@@ -211,7 +221,9 @@ DragBreakdown EstimateDragAt(const DragGeometry& g, double roughness, double mac
         const double edge = std::hypot(f.span, f.sweep);
         const double cosSweep = edge > 0 ? f.span / edge : 1;
         const double edgeArea = f.span * f.thickness * f.count;
-        b.fins += (Stagnation(mach) * cosSweep * cosSweep + BaseDrag(mach)) * edgeArea / g.referenceArea;
+        const double leading = f.roundedEdges ? RoundedEdge(mach) : Stagnation(mach);
+        const double trailing = f.roundedEdges ? BaseDrag(mach) / 2 : BaseDrag(mach);
+        b.fins += (leading * cosSweep * cosSweep + trailing) * edgeArea / g.referenceArea;
     }
     b.friction = cf * wet / g.referenceArea;
     if (!g.noseKind.empty())

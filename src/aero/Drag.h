@@ -40,6 +40,9 @@ struct DragGeometry {
     struct Fins {
         int count = 0;
         double rootChord = 0, tipChord = 0, span = 0, sweep = 0, thickness = 0;
+        // A cut sheet has square edges; sanded fins round them, which halves the wake of
+        // the trailing edge and softens the leading edge's stagnation.
+        bool roundedEdges = false;
     };
     std::vector<Fins> finSets;
 };
