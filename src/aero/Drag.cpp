@@ -1,7 +1,6 @@
 #include "aero/Drag.h"
 
 #include "analysis/Stability.h"
-#include "flight/Atmosphere.h"
 #include "model/Design.h"
 #include "model/FinSet.h"
 #include "model/RocketElement.h"
@@ -245,14 +244,14 @@ std::vector<std::pair<double, double>> EstimateDrag(const DragGeometry& geometry
     std::vector<std::pair<double, double>> table;
     if (!(geometry.referenceArea > 0) || !(geometry.length > 0))
         return table;
-    const AirState air = StandardAtmosphere(conditions.altitude);
     const double roughness = RoughnessOf(conditions.finish);
-    const double nu = air.viscosity / air.density;
+    const double nu = conditions.kinematicViscosity > 0 ? conditions.kinematicViscosity : 1.4607e-5;
+    const double sound = conditions.speedOfSound > 0 ? conditions.speedOfSound : 340.294;
     for (int i = 0; i <= 125; ++i) {
         const double mach = i * 0.02;
         // Reynolds number of the speed this Mach number means in the site's air; at rest
         // the smallest flight speed stands in.
-        const double speed = std::max(mach * air.speedOfSound, 1.0);
+        const double speed = std::max(mach * sound, 1.0);
         table.emplace_back(mach, EstimateDragAt(geometry, roughness, mach, speed / nu).total());
     }
     return table;

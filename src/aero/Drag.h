@@ -16,10 +16,12 @@ enum class SurfaceFinish { Rough, Unfinished, RegularPaint, SmoothPaint, Polishe
 double RoughnessOf(SurfaceFinish finish); // m
 
 // The conditions the drag is estimated for: the finish and the air of the launch site,
-// whose viscosity and speed of sound turn a Mach number into a Reynolds number.
+// whose viscosity and speed of sound turn a Mach number into a Reynolds number (standard
+// sea-level air unless told).
 struct DragConditions {
     SurfaceFinish finish = SurfaceFinish::RegularPaint;
-    double altitude = 0; // m above sea level
+    double speedOfSound = 340.294;        // m/s
+    double kinematicViscosity = 1.4607e-5; // m^2/s
 };
 
 // The shape's figures the build-up works from, in metres and square metres.

@@ -37,6 +37,17 @@ std::vector<MotorMount> MotorMounts(const Design& design, const StabilityAnalysi
     return mounts;
 }
 
+DragConditions SiteDragConditions(const LaunchSettings& launch, SurfaceFinish finish) {
+    const AirState standard = StandardAtmosphere(launch.siteAltitude);
+    const double offset = launch.siteTemperature ? *launch.siteTemperature + 273.15 - standard.temperature : 0.0;
+    const AirState air = Atmosphere::Standard(launch.siteAltitude, offset).at(0);
+    DragConditions conditions;
+    conditions.finish = finish;
+    conditions.speedOfSound = air.speedOfSound;
+    conditions.kinematicViscosity = air.viscosity / air.density;
+    return conditions;
+}
+
 double InterpolateTable(const std::vector<std::pair<double, double>>& table, double mach) {
     if (table.empty())
         return 0;

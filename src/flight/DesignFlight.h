@@ -1,5 +1,6 @@
 #pragma once
 
+#include "aero/Drag.h"
 #include "flight/Answers.h"
 #include "flight/Simulation.h"
 
@@ -55,6 +56,9 @@ DesignFlight BuildDesignFlight(const Design& design, const StabilityAnalysis& an
                                const std::vector<std::optional<ChosenMotor>>& chosen,
                                const DragChoice& drag,
                                std::function<double(double)> estimate);
+
+// The air of a launch site as the drag estimate needs it.
+DragConditions SiteDragConditions(const LaunchSettings& launch, SurfaceFinish finish = SurfaceFinish::RegularPaint);
 
 // Cd of a (Mach, Cd) table at `mach`: linear between rows, held beyond the ends.
 double InterpolateTable(const std::vector<std::pair<double, double>>& table, double mach);

@@ -214,8 +214,10 @@ int RunFly(const FlyOptions& options, std::ostream& out, std::ostream& err) {
     }
     DragChoice drag;
     drag.fixedCd = options.cd;
-    DragConditions conditions;
-    conditions.altitude = options.altitude;
+    LaunchSettings site;
+    site.siteAltitude = options.altitude;
+    site.siteTemperature = options.temperature;
+    const DragConditions conditions = SiteDragConditions(site);
     DesignFlight flight = BuildDesignFlight(design, analysis, chosen, drag,
                                             DragCurve(EstimateDrag(design, analysis, conditions)));
     if (!flight.error.empty()) {
