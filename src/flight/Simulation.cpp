@@ -151,28 +151,36 @@ private:
     Phase phase_ = Phase::OnRod;
     bool deployed_ = false;
     FlightResult result_;
+    // The forces of the last recorded state, which are the first stage of the next step.
+    struct Cached {
+        bool valid = false;
+        double t = 0;
+        State s;
+        Phase phase = Phase::OnRod;
+        bool deployed = false;
+        Forces forces;
+    } cache_;
 };
 
 double Flight::MassAt(double t, double* cg, double* inertia) const {
     const Airframe& a = in_.airframe;
+    // Sums of mass, first and second moments about the nose tip, in one pass; the inertia
+    // about the CG follows by the parallel-axis rule.
     double mass = a.dryMass, moment = a.dryMass * a.dryCg;
+    double second = a.dryInertia + a.dryMass * a.dryCg * a.dryCg;
     for (const MotorTable& table : tables_) {
         const double m = MotorMass(table, t);
+        const double x = table.loaded->position;
+        const double length = table.loaded->motor.length / 1000; // mm to m
         mass += m;
-        moment += m * table.loaded->position;
+        moment += m * x;
+        second += m * (length * length / 12 + x * x);
     }
     const double centre = mass > 0 ? moment / mass : a.dryCg;
     if (cg)
         *cg = centre;
-    if (inertia) {
-        double i = a.dryInertia + a.dryMass * std::pow(a.dryCg - centre, 2);
-        for (const MotorTable& table : tables_) {
-            const double m = MotorMass(table, t);
-            const double length = table.loaded->motor.length / GramsPerKg; // mm to m
-            i += m * (length * length / 12 + std::pow(table.loaded->position - centre, 2));
-        }
-        *inertia = i;
-    }
+    if (inertia)
+        *inertia = std::max(0.0, second - mass * centre * centre);
     return mass;
 }
 
@@ -259,7 +267,10 @@ Forces Flight::Evaluate(const State& s, double t) const {
 }
 
 State Flight::Advance(const State& s, double t, double h) const {
-    const State k1 = Evaluate(s, t).derivative;
+    const bool cached = cache_.valid && cache_.t == t && cache_.phase == phase_ && cache_.deployed == deployed_ &&
+                        cache_.s.x == s.x && cache_.s.z == s.z && cache_.s.vx == s.vx && cache_.s.vz == s.vz &&
+                        cache_.s.theta == s.theta && cache_.s.omega == s.omega;
+    const State k1 = cached ? cache_.forces.derivative : Evaluate(s, t).derivative;
     const State k2 = Evaluate(s + (h / 2) * k1, t + h / 2).derivative;
     const State k3 = Evaluate(s + (h / 2) * k2, t + h / 2).derivative;
     const State k4 = Evaluate(s + h * k3, t + h).derivative;
@@ -343,6 +354,7 @@ double Flight::Locate(const State& s, double t, double h, G g) const {
 
 void Flight::Record(const State& s, double t) {
     const Forces f = Evaluate(s, t);
+    cache_ = {true, t, s, phase_, deployed_, f};
     FlightSample sample;
     sample.time = t;
     sample.x = s.x;
