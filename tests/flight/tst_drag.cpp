@@ -2,6 +2,8 @@
 // coefficients of the same shapes at the same Mach and Reynolds numbers.
 #include "aero/Drag.h"
 #include "flight/DesignFlight.h"
+#include "flight/MotorChoice.h"
+#include "flight/Simulation.h"
 
 #include <QDir>
 #include <QXmlStreamReader>
@@ -155,6 +157,28 @@ OrkShape ReadOrkShape(const QByteArray& xml) {
     return out;
 }
 
+// The text of the first element `tag` after `from`, empty where there is none before `end`.
+QString Field(const QByteArray& xml, const char* tag, qsizetype from, qsizetype end = -1) {
+    const QByteArray open = QByteArray("<") + tag + ">";
+    const qsizetype at = xml.indexOf(open, from);
+    if (at < 0 || (end >= 0 && at > end))
+        return {};
+    const qsizetype start = at + open.size();
+    return QString::fromUtf8(xml.mid(start, xml.indexOf('<', start) - start)).trimmed();
+}
+
+// Normal-force slope of a nose and trapezoidal fins (Barrowman), per radian.
+double NormalForceSlope(const DragGeometry& g) {
+    double cna = 2;
+    const double d = g.referenceDiameter, r = d / 2;
+    for (const auto& f : g.finSets) {
+        const double mid = std::hypot(f.span, f.sweep + f.tipChord / 2 - f.rootChord / 2);
+        cna += (1 + r / (f.span + r)) * 4 * f.count * std::pow(f.span / d, 2) /
+               (1 + std::sqrt(1 + std::pow(2 * mid / (f.rootChord + f.tipChord), 2)));
+    }
+    return cna;
+}
+
 } // namespace
 
 class TestDrag : public QObject {
@@ -259,6 +283,105 @@ private slots:
             ++compared;
         }
         QVERIFY(compared >= 1);
+    }
+
+    // Flown with the program's own drag estimate of the shape, the peer's mass, CG and CP
+    // on the pad, its launch conditions and the motor of the same name from the shared
+    // curves, each stored flight of a one-stage example lands within 5 % of the apogee and
+    // the peak velocity the peer stored.
+    void flightsOfTheExamplesMatchThePeersStoredFlights() {
+        const QDir folder(Data + "/ork");
+        if (!folder.exists())
+            QSKIP("no shared data folder beside the project");
+        const MotorLibrary library = LoadMotorLibrary({(Data + "/motors").toStdString()});
+        int flown = 0;
+        for (const QString& name : folder.entryList({"*.ork"}, QDir::Files, QDir::Name)) {
+            const QByteArray xml = ZipEntry(folder.filePath(name), "rocket.ork");
+            const OrkShape shape = ReadOrkShape(xml);
+            if (!shape.why.isEmpty())
+                continue;
+            if (xml.count("<stage>") > 1) {
+                qInfo("%s: not flown, it has more than one stage", qPrintable(name));
+                continue;
+            }
+            const DragGeometry& g = shape.geometry;
+            for (qsizetype sim = xml.indexOf("<simulation "); sim > 0; sim = xml.indexOf("<simulation ", sim + 1)) {
+                const qsizetype simEnd = xml.indexOf("</simulation>", sim);
+                const QString config = Field(xml, "configid", sim, simEnd);
+                // The motor of that configuration in the motor mount.
+                const qsizetype motorAt = xml.indexOf(QString("<motor configid=\"%1\"").arg(config).toUtf8());
+                if (motorAt < 0)
+                    continue;
+                const QString maker = Field(xml, "manufacturer", motorAt), designation = Field(xml, "designation", motorAt);
+                const double delay = Field(xml, "delay", motorAt).toDouble();
+                const double overhang = Field(xml, "overhang", xml.lastIndexOf("<motormount>", motorAt)).toDouble();
+                const MotorPick pick = PickMotor(library, {maker.toStdString(), designation.toStdString(), {}, false});
+                if (!pick.motor) {
+                    qInfo("%s: %s %s is not among the shared curves", qPrintable(name), qPrintable(maker),
+                          qPrintable(designation));
+                    continue;
+                }
+                // The peer's columns at the pad, and its CP once the rocket moves.
+                const qsizetype typesAt = xml.indexOf("types=\"", sim) + 7;
+                const QStringList types =
+                    QString::fromUtf8(xml.mid(typesAt, xml.indexOf('"', typesAt) - typesAt)).split(',');
+                double mass = 0, motorMass = 0, cg = 0, cp = NAN;
+                for (qsizetype at = xml.indexOf("<datapoint>", sim); at > 0 && at < simEnd && !(cp > 0);
+                     at = xml.indexOf("<datapoint>", at + 1)) {
+                    const QList<QByteArray> v = xml.mid(at + 11, xml.indexOf("</datapoint>", at) - at - 11).split(',');
+                    if (mass == 0) {
+                        mass = v[types.indexOf("Mass")].toDouble();
+                        motorMass = v[types.indexOf("Motor mass")].toDouble();
+                        cg = v[types.indexOf("CG location")].toDouble();
+                    }
+                    cp = v[types.indexOf("CP location")].toDouble();
+                }
+                const qsizetype dataAt = xml.indexOf("<flightdata ", sim);
+                const auto stored = [&](const char* key) {
+                    const QByteArray k = QByteArray(key) + "=\"";
+                    const qsizetype at = xml.indexOf(k, dataAt) + k.size();
+                    return xml.mid(at, xml.indexOf('"', at) - at).toDouble();
+                };
+
+                FlightInputs in;
+                const double motorPosition = g.length + overhang - pick.motor->length / 2000;
+                in.airframe.dryMass = mass - motorMass;
+                in.airframe.dryCg = (mass * cg - motorMass * motorPosition) / in.airframe.dryMass;
+                in.airframe.dryInertia = in.airframe.dryMass * g.length * g.length / 12;
+                in.airframe.referenceArea = g.referenceArea;
+                in.airframe.referenceDiameter = g.referenceDiameter;
+                in.airframe.stations = {{NormalForceSlope(g), cp}};
+                in.airframe.normalForceFactor = PrandtlGlauert;
+                // Of the published curves of that name, the one whose loaded mass the peer stored.
+                const Motor* same = pick.motor;
+                for (const Motor* m : pick.sameName)
+                    if (std::abs(m->loadedMass - motorMass * 1000) < std::abs(same->loadedMass - motorMass * 1000))
+                        same = m;
+                Motor motor = *same;
+                motor.loadedMass = motorMass * 1000;
+                in.motors = {{motor, delay, motorPosition}};
+                in.launch.rodLength = Field(xml, "launchrodlength", sim, simEnd).toDouble();
+                in.launch.rodAngle = Field(xml, "launchrodangle", sim, simEnd).toDouble() * 180 / Pi;
+                in.launch.windSpeed = Field(xml, "windaverage", sim, simEnd).toDouble();
+                in.launch.siteAltitude = Field(xml, "launchaltitude", sim, simEnd).toDouble();
+                in.airframe.dragCoefficient = DragCurve(EstimateDrag(g, SiteDragConditions(in.launch)));
+                const FlightResult result = Simulate(in);
+                QVERIFY2(result.outcome == FlightOutcome::Landed, result.message.c_str());
+                double apogee = 0, peak = 0;
+                for (const FlightSample& p : result.samples) {
+                    apogee = std::max(apogee, p.altitude);
+                    peak = std::max(peak, std::hypot(p.vx, p.vz));
+                }
+                const double peerApogee = stored("maxaltitude"), peerPeak = stored("maxvelocity");
+                qInfo("%s %s (%s): apogee %.1f vs %.1f m (%+.1f %%), peak %.1f vs %.1f m/s (%+.1f %%)", qPrintable(name),
+                      qPrintable(designation), qPrintable(QFileInfo(QString::fromStdString(motor.file)).fileName()), apogee, peerApogee, 100 * (apogee / peerApogee - 1), peak, peerPeak,
+                      100 * (peak / peerPeak - 1));
+                QVERIFY(std::abs(apogee / peerApogee - 1) < 0.05);
+                QVERIFY(std::abs(peak / peerPeak - 1) < 0.05);
+                ++flown;
+            }
+        }
+        QVERIFY(flown >= 2);
     }
 };
 
