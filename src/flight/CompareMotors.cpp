@@ -3,6 +3,8 @@
 #include "aero/Drag.h"
 
 #include <algorithm>
+#include <atomic>
+#include <thread>
 #include <cmath>
 
 namespace vantor {
@@ -32,12 +34,14 @@ std::vector<ComparisonRow> CompareMotors(const Design& design, const StabilityAn
     FlightContext context = base.context;
     context.warnings.clear(); // the placeholder motors' warnings do not belong to any row
 
-    bool cancelled = false;
-    for (std::size_t i = 0; i < fitting.size(); ++i) {
-        if (progress && !progress(i, fitting.size())) {
-            cancelled = true;
-            break;
-        }
+    // The motors are flown on several threads; each flight is independent of the others.
+    // The calling thread flies too and is the only one that reports progress.
+    const std::size_t n = fitting.size();
+    std::vector<std::vector<ComparisonRow>> perMotor(n);
+    std::vector<char> finished(n, 0);
+    std::atomic<std::size_t> next{0}, done{0};
+    std::atomic<bool> stop{false};
+    const auto fly = [&](std::size_t i) {
         const Motor& motor = *fitting[i];
         FlightInputs in = base.inputs;
         for (LoadedMotor& loaded : in.motors) {
@@ -69,11 +73,37 @@ std::vector<ComparisonRow> CompareMotors(const Design& design, const StabilityAn
                 if (ejection > *result.coastApogeeTime + EjectionTolerance)
                     row.warnings.push_back("ejection_late");
             }
-            rows.push_back(std::move(row));
+            perMotor[i].push_back(std::move(row));
         }
+        finished[i] = 1;
+    };
+    const auto work = [&]() {
+        for (std::size_t i; !stop && (i = next.fetch_add(1)) < n;) {
+            fly(i);
+            done.fetch_add(1);
+        }
+    };
+    const unsigned cores = settings.threads > 0 ? settings.threads : std::min(8u, std::thread::hardware_concurrency());
+    const std::size_t threads = std::min<std::size_t>(std::max(1u, cores), std::max<std::size_t>(n, 1));
+    std::vector<std::thread> helpers;
+    if (!progress || progress(0, n)) {
+        for (std::size_t t = 1; t < threads; ++t)
+            helpers.emplace_back(work);
+        for (std::size_t i; !stop && (i = next.fetch_add(1)) < n;) {
+            fly(i);
+            done.fetch_add(1);
+            if (progress && !progress(done.load(), n))
+                stop = true;
+        }
+        for (std::thread& t : helpers)
+            t.join();
+        if (progress && !stop)
+            progress(n, n);
     }
-    if (progress && !cancelled)
-        progress(fitting.size(), fitting.size());
+    for (std::size_t i = 0; i < n; ++i)
+        if (finished[i])
+            for (ComparisonRow& row : perMotor[i])
+                rows.push_back(std::move(row));
     return rows;
 }
 

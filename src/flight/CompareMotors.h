@@ -33,6 +33,8 @@ struct ComparisonSettings {
     std::vector<std::pair<double, double>> estimate; // Cd(Mach) from the shape
     // Clearance a motor may exceed the tube's inner diameter by, mm.
     double diameterTolerance = 0.05;
+    // Threads that fly; 0 for one a core (at most 8).
+    unsigned threads = 0;
 };
 
 // Whether a motor goes into the design's motor components: as wide as the narrowest at most.
@@ -40,9 +42,11 @@ bool MotorFits(const Motor& motor, const std::vector<MotorMount>& mounts, double
 
 // Flies every motor of the library that fits the design, once each with the recovery
 // opening at apogee, and makes one row per delay it has: the delay changes nothing before
-// the ejection, so the rows of one motor share its flight. `progress` is told how many motors
-// are done out of how many; when it returns false the comparison stops and returns the rows
-// made so far. An empty list when the design has no motor component.
+// the ejection, so the rows of one motor share its flight. Rows come in library order.
+// The flights run on the machine's cores; `progress` is called on the calling thread only,
+// with how many motors are done out of how many; when it returns false no further flight
+// starts, and the rows of the motors flown by then are returned. An empty list when the
+// design has no motor component.
 std::vector<ComparisonRow> CompareMotors(const Design& design, const StabilityAnalysis& analysis,
                                          const MotorLibrary& library, const ComparisonSettings& settings,
                                          const std::function<bool(std::size_t, std::size_t)>& progress = {});

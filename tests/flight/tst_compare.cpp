@@ -88,14 +88,26 @@ private slots:
         const StabilityAnalysis analysis = AnalyseStability(design);
         const MotorLibrary library = LoadMotorLibrary({Data + "/motors"});
         ComparisonSettings settings;
-        int calls = 0;
-        const auto rows = CompareMotors(design, analysis, library, settings,
-                                        [&](std::size_t done, std::size_t) { ++calls; return done < 2; });
+        settings.threads = 1; // one flight at a time: the stop comes after exactly two
+        int callsAfterStop = 0;
+        bool stopped = false;
+        std::size_t total = 0;
+        const auto rows = CompareMotors(design, analysis, library, settings, [&](std::size_t done, std::size_t all) {
+            total = all;
+            if (stopped)
+                ++callsAfterStop;
+            stopped = stopped || done >= 2;
+            return !stopped;
+        });
         std::set<const Motor*> motors;
         for (const ComparisonRow& row : rows)
             motors.insert(row.motor);
         QCOMPARE(motors.size(), std::size_t(2));
-        QCOMPARE(calls, 3);
+        QVERIFY(total > 2);
+        QCOMPARE(callsAfterStop, 0);
+        // A stop before the first flight gives nothing.
+        QVERIFY(CompareMotors(design, analysis, library, settings, [](std::size_t, std::size_t) { return false; })
+                    .empty());
         // A design without a motor component has nothing to compare.
         Design empty;
         QVERIFY(CompareMotors(empty, AnalyseStability(empty), library, settings).empty());
