@@ -102,7 +102,8 @@ DesignFlight BuildDesignFlight(const Design& design, const StabilityAnalysis& an
         if (index < replaced.size() && replaced[index])
             continue;
         const double m = e.Weight * Grams, x = *row.cg * Mm;
-        parts.push_back({m, x, e.Length * Mm});
+        // A length that is not a number only loses the part's own inertia, not the flight.
+        parts.push_back({m, x, std::isfinite(e.Length) ? e.Length * Mm : 0.0});
         mass += m;
         moment += m * x;
     }

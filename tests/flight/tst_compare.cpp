@@ -5,6 +5,7 @@
 #include "designfile/DesignFile.h"
 #include "flight/CompareMotors.h"
 #include "model/Design.h"
+#include "model/FinSet.h"
 
 #include <QFile>
 #include <QtTest>
@@ -76,6 +77,64 @@ private slots:
             sawEarly = sawEarly || has(row, "ejection_early");
         }
         QVERIFY(sawEarly); // the C6-0 fires long before apogee
+    }
+
+    // A design damaged in its numbers flies to a message or to finite answers, never to a
+    // number presented as valid that is not one.
+    void damagedDesignsGiveAMessageOrFiniteAnswers_data() {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<double>("value");
+        QTest::addColumn<bool>("flies");
+        QTest::newRow("NaN body weight") << "TKorpus" << "Weight" << double(NAN) << true;
+        QTest::newRow("NaN fin length") << "TStatecznik" << "Length" << double(NAN) << true;
+        QTest::newRow("infinite nose length") << "TGlowicaStozek" << "Length" << double(INFINITY) << false;
+        QTest::newRow("weightless airframe: the tail motor alone tumbles") << "*" << "Weight" << 0.0 << false;
+        QTest::newRow("no fins: CP ahead of CG") << "TStatecznik" << "FinCount" << 0.0 << false;
+    }
+    void damagedDesignsGiveAMessageOrFiniteAnswers() {
+        if (!QFile::exists(QString::fromStdString(Data + "/peer-flights/peer18_bt55.kfx")))
+            QSKIP("no shared data folder beside the project");
+        QFETCH(QString, kind);
+        QFETCH(QString, field);
+        QFETCH(double, value);
+        QFETCH(bool, flies);
+        Design design;
+        QVERIFY(LoadDesign(Data + "/peer-flights/peer18_bt55.kfx", design).ok);
+        for (auto& e : design.Elements) {
+            if (kind != "*" && e->ClassName != kind.toStdString())
+                continue;
+            if (field == "Weight")
+                e->Weight = float(value);
+            else if (field == "Length")
+                e->Length = float(value);
+            else if (auto* fins = dynamic_cast<TStatecznik*>(e.get()))
+                fins->FinCount = int(value);
+        }
+        NullSurface surface;
+        DrawDesign(design, surface);
+        const StabilityAnalysis analysis = AnalyseStability(design);
+        const MotorLibrary library = LoadMotorLibrary({Data + "/motors"});
+        const Motor* c6 = nullptr;
+        for (const Motor& m : library.motors)
+            if (m.designation == "C6" && !m.delays.empty())
+                c6 = &m;
+        QVERIFY(c6);
+        const auto mounts = MotorMounts(design, analysis);
+        std::vector<std::optional<ChosenMotor>> chosen(mounts.size(), ChosenMotor{*c6, 5.0});
+        DragChoice drag;
+        drag.fixedCd = 0.5;
+        DesignFlight flight = BuildDesignFlight(design, analysis, chosen, drag, {});
+        const FlightResult result = Simulate(flight.inputs);
+        const FlightAnswers a = Answer(flight.inputs, result, flight.context);
+        QVERIFY2(a.valid == flies, a.message.c_str());
+        if (a.valid) {
+            for (double v : {*a.apogee, a.maxVelocity, a.maxAcceleration, *a.rodExitVelocity, *a.optimumDelay})
+                QVERIFY(std::isfinite(v) && v >= 0);
+        } else {
+            QVERIFY(!a.message.empty());
+            QVERIFY(!a.warnings.empty());
+        }
     }
 
     void aComparisonStopsWhenAsked() {

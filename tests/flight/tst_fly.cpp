@@ -1,5 +1,10 @@
 // "vantor-kfx fly": the answers against a peer simulator's flights of the same inputs, the
 // rule that picks one curve for a motor name, and the command's refusals.
+#include "canvas/DesignDrawing.h"
+#include "canvas/NullSurface.h"
+#include "designfile/DesignFile.h"
+#include "model/Design.h"
+
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -125,6 +130,29 @@ private slots:
         const Run run = Fly(args);
         QCOMPARE(run.exit, exit);
         QVERIFY2(run.err.contains(message), qPrintable(run.err));
+    }
+
+    // Without --motor the design's own motor components fly the motors their captions name.
+    void theDesignsOwnMotorsFly() {
+        if (!HaveData())
+            QSKIP("no shared data folder beside the project");
+        QTemporaryDir dir;
+        vantor::Design design;
+        QVERIFY(vantor::LoadDesign((Data + "/peer-flights/peer18_bt55.kfx").toStdString(), design).ok);
+        vantor::NullSurface surface;
+        vantor::DrawDesign(design, surface);
+        for (auto& e : design.Elements)
+            if (e->ClassName == "TEngine")
+                e->Caption = "Estes B4-4";
+        const QString copy = dir.filePath("b4.kfx");
+        QVERIFY(vantor::SaveDesign(design, copy.toStdString()).ok);
+        const Run own = Fly({copy, "--motors", Data + "/motors", "--cd", "0.45", "--json"});
+        const Run named = Fly({Data + "/peer-flights/peer18_bt55.kfx", "--motors", Data + "/motors", "--motor",
+                               "Estes B4-4", "--cd", "0.45", "--json"});
+        QCOMPARE(own.exit, 0);
+        QCOMPARE(own.json["motor"].toString(), QString("Estes B4-4"));
+        QCOMPARE(own.json["apogee_m"].toDouble(), named.json["apogee_m"].toDouble());
+        QCOMPARE(own.json["launch_mass_g"].toDouble(), 83.9);
     }
 
     void motorFileFliesExactlyThatFileAndWritesTheTrajectory() {
