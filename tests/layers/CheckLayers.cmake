@@ -19,7 +19,7 @@ function(check_folder folder pattern allowed why)
     set(failures "${failures}" PARENT_SCOPE)
 endfunction()
 
-foreach(core IN ITEMS model designfile analysis motors)
+foreach(core IN ITEMS model designfile analysis motors aero flight)
     check_folder(${core} "<Q|\"Q" "^$" "the core uses no Qt")
 endforeach()
 # settings/ holds the core's keys table and the Qt guard of the store.

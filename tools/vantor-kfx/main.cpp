@@ -1,6 +1,7 @@
 // vantor-kfx: design files from the command line, through the program's own code.
 #include "Commands.h"
 #include "ImportCommand.h"
+#include "FlyCommand.h"
 #include "MotorCommands.h"
 #include "Output.h"
 #include "output/PageSetup.h"
@@ -28,6 +29,10 @@ constexpr const char* Usage =
     "       vantor-kfx svg FILE OUT.svg [--templates]\n"
     "       vantor-kfx import IN.{ork,rkt} OUT.kfx [--report] [--motors DIR]...\n"
     "       vantor-kfx motors [--motors DIR]... [--search TEXT] [--json]\n"
+    "       vantor-kfx fly FILE [--motor \"Maker Designation-Delay\" | --motor-file PATH\n"
+    "                  [--delay S]] [--motors DIR]... [--rod-length M] [--rod-angle DEG]\n"
+    "                  [--wind M/S] [--altitude M] [--temperature C] [--cd VALUE]\n"
+    "                  [--parachute DIAMETER_M] [--json] [--csv OUT]\n"
     "\n"
     "summary  prints the weight, calibers, CP, CG, length and verdict of the design\n"
     "stability prints the standard Barrowman analysis: CNa, CP and CG from the nose tip,\n"
@@ -47,6 +52,14 @@ constexpr const char* Usage =
     "motors   lists the motor library (the program's, the user's and each --motors\n"
     "         folder) with the figures derived from each thrust curve; --search keeps\n"
     "         the motors that hold every word; malformed files are named on stderr\n"
+    "fly      flies the design on its motors (the captions of its motor components), or\n"
+    "         every motor component on the one motor named, and prints the answers:\n"
+    "         apogee, speeds, delays, stability and warnings. A name means one curve:\n"
+    "         maker by full name or abbreviation, designation with or without its\n"
+    "         propellant letters, preferring a file that lists the delay, then one whose\n"
+    "         header writes the maker in full, the exact designation, RASP before\n"
+    "         RockSim, then the file name; motor_file names the curve flown. Exits 1 when\n"
+    "         no motor is chosen, 3 when the flight cannot be completed (a tumble)\n"
     "Every command that reads FILE also reads .ork and .rkt designs directly.\n"
     "\n"
     "exit status: 0 done, 1 the file cannot be read or is refused (or the output cannot\n"
@@ -207,6 +220,15 @@ int Motors(const std::vector<std::string>& args) {
                       std::cerr);
 }
 
+int Fly(const std::vector<std::string>& args) {
+    vantor::kfx::FlyOptions options;
+    std::string error;
+    if (!vantor::kfx::ParseFlyOptions(args, options, error))
+        return UsageError(error);
+    vantor::kfx::CheckedOutput out;
+    return out.finish(vantor::kfx::RunFly(options, out.stream(), std::cerr), std::cerr);
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -269,5 +291,7 @@ int main(int argc, char** argv) {
     }
     if (command == "motors")
         return Motors(args);
+    if (command == "fly")
+        return Fly(args);
     return UsageError("unknown command \"" + command + "\"");
 }

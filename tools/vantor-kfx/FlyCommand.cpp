@@ -1,0 +1,306 @@
+#include "FlyCommand.h"
+
+#include "Commands.h"
+#include "Output.h"
+#include "aero/Drag.h"
+#include "analysis/Stability.h"
+#include "canvas/DesignDrawing.h"
+#include "canvas/NullSurface.h"
+#include "designfile/DesignFile.h"
+#include "flight/DesignFlight.h"
+#include "flight/MotorChoice.h"
+#include "model/Design.h"
+
+#include <algorithm>
+#include <cmath>
+#include <functional>
+#include <cstdio>
+#include <sstream>
+
+namespace vantor::kfx {
+
+namespace {
+
+std::string Number(double value, int decimals) {
+    if (!std::isfinite(value))
+        return "null";
+    char text[64];
+    std::snprintf(text, sizeof text, "%.*f", decimals, value);
+    return text;
+}
+
+std::string Number(const std::optional<double>& value, int decimals) {
+    return value ? Number(*value, decimals) : "null";
+}
+
+std::string Quoted(const std::string& text) {
+    std::string out = "\"";
+    for (char c : text) {
+        if (c == '"' || c == '\\') {
+            out += '\\';
+            out += c;
+        } else if (static_cast<unsigned char>(c) < 0x20) {
+            char escape[8];
+            std::snprintf(escape, sizeof escape, "\\u%04x", unsigned(c));
+            out += escape;
+        } else {
+            out += c;
+        }
+    }
+    return out + "\"";
+}
+
+struct Flown {
+    std::vector<std::string> captions;
+    std::vector<std::string> files;
+};
+
+std::string Joined(const std::vector<std::string>& parts) {
+    std::string out;
+    for (const std::string& p : parts)
+        out += (out.empty() ? "" : " + ") + p;
+    return out;
+}
+
+std::string Csv(const FlightResult& result) {
+    std::ostringstream csv;
+    csv << "time_s,x_m,altitude_m,vx_m_s,vz_m_s,acceleration_m_s2,thrust_n,mass_g,mach,cd,angle_of_attack_deg\n";
+    for (const FlightSample& s : result.samples)
+        csv << Number(s.time, 5) << ',' << Number(s.x, 4) << ',' << Number(s.altitude, 4) << ','
+            << Number(s.vx, 4) << ',' << Number(s.vz, 4) << ',' << Number(s.acceleration, 4) << ','
+            << Number(s.thrust, 4) << ',' << Number(s.mass * 1000, 4) << ',' << Number(s.mach, 5) << ','
+            << Number(s.cd, 5) << ',' << Number(s.angleOfAttack * 180 / 3.141592653589793, 3) << '\n';
+    return csv.str();
+}
+
+bool ParseValue(const std::string& text, double& value) {
+    char* end = nullptr;
+    value = std::strtod(text.c_str(), &end);
+    return !text.empty() && end == text.c_str() + text.size() && std::isfinite(value);
+}
+
+} // namespace
+
+bool ParseFlyOptions(const std::vector<std::string>& args, FlyOptions& options, std::string& error) {
+    std::vector<std::string> positional;
+    struct Numeric {
+        const char* flag;
+        double low, high;
+        std::function<void(double)> set;
+    };
+    const std::vector<Numeric> numbers{
+        {"--rod-length", 0, 100, [&](double v) { options.rodLength = v; }},
+        {"--rod-angle", -45, 45, [&](double v) { options.rodAngle = v; }},
+        {"--wind", -200, 200, [&](double v) { options.wind = v; }},
+        {"--altitude", -500, 10000, [&](double v) { options.altitude = v; }},
+        {"--temperature", -80, 60, [&](double v) { options.temperature = v; }},
+        {"--cd", 0.01, 10, [&](double v) { options.cd = v; }},
+        {"--delay", 0, 60, [&](double v) { options.delay = v; }},
+        {"--parachute", 0.01, 20, [&](double v) { options.parachute = v; }},
+    };
+    for (std::size_t i = 1; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (TakeMotorsOption(args, i, options.folders, error)) {
+            if (!error.empty())
+                return false;
+            continue;
+        }
+        if (arg == "--json") {
+            options.json = true;
+            continue;
+        }
+        if (arg == "--motor" || arg == "--motor-file" || arg == "--csv") {
+            if (i + 1 >= args.size() || args[i + 1].empty()) {
+                error = arg + " takes a value";
+                return false;
+            }
+            (arg == "--motor" ? options.motor : arg == "--motor-file" ? options.motorFile : options.csv) = args[++i];
+            continue;
+        }
+        const auto number = std::find_if(numbers.begin(), numbers.end(),
+                                         [&](const Numeric& n) { return arg == n.flag; });
+        if (number != numbers.end()) {
+            double value = 0;
+            if (i + 1 >= args.size() || !ParseValue(args[i + 1], value) || value < number->low ||
+                value > number->high) {
+                error = arg + " takes a number from " + Number(number->low, 0) + " to " + Number(number->high, 0);
+                return false;
+            }
+            number->set(value);
+            ++i;
+            continue;
+        }
+        if (arg.size() > 1 && arg[0] == '-' && arg[1] == '-') {
+            error = "fly does not know " + arg;
+            return false;
+        }
+        positional.push_back(arg);
+    }
+    if (positional.size() != 1) {
+        error = "fly takes one design file";
+        return false;
+    }
+    if (!options.motor.empty() && !options.motorFile.empty()) {
+        error = "--motor and --motor-file exclude each other";
+        return false;
+    }
+    if (options.delay && options.motorFile.empty()) {
+        error = "--delay goes with --motor-file; a motor name carries its delay";
+        return false;
+    }
+    options.file = positional[0];
+    return true;
+}
+
+int RunFly(const FlyOptions& options, std::ostream& out, std::ostream& err) {
+    Design design;
+    const LoadResult loaded = LoadDesign(options.file, design);
+    if (!loaded.ok) {
+        err << options.file << "\n" << loaded.reason << "\n";
+        return FileFailure;
+    }
+    NullSurface surface;
+    DrawDesign(design, surface);
+    const StabilityAnalysis analysis = AnalyseStability(design);
+    const std::vector<MotorMount> mounts = MotorMounts(design, analysis);
+
+    std::vector<std::optional<ChosenMotor>> chosen(mounts.size());
+    Flown flown;
+    if (!options.motorFile.empty()) {
+        MotorFileResult read = ReadMotorFile(options.motorFile);
+        for (const MotorFileError& e : read.errors)
+            err << Describe(e) << "\n";
+        if (read.motors.empty())
+            return FileFailure;
+        const Motor& motor = read.motors.front();
+        for (auto& c : chosen)
+            c = ChosenMotor{motor, options.delay};
+        flown.captions.push_back(MotorCaption(motor, options.delay));
+        flown.files.push_back(options.motorFile);
+    } else if (!options.motor.empty() || !mounts.empty()) {
+        const MotorLibrary library = LoadMotorsFor(options.folders, err);
+        const auto fly = [&](const std::string& text, std::optional<ChosenMotor>& slot) -> bool {
+            const std::optional<MotorName> name = ParseMotorName(text);
+            if (!name)
+                return false;
+            const MotorPick pick = PickMotor(library, *name);
+            if (!pick.motor)
+                return false;
+            slot = ChosenMotor{*pick.motor, pick.delay};
+            flown.captions.push_back(MotorCaption(*pick.motor, pick.delay));
+            flown.files.push_back(pick.motor->file);
+            if (name->delay && !pick.delayListed)
+                err << "warning: no curve of " << text << " lists that delay; flown with it anyway\n";
+            return true;
+        };
+        if (!options.motor.empty()) {
+            if (!ParseMotorName(options.motor)) {
+                err << "vantor-kfx: \"" << options.motor << "\" is not a motor name such as \"Estes C6-5\"\n";
+                return UsageError;
+            }
+            std::optional<ChosenMotor> one;
+            if (!fly(options.motor, one)) {
+                err << "no motor named \"" << options.motor << "\" in the motor library\n";
+                return FileFailure;
+            }
+            flown.captions.resize(1);
+            flown.files.resize(1);
+            for (auto& c : chosen)
+                c = one;
+        } else {
+            for (std::size_t i = 0; i < mounts.size(); ++i)
+                fly(mounts[i].caption, chosen[i]);
+        }
+    }
+    DragChoice drag;
+    drag.fixedCd = options.cd;
+    LaunchSettings site;
+    site.siteAltitude = options.altitude;
+    site.siteTemperature = options.temperature;
+    const DragConditions conditions = SiteDragConditions(site);
+    DesignFlight flight = BuildDesignFlight(design, analysis, chosen, drag,
+                                            DragCurve(EstimateDrag(design, analysis, conditions)));
+    if (!flight.error.empty()) {
+        err << flight.error << "\n";
+        return FileFailure;
+    }
+    FlightInputs& in = flight.inputs;
+    in.launch.rodLength = options.rodLength;
+    in.launch.rodAngle = options.rodAngle;
+    in.launch.windSpeed = options.wind;
+    in.launch.siteAltitude = options.altitude;
+    in.launch.siteTemperature = options.temperature;
+    if (options.parachute) {
+        in.recovery.kind = RecoverySettings::Kind::Parachute;
+        in.recovery.diameter = *options.parachute;
+    }
+    const FlightResult result = Simulate(in);
+    const FlightAnswers a = Answer(in, result, flight.context);
+
+    if (!options.csv.empty()) {
+        const std::string text = Csv(result);
+        if (!WriteOutputFile(options.csv, {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()}, err))
+            return FileFailure;
+    }
+
+    // Numbers of a flight that did not complete are not shown as if they were answers.
+    const bool ok = a.valid;
+    const auto flightValue = [&](const std::optional<double>& v, int decimals) {
+        return ok ? Number(v, decimals) : "null";
+    };
+    const std::optional<double> cp = flight.context.cp ? std::optional<double>(*flight.context.cp * 1000) : std::nullopt;
+    const std::optional<double> cg = a.cgAtLiftoff ? std::optional<double>(*a.cgAtLiftoff * 1000) : std::nullopt;
+    struct Row {
+        const char* key;
+        std::string value;
+    };
+    const std::vector<Row> rows{
+        {"motor", Quoted(Joined(flown.captions))},
+        {"motor_file", Quoted(Joined(flown.files))},
+        {"launch_mass_g", Number(a.launchMass * 1000, 2)},
+        {"cg_mm", Number(cg, 2)},
+        {"cp_mm", Number(cp, 2)},
+        {"stability_calibers", Number(a.liftoffCalibers, 3)},
+        {"rod_clearance_calibers", Number(a.rodClearanceCalibers, 3)},
+        {"thrust_to_weight", Number(a.thrustToWeight, 2)},
+        {"rod_exit_velocity_m_s", flightValue(a.rodExitVelocity, 3)},
+        {"max_velocity_m_s", flightValue(a.maxVelocity, 3)},
+        {"max_mach", flightValue(a.maxMach, 4)},
+        {"max_acceleration_m_s2", flightValue(a.maxAcceleration, 3)},
+        {"apogee_m", flightValue(a.apogee, 3)},
+        {"time_to_apogee_s", flightValue(a.timeToApogee, 4)},
+        {"burnout_time_s", flightValue(a.burnoutTime, 4)},
+        {"burnout_altitude_m", flightValue(a.burnoutAltitude, 3)},
+        {"burnout_velocity_m_s", flightValue(a.burnoutVelocity, 3)},
+        {"optimum_delay_s", flightValue(a.optimumDelay, 3)},
+        {"delay_s", Number(a.chosenDelay, 2)},
+        {"ejection_altitude_m", flightValue(a.ejectionAltitude, 3)},
+        {"ejection_velocity_m_s", flightValue(a.ejectionVelocity, 3)},
+        {"cd_at_max_velocity", flightValue(a.cdAtMaxVelocity, 4)},
+        {"landing_velocity_m_s", flightValue(a.landingVelocity, 3)},
+        {"flight_time_s", flightValue(a.flightTime, 3)},
+        {"drift_m", flightValue(a.drift, 2)},
+    };
+    if (options.json) {
+        out << "{\n";
+        for (const Row& row : rows)
+            out << "  \"" << row.key << "\": " << row.value << ",\n";
+        out << "  \"warnings\": [";
+        for (std::size_t i = 0; i < a.warnings.size(); ++i)
+            out << (i ? ", " : "") << Quoted(a.warnings[i]);
+        out << "],\n  \"message\": " << (a.message.empty() ? "null" : Quoted(a.message)) << "\n}\n";
+    } else {
+        for (const Row& row : rows)
+            out << row.key << '\t' << row.value << '\n';
+        for (const std::string& w : a.warnings)
+            out << "warning\t" << w << '\n';
+    }
+    out.flush();
+    if (!ok) {
+        err << (a.message.empty() ? "the flight could not be completed" : a.message) << "\n";
+        return SummaryFailure;
+    }
+    return Success;
+}
+
+} // namespace vantor::kfx
