@@ -62,9 +62,9 @@ void BM_RecoveryWrite(benchmark::State& run) {
     Design design;
     bench::BuildRocket(design, int(run.range(0)));
     QTemporaryDir folder;
-    const RecoveryStore store(folder.path());
+    RecoveryStore store(folder.path());
     for (auto _ : run)
-        if (!store.write(design, QStringLiteral("/home/user/rocket.kfx")))
+        if (!store.write(1, design, QStringLiteral("/home/user/rocket.kfx")).ok)
             run.SkipWithError("write failed");
 }
 BENCHMARK(BM_RecoveryWrite)->Arg(200)->Unit(benchmark::kMicrosecond)->UseRealTime();

@@ -3,6 +3,7 @@
 #include "editing/Recovery.h"
 #include "model/AxisValues.h"
 #include "model/Registry.h"
+#include "shell/RecoveryCommands.h"
 #include "support/Named.h"
 #include "support/StartedProgram.h"
 #include "support/TestMain.h"
@@ -338,7 +339,7 @@ private slots:
             s.insertNose();
             for (int step = 1; step < 10; ++step)
                 s.editFields();
-            path = s.main->recovery().designPath();
+            path = s.main->recovery().copyPath(*s.window());
             QFile copy(path);
             QVERIFY(copy.open(QIODevice::ReadOnly));
             left = copy.readAll();
@@ -355,9 +356,11 @@ private slots:
         file.close();
         s.interaction.answers.enqueue(accepted);
         s.main->offerRecovery();
-        QCOMPARE(s.interaction.questions.last().text, QString("Przywrócić niezapisany projekt?"));
-        // A restored design is still unsaved: its copy stays until it is saved or closed.
-        QCOMPARE(QFile::exists(path), accepted && kept != "damaged");
+        QVERIFY(
+            s.interaction.questions.last().text.startsWith("Przywrócić niezapisany projekt?\n"));
+        // A restored design is still unsaved: it has a copy of this run's own, which
+        // replaces the one left over.
+        QVERIFY(!QFile::exists(path));
         if (kept == "damaged") {
             QCOMPARE(s.interaction.messages.size(), 1);
             QVERIFY(QFile::exists(path + ".damaged"));
@@ -366,6 +369,11 @@ private slots:
             QVERIFY(s.bytes() == edited);
             QCOMPARE(s.caption(), QString("New*"));
             QCOMPARE(s.objects().ListBox1->topLevelItemCount(), 1);
+            QFile own(s.main->recovery().copyPath(*s.window()));
+            QVERIFY(own.open(QIODevice::ReadOnly));
+            QCOMPARE(own.readAll(), left);
+            // The restored design took the place of the empty one the start opened.
+            QCOMPARE(s.main->designWindows().size(), 1);
         } else {
             QVERIFY(s.design().empty());
         }

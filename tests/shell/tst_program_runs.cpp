@@ -40,7 +40,8 @@ public:
     // The recovery copies of modified designs found in the per-user data folder.
     QStringList recoveryFiles() const {
         QStringList found;
-        QDirIterator it(dataDir(), {"recovery.kfx"}, QDir::Files, QDirIterator::Subdirectories);
+        QDirIterator it(dataDir(), {"recovery*.kfx"}, QDir::Files | QDir::System,
+                        QDirIterator::Subdirectories);
         while (it.hasNext())
             found.append(it.next());
         return found;
