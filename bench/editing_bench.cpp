@@ -2,11 +2,14 @@
 
 #include "BenchMain.h"
 #include "SampleRocket.h"
+#include "designfile/DesignFile.h"
 #include "editing/EditHistory.h"
 #include "editing/Recovery.h"
 
 #include <QTemporaryDir>
 #include <chrono>
+#include <cstdio>
+#include <unistd.h>
 
 #include <benchmark/benchmark.h>
 
@@ -15,13 +18,77 @@ namespace {
 using namespace vantor;
 using Clock = std::chrono::steady_clock;
 
+// The rocket of bench::BuildRocket (the same elements, sizes and file size; cached
+// centres of gravity may differ in their last digits), built without an edit per
+// element: each insertion edit keeps the state of the whole design, which makes building
+// tens of thousands of elements that way take quadratic time. The redraws place them.
+void BuildLargeRocket(Design& design, int components) {
+    auto add = [&](std::string_view kind, TRocketElement* parent, auto set) -> TRocketElement& {
+        ElementFields fields = DefaultFields(kind);
+        set(fields);
+        std::unique_ptr<TRocketElement> element = CreateElement(kind);
+        WriteFields(*element, fields);
+        element->Pen = TPen{1, 0};
+        element->Selected = false;
+        element->Points.assign(kind == "TGlowicaOgive" ? 3 : kind == "TBalast" ? 1 : 4, TPoints{});
+        TRocketElement& added = *element;
+        design.addElement(std::move(element),
+                          parent != nullptr ? design.tree.nodeOf(parent) : nullptr);
+        return added;
+    };
+    TRocketElement* tube = &add("TGlowicaOgive", nullptr, [](ElementFields& f) { f.length = 120; });
+    tube->Translate(50, 300);
+    AxisY = static_cast<float>(tube->Points[0].y - tube->DiameterA * 0.5);
+    OriginX = static_cast<float>(tube->Points[0].x);
+    const std::string_view extras[] = {"TStatecznik", "TEngine", "TBalast"};
+    int made = 1;
+    for (int extra = 0; made < components; ++made) {
+        if (tube->ClassName != "TKorpus" || extra == 3) {
+            tube = &add("TKorpus", tube, [](ElementFields& f) { f.length = 60; });
+            extra = 0;
+            continue;
+        }
+        add(extras[extra], tube, [kind = extras[extra]](ElementFields& f) {
+            if (kind == "TStatecznik") {
+                f.finA = 40;
+                f.finB = 15;
+                f.finC = 20;
+                f.finD = 30;
+            } else if (kind == "TEngine") {
+                f.diameterA = 20;
+                f.length = 30;
+            } else {
+                f.weight = 5;
+            }
+        });
+        ++extra;
+    }
+    NullSurface surface;
+    DrawDesign(design, surface);
+    DrawDesign(design, surface);
+    for (auto& element : design.Elements)
+        if (element->ClassName != "TBalast") {
+            element->ComputeWeight();
+            element->ComputeCG();
+        }
+    design.Elements.front()->ComputeCP();
+}
+
+// Small rockets as every benchmark builds them, large ones without the quadratic cost.
+void Build(Design& design, int components) {
+    if (components > 2000)
+        BuildLargeRocket(design, components);
+    else
+        bench::BuildRocket(design, components);
+}
+
 // A history whose newest step lengthens the second tube, which moves everything
 // behind it.
 struct EditedRocket {
     Design design;
     EditHistory history{design};
     explicit EditedRocket(int components) {
-        bench::BuildRocket(design, components);
+        Build(design, components);
         TRocketElement& tube = *design.Elements[1];
         ElementFields fields = FieldsOf(tube);
         fields.length += 40;
@@ -60,14 +127,72 @@ BENCHMARK(BM_RedoEdit)->Arg(2000)->Unit(benchmark::kMicrosecond)->UseManualTime(
 
 void BM_RecoveryWrite(benchmark::State& run) {
     Design design;
-    bench::BuildRocket(design, int(run.range(0)));
+    Build(design, int(run.range(0)));
     QTemporaryDir folder;
-    const RecoveryStore store(folder.path());
+    RecoveryStore store(folder.path());
     for (auto _ : run)
-        if (!store.write(design, QStringLiteral("/home/user/rocket.kfx")))
+        if (!store.write(1, design, QStringLiteral("/home/user/rocket.kfx")).ok)
             run.SkipWithError("write failed");
 }
-BENCHMARK(BM_RecoveryWrite)->Arg(200)->Unit(benchmark::kMicrosecond)->UseRealTime();
+BENCHMARK(BM_RecoveryWrite)->Arg(200)->Arg(30000)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// What a recovery write costs the window: the snapshot of the design's bytes. The file
+// itself is written on a worker thread.
+void BM_RecoverySnapshot(benchmark::State& run) {
+    Design design;
+    Build(design, int(run.range(0)));
+    std::size_t bytes = 0;
+    for (auto _ : run) {
+        const std::vector<std::uint8_t> snapshot = EncodeDesign(design);
+        bytes = snapshot.size();
+        benchmark::DoNotOptimize(snapshot.data());
+    }
+    run.counters["MB"] = double(bytes) / 1e6;
+}
+BENCHMARK(BM_RecoverySnapshot)->Arg(30000)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+double ResidentMegabytes() {
+    long pages = 0, resident = 0;
+    if (FILE* statm = std::fopen("/proc/self/statm", "r")) {
+        if (std::fscanf(statm, "%ld %ld", &pages, &resident) != 2)
+            resident = 0;
+        std::fclose(statm);
+    }
+    return double(resident) * double(sysconf(_SC_PAGESIZE)) / 1e6;
+}
+
+// Edits that each move every element of a large design: the history stays within its
+// memory bound, forgetting its oldest steps. Reported: what the kept steps hold, how many
+// are kept, what one step holds, and how much the process grew over all the edits. The
+// time is that of one edit (recorded after a redraw, as the window records it).
+void BM_UndoMemoryBound(benchmark::State& run) {
+    constexpr int Edits = 80;
+    for (auto _ : run) {
+        run.PauseTiming();
+        auto rocket = std::make_unique<EditedRocket>(int(run.range(0)));
+        const double residentBefore = ResidentMegabytes();
+        const double firstStep = double(rocket->history.memoryUsed()) / 1e6;
+        run.ResumeTiming();
+        NullSurface surface;
+        for (int i = 1; i < Edits; ++i) {
+            TRocketElement& tube = *rocket->design.Elements[1];
+            ElementFields fields = FieldsOf(tube);
+            fields.length += (i % 2 == 0) ? 5 : -5;
+            auto edit = ChangeFields(rocket->design, tube, fields);
+            DrawDesign(rocket->design, surface);
+            rocket->history.record(std::move(edit));
+        }
+        run.PauseTiming();
+        run.counters["history_MB"] = double(rocket->history.memoryUsed()) / 1e6;
+        run.counters["steps_kept"] = rocket->history.stack().count();
+        run.counters["step_MB"] = firstStep;
+        run.counters["growth_MB"] = ResidentMegabytes() - residentBefore;
+        rocket.reset();
+        run.ResumeTiming();
+    }
+    run.SetItemsProcessed(int64_t(run.iterations()) * (Edits - 1));
+}
+BENCHMARK(BM_UndoMemoryBound)->Arg(30000)->Iterations(1)->Unit(benchmark::kSecond)->UseRealTime();
 
 } // namespace
 

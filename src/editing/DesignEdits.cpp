@@ -128,6 +128,14 @@ void DesignEdit::absorbDrift(const DesignGeometry& known, const DesignGeometry& 
     }
 }
 
+std::size_t DesignEdit::memoryEstimate() const {
+    std::size_t bytes = sizeof(*this) + subject_.capacity();
+    for (const DesignGeometry* geometry : {&before_, &after_})
+        for (const auto& [element, state] : geometry->elements)
+            bytes += sizeof(element) + sizeof(state) + state.points.capacity() * sizeof(TPoints);
+    return bytes;
+}
+
 void DesignEdit::undo(Design& design) {
     undoStructure(design);
     RestoreGeometry(design, before_);

@@ -59,6 +59,9 @@ public:
     void redo(Design& design);
 
     EditKind kind() const { return kind_; }
+    // Roughly the bytes the finished edit keeps for undo and redo: the element states it
+    // holds (outlines of a large design dominate) and its caption.
+    std::size_t memoryEstimate() const;
     // What was edited, as the user knows it: the element's or dimension's caption.
     const std::string& subject() const { return subject_; }
     // The element to select once the edit is undone or redone, or null.

@@ -19,6 +19,9 @@ class EditHistory : public QObject {
 public:
     // Steps kept before the oldest is forgotten.
     static constexpr int StepLimit = 1000;
+    // Bytes the steps may keep before the oldest are forgotten: the steps of a very large
+    // design would otherwise fill the memory long before the step limit.
+    static constexpr std::size_t MemoryLimit = std::size_t{256} << 20;
 
     explicit EditHistory(Design& design, QObject* parent = nullptr);
     ~EditHistory() override;
@@ -41,6 +44,10 @@ public:
     // What the window's caption calls the design: its file, or "New".
     const QString& displayName() const { return displayName_; }
     void setDisplayName(const QString& name) { displayName_ = name; }
+
+    // What the kept steps hold, estimated; and the bound (for tests, a smaller one).
+    std::size_t memoryUsed() const;
+    void setMemoryLimit(std::size_t bytes) { memoryLimit_ = bytes; }
 
     // The design was redrawn, which may have moved outlines.
     void noteRedraw() { redrawn_ = true; }
@@ -69,6 +76,8 @@ private:
     // The same with the design as it is now, when a redraw may have moved anything.
     void settleDrift();
     void reportModified();
+    // Forgets the oldest steps until the rest fit in the memory bound (the newest stays).
+    void keepWithinMemory();
 
     Design& design_;
     QUndoStack stack_;
@@ -81,6 +90,9 @@ private:
     QString filePath_;
     QString displayName_ = QStringLiteral("New");
     bool lastReported_ = false;
+    std::size_t memoryLimit_ = MemoryLimit;
+    // The stack is being rebuilt: its commands' undo and redo change nothing.
+    bool rebuilding_ = false;
 };
 
 } // namespace vantor

@@ -13,6 +13,7 @@
 
 #include <QAction>
 #include <QFileInfo>
+#include <QMdiSubWindow>
 #include <filesystem>
 
 namespace vantor {
@@ -103,10 +104,16 @@ void FileCommands::FileOpen1Execute() {
 }
 
 bool FileCommands::openDesign(const QString& name) {
-    FileNew1Execute();
-    TMDIChild* window = windows_.active();
-    if (window == nullptr)
+    // The designs open now are closed first; one the user keeps stays as it is, and the
+    // file is not opened over it.
+    if (!FileCloseAllExecute())
         return false;
+    return loadIntoNewWindow(name);
+}
+
+bool FileCommands::loadIntoNewWindow(const QString& name) {
+    TMDIChild* window = main_.createDesignWindow("New");
+    main_.updateInsertionAvailability(true);
     if (IsForeignDesign(name)) {
         const std::optional<ImportReport> report =
             ImportIntoWindow(*window, name, main_.programDirectory(), interaction_, &main_);
@@ -134,8 +141,22 @@ bool FileCommands::openDesign(const QString& name) {
 }
 
 void FileCommands::openFileArgument(const QString& argument) {
-    if (!openDesign(QFileInfo(argument).absoluteFilePath()))
-        FileNew1Execute();
+    // The file gets a window of its own beside any design restored at start; only empty,
+    // unmodified windows give way to it.
+    const auto windows = windows_.all();
+    for (TMDIChild* window : windows)
+        if (!window->history().isModified() && window->history().filePath().isEmpty() &&
+            window->design().empty())
+            windows_.close(qobject_cast<QMdiSubWindow*>(window->parentWidget()));
+    if (loadIntoNewWindow(QFileInfo(argument).absoluteFilePath()))
+        return;
+    // One that cannot be read leaves an empty design.
+    if (TMDIChild* failed = windows_.active())
+        windows_.close(qobject_cast<QMdiSubWindow*>(failed->parentWidget()));
+    if (!windows_.anyOpen()) {
+        main_.createDesignWindow("New");
+        main_.updateInsertionAvailability(true);
+    }
 }
 
 void FileCommands::FileSave1Execute() {
@@ -156,8 +177,13 @@ void FileCommands::FileSaveAs1Execute() {
 bool FileCommands::saveDesign(TMDIChild& window, bool askForName) {
     QString name = window.history().filePath();
     if (askForName || name.isEmpty()) {
-        name = interaction_.chooseFileToSave(&main_, name.isEmpty() ? lastSaveName_ : name,
-                                             DesignFilter);
+        // A recovered design proposes where it came from only when that is safe to offer.
+        QString proposed = name;
+        if (proposed.isEmpty())
+            proposed = recovery_.saveSuggestion(window);
+        if (proposed.isEmpty())
+            proposed = lastSaveName_;
+        name = interaction_.chooseFileToSave(&main_, proposed, DesignFilter);
         if (name.isEmpty())
             return false;
         if (QFileInfo(name).suffix().isEmpty())
@@ -180,7 +206,8 @@ bool FileCommands::saveDesign(TMDIChild& window, bool askForName) {
     }
     window.history().setFilePath(name);
     window.history().markSaved();
-    recovery_.remove();
+    recovery_.removeCopy(window);
+    recovery_.saved(window);
     ShowDesignCaption(window);
     return true;
 }

@@ -31,8 +31,8 @@ public:
     // Opens a design file as Open does once the file is chosen; false when it could not
     // be read (the message has been shown).
     bool openDesign(const QString& name);
-    // Opens the file named on the command line; one that cannot be read leaves an empty
-    // design.
+    // Opens the file named on the command line in a window of its own, beside any design
+    // restored at start; one that cannot be read leaves an empty design.
     void openFileArgument(const QString& argument);
     // Saves the active design to its own file, asking for a name only when it has none.
     void FileSave1Execute();
@@ -49,6 +49,9 @@ public:
     bool settleBeforeExit();
 
 private:
+    // Reads the file into a new window; false when it could not be read (the message has
+    // been shown and the window holds an empty design).
+    bool loadIntoNewWindow(const QString& name);
     // Asks about a modified design whether to save it; true when the window may close.
     bool settleUnsavedWork(TMDIChild& window);
     // Asks about every modified design not asked about yet; false on Cancel.

@@ -97,9 +97,9 @@ bool TMainForm::FormCreate() {
 TMainForm::~TMainForm() {
     // The area reports its windows going while this window is no longer whole.
     windows_->area().disconnect(this);
-    // An orderly end of the program leaves no recovery copy; only a run that is cut off
-    // does.
-    recovery_->remove();
+    // An orderly end of the program leaves no recovery copy of its own; only a run that
+    // is cut off does.
+    recovery_->removeAll();
     // Design windows report their end to this window: let them go while it is whole,
     // closed ones still waiting for their deletion included.
     const auto windows = findChildren<TMDIChild*>();
@@ -213,10 +213,8 @@ void TMainForm::showEvent(QShowEvent* event) {
         bar->setToolButtonStyle(Qt::ToolButtonIconOnly);
     bars.BarTransform->hide();
     bars.BarMode->show();
-    const bool recoveryLeft = recovery_->exists();
     actions_->FileNew1->trigger();
-    if (recoveryLeft)
-        offerRecovery();
+    offerRecovery();
     setPointerMode(PointerModeKind::Default);
     actions_->A3d->setText("3D");
 }
@@ -226,7 +224,7 @@ void TMainForm::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
-    recovery_->remove();
+    recovery_->removeAll();
     if (SaveOnExit)
         emit saveOnExitRequested();
     QMainWindow::closeEvent(event);
@@ -280,12 +278,13 @@ void TMainForm::openFileArgument(const QString& argument) {
     files_->openFileArgument(argument);
 }
 
-RecoveryStore& TMainForm::recovery() const {
-    return recovery_->store();
+RecoveryCommands& TMainForm::recovery() const {
+    return *recovery_;
 }
 
 void TMainForm::offerRecovery() {
-    recovery_->offer();
+    if (recovery_->claimLeftCopies())
+        recovery_->offer();
 }
 
 void TMainForm::setPointerMode(PointerModeKind mode) {
@@ -341,7 +340,7 @@ bool TMainForm::mayCloseDesignWindow(TMDIChild& window) {
 
 void TMainForm::designWindowClosing(TMDIChild& window) {
     // Closed on purpose: whatever was not saved was given up.
-    recovery_->remove();
+    recovery_->removeCopy(window);
     objects_->clearTrees();
     objects_->forgetDesignWindow(window);
     windows_->gone(window);

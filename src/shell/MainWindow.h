@@ -20,7 +20,6 @@ class InsertionCommands;
 class ObjectWindowRelay;
 class OutputCommands;
 class RecoveryCommands;
-class RecoveryStore;
 class TFormObject;
 class TFormOpcje;
 class ToolbarLayout;
@@ -81,9 +80,9 @@ public:
     // Opens the file named on the command line; one that cannot be read leaves an empty
     // design.
     void openFileArgument(const QString& argument);
-    // Where a modified design is copied to, in case the run ends without closing it.
-    RecoveryStore& recovery() const;
-    // At start: offers the copy a run that ended without closing left behind.
+    // Where modified designs are copied to, in case the run ends without closing them.
+    RecoveryCommands& recovery() const;
+    // At start: offers the copies that runs which ended without closing left behind.
     void offerRecovery();
 
     // DesignWindowHost

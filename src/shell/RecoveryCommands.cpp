@@ -3,83 +3,253 @@
 #include "canvas/DesignWindow.h"
 #include "designfile/DesignFile.h"
 #include "editing/EditHistory.h"
-#include "editing/Recovery.h"
+#include "i18n/AdvForm.h"
 #include "interaction/Interaction.h"
 #include "shell/DesignWindows.h"
+#include "shell/MainWindow.h"
 #include "shell/ObjectWindowRelay.h"
 
+#include <QAction>
+#include <QCoreApplication>
+#include <QMdiSubWindow>
+#include <QPointer>
+#include <QStatusBar>
 #include <QTimer>
-#include <QWidget>
 
 namespace vantor {
 
 namespace {
 
-// Asked at start when a run ended without closing a modified design.
+// Asked at start when runs ended without closing modified designs; the copies follow,
+// one a line.
 constexpr char RecoverQuestion[] = "Przywrócić niezapisany projekt?";
 constexpr int RecoveryIntervalMs = 30'000;
 constexpr int RecoveryStepInterval = 10;
 
 } // namespace
 
-RecoveryCommands::RecoveryCommands(QWidget& window, Interaction& interaction,
+RecoveryCommands::RecoveryCommands(TMainForm& window, Interaction& interaction,
                                    DesignWindows& windows, ObjectWindowRelay& objects)
     : QObject(&window), window_(window), interaction_(interaction), windows_(windows),
       objects_(objects), store_(std::make_unique<RecoveryStore>()) {
+    // One writer: copies are written in the order they were taken.
+    writer_.setMaxThreadCount(1);
+    // Never shown: carries the translated status-bar text.
+    failureText_ = new QAction(Tagged(1800), &window);
+    failureText_->setObjectName("ARecoveryWriteFailed");
     auto* timer = new QTimer(&window);
     timer->setObjectName("RecoveryTimer");
     timer->setInterval(RecoveryIntervalMs);
     connect(timer, &QTimer::timeout, this, [this] {
-        if (TMDIChild* active = windows_.active(); active && active->history().isModified())
-            write(*active);
+        const auto windows = windows_.all();
+        for (TMDIChild* each : windows)
+            if (auto it = slots_.find(each);
+                it != slots_.end() && it->stale && each->history().isModified())
+                write(*each);
     });
     timer->start();
 }
 
-RecoveryCommands::~RecoveryCommands() = default;
-
-bool RecoveryCommands::exists() const {
-    return store_->exists();
+RecoveryCommands::~RecoveryCommands() {
+    writer_.waitForDone();
 }
 
-void RecoveryCommands::remove() {
-    store_->remove();
+void RecoveryCommands::waitForWrites() {
+    writer_.waitForDone();
+    QCoreApplication::sendPostedEvents(this);
+}
+
+QString RecoveryCommands::originalName(const TMDIChild& window) const {
+    auto& history = const_cast<TMDIChild&>(window).history();
+    if (!history.filePath().isEmpty())
+        return history.filePath();
+    const auto it = slots_.constFind(&window);
+    return it != slots_.constEnd() ? it->recoveredName : QString();
+}
+
+void RecoveryCommands::report(bool ok) {
+    if (ok) {
+        retryPending_ = false;
+        if (failureShown_)
+            window_.statusBar()->clearMessage();
+        failureShown_ = false;
+        return;
+    }
+    retryPending_ = true;
+    if (!failureShown_)
+        window_.statusBar()->showMessage(failureText_->text());
+    failureShown_ = true;
+}
+
+bool RecoveryCommands::writeNow(TMDIChild& window) {
+    Slot& slot = slots_[&window];
+    slot.stepsSinceWrite = 0;
+    slot.stale = false;
+    const bool ok = store_->write(slot.number, window.design(), originalName(window)).ok;
+    if (!ok)
+        slot.stale = true;
+    report(ok);
+    return ok;
 }
 
 void RecoveryCommands::write(TMDIChild& window) {
-    stepsSinceWrite_ = 0;
-    store_->write(window.design(), window.history().filePath());
+    const auto it = slots_.find(&window);
+    if (it == slots_.end() || it->writing)
+        return;
+    if (!store_->takeOwnLock()) {
+        it->stale = true;
+        report(false);
+        return;
+    }
+    // The design as it is now; the window may change it while the bytes are written.
+    auto bytes = std::make_shared<const std::vector<std::uint8_t>>(EncodeDesign(window.design()));
+    it->stepsSinceWrite = 0;
+    it->stale = false;
+    const QString designPath = store_->designPath(it->number);
+    const QString namePath = store_->namePath(it->number);
+    const QString name = originalName(window);
+    if (qsizetype(bytes->size()) < backgroundThreshold_) {
+        const bool ok = RecoveryStore::WriteCopy(designPath, namePath, *bytes, name).ok;
+        it->stale = !ok;
+        report(ok);
+        return;
+    }
+    it->writing = true;
+    QPointer<TMDIChild> target(&window);
+    writer_.start([this, target, bytes, designPath, namePath, name] {
+        const bool ok = RecoveryStore::WriteCopy(designPath, namePath, *bytes, name).ok;
+        QMetaObject::invokeMethod(
+            this,
+            [this, target, ok] {
+                if (target) {
+                    if (auto it = slots_.find(target.data()); it != slots_.end()) {
+                        it->writing = false;
+                        it->stale = it->stale || !ok;
+                    }
+                }
+                report(ok);
+            },
+            Qt::QueuedConnection);
+    });
 }
 
 void RecoveryCommands::follow(TMDIChild& window) {
+    Slot slot;
+    slot.number = nextSlot_++;
+    slots_.insert(&window, slot);
+    connect(&window, &QObject::destroyed, this, [this, &window] { slots_.remove(&window); });
     connect(&window.history(), &EditHistory::changed, this, [this, &window] {
-        if (!window.history().isModified())
-            store_->remove();
-        else if (++stepsSinceWrite_ >= RecoveryStepInterval)
+        if (!window.history().isModified()) {
+            removeCopy(window);
+            return;
+        }
+        Slot& slot = slots_[&window];
+        slot.stale = true;
+        // After a failed write, every step tries again.
+        if (++slot.stepsSinceWrite >= RecoveryStepInterval || retryPending_)
             write(window);
     });
 }
 
+void RecoveryCommands::removeCopy(TMDIChild& window) {
+    const auto it = slots_.find(&window);
+    if (it == slots_.end())
+        return;
+    // A copy still being written would come back after the removal.
+    writer_.waitForDone();
+    it->stale = false;
+    it->stepsSinceWrite = 0;
+    store_->remove(it->number);
+}
+
+void RecoveryCommands::removeAll() {
+    writer_.waitForDone();
+    store_->removeOwnCopies();
+}
+
+QString RecoveryCommands::copyPath(const TMDIChild& window) const {
+    const auto it = slots_.constFind(&window);
+    return it != slots_.constEnd() ? store_->designPath(it->number) : QString();
+}
+
+QString RecoveryCommands::saveSuggestion(const TMDIChild& window) const {
+    const auto it = slots_.constFind(&window);
+    if (it == slots_.constEnd() || it->recoveredName.isEmpty())
+        return QString();
+    return RecoveredSaveSuggestion(it->recoveredName);
+}
+
+void RecoveryCommands::saved(const TMDIChild& window) {
+    if (auto it = slots_.find(&window); it != slots_.end())
+        it->recoveredName.clear();
+}
+
+bool RecoveryCommands::claimLeftCopies() {
+    left_ = store_->claimLeftCopies();
+    if (left_.isEmpty())
+        store_->releaseClaims();
+    return !left_.isEmpty();
+}
+
 void RecoveryCommands::offer() {
-    if (!interaction_.askYesNo(&window_, QString::fromUtf8(RecoverQuestion), QString())) {
-        store_->remove();
+    const QList<RecoveryStore::LeftCopy> copies = std::exchange(left_, {});
+    if (copies.isEmpty())
+        return;
+    QString question = QString::fromUtf8(RecoverQuestion);
+    for (const RecoveryStore::LeftCopy& copy : copies) {
+        const QString title = RecoveredTitle(copy.originalName);
+        question += QStringLiteral("\n%1 (%2)")
+                        .arg(title.isEmpty() ? QStringLiteral("New") : title,
+                             copy.written.toString("yyyy-MM-dd HH:mm"));
+    }
+    if (!interaction_.askYesNo(&window_, question, QString())) {
+        for (const RecoveryStore::LeftCopy& copy : copies)
+            RecoveryStore::Discard(copy);
+        store_->releaseClaims();
         return;
     }
-    TMDIChild* window = windows_.active();
-    if (window == nullptr)
-        return;
-    const RecoveryStore::Recovered recovered = store_->restore(window->design());
-    if (!recovered.ok) {
-        interaction_.showMessage(&window_, recovered.message, QString::fromUtf8(ReadErrorCaption),
-                                 Interaction::Icon::Error);
-    } else {
-        if (!recovered.originalName.isEmpty())
-            window->history().setFilePath(recovered.originalName);
+    // Empty windows the start opened give way to the restored designs.
+    QList<TMDIChild*> blank;
+    const auto before = windows_.all();
+    for (TMDIChild* each : before)
+        if (!each->history().isModified() && each->history().filePath().isEmpty() &&
+            each->design().empty())
+            blank.append(each);
+    bool anyRestored = false;
+    for (const RecoveryStore::LeftCopy& copy : copies) {
+        TMDIChild* window = window_.createDesignWindow(QStringLiteral("New"));
+        const RecoveryStore::Restored restored = RecoveryStore::Restore(copy, window->design());
+        if (restored.outcome != RecoveryStore::Outcome::Restored) {
+            // Damaged copies were set aside; unreadable ones stay for another try.
+            interaction_.showMessage(&window_, restored.message,
+                                     QString::fromUtf8(ReadErrorCaption), Interaction::Icon::Error);
+            windows_.close(qobject_cast<QMdiSubWindow*>(window->parentWidget()));
+            continue;
+        }
+        anyRestored = true;
+        // The stored name is only a caption: the first save asks where to write.
+        const QString title = RecoveredTitle(copy.originalName);
+        if (!title.isEmpty())
+            window->history().setDisplayName(title);
+        slots_[window].recoveredName = copy.originalName;
         window->history().markModified();
+        ShowDesignCaption(*window);
+        objects_.showLoadedDesign();
+        window->Redraw();
+        // Once the design has a copy of this program's own, the left one has served.
+        if (writeNow(*window))
+            RecoveryStore::Discard(copy);
     }
-    ShowDesignCaption(*window);
-    objects_.showLoadedDesign();
-    window->Redraw();
+    store_->releaseClaims();
+    if (!anyRestored || blank.isEmpty())
+        return;
+    for (TMDIChild* each : blank)
+        windows_.close(qobject_cast<QMdiSubWindow*>(each->parentWidget()));
+    // Closing a window empties the object window: it shows the active design again.
+    if (TMDIChild* active = windows_.active()) {
+        objects_.setDesignWindow(active);
+        objects_.showLoadedDesign();
+    }
 }
 
 } // namespace vantor

@@ -1,47 +1,93 @@
 #pragma once
 
+#include "editing/Recovery.h"
+
+#include <QHash>
 #include <QObject>
+#include <QString>
+#include <QThreadPool>
 #include <memory>
 
-class QWidget;
+class QAction;
 
 namespace vantor {
 
 class DesignWindows;
 class Interaction;
 class ObjectWindowRelay;
-class RecoveryStore;
 class TMDIChild;
+class TMainForm;
 
-// Keeps a copy of the active design while it has unsaved changes, every ten steps and
-// every thirty seconds, so that a run cut off loses little; the next start offers it
-// back. Saving, closing on purpose and an orderly end remove it.
+// Keeps a copy of every design window's design while it has unsaved changes, every ten
+// steps and every thirty seconds, so that a run cut off loses little; the next start
+// offers the copies back. Each window has its own copy, named after this program, which
+// no other running program touches. Saving or closing a window on purpose removes its
+// copy; an orderly end removes this program's copies and no others.
 class RecoveryCommands : public QObject {
     Q_OBJECT
 
 public:
-    RecoveryCommands(QWidget& window, Interaction& interaction, DesignWindows& windows,
+    RecoveryCommands(TMainForm& window, Interaction& interaction, DesignWindows& windows,
                      ObjectWindowRelay& objects);
     ~RecoveryCommands() override;
 
     RecoveryStore& store() const { return *store_; }
-    bool exists() const;
-    void remove();
-    // Writes the copy of the window's design.
+    // Writes the copy of the window's design now.
     void write(TMDIChild& window);
-    // Offers the copy a run that ended without closing left behind.
-    void offer();
     // Writes the copy every ten steps of the window's history; a design back at its
     // saved state needs none.
     void follow(TMDIChild& window);
+    // The window's design was saved or given up: its copy goes.
+    void removeCopy(TMDIChild& window);
+    // An orderly end: every copy of this program goes.
+    void removeAll();
+    // Claims the copies that programs which ended without closing left behind; true when
+    // there are any, to be offered.
+    bool claimLeftCopies();
+    // Offers the claimed copies in one question; each restored design gets a window.
+    void offer();
+    // Where the first save of a recovered design proposes to write it; empty otherwise.
+    QString saveSuggestion(const TMDIChild& window) const;
+    // The window's design now has a file of its own.
+    void saved(const TMDIChild& window);
+    // The path of the window's copy (empty for a window not followed).
+    QString copyPath(const TMDIChild& window) const;
+
+    // Copies at least this large are written on a worker thread from a snapshot of the
+    // design's bytes, so that the window does not freeze; smaller ones at once.
+    void setBackgroundThreshold(qsizetype bytes) { backgroundThreshold_ = bytes; }
+    // Waits for copies being written in the background.
+    void waitForWrites();
 
 private:
-    QWidget& window_;
+    struct Slot {
+        int number = 0;
+        int stepsSinceWrite = 0;
+        // Changed since the copy was last written.
+        bool stale = false;
+        bool writing = false;
+        // The name a recovered design came from: its caption, not a path to write to.
+        QString recoveredName;
+    };
+    // Writes the copy on this thread; false when it failed (reported).
+    bool writeNow(TMDIChild& window);
+    void report(bool ok);
+    QString originalName(const TMDIChild& window) const;
+
+    TMainForm& window_;
     Interaction& interaction_;
     DesignWindows& windows_;
     ObjectWindowRelay& objects_;
     std::unique_ptr<RecoveryStore> store_;
-    int stepsSinceWrite_ = 0;
+    QList<RecoveryStore::LeftCopy> left_;
+    QHash<const TMDIChild*, Slot> slots_;
+    int nextSlot_ = 1;
+    qsizetype backgroundThreshold_ = 4 << 20;
+    // A write failed: the next step tries again; the failure was told once.
+    bool retryPending_ = false;
+    bool failureShown_ = false;
+    QAction* failureText_ = nullptr;
+    QThreadPool writer_;
 };
 
 } // namespace vantor

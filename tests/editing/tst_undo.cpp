@@ -3,7 +3,9 @@
 #include "editing/Recovery.h"
 #include "model/AxisValues.h"
 #include "model/Registry.h"
+#include "shell/RecoveryCommands.h"
 #include "support/Named.h"
+#include "support/SampleDesigns.h"
 #include "support/StartedProgram.h"
 #include "support/TestMain.h"
 
@@ -15,6 +17,8 @@
 #include <QMenu>
 #include <QRandomGenerator>
 #include <QScrollBar>
+#include <QSignalSpy>
+#include <QStatusBar>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTreeWidget>
@@ -338,7 +342,7 @@ private slots:
             s.insertNose();
             for (int step = 1; step < 10; ++step)
                 s.editFields();
-            path = s.main->recovery().designPath();
+            path = s.main->recovery().copyPath(*s.window());
             QFile copy(path);
             QVERIFY(copy.open(QIODevice::ReadOnly));
             left = copy.readAll();
@@ -355,9 +359,11 @@ private slots:
         file.close();
         s.interaction.answers.enqueue(accepted);
         s.main->offerRecovery();
-        QCOMPARE(s.interaction.questions.last().text, QString("Przywrócić niezapisany projekt?"));
-        // A restored design is still unsaved: its copy stays until it is saved or closed.
-        QCOMPARE(QFile::exists(path), accepted && kept != "damaged");
+        QVERIFY(
+            s.interaction.questions.last().text.startsWith("Przywrócić niezapisany projekt?\n"));
+        // A restored design is still unsaved: it has a copy of this run's own, which
+        // replaces the one left over.
+        QVERIFY(!QFile::exists(path));
         if (kept == "damaged") {
             QCOMPARE(s.interaction.messages.size(), 1);
             QVERIFY(QFile::exists(path + ".damaged"));
@@ -366,9 +372,110 @@ private slots:
             QVERIFY(s.bytes() == edited);
             QCOMPARE(s.caption(), QString("New*"));
             QCOMPARE(s.objects().ListBox1->topLevelItemCount(), 1);
+            QFile own(s.main->recovery().copyPath(*s.window()));
+            QVERIFY(own.open(QIODevice::ReadOnly));
+            QCOMPARE(own.readAll(), left);
+            // The restored design took the place of the empty one the start opened.
+            QCOMPARE(s.main->designWindows().size(), 1);
         } else {
             QVERIFY(s.design().empty());
         }
+    }
+
+    // A copy that cannot be written is told once in the status bar, not at every step;
+    // every step tries again, and the first that succeeds clears the message.
+    void aFailedCopyIsToldOnceAndTriedAgain() {
+        const QString folder = RecoveryStore::DefaultDirectory();
+        QDir(folder).removeRecursively();
+        QVERIFY(QDir().mkpath(QFileInfo(folder).path()));
+        {
+            QFile blocker(folder); // the folder's name taken by a file
+            QVERIFY(blocker.open(QIODevice::WriteOnly));
+        }
+        Session s;
+        QStatusBar& bar = *s.main->statusBar();
+        QSignalSpy shown(&bar, &QStatusBar::messageChanged);
+        s.insertNose();
+        for (int step = 1; step < 12; ++step)
+            s.editFields();
+        QCOMPARE(bar.currentMessage(), QString("Kopia zapasowa nie mogła zostać zapisana"));
+        QCOMPARE(shown.size(), 1);
+        QVERIFY(QFile::remove(folder));
+        s.editFields(); // not ten steps after the failure: the next one
+        const QString copy = s.main->recovery().copyPath(*s.window());
+        QFile written(copy);
+        QVERIFY(written.open(QIODevice::ReadOnly));
+        const QByteArray bytes = written.readAll();
+        QVERIFY(Bytes(bytes.begin(), bytes.end()) == s.bytes());
+        QVERIFY(bar.currentMessage().isEmpty());
+    }
+
+    // A large copy is written on the worker from the bytes the design had at the step:
+    // steps made while it is written do not get into it.
+    void aCopyWrittenInTheBackgroundIsTheDesignOfItsStep() {
+        Session s;
+        s.main->recovery().setBackgroundThreshold(0);
+        s.insertNose();
+        for (int step = 1; step < 10; ++step)
+            s.editFields();
+        const Bytes atTenthStep = s.bytes();
+        s.editFields();
+        s.main->recovery().waitForWrites();
+        QFile written(s.main->recovery().copyPath(*s.window()));
+        QVERIFY(written.open(QIODevice::ReadOnly));
+        const QByteArray bytes = written.readAll();
+        QVERIFY(Bytes(bytes.begin(), bytes.end()) == atTenthStep);
+        QVERIFY(atTenthStep != s.bytes());
+    }
+
+    // Bounded by memory, the history forgets its oldest steps: the newest stay exact, the
+    // Undo caption stays, and a saved state among the steps kept stays the saved state.
+    void theHistoryKeepsWithinItsMemory_data() {
+        QTest::addColumn<int>("limitSteps"); // the bound, in steps of the first edit's size
+        QTest::addColumn<int>("savedAt");    // the step after which the design is saved
+        QTest::newRow("saved among the forgotten") << 4 << 2;
+        QTest::newRow("saved among the kept") << 6 << 17;
+        QTest::newRow("one step larger than the bound") << 0 << 0;
+    }
+    void theHistoryKeepsWithinItsMemory() {
+        QFETCH(int, limitSteps);
+        QFETCH(int, savedAt);
+        Design design;
+        test::BuildFullRocket(design);
+        test::Settle(design);
+        EditHistory history(design);
+        std::vector<Bytes> after{EncodeDesign(design)};
+        std::size_t bound = 0;
+        constexpr int Steps = 20;
+        for (int step = 1; step <= Steps; ++step) {
+            TRocketElement& tube = *design.Elements[1];
+            ElementFields fields = FieldsOf(tube);
+            fields.length += 7; // moves everything behind the tube
+            auto edit = ChangeFields(design, tube, fields);
+            test::Settle(design);
+            if (step == 1) {
+                bound = std::size_t(limitSteps) * edit->memoryEstimate();
+                history.setMemoryLimit(bound);
+            }
+            history.record(std::move(edit));
+            after.push_back(EncodeDesign(design));
+            if (step == savedAt)
+                history.markSaved();
+        }
+        const int kept = history.stack().count();
+        QVERIFY(kept >= 1 && kept < Steps);
+        QVERIFY(history.memoryUsed() <= bound || kept == 1);
+        QCOMPARE(history.stack().undoText(), history.stack().text(kept - 1));
+        QCOMPARE(history.stack().index(), kept);
+        for (int undone = 1; undone <= kept; ++undone) {
+            history.stack().undo();
+            QVERIFY(EncodeDesign(design) == after[std::size_t(Steps - undone)]);
+            QCOMPARE(history.isModified(), Steps - undone != savedAt);
+        }
+        QVERIFY(!history.stack().canUndo());
+        for (int redone = kept - 1; redone >= 0; --redone)
+            history.stack().redo();
+        QVERIFY(EncodeDesign(design) == after.back());
     }
 
     void anUnmodifiedDesignClosesWithoutAQuestion() {

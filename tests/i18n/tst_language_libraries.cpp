@@ -32,6 +32,7 @@ QList<int> MainWindowIds() {
     ids += {1730, 1731};      // the stability marker's View item
     ids += Range(1735, 1738); // the verbs of the undo captions
     ids += Range(1750, 1761); // print, PDF and SVG
+    ids += {1800};            // the recovery copy's status-bar text
     ids += {1840, 1841};      // zoom to fit
     return ids;               // and 3518, shared with the options dialog
 }
@@ -180,7 +181,7 @@ void LanguageLibrariesTest::everyFormIdentifierHasAString_data() {
     QTest::addColumn<int>("count");
     for (const char* file : {"Pol_Library.dll", "Eng_Library.dll"}) {
         const QString path = LibraryPath(file);
-        QTest::addRow("%s main window", file) << path << MainWindowIds() + QList<int>{3518} << 147;
+        QTest::addRow("%s main window", file) << path << MainWindowIds() + QList<int>{3518} << 148;
         QTest::addRow("%s object window", file) << path << ObjectWindowIds() << 50;
         QTest::addRow("%s options", file) << path << OptionsIds() << 29;
         QTest::addRow("%s parameters", file) << path << ParametersIds() << 20;

@@ -1,6 +1,7 @@
 // The program as the tests run it unattended: the program's own start-up, with the
 // modal interactions printed instead of shown and the script of ScriptedRun.h played
-// once the main window is up.
+// once the main window is up (after the file named on the command line is opened).
+#include "shell/MainWindow.h"
 #include "shell/Program.h"
 #include "shell/ScriptedRun.h"
 
@@ -12,7 +13,11 @@ int main(int argc, char** argv) {
     vantor::PrintingInteraction printing;
     const QString script = qEnvironmentVariable(vantor::ScriptVariable);
     vantor::ApplyLeadingAnswers(printing, script);
-    return vantor::RunProgram(printing, [&printing, &script](vantor::TMainForm& main) {
+    // A design file named on the command line, as main() of the program opens it.
+    const QStringList arguments = QApplication::arguments();
+    return vantor::RunProgram(printing, [&](vantor::TMainForm& main) {
+        if (arguments.size() > 1)
+            main.openFileArgument(arguments.at(1));
         vantor::RunScript(main, printing, script);
     });
 }

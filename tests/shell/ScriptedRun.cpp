@@ -10,6 +10,7 @@
 #include <QFile>
 #include <QPointer>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QTimer>
 #include <cstdio>
 
@@ -76,7 +77,9 @@ QString PrintingInteraction::chooseFileToOpen(QWidget*, const QString&, const QS
     return QString();
 }
 
-QString PrintingInteraction::chooseFileToSave(QWidget*, const QString&, const QString&) {
+QString PrintingInteraction::chooseFileToSave(QWidget*, const QString& proposedName,
+                                              const QString&) {
+    PrintLine(QStringLiteral("save dialog: ") + proposedName);
     return QString();
 }
 
@@ -119,6 +122,18 @@ void RunScript(TMainForm& main, PrintingInteraction& interaction, const QString&
                 continue;
             if (word == QLatin1String("stay")) {
                 stay = true;
+                continue;
+            }
+            if (word == QLatin1String("windows")) {
+                const auto windows = window->designWindows();
+                for (TMDIChild* each : windows)
+                    PrintLine(QStringLiteral("window: %1 | %2")
+                                  .arg(each->parentWidget()->windowTitle())
+                                  .arg(each->design().Elements.size()));
+                continue;
+            }
+            if (word == QLatin1String("status")) {
+                PrintLine(QStringLiteral("status: ") + window->statusBar()->currentMessage());
                 continue;
             }
             if (word.startsWith(QLatin1String("save:"))) {

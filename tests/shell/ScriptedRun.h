@@ -20,7 +20,11 @@ class TMainForm;
 //   save:PATH   writes the active design as a design file to PATH, leaving the window's
 //               own file and its modified state alone, and prints "saved: PATH";
 //   stay        keeps the program running after the script (prints "running"), so
-//               that a test can end it from outside.
+//               that a test can end it from outside;
+//   windows     prints "window: <caption> | <number of elements>" for every design
+//               window, in the order they were opened;
+//   status      prints "status: <the status bar's message>".
+// A save dialog prints "save dialog: <the name it proposes>" and is left without a file.
 // Without "stay" the main window then closes as File > Exit closes it, and the program
 // ends. Unknown names print "unknown: name". The answer words (+yes, -yes, +ok) at the
 // head of the script already hold for the questions asked while the program starts.
