@@ -26,7 +26,8 @@ const char* ExtensionOf(MeshFormat format);
 std::vector<std::uint8_t> EncodeStl(const std::vector<Mesh>& meshes);
 // Wavefront OBJ: one object a mesh, one facet normal a triangle.
 std::vector<std::uint8_t> EncodeObj(const std::vector<Mesh>& meshes);
-// 3MF package in millimetres: one object a mesh, every object one item of the build.
+// 3MF package in millimetres: one object a connected piece of a mesh (each fin of a
+// fin set its own), every object one item of the build.
 // Empty with `error` set when the package cannot be made.
 std::vector<std::uint8_t> Encode3mf(const std::vector<Mesh>& meshes, std::string& error);
 
