@@ -34,6 +34,10 @@ QList<int> MainWindowIds() {
     ids += Range(1750, 1761); // print, PDF and SVG
     return ids;               // and 3518, shared with the options dialog
 }
+// The SVG templates' choice of sheet and of texts.
+QList<int> TemplateSheetIds() {
+    return Range(1820, 1827);
+}
 // The 3D model export: its menu command and its dialog.
 QList<int> Export3dIds() {
     return Range(1770, 1777);
@@ -52,7 +56,8 @@ QList<int> ParametersIds() {
 QSet<int> AllFormIds() {
     QSet<int> ids;
     for (const auto& list :
-         {MainWindowIds(), Export3dIds(), ObjectWindowIds(), OptionsIds(), ParametersIds()})
+         {MainWindowIds(), Export3dIds(), ObjectWindowIds(), OptionsIds(), ParametersIds(),
+          TemplateSheetIds()})
         for (int id : list)
             ids.insert(id);
     ids.insert(3518);
@@ -179,6 +184,7 @@ void LanguageLibrariesTest::everyFormIdentifierHasAString_data() {
         QTest::addRow("%s parameters", file) << path << ParametersIds() << 20;
         QTest::addRow("%s design window", file) << path << QList<int>{1001} << 1;
         QTest::addRow("%s 3D model export", file) << path << Export3dIds() << 8;
+        QTest::addRow("%s template sheets", file) << path << TemplateSheetIds() << 8;
     }
 }
 

@@ -197,7 +197,8 @@ int RunPdf(const std::string& file, const std::string& pdf, const std::string& p
     return Report(WriteDesignPdf(design, DesignTitle(file), setup, pdf), pdf, err);
 }
 
-int RunSvg(const std::string& file, const std::string& svg, bool templates, std::ostream& err) {
+int RunSvg(const std::string& file, const std::string& svg, bool templates, std::ostream& err,
+           const TemplateSvgOptions& options) {
     Design design;
     LoadResult loaded;
     if (!Load(file, design, loaded, err))
@@ -206,7 +207,7 @@ int RunSvg(const std::string& file, const std::string& svg, bool templates, std:
         // The templates take their sizes from the placed elements.
         NullSurface surface;
         DrawDesign(design, surface);
-        return Report(WriteTemplatesSvg(design, DesignTitle(file), svg), svg, err);
+        return Report(WriteTemplatesSvg(design, DesignTitle(file), svg, options), svg, err);
     }
     return Report(WriteSideViewSvg(design, DesignTitle(file), svg), svg, err);
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "output/TemplateSheets.h"
+
 #include <ostream>
 #include <string>
 
@@ -47,6 +49,7 @@ int RunPdf(const std::string& file, const std::string& pdf, const std::string& p
 
 // Writes the side view at 1:1 as SVG, or with `templates` the cutting templates side by
 // side on one sheet. Needs a QGuiApplication.
-int RunSvg(const std::string& file, const std::string& svg, bool templates, std::ostream& err);
+int RunSvg(const std::string& file, const std::string& svg, bool templates, std::ostream& err,
+           const TemplateSvgOptions& options = {});
 
 } // namespace vantor::kfx

@@ -7,6 +7,7 @@
 #include <QGuiApplication>
 
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 #include <functional>
 #include <iostream>
@@ -23,7 +24,7 @@ constexpr const char* Usage =
     "       vantor-kfx render FILE OUT.png [--scale S]\n"
     "       vantor-kfx mesh FILE OUT.{stl,obj,3mf} [--parts DIR]\n"
     "       vantor-kfx pdf FILE OUT.pdf [--paper A4|Letter|A3] [--landscape]\n"
-    "       vantor-kfx svg FILE OUT.svg [--templates]\n"
+    "       vantor-kfx svg FILE OUT.svg [--templates [--sheet WxH] [--text-outlines]]\n"
     "\n"
     "summary  prints the weight, calibers, CP, CG, length and verdict of the design\n"
     "stability prints the standard Barrowman analysis: CNa, CP and CG from the nose tip,\n"
@@ -37,6 +38,9 @@ constexpr const char* Usage =
     "         printing into DIR, named after OUT\n"
     "pdf      writes the side view at 1:1, the cutting templates and the parts list\n"
     "svg      writes the side view at 1:1, or with --templates the cutting templates\n"
+    "         nested on sheets of WxH millimetres (210x297 unless told), one file a\n"
+    "         sheet (OUT-1.svg, OUT-2.svg, ... when there are several), texts as\n"
+    "         outlines with --text-outlines\n"
     "\n"
     "exit status: 0 done, 1 the file cannot be read or is refused (or the output cannot\n"
     "be written), 2 wrong arguments, 3 the summary computation failed\n";
@@ -123,16 +127,29 @@ int Pdf(int argc, char** argv, const std::vector<std::string>& args) {
 int Svg(int argc, char** argv, const std::vector<std::string>& args) {
     std::vector<std::string> positional;
     bool templates = false;
+    vantor::TemplateSvgOptions options;
     for (std::size_t i = 1; i < args.size(); ++i) {
-        if (args[i] == "--templates")
+        if (args[i] == "--templates") {
             templates = true;
-        else
+        } else if (args[i] == "--text-outlines") {
+            options.textAsOutlines = true;
+        } else if (args[i] == "--sheet") {
+            double width = 0, height = 0;
+            char by = 0, rest = 0;
+            if (i + 1 >= args.size() ||
+                std::sscanf(args[i + 1].c_str(), "%lf%c%lf%c", &width, &by, &height, &rest) != 3 ||
+                (by != 'x' && by != 'X') || !(width > 0 && height > 0 && width <= 1e5 && height <= 1e5))
+                return UsageError("--sheet takes a size in millimetres such as 600x400");
+            options.sheet = {width, height};
+            ++i;
+        } else {
             positional.push_back(args[i]);
+        }
     }
     if (positional.size() != 2)
         return UsageError("svg takes a design file and an SVG file");
     return WithGui(argc, argv, [&] {
-        return vantor::kfx::RunSvg(positional[0], positional[1], templates, std::cerr);
+        return vantor::kfx::RunSvg(positional[0], positional[1], templates, std::cerr, options);
     });
 }
 
