@@ -367,9 +367,9 @@ std::vector<std::uint8_t> Encode3mf(const std::vector<Mesh>& meshes, std::string
 }
 
 MeshExportResult ExportAssembly(const Design& design, const std::filesystem::path& file,
-                                MeshFormat format) {
+                                MeshFormat format, const SolidOptions& options) {
     MeshExportResult result;
-    const SolidsResult solids = BuildSolids(design, Layout::Assembly);
+    const SolidsResult solids = BuildSolids(design, Layout::Assembly, options);
     if (!solids.ok()) {
         result.reason = solids.error;
         return result;
@@ -384,9 +384,10 @@ MeshExportResult ExportAssembly(const Design& design, const std::filesystem::pat
 }
 
 MeshExportResult ExportParts(const Design& design, const std::filesystem::path& folder,
-                             const std::string& stem, MeshFormat format) {
+                             const std::string& stem, MeshFormat format,
+                             const SolidOptions& options) {
     MeshExportResult result;
-    const SolidsResult solids = BuildSolids(design, Layout::Parts);
+    const SolidsResult solids = BuildSolids(design, Layout::Parts, options);
     if (!solids.ok()) {
         result.reason = solids.error;
         return result;

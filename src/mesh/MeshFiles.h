@@ -41,10 +41,11 @@ struct MeshExportResult {
 // Writes the whole rocket as assembled to one file; an existing file is replaced only
 // once the new one is complete.
 MeshExportResult ExportAssembly(const Design& design, const std::filesystem::path& file,
-                                MeshFormat format);
+                                MeshFormat format, const SolidOptions& options = {});
 // Writes one file a component, laid for printing, into `folder` (made if missing),
 // named "<stem>-<number>-<component><extension>".
 MeshExportResult ExportParts(const Design& design, const std::filesystem::path& folder,
-                             const std::string& stem, MeshFormat format);
+                             const std::string& stem, MeshFormat format,
+                             const SolidOptions& options = {});
 
 } // namespace vantor::mesh

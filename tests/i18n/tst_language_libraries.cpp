@@ -40,7 +40,7 @@ QList<int> TemplateSheetIds() {
 }
 // The 3D model export: its menu command and its dialog.
 QList<int> Export3dIds() {
-    return Range(1770, 1777);
+    return Range(1770, 1777) + QList<int>{1828};
 }
 QList<int> ObjectWindowIds() {
     return QList<int>{2501, 2502, 2507, 2508} + Range(2510, 2540) + QList<int>{2542, 2545, 2546} +
@@ -183,7 +183,7 @@ void LanguageLibrariesTest::everyFormIdentifierHasAString_data() {
         QTest::addRow("%s options", file) << path << OptionsIds() << 29;
         QTest::addRow("%s parameters", file) << path << ParametersIds() << 20;
         QTest::addRow("%s design window", file) << path << QList<int>{1001} << 1;
-        QTest::addRow("%s 3D model export", file) << path << Export3dIds() << 8;
+        QTest::addRow("%s 3D model export", file) << path << Export3dIds() << 9;
         QTest::addRow("%s template sheets", file) << path << TemplateSheetIds() << 8;
     }
 }

@@ -193,6 +193,9 @@ private slots:
         QTest::newRow("scale without number") << QStringList{"render", "a.kfx", "a.png", "--scale"};
         QTest::newRow("unknown paper") << QStringList{"pdf", "a.kfx", "a.pdf", "--paper", "B5"};
         QTest::newRow("svg without output") << QStringList{"svg", "a.kfx"};
+        QTest::newRow("tip without width") << QStringList{"mesh", "a", "b.stl", "--tip"};
+        QTest::newRow("tip below 0") << QStringList{"mesh", "a", "b.stl", "--tip", "-0.4"};
+        QTest::newRow("tip not a number") << QStringList{"mesh", "a", "b.stl", "--tip", "0.4mm"};
         QTest::newRow("sheet without size") << QStringList{"svg", "a", "b.svg", "--sheet"};
         QTest::newRow("sheet of no size")
             << QStringList{"svg", "a", "b.svg", "--templates", "--sheet", "0x400"};

@@ -162,7 +162,7 @@ int RunRender(const std::string& file, const std::string& png, double scale, std
 }
 
 int RunMesh(const std::string& file, const std::string& out, const std::string& partsFolder,
-            std::ostream& err) {
+            std::ostream& err, const mesh::SolidOptions& options) {
     const std::optional<mesh::MeshFormat> format = mesh::FormatOfPath(out);
     if (!format) {
         err << out << "\nthe model file must end in .stl, .obj or .3mf\n";
@@ -171,10 +171,10 @@ int RunMesh(const std::string& file, const std::string& out, const std::string& 
     Design design;
     if (!LoadPlaced(file, design, err))
         return FileFailure;
-    mesh::MeshExportResult result = mesh::ExportAssembly(design, out, *format);
+    mesh::MeshExportResult result = mesh::ExportAssembly(design, out, *format, options);
     if (result.ok && !partsFolder.empty())
         result = mesh::ExportParts(design, partsFolder, std::filesystem::path(out).stem().string(),
-                                   *format);
+                                   *format, options);
     if (!result.ok) {
         err << file << "\n" << result.reason << "\n";
         return FileFailure;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "mesh/Solids.h"
 #include "output/TemplateSheets.h"
 
 #include <ostream>
@@ -41,7 +42,7 @@ int RunRender(const std::string& file, const std::string& png, double scale, std
 // `partsFolder`, also one file a component laid for printing. A refused design, or a
 // file that cannot be written, gives FileFailure with the reason.
 int RunMesh(const std::string& file, const std::string& out, const std::string& partsFolder,
-            std::ostream& err);
+            std::ostream& err, const mesh::SolidOptions& options = {});
 // Writes the side view at 1:1, the cutting templates and the parts list as a PDF on the
 // given paper. Needs a QGuiApplication.
 int RunPdf(const std::string& file, const std::string& pdf, const std::string& paper,
