@@ -27,9 +27,15 @@ BENCHMARK(BM_DesignPdf)->Unit(benchmark::kMillisecond)->UseRealTime();
 void BM_TemplatesSvg(benchmark::State& run) {
     Design design;
     bench::BuildRocket(design, 20);
+    // Nested on a 600 x 400 laser bed, texts as outlines: the slowest way.
+    TemplateSvgOptions options;
+    options.sheet = {600, 400};
+    options.textAsOutlines = true;
     for (auto _ : run) {
-        const QByteArray svg = TemplatesSvg(BuildTemplates(design), "rocket");
-        benchmark::DoNotOptimize(svg.size());
+        const TemplateSheets svg = TemplateSheetsSvg(BuildTemplates(design), "rocket", options);
+        if (!svg.ok)
+            run.SkipWithError(svg.reason.c_str());
+        benchmark::DoNotOptimize(svg.sheets.size());
     }
 }
 BENCHMARK(BM_TemplatesSvg)->Unit(benchmark::kMillisecond)->UseRealTime();

@@ -11,8 +11,9 @@ set(CPACK_PACKAGE_CONTACT "Vantor developers <vantor@example.org>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "design program for model rockets")
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
     "Build a model rocket from nose cones, body tubes, transitions, motors, fin sets\n\
-and ballast, see it in a zoomable side view with dimensions, read off its weight,\n\
-centre of pressure, centre of gravity and static margin, and view it in 3D.")
+and ballast, see it in a zoomable side view with dimensions, read off its\n\
+weight, centre of pressure, centre of gravity and static margin, and view it\n\
+in 3D.")
 set(CPACK_DEBIAN_PACKAGE_SECTION science)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)

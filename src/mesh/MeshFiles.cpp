@@ -90,7 +90,20 @@ std::string XmlEscaped(const std::string& text) {
     return out;
 }
 
-std::string ModelXml(const std::vector<Mesh>& meshes) {
+// One object a connected piece: a slicer takes each object as one body, and a fin set's
+// fins, which meet only through the tube, would leave it layers with nothing to print.
+// A piece of a component made of several is named "<name> <number>.<piece>".
+std::string ModelXml(const std::vector<Mesh>& components) {
+    std::vector<Mesh> meshes;
+    for (std::size_t c = 0; c < components.size(); ++c) {
+        std::vector<Mesh> pieces = SplitShells(components[c]);
+        for (std::size_t i = 0; i < pieces.size(); ++i) {
+            pieces[i].name = ObjectName(components[c], c + 1);
+            if (pieces.size() > 1)
+                pieces[i].name += "." + std::to_string(i + 1);
+            meshes.push_back(std::move(pieces[i]));
+        }
+    }
     std::vector<std::uint8_t> bytes;
     ByteWriter out(bytes);
     out.text("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
@@ -101,7 +114,7 @@ std::string ModelXml(const std::vector<Mesh>& meshes) {
         out.text("  <object id=\"");
         out.integer(m + 1);
         out.text("\" type=\"model\" name=\"");
-        out.text(XmlEscaped(ObjectName(meshes[m], m + 1)));
+        out.text(XmlEscaped(meshes[m].name));
         out.text("\">\n   <mesh>\n    <vertices>\n");
         for (const Vec3& v : meshes[m].vertices) {
             out.text("     <vertex x=\"");
@@ -354,9 +367,9 @@ std::vector<std::uint8_t> Encode3mf(const std::vector<Mesh>& meshes, std::string
 }
 
 MeshExportResult ExportAssembly(const Design& design, const std::filesystem::path& file,
-                                MeshFormat format) {
+                                MeshFormat format, const SolidOptions& options) {
     MeshExportResult result;
-    const SolidsResult solids = BuildSolids(design, Layout::Assembly);
+    const SolidsResult solids = BuildSolids(design, Layout::Assembly, options);
     if (!solids.ok()) {
         result.reason = solids.error;
         return result;
@@ -371,9 +384,10 @@ MeshExportResult ExportAssembly(const Design& design, const std::filesystem::pat
 }
 
 MeshExportResult ExportParts(const Design& design, const std::filesystem::path& folder,
-                             const std::string& stem, MeshFormat format) {
+                             const std::string& stem, MeshFormat format,
+                             const SolidOptions& options) {
     MeshExportResult result;
-    const SolidsResult solids = BuildSolids(design, Layout::Parts);
+    const SolidsResult solids = BuildSolids(design, Layout::Parts, options);
     if (!solids.ok()) {
         result.reason = solids.error;
         return result;

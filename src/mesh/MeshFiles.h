@@ -26,7 +26,8 @@ const char* ExtensionOf(MeshFormat format);
 std::vector<std::uint8_t> EncodeStl(const std::vector<Mesh>& meshes);
 // Wavefront OBJ: one object a mesh, one facet normal a triangle.
 std::vector<std::uint8_t> EncodeObj(const std::vector<Mesh>& meshes);
-// 3MF package in millimetres: one object a mesh, every object one item of the build.
+// 3MF package in millimetres: one object a connected piece of a mesh (each fin of a
+// fin set its own), every object one item of the build.
 // Empty with `error` set when the package cannot be made.
 std::vector<std::uint8_t> Encode3mf(const std::vector<Mesh>& meshes, std::string& error);
 
@@ -40,10 +41,11 @@ struct MeshExportResult {
 // Writes the whole rocket as assembled to one file; an existing file is replaced only
 // once the new one is complete.
 MeshExportResult ExportAssembly(const Design& design, const std::filesystem::path& file,
-                                MeshFormat format);
+                                MeshFormat format, const SolidOptions& options = {});
 // Writes one file a component, laid for printing, into `folder` (made if missing),
 // named "<stem>-<number>-<component><extension>".
 MeshExportResult ExportParts(const Design& design, const std::filesystem::path& folder,
-                             const std::string& stem, MeshFormat format);
+                             const std::string& stem, MeshFormat format,
+                             const SolidOptions& options = {});
 
 } // namespace vantor::mesh

@@ -6,10 +6,15 @@
 #include "model/RocketElement.h"
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
+#include <cstdint>
 #include <functional>
+#include <numeric>
 #include <sstream>
 #include <string_view>
+#include <unordered_map>
+#include <unordered_set>
 
 namespace vantor::mesh {
 
@@ -87,6 +92,10 @@ struct Profile {
     double wall = 0;
     bool curved = false;
     std::function<double(double)> radius;
+    // The outer surface keeps at least this radius, so a point ends in a small flat tip;
+    // the hollow inside follows the sharp profile, so the tip stays solid.
+    double tip = 0;
+    double outer(double x) const { return std::max(radius(x), tip); }
 };
 
 // The largest distance between the profile and its chord from a to b.
@@ -152,7 +161,7 @@ std::vector<ProfilePoint> CrossSection(const Profile& p, double alongTolerance) 
     std::vector<ProfilePoint> loop;
     loop.reserve(xs.size() * 2);
     for (double x : xs)
-        loop.push_back({x, Snap(p.radius(x))});
+        loop.push_back({x, Snap(p.outer(x))});
     for (auto x = xs.rbegin(); x != xs.rend(); ++x)
         loop.push_back({*x, Snap(std::max(0.0, p.radius(*x) - p.wall))});
 
@@ -198,12 +207,12 @@ using Placement = std::function<Vec3(double s, double a, double b)>;
 
 // Sweeps the cross-section round the axis: a ring of vertices for every point off the
 // axis, one vertex for a point on it.
-void Revolve(const std::vector<ProfilePoint>& loop, int segments, const Placement& place,
-             Mesh& mesh) {
+void Revolve(const std::vector<ProfilePoint>& loop, int segments, double phase,
+             const Placement& place, Mesh& mesh) {
     const std::size_t n = loop.size();
     std::vector<double> cosines(std::size_t(segments) + 1), sines(std::size_t(segments) + 1);
     for (int k = 0; k < segments; ++k) {
-        const double angle = 2 * Pi * k / segments;
+        const double angle = 2 * Pi * (k + phase) / segments;
         cosines[std::size_t(k)] = std::cos(angle);
         sines[std::size_t(k)] = std::sin(angle);
     }
@@ -271,10 +280,16 @@ std::vector<ProfilePoint> FinOutline(const TStatecznik& fins, double root, doubl
 
 class SolidBuilder {
 public:
-    explicit SolidBuilder(Layout layout) : layout_(layout) {}
+    SolidBuilder(Layout layout, const SolidOptions& options)
+        : layout_(layout), tip_(std::isfinite(options.tipWidth) && options.tipWidth > 0
+                                    ? std::min(options.tipWidth, MaxSize) / 2
+                                    : 0.0) {}
 
-    // Adds the element's mesh, or sets the error; returns false when refused.
-    bool add(const TRocketElement& element, std::size_t number, std::vector<Mesh>& out) {
+    // Adds the element's mesh, or sets the error; returns false when refused. The mesh
+    // is turned about the rocket's axis by `phase` of one of its segments (of its tube's
+    // segments for a fin set).
+    bool add(const TRocketElement& element, std::size_t number, double phase,
+             std::vector<Mesh>& out) {
         const Kind kind = KindOf(element.ClassName);
         if (kind == Kind::None)
             return true;
@@ -291,9 +306,9 @@ public:
         Mesh mesh;
         mesh.name = name;
         if (kind == Kind::Fins)
-            addFins(static_cast<const TStatecznik&>(element), front, check, mesh);
+            addFins(static_cast<const TStatecznik&>(element), front, phase, check, mesh);
         else
-            addRevolved(element, kind, front, check, mesh);
+            addRevolved(element, kind, front, phase, check, mesh);
         if (!check.error.empty())
             return refuse(check);
         out.push_back(std::move(mesh));
@@ -301,6 +316,9 @@ public:
     }
 
     std::string error;
+    // The triangles reserved so far; a mesh not taken gives its share back.
+    std::size_t used() const { return used_; }
+    void giveBack(std::size_t used) { used_ = used; }
 
 private:
     bool refuse(const SizeCheck& check) {
@@ -318,8 +336,8 @@ private:
         return true;
     }
 
-    void addRevolved(const TRocketElement& element, Kind kind, double front, SizeCheck& check,
-                     Mesh& mesh) {
+    void addRevolved(const TRocketElement& element, Kind kind, double front, double phase,
+                     SizeCheck& check, Mesh& mesh) {
         check.size(element.Length, "length");
         check.size(element.DiameterA, "diameter", 2 * MinFeature);
         if (kind == Kind::Frustum)
@@ -369,7 +387,9 @@ private:
             };
             break;
         }
-        const double rMax = std::max(p.radius(0), p.radius(L));
+        if (kind != Kind::Tube)
+            p.tip = tip_;
+        const double rMax = std::max(p.outer(0), p.outer(L));
         const double around = p.curved ? ChordTolerance * CurvedAroundShare : ChordTolerance;
         const double along =
             std::min(ChordTolerance * (1 - CurvedAroundShare), 0.001 * std::max(R, 1.0));
@@ -396,10 +416,11 @@ private:
                 return Vec3{b, a, L - s};
             };
         }
-        Revolve(loop, segments, place, mesh);
+        Revolve(loop, segments, phase, place, mesh);
     }
 
-    void addFins(const TStatecznik& fins, double front, SizeCheck& check, Mesh& mesh) {
+    void addFins(const TStatecznik& fins, double front, double phase, SizeCheck& check,
+                 Mesh& mesh) {
         check.size(fins.FinA, "root chord");
         check.size(fins.FinD, "span");
         check.size(fins.FinC, "tip chord", 0);
@@ -442,8 +463,9 @@ private:
         // The root sinks into the tube just far enough that its edges touch the surface.
         const double root = std::sqrt(std::max(0.0, r * r - t * t / 4));
         const std::vector<ProfilePoint> outline = FinOutline(fins, root, r + fins.FinD);
+        const double turn = 2 * Pi * phase / SegmentsAround(r, ChordTolerance);
         for (int f = 0; f < count; ++f) {
-            const double angle = 2 * Pi * f / count;
+            const double angle = 2 * Pi * f / count + turn;
             const double c = std::cos(angle), s = std::sin(angle);
             Plate(
                 outline, t / 2,
@@ -455,8 +477,77 @@ private:
     }
 
     Layout layout_;
+    double tip_;
     std::size_t used_ = 0;
 };
+
+// The cells of a grid of a micrometre that hold some vertex, to find vertices of two
+// components that a tool reading the file would merge into one.
+class VertexCells {
+public:
+    void add(const Mesh& mesh) {
+        for (const Vec3& v : mesh.vertices)
+            cells_.insert(Cell(v.x, v.y, v.z));
+    }
+    // Whether a vertex of the mesh lies in, or within a tenth of a cell of, a cell held.
+    bool touches(const Mesh& mesh) const {
+        if (cells_.empty())
+            return false;
+        for (const Vec3& v : mesh.vertices) {
+            const Near x = Around(v.x), y = Around(v.y), z = Around(v.z);
+            for (int i = 0; i < x.count; ++i)
+                for (int j = 0; j < y.count; ++j)
+                    for (int k = 0; k < z.count; ++k)
+                        if (cells_.count(Key{x.cells[i], y.cells[j], z.cells[k]}) != 0)
+                            return true;
+        }
+        return false;
+    }
+
+private:
+    static constexpr double Size = 0.001;
+    static constexpr double Margin = 0.1;
+    struct Key {
+        std::int64_t x, y, z;
+        bool operator==(const Key&) const = default;
+    };
+    struct KeyHash {
+        std::size_t operator()(const Key& k) const {
+            const auto u = [](std::int64_t v) { return static_cast<std::uint64_t>(v); };
+            return std::hash<std::uint64_t>()(u(k.x) * 73856093u ^ u(k.y) * 19349663u ^
+                                              u(k.z) * 83492791u);
+        }
+    };
+    struct Near {
+        std::int64_t cells[2];
+        int count;
+    };
+    static std::int64_t Index(double value) {
+        return static_cast<std::int64_t>(std::floor(value / Size));
+    }
+    static Key Cell(double x, double y, double z) { return {Index(x), Index(y), Index(z)}; }
+    static Near Around(double value) {
+        const std::int64_t cell = Index(value);
+        const double within = value / Size - double(cell);
+        if (within < Margin)
+            return {{cell, cell - 1}, 2};
+        if (within > 1 - Margin)
+            return {{cell, cell + 1}, 2};
+        return {{cell, cell}, 1};
+    }
+    std::unordered_set<Key, KeyHash> cells_;
+};
+
+// Turns to try, in fractions of a segment, for a component that touches another:
+// 0, 1/2, 1/4, 3/4, 1/8, ... each as far from those before as can be.
+double TryTurn(int attempt) {
+    double turn = 0, bit = 0.5;
+    for (int a = attempt; a > 0; a /= 2, bit /= 2)
+        if (a % 2 == 1)
+            turn += bit;
+    return turn;
+}
+constexpr int TurnAttempts = 16;
 
 } // namespace
 
@@ -469,24 +560,77 @@ int SegmentsAround(double radius, double tolerance) {
     return needed > Minimum ? static_cast<int>(std::min(needed, 1e7)) : Minimum;
 }
 
-SolidsResult BuildSolids(const Design& design, Layout layout) {
+SolidsResult BuildSolids(const Design& design, Layout layout, const SolidOptions& options) {
     SolidsResult result;
-    SolidBuilder builder(layout);
+    SolidBuilder builder(layout, options);
+    VertexCells taken;
     std::size_t number = 0;
     for (const ElementTree::Node* node : design.tree.nodesInOrder()) {
         ++number;
         if (node->element == nullptr)
             continue;
-        if (!builder.add(*node->element, number, result.meshes)) {
-            result.meshes.clear();
-            result.error = builder.error;
-            return result;
+        const std::size_t before = builder.used();
+        for (int attempt = 0;; ++attempt) {
+            std::vector<Mesh> made;
+            if (!builder.add(*node->element, number, TryTurn(attempt), made)) {
+                result.meshes.clear();
+                result.error = builder.error;
+                return result;
+            }
+            if (made.empty())
+                break;
+            // Laid out for printing, each part goes to a file of its own.
+            if (layout == Layout::Parts || attempt + 1 == TurnAttempts ||
+                !taken.touches(made.front())) {
+                if (layout == Layout::Assembly)
+                    taken.add(made.front());
+                result.meshes.push_back(std::move(made.front()));
+                break;
+            }
+            builder.giveBack(before);
         }
     }
     if (result.meshes.empty())
         result.error = "The design holds nothing to print: no nose cone, body tube, "
                        "transition or fin set";
     return result;
+}
+
+std::vector<Mesh> SplitShells(const Mesh& mesh) {
+    // Union-find over the vertices, joined along every triangle.
+    std::vector<std::uint32_t> parent(mesh.vertices.size());
+    std::iota(parent.begin(), parent.end(), std::uint32_t(0));
+    const auto root = [&parent](std::uint32_t v) {
+        while (parent[v] != v)
+            v = parent[v] = parent[parent[v]];
+        return v;
+    };
+    for (const auto& t : mesh.triangles)
+        for (int i = 1; i < 3; ++i)
+            parent[root(t[std::size_t(i)])] = root(t[0]);
+    std::unordered_map<std::uint32_t, std::size_t> shellOf;
+    std::vector<Mesh> shells;
+    std::vector<std::vector<std::uint32_t>> renumbered;
+    for (const auto& t : mesh.triangles) {
+        const std::uint32_t r = root(t[0]);
+        auto [at, added] = shellOf.try_emplace(r, shells.size());
+        if (added) {
+            shells.push_back(Mesh{mesh.name, {}, {}});
+            renumbered.emplace_back(mesh.vertices.size(), UINT32_MAX);
+        }
+        Mesh& shell = shells[at->second];
+        std::vector<std::uint32_t>& index = renumbered[at->second];
+        std::array<std::uint32_t, 3> corners{};
+        for (std::size_t i = 0; i < 3; ++i) {
+            if (index[t[i]] == UINT32_MAX)
+                index[t[i]] = shell.addVertex(mesh.vertices[t[i]]);
+            corners[i] = index[t[i]];
+        }
+        shell.triangles.push_back(corners);
+    }
+    if (shells.size() <= 1)
+        return {mesh};
+    return shells;
 }
 
 Vec3 TriangleNormal(const Vec3& a, const Vec3& b, const Vec3& c) {

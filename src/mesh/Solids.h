@@ -31,6 +31,15 @@ inline constexpr std::size_t MaxTriangles = 4'000'000;
 // 0.3 % of the true one.
 int SegmentsAround(double radius, double tolerance);
 
+// The width a nose's point is blunted to by default: one nozzle of a common printer.
+inline constexpr double DefaultTipWidth = 0.4;
+
+struct SolidOptions {
+    // A point (a nose tip, a transition closing to nothing) ends in a flat tip at least
+    // this wide, in millimetres, so that a printer can lay it down; 0 keeps it sharp.
+    double tipWidth = DefaultTipWidth;
+};
+
 struct SolidsResult {
     std::vector<Mesh> meshes; // one a component, in the design's tree order
     // Why the design cannot be exported, naming the component; empty when it can.
@@ -41,7 +50,13 @@ struct SolidsResult {
 // Every printable component of the design (nose cones, body tubes, engine mounts,
 // transitions and fin sets; motors and ballast are left out) as one closed, outward-
 // facing mesh. Positions come from the elements' outlines, so the design must have been
-// drawn (placed) since its last change.
-SolidsResult BuildSolids(const Design& design, Layout layout);
+// drawn (placed) since its last change. Assembled, no two components share a vertex:
+// where they touch, one is turned by a fraction of its segment angle, so that each
+// stays a closed shell of its own when a tool merges the vertices of one file.
+SolidsResult BuildSolids(const Design& design, Layout layout, const SolidOptions& options = {});
+
+// The mesh's connected pieces (triangles that share vertices), each its own mesh named
+// after the whole; the mesh itself when it is one piece.
+std::vector<Mesh> SplitShells(const Mesh& mesh);
 
 } // namespace vantor::mesh

@@ -85,12 +85,14 @@ void TRocketElement::DrawPolygonRoutine(Argb colour, bool fill) {
         return;
     const Argb pen = OutlineColour(colour);
     const std::size_t n = Points.size();
+    // The fill covers exactly the rectangle the outline encloses, in drawing units, and
+    // goes first so that the outline stays visible on top of it at every scale.
+    if (fill)
+        Canvas->fillRectangle(MotorFillColour,
+                              RectF{Points[0].x, Points[0].y, Length, DiameterA});
     for (std::size_t i = 0; i + 1 < n; ++i)
         Canvas->drawLine(pen, {Points[i].x, Points[i].y}, {Points[i + 1].x, Points[i + 1].y});
     Canvas->drawLine(pen, {Points[0].x, Points[0].y}, {Points[n - 1].x, Points[n - 1].y});
-    if (fill)
-        Canvas->fillRectangle(MotorFillColour,
-                              RectF{Points[0].x + 1, Points[0].y + 1, Length, DiameterA});
 }
 
 } // namespace vantor

@@ -23,35 +23,8 @@ namespace {
 constexpr int SvgDpi = 2540;
 constexpr double SvgPixelsPerMm = SvgDpi / 25.4;
 constexpr int PdfDpi = 1200;
-// Hairlines of the side view in SVG, in CSS pixels (0.25 mm).
-constexpr double SvgLineWidth = 0.25 / 25.4 * 96;
-constexpr double SheetMargin = 5;
-constexpr double SheetGap = 10;
-
-QString Mm(double value) {
-    return QString::number(value, 'f', 3);
-}
-
-QString Point(double x, double y) {
-    return Mm(x) + QLatin1Char(' ') + Mm(y);
-}
-
-QString PathData(const CutOutline& outline, double dx, double dy) {
-    QString d = QStringLiteral("M ") + Point(outline.start.x + dx, outline.start.y + dy);
-    for (const OutlineStep& step : outline.steps) {
-        if (step.arc) {
-            const double sweep = step.endAngle - step.startAngle;
-            d += QStringLiteral(" A %1 %1 0 %2 %3 ")
-                     .arg(Mm(step.radius))
-                     .arg(std::abs(sweep) > 3.141592653589793 ? 1 : 0)
-                     .arg(sweep > 0 ? 1 : 0);
-        } else {
-            d += QStringLiteral(" L ");
-        }
-        d += Point(step.to.x + dx, step.to.y + dy);
-    }
-    return d + QStringLiteral(" Z");
-}
+// Lines of the side view in SVG: 0.25 mm, in the file's unit, the millimetre.
+constexpr double SvgLineWidth = 0.25;
 
 // Qt writes each page's media box in whole points ("595.000000"); the paper's exact size
 // has as many characters, so it replaces them in place and the cross-reference table's
@@ -118,70 +91,12 @@ QByteArray SideViewSvg(Design& design, const QString& title) {
         ComputeSummary(design, &surface, '.');
     }
     painter.end();
-    return buffer.data();
-}
-
-QByteArray TemplatesSvg(const std::vector<CutTemplate>& templates, const QString& title) {
-    double width = SheetMargin, height = 0;
-    for (const CutTemplate& t : templates) {
-        width += t.width + SheetGap;
-        height = std::max(height, t.height);
-    }
-    width += SheetMargin - (templates.empty() ? 0 : SheetGap);
-    height += 2 * SheetMargin;
-
-    QByteArray bytes;
-    QXmlStreamWriter xml(&bytes);
-    xml.setAutoFormatting(true);
-    xml.writeStartDocument();
-    xml.writeStartElement(QStringLiteral("svg"));
-    xml.writeDefaultNamespace(QStringLiteral("http://www.w3.org/2000/svg"));
-    xml.writeAttribute(QStringLiteral("version"), QStringLiteral("1.1"));
-    xml.writeAttribute(QStringLiteral("width"), Mm(width) + QStringLiteral("mm"));
-    xml.writeAttribute(QStringLiteral("height"), Mm(height) + QStringLiteral("mm"));
-    xml.writeAttribute(QStringLiteral("viewBox"), QStringLiteral("0 0 ") + Point(width, height));
-    xml.writeTextElement(QStringLiteral("title"), title);
-    double x = SheetMargin;
-    for (const CutTemplate& t : templates) {
-        const double dx = x, dy = SheetMargin;
-        xml.writeStartElement(QStringLiteral("g"));
-        xml.writeAttribute(QStringLiteral("id"), QString::fromStdString(t.id));
-        xml.writeTextElement(QStringLiteral("title"), QString::fromStdString(t.title));
-        xml.writeEmptyElement(QStringLiteral("path"));
-        xml.writeAttribute(QStringLiteral("class"), QStringLiteral("cut"));
-        xml.writeAttribute(QStringLiteral("d"), PathData(t.outline, dx, dy));
-        xml.writeAttribute(QStringLiteral("fill"), QStringLiteral("none"));
-        xml.writeAttribute(QStringLiteral("stroke"), QStringLiteral("#c80000"));
-        xml.writeAttribute(QStringLiteral("stroke-width"), QStringLiteral("0.1"));
-        if (!t.marks.empty()) {
-            QString d;
-            for (const MarkLine& mark : t.marks)
-                d += QStringLiteral("M %1 L %2 ")
-                         .arg(Point(mark.from.x + dx, mark.from.y + dy),
-                              Point(mark.to.x + dx, mark.to.y + dy));
-            xml.writeEmptyElement(QStringLiteral("path"));
-            xml.writeAttribute(QStringLiteral("class"), QStringLiteral("mark"));
-            xml.writeAttribute(QStringLiteral("d"), d.trimmed());
-            xml.writeAttribute(QStringLiteral("fill"), QStringLiteral("none"));
-            xml.writeAttribute(QStringLiteral("stroke"), QStringLiteral("#0000be"));
-            xml.writeAttribute(QStringLiteral("stroke-width"), QStringLiteral("0.1"));
-            xml.writeAttribute(QStringLiteral("stroke-dasharray"), QStringLiteral("2 1"));
-        }
-        for (const MarkText& text : t.texts) {
-            xml.writeStartElement(QStringLiteral("text"));
-            xml.writeAttribute(QStringLiteral("x"), Mm(text.at.x + dx));
-            xml.writeAttribute(QStringLiteral("y"), Mm(text.at.y + dy));
-            xml.writeAttribute(QStringLiteral("font-family"), QStringLiteral("sans-serif"));
-            xml.writeAttribute(QStringLiteral("font-size"), QStringLiteral("3"));
-            xml.writeCharacters(QString::fromStdString(text.text));
-            xml.writeEndElement();
-        }
-        xml.writeEndElement();
-        x += t.width + SheetGap;
-    }
-    xml.writeEndElement();
-    xml.writeEndDocument();
-    return bytes;
+    // The drawing's lines are hairlines of the screen, which Qt marks as not scaling
+    // with the drawing; here one drawing unit is the file's millimetre, so their width
+    // is meant in millimetres, and every viewer must take it so.
+    QByteArray svg = buffer.data();
+    svg.replace(" vector-effect=\"non-scaling-stroke\"", "");
+    return svg;
 }
 
 QByteArray DesignPdf(Design& design, const QString& title, const PageSetup& setup,
@@ -194,11 +109,11 @@ QByteArray DesignPdf(Design& design, const QString& title, const PageSetup& setu
         writer.setTitle(title);
         writer.setCreator(QStringLiteral("Vantor"));
         if (!writer.setPageLayout(MakePageLayout(setup))) {
-            result = {false, "the paper cannot be set up", 0};
+            result = {false, "the paper cannot be set up", 0, {}};
             return {};
         }
         const PagesResult pages = PaintDesignPages(design, title, writer);
-        result = {pages.ok, pages.reason, pages.pages};
+        result = {pages.ok, pages.reason, pages.pages, {}};
     }
     if (!result.ok)
         return {};
@@ -222,16 +137,27 @@ OutputResult WriteSideViewSvg(Design& design, const QString& title,
                               const std::filesystem::path& path) {
     const QByteArray bytes = SideViewSvg(design, title);
     if (bytes.isEmpty())
-        return {false, "the side view is too large for an SVG drawing", 0};
+        return {false, "the side view is too large for an SVG drawing", 0, {}};
     return Write(bytes, path);
 }
 
 OutputResult WriteTemplatesSvg(Design& design, const QString& title,
-                               const std::filesystem::path& path) {
+                               const std::filesystem::path& path,
+                               const TemplateSvgOptions& options) {
     const std::vector<CutTemplate> templates = BuildTemplates(design);
     if (templates.empty())
-        return {false, "the design has no fin set, conical nose or transition to cut", 0};
-    return Write(TemplatesSvg(templates, title), path);
+        return {false, "the design has no fin set, conical nose or transition to cut", 0, {}};
+    const TemplateSheets made = TemplateSheetsSvg(templates, title, options);
+    if (!made.ok)
+        return {false, made.reason, 0, {}};
+    const std::vector<std::filesystem::path> paths =
+        SheetPaths(path, static_cast<int>(made.sheets.size()));
+    for (std::size_t i = 0; i < paths.size(); ++i) {
+        OutputResult written = Write(made.sheets[i], paths[i]);
+        if (!written.ok)
+            return written;
+    }
+    return {true, {}, static_cast<int>(paths.size()), made.note};
 }
 
 } // namespace vantor

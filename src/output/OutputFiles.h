@@ -1,6 +1,7 @@
 #pragma once
 
 #include "output/PageSetup.h"
+#include "output/TemplateSheets.h"
 #include "output/Templates.h"
 
 #include <QByteArray>
@@ -19,15 +20,13 @@ struct OutputResult {
     // Why nothing was written, in plain words; empty when ok.
     std::string reason;
     int pages = 0;
+    // What the user should know of a file that was written; empty when nothing.
+    std::string note;
 };
 
 // The side view at 1:1 as SVG: width and height in millimetres and a view box in
 // millimetres, so one drawing unit is one millimetre wherever it is opened.
 QByteArray SideViewSvg(Design& design, const QString& title);
-
-// The templates side by side on one sheet, as plain SVG in millimetres: one group per
-// template whose id names it ("fin-3"), each cut outline one closed path.
-QByteArray TemplatesSvg(const std::vector<CutTemplate>& templates, const QString& title);
 
 // The PDF document of every page (side view, templates, parts list) at 1200 dpi.
 QByteArray DesignPdf(Design& design, const QString& title, const PageSetup& setup,
@@ -39,8 +38,11 @@ OutputResult WriteDesignPdf(Design& design, const QString& title, const PageSetu
                             const std::filesystem::path& path);
 OutputResult WriteSideViewSvg(Design& design, const QString& title,
                               const std::filesystem::path& path);
-// Refuses a design with nothing to cut.
+// The templates nested on sheets, one SVG file per sheet (see SheetPaths); `pages` is
+// the number of sheets. Refuses a design with nothing to cut, and templates larger than
+// the sheet.
 OutputResult WriteTemplatesSvg(Design& design, const QString& title,
-                               const std::filesystem::path& path);
+                               const std::filesystem::path& path,
+                               const TemplateSvgOptions& options = {});
 
 } // namespace vantor

@@ -7,6 +7,7 @@
 #include "output/BoundsSurface.h"
 #include "output/PartsList.h"
 
+#include <QFontMetricsF>
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPainterPath>
@@ -66,16 +67,21 @@ public:
     }
 
     // Text with its base line starting at a point in millimetres, in points of type.
-    void text(PointF at, const QString& string, double points, const QColor& colour = Qt::black) {
+    void text(PointF at, const QString& string, double points, const QColor& colour = Qt::black,
+              double angle = 0, bool centred = false) {
         painter_.save();
         // Type sizes are resolved at the device's resolution, so the text is placed in
         // device units rather than scaled with the millimetre transform.
-        painter_.setTransform(QTransform::fromTranslate(at.x * unit_, at.y * unit_));
+        QTransform place = QTransform::fromTranslate(at.x * unit_, at.y * unit_);
+        place.rotate(angle);
+        painter_.setTransform(place);
         QFont font(QStringLiteral("Liberation Sans"));
         font.setPointSizeF(points);
         painter_.setFont(font);
         painter_.setPen(colour);
-        painter_.drawText(QPointF(0, 0), string);
+        const double shift =
+            centred ? -QFontMetricsF(font, painter_.device()).horizontalAdvance(string) / 2 : 0;
+        painter_.drawText(QPointF(shift, 0), string);
         painter_.restore();
     }
 
@@ -189,7 +195,8 @@ void PaintTemplate(PageWriter& writer, QPainter& painter, const CutTemplate& t) 
     // The writer places texts in page millimetres.
     const QPointF origin = writer.base().inverted().map(painter.transform().map(QPointF(0, 0)));
     for (const MarkText& text : t.texts)
-        writer.text({origin.x() + text.at.x, origin.y() + text.at.y}, FromUtf8(text.text), 7);
+        writer.text({origin.x() + text.at.x, origin.y() + text.at.y}, FromUtf8(text.text),
+                    7 * text.size / DefaultTextSize, Qt::black, text.angle, text.centred);
 }
 
 void PaintSideView(PageWriter& writer, QPainter& painter, Design& design) {

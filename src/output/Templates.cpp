@@ -91,6 +91,31 @@ void Place(CutTemplate& t) {
     t.height = maxY - minY + TextBand;
 }
 
+// The tab's name, inside the tab: along its fold line from `from` to `to`, centred
+// between the fold and the tab's outer edge (`outwards` from the fold, unit length),
+// small enough to fit, and never upside down.
+MarkText TabLabel(TemplatePoint from, TemplatePoint to, TemplatePoint outwards) {
+    MarkText label;
+    label.text = "glue tab";
+    label.centred = true;
+    const double length = std::hypot(to.x - from.x, to.y - from.y);
+    // "glue tab" is under 4.5 type heights long in any ordinary sans-serif face.
+    label.size = std::min({DefaultTextSize, GlueTabWidth * 0.45, length / 5});
+    double angle = std::atan2(to.y - from.y, to.x - from.x) * 180 / Pi;
+    if (angle > 90.001)
+        angle -= 180;
+    else if (angle < -89.999)
+        angle += 180;
+    label.angle = angle;
+    // The base line sits a third of the type height below the middle of the strip.
+    const double turned = angle * Pi / 180;
+    const TemplatePoint down{-std::sin(turned), std::cos(turned)}; // the page's "down" for the text
+    const TemplatePoint middle{(from.x + to.x) / 2 + outwards.x * GlueTabWidth / 2,
+                               (from.y + to.y) / 2 + outwards.y * GlueTabWidth / 2};
+    label.at = {middle.x + down.x * label.size / 3, middle.y + down.y * label.size / 3};
+    return label;
+}
+
 std::string Millimetres(double value) {
     return FormatFixed(value, 1, '.');
 }
@@ -175,7 +200,7 @@ bool MakeWrap(double diameterA, double diameterB, double length, CutTemplate& ou
         LineTo(out.outline, {width, slant});
         LineTo(out.outline, {0, slant});
         out.marks.push_back({{width, 0}, {width, slant}});
-        out.texts.push_back({{width + 1, slant + 5}, "glue tab"});
+        out.texts.push_back(TabLabel({width, inset}, {width, slant - inset}, {1, 0}));
     } else {
         const double outer = slant * big / (big - small);
         const double inner = outer - slant;
@@ -203,12 +228,11 @@ bool MakeWrap(double diameterA, double diameterB, double length, CutTemplate& ou
         if (inner > 0)
             ArcTo(out.outline, apex, inner, a1, a0);
         out.marks.push_back({outer1, edgeEnd});
-        out.texts.push_back(
-            {{outer1.x + GlueTabWidth * normal.x, outer1.y + GlueTabWidth * normal.y + 5},
-             "glue tab"});
+        out.texts.push_back(TabLabel({outer1.x + inset * along.x, outer1.y + inset * along.y},
+                                     {edgeEnd.x - inset * along.x, edgeEnd.y - inset * along.y},
+                                     normal));
     }
     Place(out);
-    out.height += 6; // the tab's name
     return true;
 }
 

@@ -31,6 +31,9 @@ struct CutOutline {
     std::vector<OutlineStep> steps;
 };
 
+// Height of a template's type in millimetres.
+inline constexpr double DefaultTextSize = 3;
+
 // A line that is drawn or scored, not cut.
 struct MarkLine {
     TemplatePoint from;
@@ -38,8 +41,13 @@ struct MarkLine {
 };
 
 struct MarkText {
-    TemplatePoint at; // left end of the text's base line
+    TemplatePoint at; // left end of the text's base line, or its middle when centred
     std::string text;
+    // Turned clockwise on the page about `at`, in degrees.
+    double angle = 0;
+    bool centred = false;
+    // Height of the type in millimetres.
+    double size = DefaultTextSize;
 };
 
 enum class TemplateKind { Fin, MarkingGuide, Wrap };

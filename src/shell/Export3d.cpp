@@ -5,6 +5,7 @@
 
 #include <QComboBox>
 #include <QDialogButtonBox>
+#include <QDoubleSpinBox>
 #include <QFileInfo>
 #include <QFormLayout>
 #include <QLabel>
@@ -40,6 +41,15 @@ TFormExport3d::TFormExport3d(LanguageSession& language, QWidget* parent)
     cbLayout3d->setObjectName("cbLayout3d");
     cbLayout3d->addItems({Tagged(1774), Tagged(1775)});
     form->addRow(label, cbLayout3d);
+    auto* tipLabel = new QLabel(Tagged(1828), this);
+    tipLabel->setObjectName("LabelTip3d");
+    sedTip3d = new QDoubleSpinBox(this);
+    sedTip3d->setObjectName("sedTip3d");
+    sedTip3d->setRange(0, 5);
+    sedTip3d->setDecimals(2);
+    sedTip3d->setSingleStep(0.1);
+    sedTip3d->setValue(mesh::DefaultTipWidth);
+    form->addRow(tipLabel, sedTip3d);
     layout->addLayout(form);
     auto* buttons = new QDialogButtonBox(this);
     btnOK = new QPushButton(Tagged(1776), this);
@@ -59,6 +69,10 @@ bool TFormExport3d::separateParts() const {
     return cbLayout3d->currentIndex() == 1;
 }
 
+double TFormExport3d::tipWidth() const {
+    return sedTip3d->value();
+}
+
 QString Model3dFilters() {
     QStringList filters;
     for (const FilterFormat& f : Filters)
@@ -69,11 +83,13 @@ QString Model3dFilters() {
 void ExportModel3d(QWidget* parent, const Design& design, LanguageSession& language,
                    Interaction& interaction) {
     bool parts = false;
+    mesh::SolidOptions options;
     {
         TFormExport3d dialog(language, parent);
         if (interaction.runDialog(dialog) != QDialog::Accepted)
             return;
         parts = dialog.separateParts();
+        options.tipWidth = dialog.tipWidth();
     }
     QString filter = QString::fromLatin1(Filters[0].filter);
     QString name =
@@ -91,8 +107,8 @@ void ExportModel3d(QWidget* parent, const Design& design, LanguageSession& langu
     const QFileInfo file(name);
     const mesh::MeshExportResult result =
         parts ? mesh::ExportParts(design, file.absolutePath().toStdString(),
-                                  file.completeBaseName().toStdString(), *format)
-              : mesh::ExportAssembly(design, name.toStdString(), *format);
+                                  file.completeBaseName().toStdString(), *format, options)
+              : mesh::ExportAssembly(design, name.toStdString(), *format, options);
     if (!result.ok)
         interaction.showMessage(parent,
                                 QStringLiteral("Nie można zapisać modelu 3D\n") +

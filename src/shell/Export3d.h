@@ -5,6 +5,7 @@
 #include <QDialog>
 
 class QComboBox;
+class QDoubleSpinBox;
 class QPushButton;
 
 namespace vantor {
@@ -21,8 +22,11 @@ public:
     explicit TFormExport3d(LanguageSession& language, QWidget* parent = nullptr);
 
     bool separateParts() const;
+    // The width a point is blunted to, in millimetres; 0 keeps points sharp.
+    double tipWidth() const;
 
     QComboBox* cbLayout3d = nullptr;
+    QDoubleSpinBox* sedTip3d = nullptr;
     QPushButton* btnOK = nullptr;
     QPushButton* btnCancel = nullptr;
 };

@@ -13,9 +13,11 @@ LayoutFiles::LayoutFiles(QString programDirectory, QString userDirectory,
 
 LayoutFiles LayoutFiles::forProgramFolder(const QString& programDirectory) {
     const QFileInfo folder(programDirectory);
+    const bool installed =
+        QFileInfo::exists(QDir(programDirectory).filePath(QString::fromLatin1(InstalledMarkerName)));
     return LayoutFiles(programDirectory,
                        QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation),
-                       folder.isDir() && folder.isWritable());
+                       folder.isDir() && folder.isWritable() && !installed);
 }
 
 QString LayoutFiles::toRead(const char* name) const {

@@ -154,6 +154,20 @@ void OutputCommands::exportSvg() {
     const int choice = choose(Tagged(1759), {Tagged(1760), Tagged(1761)});
     if (choice < 0)
         return;
+    TemplateSvgOptions options;
+    if (choice == 1) {
+        // The sheet the templates are nested on: papers, and a common laser bed.
+        static constexpr SheetSize Sheets[] = {{210, 297}, {297, 420}, {215.9, 279.4}, {600, 400}};
+        const int sheet =
+            choose(Tagged(1820), {Tagged(1821), Tagged(1822), Tagged(1823), Tagged(1824)});
+        if (sheet < 0)
+            return;
+        options.sheet = Sheets[sheet];
+        const int texts = choose(Tagged(1825), {Tagged(1826), Tagged(1827)});
+        if (texts < 0)
+            return;
+        options.textAsOutlines = texts == 1;
+    }
     QString file =
         interaction_.chooseFileToSave(&window_, QString(), QStringLiteral("SVG (*.svg)"));
     if (file.isEmpty())
@@ -162,9 +176,13 @@ void OutputCommands::exportSvg() {
     const OutputResult written =
         choice == 0
             ? WriteSideViewSvg(design->design(), DesignTitle(windows_), file.toStdString())
-            : WriteTemplatesSvg(design->design(), DesignTitle(windows_), file.toStdString());
+            : WriteTemplatesSvg(design->design(), DesignTitle(windows_), file.toStdString(),
+                                options);
     if (!written.ok)
         reportWriteFailure(file, written.reason);
+    else if (!written.note.empty())
+        interaction_.showMessage(&window_, file + QLatin1Char('\n') + QString::fromStdString(written.note),
+                                 Tagged(1820), Interaction::Icon::Information);
 }
 
 } // namespace vantor

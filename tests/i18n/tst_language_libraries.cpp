@@ -36,9 +36,13 @@ QList<int> MainWindowIds() {
     ids += {1840, 1841};      // zoom to fit
     return ids;               // and 3518, shared with the options dialog
 }
+// The SVG templates' choice of sheet and of texts.
+QList<int> TemplateSheetIds() {
+    return Range(1820, 1827);
+}
 // The 3D model export: its menu command and its dialog.
 QList<int> Export3dIds() {
-    return Range(1770, 1777);
+    return Range(1770, 1777) + QList<int>{1828};
 }
 QList<int> ObjectWindowIds() {
     return QList<int>{2501, 2502, 2507, 2508} + Range(2510, 2540) + QList<int>{2542, 2545, 2546} +
@@ -60,7 +64,7 @@ QSet<int> AllFormIds() {
     QSet<int> ids;
     for (const auto& list :
          {MainWindowIds(), Export3dIds(), ObjectWindowIds(), OptionsIds(), ParametersIds(),
-          MotorIds()})
+          MotorIds(), TemplateSheetIds()})
         for (int id : list)
             ids.insert(id);
     ids.insert(3518);
@@ -186,8 +190,9 @@ void LanguageLibrariesTest::everyFormIdentifierHasAString_data() {
         QTest::addRow("%s options", file) << path << OptionsIds() << 29;
         QTest::addRow("%s parameters", file) << path << ParametersIds() << 20;
         QTest::addRow("%s design window", file) << path << QList<int>{1001} << 1;
-        QTest::addRow("%s 3D model export", file) << path << Export3dIds() << 8;
+        QTest::addRow("%s 3D model export", file) << path << Export3dIds() << 9;
         QTest::addRow("%s motors", file) << path << MotorIds() << 27;
+        QTest::addRow("%s template sheets", file) << path << TemplateSheetIds() << 8;
     }
 }
 

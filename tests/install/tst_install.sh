@@ -49,6 +49,35 @@ grep -qx 'application/x-openrocket:\*\.ork' "$prefix/share/mime/globs" ||
 grep -qx 'application/x-rocksim:\*\.rkt' "$prefix/share/mime/globs" ||
     fail "no *.rkt glob in the MIME database"
 
+# The type a desktop gives a design, asked of a MIME database built from the system's own
+# type definitions plus ours, as on a user's machine where other programs claim *.kfx
+# too: by name, by content alone (no extension), and for an empty design (by name only).
+# The same question without our definitions has to give another answer, or the check
+# proves nothing.
+type_of() { # DATA_DIR FILE
+    XDG_DATA_HOME=$work/no-user-data XDG_DATA_DIRS=$1 \
+        gio info -a standard::content-type "$2" | sed -n 's/.*standard::content-type: //p'
+}
+for database in with-ours system-only; do
+    mkdir -p "$work/$database/mime/packages"
+    cp /usr/share/mime/packages/*.xml "$work/$database/mime/packages/"
+done
+cp "$prefix/share/mime/packages/vantor.xml" "$work/with-ours/mime/packages/"
+for database in with-ours system-only; do
+    PKGSYSTEM_ENABLE_FSYNC=0 update-mime-database "$work/$database/mime" >/dev/null 2>&1 ||
+        fail "update-mime-database on a copy of the system's types"
+done
+mkdir -p "$work/typed"
+cp "$design_source" "$work/typed/rocket.kfx"
+cp "$design_source" "$work/typed/rocket"
+printf '\0\0\0\0\0\0\0\0' >"$work/typed/empty.kfx"
+for file in rocket.kfx rocket empty.kfx; do
+    found=$(type_of "$work/with-ours" "$work/typed/$file")
+    [ "$found" = application/x-vantor-design ] || fail "$file is typed $found"
+done
+found=$(type_of "$work/system-only" "$work/typed/rocket.kfx")
+[ "$found" != application/x-vantor-design ] || fail "the system's types alone know designs"
+
 # AppStream metadata.
 appstreamcli validate --no-net "$prefix/share/metainfo/org.qendel.vantor.metainfo.xml" >/dev/null ||
     fail "metainfo: $(appstreamcli validate --no-net "$prefix/share/metainfo/org.qendel.vantor.metainfo.xml")"
@@ -66,6 +95,7 @@ for size in 16 32 48 64 128 256; do
 done
 
 # Start the installed program with a design file whose path holds a space.
+program_folder_before=$(find "$prefix/lib/vantor" -printf '%P %s %T@\n' | sort)
 mkdir -p "$work/my designs" "$work/config"
 design="$work/my designs/rocket.kfx"
 cp "$design_source" "$design"
@@ -90,7 +120,9 @@ run=$(xvfb-run -a -s "-screen 0 1280x1024x24" bash -c '
 echo "$run"
 case $run in *"title="*"[$design]"*) ;; *) fail "no window captioned with the design's path" ;; esac
 grep -qx 'status=0' <(echo "$run") || fail "the program did not end cleanly: $(cat "$work/program.log")"
-# An orderly close saves the toolbar layout.
-[ -f "$prefix/lib/vantor/toolbars.ini" ] || [ -f "$XDG_CONFIG_HOME/Vantor/toolbars.ini" ] ||
-    fail "the close saved no toolbar layout"
+# An orderly close saves the toolbar layout, in the user's folder: the installed program
+# folder is never written to, even by a user who could (this test may run as root).
+[ -f "$XDG_CONFIG_HOME/Vantor/toolbars.ini" ] || fail "the close saved no toolbar layout"
+[ "$(find "$prefix/lib/vantor" -printf '%P %s %T@\n' | sort)" = "$program_folder_before" ] ||
+    fail "the program wrote into its installed folder"
 echo "installed program checked"

@@ -214,12 +214,18 @@ private slots:
         }
         QVERIFY2(!xml.hasError(), qPrintable(xml.errorString()));
         QCOMPARE(unit, QString("millimeter"));
-        QCOMPARE(objects.size(), std::size_t(5));
+        // One object a connected piece: the fin set's four fins are four objects.
+        std::vector<mesh::Mesh> pieces;
+        for (const mesh::Mesh& m : solids_.meshes)
+            for (mesh::Mesh& piece : mesh::SplitShells(m))
+                pieces.push_back(std::move(piece));
+        QCOMPARE(objects.size(), std::size_t(8));
+        QCOMPARE(objects.size(), pieces.size());
         QCOMPARE(items, objectIds);
         for (std::size_t i = 0; i < objects.size(); ++i) {
             const auto report = CheckMesh(objects[i].first, objects[i].second);
             QVERIFY2(report.fault.isEmpty(), qPrintable(report.fault));
-            QVERIFY(std::abs(report.volume / CheckMesh(solids_.meshes[i]).volume - 1) < 1e-4);
+            QVERIFY(std::abs(report.volume / CheckMesh(pieces[i]).volume - 1) < 1e-4);
         }
     }
 

@@ -126,8 +126,14 @@ private slots:
         std::vector<CutTemplate> templates = BuildTemplates(design);
         for (CutTemplate& t : BuildTemplates(cone))
             templates.push_back(t);
+        // A sheet large enough for all of them, so that one document holds every outline.
+        TemplateSvgOptions options;
+        options.sheet = {1000, 1000};
+        const TemplateSheets sheets = TemplateSheetsSvg(templates, "t", options);
+        QVERIFY(sheets.ok);
+        QCOMPARE(sheets.sheets.size(), std::size_t(1));
         QDomDocument svg;
-        QVERIFY(svg.setContent(TemplatesSvg(templates, "t")));
+        QVERIFY(svg.setContent(sheets.sheets[0]));
         const QDomElement root = svg.documentElement();
         QVERIFY(root.attribute("width").endsWith("mm"));
         const QStringList box = root.attribute("viewBox").split(' ');
@@ -136,13 +142,9 @@ private slots:
         QCOMPARE(box[3].toDouble(), Attribute(root, "height"));
 
         QMap<QString, QString> cuts;
-        const QDomNodeList groups = root.elementsByTagName("g");
-        for (int i = 0; i < groups.size(); ++i) {
-            const QDomElement g = groups.at(i).toElement();
-            const QDomNodeList paths = g.elementsByTagName("path");
-            QVERIFY(paths.size() >= 1);
-            cuts[g.attribute("id")] = paths.at(0).toElement().attribute("d");
-        }
+        const QDomNodeList paths = root.firstChildElement("g").elementsByTagName("path");
+        for (int i = 0; i < paths.size(); ++i)
+            cuts[paths.at(i).toElement().attribute("id")] = paths.at(i).toElement().attribute("d");
         QCOMPARE(cuts.keys(), (QStringList{"fin-2", "guide-1", "wrap-0", "wrap-4"}));
         const double eps = 0.01;
 
@@ -228,7 +230,8 @@ private slots:
         const QStringList box = root.attribute("viewBox").split(' ');
         QVERIFY(qAbs(box[2].toDouble() - Attribute(root, "width")) < 0.001);
 
-        const double zoom = 2;
+        // Four pixels a millimetre: the file's 0.25 mm lines are a whole pixel wide.
+        const double zoom = 4;
         QSvgRenderer renderer(bytes);
         QVERIFY(renderer.isValid());
         QImage drawn(int(area.width * zoom), int(area.height * zoom), QImage::Format_ARGB32);

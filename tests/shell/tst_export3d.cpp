@@ -1,3 +1,4 @@
+#include "mesh/MeshFiles.h"
 #include "shell/Export3d.h"
 #include "support/DesignBuilder.h"
 #include "support/Named.h"
@@ -6,6 +7,8 @@
 
 #include <QComboBox>
 #include <QDir>
+#include <QDoubleSpinBox>
+#include <QFile>
 #include <QMenu>
 #include <QTemporaryDir>
 
@@ -80,6 +83,32 @@ private slots:
                  qPrintable(s.interaction.messages.value(0).text));
         QCOMPARE(s.interaction.filters.last(), Model3dFilters());
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files), written);
+    }
+
+    // The tip width of the dialog is the one the model is made with.
+    void theDialogsTipWidthShapesTheModel() {
+        Started s;
+        QTemporaryDir dir;
+        s.interaction.dialogScripts.enqueue([](QDialog& shown) {
+            static_cast<TFormExport3d&>(shown).sedTip3d->setValue(2);
+            return int(QDialog::Accepted);
+        });
+        s.interaction.files.enqueue(dir.filePath("tip.stl"));
+        s.interaction.selectedFilters.enqueue("STL (*.stl)");
+        s.command()->trigger();
+        QVERIFY(s.interaction.messages.isEmpty());
+        const auto bytes = [](const QString& path) {
+            QFile file(path);
+            return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+        };
+        const Design& design = s.window()->design();
+        for (const double width : {2.0, mesh::DefaultTipWidth}) {
+            mesh::SolidOptions options;
+            options.tipWidth = width;
+            const QString made = dir.filePath(QString("made-%1.stl").arg(width));
+            QVERIFY(mesh::ExportAssembly(design, made.toStdString(), mesh::MeshFormat::Stl, options).ok);
+            QCOMPARE(bytes(made) == bytes(dir.filePath("tip.stl")), width == 2.0);
+        }
     }
 
     void cancelOrRefusalWritesNothing_data() {

@@ -62,24 +62,28 @@ class TestOutputCommands : public QObject {
 private slots:
     void exportsWriteTheChosenOutput_data() {
         QTest::addColumn<QString>("command");
-        QTest::addColumn<int>("choice");
+        QTest::addColumn<QList<int>>("choices");
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QByteArray>("contains");
-        QTest::newRow("PDF, A3 landscape") << "FileExportPdf" << 5 << "rocket"
+        QTest::newRow("PDF, A3 landscape") << "FileExportPdf" << QList<int>{5} << "rocket"
                                            << QByteArray("/MediaBox [0 0 1190.551181 841.889764]");
         QTest::newRow("SVG side view")
-            << "FileExportSvg" << 0 << "side.svg" << QByteArray("viewBox=");
+            << "FileExportSvg" << QList<int>{0} << "side.svg" << QByteArray("viewBox=");
+        // Templates on a laser bed, texts as outlines: one sheet, no text elements.
         QTest::newRow("SVG templates")
-            << "FileExportSvg" << 1 << "cut" << QByteArray("<g id=\"fin-2\">");
+            << "FileExportSvg" << QList<int>{1, 3, 1} << "cut"
+            << QByteArray("<svg xmlns=\"http://www.w3.org/2000/svg\" version=\"1.1\" "
+                          "width=\"600.000mm\" height=\"400.000mm\"");
     }
     void exportsWriteTheChosenOutput() {
         QFETCH(QString, command);
-        QFETCH(int, choice);
+        QFETCH(QList<int>, choices);
         QFETCH(QString, typed);
         QFETCH(QByteArray, contains);
         Started s;
         QVERIFY(s.created);
-        s.choose(choice);
+        for (int choice : choices)
+            s.choose(choice);
         s.interaction.files.enqueue(dir_.filePath(typed));
         s.action(command.toLatin1())->trigger();
         QVERIFY(s.interaction.messages.isEmpty());
@@ -87,6 +91,8 @@ private slots:
         const QString written =
             typed.contains('.') ? dir_.filePath(typed) : dir_.filePath(typed + suffix);
         QVERIFY2(Read(written).contains(contains), qPrintable(written));
+        if (choices.size() == 3) // texts as outlines
+            QVERIFY(!Read(written).contains("<text") && Read(written).contains("class=\"text\""));
     }
 
     void unwritableExportIsReportedAndLeavesNoFile() {

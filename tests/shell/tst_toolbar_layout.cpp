@@ -1,4 +1,5 @@
 #include "ProgramRun.h"
+#include "shell/LayoutFiles.h"
 #include "shell/IniFile.h"
 #include "shell/OptionsDialog.h"
 #include "shell/ToolbarLayout.h"
@@ -209,6 +210,29 @@ private slots:
         QFile programFile(file(ToolbarsFileName));
         QVERIFY(programFile.open(QIODevice::ReadOnly));
         QCOMPARE(programFile.readAll(), shipped);
+    }
+
+    // An installed program's folder is left alone even by a user who could write to it
+    // (the system administrator): the layout goes to that user's own folder.
+    void anInstalledProgramFolderIsNeverWritten() {
+        const QString userFile =
+            QDir(QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation))
+                .filePath(ToolbarsFileName);
+        WriteFile(file(LayoutFiles::InstalledMarkerName), "installed\n");
+        QVERIFY(QFileInfo(directory_->path()).isWritable());
+        {
+            ProgramRun first(directory_->path());
+            QVERIFY(first.created);
+            first.main->addToolBar(Qt::BottomToolBarArea, &Named<QToolBar>(*first.main, "BarMode"));
+            Named<QAction>(*first.main, "AMaxWorkArea").trigger();
+            first.exit();
+        }
+        QCOMPARE(QDir(directory_->path()).entryList(QDir::Files),
+                 QStringList({LayoutFiles::InstalledMarkerName}));
+        QVERIFY(QFileInfo::exists(userFile));
+        ProgramRun second(directory_->path());
+        QVERIFY(second.created);
+        QCOMPARE(DockOf(*second.main, "BarMode"), QString("Dock971"));
     }
 
     void rowsAndOrderWithinARowAreHonoured() {

@@ -249,6 +249,14 @@ private slots:
         QTest::newRow("scale without number") << QStringList{"render", "a.kfx", "a.png", "--scale"};
         QTest::newRow("unknown paper") << QStringList{"pdf", "a.kfx", "a.pdf", "--paper", "B5"};
         QTest::newRow("svg without output") << QStringList{"svg", "a.kfx"};
+        QTest::newRow("tip without width") << QStringList{"mesh", "a", "b.stl", "--tip"};
+        QTest::newRow("tip below 0") << QStringList{"mesh", "a", "b.stl", "--tip", "-0.4"};
+        QTest::newRow("tip not a number") << QStringList{"mesh", "a", "b.stl", "--tip", "0.4mm"};
+        QTest::newRow("sheet without size") << QStringList{"svg", "a", "b.svg", "--sheet"};
+        QTest::newRow("sheet of no size")
+            << QStringList{"svg", "a", "b.svg", "--templates", "--sheet", "0x400"};
+        QTest::newRow("sheet not a size")
+            << QStringList{"svg", "a", "b.svg", "--templates", "--sheet", "600x400mm"};
         QTest::newRow("scale not a number") << QStringList{"render", "a", "b", "--scale", "big"};
         QTest::newRow("scale zero") << QStringList{"render", "a", "b", "--scale", "0"};
         QTest::newRow("scale negative") << QStringList{"render", "a", "b", "--scale", "-2"};
@@ -417,7 +425,8 @@ private slots:
                                        << QByteArray("/MediaBox [0 0 612.000000 792.000000]");
         QTest::newRow("svg side view") << QStringList{"svg"} << "r.svg" << QByteArray("mm\"");
         QTest::newRow("svg templates")
-            << QStringList{"svg", "--templates"} << "t.svg" << QByteArray("id=\"guide-1\"");
+            << QStringList{"svg", "--templates", "--sheet", "600x400", "--text-outlines"} << "t.svg"
+            << QByteArray("id=\"guide-1\"");
     }
     void pdfAndSvgWriteTheirFiles() {
         QFETCH(QStringList, options);

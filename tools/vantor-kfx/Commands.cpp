@@ -164,7 +164,7 @@ int RunRender(const std::string& file, const std::string& png, double scale, std
 }
 
 int RunMesh(const std::string& file, const std::string& out, const std::string& partsFolder,
-            std::ostream& err) {
+            std::ostream& err, const mesh::SolidOptions& options) {
     const std::optional<mesh::MeshFormat> format = mesh::FormatOfPath(out);
     if (!format) {
         err << out << "\nthe model file must end in .stl, .obj or .3mf\n";
@@ -173,10 +173,10 @@ int RunMesh(const std::string& file, const std::string& out, const std::string& 
     Design design;
     if (!LoadPlaced(file, design, err))
         return FileFailure;
-    mesh::MeshExportResult result = mesh::ExportAssembly(design, out, *format);
+    mesh::MeshExportResult result = mesh::ExportAssembly(design, out, *format, options);
     if (result.ok && !partsFolder.empty())
         result = mesh::ExportParts(design, partsFolder, std::filesystem::path(out).stem().string(),
-                                   *format);
+                                   *format, options);
     if (!result.ok) {
         err << file << "\n" << result.reason << "\n";
         return FileFailure;
@@ -199,7 +199,8 @@ int RunPdf(const std::string& file, const std::string& pdf, const std::string& p
     return Report(WriteDesignPdf(design, DesignTitle(file), setup, pdf), pdf, err);
 }
 
-int RunSvg(const std::string& file, const std::string& svg, bool templates, std::ostream& err) {
+int RunSvg(const std::string& file, const std::string& svg, bool templates, std::ostream& err,
+           const TemplateSvgOptions& options) {
     Design design;
     LoadResult loaded;
     if (!Load(file, design, loaded, err))
@@ -208,7 +209,7 @@ int RunSvg(const std::string& file, const std::string& svg, bool templates, std:
         // The templates take their sizes from the placed elements.
         NullSurface surface;
         DrawDesign(design, surface);
-        return Report(WriteTemplatesSvg(design, DesignTitle(file), svg), svg, err);
+        return Report(WriteTemplatesSvg(design, DesignTitle(file), svg, options), svg, err);
     }
     return Report(WriteSideViewSvg(design, DesignTitle(file), svg), svg, err);
 }

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "mesh/Solids.h"
+#include "output/TemplateSheets.h"
+
 #include <ostream>
 #include <string>
 
@@ -39,7 +42,7 @@ int RunRender(const std::string& file, const std::string& png, double scale, std
 // `partsFolder`, also one file a component laid for printing. A refused design, or a
 // file that cannot be written, gives FileFailure with the reason.
 int RunMesh(const std::string& file, const std::string& out, const std::string& partsFolder,
-            std::ostream& err);
+            std::ostream& err, const mesh::SolidOptions& options = {});
 // Writes the side view at 1:1, the cutting templates and the parts list as a PDF on the
 // given paper. Needs a QGuiApplication.
 int RunPdf(const std::string& file, const std::string& pdf, const std::string& paper,
@@ -47,6 +50,7 @@ int RunPdf(const std::string& file, const std::string& pdf, const std::string& p
 
 // Writes the side view at 1:1 as SVG, or with `templates` the cutting templates side by
 // side on one sheet. Needs a QGuiApplication.
-int RunSvg(const std::string& file, const std::string& svg, bool templates, std::ostream& err);
+int RunSvg(const std::string& file, const std::string& svg, bool templates, std::ostream& err,
+           const TemplateSvgOptions& options = {});
 
 } // namespace vantor::kfx

@@ -10,6 +10,7 @@
 #include <QGuiApplication>
 
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 #include <functional>
 #include <iostream>
@@ -24,9 +25,9 @@ constexpr const char* Usage =
     "       vantor-kfx dump FILE\n"
     "       vantor-kfx save IN OUT\n"
     "       vantor-kfx render FILE OUT.png [--scale S]\n"
-    "       vantor-kfx mesh FILE OUT.{stl,obj,3mf} [--parts DIR]\n"
+    "       vantor-kfx mesh FILE OUT.{stl,obj,3mf} [--parts DIR] [--tip MM]\n"
     "       vantor-kfx pdf FILE OUT.pdf [--paper A4|Letter|A3] [--landscape]\n"
-    "       vantor-kfx svg FILE OUT.svg [--templates]\n"
+    "       vantor-kfx svg FILE OUT.svg [--templates [--sheet WxH] [--text-outlines]]\n"
     "       vantor-kfx import IN.{ork,rkt} OUT.kfx [--report] [--motors DIR]...\n"
     "       vantor-kfx motors [--motors DIR]... [--search TEXT] [--json]\n"
     "       vantor-kfx fly FILE [--motor \"Maker Designation-Delay\" | --motor-file PATH\n"
@@ -43,9 +44,13 @@ constexpr const char* Usage =
     "render   draws the side view with the summary markers as a PNG picture\n"
     "mesh     writes the printable components as one 3D model in millimetres, the format\n"
     "         by the extension; with --parts, also one file a component laid for\n"
-    "         printing into DIR, named after OUT\n"
+    "         printing into DIR, named after OUT; points end in a flat tip MM wide\n"
+    "         (0.4 unless told, 0 for sharp points)\n"
     "pdf      writes the side view at 1:1, the cutting templates and the parts list\n"
     "svg      writes the side view at 1:1, or with --templates the cutting templates\n"
+    "         nested on sheets of WxH millimetres (210x297 unless told), one file a\n"
+    "         sheet (OUT-1.svg, OUT-2.svg, ... when there are several), texts as\n"
+    "         outlines with --text-outlines\n"
     "import   reads an OpenRocket or RockSim design and saves it as a design file; with\n"
     "         --report, prints every part approximated or left out with its mass, and the\n"
     "         source's stored mass, CG and CP beside the imported ones\n"
@@ -147,16 +152,29 @@ int Pdf(int argc, char** argv, const std::vector<std::string>& args) {
 int Svg(int argc, char** argv, const std::vector<std::string>& args) {
     std::vector<std::string> positional;
     bool templates = false;
+    vantor::TemplateSvgOptions options;
     for (std::size_t i = 1; i < args.size(); ++i) {
-        if (args[i] == "--templates")
+        if (args[i] == "--templates") {
             templates = true;
-        else
+        } else if (args[i] == "--text-outlines") {
+            options.textAsOutlines = true;
+        } else if (args[i] == "--sheet") {
+            double width = 0, height = 0;
+            char by = 0, rest = 0;
+            if (i + 1 >= args.size() ||
+                std::sscanf(args[i + 1].c_str(), "%lf%c%lf%c", &width, &by, &height, &rest) != 3 ||
+                (by != 'x' && by != 'X') || !(width > 0 && height > 0 && width <= 1e5 && height <= 1e5))
+                return UsageError("--sheet takes a size in millimetres such as 600x400");
+            options.sheet = {width, height};
+            ++i;
+        } else {
             positional.push_back(args[i]);
+        }
     }
     if (positional.size() != 2)
         return UsageError("svg takes a design file and an SVG file");
     return WithGui(argc, argv, [&] {
-        return vantor::kfx::RunSvg(positional[0], positional[1], templates, std::cerr);
+        return vantor::kfx::RunSvg(positional[0], positional[1], templates, std::cerr, options);
     });
 }
 
@@ -182,18 +200,28 @@ int Render(int argc, char** argv, const std::vector<std::string>& args) {
 int Mesh(const std::vector<std::string>& args) {
     std::vector<std::string> positional;
     std::string parts;
+    vantor::mesh::SolidOptions options;
     for (std::size_t i = 1; i < args.size(); ++i) {
         if (args[i] == "--parts") {
             if (i + 1 >= args.size() || args[i + 1].empty())
                 return UsageError("--parts takes a folder");
             parts = args[++i];
+        } else if (args[i] == "--tip") {
+            double width = -1;
+            char rest = 0;
+            if (i + 1 >= args.size() ||
+                std::sscanf(args[i + 1].c_str(), "%lf%c", &width, &rest) != 1 ||
+                !(width >= 0 && width <= 100))
+                return UsageError("--tip takes a width in millimetres from 0 to 100");
+            options.tipWidth = width;
+            ++i;
         } else {
             positional.push_back(args[i]);
         }
     }
     if (positional.size() != 2)
         return UsageError("mesh takes a design file and a model file");
-    return vantor::kfx::RunMesh(positional[0], positional[1], parts, std::cerr);
+    return vantor::kfx::RunMesh(positional[0], positional[1], parts, std::cerr, options);
 }
 
 int Motors(const std::vector<std::string>& args) {
