@@ -95,6 +95,22 @@ private slots:
             QVERIFY(!Read(written).contains("<text") && Read(written).contains("class=\"text\""));
     }
 
+    // On A4 the 514 mm marking guide gets a sheet of its own: one file a sheet, and the
+    // user is told which template needed the larger sheet.
+    void templatesOnSeveralSheetsAreNumberedAndTheLargeOneIsNamed() {
+        Started s;
+        QVERIFY(s.created);
+        for (int choice : {1, 0, 0})
+            s.choose(choice);
+        s.interaction.files.enqueue(dir_.filePath("a4.svg"));
+        s.action("FileExportSvg")->trigger();
+        QCOMPARE(s.interaction.messages.size(), 1);
+        QVERIFY(s.interaction.messages[0].text.contains("Fin marking guide"));
+        QVERIFY(Read(dir_.filePath("a4-1.svg")).contains("width=\"210.000mm\""));
+        QVERIFY(Read(dir_.filePath("a4-2.svg")).contains("id=\"guide-1\""));
+        QVERIFY(!QFile::exists(dir_.filePath("a4.svg")));
+    }
+
     void unwritableExportIsReportedAndLeavesNoFile() {
         Started s;
         QVERIFY(s.created);

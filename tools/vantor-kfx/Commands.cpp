@@ -50,8 +50,12 @@ QString DesignTitle(const std::string& file) {
 }
 
 int Report(const OutputResult& result, const std::string& output, std::ostream& err) {
-    if (result.ok)
+    if (result.ok) {
+        // Written, with something to know: a template that needed a larger sheet.
+        if (!result.note.empty())
+            err << output << "\n" << result.note;
         return Success;
+    }
     err << output << "\n" << result.reason << "\n";
     return FileFailure;
 }
