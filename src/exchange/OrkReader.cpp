@@ -105,7 +105,7 @@ double ResolveFront(const Placement& p, double length, double parentFront, doubl
 }
 
 ImportedNoseShape ShapeOf(const std::string& name) {
-    if (name == "conical")
+    if (name == "conical" || name.empty())
         return ImportedNoseShape::Conical;
     if (name == "ogive") // a secant ogive (parameter below 1) is taken as tangent
         return ImportedNoseShape::Ogive;
