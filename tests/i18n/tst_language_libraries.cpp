@@ -38,6 +38,9 @@ QList<int> MainWindowIds() {
 QList<int> Export3dIds() {
     return Range(1770, 1777);
 }
+QList<int> ImportReportIds() {
+    return Range(6100, 6103);
+}
 QList<int> ObjectWindowIds() {
     return QList<int>{2501, 2502, 2507, 2508} + Range(2510, 2540) + QList<int>{2542, 2545, 2546} +
            Range(2550, 2556); // the stability table
@@ -52,7 +55,8 @@ QList<int> ParametersIds() {
 QSet<int> AllFormIds() {
     QSet<int> ids;
     for (const auto& list :
-         {MainWindowIds(), Export3dIds(), ObjectWindowIds(), OptionsIds(), ParametersIds()})
+         {MainWindowIds(), Export3dIds(), ObjectWindowIds(), OptionsIds(), ParametersIds(),
+          ImportReportIds()})
         for (int id : list)
             ids.insert(id);
     ids.insert(3518);
@@ -179,6 +183,7 @@ void LanguageLibrariesTest::everyFormIdentifierHasAString_data() {
         QTest::addRow("%s parameters", file) << path << ParametersIds() << 20;
         QTest::addRow("%s design window", file) << path << QList<int>{1001} << 1;
         QTest::addRow("%s 3D model export", file) << path << Export3dIds() << 8;
+        QTest::addRow("%s import report", file) << path << ImportReportIds() << 4;
     }
 }
 
