@@ -151,6 +151,10 @@ private slots:
 <centeringring><name>p</name><material type="bulk" density="1000">w</material><length>0.005</length>
 <axialoffset method="bottom">0</axialoffset><outerradius>auto</outerradius><innerradius>auto</innerradius></centeringring>)"
             << pi * (0.019 * 0.019 - 0.01 * 0.01) * 0.005 * 1e6;
+        QTest::newRow("engine block given by its wall")
+            << R"(<engineblock><name>p</name><material type="bulk" density="1000">w</material>
+<length>0.01</length><outerradius>0.01</outerradius><thickness>0.002</thickness></engineblock>)"
+            << pi * (1e-4 - 0.64e-4) * 0.01 * 1e6;
         QTest::newRow("bulkhead: solid") << R"(<bulkhead><name>p</name><material type="bulk" density="1000">w</material>
 <length>0.01</length><outerradius>0.01</outerradius></bulkhead>)" << pi * 1e-4 * 0.01 * 1e6;
         QTest::newRow("override mass") << Mass("p", "top", 0, 0.5, 0.02, "<overridemass>0.02</overridemass>").c_str()
