@@ -202,6 +202,32 @@ MotorLookup LookupInLibrary(const MotorLibrary& library) {
 void MapImportedRocket(const ImportedRocket& rocket, Design& design, const MotorLookup& motors,
                        ImportReport& report) {
     design.clear();
+    // Real rockets have tens of parts; the bounds keep a hostile file from building a
+    // design too deep for the tree or too large to edit.
+    std::size_t outer = 0;
+    for (const ImportedPart& part : rocket.parts)
+        if (part.kind == ImportedKind::Nose || part.kind == ImportedKind::BodyTube ||
+            part.kind == ImportedKind::Transition)
+            ++outer;
+    if (outer + 2 >= MaxTreeDepth)
+        throw ImportError("the rocket has " + std::to_string(outer) + " body parts in a row; at most " +
+                          std::to_string(MaxTreeDepth - 3) + " are read");
+    // Sizes and masses beyond any rocket (a kilometre-sized file value) would not even fit
+    // the fields of a design file.
+    for (const ImportedPart& part : rocket.parts) {
+        const double sizes[] = {part.front, part.length, part.foreDiameter, part.aftDiameter,
+                                part.thickness, part.cg, part.rootChord, part.tipChord,
+                                part.sweep, part.span, part.density};
+        bool sane = std::isfinite(part.mass) && std::abs(part.mass) <= 1e9;
+        for (double size : sizes)
+            sane = sane && std::isfinite(size) && std::abs(size) <= 1e7;
+        if (!sane)
+            throw ImportError("\"" + (part.name.empty() ? part.sourceKind : part.name) +
+                              "\" has a size or mass beyond any rocket");
+    }
+    if (rocket.parts.size() > MaxImportedParts)
+        throw ImportError("the rocket has " + std::to_string(rocket.parts.size()) +
+                          " parts; at most " + std::to_string(MaxImportedParts) + " are read");
     Builder builder(design, report);
     report.rocketName = rocket.name;
     report.format = rocket.format;

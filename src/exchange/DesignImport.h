@@ -64,6 +64,9 @@ MotorLookup LookupInLibrary(const MotorLibrary& library);
 // The format a file name stands for, by its extension (.ork, .rkt; any case).
 ForeignFormat ForeignFormatOf(const std::filesystem::path& path);
 
+// The most parts an imported rocket may have.
+inline constexpr std::size_t MaxImportedParts = 2000;
+
 // The largest design file read.
 inline constexpr std::uintmax_t MaxForeignFileBytes = 64u << 20;
 

@@ -105,7 +105,7 @@ double ResolveFront(const Placement& p, double length, double parentFront, doubl
 }
 
 ImportedNoseShape ShapeOf(const std::string& name) {
-    if (name == "conical")
+    if (name == "conical" || name.empty())
         return ImportedNoseShape::Conical;
     if (name == "ogive") // a secant ogive (parameter below 1) is taken as tangent
         return ImportedNoseShape::Ogive;
@@ -419,6 +419,9 @@ private:
             if (kind != "bulkhead") {
                 if (const auto given = LengthOf(node, "innerradius")) {
                     holeRadius = *given;
+                } else if (const auto wall = LengthOf(node, "thickness")) {
+                    // Newer files give the ring's wall instead of its hole.
+                    holeRadius = std::max(0.0, outer - *wall);
                 } else {
                     const double front =
                         ResolveFront(placement, length, host.front, host.length, after);

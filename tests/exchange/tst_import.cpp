@@ -12,6 +12,7 @@
 #include <zip.h>
 #include <zlib.h>
 
+#include <QDir>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -150,6 +151,10 @@ private slots:
 <centeringring><name>p</name><material type="bulk" density="1000">w</material><length>0.005</length>
 <axialoffset method="bottom">0</axialoffset><outerradius>auto</outerradius><innerradius>auto</innerradius></centeringring>)"
             << pi * (0.019 * 0.019 - 0.01 * 0.01) * 0.005 * 1e6;
+        QTest::newRow("engine block given by its wall")
+            << R"(<engineblock><name>p</name><material type="bulk" density="1000">w</material>
+<length>0.01</length><outerradius>0.01</outerradius><thickness>0.002</thickness></engineblock>)"
+            << pi * (1e-4 - 0.64e-4) * 0.01 * 1e6;
         QTest::newRow("bulkhead: solid") << R"(<bulkhead><name>p</name><material type="bulk" density="1000">w</material>
 <length>0.01</length><outerradius>0.01</outerradius></bulkhead>)" << pi * 1e-4 * 0.01 * 1e6;
         QTest::newRow("override mass") << Mass("p", "top", 0, 0.5, 0.02, "<overridemass>0.02</overridemass>").c_str()
@@ -372,6 +377,9 @@ private slots:
             << O << "entities";
         QTest::newRow("NaN size") << ork(Ork("", {}, "").replace(Ork("").find("<length>0.4"), 11, "<length>NaN"))
                                   << O << "length is not a number";
+        QTest::newRow("size beyond any rocket")
+            << ork(Ork("").replace(Ork("").find("<length>0.4"), 11, "<length>1e300"))
+            << O << "beyond any rocket";
         QTest::newRow("no nose") << ork("<openrocket><rocket><subcomponents><stage/></subcomponents></rocket></openrocket>")
                                  << O << "no nose cone";
         QTest::newRow("damaged zip") << QByteArray("PK\x03\x04garbage-garbage-garbage", 27) << O << "zip package is damaged";
@@ -391,6 +399,16 @@ private slots:
             nested += "</subcomponents></tubecoupler>";
         nested += "</subcomponents></nosecone></subcomponents></stage></subcomponents></rocket></openrocket>";
         QTest::newRow("deep nesting, well formed") << ork(nested) << O << "nested more than";
+        std::string many;
+        for (int i = 0; i < 2100; ++i)
+            many += "<masscomponent><name>m</name><mass>0.001</mass></masscomponent>";
+        QTest::newRow("too many parts") << ork(Ork(many)) << O << "at most 2000";
+        std::string tubes;
+        for (int i = 0; i < 300; ++i)
+            tubes += "<bodytube><name>t</name><length>0.01</length><radius>0.01</radius></bodytube>";
+        std::string chain = Ork("");
+        chain.insert(chain.find("</subcomponents></stage>"), tubes);
+        QTest::newRow("too many body parts") << ork(chain) << O << "body parts in a row";
     }
     void badInputIsRefusedWithItsCause() {
         QFETCH(QByteArray, bytes);
@@ -403,6 +421,37 @@ private slots:
         QVERIFY(!result.ok);
         QVERIFY2(result.reason.find(cause.toStdString()) != std::string::npos, result.reason.c_str());
         QVERIFY(design.Elements.empty());
+    }
+
+    // Every input the fuzz targets ever found failing is read again: refused with a
+    // reason, or imported with finite sizes and weights.
+    void fuzzFindingsStayFixed_data() {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<int>("format");
+        for (const auto& [folder, format] : {std::pair{"regressions-ork", ForeignFormat::OpenRocket},
+                                             std::pair{"regressions-rkt", ForeignFormat::RockSim}}) {
+            const QDir dir(QStringLiteral(FUZZ_DIR "/") + folder);
+            for (const QString& name : dir.entryList(QDir::Files))
+                QTest::newRow(qPrintable(name)) << dir.filePath(name) << static_cast<int>(format);
+        }
+    }
+    void fuzzFindingsStayFixed() {
+        QFETCH(QString, file);
+        QFETCH(int, format);
+        QFile input(file);
+        QVERIFY(input.open(QIODevice::ReadOnly));
+        const QByteArray bytes = input.readAll();
+        Design design;
+        const ImportResult result = ImportForeignBytes(
+            std::span(reinterpret_cast<const std::uint8_t*>(bytes.constData()), static_cast<std::size_t>(bytes.size())),
+            static_cast<ForeignFormat>(format), design, {});
+        if (!result.ok) {
+            QVERIFY(!result.reason.empty());
+            QVERIFY(design.Elements.empty());
+            return;
+        }
+        for (const auto& e : design.Elements)
+            QVERIFY(std::isfinite(e->Weight) && std::isfinite(e->Length) && std::abs(e->Length) < 1e8f);
     }
 
     // A package or stream that unpacks beyond the limit is refused before it is all in

@@ -44,6 +44,9 @@ QList<int> TemplateSheetIds() {
 QList<int> Export3dIds() {
     return Range(1770, 1777) + QList<int>{1828};
 }
+QList<int> ImportReportIds() {
+    return Range(6100, 6103);
+}
 QList<int> ObjectWindowIds() {
     return QList<int>{2501, 2502, 2507, 2508} + Range(2510, 2540) + QList<int>{2542, 2545, 2546} +
            Range(2550, 2561); // the stability table, its note, button and titles
@@ -64,7 +67,7 @@ QSet<int> AllFormIds() {
     QSet<int> ids;
     for (const auto& list :
          {MainWindowIds(), Export3dIds(), ObjectWindowIds(), OptionsIds(), ParametersIds(),
-          MotorIds(), TemplateSheetIds()})
+          MotorIds(), TemplateSheetIds(), ImportReportIds()})
         for (int id : list)
             ids.insert(id);
     ids.insert(3518);
@@ -193,6 +196,7 @@ void LanguageLibrariesTest::everyFormIdentifierHasAString_data() {
         QTest::addRow("%s 3D model export", file) << path << Export3dIds() << 9;
         QTest::addRow("%s motors", file) << path << MotorIds() << 27;
         QTest::addRow("%s template sheets", file) << path << TemplateSheetIds() << 8;
+        QTest::addRow("%s import report", file) << path << ImportReportIds() << 4;
     }
 }
 

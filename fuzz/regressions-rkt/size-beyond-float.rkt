@@ -1,0 +1,16 @@
+<RockSimDocument><FileVersion>4</FileVersion><DesignInformation><RocketDesign>
+<Name>Seed</Name><StageCount>2</StageCount><Stage3Parts>
+<NoseCone><Name>N</Name><Len>100</Len><BaseDia>40</BaseDia><ShapeCode>3</ShapeCode><CalcMass>20</CalcMass><CalcCG>60</CalcCG>
+<UseKnownCG>1</UseKnownCG><KnownMass>22</KnownMass><KnownCG>55</KnownCG><ShoulderLen>20</ShoulderLen><BaseExtensionLen>10</BaseExtensionLen></NoseCone>
+<BodyTube><Name>T</Name><Len>300</Len><OD>40</OD><ID>39</ID><CalcMass>30</CalcMass><CalcCG>150</CalcCG>
+<AttachedParts><MassObject><Name>M</Name><Xb>50</Xb><LocationMode>0</LocationMode><Len>10</Len><KnownMass>15</KnownMass></MassObject>
+<Parachute><Name>P</Name><Xb>-20</Xb><LocationMode>2</LocationMode><Len>30</Len><CalcMass>8</CalcMass><CalcCG>15</CalcCG></Parachute>
+<FinSet><Name>F</Name><Xb>200</Xb><FinCount>3</FinCount><RootChord>80</RootChord><TipChord>40</TipChord><SemiSpan>50</SemiSpan><SweepDistance>30</SweepDistance><ShapeCode>1</ShapeCode><CalcMass>9</CalcMass><CalcCG>40</CalcCG><CantAngle>1</CantAngle></FinSet>
+<CustomFinSet><Name>C</Name><Xb>220</Xb><FinCount>4</FinCount><PointList>604444444444444444444444444444444444444444444444444444444444444444444444444,0|40,30|10,30|0,0|</PointList><CalcMass>5</CalcMass></CustomFinSet>
+<BodyTube><Name>Mount</Name><Xb>0</Xb><LocationMode>2</LocationMode><Len>70</Len><OD>20</OD><ID>19</ID><IsMotorMount>1</IsMotorMount><IsInsideTube>1</IsInsideTube><CalcMass>3</CalcMass></BodyTube>
+<TubeFinSet><Name>NTubes</Name><Len>40</Len><CalcMass>4</CalcMass></TubeFinSet>
+<ExternalPod><Name>Pod</Name><CalcMass>1</CalcMass></ExternalPod>
+</AttachedParts></BodyTube>
+<Transition><Name>Tail</Name><Len>30</Len><FrontDia>40</FrontDia><RearDia>30</RearDia><ShapeCode>0</ShapeCode><CalcMass>5</CalcMass></Transition>
+</Stage3Parts><Stage2Parts><BodyTube><Name>B</Name><Len>100</Len><OD>40</OD><ID>39</ID><CalcMass>12</CalcMass></BodyTube></Stage2Parts>
+</RocketDesign></DesignInformation></RockSimDocument>
