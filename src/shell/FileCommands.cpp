@@ -141,12 +141,12 @@ bool FileCommands::loadIntoNewWindow(const QString& name) {
 }
 
 void FileCommands::openFileArgument(const QString& argument) {
-    // The file gets a window of its own beside any design restored at start; only empty,
-    // unmodified windows give way to it.
+    // As Open, the file takes the place of the designs open; but a modified one (a design
+    // restored at start) stays in its window, unasked, and the file gets a window of its
+    // own beside it.
     const auto windows = windows_.all();
     for (TMDIChild* window : windows)
-        if (!window->history().isModified() && window->history().filePath().isEmpty() &&
-            window->design().empty())
+        if (!window->history().isModified())
             windows_.close(qobject_cast<QMdiSubWindow*>(window->parentWidget()));
     if (loadIntoNewWindow(QFileInfo(argument).absoluteFilePath()))
         return;
