@@ -178,6 +178,8 @@ bool IsMotorFileName(const std::filesystem::path& path) {
 MotorFileResult ReadEngText(std::string_view text, const std::string& file) {
     if (text.size() > MaxMotorFileBytes)
         return Fault(file, 0, "the file is larger than a motor file can be");
+    if (text.starts_with("\xEF\xBB\xBF")) // a UTF-8 byte order mark
+        text.remove_prefix(3);
     MotorFileResult result;
     std::optional<Motor> current;
     int currentHeaderLine = 0;
@@ -281,12 +283,25 @@ MotorFileResult ReadEngText(std::string_view text, const std::string& file) {
 
 namespace {
 
-int LineAt(std::string_view text, std::ptrdiff_t offset) {
-    if (offset < 0)
-        return 1;
-    const auto end = std::min(static_cast<std::size_t>(offset), text.size());
-    return 1 + static_cast<int>(std::count(text.begin(), text.begin() + end, '\n'));
-}
+// Line numbers of offsets into a text, from the positions of its line ends found once,
+// so that naming the line of every row of a large file stays linear.
+class LineIndex {
+public:
+    explicit LineIndex(std::string_view text) {
+        for (std::size_t i = text.find('\n'); i != std::string_view::npos; i = text.find('\n', i + 1))
+            ends_.push_back(i);
+    }
+    int lineAt(std::ptrdiff_t offset) const {
+        if (offset < 0)
+            return 1;
+        const auto before = std::lower_bound(ends_.begin(), ends_.end(),
+                                             static_cast<std::size_t>(offset));
+        return 1 + static_cast<int>(before - ends_.begin());
+    }
+
+private:
+    std::vector<std::size_t> ends_;
+};
 
 std::optional<double> Attribute(const pugi::xml_node& node, const char* name) {
     const pugi::xml_attribute attribute = node.attribute(name);
@@ -300,11 +315,12 @@ std::optional<double> Attribute(const pugi::xml_node& node, const char* name) {
 MotorFileResult ReadRseText(std::string_view text, const std::string& file) {
     if (text.size() > MaxMotorFileBytes)
         return Fault(file, 0, "the file is larger than a motor file can be");
+    const LineIndex lines(text);
     pugi::xml_document document;
     const pugi::xml_parse_result parsed =
         document.load_buffer(text.data(), text.size(), pugi::parse_default, pugi::encoding_utf8);
     if (!parsed)
-        return Fault(file, LineAt(text, parsed.offset),
+        return Fault(file, lines.lineAt(parsed.offset),
                      std::string("the XML is malformed: ") + parsed.description());
 
     MotorFileResult result;
@@ -313,7 +329,7 @@ MotorFileResult ReadRseText(std::string_view text, const std::string& file) {
         return Fault(file, 1, "the file holds no <engine> element");
     for (const pugi::xpath_node& found : engines) {
         const pugi::xml_node engine = found.node();
-        const int line = LineAt(text, engine.offset_debug());
+        const int line = lines.lineAt(engine.offset_debug());
         if (result.motors.size() >= MaxMotorsPerFile)
             return Fault(file, line, "the file holds too many motors");
         Motor motor;
@@ -338,7 +354,7 @@ MotorFileResult ReadRseText(std::string_view text, const std::string& file) {
         bool everyMass = true;
         int lastLine = line;
         for (const pugi::xml_node row : engine.child("data").children("eng-data")) {
-            lastLine = LineAt(text, row.offset_debug());
+            lastLine = lines.lineAt(row.offset_debug());
             const auto time = Attribute(row, "t");
             const auto thrust = Attribute(row, "f");
             const auto mass = Attribute(row, "m");

@@ -41,6 +41,7 @@ MainActions::MainActions(QWidget& owner) {
     FilePrint = makeAction("FilePrint", Tagged(1707), Tagged(1619));
     FileExport3d = makeAction("FileExport3d", Tagged(1770), Tagged(1771));
     FileExit1 = makeAction("FileExit1", Tagged(1628), Tagged(1629));
+    AImportSilnika = makeAction("AImportSilnika", Tagged(6001), Tagged(6002));
 
     ASkala05 = makeAction("ASkala05", Tagged(1558));
     ASkala1 = makeAction("ASkala1", Tagged(1559));
@@ -188,6 +189,7 @@ MainMenus::MainMenus(QMainWindow& window, const MainActions& a) {
     separator(File1, "N1");
     File1->addAction(a.FilePrint);
     File1->addAction(a.FileExport3d);
+    File1->addAction(a.AImportSilnika);
     separator(File1, "N2");
     File1->addAction(a.FileExit1);
 

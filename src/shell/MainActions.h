@@ -23,6 +23,8 @@ struct MainActions {
 
     QAction *FileNew1, *FileOpen1, *FileClose1, *FileCloseAll, *FileSave1, *FileSaveAs1, *FilePrint,
         *FileExport3d, *FileExit1;
+    // Reads a thrust-curve file and copies it into the user's motor folder.
+    QAction* AImportSilnika;
     QAction *ASkala05, *ASkala1, *ASkala2, *ASkala3, *N251, *N5001;
     QAction *AShowLinijki, *Siatka1, *Przecigajdosiatki35181, *Prowadnice1;
     // Shows the standard analysis's centre of pressure on the axis.

@@ -13,7 +13,9 @@
 #include <QDebug>
 #include <QFrame>
 #include <QGroupBox>
+#include <QFileDialog>
 #include <QLabel>
+#include <QListWidget>
 #include <QPushButton>
 #include <QScreen>
 #include <QSettings>
@@ -178,6 +180,60 @@ void TFormOpcje::buildGeneralPage() {
         MakeGridSpin("seKrokPowiekszenia", GroupKroki, QRect(150, 48, 80, RowHeight));
     seKrokPowiekszenia->setEnabled(false);
     GroupKroki->hide();
+    buildMotorFolders();
+}
+
+void TFormOpcje::buildMotorFolders() {
+    // Where the hidden rotation and zoom steps would be.
+    GroupSilniki = new QGroupBox(Tagged(6010), TabOgolne);
+    GroupSilniki->setObjectName("GroupSilniki");
+    GroupSilniki->setGeometry(8, 152, 273, 90);
+    lbFolderySilnikow = new QListWidget(GroupSilniki);
+    lbFolderySilnikow->setObjectName("lbFolderySilnikow");
+    lbFolderySilnikow->setGeometry(8, 20, 170, 62);
+    bDodajFolder = new QPushButton(Tagged(6011), GroupSilniki);
+    bDodajFolder->setObjectName("bDodajFolder");
+    bDodajFolder->setGeometry(184, 20, 81, 25);
+    bUsunFolder = new QPushButton(Tagged(6012), GroupSilniki);
+    bUsunFolder->setObjectName("bUsunFolder");
+    bUsunFolder->setGeometry(184, 52, 81, 25);
+    connect(bDodajFolder, &QPushButton::clicked, this, &TFormOpcje::bDodajFolderClick);
+    connect(bUsunFolder, &QPushButton::clicked, this, &TFormOpcje::bUsunFolderClick);
+    setMotorFolders(QSettings(Organization, QStringLiteral("Motors"))
+                        .value(QStringLiteral("Folders"))
+                        .toStringList());
+}
+
+QStringList TFormOpcje::motorFolders() const {
+    QStringList folders;
+    for (int i = 0; i < lbFolderySilnikow->count(); ++i)
+        folders << lbFolderySilnikow->item(i)->text();
+    return folders;
+}
+
+void TFormOpcje::setMotorFolders(const QStringList& folders) {
+    lbFolderySilnikow->clear();
+    lbFolderySilnikow->addItems(folders);
+}
+
+void TFormOpcje::saveMotorFolders() const {
+    QSettings store(Organization, QStringLiteral("Motors"));
+    store.setValue(QStringLiteral("Folders"), motorFolders());
+}
+
+void TFormOpcje::bDodajFolderClick() {
+    QFileDialog dialog(this);
+    dialog.setFileMode(QFileDialog::Directory);
+    dialog.setOption(QFileDialog::ShowDirsOnly);
+    if (interaction_.runDialog(dialog) != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return;
+    const QString folder = dialog.selectedFiles().constFirst();
+    if (!folder.isEmpty() && !motorFolders().contains(folder))
+        lbFolderySilnikow->addItem(folder);
+}
+
+void TFormOpcje::bUsunFolderClick() {
+    delete lbFolderySilnikow->takeItem(lbFolderySilnikow->currentRow());
 }
 
 void TFormOpcje::buildGridPage() {
@@ -338,6 +394,7 @@ int TFormOpcje::displayUnitIndex() const {
 void TFormOpcje::bOKClick() {
     if (!saveAllowed_ || saveAllowed_())
         SaveSettings();
+    saveMotorFolders();
     if (redrawDesigns_)
         redrawDesigns_();
     close();

@@ -12,6 +12,7 @@ class QCheckBox;
 class QComboBox;
 class QGroupBox;
 class QLabel;
+class QListWidget;
 class QPushButton;
 class QSpinBox;
 class QStackedWidget;
@@ -102,6 +103,18 @@ public:
     QCheckBox* cbSnapGrid = nullptr;
     QCheckBox* cbShowMarker = nullptr;
 
+    // Further folders of motor files the motor library reads, kept apart from the
+    // twelve values in their own store (QSettings("Qendel", "Motors"), key "Folders").
+    QGroupBox* GroupSilniki = nullptr;
+    QListWidget* lbFolderySilnikow = nullptr;
+    QPushButton* bDodajFolder = nullptr;
+    QPushButton* bUsunFolder = nullptr;
+    QStringList motorFolders() const;
+    void setMotorFolders(const QStringList& folders);
+    // Asks for a folder through the interaction and adds it to the list.
+    void bDodajFolderClick();
+    void bUsunFolderClick();
+
     QPushButton* bOK = nullptr;
     QPushButton* bZamknij = nullptr;
 
@@ -113,6 +126,8 @@ private:
     void buildGridPage();
     void buildOtherPages();
     void buildBottomPanel();
+    void buildMotorFolders();
+    void saveMotorFolders() const;
     // Loads the dialog's controls, and the menu check marks when `menuItems` is set.
     void load(bool menuItems);
 

@@ -8,6 +8,7 @@
 #include "interaction/Interaction.h"
 #include "shell/AboutBox.h"
 #include "shell/MainWindow.h"
+#include "shell/MotorCommands.h"
 #include "shell/OptionsDialog.h"
 #include "shell/OrderlyTermination.h"
 #include "toolwindows/ObjectWindow.h"
@@ -49,6 +50,11 @@ bool Program::create() {
         return false;
     wireParametersDialog();
     wireInsertionCommands();
+    motorCommands_ = std::make_unique<MotorCommands>(language_, interaction_, programDirectory_,
+                                                     mainForm_.get());
+    if (!motorCommands_->FormCreate())
+        return false;
+    wireMotorCommands();
     return true;
 }
 
@@ -106,6 +112,19 @@ void Program::wireParametersDialog() {
         if (interaction_.runDialog(*formParametry_) == QDialog::Accepted && window != nullptr)
             window->history().record(std::move(edit));
     });
+}
+
+void Program::wireMotorCommands() {
+    MotorCommands& motors = *motorCommands_;
+    TFormOpcje& options = *formOpcje_;
+    motors.setExtraFolders([&options] { return options.motorFolders(); });
+    formParametry_->setMotorChooser(
+        [&motors](const TRocketElement& element, const ElementFields& entered) {
+            return motors.chooseMotor(element, entered);
+        });
+    if (auto* import = mainForm_->findChild<QAction*>(QStringLiteral("AImportSilnika")))
+        QObject::connect(import, &QAction::triggered, mainForm_.get(),
+                         [&motors] { motors.importMotorFile(); });
 }
 
 int RunProgram(Interaction& interaction, const std::function<void(TMainForm&)>& started) {

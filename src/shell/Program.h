@@ -15,6 +15,7 @@ class TFormObject;
 class TFormOpcje;
 class TFormParametry;
 class TMainForm;
+class MotorCommands;
 
 // The program's forms, created in their start-up order and wired together: the main
 // window, the object window docked in it, the about box and the dialogs.
@@ -31,11 +32,13 @@ public:
     TFormObject* formObject() const { return formObject_; }
     TFormOpcje* formOpcje() const { return formOpcje_; }
     TFormParametry* formParametry() const { return formParametry_; }
+    MotorCommands* motorCommands() const { return motorCommands_.get(); }
 
 private:
     void wireParametersDialog();
     void wireOptionsDialog();
     void wireInsertionCommands();
+    void wireMotorCommands();
 
     LanguageSession& language_;
     Interaction& interaction_;
@@ -46,6 +49,7 @@ private:
     TAboutBox* aboutBox_ = nullptr;           // owned by the main window
     TFormOpcje* formOpcje_ = nullptr;         // owned by the main window
     TFormParametry* formParametry_ = nullptr; // owned by the main window
+    std::unique_ptr<MotorCommands> motorCommands_;
 };
 
 // Starts the program with the given modal interactions and runs it to its end; calls

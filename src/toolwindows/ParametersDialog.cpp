@@ -159,6 +159,7 @@ TFormParametry::TFormParametry(LanguageSession& language, Interaction& interacti
     connect(BitBtn2, &QPushButton::clicked, this, &TFormParametry::BitBtn2Click);
     connect(bOblicz, &QPushButton::clicked, this, &TFormParametry::bObliczClick);
     connect(bOblicz3, &QPushButton::clicked, this, &TFormParametry::bObliczClick);
+    connect(bWybierzSilnik, &QPushButton::clicked, this, &TFormParametry::bWybierzSilnikClick);
     // Only a choice the user makes; selecting the element's material on showing does
     // not change its density.
     connect(seMaterial, &QComboBox::activated, this, &TFormParametry::seMaterialChange);
@@ -183,6 +184,10 @@ void TFormParametry::buildMainPage() {
     sesrednica = MakeSpin("sesrednica", 50, TabMain, FieldX, 38);
     lSrednica2 = MakeLabel("lSrednica2", QStringLiteral("Średnica B@5507"), TabMain, LabelX, 68);
     sesrednica2 = MakeSpin("sesrednica2", 50, TabMain, FieldX, 68);
+    // In the row of the second diameter, which only transitions show.
+    bWybierzSilnik = MakeButton("bWybierzSilnik", QStringLiteral("Wybierz silnik…@5530"), TabMain,
+                                {FieldX, 68, ClientWidth - FieldX - 8, RowHeight});
+    bWybierzSilnik->hide();
     PanelMaterialMain = MakePanel("PanelMaterialMain", TabMain, {0, 100, ClientWidth, 64});
     PanelWagaMain = MakePanel("PanelWagaMain", TabMain, {0, 166, ClientWidth, 36});
     PageControl1->addTab(TabMain, QStringLiteral("Główne@5504"));
@@ -287,6 +292,9 @@ void TFormParametry::FormShow() {
     shownElement_ = element_;
     elementTouched_ = false;
     shownFields_.reset();
+    chosenMotor_.reset();
+    bWybierzSilnik->setVisible(element_ != nullptr && element_->ClassName == "TEngine" &&
+                               motorChooser_ != nullptr);
     if (element_ == nullptr) {
         freshMode_ = false;
         return;
@@ -367,6 +375,16 @@ ElementFields TFormParametry::enteredFields() const {
     fields.thickness = static_cast<float>(segrubosc->value());
     fields.weight = static_cast<float>(seWaga->value());
     fields.material = seMaterial->currentText().toStdString();
+    if (chosenMotor_) {
+        // The fields hold whole numbers; the chosen motor's own values stay where the
+        // user left them as the choice put them.
+        if (sedlugosc->value() == TruncToInt(chosenMotor_->length))
+            fields.length = chosenMotor_->length;
+        if (sesrednica->value() == TruncToInt(chosenMotor_->diameterA))
+            fields.diameterA = chosenMotor_->diameterA;
+        if (seWaga->value() == TruncToInt(chosenMotor_->weight))
+            fields.weight = chosenMotor_->weight;
+    }
     if (element_->ClassName == FinSetClass) {
         fields.finA = static_cast<float>(seA->value());
         fields.finB = static_cast<float>(seB->value());
@@ -388,6 +406,19 @@ void TFormParametry::bObliczClick() {
     apply();
     if (element_ != nullptr)
         seWaga->setValue(TruncToInt(element_->ComputeWeight()));
+}
+
+void TFormParametry::bWybierzSilnikClick() {
+    if (element_ == nullptr || !motorChooser_)
+        return;
+    const std::optional<ElementFields> chosen = motorChooser_(*element_, enteredFields());
+    if (!chosen)
+        return;
+    chosenMotor_ = chosen;
+    eCaption->setText(QString::fromStdString(chosen->caption));
+    sedlugosc->setValue(TruncToInt(chosen->length));
+    sesrednica->setValue(TruncToInt(chosen->diameterA));
+    seWaga->setValue(TruncToInt(chosen->weight));
 }
 
 void TFormParametry::seMaterialChange(int index) {

@@ -62,6 +62,15 @@ public:
     }
     // Redraws the active design window after an accepted OK.
     void setRedraw(std::function<void()> redraw) { redraw_ = std::move(redraw); }
+    // Opens the motor chooser for a motor component with the fields as entered; gives
+    // the fields with the chosen motor, or nothing when none was chosen. Without it the
+    // "choose motor" button stays hidden.
+    using MotorChooserHook =
+        std::function<std::optional<ElementFields>(const TRocketElement&, const ElementFields&)>;
+    void setMotorChooser(MotorChooserHook chooser) { motorChooser_ = std::move(chooser); }
+    // "Choose motor": puts the chosen motor's sizes, weight and caption into the fields;
+    // OK then writes them as one step.
+    void bWybierzSilnikClick();
 
     // Loads the fields from the element and shows the page of its kind.
     void FormShow();
@@ -126,6 +135,8 @@ public:
     QSpinBox* seWaga3 = nullptr;
     QPushButton* bOblicz3 = nullptr;
 
+    QPushButton* bWybierzSilnik = nullptr;
+
     QPushButton* BitBtn2 = nullptr; // Cancel
     QPushButton* btnOK = nullptr;
 
@@ -161,6 +172,10 @@ private:
     bool elementTouched_ = false;
     std::function<bool(const TRocketElement&)> hasChildNodes_;
     std::function<void()> redraw_;
+    MotorChooserHook motorChooser_;
+    // The fields of the motor chosen in this run: OK keeps its exact length, diameter and
+    // weight where the whole-number fields still show them.
+    std::optional<ElementFields> chosenMotor_;
 };
 
 } // namespace vantor

@@ -49,10 +49,16 @@ QList<int> ParametersIds() {
     return QList<int>{5501, 5504, 5506, 5507, 5508} + Range(5510, 5524);
 }
 
+// The motor chooser and the motor library's command and messages.
+QList<int> MotorIds() {
+    return Range(5530, 5547) + Range(6001, 6006) + Range(6010, 6012);
+}
+
 QSet<int> AllFormIds() {
     QSet<int> ids;
     for (const auto& list :
-         {MainWindowIds(), Export3dIds(), ObjectWindowIds(), OptionsIds(), ParametersIds()})
+         {MainWindowIds(), Export3dIds(), ObjectWindowIds(), OptionsIds(), ParametersIds(),
+          MotorIds()})
         for (int id : list)
             ids.insert(id);
     ids.insert(3518);
@@ -179,6 +185,7 @@ void LanguageLibrariesTest::everyFormIdentifierHasAString_data() {
         QTest::addRow("%s parameters", file) << path << ParametersIds() << 20;
         QTest::addRow("%s design window", file) << path << QList<int>{1001} << 1;
         QTest::addRow("%s 3D model export", file) << path << Export3dIds() << 8;
+        QTest::addRow("%s motors", file) << path << MotorIds() << 27;
     }
 }
 

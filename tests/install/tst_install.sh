@@ -22,6 +22,8 @@ program=$prefix/lib/vantor/vantor
 for library in Pol_Library.dll Eng_Library.dll; do
     [ -f "$prefix/lib/vantor/Dll/$library" ] || fail "no Dll/$library"
 done
+# The program's own motor library, with the note on where motor files come from.
+[ -f "$prefix/lib/vantor/data/motors/README" ] || fail "no data/motors/README"
 [ -L "$prefix/bin/vantor" ] || fail "bin/vantor is not a link"
 [ "$(readlink -f "$prefix/bin/vantor")" = "$(readlink -f "$program")" ] ||
     fail "bin/vantor does not lead to the program"

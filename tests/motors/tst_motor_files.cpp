@@ -226,12 +226,24 @@ private slots:
         const MotorFileResult result = ReadEngText(text, "long.eng");
         QVERIFY(result.motors.empty());
         QCOMPARE(result.errors.at(0).line, int(MaxCurvePoints) + 2);
+
+        // The same in XML, one row a line: every row's line is named without counting
+        // the file from its start again.
+        std::string xml = "<engine-database><engine-list>\n<engine code=\"X\" dia=\"18\" "
+                          "len=\"70\" initWt=\"23\" propWt=\"10\"><data>\n";
+        for (std::size_t i = 0; i <= MaxCurvePoints; ++i)
+            xml += "<eng-data t=\"" + std::to_string(i * 0.001) + "\" f=\"5\"/>\n";
+        xml += "</data></engine></engine-list></engine-database>\n";
+        const MotorFileResult rows = ReadRseText(xml, "long.rse");
+        QVERIFY(rows.motors.empty());
+        QCOMPARE(rows.errors.at(0).line, int(MaxCurvePoints) + 3);
+        QVERIFY(QString::fromStdString(rows.errors[0].message).contains("too many points"));
     }
 
-    // Several motors in one file, comments at line ends, Windows line ends, and the
-    // curve started from zero thrust at ignition.
+    // Several motors in one file, a byte order mark, comments at line ends, Windows line
+    // ends, and the curve started from zero thrust at ignition.
     void severalMotorsInOneFile() {
-        const std::string text = "; two motors\r\n"
+        const std::string text = "\xEF\xBB\xBF; two motors\r\n"
                                  "B6-0 18 70 0 0.0056 0.0156 E ; booster\r\n"
                                  "0.1 10\r\n0.5 0\r\n"
                                  "H999 38 203 P 0.147 0.3311207 AT\r\n"

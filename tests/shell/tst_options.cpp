@@ -9,11 +9,14 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QColorDialog>
+#include <QFileDialog>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
+#include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
+#include <QSettings>
 #include <QSpinBox>
 #include <QStackedWidget>
 #include <QTemporaryDir>
@@ -460,7 +463,42 @@ private slots:
         for (int id = 3501; id <= 3532; ++id)
             if (id != 3521 && id != 3522 && id != 3526)
                 expected << id;
+        expected << 6010 << 6011 << 6012; // the motor folders
         QCOMPARE(ids, expected);
+    }
+
+    // A folder chosen is listed, kept by OK in its own store, and there at the next start.
+    void motorFoldersAreChosenAndKept() {
+        QTemporaryDir motors;
+        {
+            test::ScriptedInteraction interaction;
+            LanguageSession language(interaction, QCoreApplication::applicationDirPath() + "/..");
+            TFormOpcje o(language, interaction, SettingsMenuItems{});
+            QVERIFY(o.motorFolders().isEmpty());
+            for (int i = 0; i < 2; ++i) // the same folder twice is listed once
+                interaction.dialogScripts.enqueue([&](QDialog& shown) {
+                    auto* dialog = qobject_cast<QFileDialog*>(&shown);
+                    if (dialog == nullptr || dialog->fileMode() != QFileDialog::Directory)
+                        return int(QDialog::Rejected);
+                    dialog->selectFile(motors.path());
+                    return int(QDialog::Accepted);
+                });
+            QTest::mouseClick(o.bDodajFolder, Qt::LeftButton);
+            QTest::mouseClick(o.bDodajFolder, Qt::LeftButton);
+            QCOMPARE(o.motorFolders(), QStringList{motors.path()});
+            QTest::mouseClick(o.bOK, Qt::LeftButton);
+        }
+        QCOMPARE(QSettings("Qendel", "Motors").value("Folders").toStringList(),
+                 QStringList{motors.path()});
+        QVERIFY(!Store().allKeys().contains("Folders")); // not among the twelve values
+        test::ScriptedInteraction interaction;
+        LanguageSession language(interaction, QCoreApplication::applicationDirPath() + "/..");
+        TFormOpcje again(language, interaction, SettingsMenuItems{});
+        QCOMPARE(again.motorFolders(), QStringList{motors.path()});
+        again.lbFolderySilnikow->setCurrentRow(0);
+        QTest::mouseClick(again.bUsunFolder, Qt::LeftButton);
+        QVERIFY(again.motorFolders().isEmpty());
+        QSettings("Qendel", "Motors").clear();
     }
 
     void customGridColourIsChosenThroughTheInteraction() {

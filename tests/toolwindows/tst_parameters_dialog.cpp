@@ -125,6 +125,7 @@ private slots:
         QList<int> expected{5501, 5504, 5506, 5507, 5508};
         for (int id = 5510; id <= 5524; ++id)
             expected << id;
+        expected << 5530; // the motor chooser's button
         QCOMPARE(found, expected);
         for (const char* name : {"eCaption",      "sedlugosc",
                                  "sesrednica",    "sesrednica2",

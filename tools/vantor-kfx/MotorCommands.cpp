@@ -81,8 +81,10 @@ MotorLibrary LoadMotorsFor(const MotorFolders& folders, std::ostream& err) {
     std::vector<std::filesystem::path> paths;
     const std::filesystem::path program = ProgramFolder();
     if (!program.empty()) {
-        paths.push_back(program / "data" / "motors");                      // build tree
-        paths.push_back(program.parent_path() / "share" / "vantor" / "motors"); // installed
+        // The program's own library: beside the program in the build folder, and in
+        // the program's folder when installed.
+        paths.push_back(program / "data" / "motors");
+        paths.push_back(program.parent_path() / "lib" / "vantor" / "data" / "motors");
     }
     // The program's AppDataLocation: the generic data folder and the program's name.
     const QString data = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
