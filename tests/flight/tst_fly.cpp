@@ -155,6 +155,17 @@ private slots:
         QCOMPARE(own.json["launch_mass_g"].toDouble(), 83.9);
     }
 
+    // An OpenRocket design flies as it opens: imported, its motors named after the file's
+    // default motor configuration and found in the library.
+    void anImportedDesignFlies() {
+        if (!HaveData() || !QFile::exists(Data + "/ork/Chute-release.ork"))
+            QSKIP("no shared data folder beside the project");
+        const Run run = Fly({Data + "/ork/Chute-release.ork", "--motors", Data + "/motors", "--json"});
+        QCOMPARE(run.exit, 0);
+        QVERIFY2(run.json["motor"].toString().startsWith("AeroTech G80"), qPrintable(run.err));
+        QVERIFY(run.json["apogee_m"].toDouble() > 100);
+    }
+
     void motorFileFliesExactlyThatFileAndWritesTheTrajectory() {
         if (!HaveData())
             QSKIP("no shared data folder beside the project");

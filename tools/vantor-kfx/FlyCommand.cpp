@@ -1,6 +1,7 @@
 #include "FlyCommand.h"
 
 #include "Commands.h"
+#include "ImportCommand.h"
 #include "Output.h"
 #include "aero/Drag.h"
 #include "analysis/Stability.h"
@@ -13,8 +14,8 @@
 
 #include <algorithm>
 #include <cmath>
-#include <functional>
 #include <cstdio>
+#include <functional>
 #include <sstream>
 
 namespace vantor::kfx {
@@ -64,12 +65,14 @@ std::string Joined(const std::vector<std::string>& parts) {
 
 std::string Csv(const FlightResult& result) {
     std::ostringstream csv;
-    csv << "time_s,x_m,altitude_m,vx_m_s,vz_m_s,acceleration_m_s2,thrust_n,mass_g,mach,cd,angle_of_attack_deg\n";
+    csv << "time_s,x_m,altitude_m,vx_m_s,vz_m_s,acceleration_m_s2,thrust_n,mass_g,mach,cd,angle_of_"
+           "attack_deg\n";
     for (const FlightSample& s : result.samples)
         csv << Number(s.time, 5) << ',' << Number(s.x, 4) << ',' << Number(s.altitude, 4) << ','
             << Number(s.vx, 4) << ',' << Number(s.vz, 4) << ',' << Number(s.acceleration, 4) << ','
-            << Number(s.thrust, 4) << ',' << Number(s.mass * 1000, 4) << ',' << Number(s.mach, 5) << ','
-            << Number(s.cd, 5) << ',' << Number(s.angleOfAttack * 180 / 3.141592653589793, 3) << '\n';
+            << Number(s.thrust, 4) << ',' << Number(s.mass * 1000, 4) << ',' << Number(s.mach, 5)
+            << ',' << Number(s.cd, 5) << ',' << Number(s.angleOfAttack * 180 / 3.141592653589793, 3)
+            << '\n';
     return csv.str();
 }
 
@@ -81,7 +84,8 @@ bool ParseValue(const std::string& text, double& value) {
 
 } // namespace
 
-bool ParseFlyOptions(const std::vector<std::string>& args, FlyOptions& options, std::string& error) {
+bool ParseFlyOptions(const std::vector<std::string>& args, FlyOptions& options,
+                     std::string& error) {
     std::vector<std::string> positional;
     struct Numeric {
         const char* flag;
@@ -89,14 +93,38 @@ bool ParseFlyOptions(const std::vector<std::string>& args, FlyOptions& options, 
         std::function<void(double)> set;
     };
     const std::vector<Numeric> numbers{
-        {"--rod-length", 0, 100, [&](double v) { options.rodLength = v; }},
-        {"--rod-angle", -45, 45, [&](double v) { options.rodAngle = v; }},
-        {"--wind", -200, 200, [&](double v) { options.wind = v; }},
-        {"--altitude", -500, 10000, [&](double v) { options.altitude = v; }},
-        {"--temperature", -80, 60, [&](double v) { options.temperature = v; }},
-        {"--cd", 0.01, 10, [&](double v) { options.cd = v; }},
-        {"--delay", 0, 60, [&](double v) { options.delay = v; }},
-        {"--parachute", 0.01, 20, [&](double v) { options.parachute = v; }},
+        {"--rod-length", 0, 100,
+         [&](double v) {
+             options.rodLength = v;
+         }},
+        {"--rod-angle", -45, 45,
+         [&](double v) {
+             options.rodAngle = v;
+         }},
+        {"--wind", -200, 200,
+         [&](double v) {
+             options.wind = v;
+         }},
+        {"--altitude", -500, 10000,
+         [&](double v) {
+             options.altitude = v;
+         }},
+        {"--temperature", -80, 60,
+         [&](double v) {
+             options.temperature = v;
+         }},
+        {"--cd", 0.01, 10,
+         [&](double v) {
+             options.cd = v;
+         }},
+        {"--delay", 0, 60,
+         [&](double v) {
+             options.delay = v;
+         }},
+        {"--parachute", 0.01, 20,
+         [&](double v) {
+             options.parachute = v;
+         }},
     };
     for (std::size_t i = 1; i < args.size(); ++i) {
         const std::string& arg = args[i];
@@ -114,7 +142,9 @@ bool ParseFlyOptions(const std::vector<std::string>& args, FlyOptions& options, 
                 error = arg + " takes a value";
                 return false;
             }
-            (arg == "--motor" ? options.motor : arg == "--motor-file" ? options.motorFile : options.csv) = args[++i];
+            (arg == "--motor"        ? options.motor
+             : arg == "--motor-file" ? options.motorFile
+                                     : options.csv) = args[++i];
             continue;
         }
         const auto number = std::find_if(numbers.begin(), numbers.end(),
@@ -123,7 +153,8 @@ bool ParseFlyOptions(const std::vector<std::string>& args, FlyOptions& options, 
             double value = 0;
             if (i + 1 >= args.size() || !ParseValue(args[i + 1], value) || value < number->low ||
                 value > number->high) {
-                error = arg + " takes a number from " + Number(number->low, 0) + " to " + Number(number->high, 0);
+                error = arg + " takes a number from " + Number(number->low, 0) + " to " +
+                        Number(number->high, 0);
                 return false;
             }
             number->set(value);
@@ -153,12 +184,11 @@ bool ParseFlyOptions(const std::vector<std::string>& args, FlyOptions& options, 
 }
 
 int RunFly(const FlyOptions& options, std::ostream& out, std::ostream& err) {
+    // A design file, or an OpenRocket or RockSim design imported on the way.
     Design design;
-    const LoadResult loaded = LoadDesign(options.file, design);
-    if (!loaded.ok) {
-        err << options.file << "\n" << loaded.reason << "\n";
+    LoadResult loaded;
+    if (!LoadAnyDesign(options.file, design, loaded, err, options.folders))
         return FileFailure;
-    }
     NullSurface surface;
     DrawDesign(design, surface);
     const StabilityAnalysis analysis = AnalyseStability(design);
@@ -190,12 +220,14 @@ int RunFly(const FlyOptions& options, std::ostream& out, std::ostream& err) {
             flown.captions.push_back(MotorCaption(*pick.motor, pick.delay));
             flown.files.push_back(pick.motor->file);
             if (name->delay && !pick.delayListed)
-                err << "warning: no curve of " << text << " lists that delay; flown with it anyway\n";
+                err << "warning: no curve of " << text
+                    << " lists that delay; flown with it anyway\n";
             return true;
         };
         if (!options.motor.empty()) {
             if (!ParseMotorName(options.motor)) {
-                err << "vantor-kfx: \"" << options.motor << "\" is not a motor name such as \"Estes C6-5\"\n";
+                err << "vantor-kfx: \"" << options.motor
+                    << "\" is not a motor name such as \"Estes C6-5\"\n";
                 return UsageError;
             }
             std::optional<ChosenMotor> one;
@@ -239,7 +271,9 @@ int RunFly(const FlyOptions& options, std::ostream& out, std::ostream& err) {
 
     if (!options.csv.empty()) {
         const std::string text = Csv(result);
-        if (!WriteOutputFile(options.csv, {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()}, err))
+        if (!WriteOutputFile(options.csv,
+                             {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()},
+                             err))
             return FileFailure;
     }
 
@@ -248,8 +282,10 @@ int RunFly(const FlyOptions& options, std::ostream& out, std::ostream& err) {
     const auto flightValue = [&](const std::optional<double>& v, int decimals) {
         return ok ? Number(v, decimals) : "null";
     };
-    const std::optional<double> cp = flight.context.cp ? std::optional<double>(*flight.context.cp * 1000) : std::nullopt;
-    const std::optional<double> cg = a.cgAtLiftoff ? std::optional<double>(*a.cgAtLiftoff * 1000) : std::nullopt;
+    const std::optional<double> cp =
+        flight.context.cp ? std::optional<double>(*flight.context.cp * 1000) : std::nullopt;
+    const std::optional<double> cg =
+        a.cgAtLiftoff ? std::optional<double>(*a.cgAtLiftoff * 1000) : std::nullopt;
     struct Row {
         const char* key;
         std::string value;

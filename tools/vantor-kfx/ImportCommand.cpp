@@ -41,7 +41,8 @@ void PrintReport(const ImportReport& report, const Design& design, std::ostream&
 
 } // namespace
 
-bool LoadAnyDesign(const std::string& file, Design& design, LoadResult& result, std::ostream& err) {
+bool LoadAnyDesign(const std::string& file, Design& design, LoadResult& result, std::ostream& err,
+                   const MotorFolders& folders) {
     if (ForeignFormatOf(file) == ForeignFormat::None) {
         result = LoadDesign(file, design);
         if (!result.ok)
@@ -49,7 +50,7 @@ bool LoadAnyDesign(const std::string& file, Design& design, LoadResult& result, 
         return result.ok;
     }
     // The motors the design names come from the motor library.
-    const MotorLibrary library = LoadMotorsFor({}, err);
+    const MotorLibrary library = LoadMotorsFor(folders, err);
     const ImportResult imported = ImportForeignDesign(file, design, LookupInLibrary(library));
     result = LoadResult{};
     result.ok = imported.ok;
