@@ -91,7 +91,9 @@ double RoundedEdge(double mach) {
 double ConePressure(double phi, double mach) {
     const double s = std::sin(phi);
     const double subsonic = 0.8 * s * s;
-    const auto supersonic = [&](double m) { return 2.1 * s * s + 0.5 * s / std::sqrt(m * m - 1); };
+    const auto supersonic = [&](double m) {
+        return 2.1 * s * s + 0.5 * s / std::sqrt(m * m - 1);
+    };
     if (mach <= 0.8)
         return subsonic;
     if (mach >= 1.3)
@@ -128,11 +130,16 @@ double BoattailFactor(double length, double front, double rear) {
 
 double RoughnessOf(SurfaceFinish finish) {
     switch (finish) {
-    case SurfaceFinish::Rough: return 500e-6;
-    case SurfaceFinish::Unfinished: return 150e-6;
-    case SurfaceFinish::RegularPaint: return 60e-6;
-    case SurfaceFinish::SmoothPaint: return 20e-6;
-    case SurfaceFinish::Polished: return 2e-6;
+    case SurfaceFinish::Rough:
+        return 500e-6;
+    case SurfaceFinish::Unfinished:
+        return 150e-6;
+    case SurfaceFinish::RegularPaint:
+        return 60e-6;
+    case SurfaceFinish::SmoothPaint:
+        return 20e-6;
+    case SurfaceFinish::Polished:
+        return 2e-6;
     }
     return 60e-6;
 }
@@ -181,8 +188,10 @@ DragGeometry DragGeometryOf(const Design& design, const StabilityAnalysis& analy
             fins.tipChord = f.FinC * Mm;
             fins.span = f.FinD * Mm;
             fins.thickness = f.Thickness * Mm;
-            const bool usable = fins.count > 0 && fins.count < 64 && fins.rootChord > 0 && fins.span > 0 &&
-                                std::isfinite(fins.rootChord + fins.tipChord + fins.span + fins.sweep + fins.thickness);
+            const bool usable = fins.count > 0 && fins.count < 64 && fins.rootChord > 0 &&
+                                fins.span > 0 &&
+                                std::isfinite(fins.rootChord + fins.tipChord + fins.span +
+                                              fins.sweep + fins.thickness);
             if (usable)
                 g.finSets.push_back(fins);
             continue;
@@ -202,7 +211,8 @@ DragGeometry DragGeometryOf(const Design& design, const StabilityAnalysis& analy
     return g;
 }
 
-DragBreakdown EstimateDragAt(const DragGeometry& g, double roughness, double mach, double reynoldsPerMetre) {
+DragBreakdown EstimateDragAt(const DragGeometry& g, double roughness, double mach,
+                             double reynoldsPerMetre) {
     DragBreakdown b;
     if (!(g.referenceArea > 0) || !(g.length > 0))
         return b;
@@ -229,18 +239,23 @@ DragBreakdown EstimateDragAt(const DragGeometry& g, double roughness, double mac
         b.nose = NosePressure(g.noseKind, g.noseLength, g.noseDiameter, mach) *
                  (g.noseDiameter * g.noseDiameter) / (g.referenceDiameter * g.referenceDiameter);
     for (const auto& t : g.transitions) {
-        const double a1 = t.front * t.front, a2 = t.rear * t.rear, ar = g.referenceDiameter * g.referenceDiameter;
+        const double a1 = t.front * t.front, a2 = t.rear * t.rear,
+                     ar = g.referenceDiameter * g.referenceDiameter;
         if (a2 > a1) // a shoulder: pressure drag as a cone over the ring it adds
-            b.transitions += ConePressure(std::atan((t.rear - t.front) / 2 / std::max(t.length, 1e-9)), mach) *
-                             (a2 - a1) / ar;
+            b.transitions +=
+                ConePressure(std::atan((t.rear - t.front) / 2 / std::max(t.length, 1e-9)), mach) *
+                (a2 - a1) / ar;
         else
-            b.transitions += BoattailFactor(t.length, t.front, t.rear) * BaseDrag(mach) * (a1 - a2) / ar;
+            b.transitions +=
+                BoattailFactor(t.length, t.front, t.rear) * BaseDrag(mach) * (a1 - a2) / ar;
     }
-    b.base = BaseDrag(mach) * (g.baseDiameter * g.baseDiameter) / (g.referenceDiameter * g.referenceDiameter);
+    b.base = BaseDrag(mach) * (g.baseDiameter * g.baseDiameter) /
+             (g.referenceDiameter * g.referenceDiameter);
     return b;
 }
 
-std::vector<std::pair<double, double>> EstimateDrag(const DragGeometry& geometry, const DragConditions& conditions) {
+std::vector<std::pair<double, double>> EstimateDrag(const DragGeometry& geometry,
+                                                    const DragConditions& conditions) {
     std::vector<std::pair<double, double>> table;
     if (!(geometry.referenceArea > 0) || !(geometry.length > 0))
         return table;
@@ -257,24 +272,33 @@ std::vector<std::pair<double, double>> EstimateDrag(const DragGeometry& geometry
     return table;
 }
 
-std::vector<std::pair<double, double>> EstimateDrag(const Design& design, const StabilityAnalysis& analysis,
+std::vector<std::pair<double, double>> EstimateDrag(const Design& design,
+                                                    const StabilityAnalysis& analysis,
                                                     const DragConditions& conditions) {
     return EstimateDrag(DragGeometryOf(design, analysis), conditions);
+}
+
+double InterpolateTable(const std::vector<std::pair<double, double>>& table, double mach) {
+    if (table.empty())
+        return 0;
+    if (mach <= table.front().first)
+        return table.front().second;
+    if (mach >= table.back().first)
+        return table.back().second;
+    auto after = std::upper_bound(
+        table.begin(), table.end(), mach,
+        [](double m, const std::pair<double, double>& row) { return m < row.first; });
+    const auto& b = *after;
+    const auto& a = *(after - 1);
+    const double span = b.first - a.first;
+    return span > 0 ? a.second + (mach - a.first) / span * (b.second - a.second) : b.second;
 }
 
 std::function<double(double)> DragCurve(std::vector<std::pair<double, double>> table) {
     if (table.empty())
         return {};
     return [table = std::move(table)](double mach) {
-        if (mach <= table.front().first)
-            return table.front().second;
-        if (mach >= table.back().first)
-            return table.back().second;
-        auto after = std::upper_bound(table.begin(), table.end(), mach,
-                                      [](double m, const std::pair<double, double>& row) { return m < row.first; });
-        const auto& b = *after;
-        const auto& a = *(after - 1);
-        return a.second + (mach - a.first) / (b.first - a.first) * (b.second - a.second);
+        return InterpolateTable(table, mach);
     };
 }
 

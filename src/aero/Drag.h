@@ -20,20 +20,20 @@ double RoughnessOf(SurfaceFinish finish); // m
 // sea-level air unless told).
 struct DragConditions {
     SurfaceFinish finish = SurfaceFinish::RegularPaint;
-    double speedOfSound = 340.294;        // m/s
+    double speedOfSound = 340.294;         // m/s
     double kinematicViscosity = 1.4607e-5; // m^2/s
 };
 
 // The shape's figures the build-up works from, in metres and square metres.
 struct DragGeometry {
-    double length = 0;           // nose tip to the rear end of the body
+    double length = 0; // nose tip to the rear end of the body
     double referenceDiameter = 0;
     double referenceArea = 0;
-    double bodyWetArea = 0;      // nose, tubes and transitions
+    double bodyWetArea = 0; // nose, tubes and transitions
     double maxDiameter = 0;
-    double baseDiameter = 0;     // the body's rear end
+    double baseDiameter = 0; // the body's rear end
     // Pressure drag of the nose and of each transition, as the factors of their terms.
-    std::string noseKind;        // class name of the nose, empty without one
+    std::string noseKind; // class name of the nose, empty without one
     double noseLength = 0, noseDiameter = 0;
     struct Step {
         double length, front, rear; // m
@@ -75,8 +75,12 @@ std::vector<std::pair<double, double>> EstimateDrag(const Design& design,
 std::vector<std::pair<double, double>> EstimateDrag(const DragGeometry& geometry,
                                                     const DragConditions& conditions);
 
-// A table as a function of Mach (linear between rows, held beyond the ends); a function
-// that gives no drag for an empty table.
+// Cd of a (Mach, Cd) table at `mach`: linear between rows, held beyond the ends; 0 for an
+// empty table.
+double InterpolateTable(const std::vector<std::pair<double, double>>& table, double mach);
+
+// A table as a function of Mach, as InterpolateTable reads it; a function that gives no
+// drag for an empty table.
 std::function<double(double)> DragCurve(std::vector<std::pair<double, double>> table);
 
 } // namespace vantor

@@ -39,28 +39,14 @@ std::vector<MotorMount> MotorMounts(const Design& design, const StabilityAnalysi
 
 DragConditions SiteDragConditions(const LaunchSettings& launch, SurfaceFinish finish) {
     const AirState standard = StandardAtmosphere(launch.siteAltitude);
-    const double offset = launch.siteTemperature ? *launch.siteTemperature + 273.15 - standard.temperature : 0.0;
+    const double offset =
+        launch.siteTemperature ? *launch.siteTemperature + 273.15 - standard.temperature : 0.0;
     const AirState air = Atmosphere::Standard(launch.siteAltitude, offset).at(0);
     DragConditions conditions;
     conditions.finish = finish;
     conditions.speedOfSound = air.speedOfSound;
     conditions.kinematicViscosity = air.viscosity / air.density;
     return conditions;
-}
-
-double InterpolateTable(const std::vector<std::pair<double, double>>& table, double mach) {
-    if (table.empty())
-        return 0;
-    if (mach <= table.front().first)
-        return table.front().second;
-    if (mach >= table.back().first)
-        return table.back().second;
-    auto after = std::upper_bound(table.begin(), table.end(), mach,
-                                  [](double m, const std::pair<double, double>& row) { return m < row.first; });
-    const auto& b = *after;
-    const auto& a = *(after - 1);
-    const double span = b.first - a.first;
-    return span > 0 ? a.second + (mach - a.first) / span * (b.second - a.second) : b.second;
 }
 
 double PrandtlGlauert(double mach) {
@@ -88,7 +74,9 @@ DesignFlight BuildDesignFlight(const Design& design, const StabilityAnalysis& an
         if (chosen[m])
             replaced[mounts[m].element] = true;
     double mass = 0, moment = 0;
-    struct Part { double m, x, l; };
+    struct Part {
+        double m, x, l;
+    };
     std::vector<Part> parts;
     for (std::size_t i = 0; i < nodes.size() && i < analysis.components.size(); ++i) {
         const TRocketElement& e = *nodes[i]->element;
@@ -122,10 +110,14 @@ DesignFlight BuildDesignFlight(const Design& design, const StabilityAnalysis& an
     frame.normalForceFactor = PrandtlGlauert;
     if (drag.fixedCd) {
         const double cd = *drag.fixedCd;
-        frame.dragCoefficient = [cd](double) { return cd; };
+        frame.dragCoefficient = [cd](double) {
+            return cd;
+        };
     } else if (!drag.table.empty()) {
         auto table = drag.table;
-        frame.dragCoefficient = [table](double mach) { return InterpolateTable(table, mach); };
+        frame.dragCoefficient = [table](double mach) {
+            return InterpolateTable(table, mach);
+        };
     } else {
         frame.dragCoefficient = std::move(estimate);
     }

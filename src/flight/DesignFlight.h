@@ -54,14 +54,11 @@ struct DesignFlight {
 // drag choice holds no override; it may be empty (no drag).
 DesignFlight BuildDesignFlight(const Design& design, const StabilityAnalysis& analysis,
                                const std::vector<std::optional<ChosenMotor>>& chosen,
-                               const DragChoice& drag,
-                               std::function<double(double)> estimate);
+                               const DragChoice& drag, std::function<double(double)> estimate);
 
 // The air of a launch site as the drag estimate needs it.
-DragConditions SiteDragConditions(const LaunchSettings& launch, SurfaceFinish finish = SurfaceFinish::RegularPaint);
-
-// Cd of a (Mach, Cd) table at `mach`: linear between rows, held beyond the ends.
-double InterpolateTable(const std::vector<std::pair<double, double>>& table, double mach);
+DragConditions SiteDragConditions(const LaunchSettings& launch,
+                                  SurfaceFinish finish = SurfaceFinish::RegularPaint);
 
 // The Prandtl-Glauert factor of the normal-force slope: 1/sqrt(1 - M^2) below Mach 0.8,
 // 1/sqrt(M^2 - 1) above Mach 1.25 (never above the subsonic value), held in between where
