@@ -13,7 +13,7 @@ namespace vantor {
 
 DesignWindows::DesignWindows(QMdiArea& area, const MainActions& actions, QMenu& windowMenu)
     : QObject(&area), area_(area), windowMenu_(windowMenu) {
-    connect(actions.WindowCascade1, &QAction::triggered, &area_, &QMdiArea::cascadeSubWindows);
+    connect(actions.WindowCascade1, &QAction::triggered, this, [this] { cascade(); });
     connect(actions.WindowTileHorizontal1, &QAction::triggered, this,
             [this] { tile(Qt::Horizontal); });
     connect(actions.WindowTileVertical1, &QAction::triggered, this, [this] { tile(Qt::Vertical); });
@@ -24,6 +24,18 @@ DesignWindows::DesignWindows(QMdiArea& area, const MainActions& actions, QMenu& 
     });
     connect(actions.WindowArrangeAll1, &QAction::triggered, this, [this] { arrangeMinimised(); });
     connect(&windowMenu_, &QMenu::aboutToShow, this, [this] { listWindows(); });
+}
+
+void DesignWindows::cascade() {
+    area_.cascadeSubWindows();
+    // Qt sizes cascaded windows by their size hints, which a design window does not have,
+    // and so shrank them to their title bars: each keeps two thirds of the area instead,
+    // from the place the cascade gave it.
+    const QSize usable = area_.viewport()->size() * 2 / 3;
+    const auto subs = area_.subWindowList();
+    for (QMdiSubWindow* sub : subs)
+        if (!sub->isMinimized())
+            sub->resize(sub->size().expandedTo(usable));
 }
 
 TMDIChild* DesignWindows::active() const {

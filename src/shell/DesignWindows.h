@@ -44,6 +44,8 @@ public:
     bool anyOpen() const { return !open_.isEmpty(); }
 
 private:
+    // Cascades the windows, each at least two thirds of the area's size.
+    void cascade();
     void tile(Qt::Orientation orientation);
     void arrangeMinimised();
     // Lists the windows at the end of the Window menu, the active one ticked.

@@ -348,6 +348,21 @@ private slots:
         QVERIFY(column(end) - column(tip) > window.width() / 2);
     }
 
+    // Cascading keeps every design window usable, not a title bar.
+    void cascadeKeepsWindowsUsable() {
+        Editing e;
+        e.insert(&Named<QAction>(*e.main, "AGlowicaStozek"), 200, 50);
+        auto& area = Named<QMdiArea>(*e.main, "ClientArea");
+        QCOMPARE(area.subWindowList().size(), 1);
+        Named<QAction>(*e.main, "WindowCascade1").trigger();
+        for (QMdiSubWindow* sub : area.subWindowList()) {
+            QVERIFY2(sub->height() >= area.viewport()->height() * 2 / 3 - 1,
+                     qPrintable(QString::number(sub->height())));
+            QVERIFY(sub->width() >= area.viewport()->width() * 2 / 3 - 1);
+            QVERIFY(!sub->isMaximized());
+        }
+    }
+
     void renamedElementsShowTheirNewCaption() {
         Editing e;
         e.insert(&Named<QAction>(*e.main, "AGlowicaStozek"));
