@@ -9,6 +9,7 @@
 #include <array>
 #include <cmath>
 #include <cstdio>
+#include <span>
 
 namespace vantor {
 
@@ -205,19 +206,23 @@ std::string SizeFault(const TRocketElement& e) {
     };
     const std::string& kind = e.ClassName;
     const bool nose = IsNose(kind), transition = kind == "TStozekSciety";
-    std::vector<Size> sizes{{"length", e.Length, nose || transition},
-                            {"diameter", e.DiameterA, nose},
-                            {"rear diameter", e.DiameterB, false}};
+    std::array<Size, 5> sizes{{{"length", e.Length, nose || transition},
+                               {"diameter", e.DiameterA, nose},
+                               {"rear diameter", e.DiameterB, false},
+                               {"", 0, false},
+                               {"", 0, false}}};
+    std::size_t count = 3;
     if (kind == "TStatecznik") {
         const auto& f = static_cast<const TStatecznik&>(e);
         // Fins without a chord or a span are not sized yet and add nothing.
-        sizes = {{"root chord", f.FinA, false},
-                 {"sweep", std::abs(f.FinB), false},
-                 {"tip chord", f.FinC, false},
-                 {"span", f.FinD, false},
-                 {"fin count", double(f.FinCount), false}};
+        sizes = {{{"root chord", f.FinA, false},
+                  {"sweep", std::abs(f.FinB), false},
+                  {"tip chord", f.FinC, false},
+                  {"span", f.FinD, false},
+                  {"fin count", double(f.FinCount), false}}};
+        count = sizes.size();
     }
-    for (const Size& size : sizes) {
+    for (const Size& size : std::span(sizes).first(count)) {
         if (!std::isfinite(size.value))
             return Named(e) + ": the " + size.name + " is not a number";
         if (size.value < 0 || (size.positive && size.value == 0))

@@ -128,8 +128,7 @@ void TMDIChild::zoomAround(double scale, QPoint at) {
         return;
     const double drawingX = toImage(at.x(), at.y()).x() / Scale;
     setScale(std::clamp(scale, MinZoom, MaxZoom));
-    const double wanted = drawingX * Scale - at.x() + ViewRect.left();
-    ScrollX->setValue(static_cast<int>(std::clamp(wanted, 0.0, double(ScrollX->maximum()))));
+    scrollAcrossTo(drawingX * Scale - at.x() + ViewRect.left());
 }
 
 void TMDIChild::zoomToFit() {
@@ -149,8 +148,11 @@ void TMDIChild::zoomToFit() {
     const double halfHeight = std::max(bottom - AxisY, AxisY - top);
     const double down = std::max(1.0, height() - 40.0) / std::max(1.0, 2 * halfHeight);
     setScale(std::clamp(std::min(across, down), MinZoom, MaxZoom));
-    const double wanted = (left + right) / 2 * Scale - width() / 2.0 + ViewRect.left();
-    ScrollX->setValue(static_cast<int>(std::clamp(wanted, 0.0, double(ScrollX->maximum()))));
+    scrollAcrossTo((left + right) / 2 * Scale - width() / 2.0 + ViewRect.left());
+}
+
+void TMDIChild::scrollAcrossTo(double position) {
+    ScrollX->setValue(static_cast<int>(std::clamp(position, 0.0, double(ScrollX->maximum()))));
 }
 
 QRect TMDIChild::visibleImagePart() const {

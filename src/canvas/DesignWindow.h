@@ -89,6 +89,8 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    // Scrolls across to `position` pixels of the image, kept within the scroll bar's range.
+    void scrollAcrossTo(double position);
     void FormCreate();
     void FormResize();
     void ScrollXChange();

@@ -72,11 +72,8 @@ StabilityTable::StabilityTable(QWidget* parent) : QGroupBox(Tagged(2550), parent
 void StabilityTable::showAnalysis(const StabilityAnalysis& analysis) {
     const QString tip = methodTip(); // before the tooltip is changed below
     const std::vector<StabilityRow> rows = StabilityRows(analysis, SystemDecimalSeparator(), 3);
-    // Shown: CNa, CP, CG, calibers, verdict, ballast needed and its position (not the
-    // reference diameter).
-    constexpr std::array<std::size_t, Rows> shown{0, 1, 2, 4, 5, 6, 7};
-    for (std::size_t row = 0; row < shown.size(); ++row)
-        values_[row]->setText(QString::fromStdString(rows[shown[row]].value));
+    for (std::size_t row = 0; row < ShownRows.size(); ++row)
+        values_[row]->setText(QString::fromStdString(rows[ShownRows[row]].value));
     finsPlaneNote_->setVisible(analysis.finsPlaneOnly);
     ballastNeeded_ = analysis.ballastNeeded.value_or(0);
     addBallast_->setEnabled(ballastNeeded_ > 0 && analysis.ballastPosition.has_value());

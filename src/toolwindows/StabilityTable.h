@@ -31,6 +31,9 @@ public:
     bool finsPlaneNoteShown() const;
 
     static constexpr int Rows = 7;
+    // Which rows of StabilityRows the table shows, in order: CNa, CP, CG, calibers,
+    // verdict, ballast needed and its position (not the reference diameter).
+    static constexpr std::array<std::size_t, Rows> ShownRows{0, 1, 2, 4, 5, 6, 7};
 
     // Called when "Add ballast" is pressed, with the ballast's weight in grams.
     void setAddBallast(std::function<void(double)> add) { addBallastCall_ = std::move(add); }
