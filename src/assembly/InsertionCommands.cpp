@@ -148,8 +148,9 @@ void InsertionCommands::insert(const char* kind) {
 
     if (!runDialog(*proposal))
         return;
-    std::unique_ptr<DesignEdit> insertion =
-        InsertElement(design, selected, valuesOf(kind, FieldsOf(*proposal)));
+    NewElement values = valuesOf(kind, FieldsOf(*proposal));
+    values.weightGiven = dialog_.weightGiven();
+    std::unique_ptr<DesignEdit> insertion = InsertElement(design, selected, values);
     show(*insertion);
     redraw();
     window->history().record(std::move(insertion));

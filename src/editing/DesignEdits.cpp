@@ -321,7 +321,8 @@ std::unique_ptr<DesignEdit> InsertElement(Design& design, ElementTree::Node* par
             NullSurface surface;
             DrawDesign(design, surface);
         }
-        added.ComputeWeight();
+        if (!values.weightGiven)
+            added.ComputeWeight();
         added.ComputeCG();
         added.ComputeCP();
     } else if (added.ClassName == "TBalast") {
@@ -330,7 +331,8 @@ std::unique_ptr<DesignEdit> InsertElement(Design& design, ElementTree::Node* par
     } else {
         added.Points.resize(4);
         PlaceBehindParent(added);
-        added.ComputeWeight();
+        if (!values.weightGiven)
+            added.ComputeWeight();
         added.ComputeCG();
     }
     return edit;

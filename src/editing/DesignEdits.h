@@ -90,6 +90,8 @@ struct NewElement {
     ElementFields fields;
     int penWidth = 1;
     std::uint32_t penColour = 0;
+    // The fields' weight was given by the user: kept instead of computed from the shape.
+    bool weightGiven = false;
 };
 
 // The fields a component of `kind` starts with.

@@ -71,9 +71,9 @@ FieldsRefusal CheckDialogSizes(const TRocketElement& e, const DialogSizes& sizes
     if (e.ClassName == TransitionClass &&
         static_cast<float>(sizes.diameterB) == static_cast<float>(sizes.diameterA))
         return FieldsRefusal::EqualDiameters;
-    // Measured against the length the field was loaded with: what the user sees is the
-    // element's length truncated, and "oblicz" may already have written a shorter one.
-    if (hasChildNodes && sizes.length < TruncToInt(shownLength))
+    // Measured against the length the field was loaded with, as "oblicz" may already
+    // have written a shorter one; compared as the float the length becomes.
+    if (hasChildNodes && static_cast<float>(sizes.length) < shownLength)
         return FieldsRefusal::ShortenedWithChildren;
     // The pages of fin sets and ballasts show no diameter: a value the user can neither
     // see nor change (say, after the parent was narrowed) must not block their OK.

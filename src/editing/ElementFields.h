@@ -30,11 +30,11 @@ void WriteFields(TRocketElement& element, const ElementFields& fields);
 // every other kind's (front) diameter.
 float JoiningDiameter(const TRocketElement& parent);
 
-// The whole-number sizes the dialog's fields hold when OK is pressed.
+// The sizes the dialog's fields stand for when OK is pressed.
 struct DialogSizes {
-    int length = 0;
-    int diameterA = 0;
-    int diameterB = 0;
+    double length = 0;
+    double diameterA = 0;
+    double diameterB = 0;
 };
 
 enum class FieldsRefusal {

@@ -1,5 +1,6 @@
 #include "toolwindows/ParametersDialog.h"
 
+#include "widgets/DecimalField.h"
 #include "widgets/FixedCaptionButton.h"
 
 #include "assembly/Materials.h"
@@ -47,7 +48,19 @@ QLabel* MakeLabel(const QString& name, const QString& caption, QWidget* parent, 
     return label;
 }
 
-// An integer field open to every int, as the sizes are not limited.
+// A size or weight field with two decimals, open to the range of an int as the sizes
+// are not limited here (OK checks them).
+QDoubleSpinBox* MakeDecimal(const QString& name, double value, QWidget* parent, int x, int y,
+                            int width = FieldWidth) {
+    auto* field = new DecimalField(parent);
+    field->setObjectName(name);
+    field->setRange(std::numeric_limits<int>::min(), std::numeric_limits<int>::max());
+    field->setValue(value);
+    field->setGeometry(x, y, width, RowHeight);
+    return field;
+}
+
+// An integer field open to every int.
 QSpinBox* MakeSpin(const QString& name, int value, QWidget* parent, int x, int y,
                    int width = FieldWidth) {
     auto* spin = new QSpinBox(parent);
@@ -179,11 +192,11 @@ void TFormParametry::buildMainPage() {
     TabMain = new QWidget(PageControl1);
     TabMain->setObjectName("TabMain");
     lDlugosc = MakeLabel("lDlugosc", QStringLiteral("Dlugosc@5523"), TabMain, LabelX, 8);
-    sedlugosc = MakeSpin("sedlugosc", 100, TabMain, FieldX, 8);
+    sedlugosc = MakeDecimal("sedlugosc", 100, TabMain, FieldX, 8);
     lSrednica = MakeLabel("lSrednica", QStringLiteral("Średnica A@5506"), TabMain, LabelX, 38);
-    sesrednica = MakeSpin("sesrednica", 50, TabMain, FieldX, 38);
+    sesrednica = MakeDecimal("sesrednica", 50, TabMain, FieldX, 38);
     lSrednica2 = MakeLabel("lSrednica2", QStringLiteral("Średnica B@5507"), TabMain, LabelX, 68);
-    sesrednica2 = MakeSpin("sesrednica2", 50, TabMain, FieldX, 68);
+    sesrednica2 = MakeDecimal("sesrednica2", 50, TabMain, FieldX, 68);
     // In the row of the second diameter, which only transitions show.
     bWybierzSilnik = MakeButton("bWybierzSilnik", QStringLiteral("Wybierz silnik…@5530"), TabMain,
                                 {FieldX, 68, ClientWidth - FieldX - 8, RowHeight});
@@ -198,13 +211,13 @@ void TFormParametry::buildFinPage() {
     TabStatecznik->setObjectName("TabStatecznik");
     constexpr int x = 70, width = 100, labelWidth = x - LabelX - 4;
     lA = MakeLabel("lA", QStringLiteral("A@5513"), TabStatecznik, LabelX, 8, labelWidth);
-    seA = MakeSpin("seA", 90, TabStatecznik, x, 8, width);
+    seA = MakeDecimal("seA", 90, TabStatecznik, x, 8, width);
     lB = MakeLabel("lB", QStringLiteral("B@5514"), TabStatecznik, LabelX, 36, labelWidth);
-    seB = MakeSpin("seB", 50, TabStatecznik, x, 36, width);
+    seB = MakeDecimal("seB", 50, TabStatecznik, x, 36, width);
     lC = MakeLabel("lC", QStringLiteral("C@5515"), TabStatecznik, LabelX, 64, labelWidth);
-    seC = MakeSpin("seC", 50, TabStatecznik, x, 64, width);
+    seC = MakeDecimal("seC", 50, TabStatecznik, x, 64, width);
     lD = MakeLabel("lD", QStringLiteral("D@5516"), TabStatecznik, LabelX, 92, labelWidth);
-    seD = MakeSpin("seD", 40, TabStatecznik, x, 92, width);
+    seD = MakeDecimal("seD", 40, TabStatecznik, x, 92, width);
     lIlefin = MakeLabel("lIlefin", QStringLiteral("Ilość statecznikow@5517"), TabStatecznik, LabelX,
                         118, 190);
     seilefin = MakeSpin("seilefin", 3, TabStatecznik, x, 138, 60);
@@ -236,7 +249,7 @@ void TFormParametry::buildMovingPanels() {
     PanelMaterial->setAutoFillBackground(true);
     lGrubosc =
         MakeLabel("lGrubosc", QStringLiteral("Grubość materiału@5508"), PanelMaterial, LabelX, 4);
-    segrubosc = MakeSpin("segrubosc", 50, PanelMaterial, FieldX, 4);
+    segrubosc = MakeDecimal("segrubosc", 50, PanelMaterial, FieldX, 4);
     lMaterial = MakeLabel("lMaterial", QStringLiteral("Material@5524"), PanelMaterial, LabelX, 34);
     seMaterial = new QComboBox(PanelMaterial);
     seMaterial->setObjectName("seMaterial");
@@ -246,7 +259,7 @@ void TFormParametry::buildMovingPanels() {
     PanelWaga = MakePanel("PanelWaga", PanelWagaMain, {0, 0, ClientWidth, 36});
     PanelWaga->setAutoFillBackground(true);
     lWaga = MakeLabel("lWaga", QStringLiteral("Waga@5510"), PanelWaga, LabelX, 6);
-    seWaga = MakeSpin("seWaga", 0, PanelWaga, FieldX, 6);
+    seWaga = MakeDecimal("seWaga", 0, PanelWaga, FieldX, 6);
     bOblicz = MakeButton("bOblicz", QStringLiteral("oblicz@5511"), PanelWaga,
                          {FieldX + FieldWidth + 8, 6, 76, RowHeight});
 }
@@ -292,7 +305,8 @@ void TFormParametry::FormShow() {
     shownElement_ = element_;
     elementTouched_ = false;
     shownFields_.reset();
-    chosenMotor_.reset();
+    shownValues_.clear();
+    motorChosen_ = false;
     bWybierzSilnik->setVisible(element_ != nullptr && element_->ClassName == "TEngine" &&
                                motorChooser_ != nullptr);
     if (element_ == nullptr) {
@@ -303,21 +317,21 @@ void TFormParametry::FormShow() {
     shownFields_ = FieldsOf(e);
 
     eCaption->setText(QString::fromStdString(e.Caption));
-    sedlugosc->setValue(TruncToInt(e.Length));
-    seWaga->setValue(TruncToInt(e.Weight));
+    showValue(sedlugosc, e.Length);
+    showValue(seWaga, e.Weight);
     seMaterial->setCurrentIndex(seMaterial->findText(QString::fromStdString(e.Material),
                                                      Qt::MatchExactly | Qt::MatchCaseSensitive));
 
     if (!freshMode_) {
-        sesrednica->setValue(TruncToInt(e.DiameterA));
+        showValue(sesrednica, e.DiameterA);
     } else {
-        seWaga->setValue(TruncToInt(e.ComputeWeight()));
+        showValue(seWaga, static_cast<float>(e.ComputeWeight()));
         if (e.Parent != nullptr)
-            sesrednica->setValue(TruncToInt(JoiningDiameter(*e.Parent)));
+            showValue(sesrednica, JoiningDiameter(*e.Parent));
     }
 
-    sesrednica2->setValue(TruncToInt(e.DiameterB));
-    segrubosc->setValue(TruncToInt(e.Thickness));
+    showValue(sesrednica2, e.DiameterB);
+    showValue(segrubosc, e.Thickness);
     const bool transition = e.ClassName == "TStozekSciety";
     sesrednica2->setVisible(transition);
     lSrednica2->setVisible(transition);
@@ -327,10 +341,10 @@ void TFormParametry::FormShow() {
         PageControl1->setCurrentWidget(TabStatecznik);
         moveInto(PanelMaterial, PanelMaterial2);
         moveInto(PanelWaga, PanelWaga2);
-        seA->setValue(TruncToInt(fins->FinA));
-        seB->setValue(TruncToInt(fins->FinB));
-        seC->setValue(TruncToInt(fins->FinC));
-        seD->setValue(TruncToInt(fins->FinD));
+        showValue(seA, fins->FinA);
+        showValue(seB, fins->FinB);
+        showValue(seC, fins->FinC);
+        showValue(seD, fins->FinD);
         seilefin->setValue(fins->FinCount);
     } else if (e.ClassName == BallastClass) {
         PageControl1->setCurrentWidget(TabBalast);
@@ -348,7 +362,9 @@ bool TFormParametry::valuesAllowed() const {
     const TRocketElement& e = *element_;
     const bool hasChildren = hasChildNodes_ && hasChildNodes_(e);
     const float shownLength = shownFields_ ? shownFields_->length : e.Length;
-    return CheckDialogSizes(e, {sedlugosc->value(), sesrednica->value(), sesrednica2->value()},
+    return CheckDialogSizes(e,
+                            {enteredValue(sedlugosc), enteredValue(sesrednica),
+                             enteredValue(sesrednica2)},
                             shownLength, hasChildren) == FieldsRefusal::None;
 }
 
@@ -369,30 +385,37 @@ void TFormParametry::btnOKClick() {
 ElementFields TFormParametry::enteredFields() const {
     ElementFields fields = FieldsOf(*element_);
     fields.caption = eCaption->text().toStdString();
-    fields.length = static_cast<float>(sedlugosc->value());
-    fields.diameterA = static_cast<float>(sesrednica->value());
-    fields.diameterB = static_cast<float>(sesrednica2->value());
-    fields.thickness = static_cast<float>(segrubosc->value());
-    fields.weight = static_cast<float>(seWaga->value());
+    fields.length = enteredValue(sedlugosc);
+    fields.diameterA = enteredValue(sesrednica);
+    fields.diameterB = enteredValue(sesrednica2);
+    fields.thickness = enteredValue(segrubosc);
+    fields.weight = enteredValue(seWaga);
     fields.material = seMaterial->currentText().toStdString();
-    if (chosenMotor_) {
-        // The fields hold whole numbers; the chosen motor's own values stay where the
-        // user left them as the choice put them.
-        if (sedlugosc->value() == TruncToInt(chosenMotor_->length))
-            fields.length = chosenMotor_->length;
-        if (sesrednica->value() == TruncToInt(chosenMotor_->diameterA))
-            fields.diameterA = chosenMotor_->diameterA;
-        if (seWaga->value() == TruncToInt(chosenMotor_->weight))
-            fields.weight = chosenMotor_->weight;
-    }
     if (element_->ClassName == FinSetClass) {
-        fields.finA = static_cast<float>(seA->value());
-        fields.finB = static_cast<float>(seB->value());
-        fields.finC = static_cast<float>(seC->value());
-        fields.finD = static_cast<float>(seD->value());
+        fields.finA = enteredValue(seA);
+        fields.finB = enteredValue(seB);
+        fields.finC = enteredValue(seC);
+        fields.finD = enteredValue(seD);
         fields.finCount = seilefin->value();
     }
     return fields;
+}
+
+void TFormParametry::showValue(QDoubleSpinBox* field, float exact) {
+    field->setValue(exact);
+    shownValues_.insert(field, {field->value(), exact});
+}
+
+float TFormParametry::enteredValue(const QDoubleSpinBox* field) const {
+    const auto shown = shownValues_.constFind(field);
+    if (shown != shownValues_.cend() && field->value() == shown->shown)
+        return shown->exact;
+    return static_cast<float>(field->value());
+}
+
+bool TFormParametry::weightGiven() const {
+    const auto shown = shownValues_.constFind(seWaga);
+    return motorChosen_ || shown == shownValues_.cend() || seWaga->value() != shown->shown;
 }
 
 void TFormParametry::apply() {
@@ -405,7 +428,7 @@ void TFormParametry::apply() {
 void TFormParametry::bObliczClick() {
     apply();
     if (element_ != nullptr)
-        seWaga->setValue(TruncToInt(element_->ComputeWeight()));
+        showValue(seWaga, static_cast<float>(element_->ComputeWeight()));
 }
 
 void TFormParametry::bWybierzSilnikClick() {
@@ -414,11 +437,11 @@ void TFormParametry::bWybierzSilnikClick() {
     const std::optional<ElementFields> chosen = motorChooser_(*element_, enteredFields());
     if (!chosen)
         return;
-    chosenMotor_ = chosen;
+    motorChosen_ = true;
     eCaption->setText(QString::fromStdString(chosen->caption));
-    sedlugosc->setValue(TruncToInt(chosen->length));
-    sesrednica->setValue(TruncToInt(chosen->diameterA));
-    seWaga->setValue(TruncToInt(chosen->weight));
+    showValue(sedlugosc, chosen->length);
+    showValue(sesrednica, chosen->diameterA);
+    showValue(seWaga, chosen->weight);
 }
 
 void TFormParametry::seMaterialChange(int index) {

@@ -4,6 +4,7 @@
 #include "i18n/AdvForm.h"
 
 #include <QDialog>
+#include <QHash>
 #include <cstdint>
 #include <functional>
 #include <optional>
@@ -14,6 +15,7 @@ class QFrame;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class QDoubleSpinBox;
 class QSpinBox;
 class QTabWidget;
 
@@ -85,6 +87,10 @@ public:
     void seMaterialChange(int index);
     // Whether the window may close now.
     bool FormClose() const { return mayClose_; }
+    // Whether the weight of the last run was given by the user (typed, or a chosen
+    // motor's) rather than the one the dialog proposed or computed; an inserted component
+    // keeps a given weight instead of computing its own.
+    bool weightGiven() const;
 
     // Escape and the close box end here; refused while the window may not close.
     void reject() override;
@@ -97,31 +103,31 @@ public:
     QWidget* TabBalast = nullptr;
 
     QLabel* lDlugosc = nullptr;
-    QSpinBox* sedlugosc = nullptr;
+    QDoubleSpinBox* sedlugosc = nullptr;
     QLabel* lSrednica = nullptr;
-    QSpinBox* sesrednica = nullptr;
+    QDoubleSpinBox* sesrednica = nullptr;
     QLabel* lSrednica2 = nullptr;
-    QSpinBox* sesrednica2 = nullptr;
+    QDoubleSpinBox* sesrednica2 = nullptr;
 
     QFrame* PanelMaterial = nullptr;
     QLabel* lGrubosc = nullptr;
-    QSpinBox* segrubosc = nullptr;
+    QDoubleSpinBox* segrubosc = nullptr;
     QLabel* lMaterial = nullptr;
     QComboBox* seMaterial = nullptr;
 
     QFrame* PanelWaga = nullptr;
     QLabel* lWaga = nullptr;
-    QSpinBox* seWaga = nullptr;
+    QDoubleSpinBox* seWaga = nullptr;
     QPushButton* bOblicz = nullptr;
 
     QLabel* lA = nullptr;
-    QSpinBox* seA = nullptr;
+    QDoubleSpinBox* seA = nullptr;
     QLabel* lB = nullptr;
-    QSpinBox* seB = nullptr;
+    QDoubleSpinBox* seB = nullptr;
     QLabel* lC = nullptr;
-    QSpinBox* seC = nullptr;
+    QDoubleSpinBox* seC = nullptr;
     QLabel* lD = nullptr;
-    QSpinBox* seD = nullptr;
+    QDoubleSpinBox* seD = nullptr;
     QLabel* lIlefin = nullptr;
     QSpinBox* seilefin = nullptr;
     QWidget* ImageFin = nullptr;
@@ -158,6 +164,12 @@ private:
     bool valuesAllowed() const;
     // The fields as the dialog's controls hold them.
     ElementFields enteredFields() const;
+    // Shows `exact` in `field`, remembering it: while the field still shows it, OK writes
+    // `exact` back, so that a field the user did not change keeps every decimal.
+    void showValue(QDoubleSpinBox* field, float exact);
+    // The value a field stands for: its remembered exact value while it still shows
+    // that, else what it holds.
+    float enteredValue(const QDoubleSpinBox* field) const;
     void apply();
 
     Interaction& interaction_;
@@ -173,9 +185,13 @@ private:
     std::function<bool(const TRocketElement&)> hasChildNodes_;
     std::function<void()> redraw_;
     MotorChooserHook motorChooser_;
-    // The fields of the motor chosen in this run: OK keeps its exact length, diameter and
-    // weight where the whole-number fields still show them.
-    std::optional<ElementFields> chosenMotor_;
+    struct ShownValue {
+        double shown; // as the field rounds it
+        float exact;
+    };
+    QHash<const QDoubleSpinBox*, ShownValue> shownValues_;
+    // A motor was chosen in this run; its weight counts as given.
+    bool motorChosen_ = false;
 };
 
 } // namespace vantor

@@ -154,29 +154,32 @@ private slots:
 
     void dialogRefusals_data() {
         QTest::addColumn<QString>("kind");
-        QTest::addColumn<int>("length");
-        QTest::addColumn<int>("diameterA");
-        QTest::addColumn<int>("diameterB");
+        QTest::addColumn<double>("length");
+        QTest::addColumn<double>("diameterA");
+        QTest::addColumn<double>("diameterB");
         QTest::addColumn<bool>("children");
         QTest::addColumn<int>("refusal");
         const int none = int(FieldsRefusal::None);
-        // The parent is a tube of diameter 50 and the element was shown 100 long.
-        QTest::newRow("tube as wide as its parent") << "TKorpus" << 100 << 50 << 0 << false << none;
+        // The parent is a tube of diameter 50 and the element was shown 100.9 long.
+        QTest::newRow("tube as wide as its parent") << "TKorpus" << 100.9 << 50.0 << 0.0 << false << none;
         QTest::newRow("tube wider")
-            << "TKorpus" << 100 << 51 << 0 << false << int(FieldsRefusal::WiderThanParent);
+            << "TKorpus" << 100.9 << 50.01 << 0.0 << false << int(FieldsRefusal::WiderThanParent);
         QTest::newRow("transition, equal ends")
-            << "TStozekSciety" << 100 << 40 << 40 << false << int(FieldsRefusal::EqualDiameters);
-        QTest::newRow("shorter with children")
-            << "TKorpus" << 99 << 50 << 0 << true << int(FieldsRefusal::ShortenedWithChildren);
-        QTest::newRow("shorter without children") << "TKorpus" << 99 << 50 << 0 << false << none;
+            << "TStozekSciety" << 100.9 << 40.5 << 40.5 << false << int(FieldsRefusal::EqualDiameters);
+        QTest::newRow("transition, ends 0.01 apart")
+            << "TStozekSciety" << 100.9 << 40.5 << 40.51 << false << none;
+        QTest::newRow("shorter by a fraction with children")
+            << "TKorpus" << 100.5 << 50.0 << 0.0 << true << int(FieldsRefusal::ShortenedWithChildren);
+        QTest::newRow("as long as shown with children") << "TKorpus" << 100.9 << 50.0 << 0.0 << true << none;
+        QTest::newRow("shorter without children") << "TKorpus" << 99.0 << 50.0 << 0.0 << false << none;
         QTest::newRow("fins ignore the diameter")
-            << "TStatecznik" << 100 << 900 << 0 << false << none;
+            << "TStatecznik" << 100.9 << 900.0 << 0.0 << false << none;
     }
     void dialogRefusals() {
         QFETCH(QString, kind);
-        QFETCH(int, length);
-        QFETCH(int, diameterA);
-        QFETCH(int, diameterB);
+        QFETCH(double, length);
+        QFETCH(double, diameterA);
+        QFETCH(double, diameterB);
         QFETCH(bool, children);
         QFETCH(int, refusal);
         auto parent = CreateElement("TKorpus");

@@ -89,7 +89,7 @@ struct Session : test::StartedProgram {
         answerDialog([=](TFormParametry& d) {
             d.sedlugosc->setValue(length);
             if (pick == 1)
-                d.sesrednica2->setValue(std::max(5, d.sesrednica->value() - 10));
+                d.sesrednica2->setValue(std::max(5.0, d.sesrednica->value() - 10));
             if (pick == 2)
                 d.sesrednica->setValue(d.sesrednica->value() / 2);
             if (pick == 3)

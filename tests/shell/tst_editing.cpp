@@ -203,6 +203,39 @@ private slots:
         QCOMPARE(e.interaction.messages[0].text, QString("Not allowed"));
     }
 
+    // A weight typed into an inserting dialog is the one stored; a weight left as
+    // proposed is computed from the placed shape.
+    void insertedPartKeepsAGivenWeight_data() {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<double>("typed"); // negative: left as proposed
+        QTest::newRow("motor, typed") << "AEngine" << 24.0;
+        QTest::newRow("tube, typed with decimals") << "AKorpus" << 7.5;
+        QTest::newRow("tube, proposed") << "AKorpus" << -1.0;
+        QTest::newRow("transition, typed") << "AStozekSciety" << 12.25;
+    }
+    void insertedPartKeepsAGivenWeight() {
+        QFETCH(QString, command);
+        QFETCH(double, typed);
+        Editing e;
+        e.insert(&Named<QAction>(*e.main, "AGlowicaStozek"), 200, 50);
+        e.insert(&Named<QAction>(*e.main, "AKorpus"), 300);
+        e.select(e.element(1));
+        e.answerDialog([=](TFormParametry& d) {
+            d.sedlugosc->setValue(60);
+            d.sesrednica->setValue(24);
+            if (typed >= 0)
+                d.seWaga->setValue(typed);
+        });
+        Named<QAction>(*e.main, qPrintable(command)).trigger();
+        QCOMPARE(e.design().Elements.size(), std::size_t(3));
+        TRocketElement& added = *e.element(2);
+        const float stored = added.Weight;
+        if (typed >= 0)
+            QCOMPARE(stored, float(typed));
+        else
+            QCOMPARE(stored, float(added.ComputeWeight()));
+    }
+
     void tubeUnderATransitionIsOfferedItsRearDiameter() {
         Editing e;
         e.insert(&Named<QAction>(*e.main, "AGlowicaStozek"), 200, 50);

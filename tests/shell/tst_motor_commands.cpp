@@ -115,14 +115,14 @@ private slots:
         QCOMPARE(fitting, (QStringList{"C6", "A8"}));
         QCOMPARE(searched, QStringList{"C6"});
         QCOMPARE(f.dialog.eCaption->text(), "Estes C6-5");
-        QCOMPARE(f.dialog.seWaga->value(), 23);
+        QCOMPARE(f.dialog.seWaga->value(), 23.1);
         QCOMPARE(FieldsOf(*f.engine), before);
 
         QTest::mouseClick(f.dialog.btnOK, Qt::LeftButton);
         QCOMPARE(f.engine->Caption, std::string("Estes C6-5"));
         QCOMPARE(f.engine->Length, 70.0f);
         QCOMPARE(f.engine->DiameterA, 18.0f);
-        QCOMPARE(f.engine->Weight, 23.1f); // the loaded mass, not the whole-number field
+        QCOMPARE(f.engine->Weight, 23.1f); // the loaded mass
         QVERIFY(edit->finish(f.design));
         edit->undo(f.design);
         QCOMPARE(FieldsOf(*f.engine), before);

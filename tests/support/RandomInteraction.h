@@ -11,6 +11,7 @@
 #include <QLineEdit>
 #include <QPrintDialog>
 #include <QPushButton>
+#include <QDoubleSpinBox>
 #include <QSpinBox>
 #include <QStringList>
 #include <climits>
@@ -141,6 +142,10 @@ private:
         for (QSpinBox* spin : dialog.findChildren<QSpinBox*>())
             if (spin->isEnabled() && chance(60))
                 spin->setValue(fieldValue(spin->minimum(), spin->maximum()));
+        for (QDoubleSpinBox* field : dialog.findChildren<QDoubleSpinBox*>())
+            if (field->isEnabled() && chance(60))
+                field->setValue(fieldValue(int(field->minimum()), int(field->maximum())) +
+                                (chance(30) ? below(100) / 100.0 : 0.0));
         if (auto* caption = dialog.findChild<QLineEdit*>("eCaption"); caption && chance(20))
             caption->setText(pick(QStringList{"", "Żółć", "x", QString(300, QLatin1Char('w'))}));
         if (auto* material = dialog.findChild<QComboBox*>("seMaterial");

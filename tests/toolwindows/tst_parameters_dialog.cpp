@@ -14,6 +14,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSet>
+#include <QDoubleSpinBox>
 #include <QSpinBox>
 #include <QTabBar>
 #include <QTabWidget>
@@ -75,7 +76,7 @@ struct Fixture {
     }
 };
 
-void TypeInto(QSpinBox* spin, const QString& text) {
+void TypeInto(QAbstractSpinBox* spin, const QString& text) {
     spin->setFocus();
     QTest::keyClick(spin, Qt::Key_A, Qt::ControlModifier);
     QTest::keyClicks(spin, text);
@@ -102,7 +103,7 @@ private slots:
         // Every showing loads the element, also after a hide that was no close.
         f.dialog.hide();
         f.showReally(*body.Parent);
-        QCOMPARE(f.dialog.sedlugosc->value(), 200);
+        QCOMPARE(f.dialog.sedlugosc->value(), 200.0);
     }
 
     // Every identifier the translation pass looks up is carried exactly once.
@@ -201,20 +202,21 @@ private slots:
     void elementWithChildrenCannotBeShortened_data() {
         QTest::addColumn<bool>("withChild");
         QTest::addColumn<float>("length");
-        QTest::addColumn<int>("typed");
+        QTest::addColumn<double>("typed");
         QTest::addColumn<bool>("obliczFirst");
         QTest::addColumn<bool>("accepted");
-        QTest::newRow("shortened") << true << 500.f << 499 << false << false;
-        QTest::newRow("kept") << true << 500.f << 500 << false << true;
-        QTest::newRow("lengthened") << true << 500.f << 600 << false << true;
-        QTest::newRow("childless, shortened") << false << 500.f << 100 << false << true;
-        QTest::newRow("fractional length kept as shown") << true << 500.5f << 500 << false << true;
-        QTest::newRow("shortened by oblicz first") << true << 500.f << 400 << true << false;
+        QTest::newRow("shortened") << true << 500.f << 499.0 << false << false;
+        QTest::newRow("kept") << true << 500.f << 500.0 << false << true;
+        QTest::newRow("lengthened") << true << 500.f << 600.0 << false << true;
+        QTest::newRow("childless, shortened") << false << 500.f << 100.0 << false << true;
+        QTest::newRow("fractional length kept as shown") << true << 500.5f << 500.5 << false << true;
+        QTest::newRow("shortened by its fraction") << true << 500.5f << 500.0 << false << false;
+        QTest::newRow("shortened by oblicz first") << true << 500.f << 400.0 << true << false;
     }
     void elementWithChildrenCannotBeShortened() {
         QFETCH(bool, withChild);
         QFETCH(float, length);
-        QFETCH(int, typed);
+        QFETCH(double, typed);
         QFETCH(bool, obliczFirst);
         QFETCH(bool, accepted);
         Fixture f;
@@ -255,14 +257,14 @@ private slots:
         Fixture f;
         auto& body = f.tube();
         f.showReally(body);
-        QCOMPARE(f.dialog.sedlugosc->value(), 500); // loaded by the show event
+        QCOMPARE(f.dialog.sedlugosc->value(), 500.0); // loaded by the show event
         f.dialog.sesrednica->setValue(51);
         QTest::mouseClick(f.dialog.btnOK, Qt::LeftButton);
         QCOMPARE(f.refusals(), 1);
         QVERIFY(!f.dialog.close());
         QTest::keyClick(&f.dialog, Qt::Key_Escape);
         QVERIFY(f.dialog.isVisible());
-        QCOMPARE(f.dialog.sesrednica->value(), 51);
+        QCOMPARE(f.dialog.sesrednica->value(), 51.0);
 
         if (leaveByCancel) {
             QTest::mouseClick(f.dialog.BitBtn2, Qt::LeftButton);
@@ -299,12 +301,12 @@ private slots:
             for (int x = 0; x < shown.width(); ++x)
                 QCOMPARE(shown.pixel(x, y), shown.pixel(0, 0));
 
-        QCOMPARE(d.seWaga->value(), 40);
+        QCOMPARE(d.seWaga->value(), 40.0);
         d.bObliczClick(); // "oblicz" never changes a ballast's weight
-        QCOMPARE(d.seWaga->value(), 40);
+        QCOMPARE(d.seWaga->value(), 40.0);
         d.seWaga->setValue(55);
         QTest::mouseClick(d.bOblicz3, Qt::LeftButton);
-        QCOMPARE(d.seWaga->value(), 55);
+        QCOMPARE(d.seWaga->value(), 55.0);
         QTest::mouseClick(d.btnOK, Qt::LeftButton);
         QCOMPARE(ballast.Weight, 55.f);
 
@@ -328,8 +330,8 @@ private slots:
         QCOMPARE(d.PageControl1->currentWidget(), d.TabStatecznik);
         QCOMPARE(d.PanelMaterial->parentWidget(), d.PanelMaterial2);
         QCOMPARE(d.PanelWaga->parentWidget(), d.PanelWaga2);
-        QCOMPARE(d.seA->value(), 11);
-        QCOMPARE(d.seD->value(), 44);
+        QCOMPARE(d.seA->value(), 11.9);
+        QCOMPARE(d.seD->value(), 44.0);
         QCOMPARE(d.seilefin->value(), 4);
         QTest::keyClick(d.seilefin, Qt::Key_Up);
         QCOMPARE(d.seilefin->value(), 4);
@@ -356,7 +358,7 @@ private slots:
         QCOMPARE(d.seMaterial->itemText(7), QString("Iron"));
         QCOMPARE(d.seMaterial->itemData(7).toFloat(), 0.0078f);
         QCOMPARE(d.seMaterial->currentIndex(), -1);
-        QCOMPARE(d.seWaga->value(), 102); // paper
+        QCOMPARE(d.seWaga->value(), 102.1); // paper: pi x 50 x 500 x 2 x 0.00065
 
         // An existing element's material is selected by exact name without touching
         // its density; the list is built only once.
@@ -386,26 +388,27 @@ private slots:
         QCOMPARE(fresh->Density, 0.0078f); // at once
         QCOMPARE(fresh->Material, std::string());
         QTest::mouseClick(d.bOblicz, Qt::LeftButton);
-        QCOMPARE(d.seWaga->value(), 1225);
+        QCOMPARE(d.seWaga->value(), 1225.22);
         QCOMPARE(fresh->Material, std::string("Iron"));
-        QVERIFY(std::abs(fresh->Weight - 1225.2f) < 0.1f);
+        const float computed = fresh->Weight;
+        QVERIFY(std::abs(computed - 1225.22f) < 0.005f);
         QTest::mouseClick(d.btnOK, Qt::LeftButton);
-        QCOMPARE(fresh->Weight, 1225.f); // the shown integer is what stays
+        QCOMPARE(fresh->Weight, computed); // every decimal stays, not only the shown two
     }
 
     void freshModeProposesJoiningDiameter_data() {
         QTest::addColumn<QString>("parentKind"); // empty: no parent
         QTest::addColumn<bool>("fresh");
-        QTest::addColumn<int>("expected");
-        QTest::newRow("under a nose") << "TGlowicaStozek" << true << 60;
-        QTest::newRow("under a transition") << "TStozekSciety" << true << 70;
-        QTest::newRow("not fresh: own diameter") << "TStozekSciety" << false << 33;
-        QTest::newRow("no parent keeps the field") << "" << true << 77;
+        QTest::addColumn<double>("expected");
+        QTest::newRow("under a nose") << "TGlowicaStozek" << true << 60.0;
+        QTest::newRow("under a transition") << "TStozekSciety" << true << 70.0;
+        QTest::newRow("not fresh: own diameter") << "TStozekSciety" << false << 33.0;
+        QTest::newRow("no parent keeps the field") << "" << true << 77.0;
     }
     void freshModeProposesJoiningDiameter() {
         QFETCH(QString, parentKind);
         QFETCH(bool, fresh);
-        QFETCH(int, expected);
+        QFETCH(double, expected);
         Fixture f;
         auto& nose = f.builder.nose("TGlowicaStozek", 200, 60);
         TRocketElement* parent = &nose;
@@ -436,30 +439,60 @@ private slots:
         auto& nose = f.builder.nose("TGlowicaStozek", 200, 50);
         f.showReally(nose);
         TypeInto(f.dialog.sedlugosc, typed);
-        QCOMPARE(f.dialog.sedlugosc->value(), value);
+        QCOMPARE(f.dialog.sedlugosc->value(), double(value));
         QTest::mouseClick(f.dialog.btnOK, Qt::LeftButton);
         QCOMPARE(nose.Length, static_cast<float>(value));
     }
 
-    void realValuesEnterTruncated_data() {
-        QTest::addColumn<float>("length");
-        QTest::addColumn<int>("shown");
-        QTest::newRow("fraction") << 99.9f << 99;
-        QTest::newRow("negative fraction") << -99.9f << -99;
-        QTest::newRow("beyond int") << 1e12f << IntMax;
-        QTest::newRow("below int") << -1e12f << IntMin;
-        QTest::newRow("not a number") << std::numeric_limits<float>::quiet_NaN() << 0;
+    // The fields show two decimals, and OK writes back what the user did not change
+    // exactly as it was: changing only the caption changes no number.
+    void realValuesShowTwoDecimalsAndStayExact_data() {
+        QTest::addColumn<float>("value");
+        QTest::addColumn<double>("shown");
+        QTest::newRow("fraction") << 7.1f << 7.1;
+        QTest::newRow("three decimals") << 123.456f << 123.46;
+        QTest::newRow("negative fraction") << -99.9f << -99.9;
+        QTest::newRow("beyond int") << 1e12f << double(IntMax);
+        QTest::newRow("below int") << -1e12f << double(IntMin);
     }
-    void realValuesEnterTruncated() {
-        QFETCH(float, length);
-        QFETCH(int, shown);
+    void realValuesShowTwoDecimalsAndStayExact() {
+        QFETCH(float, value);
+        QFETCH(double, shown);
         Fixture f;
         auto& nose = f.builder.nose("TGlowicaStozek", 200, 50);
-        nose.Length = length;
-        nose.Weight = length;
-        f.open(nose);
+        nose.Length = value;
+        nose.Weight = value;
+        nose.Thickness = value;
+        f.showReally(nose);
         QCOMPARE(f.dialog.sedlugosc->value(), shown);
         QCOMPARE(f.dialog.seWaga->value(), shown);
+        f.dialog.eCaption->setText("renamed");
+        QTest::mouseClick(f.dialog.btnOK, Qt::LeftButton);
+        QCOMPARE(nose.Caption, std::string("renamed"));
+        QCOMPARE(nose.Length, value);
+        QCOMPARE(nose.Weight, value);
+        QCOMPARE(nose.Thickness, value);
+    }
+
+    // A typed value counts with either decimal separator, whatever the system's is.
+    void eitherDecimalSeparatorIsTaken_data() {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<float>("stored");
+        QTest::newRow("point") << "12.5" << 12.5f;
+        QTest::newRow("comma") << "12,5" << 12.5f;
+        QTest::newRow("half") << "0.5" << 0.5f;
+        QTest::newRow("whole") << "80" << 80.f;
+    }
+    void eitherDecimalSeparatorIsTaken() {
+        QFETCH(QString, typed);
+        QFETCH(float, stored);
+        Fixture f;
+        auto& body = f.tube();
+        f.showReally(body);
+        TypeInto(f.dialog.seWaga, typed);
+        QTest::mouseClick(f.dialog.btnOK, Qt::LeftButton);
+        QCOMPARE(body.Weight, stored);
+        QCOMPARE(body.Length, 500.f); // untouched
     }
 
     void fieldsKeepValuesBetweenUses() {
@@ -474,8 +507,8 @@ private slots:
 
         auto nose = CreateElement("TGlowicaOgive");
         f.open(*nose, true);
-        QCOMPARE(f.dialog.seB->value(), 12);
-        QCOMPARE(f.dialog.sesrednica->value(), 64);
+        QCOMPARE(f.dialog.seB->value(), 12.0);
+        QCOMPARE(f.dialog.sesrednica->value(), 64.0);
     }
 
     // A cancelled run leaves the element as it was handed over.
