@@ -90,6 +90,10 @@ TMDIChild::TMDIChild(DesignWindowHost& host, QWidget* parent, QSize imageSize)
         connect(bar, &QScrollBar::valueChanged, this, [this] { ScrollXChange(); });
     }
 
+    // A failing summary is reported once for each state of the design, not at every
+    // zoom, scroll or resize.
+    connect(&history_, &EditHistory::changed, this, [this] { summaryFailureReported_ = false; });
+
     ViewRect = QRect(0, 0, width(), height());
     SourceRect = ViewRect;
     updateScrollMaxima();
@@ -313,19 +317,17 @@ void TMDIChild::Redraw() {
     redrawing_ = false;
     if (redrawPending_) {
         redrawPending_ = false;
-        // The summary error was shown for this very state; do not ask again at once.
-        summaryErrorShown_ = true;
         Redraw();
-        summaryErrorShown_ = false;
     }
 }
 
 void TMDIChild::LiczParametry(DrawingSurface& surface) {
     const Summary summary = ComputeSummary(design_, &surface, SystemDecimalSeparator());
     host_.showSummary(summary);
-    if (summary.failed && !summaryErrorShown_)
-        host_.interaction().showMessage(this, SummaryErrorMessage, QString(),
-                                        Interaction::Icon::None);
+    // Said in the status bar: a box at every redraw would stop the user at every zoom.
+    if (summary.failed && !summaryFailureReported_)
+        host_.showStatusMessage(QString::fromLatin1(SummaryErrorMessage));
+    summaryFailureReported_ = summary.failed;
 }
 
 void TMDIChild::AnalyseStability(DrawingSurface& surface) {

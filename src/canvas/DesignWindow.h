@@ -127,11 +127,12 @@ private:
     QScrollBar* ScrollY = nullptr;
     QPointer<QWidget> fullScreen_;
 
-    // A message box shown by a redraw runs its own event loop; redraws asked for
-    // meanwhile wait until it is closed instead of re-entering.
+    // A redraw asked for while one runs (by a handler it calls) waits until it ends
+    // instead of re-entering.
     bool redrawing_ = false;
     bool redrawPending_ = false;
-    bool summaryErrorShown_ = false;
+    // The summary's failure was reported for the design as it is; a change asks anew.
+    bool summaryFailureReported_ = false;
 };
 
 } // namespace vantor

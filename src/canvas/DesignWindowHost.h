@@ -40,6 +40,8 @@ public:
     // Index of the unit the pointer readout uses.
     virtual int displayUnitIndex() const = 0;
     virtual void showPointerReadout(const QString& text) = 0;
+    // A passing message in the status bar.
+    virtual void showStatusMessage(const QString& text) = 0;
     virtual bool isActiveDesignWindow(const TMDIChild& window) const = 0;
 
     virtual void designWindowCreated(TMDIChild& window) = 0;

@@ -315,6 +315,10 @@ void TMainForm::showPointerReadout(const QString& text) {
     statusPanel0->setText(text);
 }
 
+void TMainForm::showStatusMessage(const QString& text) {
+    statusBar()->showMessage(text);
+}
+
 bool TMainForm::isActiveDesignWindow(const TMDIChild& window) const {
     return activeDesignWindow() == &window;
 }

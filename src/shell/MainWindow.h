@@ -93,6 +93,7 @@ public:
     GridOptions gridOptions() const override;
     int displayUnitIndex() const override;
     void showPointerReadout(const QString& text) override;
+    void showStatusMessage(const QString& text) override;
     bool isActiveDesignWindow(const TMDIChild& window) const override;
     void designWindowCreated(TMDIChild& window) override;
     void designWindowActivated(TMDIChild& window) override;

@@ -17,6 +17,7 @@ public:
     GridOptions gridOptions() const override { return options; }
     int displayUnitIndex() const override { return unit; }
     void showPointerReadout(const QString& text) override { readout = text; }
+    void showStatusMessage(const QString& text) override { statusMessages << text; }
     bool isActiveDesignWindow(const TMDIChild&) const override { return true; }
     void designWindowCreated(TMDIChild&) override { ++created; }
     void designWindowActivated(TMDIChild&) override {}
@@ -37,6 +38,7 @@ public:
     GridOptions options;
     int unit = 0;
     QString readout;
+    QStringList statusMessages;
     int created = 0, destroyed = 0, captionRefreshes = 0, edits = 0;
     ElementTree::Node* selected = nullptr;
     Summary summary;
