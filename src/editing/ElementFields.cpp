@@ -5,6 +5,9 @@
 #include "model/Numeric.h"
 #include "model/Registry.h"
 
+#include <cmath>
+#include <initializer_list>
+
 namespace vantor {
 
 namespace {
@@ -61,6 +64,39 @@ void WriteFields(TRocketElement& e, const ElementFields& fields) {
 
 float JoiningDiameter(const TRocketElement& parent) {
     return parent.ClassName == TransitionClass ? parent.DiameterB : parent.DiameterA;
+}
+
+std::optional<SizeField> UnusableSize(std::string_view kind, const ElementFields& fields) {
+    struct Size {
+        SizeField field;
+        float value;
+        bool zeroAllowed;
+    };
+    const auto firstUnusable = [](std::initializer_list<Size> sizes) -> std::optional<SizeField> {
+        for (const Size& size : sizes)
+            if (!std::isfinite(size.value) || size.value < 0 ||
+                (size.value == 0 && !size.zeroAllowed))
+                return size.field;
+        return std::nullopt;
+    };
+    if (kind == BallastClass)
+        return std::nullopt; // its page shows the weight only
+    if (kind == FinSetClass) {
+        if (!std::isfinite(fields.finB))
+            return SizeField::FinB;
+        return firstUnusable({{SizeField::FinA, fields.finA, false},
+                              {SizeField::FinC, fields.finC, true},
+                              {SizeField::FinD, fields.finD, false},
+                              {SizeField::Thickness, fields.thickness, false}});
+    }
+    if (kind == TransitionClass)
+        return firstUnusable({{SizeField::Length, fields.length, false},
+                              {SizeField::DiameterA, fields.diameterA, false},
+                              {SizeField::DiameterB, fields.diameterB, false},
+                              {SizeField::Thickness, fields.thickness, false}});
+    return firstUnusable({{SizeField::Length, fields.length, false},
+                          {SizeField::DiameterA, fields.diameterA, false},
+                          {SizeField::Thickness, fields.thickness, false}});
 }
 
 FieldsRefusal CheckDialogSizes(const TRocketElement& e, const DialogSizes& sizes, float shownLength,

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -43,6 +44,14 @@ enum class FieldsRefusal {
     ShortenedWithChildren, // shorter than shown while components hang on the element
     WiderThanParent,       // wider than where it meets its parent
 };
+
+// A size field of the parameters dialog.
+enum class SizeField { Length, DiameterA, DiameterB, Thickness, FinA, FinB, FinC, FinD };
+
+// The first size among those the dialog shows for an element of `kind` that no part can
+// have: zero, negative or not a number where a part needs a size (a fin's tip chord may
+// be zero, its sweep any finite value). Nothing when every shown size is usable.
+std::optional<SizeField> UnusableSize(std::string_view kind, const ElementFields& fields);
 
 // Whether OK may write these sizes into the element. `shownLength` is the length the
 // dialog showed (a child-bearing element may not become shorter than it);

@@ -369,6 +369,8 @@ bool TFormParametry::valuesAllowed() const {
 }
 
 void TFormParametry::btnOKClick() {
+    if (element_ != nullptr && refuseUnusableSize())
+        return;
     if (element_ != nullptr && element_->Parent != nullptr && !valuesAllowed()) {
         mayClose_ = false;
         interaction_.showMessage(this, QStringLiteral("not allowed"), QString(),
@@ -380,6 +382,25 @@ void TFormParametry::btnOKClick() {
     if (redraw_)
         redraw_();
     accept();
+}
+
+bool TFormParametry::refuseUnusableSize() {
+    const std::optional<SizeField> unusable = UnusableSize(element_->ClassName, enteredFields());
+    if (!unusable)
+        return false;
+    const std::pair<QLabel*, QDoubleSpinBox*> fields[] = {
+        {lDlugosc, sedlugosc}, {lSrednica, sesrednica}, {lSrednica2, sesrednica2},
+        {lGrubosc, segrubosc}, {lA, seA},               {lB, seB},
+        {lC, seC},             {lD, seD}};
+    const auto [label, field] = fields[static_cast<int>(*unusable)];
+    mayClose_ = false;
+    // Names the field by its caption in the dialog's language, and leaves it ready to
+    // be typed over.
+    interaction_.showMessage(this, QStringLiteral("not allowed\n") + label->text(), QString(),
+                             Interaction::Icon::None);
+    field->setFocus();
+    field->selectAll();
+    return true;
 }
 
 ElementFields TFormParametry::enteredFields() const {

@@ -160,6 +160,8 @@ private:
     void buildBottomStrip();
     void fillMaterials();
     void moveInto(QFrame* panel, QFrame* holder);
+    // Refuses OK when a shown size is zero, negative or not a number, naming the field.
+    bool refuseUnusableSize();
     // The reason-free refusal test of OK; true when the values may be accepted.
     bool valuesAllowed() const;
     // The fields as the dialog's controls hold them.
