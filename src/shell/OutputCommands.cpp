@@ -50,7 +50,10 @@ void PreparePrinter(QPrinter& printer) {
 OutputCommands::OutputCommands(QWidget& window, DesignWindows& windows, Interaction& interaction,
                                QAction& print, QMenu& menu)
     : QObject(&window), window_(window), windows_(windows), interaction_(interaction),
-      print_(print) {
+      print_(print),
+      texts_(window, "OutputText",
+             {1707, 1756, 1757, 1758, 1759, 1760, 1761, 1820, 1821, 1822, 1823, 1824, 1825, 1826,
+              1827}) {
     FilePrintPreview = MakeAction(&window, "FilePrintPreview", 1754, 1755);
     FileExportPdf = MakeAction(&window, "FileExportPdf", 1750, 1751);
     FileExportSvg = MakeAction(&window, "FileExportSvg", 1752, 1753);
@@ -101,7 +104,7 @@ void OutputCommands::print() {
                            QPageLayout::Millimeter);
     const PagesResult printed = PaintDesignPages(design->design(), DesignTitle(windows_), printer);
     if (!printed.ok)
-        interaction_.showMessage(&window_, QString::fromStdString(printed.reason), Tagged(1707),
+        interaction_.showMessage(&window_, QString::fromStdString(printed.reason), texts_(1707),
                                  Interaction::Icon::Error);
 }
 
@@ -131,8 +134,8 @@ void OutputCommands::exportPdf() {
     QStringList items;
     for (const char* name : names)
         for (const int orientation : {1757, 1758})
-            items << QStringLiteral("%1, %2").arg(QLatin1String(name), Tagged(orientation));
-    const int choice = choose(Tagged(1756), items);
+            items << QStringLiteral("%1, %2").arg(QLatin1String(name), texts_(orientation));
+    const int choice = choose(texts_(1756), items);
     if (choice < 0)
         return;
     const PageSetup setup{papers[choice / 2], choice % 2 == 1};
@@ -151,7 +154,7 @@ void OutputCommands::exportSvg() {
     TMDIChild* design = windows_.active();
     if (design == nullptr)
         return;
-    const int choice = choose(Tagged(1759), {Tagged(1760), Tagged(1761)});
+    const int choice = choose(texts_(1759), {texts_(1760), texts_(1761)});
     if (choice < 0)
         return;
     TemplateSvgOptions options;
@@ -159,11 +162,11 @@ void OutputCommands::exportSvg() {
         // The sheet the templates are nested on: papers, and a common laser bed.
         static constexpr SheetSize Sheets[] = {{210, 297}, {297, 420}, {215.9, 279.4}, {600, 400}};
         const int sheet =
-            choose(Tagged(1820), {Tagged(1821), Tagged(1822), Tagged(1823), Tagged(1824)});
+            choose(texts_(1820), {texts_(1821), texts_(1822), texts_(1823), texts_(1824)});
         if (sheet < 0)
             return;
         options.sheet = Sheets[sheet];
-        const int texts = choose(Tagged(1825), {Tagged(1826), Tagged(1827)});
+        const int texts = choose(texts_(1825), {texts_(1826), texts_(1827)});
         if (texts < 0)
             return;
         options.textAsOutlines = texts == 1;
@@ -182,7 +185,7 @@ void OutputCommands::exportSvg() {
         reportWriteFailure(file, written.reason);
     else if (!written.note.empty())
         interaction_.showMessage(&window_, file + QLatin1Char('\n') + QString::fromStdString(written.note),
-                                 Tagged(1820), Interaction::Icon::Information);
+                                 texts_(1820), Interaction::Icon::Information);
 }
 
 } // namespace vantor

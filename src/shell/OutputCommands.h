@@ -1,5 +1,7 @@
 #pragma once
 
+#include "i18n/RuntimeTexts.h"
+
 #include <QObject>
 
 class QAction;
@@ -44,6 +46,7 @@ private:
     DesignWindows& windows_;
     Interaction& interaction_;
     QAction& print_;
+    RuntimeTexts texts_;
 };
 
 } // namespace vantor

@@ -14,6 +14,8 @@
 #include <QMenu>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QScopeGuard>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -122,6 +124,36 @@ private slots:
         QCOMPARE(s.interaction.messages[0].caption, QString::fromUtf8(WriteErrorCaption));
         QVERIFY(s.interaction.messages[0].text.startsWith(path + '\n'));
         QVERIFY(!QFile::exists(path));
+    }
+
+    // The export choosers speak the program's language: never a raw "Papier@1756".
+    void choosersSpeakTheProgramsLanguage_data() {
+        QTest::addColumn<int>("pol");
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QString>("firstItem");
+        QTest::newRow("Polish") << 1 << "Papier" << "A4, pionowo";
+        QTest::newRow("English") << 0 << "Paper" << "A4, portrait";
+    }
+    void choosersSpeakTheProgramsLanguage() {
+        QFETCH(int, pol);
+        QFETCH(QString, title);
+        QFETCH(QString, firstItem);
+        QSettings("Qendel", "CAD").setValue("Pol", pol);
+        const auto restore = qScopeGuard([] { QSettings("Qendel", "CAD").remove("Pol"); });
+        Started s;
+        QVERIFY(s.created);
+        QString shownTitle;
+        QStringList shownItems;
+        s.interaction.dialogScripts.enqueue([&](QDialog& dialog) {
+            auto& list = dynamic_cast<QInputDialog&>(dialog);
+            shownTitle = list.labelText();
+            shownItems = list.comboBoxItems();
+            return int(QDialog::Rejected);
+        });
+        s.action("FileExportPdf")->trigger();
+        QCOMPARE(shownTitle, title);
+        QCOMPARE(shownItems.value(0), firstItem);
+        QVERIFY2(!shownItems.join(' ').contains('@'), qPrintable(shownItems.join(" | ")));
     }
 
     void cancelledDialogsWriteNothing() {
