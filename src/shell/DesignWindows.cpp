@@ -5,6 +5,7 @@
 #include "shell/MainActions.h"
 
 #include <QAction>
+#include <QFileInfo>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
@@ -146,6 +147,13 @@ void ShowDesignCaption(TMDIChild& window) {
     const QString path = window.history().filePath();
     const QString name = path.isEmpty() ? window.history().displayName() : path;
     sub->setWindowTitle(window.history().isModified() ? name + QLatin1Char('*') : name);
+}
+
+QString DesignBaseName(TMDIChild& window) {
+    const QString path = window.history().filePath();
+    const QString name = path.isEmpty() ? window.history().displayName() : path;
+    const QString base = QFileInfo(name).completeBaseName();
+    return base.isEmpty() ? name : base;
 }
 
 } // namespace vantor

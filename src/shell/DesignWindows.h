@@ -60,5 +60,8 @@ private:
 // Shows the design's file name (or its display name) in its window's caption, with a
 // star while it has unsaved changes.
 void ShowDesignCaption(TMDIChild& window);
+// The design's name without folder and extension: its file's, else the name it was
+// opened under ("rocket" for ".../rocket.ork"); what save and export dialogs propose.
+QString DesignBaseName(TMDIChild& window);
 
 } // namespace vantor

@@ -80,22 +80,22 @@ QString Model3dFilters() {
     return filters.join(QStringLiteral(";;"));
 }
 
-void ExportModel3d(QWidget* parent, const Design& design, LanguageSession& language,
-                   Interaction& interaction) {
+QStringList ExportModel3d(QWidget* parent, const Design& design, LanguageSession& language,
+                          Interaction& interaction, const QString& proposedName) {
     bool parts = false;
     mesh::SolidOptions options;
     {
         TFormExport3d dialog(language, parent);
         if (interaction.runDialog(dialog) != QDialog::Accepted)
-            return;
+            return {};
         parts = dialog.separateParts();
         options.tipWidth = dialog.tipWidth();
     }
     QString filter = QString::fromLatin1(Filters[0].filter);
     QString name =
-        interaction.chooseFileAndFilterToSave(parent, QString(), Model3dFilters(), filter);
+        interaction.chooseFileAndFilterToSave(parent, proposedName, Model3dFilters(), filter);
     if (name.isEmpty())
-        return;
+        return {};
     std::optional<mesh::MeshFormat> format = mesh::FormatOfPath(name.toStdString());
     if (!format) {
         format = mesh::MeshFormat::Stl;
@@ -109,11 +109,17 @@ void ExportModel3d(QWidget* parent, const Design& design, LanguageSession& langu
         parts ? mesh::ExportParts(design, file.absolutePath().toStdString(),
                                   file.completeBaseName().toStdString(), *format, options)
               : mesh::ExportAssembly(design, name.toStdString(), *format, options);
-    if (!result.ok)
+    if (!result.ok) {
         interaction.showMessage(parent,
                                 QStringLiteral("Nie można zapisać modelu 3D\n") +
                                     QString::fromStdString(result.reason),
                                 QStringLiteral("Vantor"), Interaction::Icon::Error);
+        return {};
+    }
+    QStringList written;
+    for (const std::filesystem::path& path : result.written)
+        written << QString::fromStdString(path.string());
+    return written;
 }
 
 } // namespace vantor

@@ -3,6 +3,7 @@
 #include "i18n/AdvForm.h"
 
 #include <QDialog>
+#include <QStringList>
 
 class QComboBox;
 class QDoubleSpinBox;
@@ -37,8 +38,9 @@ QString Model3dFilters();
 // The File menu command: the layout from the dialog above, then the file and its format
 // from the save dialog's filter (an extension typed by the user wins), then the files.
 // In parts mode every component goes to "<name>-<number>-<component>.<ext>" beside the
-// chosen name. A refusal or a failed write is shown with its reason.
-void ExportModel3d(QWidget* parent, const Design& design, LanguageSession& language,
-                   Interaction& interaction);
+// chosen name. A refusal or a failed write is shown with its reason. The save dialog
+// proposes `proposedName`; gives the files written, none when nothing was.
+QStringList ExportModel3d(QWidget* parent, const Design& design, LanguageSession& language,
+                          Interaction& interaction, const QString& proposedName = {});
 
 } // namespace vantor

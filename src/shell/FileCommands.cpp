@@ -3,8 +3,10 @@
 #include "canvas/DesignWindow.h"
 #include "designfile/DesignFile.h"
 #include "editing/EditHistory.h"
+#include "i18n/AdvForm.h"
 #include "interaction/Interaction.h"
 #include "shell/DesignWindows.h"
+#include "shell/FileHistory.h"
 #include "shell/ForeignDesigns.h"
 #include "shell/MainActions.h"
 #include "shell/MainWindow.h"
@@ -13,6 +15,7 @@
 
 #include <QAction>
 #include <QFileInfo>
+#include <QMenu>
 #include <QMdiSubWindow>
 #include <filesystem>
 
@@ -26,11 +29,18 @@ constexpr char SaveChangesQuestion[] = "Zapisać zmiany w projekcie?";
 
 } // namespace
 
-FileCommands::FileCommands(TMainForm& main, const MainActions& actions, DesignWindows& windows,
-                           ObjectWindowRelay& objects, RecoveryCommands& recovery,
-                           Interaction& interaction)
+FileCommands::FileCommands(TMainForm& main, const MainActions& actions, QMenu& fileMenu,
+                           FileHistory& history, DesignWindows& windows, ObjectWindowRelay& objects,
+                           RecoveryCommands& recovery, Interaction& interaction)
     : QObject(&main), main_(main), windows_(windows), objects_(objects), recovery_(recovery),
-      interaction_(interaction) {
+      interaction_(interaction), history_(history) {
+    // Made as the main menus make their submenus, so that it is translated with them.
+    recentMenu_ = new QMenu(Tagged(1842), &fileMenu);
+    recentMenu_->setObjectName("RecentDesigns1");
+    const QList<QAction*> items = fileMenu.actions();
+    const qsizetype open = items.indexOf(actions.FileOpen1);
+    fileMenu.insertMenu(open >= 0 ? items.value(open + 1) : nullptr, recentMenu_);
+    refreshRecentMenu();
     connect(actions.FileNew1, &QAction::triggered, this, [this] { FileNew1Execute(); });
     connect(actions.FileOpen1, &QAction::triggered, this, [this] { FileOpen1Execute(); });
     connect(actions.FileSave1, &QAction::triggered, this, [this] { FileSave1Execute(); });
@@ -94,8 +104,8 @@ void FileCommands::FileOpen1Execute() {
         closingConfirmed_.clear();
         return;
     }
-    const QString name = interaction_.chooseFileToOpen(
-        &main_, main_.programDirectory() + QLatin1Char('/'), OpenDesignFilters());
+    const QString name =
+        interaction_.chooseFileToOpen(&main_, history_.folder(), OpenDesignFilters());
     if (name.isEmpty()) {
         closingConfirmed_.clear();
         return;
@@ -120,8 +130,11 @@ bool FileCommands::loadIntoNewWindow(const QString& name) {
         ShowDesignCaption(*window);
         objects_.showLoadedDesign();
         window->Redraw();
-        if (report)
+        if (report) {
+            history_.designUsed(name);
+            refreshRecentMenu();
             ShowImportReport(*report, main_.languageSession(), interaction_, &main_);
+        }
         return report.has_value();
     }
     const LoadResult result =
@@ -130,9 +143,11 @@ bool FileCommands::loadIntoNewWindow(const QString& name) {
         interaction_.showMessage(&main_, QString::fromStdString(result.message),
                                  QString::fromUtf8(ReadErrorCaption), Interaction::Icon::Error);
     // A file that could not be read gives an empty design that is not that file's.
-    if (result.ok)
+    if (result.ok) {
         window->history().setFilePath(name);
-    else
+        history_.designUsed(name);
+        refreshRecentMenu();
+    } else
         window->history().setDisplayName(name);
     ShowDesignCaption(*window);
     objects_.showLoadedDesign();
@@ -160,13 +175,8 @@ void FileCommands::openFileArgument(const QString& argument) {
 }
 
 void FileCommands::FileSave1Execute() {
-    TMDIChild* window = windows_.active();
-    if (window == nullptr) {
-        // Without a design the dialog is still offered, and nothing is written.
-        interaction_.chooseFileToSave(&main_, lastSaveName_, DesignFilter);
-        return;
-    }
-    saveDesign(*window, false);
+    if (TMDIChild* window = windows_.active())
+        saveDesign(*window, false);
 }
 
 void FileCommands::FileSaveAs1Execute() {
@@ -183,6 +193,9 @@ bool FileCommands::saveDesign(TMDIChild& window, bool askForName) {
             proposed = recovery_.saveSuggestion(window);
         if (proposed.isEmpty())
             proposed = lastSaveName_;
+        // A new design is proposed under its own name in the folder last used.
+        if (proposed.isEmpty())
+            proposed = history_.proposal(DesignBaseName(window) + QStringLiteral(".kfx"));
         name = interaction_.chooseFileToSave(&main_, proposed, DesignFilter);
         if (name.isEmpty())
             return false;
@@ -206,6 +219,8 @@ bool FileCommands::saveDesign(TMDIChild& window, bool askForName) {
     }
     window.history().setFilePath(name);
     window.history().markSaved();
+    history_.designUsed(name);
+    refreshRecentMenu();
     recovery_.removeCopy(window);
     recovery_.saved(window);
     ShowDesignCaption(window);
@@ -216,6 +231,31 @@ bool FileCommands::settleBeforeExit() {
     const bool settled = settleAll();
     closingConfirmed_.clear();
     return settled;
+}
+
+void FileCommands::openRecent(const QString& file) {
+    if (!settleAll()) {
+        closingConfirmed_.clear();
+        return;
+    }
+    if (!openDesign(file)) {
+        history_.forget(file);
+        refreshRecentMenu();
+    }
+}
+
+void FileCommands::refreshRecentMenu() {
+    recentMenu_->clear();
+    int number = 0;
+    for (const QString& file : history_.recent()) {
+        // "&1 rocket.kfx": numbered for the keyboard, the whole path as its hint.
+        QAction* item = recentMenu_->addAction(
+            QStringLiteral("&%1 %2").arg(++number).arg(QFileInfo(file).fileName()));
+        item->setToolTip(file);
+        item->setStatusTip(file);
+        connect(item, &QAction::triggered, this, [this, file] { openRecent(file); });
+    }
+    recentMenu_->setEnabled(!history_.recent().isEmpty());
 }
 
 } // namespace vantor

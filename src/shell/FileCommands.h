@@ -4,11 +4,13 @@
 #include <QSet>
 #include <QString>
 
+class QMenu;
 class QWidget;
 
 namespace vantor {
 
 class DesignWindows;
+class FileHistory;
 class Interaction;
 class ObjectWindowRelay;
 class RecoveryCommands;
@@ -22,9 +24,11 @@ class FileCommands : public QObject {
     Q_OBJECT
 
 public:
-    // Connects the File menu's design commands of `actions`.
-    FileCommands(TMainForm& main, const MainActions& actions, DesignWindows& windows,
-                 ObjectWindowRelay& objects, RecoveryCommands& recovery, Interaction& interaction);
+    // Connects the File menu's design commands of `actions` and puts the recent designs
+    // into `fileMenu`, after Open.
+    FileCommands(TMainForm& main, const MainActions& actions, QMenu& fileMenu,
+                 FileHistory& history, DesignWindows& windows, ObjectWindowRelay& objects,
+                 RecoveryCommands& recovery, Interaction& interaction);
 
     void FileNew1Execute();
     void FileOpen1Execute();
@@ -47,6 +51,10 @@ public:
     bool mayClose(TMDIChild& window);
     // Asks about every modified design before the program ends; false on Cancel.
     bool settleBeforeExit();
+    // Opens a recent design as Open does; one that cannot be read leaves the list.
+    void openRecent(const QString& file);
+    // The submenu listing the recent designs.
+    QMenu* recentMenu() const { return recentMenu_; }
 
 private:
     // Reads the file into a new window; false when it could not be read (the message has
@@ -56,6 +64,7 @@ private:
     bool settleUnsavedWork(TMDIChild& window);
     // Asks about every modified design not asked about yet; false on Cancel.
     bool settleAll();
+    void refreshRecentMenu();
 
     TMainForm& main_;
     DesignWindows& windows_;
@@ -63,6 +72,8 @@ private:
     RecoveryCommands& recovery_;
     Interaction& interaction_;
     QString lastSaveName_;
+    FileHistory& history_;
+    QMenu* recentMenu_ = nullptr;
     // Windows whose user already agreed to close them.
     QSet<const TMDIChild*> closingConfirmed_;
 };

@@ -69,7 +69,8 @@ TMainForm::TMainForm(LanguageSession& language, Interaction& interaction, QStrin
         return activeDesignWindow();
     };
     outputCommands_ =
-        new OutputCommands(*this, *windows_, interaction_, *actions_->FilePrint, *menus_->File1);
+        new OutputCommands(*this, *windows_, interaction_, fileHistory_, *actions_->FilePrint,
+                           *menus_->File1);
     toolbars_ = new MainToolbars(*this, *actions_, interaction_, active);
     createStatusBars();
     undo_ = new UndoCommands(*actions_, active, this);
@@ -80,7 +81,10 @@ TMainForm::TMainForm(LanguageSession& language, Interaction& interaction, QStrin
         std::make_unique<ObjectWindowRelay>(*this, *actions_->AFormObject1, *menus_->Window1);
     toolbarLayout_ = new ToolbarLayout(*this, toolbars_->all(), {objects_->dock()});
     recovery_ = new RecoveryCommands(*this, interaction_, *windows_, *objects_);
-    files_ = new FileCommands(*this, *actions_, *windows_, *objects_, *recovery_, interaction_);
+    files_ = new FileCommands(*this, *actions_, *menus_->File1, fileHistory_, *windows_, *objects_,
+                              *recovery_, interaction_);
+    for (QAction* saving : {actions_->FileSave1, actions_->FileSaveAs1, actions_->FileExport3d})
+        saving->setEnabled(false); // until a design window opens
     new PointerCommands(*this, *actions_, *objects_);
     new LanguageSwitch(*actions_->Polska1, *actions_->Angielska1, interaction_, this);
 }
@@ -136,8 +140,16 @@ void TMainForm::connectCommands() {
     const MainActions& a = *actions_;
     connect(a.FileExit1, &QAction::triggered, this, &QWidget::close);
     connect(a.FileExport3d, &QAction::triggered, this, [this] {
-        if (TMDIChild* window = activeDesignWindow())
-            ExportModel3d(this, window->design(), languageSession(), interaction_);
+        TMDIChild* window = activeDesignWindow();
+        if (window == nullptr)
+            return;
+        const QStringList written =
+            ExportModel3d(this, window->design(), languageSession(), interaction_,
+                          fileHistory_.proposal(DesignBaseName(*window) + QStringLiteral(".stl")));
+        if (!written.isEmpty()) {
+            fileHistory_.used(written.constFirst());
+            statusBar()->showMessage(outputCommands_->writtenText(written));
+        }
     });
 
     connect(a.HelpAbout1, &QAction::triggered, this, &TMainForm::aboutRequested);
@@ -326,6 +338,8 @@ bool TMainForm::isActiveDesignWindow(const TMDIChild& window) const {
 void TMainForm::designWindowCreated(TMDIChild& window) {
     windows_->opened(window);
     outputCommands_->setAvailable(true);
+    for (QAction* saving : {actions_->FileSave1, actions_->FileSaveAs1, actions_->FileExport3d})
+        saving->setEnabled(true);
     for (QAction* zoom : {actions_->ASkala1, actions_->ASkala2, actions_->ASkala05})
         zoom->setEnabled(true);
 }
@@ -362,6 +376,9 @@ void TMainForm::designWindowDestroyed(TMDIChild& window) {
         objects_->clearSummary();
     }
     outputCommands_->setAvailable(windows_->anyOpen());
+    // Without a design there is nothing to save or export.
+    for (QAction* saving : {actions_->FileSave1, actions_->FileSaveAs1, actions_->FileExport3d})
+        saving->setEnabled(windows_->anyOpen());
 }
 
 ElementTree::Node* TMainForm::selectedElementNode() const {

@@ -2,6 +2,7 @@
 
 #include "canvas/DesignWindowHost.h"
 #include "i18n/AdvForm.h"
+#include "shell/FileHistory.h"
 #include "shell/LayoutFiles.h"
 
 #include <QMainWindow>
@@ -152,6 +153,8 @@ private:
     std::unique_ptr<ObjectWindowRelay> objects_;
     UndoCommands* undo_ = nullptr;
     RecoveryCommands* recovery_ = nullptr;
+    // The folders and recent designs of the file dialogs, shared by the file commands.
+    FileHistory fileHistory_;
     FileCommands* files_ = nullptr;
     // Print, print preview, PDF and SVG export.
     OutputCommands* outputCommands_ = nullptr;

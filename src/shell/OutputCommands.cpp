@@ -7,14 +7,17 @@
 #include "output/OutputFiles.h"
 #include "output/PrintPages.h"
 #include "shell/DesignWindows.h"
+#include "shell/FileHistory.h"
 
 #include <QAction>
 #include <QFileInfo>
 #include <QInputDialog>
+#include <QMainWindow>
 #include <QMenu>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
+#include <QStatusBar>
 
 namespace vantor {
 
@@ -48,12 +51,12 @@ void PreparePrinter(QPrinter& printer) {
 } // namespace
 
 OutputCommands::OutputCommands(QWidget& window, DesignWindows& windows, Interaction& interaction,
-                               QAction& print, QMenu& menu)
+                               FileHistory& history, QAction& print, QMenu& menu)
     : QObject(&window), window_(window), windows_(windows), interaction_(interaction),
-      print_(print),
+      print_(print), history_(history),
       texts_(window, "OutputText",
              {1707, 1756, 1757, 1758, 1759, 1760, 1761, 1820, 1821, 1822, 1823, 1824, 1825, 1826,
-              1827}) {
+              1827, 1843}) {
     FilePrintPreview = MakeAction(&window, "FilePrintPreview", 1754, 1755);
     FileExportPdf = MakeAction(&window, "FileExportPdf", 1750, 1751);
     FileExportSvg = MakeAction(&window, "FileExportSvg", 1752, 1753);
@@ -139,8 +142,8 @@ void OutputCommands::exportPdf() {
     if (choice < 0)
         return;
     const PageSetup setup{papers[choice / 2], choice % 2 == 1};
-    QString file =
-        interaction_.chooseFileToSave(&window_, QString(), QStringLiteral("PDF (*.pdf)"));
+    QString file = interaction_.chooseFileToSave(&window_, proposal(*design, "pdf"),
+                                                 QStringLiteral("PDF (*.pdf)"));
     if (file.isEmpty())
         return;
     file = WithSuffix(file, "pdf");
@@ -148,6 +151,8 @@ void OutputCommands::exportPdf() {
         WriteDesignPdf(design->design(), DesignTitle(windows_), setup, file.toStdString());
     if (!written.ok)
         reportWriteFailure(file, written.reason);
+    else
+        exported(file);
 }
 
 void OutputCommands::exportSvg() {
@@ -171,8 +176,8 @@ void OutputCommands::exportSvg() {
             return;
         options.textAsOutlines = texts == 1;
     }
-    QString file =
-        interaction_.chooseFileToSave(&window_, QString(), QStringLiteral("SVG (*.svg)"));
+    QString file = interaction_.chooseFileToSave(&window_, proposal(*design, "svg"),
+                                                 QStringLiteral("SVG (*.svg)"));
     if (file.isEmpty())
         return;
     file = WithSuffix(file, "svg");
@@ -181,11 +186,31 @@ void OutputCommands::exportSvg() {
             ? WriteSideViewSvg(design->design(), DesignTitle(windows_), file.toStdString())
             : WriteTemplatesSvg(design->design(), DesignTitle(windows_), file.toStdString(),
                                 options);
-    if (!written.ok)
+    if (!written.ok) {
         reportWriteFailure(file, written.reason);
-    else if (!written.note.empty())
+        return;
+    }
+    exported(file);
+    if (!written.note.empty())
         interaction_.showMessage(&window_, file + QLatin1Char('\n') + QString::fromStdString(written.note),
                                  texts_(1820), Interaction::Icon::Information);
+}
+
+QString OutputCommands::proposal(TMDIChild& design, const char* suffix) const {
+    return history_.proposal(DesignBaseName(design) + QLatin1Char('.') + QLatin1String(suffix));
+}
+
+void OutputCommands::exported(const QString& file) {
+    history_.used(file);
+    if (auto* main = qobject_cast<QMainWindow*>(&window_))
+        main->statusBar()->showMessage(writtenText({file}));
+}
+
+QString OutputCommands::writtenText(const QStringList& files) const {
+    QStringList names;
+    for (const QString& file : files)
+        names << QFileInfo(file).fileName();
+    return texts_(1843) + names.join(QStringLiteral(", "));
 }
 
 } // namespace vantor

@@ -11,7 +11,9 @@ class QWidget;
 namespace vantor {
 
 class DesignWindows;
+class FileHistory;
 class Interaction;
+class TMDIChild;
 
 // The File menu's printing and export commands: print, print preview, and the PDF and
 // SVG exports of the active design. Every dialog goes through the interaction seam; a
@@ -23,7 +25,7 @@ public:
     // Creates the actions on the main window (so that they are translated with it),
     // takes over `print` and puts the others into `menu` right after it.
     OutputCommands(QWidget& window, DesignWindows& windows, Interaction& interaction,
-                   QAction& print, QMenu& menu);
+                   FileHistory& history, QAction& print, QMenu& menu);
 
     // Enabled exactly while a design window is open.
     void setAvailable(bool available);
@@ -33,6 +35,9 @@ public:
     void exportPdf();
     void exportSvg();
 
+    // "Written: a.pdf" (the files' names, in the program's language) for the status bar.
+    QString writtenText(const QStringList& files) const;
+
     QAction* FilePrintPreview = nullptr;
     QAction* FileExportPdf = nullptr;
     QAction* FileExportSvg = nullptr;
@@ -41,11 +46,17 @@ private:
     // The index of the item chosen in a list dialog, or -1 on Cancel.
     int choose(const QString& caption, const QStringList& items);
     void reportWriteFailure(const QString& file, const std::string& reason);
+    // The name a save dialog proposes for the active design's export: in the folder last
+    // used, named after the design.
+    QString proposal(TMDIChild& design, const char* suffix) const;
+    // An export wrote `file`: the folder is remembered and the status bar says so.
+    void exported(const QString& file);
 
     QWidget& window_;
     DesignWindows& windows_;
     Interaction& interaction_;
     QAction& print_;
+    FileHistory& history_;
     RuntimeTexts texts_;
 };
 
