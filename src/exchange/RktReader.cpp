@@ -37,16 +37,16 @@ public:
             if (kind == "NoseCone" || kind == "BodyTube" || kind == "Transition")
                 end = outer(node, kind, end, 1);
             else if (!kind.empty())
-                leaveOut(node, "a part outside the body is left out");
+                leaveOut(node, ImportEvent::PartOutsideBody);
         }
         return end;
     }
 
-    void leaveOut(const pugi::xml_node& node, const std::string& why) {
+    void leaveOut(const pugi::xml_node& node, ImportEvent why) {
         std::string name = TextOf(node, "Name");
         if (name.empty())
             name = node.name();
-        rocket_.notes.push_back(ImportNote{name, why, subtreeMass(node, 0), true});
+        rocket_.notes.push_back(ImportNote{name, why, {}, subtreeMass(node, 0), true});
     }
 
     // The mass of a part with everything attached to it.
@@ -108,7 +108,7 @@ private:
                 part.shapeParameter = 0.5;
             part.thickness = NumberOr(node, "WallThickness", 0);
             if (NumberOr(node, "ShoulderLen", 0) > 0)
-                part.notes.push_back("shoulder mass included in its weight");
+                part.notes.push_back({ImportEvent::ShoulderInNose, {}});
         } else if (kind == "BodyTube") {
             part.kind = ImportedKind::BodyTube;
             const double od = NumberOr(node, "OD", 0), id = NumberOr(node, "ID", 0);
@@ -139,7 +139,7 @@ private:
                 tube.foreDiameter = tube.aftDiameter = part.aftDiameter;
                 tube.thickness = part.thickness;
                 tube.cg = end + extension / 2;
-                tube.notes.push_back("the nose's base extension drawn as a body tube; its mass stays in the nose");
+                tube.notes.push_back({ImportEvent::BaseExtensionAsTube, {}});
                 rocket_.parts.push_back(tube);
                 end += extension;
             }
@@ -167,15 +167,15 @@ private:
                 if (kind == "TubeFinSet") {
                     const double length = NumberOr(node, "Len", 0);
                     common(node, part, frontOf(node, hostFront, hostLength, length), length);
-                    part.notes.push_back("tube fins are drawn as a weight; their lift is left out");
+                    part.notes.push_back({ImportEvent::TubeFinsAsWeight, {}});
                     rocket_.parts.push_back(part);
                 } else {
-                    leaveOut(node, kind == "ExternalPod" ? "pods are left out" : "a ring tail is left out");
+                    leaveOut(node, kind == "ExternalPod" ? ImportEvent::Pods : ImportEvent::RingTail);
                 }
                 continue;
             }
             if (kind == "NoseCone" || kind == "Transition") {
-                leaveOut(node, "a body part inside another part is left out");
+                leaveOut(node, ImportEvent::BodyPartInsidePart);
                 continue;
             }
             double length = NumberOr(node, "Len", 0);
@@ -186,8 +186,7 @@ private:
             rocket_.parts.push_back(part);
             if (kind == "BodyTube" && NumberOr(node, "IsMotorMount", 0) != 0)
                 rocket_.notes.push_back(ImportNote{part.name.empty() ? "motor mount" : part.name,
-                                                   "RockSim designs name no motor; the mount is left empty",
-                                                   0, false});
+                                                   ImportEvent::MountWithoutMotor, {}, 0, false});
             attached(node, hostIndex, front, length, depth + 1);
         }
     }
@@ -215,7 +214,7 @@ private:
                                      ParseNumber(item.substr(comma + 1), "fin point"));
             }
             trapezoidFrom(outline, part);
-            part.notes.push_back("free-form fins drawn as a trapezoid of the same span, area and centroid");
+            part.notes.push_back({ImportEvent::FreeFormFins, {}});
         } else {
             part.rootChord = NumberOr(node, "RootChord", 0);
             part.tipChord = NumberOr(node, "TipChord", 0);
@@ -230,13 +229,13 @@ private:
                 }
                 std::reverse(outline.begin(), outline.end());
                 trapezoidFrom(outline, part);
-                part.notes.push_back("elliptical fins drawn as a trapezoid of the same span, area and centroid");
+                part.notes.push_back({ImportEvent::EllipticalFins, {}});
             }
         }
         if (!(part.rootChord > 0) || !(part.span > 0))
             throw ImportError("the fin set has no root chord or span");
         if (part.cant != 0)
-            part.notes.push_back("cant ignored");
+            part.notes.push_back({ImportEvent::CantIgnored, {}});
         common(node, part, frontOf(node, hostFront, hostLength, part.rootChord), part.rootChord);
     }
 
@@ -308,8 +307,7 @@ ImportedRocket ReadRktDocument(std::string_view xml) {
             mass += walker.subtreeMass(node, 0);
         if (rocket.stageCount > 1)
             rocket.notes.push_back(ImportNote{std::string(lower) == "Stage2Parts" ? "stage 2" : "stage 1",
-                                              "a lower stage is left out; only the sustainer is imported",
-                                              mass, true});
+                                              ImportEvent::LowerStage, {}, mass, true});
     }
     bool hasNose = false;
     for (const ImportedPart& part : rocket.parts)

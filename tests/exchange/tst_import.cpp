@@ -224,7 +224,7 @@ private slots:
         QCOMPARE(QString::fromStdString(design.Elements.front()->ClassName), kind);
         bool mentioned = false;
         for (const ImportReportEntry& e : result.report.entries)
-            mentioned = mentioned || e.what.find("nose drawn as") != std::string::npos;
+            mentioned = mentioned || e.event == ImportEvent::NoseShapeNearest;
         QCOMPARE(mentioned, noted);
     }
 
@@ -321,6 +321,65 @@ private slots:
     }
 
     // Only the sustainer is imported; a lower stage is listed with its mass.
+    // A report entry is rendered in the language whose texts are given: arguments in the
+    // template's order, numbers with its decimal point, shape words of the language, the
+    // mass after the line; a part's own name is never read as a template.
+    void reportEntriesRenderInTheGivenLanguage_data() {
+        QTest::addColumn<QString>("part");
+        QTest::addColumn<int>("event");
+        QTest::addColumn<bool>("translated");
+        QTest::addColumn<double>("mass");
+        QTest::addColumn<QString>("line");
+        const auto row = [](const char* name, const char* part, ImportEvent event, bool translated,
+                            double mass, const char* line) {
+            QTest::newRow(name) << QString(part) << int(event) << translated << mass << QString::fromUtf8(line);
+        };
+        row("English approximation", "Nose", ImportEvent::NoseWeightShared, false, 12.26,
+            "approximated: Nose: weight shared with a weight of 3.5 g at 120.0 mm from the tip, so that "
+            "the nose's centre of gravity is the source's (12.3 g)");
+        row("English left out without mass", "Pod", ImportEvent::Pods, false, 0, "left out: Pod: pods are left out");
+        row("translated, arguments reordered", "Nose", ImportEvent::NoseWeightShared, true, 12.26,
+            "przybliżono: Nose: 120,0 mm / 3,5 g (12,3 g)");
+        row("translated words", "Nose", ImportEvent::NoseShapeNearest, true, 0,
+            "przybliżono: Nose: eliptyczna jako stożkowa");
+        row("a name holding a placeholder", "Tube %1", ImportEvent::Pods, true, 0, "pominięto: Tube %1: kapsuły");
+    }
+    void reportEntriesRenderInTheGivenLanguage() {
+        QFETCH(QString, part);
+        QFETCH(int, event);
+        QFETCH(bool, translated);
+        QFETCH(double, mass);
+        QFETCH(QString, line);
+        ImportReportTexts other;
+        other.events[std::size_t(ImportEvent::NoseWeightShared)] = "%2 mm / %1 g";
+        other.events[std::size_t(ImportEvent::NoseShapeNearest)] = "%1 jako %2";
+        other.events[std::size_t(ImportEvent::Pods)] = "kapsuły";
+        other.words[std::size_t(ImportWord::Elliptical)] = "eliptyczna";
+        other.words[std::size_t(ImportWord::Conical)] = "stożkowa";
+        other.leftOutLine = "pominięto: %1: %2";
+        other.approximatedLine = "przybliżono: %1: %2";
+        other.withMass = "%1 (%2 g)";
+        other.decimalPoint = ",";
+        ImportNote note{part.toStdString(), ImportEvent(event), {}, mass, LeavesOut(ImportEvent(event))};
+        if (note.event == ImportEvent::NoseWeightShared)
+            note.args = {ImportArg::Number(3.5, 1), ImportArg::Number(120, 1)};
+        if (note.event == ImportEvent::NoseShapeNearest)
+            note.args = {ImportArg::Word(ImportWord::Elliptical), ImportArg::Word(ImportWord::Conical)};
+        QCOMPARE(QString::fromStdString(ImportNoteLine(note, translated ? other : EnglishImportTexts())), line);
+    }
+
+    // Every event has an English text, and the report lists left-out parts first.
+    void everyEventHasAnEnglishText() {
+        for (std::size_t i = 0; i < ImportEventCount; ++i)
+            QVERIFY2(!EnglishImportTexts().events[i].empty(), qPrintable(QString::number(i)));
+        ImportReport report;
+        report.entries = {{"Lug", ImportEvent::DrawnAsWeight, {}, 1, false},
+                          {"Pod", ImportEvent::Pods, {}, 2, true}};
+        const std::vector<std::string> lines = ImportReportLines(report);
+        QCOMPARE(lines.size(), std::size_t(2));
+        QCOMPARE(lines[0], std::string("left out: Pod: pods are left out (2.0 g)"));
+    }
+
     void lowerStagesAreListedWithTheirMass() {
         std::string text = Ork(Mass("a", "top", 0, 0.1));
         const std::string booster = R"(<stage><name>Booster</name><subcomponents><bodytube><name>B</name>

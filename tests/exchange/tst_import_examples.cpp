@@ -29,9 +29,7 @@ const MotorLibrary& Motors() {
 // Every motor the import put in was found under its own designation.
 bool MotorsExact(const ImportReport& report) {
     return std::none_of(report.entries.begin(), report.entries.end(), [](const ImportReportEntry& e) {
-        return e.what.find("motor") != std::string::npos &&
-               (e.what.find("not found") != std::string::npos ||
-                e.what.find("no data") != std::string::npos);
+        return e.event == ImportEvent::MotorDataNotFound || e.event == ImportEvent::MotorDataSubstituted;
     });
 }
 
@@ -138,7 +136,7 @@ private slots:
         QCOMPARE(named, leftOut);
         // Every left-out stage says what it weighed.
         for (const ImportReportEntry& e : result.report.entries)
-            if (e.leftOut && e.what.find("stage") != std::string::npos)
+            if (e.leftOut && e.event == ImportEvent::LowerStage)
                 QVERIFY2(e.mass > 0, e.part.c_str());
     }
 };
