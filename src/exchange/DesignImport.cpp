@@ -357,14 +357,19 @@ void MapImportedRocket(const ImportedRocket& rocket, Design& design, const Motor
             } else
                 builder.note(MotorCaption(part.maker, part.designation, part.delay),
                              ImportEvent::MotorDataNotFound, 0);
-            if (motor.length <= 0 && data)
-                motor.length = data->length;
+            // A motor the file gives no length sits with its aft end at `front`; without its
+            // data it is drawn as a stub three diameters long.
+            if (motor.length <= 0) {
+                const double diameter = motor.foreDiameter > 0 ? motor.foreDiameter : data ? data->diameter : 0;
+                motor.length = data && data->length > 0 ? data->length : 3 * std::max(diameter, 10.0);
+                motor.front = part.front - motor.length;
+            }
             if (motor.foreDiameter <= 0 && data)
                 motor.foreDiameter = data->diameter;
             ElementFields f = Fields("TEngine", motor);
             f.caption = MotorCaption(part.maker, part.designation, part.delay);
             f.diameterB = 0;
-            elementOf[i] = &builder.add("TEngine", host, f, static_cast<float>(part.front - hostFront));
+            elementOf[i] = &builder.add("TEngine", host, f, static_cast<float>(motor.front - hostFront));
             frontOf[i] = part.front;
             break;
         }

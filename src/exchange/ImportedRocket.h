@@ -49,6 +49,7 @@ struct ImportedPart {
     // Motors.
     std::string maker, designation;
     std::optional<double> delay; // s; empty for a plugged motor
+    // A motor whose length the file does not give has length 0 and `front` at its aft end.
     // Why the part is only approximated, empty when it is carried over as it is.
     std::vector<ImportFinding> notes;
 };

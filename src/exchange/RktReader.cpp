@@ -1,5 +1,6 @@
 #include "exchange/RktReader.h"
 
+#include "exchange/DesignImport.h"
 #include "exchange/XmlSupport.h"
 
 #include <algorithm>
@@ -59,7 +60,77 @@ public:
         return mass;
     }
 
+    // Puts the motors of a simulation's engine sets into the mounts they name, each set's
+    // motors (several for a cluster) with their aft end where the mount's end and the
+    // overhang put it. Mounts left without a motor are reported.
+    void motors(const pugi::xml_node& engines) {
+        for (const pugi::xml_node& set : engines.children("EngineSet")) {
+            const std::string designation = TextOf(set, "EngineCode");
+            if (designation.empty())
+                continue;
+            const int count = static_cast<int>(NumberOr(set, "EngineCount", 1));
+            if (count < 1 || count > 64)
+                throw ImportError("an engine set holds " + std::to_string(count) + " motors");
+            ImportedPart m;
+            m.kind = ImportedKind::Motor;
+            m.sourceKind = "EngineSet";
+            m.maker = TextOf(set, "EngineMfg");
+            m.designation = designation;
+            if (const auto delay = NumberOf(set, "EjectionDelay"))
+                m.delay = *delay;
+            m.name = m.maker.empty() ? designation : m.maker + " " + designation;
+            const std::string caption = MotorCaption(m.maker, designation, m.delay);
+            const std::string serial = TextOf(set, "MountSerialNo");
+            Mount* target = nullptr;
+            for (Mount& candidate : mounts_)
+                if (!serial.empty() && candidate.serial == serial)
+                    target = &candidate;
+            if (target == nullptr) {
+                for (Mount& candidate : mounts_)
+                    if (target == nullptr && !candidate.filled)
+                        target = &candidate;
+                if (target == nullptr) {
+                    rocket_.notes.push_back(ImportNote{caption, ImportEvent::MotorWithoutMount,
+                                                       {ImportArg::Text(serial)}, 0, true});
+                    continue;
+                }
+                rocket_.notes.push_back(ImportNote{caption, ImportEvent::MotorPutInMount,
+                                                   {ImportArg::Text(serial), ImportArg::Text(target->name)},
+                                                   0, false});
+            }
+            target->filled = true;
+            m.host = target->host;
+            m.foreDiameter = m.aftDiameter = target->motorDiameter;
+            // The file gives no motor length: the motor's front is its aft end until the
+            // mapping knows the motor.
+            m.front = target->front + target->length + NumberOr(set, "EngineOverhang", target->overhang);
+            m.cg = m.front;
+            for (int i = 0; i < count; ++i)
+                rocket_.parts.push_back(m);
+        }
+        for (const Mount& unfilled : mounts_)
+            if (!unfilled.filled)
+                rocket_.notes.push_back(ImportNote{unfilled.name, ImportEvent::MountWithoutMotor, {}, 0, false});
+    }
+
 private:
+    // A body tube that holds motors, and the outer part the motors are drawn in.
+    struct Mount {
+        std::string serial;
+        std::string name;
+        int host = -1;
+        double front = 0, length = 0, overhang = 0, motorDiameter = 0;
+        bool filled = false;
+    };
+
+    void mount(const pugi::xml_node& node, const ImportedPart& tube, int host) {
+        if (NumberOr(node, "IsMotorMount", 0) == 0)
+            return;
+        mounts_.push_back(Mount{TextOf(node, "SerialNo"), tube.name.empty() ? "motor mount" : tube.name, host,
+                                tube.front, tube.length, NumberOr(node, "EngineOverhang", 0),
+                                std::max(0.0, NumberOr(node, "MotorDia", 0)), false});
+    }
+
     static double ownMass(const pugi::xml_node& node) {
         const bool known = NumberOr(node, "UseKnownCG", 0) != 0 || std::string(node.name()) == "MassObject";
         return known ? NumberOr(node, "KnownMass", 0) : NumberOr(node, "CalcMass", 0);
@@ -125,6 +196,8 @@ private:
             throw ImportError("\"" + part.name + "\" has no length or diameter");
         rocket_.parts.push_back(part);
         const int index = static_cast<int>(rocket_.parts.size() - 1);
+        if (kind == "BodyTube")
+            mount(node, part, index);
         double end = front + length;
         // A nose's cylindrical base extension is a tube of its base diameter; its mass is
         // in the nose's.
@@ -184,9 +257,8 @@ private:
             const double front = frontOf(node, hostFront, hostLength, length);
             common(node, part, front, length);
             rocket_.parts.push_back(part);
-            if (kind == "BodyTube" && NumberOr(node, "IsMotorMount", 0) != 0)
-                rocket_.notes.push_back(ImportNote{part.name.empty() ? "motor mount" : part.name,
-                                                   ImportEvent::MountWithoutMotor, {}, 0, false});
+            if (kind == "BodyTube")
+                mount(node, part, hostIndex);
             attached(node, hostIndex, front, length, depth + 1);
         }
     }
@@ -274,7 +346,31 @@ private:
     }
 
     ImportedRocket& rocket_;
+    std::vector<Mount> mounts_;
 };
+
+// The first simulation's motors and the launch figures every simulation stored (RockSim
+// keeps masses in kilograms and positions in metres there).
+pugi::xml_node ReadSimulations(const pugi::xml_node& root, ImportedRocket& rocket) {
+    pugi::xml_node engines;
+    for (const pugi::xml_node& sim : root.child("SimulationResultsList").children("SimulationResults")) {
+        std::string name = TextOf(sim, "SimulationName");
+        while (!name.empty() && name.back() == ' ')
+            name.pop_back();
+        if (!engines && sim.child("Stage3Engines").child("EngineSet")) {
+            engines = sim.child("Stage3Engines");
+            rocket.configuration = name;
+        }
+        const auto mass = NumberOf(sim, "Mass0");
+        const auto cg = NumberOf(sim, "CG0");
+        if (mass && cg && *mass > 0)
+            rocket.flights.push_back(StoredFlightPoint{name, name, *mass * 1000, *cg * 1000, {}, {}, 0, 0});
+    }
+    // The simulation whose motors are put in comes first.
+    std::stable_partition(rocket.flights.begin(), rocket.flights.end(),
+                          [&](const StoredFlightPoint& f) { return f.configuration == rocket.configuration; });
+    return engines;
+}
 
 } // namespace
 
@@ -298,6 +394,7 @@ ImportedRocket ReadRktDocument(std::string_view xml) {
     RktWalker walker(rocket);
     // Stage 3 is the sustainer, the stage with the nose; 2 and 1 are boosters below it.
     walker.stage(design.child("Stage3Parts"));
+    walker.motors(ReadSimulations(root, rocket));
     for (const char* lower : {"Stage2Parts", "Stage1Parts"}) {
         const pugi::xml_node parts = design.child(lower);
         if (!parts || !parts.first_child())

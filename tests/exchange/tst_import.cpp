@@ -420,6 +420,90 @@ private slots:
         QVERIFY(std::abs(analysis.totalWeight - 74) < 1e-4);
     }
 
+    // RockSim keeps the motors in its simulations: the first simulation's engine sets go
+    // into the mounts they name (a cluster as several motors), their aft end at the mount's
+    // end plus the overhang; a set naming a mount the design lacks goes into the first
+    // empty mount, or is left out when there is none; an empty mount is reported.
+    void rockSimMountsGetTheSimulationsMotors_data() {
+        QTest::addColumn<QString>("sets");
+        QTest::addColumn<int>("motors");
+        QTest::addColumn<double>("motorFront"); // mm from the nose tip
+        QTest::addColumn<QList<int>>("events");
+        const auto set = [](const char* serial, int count, const char* overhang) {
+            return QString("<EngineSet><EngineCount>%1</EngineCount><EngineCode>C6</EngineCode><EngineMfg>Estes"
+                           "</EngineMfg><EjectionDelay>5.</EjectionDelay>%2<MountSerialNo>%3</MountSerialNo>"
+                           "</EngineSet>")
+                .arg(count)
+                .arg(overhang ? QString("<EngineOverhang>%1</EngineOverhang>").arg(overhang) : QString())
+                .arg(serial);
+        };
+        const int empty = int(ImportEvent::MountWithoutMotor), moved = int(ImportEvent::MotorPutInMount),
+                  lost = int(ImportEvent::MotorWithoutMount);
+        // The inner mount (serial 7) ends at 400 mm; its own overhang is 4 mm.
+        QTest::newRow("named mount, its overhang") << set("7", 1, nullptr) << 1 << 334.0 << QList<int>{};
+        QTest::newRow("the set's overhang") << set("7", 1, "10") << 1 << 340.0 << QList<int>{};
+        QTest::newRow("cluster of three") << set("7", 3, nullptr) << 3 << 334.0 << QList<int>{};
+        QTest::newRow("no simulation") << QString() << 0 << 0.0 << QList<int>{empty};
+        QTest::newRow("unknown mount number") << set("5", 1, nullptr) << 1 << 334.0 << QList<int>{moved};
+        QTest::newRow("two sets, one mount") << set("7", 1, nullptr) + set("9", 1, nullptr) << 1 << 334.0
+                                             << QList<int>{lost};
+    }
+    void rockSimMountsGetTheSimulationsMotors() {
+        QFETCH(QString, sets);
+        QFETCH(int, motors);
+        QFETCH(double, motorFront);
+        QFETCH(QList<int>, events);
+        const std::string text = R"(<RockSimDocument><FileVersion>4</FileVersion><DesignInformation><RocketDesign>
+<Name>R</Name><StageCount>1</StageCount><Stage3Parts>
+<NoseCone><Name>N</Name><Len>100</Len><BaseDia>40</BaseDia><ShapeCode>0</ShapeCode><CalcMass>20</CalcMass>
+<CalcCG>66.7</CalcCG></NoseCone>
+<BodyTube><Name>T</Name><Station>100</Station><Len>300</Len><OD>40</OD><ID>39</ID><CalcMass>30</CalcMass>
+<CalcCG>150</CalcCG><IsMotorMount>0</IsMotorMount><SerialNo>3</SerialNo><AttachedParts>
+<BodyTube><Name>Mount</Name><Xb>200</Xb><Len>100</Len><OD>20</OD><ID>18</ID><CalcMass>5</CalcMass><CalcCG>50</CalcCG>
+<IsMotorMount>1</IsMotorMount><MotorDia>18</MotorDia><EngineOverhang>4</EngineOverhang><SerialNo>7</SerialNo></BodyTube>
+</AttachedParts></BodyTube></Stage3Parts></RocketDesign></DesignInformation>
+<SimulationResultsList><SimulationResults><SimulationName>[C6-5] </SimulationName><Mass0>0.1</Mass0>
+<CG0>0.25</CG0><Stage3Engines>)" + sets.toStdString() +
+                                 R"(</Stage3Engines></SimulationResults></SimulationResultsList></RockSimDocument>)";
+        const MotorLookup lookup = [](const std::string& maker, const std::string& designation) -> std::optional<Motor> {
+            if (maker != "Estes" || designation != "C6")
+                return std::nullopt;
+            Motor m;
+            m.maker = maker;
+            m.designation = designation;
+            m.loadedMass = 24;
+            m.length = 70;
+            m.diameter = 18;
+            return m;
+        };
+        Design design;
+        const ImportResult result = ImportText(text, ForeignFormat::RockSim, design, lookup);
+        QVERIFY2(result.ok, result.reason.c_str());
+        int found = 0;
+        for (const auto& e : design.Elements)
+            if (e->ClassName == "TEngine") {
+                ++found;
+                QCOMPARE(QString::fromStdString(e->Caption), QStringLiteral("Estes C6-5"));
+                QCOMPARE(e->Weight, 24.0f);
+                QCOMPARE(e->Points[0].x - OriginX, motorFront);
+            }
+        QCOMPARE(found, motors);
+        QList<int> reported;
+        for (const ImportReportEntry& e : result.report.entries)
+            if (e.event != ImportEvent::DrawnAsWeight)
+                reported << int(e.event);
+        QCOMPARE(reported, events);
+        for (const ImportReportEntry& e : result.report.entries)
+            QCOMPARE(e.leftOut, e.event == ImportEvent::MotorWithoutMount);
+        const StabilityAnalysis analysis = AnalyseStability(design);
+        QVERIFY(std::abs(analysis.totalWeight - (55 + 24 * motors)) < 1e-3);
+        // The simulation's launch figures are kept for comparison.
+        QCOMPARE(result.report.flights.size(), std::size_t(1));
+        QCOMPARE(result.report.flights[0].mass, 100.0);
+        QCOMPARE(result.report.flights[0].cg, 250.0);
+        QCOMPARE(result.report.configuration, std::string(motors > 0 ? "[C6-5]" : ""));
+    }
+
     // Damaged and hostile files are refused with the cause; nothing is built.
     void badInputIsRefusedWithItsCause_data() {
         QTest::addColumn<QByteArray>("bytes");

@@ -105,6 +105,45 @@ private slots:
         }
     }
 
+    // The RockSim examples get the motors of their first stored simulation in their mounts,
+    // captioned as the motor library names motors; mounts no simulation fills are reported.
+    void rockSimExamplesGetTheirMotors_data() {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QStringList>("motors");
+        QTest::addColumn<QStringList>("emptyMounts");
+        QTest::newRow("rocksim children") << "BodyTubeChildrenTest.rkt" << QStringList{}
+                                          << QStringList{"Aft Body tube"};
+        QTest::newRow("rocksim 1") << "rocksimTestRocket1.rkt" << QStringList{"Apogee E6-2"} << QStringList{};
+        QTest::newRow("rocksim 2") << "rocksimTestRocket2.rkt" << QStringList{} << QStringList{"Body tube"};
+        QTest::newRow("rocksim 3") << "rocksimTestRocket3.rkt" << QStringList{} << QStringList{"Body tube"};
+    }
+    void rockSimExamplesGetTheirMotors() {
+        QFETCH(QString, file);
+        QFETCH(QStringList, motors);
+        QFETCH(QStringList, emptyMounts);
+        if (!QDir(Shared("rkt")).exists())
+            QSKIP("no RockSim examples in the shared data folder");
+        Design design;
+        const ImportResult result =
+            ImportForeignDesign((Shared("rkt") + "/" + file).toStdString(), design, LookupInLibrary(Motors()));
+        QVERIFY2(result.ok, result.message.c_str());
+        QStringList captions;
+        for (const auto& e : design.Elements)
+            if (e->ClassName == "TEngine")
+                captions << QString::fromStdString(e->Caption);
+        QCOMPARE(captions, motors);
+        QStringList empty;
+        for (const ImportReportEntry& e : result.report.entries)
+            if (e.event == ImportEvent::MountWithoutMotor)
+                empty << QString::fromStdString(e.part);
+        QCOMPARE(empty, emptyMounts);
+        const StabilityAnalysis analysis = AnalyseStability(design);
+        for (const StoredFlightPoint& flight : result.report.flights)
+            qInfo("%s, %s: imported mass %.1f g, CG %.1f mm; stored launch mass %.1f g, CG %.1f mm",
+                  qPrintable(file), flight.simulation.c_str(), analysis.totalWeight, analysis.cg.value_or(0),
+                  flight.mass, flight.cg);
+    }
+
     // Each example opens, and the report names exactly the parts left out.
     void everyExampleOpensWithItsLeftOutParts_data() {
         QTest::addColumn<QString>("file");
