@@ -68,9 +68,10 @@ public:
             const std::string designation = TextOf(set, "EngineCode");
             if (designation.empty())
                 continue;
-            const int count = static_cast<int>(NumberOr(set, "EngineCount", 1));
-            if (count < 1 || count > 64)
-                throw ImportError("an engine set holds " + std::to_string(count) + " motors");
+            const double motorCount = NumberOr(set, "EngineCount", 1);
+            if (!(motorCount >= 1 && motorCount <= 64))
+                throw ImportError("an engine set holds " + TextOf(set, "EngineCount") + " motors");
+            const int count = static_cast<int>(motorCount);
             ImportedPart m;
             m.kind = ImportedKind::Motor;
             m.sourceKind = "EngineSet";

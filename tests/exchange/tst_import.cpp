@@ -532,6 +532,13 @@ private slots:
             << O << "holds no rocket.ork";
         QTest::newRow("RockSim of version 5")
             << ork("<RockSimDocument><FileVersion>5</FileVersion></RockSimDocument>") << R << "version 5";
+        QTest::newRow("RockSim cluster beyond any mount")
+            << ork("<RockSimDocument><FileVersion>4</FileVersion><DesignInformation><RocketDesign><Stage3Parts>"
+                   "<NoseCone><Len>100</Len><BaseDia>40</BaseDia></NoseCone></Stage3Parts></RocketDesign>"
+                   "</DesignInformation><SimulationResultsList><SimulationResults><Stage3Engines><EngineSet>"
+                   "<EngineCount>1e10</EngineCount><EngineCode>C6</EngineCode></EngineSet></Stage3Engines>"
+                   "</SimulationResults></SimulationResultsList></RockSimDocument>")
+            << R << "holds 1e10 motors";
         std::string deep = "<openrocket><rocket><subcomponents><stage><subcomponents><nosecone><name>n</name>"
                            "<length>0.1</length><aftradius>0.01</aftradius><shape>conical</shape><subcomponents>";
         for (int i = 0; i < 200; ++i)
