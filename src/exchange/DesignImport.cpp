@@ -29,22 +29,6 @@ std::string Lower(std::string text) {
     return text;
 }
 
-std::string Grams(double mass) {
-    std::ostringstream out;
-    out.setf(std::ios::fixed);
-    out.precision(1);
-    out << mass << " g";
-    return out.str();
-}
-
-std::string Fixed(double value, int decimals) {
-    std::ostringstream out;
-    out.setf(std::ios::fixed);
-    out.precision(decimals);
-    out << value;
-    return out.str();
-}
-
 // The kind of this program's nose nearest to the source's shape. A nose's Barrowman
 // centre of pressure lies at L (1 - V / (pi R^2 L)), so matching the volume fraction
 // matches the centre of pressure and the volume at once.
@@ -86,12 +70,25 @@ NoseChoice ChooseNose(const ImportedPart& nose) {
     return {best->kind, false};
 }
 
-const char* KindWord(const std::string& kind) {
+ImportWord KindWord(const std::string& kind) {
     if (kind == "TGlowicaStozek")
-        return "conical";
+        return ImportWord::Conical;
     if (kind == "TGlowicaOgive")
-        return "ogive";
-    return "parabolic";
+        return ImportWord::Ogive;
+    return ImportWord::Parabolic;
+}
+
+ImportWord NoseShapeWord(ImportedNoseShape shape) {
+    switch (shape) {
+    case ImportedNoseShape::Conical: return ImportWord::Conical;
+    case ImportedNoseShape::Ogive: return ImportWord::Ogive;
+    case ImportedNoseShape::Parabolic: return ImportWord::Parabolic;
+    case ImportedNoseShape::Ellipsoid: return ImportWord::Elliptical;
+    case ImportedNoseShape::Power: return ImportWord::PowerSeries;
+    case ImportedNoseShape::ParabolicSeries: return ImportWord::ParabolicSeries;
+    case ImportedNoseShape::Haack: return ImportWord::Haack;
+    }
+    return ImportWord::Conical;
 }
 
 class Builder {
@@ -120,8 +117,8 @@ public:
         return *element;
     }
 
-    void note(const std::string& part, const std::string& what, double mass, bool leftOut) {
-        report_.entries.push_back({part, what, mass, leftOut});
+    void note(const std::string& part, ImportEvent event, double mass, std::vector<ImportArg> args = {}) {
+        report_.entries.push_back({part, event, std::move(args), mass, LeavesOut(event)});
     }
 
 private:
@@ -235,7 +232,7 @@ void MapImportedRocket(const ImportedRocket& rocket, Design& design, const Motor
     report.flights = rocket.flights;
     report.configuration = rocket.configuration;
     for (const ImportNote& n : rocket.notes)
-        builder.note(n.part, n.what, n.mass, n.leftOut);
+        report.entries.push_back(n);
 
     std::vector<TRocketElement*> elementOf(rocket.parts.size(), nullptr);
     std::vector<double> frontOf(rocket.parts.size(), 0);
@@ -244,8 +241,8 @@ void MapImportedRocket(const ImportedRocket& rocket, Design& design, const Motor
     for (std::size_t i = 0; i < rocket.parts.size(); ++i) {
         const ImportedPart& part = rocket.parts[i];
         const std::string name = part.name.empty() ? part.sourceKind : part.name;
-        for (const std::string& n : part.notes)
-            builder.note(name, n, part.mass, false);
+        for (const ImportFinding& n : part.notes)
+            builder.note(name, n.event, part.mass, n.args);
         TRocketElement* host = part.host >= 0 && static_cast<std::size_t>(part.host) < i
                                    ? elementOf[static_cast<std::size_t>(part.host)]
                                    : nullptr;
@@ -255,7 +252,7 @@ void MapImportedRocket(const ImportedRocket& rocket, Design& design, const Motor
         switch (part.kind) {
         case ImportedKind::Nose: {
             if (last != nullptr) {
-                builder.note(name, "a second nose cone is left out", part.mass, true);
+                builder.note(name, ImportEvent::SecondNose, part.mass);
                 break;
             }
             const NoseChoice choice = ChooseNose(part);
@@ -286,16 +283,12 @@ void MapImportedRocket(const ImportedRocket& rocket, Design& design, const Motor
                 w.weight = static_cast<float>(share);
                 w.length = 12;
                 builder.add("TBalast", &e, w, static_cast<float>(shareAt - 6 - part.front));
-                builder.note(name,
-                             "weight shared with a weight of " + Grams(share) + " at " + Fixed(shareAt - part.front, 1) +
-                                 " mm from the tip, so that the nose's centre of gravity is the source's",
-                             part.mass, false);
+                builder.note(name, ImportEvent::NoseWeightShared, part.mass,
+                             {ImportArg::Number(share, 1), ImportArg::Number(shareAt - part.front, 1)});
             }
             if (!choice.exact)
-                builder.note(name,
-                             std::string(NoseShapeName(part.shape)) + " nose drawn as the nearest " +
-                                 KindWord(choice.kind) + " nose (same centre of pressure and volume as near as it gets)",
-                             part.mass, false);
+                builder.note(name, ImportEvent::NoseShapeNearest, part.mass,
+                             {ImportArg::Word(NoseShapeWord(part.shape)), ImportArg::Word(KindWord(choice.kind))});
             elementOf[i] = last = &e;
             frontOf[i] = lastFront = part.front;
             lastEnd = part.front + part.length;
@@ -304,23 +297,20 @@ void MapImportedRocket(const ImportedRocket& rocket, Design& design, const Motor
         case ImportedKind::BodyTube:
         case ImportedKind::Transition: {
             if (last == nullptr) {
-                builder.note(name, "a body part ahead of the nose is left out", part.mass, true);
+                builder.note(name, ImportEvent::BodyPartAheadOfNose, part.mass);
                 break;
             }
             const bool straight = part.kind == ImportedKind::BodyTube ||
                                   std::abs(part.foreDiameter - part.aftDiameter) < 1e-6;
             const std::string kind = straight ? "TKorpus" : "TStozekSciety";
             if (part.kind == ImportedKind::Transition && straight)
-                builder.note(name, "transition of equal diameters drawn as a body tube", part.mass, false);
+                builder.note(name, ImportEvent::TransitionEqualDiameters, part.mass);
             if (part.kind == ImportedKind::Transition && !straight &&
                 part.shape != ImportedNoseShape::Conical)
-                builder.note(name,
-                             std::string(NoseShapeName(part.shape)) + " transition drawn as a straight cone",
-                             part.mass, false);
+                builder.note(name, ImportEvent::TransitionShapeAsCone, part.mass,
+                             {ImportArg::Word(NoseShapeWord(part.shape))});
             if (std::abs(part.front - lastEnd) > 0.01)
-                builder.note(name, "gap or overlap of " + Fixed(part.front - lastEnd, 1) +
-                                       " mm to the part ahead closed",
-                             0, false);
+                builder.note(name, ImportEvent::GapClosed, 0, {ImportArg::Number(part.front - lastEnd, 1)});
             TRocketElement& e = builder.add(kind, last, Fields(kind, part), 0);
             elementOf[i] = last = &e;
             frontOf[i] = lastFront = lastEnd;
@@ -329,7 +319,7 @@ void MapImportedRocket(const ImportedRocket& rocket, Design& design, const Motor
         }
         case ImportedKind::FinSet: {
             if (host == nullptr) {
-                builder.note(name, "a fin set on no body tube is left out", part.mass, true);
+                builder.note(name, ImportEvent::FinSetOnNoBody, part.mass);
                 break;
             }
             ElementFields f = Fields("TStatecznik", part);
@@ -341,9 +331,8 @@ void MapImportedRocket(const ImportedRocket& rocket, Design& design, const Motor
             f.finD = static_cast<float>(part.span);
             f.finCount = std::clamp(part.finCount, 2, 8);
             if (f.finCount != part.finCount)
-                builder.note(name, std::to_string(part.finCount) + " fins drawn as " +
-                                       std::to_string(f.finCount),
-                             part.mass, false);
+                builder.note(name, ImportEvent::FinCountChanged, part.mass,
+                             {ImportArg::Number(part.finCount, 0), ImportArg::Number(f.finCount, 0)});
             elementOf[i] = &builder.add("TStatecznik", host, f,
                                         static_cast<float>(part.front - hostFront));
             frontOf[i] = part.front;
@@ -351,7 +340,7 @@ void MapImportedRocket(const ImportedRocket& rocket, Design& design, const Motor
         }
         case ImportedKind::Motor: {
             if (host == nullptr) {
-                builder.note(name, "a motor outside the body is left out", 0, true);
+                builder.note(name, ImportEvent::MotorOutsideBody, 0);
                 break;
             }
             ImportedPart motor = part;
@@ -362,20 +351,25 @@ void MapImportedRocket(const ImportedRocket& rocket, Design& design, const Motor
                 motor.mass = data->loadedMass;
                 if (Lower(data->designation) != Lower(part.designation))
                     builder.note(MotorCaption(part.maker, part.designation, part.delay),
-                                 "no data for this motor; the data of " + data->maker + " " +
-                                     data->designation + " used (" + Grams(data->loadedMass) + ")",
-                                 data->loadedMass, false);
+                                 ImportEvent::MotorDataSubstituted, data->loadedMass,
+                                 {ImportArg::Text(data->maker + " " + data->designation),
+                                  ImportArg::Number(data->loadedMass, 1)});
             } else
                 builder.note(MotorCaption(part.maker, part.designation, part.delay),
-                             "motor data not found; drawn without its weight", 0, false);
-            if (motor.length <= 0 && data)
-                motor.length = data->length;
+                             ImportEvent::MotorDataNotFound, 0);
+            // A motor the file gives no length sits with its aft end at `front`; without its
+            // data it is drawn as a stub three diameters long.
+            if (motor.length <= 0) {
+                const double diameter = motor.foreDiameter > 0 ? motor.foreDiameter : data ? data->diameter : 0;
+                motor.length = data && data->length > 0 ? data->length : 3 * std::max(diameter, 10.0);
+                motor.front = part.front - motor.length;
+            }
             if (motor.foreDiameter <= 0 && data)
                 motor.foreDiameter = data->diameter;
             ElementFields f = Fields("TEngine", motor);
             f.caption = MotorCaption(part.maker, part.designation, part.delay);
             f.diameterB = 0;
-            elementOf[i] = &builder.add("TEngine", host, f, static_cast<float>(part.front - hostFront));
+            elementOf[i] = &builder.add("TEngine", host, f, static_cast<float>(motor.front - hostFront));
             frontOf[i] = part.front;
             break;
         }
@@ -383,7 +377,7 @@ void MapImportedRocket(const ImportedRocket& rocket, Design& design, const Motor
             if (host == nullptr)
                 host = last;
             if (host == nullptr) {
-                builder.note(name, "a part ahead of the nose is left out", part.mass, true);
+                builder.note(name, ImportEvent::PartAheadOfNose, part.mass);
                 break;
             }
             ElementFields f = DefaultFields("TBalast");
@@ -395,7 +389,7 @@ void MapImportedRocket(const ImportedRocket& rocket, Design& design, const Motor
             const double front = part.host >= 0 ? hostFront : lastFront;
             builder.add("TBalast", host, f, static_cast<float>(part.cg - 6 - front));
             if (part.notes.empty())
-                builder.note(name, "drawn as a weight at its centre of gravity", part.mass, false);
+                builder.note(name, ImportEvent::DrawnAsWeight, part.mass);
             break;
         }
         }
@@ -461,13 +455,12 @@ ImportResult ImportForeignDesign(const std::filesystem::path& path, Design& desi
     return result;
 }
 
-std::vector<std::string> ImportReportLines(const ImportReport& report) {
+std::vector<std::string> ImportReportLines(const ImportReport& report, const ImportReportTexts& texts) {
     std::vector<std::string> lines;
     for (bool leftOut : {true, false})
         for (const ImportReportEntry& e : report.entries)
             if (e.leftOut == leftOut)
-                lines.push_back((leftOut ? "left out: " : "approximated: ") + e.part + ": " + e.what +
-                                (e.mass > 0 ? " (" + Grams(e.mass) + ")" : ""));
+                lines.push_back(ImportNoteLine(e, texts));
     return lines;
 }
 

@@ -20,14 +20,9 @@ class Design;
 using MotorLookup =
     std::function<std::optional<Motor>(const std::string& maker, const std::string& designation)>;
 
-// One line of the import report: a part of the source that the design holds only
-// approximately, or not at all, and the mass it carried.
-struct ImportReportEntry {
-    std::string part;
-    std::string what;
-    double mass = 0; // g
-    bool leftOut = false;
-};
+// One entry of the import report: a part of the source that the design holds only
+// approximately, or not at all, what was done and the mass it carried.
+using ImportReportEntry = ImportNote;
 
 struct ImportReport {
     std::string source; // the file's name
@@ -89,7 +84,9 @@ void MapImportedRocket(const ImportedRocket& rocket, Design& design, const Motor
 std::string MotorCaption(const std::string& maker, const std::string& designation,
                          std::optional<double> delay);
 
-// The report as lines of text: one per entry, "part: what (mass g)", left-out parts first.
-std::vector<std::string> ImportReportLines(const ImportReport& report);
+// The report as lines of text in the language of `texts`: one per entry,
+// "left out: part: what (mass g)", left-out parts first.
+std::vector<std::string> ImportReportLines(const ImportReport& report,
+                                           const ImportReportTexts& texts = EnglishImportTexts());
 
 } // namespace vantor

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "exchange/ImportNotes.h"
+
 #include <optional>
 #include <string>
 #include <vector>
@@ -47,16 +49,9 @@ struct ImportedPart {
     // Motors.
     std::string maker, designation;
     std::optional<double> delay; // s; empty for a plugged motor
+    // A motor whose length the file does not give has length 0 and `front` at its aft end.
     // Why the part is only approximated, empty when it is carried over as it is.
-    std::vector<std::string> notes;
-};
-
-// Something of the source that the design does not hold as the source has it.
-struct ImportNote {
-    std::string part;   // the part's name in the source
-    std::string what;   // what was done with it, in plain words
-    double mass = 0;    // g the part carried
-    bool leftOut = false; // true: not in the design at all; false: approximated
+    std::vector<ImportFinding> notes;
 };
 
 // The first data point of a stored simulation with the figures the checks compare.

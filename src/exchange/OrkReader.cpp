@@ -179,9 +179,9 @@ public:
                 component(child, kind, front, length, radii, 1);
                 cursor = front + length;
             } else if (kind == "podset" || kind == "parallelstage") {
-                leaveOut(child, "side boosters and pods are left out");
+                leaveOut(child, ImportEvent::SideBoostersAndPods);
             } else {
-                leaveOut(child, "a part outside the body is left out");
+                leaveOut(child, ImportEvent::PartOutsideBody);
             }
         }
         applyOverrides(stageNode, first, -1, 0);
@@ -189,7 +189,7 @@ public:
     }
 
     // Records an element that is not carried over, with the mass the source gives it.
-    void leaveOut(const pugi::xml_node& node, const std::string& why) {
+    void leaveOut(const pugi::xml_node& node, ImportEvent why) {
         ImportedRocket scratch;
         OrkWalker walker(scratch, defaultConfig_);
         double mass = 0;
@@ -209,7 +209,7 @@ public:
         std::string name = TextOf(node, "name");
         if (name.empty())
             name = node.name();
-        rocket_.notes.push_back(ImportNote{name, why, mass, true});
+        rocket_.notes.push_back(ImportNote{name, why, {}, mass, true});
     }
 
 private:
@@ -299,7 +299,7 @@ private:
             part.mass = sum.mass;
             part.cg = sum.mass > 0 ? sum.moment / sum.mass : front + length / 2;
             if (sum.mass > body.volume * material.density + 1e-9)
-                part.notes.push_back("shoulder mass included in its weight");
+                part.notes.push_back({ImportEvent::ShoulderInNose, {}});
         }
         rocket_.parts.push_back(part);
         const int index = static_cast<int>(rocket_.parts.size() - 1);
@@ -386,11 +386,11 @@ private:
         if (kind == "bodytube" || kind == "nosecone" || kind == "transition") {
             // An outer part nested where only inner parts belong (a pod's body) is
             // counted as a weight.
-            leaveOut(node, "a body part inside another part is left out");
+            leaveOut(node, ImportEvent::BodyPartInsidePart);
             return after;
         }
         if (kind == "podset" || kind == "parallelstage") {
-            leaveOut(node, "side boosters and pods are left out");
+            leaveOut(node, ImportEvent::SideBoostersAndPods);
             return after;
         }
 
@@ -412,7 +412,7 @@ private:
             unitMass = Ring(outer, outer - wall) * length * material.density * count;
             inner = Host{host.index, 0, length, outer - wall, outer};
             if (kind == "tubefinset")
-                part.notes.push_back("tube fins are drawn as a weight; their lift is left out");
+                part.notes.push_back({ImportEvent::TubeFinsAsWeight, {}});
         } else if (kind == "centeringring" || kind == "bulkhead" || kind == "engineblock") {
             const double outer = MetresOr(node, "outerradius", hostInner);
             double holeRadius = 0;
@@ -457,7 +457,7 @@ private:
             unitMass = (Ring(outer, 0) * (base + flange) + Ring(innerR, 0) * neck) * material.density;
             length = 2 * outer;
         } else {
-            leaveOut(node, "an element this program does not know is left out");
+            leaveOut(node, ImportEvent::UnknownElement);
             return after;
         }
         if (!(length >= 0) || !std::isfinite(unitMass) || unitMass < 0)
@@ -512,7 +512,7 @@ private:
                     const double a = Pi * i / n;
                     outline.emplace_back(cr / 2 - cr / 2 * std::cos(a), s * std::sin(a));
                 }
-                part.notes.push_back("elliptical fins drawn as a trapezoid of the same span, area and centroid");
+                part.notes.push_back({ImportEvent::EllipticalFins, {}});
             } else {
                 for (const pugi::xml_node& point : node.child("finpoints").children("point")) {
                     if (outline.size() > 10000)
@@ -520,7 +520,7 @@ private:
                     outline.emplace_back(ParseNumber(point.attribute("x").as_string(), "fin point") * Mm,
                                          ParseNumber(point.attribute("y").as_string(), "fin point") * Mm);
                 }
-                part.notes.push_back("free-form fins drawn as a trapezoid of the same span, area and centroid");
+                part.notes.push_back({ImportEvent::FreeFormFins, {}});
             }
             if (outline.size() < 3)
                 throw ImportError("the fin set \"" + part.name + "\" has no outline");
@@ -555,7 +555,8 @@ private:
         if (!(part.rootChord > 0) || !(part.span > 0))
             throw ImportError("the fin set \"" + part.name + "\" has no root chord or span");
         if (part.cant != 0)
-            part.notes.push_back("cant of " + std::to_string(part.cant).substr(0, 4) + " degrees ignored");
+            part.notes.push_back(
+                {ImportEvent::CantOfIgnored, {ImportArg::Text(std::to_string(part.cant).substr(0, 4))}});
         // Tabs hang below the root, inside the body.
         const double tabArea = MetresOr(node, "tabheight", 0) * MetresOr(node, "tablength", 0);
         const double finMass = area * thickness * density;
@@ -614,9 +615,8 @@ private:
             if (mass && whole)
                 scale(first, *mass * Grams, parts.empty() ? std::string() : TextOf(node, "name"));
             if (cg)
-                rocket_.notes.push_back(ImportNote{TextOf(node, "name"),
-                                                   "override CG of the stage not drawable; the parts' own CGs are used",
-                                                   0, false});
+                rocket_.notes.push_back(
+                    ImportNote{TextOf(node, "name"), ImportEvent::StageOverrideCgNotDrawable, {}, 0, false});
             return;
         }
         ImportedPart& self = parts[static_cast<std::size_t>(own)];
@@ -637,7 +637,7 @@ private:
                     self.mass = target;
                 }
                 if (parts.size() - first > 1)
-                    self.notes.push_back("override mass of the whole assembly shared in proportion");
+                    self.notes.push_back({ImportEvent::OverrideMassShared, {}});
             } else {
                 self.mass = target;
             }
@@ -645,7 +645,7 @@ private:
         if (cg) {
             self.cg = self.front + *cg;
             if (self.kind != ImportedKind::MassOnly)
-                self.notes.push_back("override CG not drawable; the component's own CG is used");
+                self.notes.push_back({ImportEvent::OverrideCgNotDrawable, {}});
         }
     }
 
@@ -664,9 +664,7 @@ private:
         for (std::size_t i = first; i < parts.size(); ++i)
             if (parts[i].kind != ImportedKind::Motor)
                 parts[i].mass *= target / sum;
-        rocket_.notes.push_back(ImportNote{name,
-                                           "override mass of the whole assembly shared among its parts in proportion",
-                                           target, false});
+        rocket_.notes.push_back(ImportNote{name, ImportEvent::OverrideMassSharedAmong, {}, target, false});
     }
 
     ImportedRocket& rocket_;
@@ -901,7 +899,7 @@ ImportedRocket ReadOrkDocument(std::string_view xml, const std::string& configur
             walker.stage(stage, 0);
             first = false;
         } else {
-            walker.leaveOut(stage, "a lower stage is left out; only the sustainer is imported");
+            walker.leaveOut(stage, ImportEvent::LowerStage);
         }
     }
     if (first)

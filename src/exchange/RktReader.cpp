@@ -1,5 +1,6 @@
 #include "exchange/RktReader.h"
 
+#include "exchange/DesignImport.h"
 #include "exchange/XmlSupport.h"
 
 #include <algorithm>
@@ -37,16 +38,16 @@ public:
             if (kind == "NoseCone" || kind == "BodyTube" || kind == "Transition")
                 end = outer(node, kind, end, 1);
             else if (!kind.empty())
-                leaveOut(node, "a part outside the body is left out");
+                leaveOut(node, ImportEvent::PartOutsideBody);
         }
         return end;
     }
 
-    void leaveOut(const pugi::xml_node& node, const std::string& why) {
+    void leaveOut(const pugi::xml_node& node, ImportEvent why) {
         std::string name = TextOf(node, "Name");
         if (name.empty())
             name = node.name();
-        rocket_.notes.push_back(ImportNote{name, why, subtreeMass(node, 0), true});
+        rocket_.notes.push_back(ImportNote{name, why, {}, subtreeMass(node, 0), true});
     }
 
     // The mass of a part with everything attached to it.
@@ -59,7 +60,78 @@ public:
         return mass;
     }
 
+    // Puts the motors of a simulation's engine sets into the mounts they name, each set's
+    // motors (several for a cluster) with their aft end where the mount's end and the
+    // overhang put it. Mounts left without a motor are reported.
+    void motors(const pugi::xml_node& engines) {
+        for (const pugi::xml_node& set : engines.children("EngineSet")) {
+            const std::string designation = TextOf(set, "EngineCode");
+            if (designation.empty())
+                continue;
+            const double motorCount = NumberOr(set, "EngineCount", 1);
+            if (!(motorCount >= 1 && motorCount <= 64))
+                throw ImportError("an engine set holds " + TextOf(set, "EngineCount") + " motors");
+            const int count = static_cast<int>(motorCount);
+            ImportedPart m;
+            m.kind = ImportedKind::Motor;
+            m.sourceKind = "EngineSet";
+            m.maker = TextOf(set, "EngineMfg");
+            m.designation = designation;
+            if (const auto delay = NumberOf(set, "EjectionDelay"))
+                m.delay = *delay;
+            m.name = m.maker.empty() ? designation : m.maker + " " + designation;
+            const std::string caption = MotorCaption(m.maker, designation, m.delay);
+            const std::string serial = TextOf(set, "MountSerialNo");
+            Mount* target = nullptr;
+            for (Mount& candidate : mounts_)
+                if (!serial.empty() && candidate.serial == serial)
+                    target = &candidate;
+            if (target == nullptr) {
+                for (Mount& candidate : mounts_)
+                    if (target == nullptr && !candidate.filled)
+                        target = &candidate;
+                if (target == nullptr) {
+                    rocket_.notes.push_back(ImportNote{caption, ImportEvent::MotorWithoutMount,
+                                                       {ImportArg::Text(serial)}, 0, true});
+                    continue;
+                }
+                rocket_.notes.push_back(ImportNote{caption, ImportEvent::MotorPutInMount,
+                                                   {ImportArg::Text(serial), ImportArg::Text(target->name)},
+                                                   0, false});
+            }
+            target->filled = true;
+            m.host = target->host;
+            m.foreDiameter = m.aftDiameter = target->motorDiameter;
+            // The file gives no motor length: the motor's front is its aft end until the
+            // mapping knows the motor.
+            m.front = target->front + target->length + NumberOr(set, "EngineOverhang", target->overhang);
+            m.cg = m.front;
+            for (int i = 0; i < count; ++i)
+                rocket_.parts.push_back(m);
+        }
+        for (const Mount& unfilled : mounts_)
+            if (!unfilled.filled)
+                rocket_.notes.push_back(ImportNote{unfilled.name, ImportEvent::MountWithoutMotor, {}, 0, false});
+    }
+
 private:
+    // A body tube that holds motors, and the outer part the motors are drawn in.
+    struct Mount {
+        std::string serial;
+        std::string name;
+        int host = -1;
+        double front = 0, length = 0, overhang = 0, motorDiameter = 0;
+        bool filled = false;
+    };
+
+    void mount(const pugi::xml_node& node, const ImportedPart& tube, int host) {
+        if (NumberOr(node, "IsMotorMount", 0) == 0)
+            return;
+        mounts_.push_back(Mount{TextOf(node, "SerialNo"), tube.name.empty() ? "motor mount" : tube.name, host,
+                                tube.front, tube.length, NumberOr(node, "EngineOverhang", 0),
+                                std::max(0.0, NumberOr(node, "MotorDia", 0)), false});
+    }
+
     static double ownMass(const pugi::xml_node& node) {
         const bool known = NumberOr(node, "UseKnownCG", 0) != 0 || std::string(node.name()) == "MassObject";
         return known ? NumberOr(node, "KnownMass", 0) : NumberOr(node, "CalcMass", 0);
@@ -108,7 +180,7 @@ private:
                 part.shapeParameter = 0.5;
             part.thickness = NumberOr(node, "WallThickness", 0);
             if (NumberOr(node, "ShoulderLen", 0) > 0)
-                part.notes.push_back("shoulder mass included in its weight");
+                part.notes.push_back({ImportEvent::ShoulderInNose, {}});
         } else if (kind == "BodyTube") {
             part.kind = ImportedKind::BodyTube;
             const double od = NumberOr(node, "OD", 0), id = NumberOr(node, "ID", 0);
@@ -125,6 +197,8 @@ private:
             throw ImportError("\"" + part.name + "\" has no length or diameter");
         rocket_.parts.push_back(part);
         const int index = static_cast<int>(rocket_.parts.size() - 1);
+        if (kind == "BodyTube")
+            mount(node, part, index);
         double end = front + length;
         // A nose's cylindrical base extension is a tube of its base diameter; its mass is
         // in the nose's.
@@ -139,7 +213,7 @@ private:
                 tube.foreDiameter = tube.aftDiameter = part.aftDiameter;
                 tube.thickness = part.thickness;
                 tube.cg = end + extension / 2;
-                tube.notes.push_back("the nose's base extension drawn as a body tube; its mass stays in the nose");
+                tube.notes.push_back({ImportEvent::BaseExtensionAsTube, {}});
                 rocket_.parts.push_back(tube);
                 end += extension;
             }
@@ -167,15 +241,15 @@ private:
                 if (kind == "TubeFinSet") {
                     const double length = NumberOr(node, "Len", 0);
                     common(node, part, frontOf(node, hostFront, hostLength, length), length);
-                    part.notes.push_back("tube fins are drawn as a weight; their lift is left out");
+                    part.notes.push_back({ImportEvent::TubeFinsAsWeight, {}});
                     rocket_.parts.push_back(part);
                 } else {
-                    leaveOut(node, kind == "ExternalPod" ? "pods are left out" : "a ring tail is left out");
+                    leaveOut(node, kind == "ExternalPod" ? ImportEvent::Pods : ImportEvent::RingTail);
                 }
                 continue;
             }
             if (kind == "NoseCone" || kind == "Transition") {
-                leaveOut(node, "a body part inside another part is left out");
+                leaveOut(node, ImportEvent::BodyPartInsidePart);
                 continue;
             }
             double length = NumberOr(node, "Len", 0);
@@ -184,10 +258,8 @@ private:
             const double front = frontOf(node, hostFront, hostLength, length);
             common(node, part, front, length);
             rocket_.parts.push_back(part);
-            if (kind == "BodyTube" && NumberOr(node, "IsMotorMount", 0) != 0)
-                rocket_.notes.push_back(ImportNote{part.name.empty() ? "motor mount" : part.name,
-                                                   "RockSim designs name no motor; the mount is left empty",
-                                                   0, false});
+            if (kind == "BodyTube")
+                mount(node, part, hostIndex);
             attached(node, hostIndex, front, length, depth + 1);
         }
     }
@@ -215,7 +287,7 @@ private:
                                      ParseNumber(item.substr(comma + 1), "fin point"));
             }
             trapezoidFrom(outline, part);
-            part.notes.push_back("free-form fins drawn as a trapezoid of the same span, area and centroid");
+            part.notes.push_back({ImportEvent::FreeFormFins, {}});
         } else {
             part.rootChord = NumberOr(node, "RootChord", 0);
             part.tipChord = NumberOr(node, "TipChord", 0);
@@ -230,13 +302,13 @@ private:
                 }
                 std::reverse(outline.begin(), outline.end());
                 trapezoidFrom(outline, part);
-                part.notes.push_back("elliptical fins drawn as a trapezoid of the same span, area and centroid");
+                part.notes.push_back({ImportEvent::EllipticalFins, {}});
             }
         }
         if (!(part.rootChord > 0) || !(part.span > 0))
             throw ImportError("the fin set has no root chord or span");
         if (part.cant != 0)
-            part.notes.push_back("cant ignored");
+            part.notes.push_back({ImportEvent::CantIgnored, {}});
         common(node, part, frontOf(node, hostFront, hostLength, part.rootChord), part.rootChord);
     }
 
@@ -275,7 +347,31 @@ private:
     }
 
     ImportedRocket& rocket_;
+    std::vector<Mount> mounts_;
 };
+
+// The first simulation's motors and the launch figures every simulation stored (RockSim
+// keeps masses in kilograms and positions in metres there).
+pugi::xml_node ReadSimulations(const pugi::xml_node& root, ImportedRocket& rocket) {
+    pugi::xml_node engines;
+    for (const pugi::xml_node& sim : root.child("SimulationResultsList").children("SimulationResults")) {
+        std::string name = TextOf(sim, "SimulationName");
+        while (!name.empty() && name.back() == ' ')
+            name.pop_back();
+        if (!engines && sim.child("Stage3Engines").child("EngineSet")) {
+            engines = sim.child("Stage3Engines");
+            rocket.configuration = name;
+        }
+        const auto mass = NumberOf(sim, "Mass0");
+        const auto cg = NumberOf(sim, "CG0");
+        if (mass && cg && *mass > 0)
+            rocket.flights.push_back(StoredFlightPoint{name, name, *mass * 1000, *cg * 1000, {}, {}, 0, 0});
+    }
+    // The simulation whose motors are put in comes first.
+    std::stable_partition(rocket.flights.begin(), rocket.flights.end(),
+                          [&](const StoredFlightPoint& f) { return f.configuration == rocket.configuration; });
+    return engines;
+}
 
 } // namespace
 
@@ -299,6 +395,7 @@ ImportedRocket ReadRktDocument(std::string_view xml) {
     RktWalker walker(rocket);
     // Stage 3 is the sustainer, the stage with the nose; 2 and 1 are boosters below it.
     walker.stage(design.child("Stage3Parts"));
+    walker.motors(ReadSimulations(root, rocket));
     for (const char* lower : {"Stage2Parts", "Stage1Parts"}) {
         const pugi::xml_node parts = design.child(lower);
         if (!parts || !parts.first_child())
@@ -308,8 +405,7 @@ ImportedRocket ReadRktDocument(std::string_view xml) {
             mass += walker.subtreeMass(node, 0);
         if (rocket.stageCount > 1)
             rocket.notes.push_back(ImportNote{std::string(lower) == "Stage2Parts" ? "stage 2" : "stage 1",
-                                              "a lower stage is left out; only the sustainer is imported",
-                                              mass, true});
+                                              ImportEvent::LowerStage, {}, mass, true});
     }
     bool hasNose = false;
     for (const ImportedPart& part : rocket.parts)

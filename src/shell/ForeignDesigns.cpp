@@ -58,34 +58,94 @@ std::optional<ImportReport> ImportIntoWindow(TMDIChild& window, const QString& n
     return result.report;
 }
 
+namespace {
+
+// The report's texts in the language libraries: the line patterns from 6104, what
+// happened from 6110 in the order of ImportEvent, the shape words from 6150.
+constexpr int FirstLineTextId = 6104, FirstEventTextId = 6110, FirstWordTextId = 6150;
+constexpr int LineTextCount = 4;
+
+QLabel* HiddenReportText(QWidget* owner, const QString& name) {
+    auto* label = new QLabel(owner);
+    label->setObjectName(name);
+    label->hide();
+    return label;
+}
+
+} // namespace
+
 TFormImportReport::TFormImportReport(LanguageSession& language, const ImportReport& report,
                                      QWidget* parent)
-    : TAdvForm(language, parent) {
+    : TAdvForm(language, parent), report_(report) {
     setObjectName("FormImportReport");
-    setWindowTitle(Tagged(6100));
     auto* layout = new QVBoxLayout(this);
-    const std::vector<std::string> lines = ImportReportLines(report);
-    LabelImportReport = new QLabel(Tagged(lines.empty() ? 6103 : 6101), this);
+    LabelImportReport = new QLabel(this);
     LabelImportReport->setObjectName("LabelImportReport");
     layout->addWidget(LabelImportReport);
     MemoImportReport = new QPlainTextEdit(this);
     MemoImportReport->setObjectName("MemoImportReport");
     MemoImportReport->setReadOnly(true);
-    QStringList text;
-    text << QString::fromStdString(report.source + " (" + report.format + "): " + report.rocketName);
-    for (const std::string& line : lines)
-        text << QString::fromStdString(line);
-    MemoImportReport->setPlainText(text.join(QLatin1Char('\n')));
     MemoImportReport->setMinimumSize(560, 240);
     layout->addWidget(MemoImportReport);
     auto* buttons = new QDialogButtonBox(this);
-    btnOK = new QPushButton(Tagged(6102), this);
+    btnOK = new QPushButton(this);
     btnOK->setObjectName("btnOK");
     btnOK->setDefault(true);
     buttons->addButton(btnOK, QDialogButtonBox::AcceptRole);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     layout->addWidget(buttons);
+    for (int i = 0; i < LineTextCount; ++i)
+        lineTexts_.push_back(HiddenReportText(this, QStringLiteral("lRaport%1").arg(FirstLineTextId + i)));
+    for (std::size_t i = 0; i < ImportEventCount; ++i)
+        eventTexts_.push_back(HiddenReportText(
+            this, QStringLiteral("lZdarzenie%1").arg(FirstEventTextId + static_cast<int>(i))));
+    for (std::size_t i = 0; i < ImportWordCount; ++i)
+        wordTexts_.push_back(
+            HiddenReportText(this, QStringLiteral("lSlowo%1").arg(FirstWordTextId + static_cast<int>(i))));
+    tagTexts();
     TranslateForm();
+    showReport();
+}
+
+// Puts the tagged default texts back, so that the form can be translated (again).
+void TFormImportReport::tagTexts() {
+    setWindowTitle(Tagged(6100));
+    LabelImportReport->setText(Tagged(report_.entries.empty() ? 6103 : 6101));
+    btnOK->setText(Tagged(6102));
+    for (std::size_t i = 0; i < lineTexts_.size(); ++i)
+        lineTexts_[i]->setText(Tagged(FirstLineTextId + static_cast<int>(i)));
+    for (std::size_t i = 0; i < eventTexts_.size(); ++i)
+        eventTexts_[i]->setText(Tagged(FirstEventTextId + static_cast<int>(i)));
+    for (std::size_t i = 0; i < wordTexts_.size(); ++i)
+        wordTexts_[i]->setText(Tagged(FirstWordTextId + static_cast<int>(i)));
+}
+
+bool TFormImportReport::Retranslate() {
+    tagTexts();
+    const bool translated = TranslateForm();
+    showReport();
+    return translated;
+}
+
+ImportReportTexts TFormImportReport::ReportTexts() const {
+    ImportReportTexts texts;
+    texts.leftOutLine = lineTexts_[0]->text().toStdString();
+    texts.approximatedLine = lineTexts_[1]->text().toStdString();
+    texts.withMass = lineTexts_[2]->text().toStdString();
+    texts.decimalPoint = lineTexts_[3]->text().toStdString();
+    for (std::size_t i = 0; i < ImportEventCount; ++i)
+        texts.events[i] = eventTexts_[i]->text().toStdString();
+    for (std::size_t i = 0; i < ImportWordCount; ++i)
+        texts.words[i] = wordTexts_[i]->text().toStdString();
+    return texts;
+}
+
+void TFormImportReport::showReport() {
+    QStringList text;
+    text << QString::fromStdString(report_.source + " (" + report_.format + "): " + report_.rocketName);
+    for (const std::string& line : ImportReportLines(report_, ReportTexts()))
+        text << QString::fromStdString(line);
+    MemoImportReport->setPlainText(text.join(QLatin1Char('\n')));
 }
 
 void ShowImportReport(const ImportReport& report, LanguageSession& language,

@@ -7,6 +7,7 @@
 #include <QString>
 
 #include <optional>
+#include <vector>
 
 class QLabel;
 class QPlainTextEdit;
@@ -32,7 +33,9 @@ std::optional<ImportReport> ImportIntoWindow(TMDIChild& window, const QString& n
                                              const QString& programDirectory,
                                              Interaction& interaction, QWidget* parent);
 
-// The list of what an import approximated or left out, in the chosen language.
+// The list of what an import approximated or left out, in the chosen language: the form
+// carries every text of the report as a hidden translated label and renders the report's
+// entries from them.
 class TFormImportReport : public TAdvForm<QDialog> {
     Q_OBJECT
 
@@ -40,9 +43,24 @@ public:
     TFormImportReport(LanguageSession& language, const ImportReport& report,
                       QWidget* parent = nullptr);
 
+    // Translates the form again with the language chosen now and shows the report in it.
+    bool Retranslate();
+
+    // The report's texts in the language the form was translated into.
+    ImportReportTexts ReportTexts() const;
+
     QLabel* LabelImportReport = nullptr;
     QPlainTextEdit* MemoImportReport = nullptr;
     QPushButton* btnOK = nullptr;
+
+private:
+    void tagTexts();
+    void showReport();
+
+    ImportReport report_;
+    std::vector<QLabel*> lineTexts_;  // left out, approximated, with its mass, decimal point
+    std::vector<QLabel*> eventTexts_; // one per ImportEvent
+    std::vector<QLabel*> wordTexts_;  // one per ImportWord
 };
 
 // Shows the report of an import through the interaction seam.

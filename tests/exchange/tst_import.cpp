@@ -224,7 +224,7 @@ private slots:
         QCOMPARE(QString::fromStdString(design.Elements.front()->ClassName), kind);
         bool mentioned = false;
         for (const ImportReportEntry& e : result.report.entries)
-            mentioned = mentioned || e.what.find("nose drawn as") != std::string::npos;
+            mentioned = mentioned || e.event == ImportEvent::NoseShapeNearest;
         QCOMPARE(mentioned, noted);
     }
 
@@ -321,6 +321,65 @@ private slots:
     }
 
     // Only the sustainer is imported; a lower stage is listed with its mass.
+    // A report entry is rendered in the language whose texts are given: arguments in the
+    // template's order, numbers with its decimal point, shape words of the language, the
+    // mass after the line; a part's own name is never read as a template.
+    void reportEntriesRenderInTheGivenLanguage_data() {
+        QTest::addColumn<QString>("part");
+        QTest::addColumn<int>("event");
+        QTest::addColumn<bool>("translated");
+        QTest::addColumn<double>("mass");
+        QTest::addColumn<QString>("line");
+        const auto row = [](const char* name, const char* part, ImportEvent event, bool translated,
+                            double mass, const char* line) {
+            QTest::newRow(name) << QString(part) << int(event) << translated << mass << QString::fromUtf8(line);
+        };
+        row("English approximation", "Nose", ImportEvent::NoseWeightShared, false, 12.26,
+            "approximated: Nose: weight shared with a weight of 3.5 g at 120.0 mm from the tip, so that "
+            "the nose's centre of gravity is the source's (12.3 g)");
+        row("English left out without mass", "Pod", ImportEvent::Pods, false, 0, "left out: Pod: pods are left out");
+        row("translated, arguments reordered", "Nose", ImportEvent::NoseWeightShared, true, 12.26,
+            "przybliżono: Nose: 120,0 mm / 3,5 g (12,3 g)");
+        row("translated words", "Nose", ImportEvent::NoseShapeNearest, true, 0,
+            "przybliżono: Nose: eliptyczna jako stożkowa");
+        row("a name holding a placeholder", "Tube %1", ImportEvent::Pods, true, 0, "pominięto: Tube %1: kapsuły");
+    }
+    void reportEntriesRenderInTheGivenLanguage() {
+        QFETCH(QString, part);
+        QFETCH(int, event);
+        QFETCH(bool, translated);
+        QFETCH(double, mass);
+        QFETCH(QString, line);
+        ImportReportTexts other;
+        other.events[std::size_t(ImportEvent::NoseWeightShared)] = "%2 mm / %1 g";
+        other.events[std::size_t(ImportEvent::NoseShapeNearest)] = "%1 jako %2";
+        other.events[std::size_t(ImportEvent::Pods)] = "kapsuły";
+        other.words[std::size_t(ImportWord::Elliptical)] = "eliptyczna";
+        other.words[std::size_t(ImportWord::Conical)] = "stożkowa";
+        other.leftOutLine = "pominięto: %1: %2";
+        other.approximatedLine = "przybliżono: %1: %2";
+        other.withMass = "%1 (%2 g)";
+        other.decimalPoint = ",";
+        ImportNote note{part.toStdString(), ImportEvent(event), {}, mass, LeavesOut(ImportEvent(event))};
+        if (note.event == ImportEvent::NoseWeightShared)
+            note.args = {ImportArg::Number(3.5, 1), ImportArg::Number(120, 1)};
+        if (note.event == ImportEvent::NoseShapeNearest)
+            note.args = {ImportArg::Word(ImportWord::Elliptical), ImportArg::Word(ImportWord::Conical)};
+        QCOMPARE(QString::fromStdString(ImportNoteLine(note, translated ? other : EnglishImportTexts())), line);
+    }
+
+    // Every event has an English text, and the report lists left-out parts first.
+    void everyEventHasAnEnglishText() {
+        for (std::size_t i = 0; i < ImportEventCount; ++i)
+            QVERIFY2(!EnglishImportTexts().events[i].empty(), qPrintable(QString::number(i)));
+        ImportReport report;
+        report.entries = {{"Lug", ImportEvent::DrawnAsWeight, {}, 1, false},
+                          {"Pod", ImportEvent::Pods, {}, 2, true}};
+        const std::vector<std::string> lines = ImportReportLines(report);
+        QCOMPARE(lines.size(), std::size_t(2));
+        QCOMPARE(lines[0], std::string("left out: Pod: pods are left out (2.0 g)"));
+    }
+
     void lowerStagesAreListedWithTheirMass() {
         std::string text = Ork(Mass("a", "top", 0, 0.1));
         const std::string booster = R"(<stage><name>Booster</name><subcomponents><bodytube><name>B</name>
@@ -361,6 +420,90 @@ private slots:
         QVERIFY(std::abs(analysis.totalWeight - 74) < 1e-4);
     }
 
+    // RockSim keeps the motors in its simulations: the first simulation's engine sets go
+    // into the mounts they name (a cluster as several motors), their aft end at the mount's
+    // end plus the overhang; a set naming a mount the design lacks goes into the first
+    // empty mount, or is left out when there is none; an empty mount is reported.
+    void rockSimMountsGetTheSimulationsMotors_data() {
+        QTest::addColumn<QString>("sets");
+        QTest::addColumn<int>("motors");
+        QTest::addColumn<double>("motorFront"); // mm from the nose tip
+        QTest::addColumn<QList<int>>("events");
+        const auto set = [](const char* serial, int count, const char* overhang) {
+            return QString("<EngineSet><EngineCount>%1</EngineCount><EngineCode>C6</EngineCode><EngineMfg>Estes"
+                           "</EngineMfg><EjectionDelay>5.</EjectionDelay>%2<MountSerialNo>%3</MountSerialNo>"
+                           "</EngineSet>")
+                .arg(count)
+                .arg(overhang ? QString("<EngineOverhang>%1</EngineOverhang>").arg(overhang) : QString())
+                .arg(serial);
+        };
+        const int empty = int(ImportEvent::MountWithoutMotor), moved = int(ImportEvent::MotorPutInMount),
+                  lost = int(ImportEvent::MotorWithoutMount);
+        // The inner mount (serial 7) ends at 400 mm; its own overhang is 4 mm.
+        QTest::newRow("named mount, its overhang") << set("7", 1, nullptr) << 1 << 334.0 << QList<int>{};
+        QTest::newRow("the set's overhang") << set("7", 1, "10") << 1 << 340.0 << QList<int>{};
+        QTest::newRow("cluster of three") << set("7", 3, nullptr) << 3 << 334.0 << QList<int>{};
+        QTest::newRow("no simulation") << QString() << 0 << 0.0 << QList<int>{empty};
+        QTest::newRow("unknown mount number") << set("5", 1, nullptr) << 1 << 334.0 << QList<int>{moved};
+        QTest::newRow("two sets, one mount") << set("7", 1, nullptr) + set("9", 1, nullptr) << 1 << 334.0
+                                             << QList<int>{lost};
+    }
+    void rockSimMountsGetTheSimulationsMotors() {
+        QFETCH(QString, sets);
+        QFETCH(int, motors);
+        QFETCH(double, motorFront);
+        QFETCH(QList<int>, events);
+        const std::string text = R"(<RockSimDocument><FileVersion>4</FileVersion><DesignInformation><RocketDesign>
+<Name>R</Name><StageCount>1</StageCount><Stage3Parts>
+<NoseCone><Name>N</Name><Len>100</Len><BaseDia>40</BaseDia><ShapeCode>0</ShapeCode><CalcMass>20</CalcMass>
+<CalcCG>66.7</CalcCG></NoseCone>
+<BodyTube><Name>T</Name><Station>100</Station><Len>300</Len><OD>40</OD><ID>39</ID><CalcMass>30</CalcMass>
+<CalcCG>150</CalcCG><IsMotorMount>0</IsMotorMount><SerialNo>3</SerialNo><AttachedParts>
+<BodyTube><Name>Mount</Name><Xb>200</Xb><Len>100</Len><OD>20</OD><ID>18</ID><CalcMass>5</CalcMass><CalcCG>50</CalcCG>
+<IsMotorMount>1</IsMotorMount><MotorDia>18</MotorDia><EngineOverhang>4</EngineOverhang><SerialNo>7</SerialNo></BodyTube>
+</AttachedParts></BodyTube></Stage3Parts></RocketDesign></DesignInformation>
+<SimulationResultsList><SimulationResults><SimulationName>[C6-5] </SimulationName><Mass0>0.1</Mass0>
+<CG0>0.25</CG0><Stage3Engines>)" + sets.toStdString() +
+                                 R"(</Stage3Engines></SimulationResults></SimulationResultsList></RockSimDocument>)";
+        const MotorLookup lookup = [](const std::string& maker, const std::string& designation) -> std::optional<Motor> {
+            if (maker != "Estes" || designation != "C6")
+                return std::nullopt;
+            Motor m;
+            m.maker = maker;
+            m.designation = designation;
+            m.loadedMass = 24;
+            m.length = 70;
+            m.diameter = 18;
+            return m;
+        };
+        Design design;
+        const ImportResult result = ImportText(text, ForeignFormat::RockSim, design, lookup);
+        QVERIFY2(result.ok, result.reason.c_str());
+        int found = 0;
+        for (const auto& e : design.Elements)
+            if (e->ClassName == "TEngine") {
+                ++found;
+                QCOMPARE(QString::fromStdString(e->Caption), QStringLiteral("Estes C6-5"));
+                QCOMPARE(e->Weight, 24.0f);
+                QCOMPARE(e->Points[0].x - OriginX, motorFront);
+            }
+        QCOMPARE(found, motors);
+        QList<int> reported;
+        for (const ImportReportEntry& e : result.report.entries)
+            if (e.event != ImportEvent::DrawnAsWeight)
+                reported << int(e.event);
+        QCOMPARE(reported, events);
+        for (const ImportReportEntry& e : result.report.entries)
+            QCOMPARE(e.leftOut, e.event == ImportEvent::MotorWithoutMount);
+        const StabilityAnalysis analysis = AnalyseStability(design);
+        QVERIFY(std::abs(analysis.totalWeight - (55 + 24 * motors)) < 1e-3);
+        // The simulation's launch figures are kept for comparison.
+        QCOMPARE(result.report.flights.size(), std::size_t(1));
+        QCOMPARE(result.report.flights[0].mass, 100.0);
+        QCOMPARE(result.report.flights[0].cg, 250.0);
+        QCOMPARE(result.report.configuration, std::string(motors > 0 ? "[C6-5]" : ""));
+    }
+
     // Damaged and hostile files are refused with the cause; nothing is built.
     void badInputIsRefusedWithItsCause_data() {
         QTest::addColumn<QByteArray>("bytes");
@@ -389,6 +532,13 @@ private slots:
             << O << "holds no rocket.ork";
         QTest::newRow("RockSim of version 5")
             << ork("<RockSimDocument><FileVersion>5</FileVersion></RockSimDocument>") << R << "version 5";
+        QTest::newRow("RockSim cluster beyond any mount")
+            << ork("<RockSimDocument><FileVersion>4</FileVersion><DesignInformation><RocketDesign><Stage3Parts>"
+                   "<NoseCone><Len>100</Len><BaseDia>40</BaseDia></NoseCone></Stage3Parts></RocketDesign>"
+                   "</DesignInformation><SimulationResultsList><SimulationResults><Stage3Engines><EngineSet>"
+                   "<EngineCount>1e10</EngineCount><EngineCode>C6</EngineCode></EngineSet></Stage3Engines>"
+                   "</SimulationResults></SimulationResultsList></RockSimDocument>")
+            << R << "holds 1e10 motors";
         std::string deep = "<openrocket><rocket><subcomponents><stage><subcomponents><nosecone><name>n</name>"
                            "<length>0.1</length><aftradius>0.01</aftradius><shape>conical</shape><subcomponents>";
         for (int i = 0; i < 200; ++i)

@@ -1,3 +1,4 @@
+#include "exchange/ImportNotes.h"
 #include "i18n/DefaultTexts.h"
 #include "i18n/LanguageLibrary.h"
 #include "i18n/LanguageModuleAbi.h"
@@ -46,7 +47,8 @@ QList<int> Export3dIds() {
     return Range(1770, 1777) + QList<int>{1828};
 }
 QList<int> ImportReportIds() {
-    return Range(6100, 6103);
+    // caption, label, button, empty label; line patterns; one text per import event; shape words
+    return Range(6100, 6107) + Range(6110, 6144) + Range(6150, 6156);
 }
 QList<int> ObjectWindowIds() {
     return QList<int>{2501, 2502, 2507, 2508} + Range(2510, 2540) + QList<int>{2542, 2545, 2546} +
@@ -163,6 +165,7 @@ private slots:
     void englishStrings_data();
     void englishStrings();
     void translationsKeepHintsMnemonicsAndBlanks();
+    void importReportTextsAreTheCommandLineTexts();
 };
 
 static void EachLibraryRows() {
@@ -197,7 +200,7 @@ void LanguageLibrariesTest::everyFormIdentifierHasAString_data() {
         QTest::addRow("%s 3D model export", file) << path << Export3dIds() << 9;
         QTest::addRow("%s motors", file) << path << MotorIds() << 27;
         QTest::addRow("%s template sheets", file) << path << TemplateSheetIds() << 8;
-        QTest::addRow("%s import report", file) << path << ImportReportIds() << 4;
+        QTest::addRow("%s import report", file) << path << ImportReportIds() << 50;
     }
 }
 
@@ -300,6 +303,33 @@ void LanguageLibrariesTest::translationsKeepHintsMnemonicsAndBlanks() {
         QVERIFY2(pol.count(u'&') == eng.count(u'&'), where);
         QVERIFY2(leadingBlanks(pol) == leadingBlanks(eng), where);
         QVERIFY2(trailingBlanks(pol) == trailingBlanks(eng), where);
+    }
+}
+
+// The English library gives the import report the texts the command-line tool prints, one
+// per event in the order of the events; each Polish text takes the same arguments.
+void LanguageLibrariesTest::importReportTextsAreTheCommandLineTexts() {
+    const LanguageLibrary polish(LibraryPath("Pol_Library.dll"));
+    const LanguageLibrary english(LibraryPath("Eng_Library.dll"));
+    const ImportReportTexts& texts = EnglishImportTexts();
+    QList<QPair<int, std::string>> expected{{6104, texts.leftOutLine}, {6105, texts.approximatedLine},
+                                            {6106, texts.withMass}, {6107, texts.decimalPoint}};
+    for (std::size_t i = 0; i < ImportEventCount; ++i)
+        expected.append({6110 + int(i), texts.events[i]});
+    for (std::size_t i = 0; i < ImportWordCount; ++i)
+        expected.append({6150 + int(i), texts.words[i]});
+    const QRegularExpression argument("%[1-9]");
+    const auto arguments = [&](const QString& text) {
+        QStringList found;
+        for (auto it = argument.globalMatch(text); it.hasNext();)
+            found << it.next().captured();
+        found.sort();
+        return found;
+    };
+    for (const auto& [id, text] : expected) {
+        const QByteArray where = QByteArray::number(id);
+        QVERIFY2(english.string(id) == QString::fromStdString(text), where);
+        QVERIFY2(arguments(polish.string(id)) == arguments(english.string(id)), where);
     }
 }
 

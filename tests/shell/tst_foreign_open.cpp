@@ -1,6 +1,7 @@
 // Opening the designs of other programs from the File menu and from the command line.
 #include "canvas/DesignWindow.h"
 #include "editing/EditHistory.h"
+#include "model/Design.h"
 #include "shell/ForeignDesigns.h"
 #include "support/Named.h"
 #include "support/StartedProgram.h"
@@ -9,6 +10,7 @@
 #include <QLabel>
 #include <QMdiSubWindow>
 #include <QPlainTextEdit>
+#include <QSettings>
 #include <QTemporaryDir>
 
 using namespace vantor;
@@ -61,7 +63,9 @@ private slots:
         QCOMPARE(s.interaction.dialogsRun, 1);
         QCOMPARE(shownTitle, QString("Raport importu"));
         QVERIFY(shownLabel.startsWith(QString::fromUtf8("Części pominięte")));
-        QVERIFY2(shownText.contains("Wadding: drawn as a weight"), qPrintable(shownText));
+        QVERIFY2(shownText.contains(QString::fromUtf8(
+                     "przybliżono: Wadding: narysowana jako obciążenie w swoim środku ciężkości (10,0 g)")),
+                 qPrintable(shownText));
         QVERIFY(s.interaction.messages.isEmpty());
         QVERIFY(s.design().Elements.size() >= 3);
         TMDIChild* window = s.window();
@@ -79,6 +83,59 @@ private slots:
         QVERIFY(kept.open(QIODevice::ReadOnly));
         QCOMPARE(kept.readAll(), QByteArray(Rocket));
         QCOMPARE(window->history().filePath(), dir.filePath("Rocket.kfx"));
+    }
+
+    // The report is shown in the language chosen when its form is translated: every line
+    // in Polish, and in English exactly the lines the command-line tool prints; switching
+    // the language and translating the form again switches every line.
+    void reportFollowsTheLanguage() {
+        QTemporaryDir dir;
+        Design design;
+        const ImportResult imported =
+            ImportForeignDesign(Write(dir, "Rocket.ork", Rocket).toStdString(), design, {});
+        QVERIFY(imported.ok);
+        ImportReport report = imported.report;
+        report.entries.push_back({"Nose", ImportEvent::NoseShapeNearest,
+                                  {ImportArg::Word(ImportWord::Haack), ImportArg::Word(ImportWord::Ogive)},
+                                  25.26, false});
+        report.entries.push_back({"Pod", ImportEvent::Pods, {}, 0, true});
+        test::ScriptedInteraction interaction;
+        LanguageSession language(interaction, QCoreApplication::applicationDirPath() + "/..");
+        QSettings settings("Qendel", "CAD");
+        settings.setValue("Pol", 1);
+        settings.sync();
+        TFormImportReport form(language, report);
+        const auto shownLines = [&form] {
+            QStringList lines = form.MemoImportReport->toPlainText().split(QLatin1Char('\n'));
+            lines.removeFirst(); // the source and the rocket's name
+            return lines;
+        };
+        const QStringList polish{
+            QString::fromUtf8("pominięto: Pod: gondole pominięte"),
+            QString::fromUtf8("przybliżono: Nose: waga podzielona z obciążeniem 0,1 g w odległości 100,0 mm od "
+                              "wierzchołka, aby środek ciężkości głowicy był taki jak w źródle (6,0 g)"),
+            QString::fromUtf8("przybliżono: Wadding: narysowana jako obciążenie w swoim środku ciężkości (10,0 g)"),
+            QString::fromUtf8("przybliżono: Nose: głowica o kształcie „szereg Haacka” narysowana jako najbliższa "
+                              "głowica o kształcie „ostrołuk” (ten sam środek parcia i objętość, na ile to możliwe) "
+                              "(25,3 g)")};
+        QCOMPARE(shownLines(), polish);
+        QCOMPARE(form.windowTitle(), QString("Raport importu"));
+
+        settings.setValue("Pol", 0);
+        settings.sync();
+        QVERIFY(form.Retranslate());
+        QStringList english;
+        for (const std::string& line : ImportReportLines(report))
+            english << QString::fromStdString(line);
+        QCOMPARE(shownLines(), english);
+        QCOMPARE(form.windowTitle(), QString("Import report"));
+        QCOMPARE(form.LabelImportReport->text(), QString("Parts left out or approximated, with their mass:"));
+
+        settings.setValue("Pol", 1);
+        settings.sync();
+        QVERIFY(form.Retranslate());
+        QCOMPARE(shownLines(), polish);
+        settings.remove("Pol");
     }
 
     // A damaged file is reported with its name and the cause; no report dialog follows.
