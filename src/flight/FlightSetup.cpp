@@ -1,5 +1,6 @@
 #include "flight/FlightSetup.h"
 
+#include "aero/Drag.h"
 #include "flight/MotorChoice.h"
 
 #include <cmath>
@@ -50,6 +51,26 @@ MountMotors MotorsOfMounts(const MotorLibrary& library, const std::vector<MotorM
             motors.notes.push_back(std::move(named->note));
     }
     return motors;
+}
+
+DesignFlightRun FlyDesign(const Design& design, const StabilityAnalysis& analysis,
+                          const std::vector<std::optional<ChosenMotor>>& chosen,
+                          const DragChoice& drag, const LaunchSettings& launch,
+                          const RecoverySettings& recovery) {
+    DesignFlightRun run;
+    const DragConditions conditions = SiteDragConditions(launch);
+    run.flight = BuildDesignFlight(design, analysis, chosen, drag,
+                                   DragCurve(EstimateDrag(design, analysis, conditions)));
+    if (!run.flight.error.empty()) {
+        run.error = run.flight.error;
+        return run;
+    }
+    FlightInputs& in = run.flight.inputs;
+    in.launch = launch;
+    in.recovery = recovery;
+    run.result = Simulate(in);
+    run.answers = Answer(in, run.result, run.flight.context);
+    return run;
 }
 
 std::string TrajectoryCsv(const FlightResult& result) {

@@ -31,6 +31,20 @@ struct MountMotors {
 };
 MountMotors MotorsOfMounts(const MotorLibrary& library, const std::vector<MotorMount>& mounts);
 
+// A flight of a placed design from start to answers: the design's motors as `chosen`
+// (see BuildDesignFlight), drag as `drag` or else the estimate from the shape in the air of
+// the launch site, and the launch and recovery settings.
+struct DesignFlightRun {
+    std::string error; // why the design cannot be flown; nothing else is set then
+    DesignFlight flight;
+    FlightResult result;
+    FlightAnswers answers;
+};
+DesignFlightRun FlyDesign(const Design& design, const StabilityAnalysis& analysis,
+                          const std::vector<std::optional<ChosenMotor>>& chosen,
+                          const DragChoice& drag, const LaunchSettings& launch,
+                          const RecoverySettings& recovery);
+
 // The trajectory as CSV text: a header row, then one row per recorded step (time, position,
 // velocity, acceleration, thrust, mass in grams, Mach, Cd, angle of attack in degrees).
 std::string TrajectoryCsv(const FlightResult& result);

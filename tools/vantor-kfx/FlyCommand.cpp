@@ -3,7 +3,6 @@
 #include "Commands.h"
 #include "ImportCommand.h"
 #include "Output.h"
-#include "aero/Drag.h"
 #include "analysis/Stability.h"
 #include "canvas/DesignDrawing.h"
 #include "canvas/NullSurface.h"
@@ -233,28 +232,25 @@ int RunFly(const FlyOptions& options, std::ostream& out, std::ostream& err) {
     }
     DragChoice drag;
     drag.fixedCd = options.cd;
-    LaunchSettings site;
-    site.siteAltitude = options.altitude;
-    site.siteTemperature = options.temperature;
-    const DragConditions conditions = SiteDragConditions(site);
-    DesignFlight flight = BuildDesignFlight(design, analysis, chosen, drag,
-                                            DragCurve(EstimateDrag(design, analysis, conditions)));
-    if (!flight.error.empty()) {
-        err << flight.error << "\n";
+    LaunchSettings launch;
+    launch.rodLength = options.rodLength;
+    launch.rodAngle = options.rodAngle;
+    launch.windSpeed = options.wind;
+    launch.siteAltitude = options.altitude;
+    launch.siteTemperature = options.temperature;
+    RecoverySettings recovery;
+    if (options.parachute) {
+        recovery.kind = RecoverySettings::Kind::Parachute;
+        recovery.diameter = *options.parachute;
+    }
+    const DesignFlightRun run = FlyDesign(design, analysis, chosen, drag, launch, recovery);
+    if (!run.error.empty()) {
+        err << run.error << "\n";
         return FileFailure;
     }
-    FlightInputs& in = flight.inputs;
-    in.launch.rodLength = options.rodLength;
-    in.launch.rodAngle = options.rodAngle;
-    in.launch.windSpeed = options.wind;
-    in.launch.siteAltitude = options.altitude;
-    in.launch.siteTemperature = options.temperature;
-    if (options.parachute) {
-        in.recovery.kind = RecoverySettings::Kind::Parachute;
-        in.recovery.diameter = *options.parachute;
-    }
-    const FlightResult result = Simulate(in);
-    const FlightAnswers a = Answer(in, result, flight.context);
+    const DesignFlight& flight = run.flight;
+    const FlightResult& result = run.result;
+    const FlightAnswers& a = run.answers;
 
     if (!options.csv.empty()) {
         const std::string text = TrajectoryCsv(result);
