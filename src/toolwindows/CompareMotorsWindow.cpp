@@ -79,6 +79,14 @@ QVariant ComparisonModel::data(const QModelIndex& index, int role) const {
     if (role == Qt::ForegroundRole && column == DelayColumn &&
         (Has(row, "ejection_early") || Has(row, "ejection_late")))
         return QColor(200, 0, 0);
+    if (role == Qt::ToolTipRole) {
+        // Several files may carry one motor's name: the tip says which one flew.
+        if (column == MotorColumn)
+            return Text(row.motor->file);
+        if (column == WarningsColumn)
+            return data(index, Qt::DisplayRole);
+        return {};
+    }
     if (role != Qt::DisplayRole && role != Qt::UserRole)
         return {};
     const bool sort = role == Qt::UserRole;
@@ -141,6 +149,8 @@ CompareMotorsWindow::CompareMotorsWindow(LanguageSession& language, Interaction&
     cancelButton = new QPushButton(Tagged(6272), this);
     cancelButton->setObjectName("cancelButton");
     cancelButton->setEnabled(false);
+    cancelButton->setAutoDefault(false);
+    compareButton->setDefault(true);
     progress = new QProgressBar(this);
     progress->setObjectName("progress");
     progress->setRange(0, 1);
@@ -162,6 +172,8 @@ CompareMotorsWindow::CompareMotorsWindow(LanguageSession& language, Interaction&
     table->sortByColumn(ComparisonModel::ApogeeColumn, Qt::DescendingOrder);
     table->setSelectionBehavior(QAbstractItemView::SelectRows);
     table->verticalHeader()->hide();
+    table->setWordWrap(false);
+    table->verticalHeader()->setDefaultSectionSize(table->fontMetrics().height() + 6);
     table->horizontalHeader()->setStretchLastSection(true);
 
     auto* buttons = new QHBoxLayout;

@@ -213,6 +213,9 @@ void FlightWindow::buildWidgets() {
     exportButton = new QPushButton(Tagged(6231), this);
     exportButton->setObjectName("exportCsv");
     exportButton->setEnabled(false);
+    // Return flies, whichever button has the focus.
+    for (QPushButton* button : {chooseMotor, designMotors, exportButton})
+        button->setAutoDefault(false);
     status = new QLabel(this);
     status->setObjectName("status");
     status->setWordWrap(true);
@@ -233,6 +236,7 @@ void FlightWindow::buildWidgets() {
     answersTable->setObjectName("answersTable");
     answersTable->setHorizontalHeaderLabels({texts_->text(6238), texts_->text(6239)});
     answersTable->verticalHeader()->hide();
+    answersTable->verticalHeader()->setDefaultSectionSize(answersTable->fontMetrics().height() + 6);
     answersTable->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
     answersTable->setEditTriggers(QAbstractItemView::NoEditTriggers);
     auto* warningsBox = new QWidget(this);
