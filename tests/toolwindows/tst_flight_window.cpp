@@ -112,6 +112,40 @@ private slots:
         window.close();
     }
 
+    // Stored launch settings come from a file a user or another program may have edited.
+    void storedSettingsOutsideTheirRangeGiveTheDefaults_data() {
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QVariant>("stored");
+        QTest::addColumn<double>("rodLength");
+        QTest::addColumn<double>("wind");
+        QTest::addColumn<int>("recovery");
+        QTest::addRow("in range") << "RodLength" << QVariant(2.5) << 2.5 << 0.0 << 0;
+        QTest::addRow("text") << "RodLength" << QVariant("long") << 1.0 << 0.0 << 0;
+        QTest::addRow("not a number") << "Wind" << QVariant("nan") << 1.0 << 0.0 << 0;
+        QTest::addRow("infinite") << "Wind" << QVariant("inf") << 1.0 << 0.0 << 0;
+        QTest::addRow("negative rod") << "RodLength" << QVariant(-3) << 1.0 << 0.0 << 0;
+        QTest::addRow("hurricane") << "Wind" << QVariant(1e6) << 1.0 << 0.0 << 0;
+        QTest::addRow("streamer") << "Recovery" << QVariant(2) << 1.0 << 0.0 << 2;
+        QTest::addRow("no such recovery") << "Recovery" << QVariant(7) << 1.0 << 0.0 << 0;
+    }
+    void storedSettingsOutsideTheirRangeGiveTheDefaults() {
+        QFETCH(QString, key);
+        QFETCH(QVariant, stored);
+        QFETCH(double, rodLength);
+        QFETCH(double, wind);
+        QFETCH(int, recovery);
+        QSettings store("Qendel", "Flight");
+        store.clear();
+        store.setValue(key, stored);
+        store.sync();
+        const FlightSettings settings = StoredFlightSettings();
+        QCOMPARE(settings.launch.rodLength, rodLength);
+        QCOMPARE(settings.launch.windSpeed, wind);
+        QCOMPARE(static_cast<int>(settings.recovery.kind), recovery);
+        QVERIFY(!settings.launch.siteTemperature); // the standard atmosphere
+        store.clear();
+    }
+
     void flyingFillsTheAnswersThePlotsAndTheCsv() {
         if (!QFile::exists(QString::fromStdString(DesignPath)))
             QSKIP("no shared data folder beside the project");
