@@ -105,10 +105,14 @@ QVariant ComparisonModel::data(const QModelIndex& index, int role) const {
         if (!row.delay)
             return sort ? QVariant(-1.0) : QVariant(QStringLiteral("P"));
         return sort ? QVariant(*row.delay) : QVariant(Text(DelayText(*row.delay)));
-    case ApogeeColumn: return number(row.apogee, 1);
-    case RodSpeedColumn: return number(row.rodSpeed, 1);
-    case MaxVelocityColumn: return number(row.maxVelocity, 1);
-    case OptimumDelayColumn: return number(row.optimumDelay, 1);
+    case ApogeeColumn:
+        return number(row.apogee, 1);
+    case RodSpeedColumn:
+        return number(row.rodSpeed, 1);
+    case MaxVelocityColumn:
+        return number(row.maxVelocity, 1);
+    case OptimumDelayColumn:
+        return number(row.optimumDelay, 1);
     case DelaysColumn: {
         if (sort)
             return row.motor->delays.empty() ? -1.0 : row.motor->delays.front();
@@ -125,7 +129,8 @@ QVariant ComparisonModel::data(const QModelIndex& index, int role) const {
             parts << (warningText_ ? warningText_(w) : Text(w));
         return parts.join(QStringLiteral("; "));
     }
-    default: return {};
+    default:
+        return {};
     }
 }
 

@@ -32,14 +32,24 @@ class ComparisonModel : public QAbstractTableModel {
 
 public:
     static constexpr int ColumnCount = 8;
-    enum Column { MotorColumn, DelayColumn, ApogeeColumn, RodSpeedColumn, MaxVelocityColumn,
-                  OptimumDelayColumn, DelaysColumn, WarningsColumn };
+    enum Column {
+        MotorColumn,
+        DelayColumn,
+        ApogeeColumn,
+        RodSpeedColumn,
+        MaxVelocityColumn,
+        OptimumDelayColumn,
+        DelaysColumn,
+        WarningsColumn
+    };
 
     explicit ComparisonModel(QObject* parent = nullptr) : QAbstractTableModel(parent) {}
     // The rows point into `library`, which the model keeps alive with them.
     void setRows(std::shared_ptr<const MotorLibrary> library, std::vector<ComparisonRow> rows);
     void setHeaders(const QStringList& headers) { headers_ = headers; }
-    void setWarningText(std::function<QString(const std::string&)> text) { warningText_ = std::move(text); }
+    void setWarningText(std::function<QString(const std::string&)> text) {
+        warningText_ = std::move(text);
+    }
     const std::vector<ComparisonRow>& rows() const { return rows_; }
 
     int rowCount(const QModelIndex& parent = {}) const override;
@@ -61,13 +71,16 @@ class CompareMotorsWindow : public TAdvForm<QDialog> {
     Q_OBJECT
 
 public:
-    CompareMotorsWindow(LanguageSession& language, Interaction& interaction, QWidget* parent = nullptr);
+    CompareMotorsWindow(LanguageSession& language, Interaction& interaction,
+                        QWidget* parent = nullptr);
     ~CompareMotorsWindow() override;
     bool FormCreate();
 
     // The library and the launch settings are read when a comparison starts.
     void setLibrary(std::function<const MotorLibrary&()> library) { library_ = std::move(library); }
-    void setSettings(std::function<ComparisonSettings()> settings) { settings_ = std::move(settings); }
+    void setSettings(std::function<ComparisonSettings()> settings) {
+        settings_ = std::move(settings);
+    }
     // Compares on a copy of the design from now on; forgets the rows shown.
     void setDesign(const Design& design, const QString& name);
 

@@ -26,8 +26,8 @@
 #include <QSettings>
 #include <QSplitter>
 #include <QTableWidget>
-#include <QValueAxis>
 #include <QVBoxLayout>
+#include <QValueAxis>
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -130,9 +130,10 @@ QString FlightTexts::text(int id) const {
 
 QString FlightTexts::warning(const std::string& key) const {
     static constexpr std::array<const char*, 11> Keys{
-        "rod_speed_low",  "thrust_to_weight_low", "margin_low",      "ejection_early",
-        "ejection_late",  "no_motor",             "motor_too_wide",  "wind_too_strong",
-        "tumbled",        "flight_incomplete",    "flight_invalid"};
+        "rod_speed_low",     "thrust_to_weight_low", "margin_low",
+        "ejection_early",    "ejection_late",        "no_motor",
+        "motor_too_wide",    "wind_too_strong",      "tumbled",
+        "flight_incomplete", "flight_invalid"};
     for (std::size_t i = 0; i < Keys.size(); ++i)
         if (key == Keys[i])
             return text(6285 + static_cast<int>(i));
@@ -298,7 +299,8 @@ FlightSettings FlightWindow::settings() const {
     s.launch.siteAltitude = siteAltitude->value();
     if (temperature->value() > MinTemperature)
         s.launch.siteTemperature = temperature->value();
-    s.recovery.kind = static_cast<RecoverySettings::Kind>(std::clamp(recoveryKind->currentIndex(), 0, RecoveryKinds - 1));
+    s.recovery.kind = static_cast<RecoverySettings::Kind>(
+        std::clamp(recoveryKind->currentIndex(), 0, RecoveryKinds - 1));
     s.recovery.diameter = chuteDiameter->value();
     s.recovery.cd = recoveryCd->value();
     s.recovery.length = streamerLength->value();
@@ -366,7 +368,8 @@ void FlightWindow::showMotor() {
             for (const std::string& f : own.files)
                 files << Text(f);
         }
-        labelMotor->setText(captions.isEmpty() ? texts_->text(6234) : captions.join(QStringLiteral(" + ")));
+        labelMotor->setText(captions.isEmpty() ? texts_->text(6234)
+                                               : captions.join(QStringLiteral(" + ")));
         labelMotorFile->setText(files.join(QStringLiteral("\n")));
     }
     chooseMotor->setEnabled(design_ && !mounts_.empty() && chooser_);
@@ -417,7 +420,8 @@ void FlightWindow::fly() {
         status->setText(texts_->text(6234));
         return;
     }
-    DesignFlightRun run = FlyDesign(*design_, *analysis_, chosen, DragChoice{}, s.launch, s.recovery);
+    DesignFlightRun run =
+        FlyDesign(*design_, *analysis_, chosen, DragChoice{}, s.launch, s.recovery);
     if (!run.error.empty()) {
         showRun();
         status->setText(Text(run.error));
@@ -426,8 +430,9 @@ void FlightWindow::fly() {
     run_ = std::move(run);
     showRun();
     if (!run_->answers.valid)
-        notes.prepend(texts_->text(6237) + QStringLiteral(" ") +
-                      Text(run_->answers.message.empty() ? run_->result.message : run_->answers.message));
+        notes.prepend(
+            texts_->text(6237) + QStringLiteral(" ") +
+            Text(run_->answers.message.empty() ? run_->result.message : run_->answers.message));
     status->setText(notes.join(QStringLiteral("\n")));
 }
 
@@ -442,7 +447,8 @@ void FlightWindow::showRun() {
     const bool ok = a.valid;
     const QString none = QStringLiteral("—");
     const auto value = [&](const std::optional<double>& v, int decimals, bool flown = true) {
-        return (flown && !ok) || !v || !std::isfinite(*v) ? none : QString::number(*v, 'f', decimals);
+        return (flown && !ok) || !v || !std::isfinite(*v) ? none
+                                                          : QString::number(*v, 'f', decimals);
     };
     struct Row {
         int id;
@@ -472,7 +478,8 @@ void FlightWindow::showRun() {
     };
     answersTable->setRowCount(static_cast<int>(rows.size()));
     for (int i = 0; i < static_cast<int>(rows.size()); ++i) {
-        answersTable->setItem(i, 0, new QTableWidgetItem(texts_->text(rows[static_cast<std::size_t>(i)].id)));
+        answersTable->setItem(
+            i, 0, new QTableWidgetItem(texts_->text(rows[static_cast<std::size_t>(i)].id)));
         auto* item = new QTableWidgetItem(rows[static_cast<std::size_t>(i)].value);
         item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
         answersTable->setItem(i, 1, item);
@@ -605,8 +612,9 @@ bool FlightWindow::writeCsv(const QString& path) {
                              static_cast<qint64>(text.size()) &&
                          file.commit();
     if (!written)
-        interaction_.showMessage(this, texts_->text(6235) + QStringLiteral("\n") + path +
-                                           QStringLiteral("\n") + file.errorString(),
+        interaction_.showMessage(this,
+                                 texts_->text(6235) + QStringLiteral("\n") + path +
+                                     QStringLiteral("\n") + file.errorString(),
                                  QString(), Interaction::Icon::Warning);
     return written;
 }

@@ -57,8 +57,8 @@ class FlightWindow : public TAdvForm<QDialog> {
 public:
     // Opens the motor chooser for a tube of the given inner diameter (mm), preselecting the
     // caption; the motor chosen, or none when cancelled.
-    using MotorChooser =
-        std::function<std::optional<ChosenMotor>(std::optional<double> tube, const std::string& caption)>;
+    using MotorChooser = std::function<std::optional<ChosenMotor>(std::optional<double> tube,
+                                                                  const std::string& caption)>;
 
     FlightWindow(LanguageSession& language, Interaction& interaction, QWidget* parent = nullptr);
     ~FlightWindow() override;

@@ -188,7 +188,8 @@ private slots:
                 for (const QPointF& p : line->points())
                     top = std::max(top, p.y());
         }
-        for (const char* name : {"markerRodClearance", "markerBurnout", "markerApogee", "markerEjection"}) {
+        for (const char* name :
+             {"markerRodClearance", "markerBurnout", "markerApogee", "markerEjection"}) {
             auto* marker = qobject_cast<QScatterSeries*>(Series(chart, name));
             QVERIFY2(marker != nullptr && marker->count() == 1, name);
         }
@@ -216,7 +217,7 @@ private slots:
         QVERIFY(a8);
         window.setMotorChooser([&](std::optional<double> tube, const std::string& caption) {
             return tube && *tube > 17 && caption == "Estes C6-5" ? std::optional(a8->chosen)
-                                                                  : std::nullopt;
+                                                                 : std::nullopt;
         });
         window.setDesign(*design, "peer");
         window.chooseMotor->click();
