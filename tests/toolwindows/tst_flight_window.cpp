@@ -248,6 +248,36 @@ private slots:
         QVERIFY(!window.lastRun());
     }
 
+    // A damaged curve chosen in the window is flown no further than the core allows, and
+    // the window shows the core's reason instead of numbers.
+    void aMotorThatCannotFlyShowsTheCoresReason() {
+        if (!QFile::exists(QString::fromStdString(DesignPath)))
+            QSKIP("no shared data folder beside the project");
+        Windows w;
+        FlightWindow window(w.language, w.interaction);
+        QVERIFY(window.FormCreate());
+        window.setLibrary([&w]() -> const MotorLibrary& { return w.library; });
+        Motor broken;
+        broken.maker = "Test";
+        broken.designation = "X1";
+        broken.diameter = 18;
+        broken.loadedMass = 20;
+        broken.propellantMass = 10;
+        broken.curve = {{0.5, 10, -1}}; // one point
+        window.setMotorChooser([&](std::optional<double>, const std::string&) {
+            return std::optional(ChosenMotor{broken, 3.0});
+        });
+        window.setDesign(*SampleDesign("Motor"), "peer");
+        window.chooseMotor->click();
+        window.flyButton->click();
+        QVERIFY(w.interaction.messages.isEmpty());
+        QVERIFY(window.lastRun() && !window.lastRun()->answers.valid);
+        QCOMPARE(window.status->text(),
+                 QStringLiteral("The flight could not be completed: the thrust curve of Test X1 "
+                                "has fewer than two points"));
+        QCOMPARE(window.answersTable->item(0, 1)->text(), QStringLiteral("—"));
+    }
+
     void comparisonRunsToTheEndAndSortsByNumber() {
         if (!QFile::exists(QString::fromStdString(DesignPath)))
             QSKIP("no shared data folder beside the project");
