@@ -1,13 +1,16 @@
 // The Flight menu, the flight window and the motor comparison, driven as a user drives them.
 #include "designfile/DesignFile.h"
+#include "editing/DesignEdits.h"
 #include "flight/FlightSetup.h"
 #include "model/Design.h"
 #include "model/RocketElement.h"
+#include "support/DesignBuilder.h"
 #include "support/Named.h"
 #include "support/StartedProgram.h"
 #include "support/TestMain.h"
 #include "toolwindows/CompareMotorsWindow.h"
 #include "toolwindows/FlightWindow.h"
+#include "toolwindows/MotorChooser.h"
 
 #include <QAction>
 #include <QChartView>
@@ -144,6 +147,50 @@ private slots:
         QCOMPARE(static_cast<int>(settings.recovery.kind), recovery);
         QVERIFY(!settings.launch.siteTemperature); // the standard atmosphere
         store.clear();
+    }
+
+    // In the program the window's Choose… opens the motor chooser through the interaction
+    // seam, for the tube the motor sits in, and the motor chosen there flies.
+    void theProgramsMotorChooserPicksTheMotorFlown() {
+        if (!QFile::exists(QString::fromStdString(Data + "/motors")))
+            QSKIP("no shared data folder beside the project");
+        QSettings("Qendel", "Motors")
+            .setValue("Folders", QStringList{QString::fromStdString(Data + "/motors")});
+        test::StartedProgram started;
+        QVERIFY(started.created);
+        test::DesignBuilder builder{started.design()};
+        auto& nose = builder.nose("TGlowicaOgive", 60, 18);
+        ElementFields tube = DefaultFields("TKorpus");
+        tube.length = 300;
+        tube.diameterA = 18;
+        auto& body = builder.attach("TKorpus", nose, tube);
+        ElementFields motor = DefaultFields("TEngine");
+        motor.length = 70;
+        motor.diameterA = 18;
+        builder.attach("TEngine", body, motor);
+        builder.place();
+
+        QString chosen;
+        started.interaction.dialogScripts.enqueue([&](QDialog& dialog) {
+            auto& chooser = dynamic_cast<TFormSilnik&>(dialog);
+            chooser.ListSilniki->selectRow(0);
+            chosen =
+                QString::fromStdString(MotorCaption(*chooser.chosenMotor(), chooser.chosenDelay()));
+            QTest::mouseClick(chooser.btnOK, Qt::LeftButton);
+            return chooser.result();
+        });
+        Named<QAction>(*started.main, "ALot").trigger();
+        FlightWindow& window = *started.program.flightWindow();
+        QVERIFY(window.chooseMotor->isEnabled());
+        window.chooseMotor->click();
+        QCOMPARE(started.interaction.dialogsRun, 1);
+        QVERIFY(!chosen.isEmpty());
+        QCOMPARE(window.labelMotor->text(), chosen);
+        window.flyButton->click();
+        QVERIFY(window.lastRun());
+        QCOMPARE(window.answersTable->rowCount(), 20);
+        window.close();
+        QSettings("Qendel", "Motors").remove("Folders");
     }
 
     void flyingFillsTheAnswersThePlotsAndTheCsv() {
