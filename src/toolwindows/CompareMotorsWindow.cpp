@@ -195,13 +195,12 @@ CompareMotorsWindow::CompareMotorsWindow(LanguageSession& language, Interaction&
     connect(compareButton, &QPushButton::clicked, this, &CompareMotorsWindow::start);
     connect(cancelButton, &QPushButton::clicked, this, &CompareMotorsWindow::cancel);
     // The worker counts its flights; the window looks at the count while it runs.
-    auto* poll = new QTimer(this);
-    poll->setInterval(50);
-    connect(poll, &QTimer::timeout, this, [this] {
+    poll_ = new QTimer(this);
+    poll_->setInterval(50);
+    connect(poll_, &QTimer::timeout, this, [this] {
         if (work_)
             showProgress(work_->done.load(), work_->total.load());
     });
-    poll->start();
 }
 
 CompareMotorsWindow::~CompareMotorsWindow() {
@@ -269,6 +268,7 @@ void CompareMotorsWindow::start() {
     progress->setRange(0, 0);
     compareButton->setEnabled(false);
     cancelButton->setEnabled(true);
+    poll_->start();
     watcher_->setFuture(QtConcurrent::run([work] {
         Design design;
         if (work->design.empty() || !DecodeDesign(work->design, design).ok) {
@@ -301,6 +301,7 @@ void CompareMotorsWindow::showResult() {
     if (!work_ || running())
         return;
     const std::shared_ptr<Work> work = std::move(work_);
+    poll_->stop();
     compareButton->setEnabled(true);
     cancelButton->setEnabled(false);
     const int total = std::max(work->total.load(), 0);

@@ -17,6 +17,7 @@ class QProgressBar;
 class QPushButton;
 class QSortFilterProxyModel;
 class QTableView;
+class QTimer;
 
 namespace vantor {
 
@@ -120,6 +121,7 @@ private:
     QSortFilterProxyModel* proxy_ = nullptr;
     std::shared_ptr<Work> work_;
     QFutureWatcher<void>* watcher_ = nullptr;
+    QTimer* poll_ = nullptr; // shows the worker's count while it runs
     QString baseTitle_;
 };
 
