@@ -44,6 +44,8 @@ MainActions::MainActions(QWidget& owner) {
     FileExit1 = makeAction("FileExit1", Tagged(1628), Tagged(1629));
     FileExit1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
     AImportSilnika = makeAction("AImportSilnika", Tagged(6001), Tagged(6002));
+    ALot = makeAction("ALot", Tagged(6202), Tagged(6203));
+    APorownajSilniki = makeAction("APorownajSilniki", Tagged(6204), Tagged(6205));
 
     ASkala05 = makeAction("ASkala05", Tagged(1558));
     ASkala1 = makeAction("ASkala1", Tagged(1559));
@@ -211,6 +213,9 @@ MainMenus::MainMenus(QMainWindow& window, const MainActions& a) {
     View1->addActions({a.ADefaultWndPos, a.AMaxWorkArea});
     separator(View1, "N4");
     View1->addActions({a.AFullScreen, a.A3d});
+
+    Lot1 = menu(nullptr, "Lot1", Tagged(6200), Tagged(6201));
+    Lot1->addActions({a.ALot, a.APorownajSilniki});
 
     Window1 = menu(nullptr, "Window1", Tagged(1603), Tagged(1604));
     Window1->addActions({a.WindowCascade1, a.WindowTileHorizontal1, a.WindowTileVertical1,

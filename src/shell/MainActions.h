@@ -25,6 +25,8 @@ struct MainActions {
         *FileExport3d, *FileExit1;
     // Reads a thrust-curve file and copies it into the user's motor folder.
     QAction* AImportSilnika;
+    // The flight window and the motor comparison of the active design.
+    QAction *ALot, *APorownajSilniki;
     QAction *ASkala05, *ASkala1, *ASkala2, *ASkala3, *N251, *N5001;
     QAction* AZoomFit; // the whole rocket in the window
     QAction *AShowLinijki, *Siatka1, *Przecigajdosiatki35181, *Prowadnice1;
@@ -53,6 +55,7 @@ struct MainMenus {
     QMenu* Zoom1;
     QMenu* Paskinarzdzi1;
     QMenu* Window1;
+    QMenu* Lot1;
     QMenu* Opcje1;
     QMenu* Wersjajzykowa1;
     QMenu* Help1;

@@ -96,6 +96,17 @@ std::optional<ElementFields> MotorCommands::chooseMotor(const TRocketElement& el
     return FieldsWithMotor(entered, *chooser_->chosenMotor(), chooser_->chosenDelay());
 }
 
+std::optional<ChosenMotor> MotorCommands::chooseMotorFor(std::optional<double> tube,
+                                                         const std::string& caption) {
+    const MotorLibrary& motors = library();
+    chooser_->setLibrary(&motors);
+    chooser_->setTube(tube);
+    chooser_->preselect(caption);
+    if (interaction_.runDialog(*chooser_) != QDialog::Accepted || chooser_->chosenMotor() == nullptr)
+        return std::nullopt;
+    return ChosenMotor{*chooser_->chosenMotor(), chooser_->chosenDelay()};
+}
+
 void MotorCommands::importMotorFile() {
     const QString path = interaction_.chooseFileToOpen(dialogParent_, QString(), lFiltr->text());
     if (!path.isEmpty())

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "editing/ElementFields.h"
+#include "flight/DesignFlight.h"
 #include "i18n/AdvForm.h"
 #include "motors/MotorLibrary.h"
 
@@ -46,6 +47,9 @@ public:
     // Opens the chooser for a motor component; the fields with the chosen motor, or none.
     std::optional<ElementFields> chooseMotor(const TRocketElement& element,
                                              const ElementFields& entered);
+    // Opens the chooser for a tube of the given inner diameter (mm), preselecting the
+    // motor a caption names; the motor and delay chosen, or none.
+    std::optional<ChosenMotor> chooseMotorFor(std::optional<double> tube, const std::string& caption);
     // File > Import motor file: asks for a file, reads it, and copies it into the user's
     // folder when it holds motors; says what came of it.
     void importMotorFile();

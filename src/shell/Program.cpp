@@ -11,12 +11,16 @@
 #include "shell/MotorCommands.h"
 #include "shell/OptionsDialog.h"
 #include "shell/OrderlyTermination.h"
+#include "toolwindows/CompareMotorsWindow.h"
+#include "toolwindows/FlightWindow.h"
 #include "toolwindows/ObjectWindow.h"
 #include "toolwindows/ParametersDialog.h"
 #include "toolwindows/StabilityTable.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QFileInfo>
+#include <QMenu>
 
 namespace vantor {
 
@@ -56,7 +60,7 @@ bool Program::create() {
     if (!motorCommands_->FormCreate())
         return false;
     wireMotorCommands();
-    return true;
+    return createFlightWindows();
 }
 
 void Program::wireInsertionCommands() {
@@ -128,6 +132,52 @@ void Program::wireMotorCommands() {
     if (auto* import = mainForm_->findChild<QAction*>(QStringLiteral("AImportSilnika")))
         QObject::connect(import, &QAction::triggered, mainForm_.get(),
                          [&motors] { motors.importMotorFile(); });
+}
+
+bool Program::createFlightWindows() {
+    TMainForm& main = *mainForm_;
+    MotorCommands& motors = *motorCommands_;
+    flightWindow_ = new FlightWindow(language_, interaction_, &main);
+    compareMotorsWindow_ = new CompareMotorsWindow(language_, interaction_, &main);
+    if (!flightWindow_->FormCreate() || !compareMotorsWindow_->FormCreate())
+        return false;
+    const auto library = [&motors]() -> const MotorLibrary& { return motors.library(); };
+    flightWindow_->setLibrary(library);
+    flightWindow_->setMotorChooser([&motors](std::optional<double> tube, const std::string& caption) {
+        return motors.chooseMotorFor(tube, caption);
+    });
+    compareMotorsWindow_->setLibrary(library);
+    const auto designName = [](TMDIChild& window) {
+        const QString path = window.history().filePath();
+        return path.isEmpty() ? window.history().displayName() : QFileInfo(path).fileName();
+    };
+    // Each window shows the design active when it was opened.
+    if (auto* fly = main.findChild<QAction*>(QStringLiteral("ALot")))
+        QObject::connect(fly, &QAction::triggered, &main, [this, &main, designName] {
+            if (TMDIChild* window = main.activeDesignWindow()) {
+                flightWindow_->setDesign(window->design(), designName(*window));
+                flightWindow_->show();
+                flightWindow_->raise();
+                flightWindow_->activateWindow();
+            }
+        });
+    if (auto* compare = main.findChild<QAction*>(QStringLiteral("APorownajSilniki")))
+        QObject::connect(compare, &QAction::triggered, &main, [this, &main, designName] {
+            if (TMDIChild* window = main.activeDesignWindow()) {
+                compareMotorsWindow_->setDesign(window->design(), designName(*window));
+                compareMotorsWindow_->show();
+                compareMotorsWindow_->raise();
+                compareMotorsWindow_->activateWindow();
+            }
+        });
+    // The commands need a design to work on.
+    if (auto* menu = main.findChild<QMenu*>(QStringLiteral("Lot1")))
+        QObject::connect(menu, &QMenu::aboutToShow, &main, [menu, &main] {
+            const bool design = main.activeDesignWindow() != nullptr;
+            for (QAction* action : menu->actions())
+                action->setEnabled(design);
+        });
+    return true;
 }
 
 int RunProgram(Interaction& interaction, const std::function<void(TMainForm&)>& started) {

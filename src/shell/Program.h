@@ -16,6 +16,8 @@ class TFormOpcje;
 class TFormParametry;
 class TMainForm;
 class MotorCommands;
+class FlightWindow;
+class CompareMotorsWindow;
 
 // The program's forms, created in their start-up order and wired together: the main
 // window, the object window docked in it, the about box and the dialogs.
@@ -33,12 +35,15 @@ public:
     TFormOpcje* formOpcje() const { return formOpcje_; }
     TFormParametry* formParametry() const { return formParametry_; }
     MotorCommands* motorCommands() const { return motorCommands_.get(); }
+    FlightWindow* flightWindow() const { return flightWindow_; }
+    CompareMotorsWindow* compareMotorsWindow() const { return compareMotorsWindow_; }
 
 private:
     void wireParametersDialog();
     void wireOptionsDialog();
     void wireInsertionCommands();
     void wireMotorCommands();
+    bool createFlightWindows();
 
     LanguageSession& language_;
     Interaction& interaction_;
@@ -50,6 +55,8 @@ private:
     TFormOpcje* formOpcje_ = nullptr;         // owned by the main window
     TFormParametry* formParametry_ = nullptr; // owned by the main window
     std::unique_ptr<MotorCommands> motorCommands_;
+    FlightWindow* flightWindow_ = nullptr;               // owned by the main window
+    CompareMotorsWindow* compareMotorsWindow_ = nullptr; // owned by the main window
 };
 
 // Starts the program with the given modal interactions and runs it to its end; calls

@@ -66,11 +66,16 @@ QList<int> MotorIds() {
     return Range(5530, 5547) + Range(6001, 6006) + Range(6010, 6012);
 }
 
+// The Flight menu, the flight window and the motor comparison.
+QList<int> FlightIds() {
+    return Range(6200, 6205) + Range(6210, 6268) + Range(6270, 6283) + Range(6285, 6295);
+}
+
 QSet<int> AllFormIds() {
     QSet<int> ids;
     for (const auto& list :
          {MainWindowIds(), Export3dIds(), ObjectWindowIds(), OptionsIds(), ParametersIds(),
-          MotorIds(), TemplateSheetIds(), ImportReportIds()})
+          MotorIds(), TemplateSheetIds(), ImportReportIds(), FlightIds()})
         for (int id : list)
             ids.insert(id);
     ids.insert(3518);
@@ -201,6 +206,7 @@ void LanguageLibrariesTest::everyFormIdentifierHasAString_data() {
         QTest::addRow("%s motors", file) << path << MotorIds() << 27;
         QTest::addRow("%s template sheets", file) << path << TemplateSheetIds() << 8;
         QTest::addRow("%s import report", file) << path << ImportReportIds() << 50;
+        QTest::addRow("%s flight", file) << path << FlightIds() << 90;
     }
 }
 

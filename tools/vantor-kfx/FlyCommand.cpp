@@ -3,12 +3,12 @@
 #include "Commands.h"
 #include "ImportCommand.h"
 #include "Output.h"
-#include "aero/Drag.h"
 #include "analysis/Stability.h"
 #include "canvas/DesignDrawing.h"
 #include "canvas/NullSurface.h"
 #include "designfile/DesignFile.h"
 #include "flight/DesignFlight.h"
+#include "flight/FlightSetup.h"
 #include "flight/MotorChoice.h"
 #include "model/Design.h"
 
@@ -16,7 +16,6 @@
 #include <cmath>
 #include <cstdio>
 #include <functional>
-#include <sstream>
 
 namespace vantor::kfx {
 
@@ -61,19 +60,6 @@ std::string Joined(const std::vector<std::string>& parts) {
     for (const std::string& p : parts)
         out += (out.empty() ? "" : " + ") + p;
     return out;
-}
-
-std::string Csv(const FlightResult& result) {
-    std::ostringstream csv;
-    csv << "time_s,x_m,altitude_m,vx_m_s,vz_m_s,acceleration_m_s2,thrust_n,mass_g,mach,cd,angle_of_"
-           "attack_deg\n";
-    for (const FlightSample& s : result.samples)
-        csv << Number(s.time, 5) << ',' << Number(s.x, 4) << ',' << Number(s.altitude, 4) << ','
-            << Number(s.vx, 4) << ',' << Number(s.vz, 4) << ',' << Number(s.acceleration, 4) << ','
-            << Number(s.thrust, 4) << ',' << Number(s.mass * 1000, 4) << ',' << Number(s.mach, 5)
-            << ',' << Number(s.cd, 5) << ',' << Number(s.angleOfAttack * 180 / 3.141592653589793, 3)
-            << '\n';
-    return csv.str();
 }
 
 bool ParseValue(const std::string& text, double& value) {
@@ -210,18 +196,14 @@ int RunFly(const FlyOptions& options, std::ostream& out, std::ostream& err) {
     } else if (!options.motor.empty() || !mounts.empty()) {
         const MotorLibrary library = LoadMotorsFor(options.folders, err);
         const auto fly = [&](const std::string& text, std::optional<ChosenMotor>& slot) -> bool {
-            const std::optional<MotorName> name = ParseMotorName(text);
-            if (!name)
+            std::optional<MotorByName> named = MotorNamed(library, text);
+            if (!named)
                 return false;
-            const MotorPick pick = PickMotor(library, *name);
-            if (!pick.motor)
-                return false;
-            slot = ChosenMotor{*pick.motor, pick.delay};
-            flown.captions.push_back(MotorCaption(*pick.motor, pick.delay));
-            flown.files.push_back(pick.motor->file);
-            if (name->delay && !pick.delayListed)
-                err << "warning: no curve of " << text
-                    << " lists that delay; flown with it anyway\n";
+            slot = named->chosen;
+            flown.captions.push_back(named->caption);
+            flown.files.push_back(named->file);
+            if (!named->note.empty())
+                err << "warning: " << named->note << "\n";
             return true;
         };
         if (!options.motor.empty()) {
@@ -240,37 +222,38 @@ int RunFly(const FlyOptions& options, std::ostream& out, std::ostream& err) {
             for (auto& c : chosen)
                 c = one;
         } else {
-            for (std::size_t i = 0; i < mounts.size(); ++i)
-                fly(mounts[i].caption, chosen[i]);
+            MountMotors own = MotorsOfMounts(library, mounts);
+            for (const std::string& note : own.notes)
+                err << "warning: " << note << "\n";
+            chosen = std::move(own.chosen);
+            flown.captions = std::move(own.captions);
+            flown.files = std::move(own.files);
         }
     }
     DragChoice drag;
     drag.fixedCd = options.cd;
-    LaunchSettings site;
-    site.siteAltitude = options.altitude;
-    site.siteTemperature = options.temperature;
-    const DragConditions conditions = SiteDragConditions(site);
-    DesignFlight flight = BuildDesignFlight(design, analysis, chosen, drag,
-                                            DragCurve(EstimateDrag(design, analysis, conditions)));
-    if (!flight.error.empty()) {
-        err << flight.error << "\n";
+    LaunchSettings launch;
+    launch.rodLength = options.rodLength;
+    launch.rodAngle = options.rodAngle;
+    launch.windSpeed = options.wind;
+    launch.siteAltitude = options.altitude;
+    launch.siteTemperature = options.temperature;
+    RecoverySettings recovery;
+    if (options.parachute) {
+        recovery.kind = RecoverySettings::Kind::Parachute;
+        recovery.diameter = *options.parachute;
+    }
+    const DesignFlightRun run = FlyDesign(design, analysis, chosen, drag, launch, recovery);
+    if (!run.error.empty()) {
+        err << run.error << "\n";
         return FileFailure;
     }
-    FlightInputs& in = flight.inputs;
-    in.launch.rodLength = options.rodLength;
-    in.launch.rodAngle = options.rodAngle;
-    in.launch.windSpeed = options.wind;
-    in.launch.siteAltitude = options.altitude;
-    in.launch.siteTemperature = options.temperature;
-    if (options.parachute) {
-        in.recovery.kind = RecoverySettings::Kind::Parachute;
-        in.recovery.diameter = *options.parachute;
-    }
-    const FlightResult result = Simulate(in);
-    const FlightAnswers a = Answer(in, result, flight.context);
+    const DesignFlight& flight = run.flight;
+    const FlightResult& result = run.result;
+    const FlightAnswers& a = run.answers;
 
     if (!options.csv.empty()) {
-        const std::string text = Csv(result);
+        const std::string text = TrajectoryCsv(result);
         if (!WriteOutputFile(options.csv,
                              {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()},
                              err))
