@@ -93,6 +93,11 @@ TMDIChild::TMDIChild(DesignWindowHost& host, QWidget* parent, QSize imageSize)
     // A failing summary is reported once for each state of the design, not at every
     // zoom, scroll or resize.
     connect(&history_, &EditHistory::changed, this, [this] { summaryFailureReported_ = false; });
+    connect(&history_, &EditHistory::saved, this, [this] {
+        savedDuringPlacement_ = PlacesDimension(host_.pointerMode()) &&
+                                !design_.Dimensions.empty() &&
+                                design_.Dimensions.front()->Points.size() < 3;
+    });
 
     ViewRect = QRect(0, 0, width(), height());
     SourceRect = ViewRect;
@@ -450,8 +455,12 @@ void TMDIChild::FormMouseDown(Qt::MouseButtons buttons, int x, int y) {
     if (now == PointerModeKind::Default || now == PointerModeKind::SelectAndMove) {
         SelectAt(drawing.x(), drawing.y());
         // The finished placement is one step, recorded once its redraw has shown it.
-        if (placed)
+        if (placed) {
             history_.record(RecordPlacedDimension(design_, *design_.Dimensions.front()));
+            if (savedDuringPlacement_)
+                history_.leaveSavedState();
+            savedDuringPlacement_ = false;
+        }
         if (now == PointerModeKind::SelectAndMove && (buttons & Qt::LeftButton)) {
             const ElementTree::Node* node = host_.selectedElementNode();
             if (node != nullptr && node->element != nullptr)

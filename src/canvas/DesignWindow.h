@@ -133,6 +133,9 @@ private:
     bool redrawPending_ = false;
     // The summary's failure was reported for the design as it is; a change asks anew.
     bool summaryFailureReported_ = false;
+    // The design was saved while a dimension was half placed: the file holds the half
+    // dimension, which undoing its placement does not bring back.
+    bool savedDuringPlacement_ = false;
 };
 
 } // namespace vantor

@@ -145,6 +145,12 @@ void EditHistory::markSaved() {
     forcedModified_ = false;
     stack_.setClean();
     reportModified();
+    emit saved();
+}
+
+void EditHistory::leaveSavedState() {
+    stack_.resetClean();
+    reportModified();
 }
 
 void EditHistory::markModified() {

@@ -58,6 +58,9 @@ public:
     void markSaved();
     // The design differs from any file although no step says so (a recovered design).
     void markModified();
+    // No step leads back to what the file holds (it was saved while a change was half
+    // made): the design counts as modified until it is saved again.
+    void leaveSavedState();
 
 signals:
     // An undo or redo changed the design: show it, selecting `focus` (may be null).
@@ -67,6 +70,8 @@ signals:
     void modifiedChanged(bool modified);
     // A step was recorded, undone or redone.
     void changed();
+    // The design was saved to its file.
+    void saved();
 
 private:
     class Command;

@@ -242,6 +242,41 @@ private slots:
         QCOMPARE(s.window()->history().stack().count(), 1);
     }
 
+    // A dimension begun before a save and finished after it is a change since the save;
+    // undoing its placement takes out the half dimension the file holds, so the design
+    // stays modified until it is saved again.
+    void dimensionFinishedAfterASaveIsAChange() {
+        Session s;
+        s.insertNose();
+        Named<QAction>(*s.main, "AWymiarPoziomy").trigger();
+        const auto press = [&](int x) {
+            const QPoint at = s.toWidget(x, AxisY - 50);
+            s.window()->FormMouseMove({}, at.x(), at.y());
+            s.window()->FormMouseDown(Qt::LeftButton, at.x(), at.y());
+        };
+        press(60);
+        const QString file = s.directory.filePath("half.kfx");
+        s.interaction.files.enqueue(file);
+        Named<QAction>(*s.main, "FileSaveAs1").trigger();
+        QVERIFY(!s.window()->history().isModified());
+        Design reread;
+        QVERIFY(LoadDesign(file.toStdString(), reread).ok);
+        const Bytes saved = EncodeDesign(reread);
+        press(160);
+        press(260);
+        QCOMPARE(s.design().Dimensions.size(), std::size_t(1));
+        QVERIFY(s.window()->history().isModified());
+        Named<QAction>(*s.main, "AUndo").trigger();
+        QVERIFY(s.design().Dimensions.empty());
+        QVERIFY(s.bytes() != saved);
+        QVERIFY(s.window()->history().isModified());
+        QVERIFY(s.caption().endsWith('*'));
+        Named<QAction>(*s.main, "ARedo").trigger();
+        QVERIFY(s.window()->history().isModified());
+        Named<QAction>(*s.main, "FileSave1").trigger();
+        QVERIFY(!s.window()->history().isModified());
+    }
+
     void saveWritesToTheOwnFileAndSaveAsAsks() {
         Session s;
         s.insertNose();
