@@ -94,9 +94,9 @@ TMDIChild::TMDIChild(DesignWindowHost& host, QWidget* parent, QSize imageSize)
     // zoom, scroll or resize.
     connect(&history_, &EditHistory::changed, this, [this] { summaryFailureReported_ = false; });
     connect(&history_, &EditHistory::saved, this, [this] {
-        savedDuringPlacement_ = PlacesDimension(host_.pointerMode()) &&
-                                !design_.Dimensions.empty() &&
-                                design_.Dimensions.front()->Points.size() < 3;
+        // A placement under way adds to the newest dimension until its last point.
+        savedDuringPlacement_ =
+            PlacesDimension(host_.pointerMode()) && !design_.Dimensions.empty();
     });
 
     ViewRect = QRect(0, 0, width(), height());

@@ -255,6 +255,7 @@ private slots:
             s.window()->FormMouseDown(Qt::LeftButton, at.x(), at.y());
         };
         press(60);
+        press(110); // all three points down; the next press ends the placement
         const QString file = s.directory.filePath("half.kfx");
         s.interaction.files.enqueue(file);
         Named<QAction>(*s.main, "FileSaveAs1").trigger();
@@ -262,7 +263,6 @@ private slots:
         Design reread;
         QVERIFY(LoadDesign(file.toStdString(), reread).ok);
         const Bytes saved = EncodeDesign(reread);
-        press(160);
         press(260);
         QCOMPARE(s.design().Dimensions.size(), std::size_t(1));
         QVERIFY(s.window()->history().isModified());
