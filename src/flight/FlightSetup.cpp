@@ -2,24 +2,12 @@
 
 #include "aero/Drag.h"
 #include "flight/MotorChoice.h"
+#include "model/NumberFormat.h"
 
 #include <cmath>
-#include <cstdio>
 #include <sstream>
 
 namespace vantor {
-
-namespace {
-
-std::string Number(double value, int decimals) {
-    if (!std::isfinite(value))
-        return "null";
-    char text[64];
-    std::snprintf(text, sizeof text, "%.*f", decimals, value);
-    return text;
-}
-
-} // namespace
 
 std::optional<MotorByName> MotorNamed(const MotorLibrary& library, const std::string& caption) {
     const std::optional<MotorName> name = ParseMotorName(caption);
@@ -78,11 +66,12 @@ std::string TrajectoryCsv(const FlightResult& result) {
     csv << "time_s,x_m,altitude_m,vx_m_s,vz_m_s,acceleration_m_s2,thrust_n,mass_g,mach,cd,angle_of_"
            "attack_deg\n";
     for (const FlightSample& s : result.samples)
-        csv << Number(s.time, 5) << ',' << Number(s.x, 4) << ',' << Number(s.altitude, 4) << ','
-            << Number(s.vx, 4) << ',' << Number(s.vz, 4) << ',' << Number(s.acceleration, 4) << ','
-            << Number(s.thrust, 4) << ',' << Number(s.mass * 1000, 4) << ',' << Number(s.mach, 5)
-            << ',' << Number(s.cd, 5) << ',' << Number(s.angleOfAttack * 180 / 3.141592653589793, 3)
-            << '\n';
+        csv << DataNumber(s.time, 5) << ',' << DataNumber(s.x, 4) << ','
+            << DataNumber(s.altitude, 4) << ',' << DataNumber(s.vx, 4) << ',' << DataNumber(s.vz, 4)
+            << ',' << DataNumber(s.acceleration, 4) << ',' << DataNumber(s.thrust, 4) << ','
+            << DataNumber(s.mass * 1000, 4) << ',' << DataNumber(s.mach, 5) << ','
+            << DataNumber(s.cd, 5) << ','
+            << DataNumber(s.angleOfAttack * 180 / 3.141592653589793, 3) << '\n';
     return csv.str();
 }
 

@@ -24,4 +24,12 @@ std::string FormatFixed(double value, int decimals, char decimalSeparator) {
     return text;
 }
 
+std::string DataNumber(double value, int decimals) {
+    if (!std::isfinite(value))
+        return "null";
+    char text[400];
+    std::snprintf(text, sizeof text, "%.*f", decimals, value);
+    return text;
+}
+
 } // namespace vantor

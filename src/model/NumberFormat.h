@@ -8,4 +8,7 @@ namespace vantor {
 // separator, halves rounded away from zero, no minus sign on a value that rounds to 0.
 std::string FormatFixed(double value, int decimals, char decimalSeparator);
 
+// A number for JSON and CSV: `decimals` digits after a point, "null" when not finite.
+std::string DataNumber(double value, int decimals);
+
 } // namespace vantor

@@ -11,6 +11,7 @@
 #include "flight/FlightSetup.h"
 #include "flight/MotorChoice.h"
 #include "model/Design.h"
+#include "model/NumberFormat.h"
 
 #include <algorithm>
 #include <cmath>
@@ -22,11 +23,7 @@ namespace vantor::kfx {
 namespace {
 
 std::string Number(double value, int decimals) {
-    if (!std::isfinite(value))
-        return "null";
-    char text[64];
-    std::snprintf(text, sizeof text, "%.*f", decimals, value);
-    return text;
+    return DataNumber(value, decimals);
 }
 
 std::string Number(const std::optional<double>& value, int decimals) {
