@@ -225,8 +225,10 @@ void TMDIChild::ScrollXChange() {
 
 void TMDIChild::layoutChildren() {
     const int w = width(), h = height();
-    const int barHeight = ScrollX->isVisible() ? ScrollX->sizeHint().height() : 0;
-    const int barWidth = ScrollY->isVisible() ? ScrollY->sizeHint().width() : 0;
+    // Whether a bar is meant to show, not whether it shows now: a window laid out before
+    // it is first shown has no visible children yet.
+    const int barHeight = !ScrollX->isHidden() ? ScrollX->sizeHint().height() : 0;
+    const int barWidth = !ScrollY->isHidden() ? ScrollY->sizeHint().width() : 0;
     pLinijkaTop->setGeometry(0, 0, w, RulerThickness);
     ScrollX->setGeometry(0, h - barHeight, w, barHeight);
     ScrollY->setGeometry(w - barWidth, RulerThickness, barWidth, h - RulerThickness - barHeight);

@@ -390,6 +390,27 @@ private slots:
         QVERIFY(column(end) - column(tip) > window.width() / 2);
     }
 
+    // A design window opened after the first lays out its scroll bars at once.
+    void laterWindowsShowTheirScrollBars() {
+        Editing e;
+        TMDIChild* second = e.main->createDesignWindow("second");
+        QTRY_VERIFY(second->isVisible());
+        for (QScrollBar* bar : {second->scrollX(), second->scrollY()}) {
+            QVERIFY(bar->isVisible());
+            QVERIFY2(second->rect().contains(bar->geometry()) && bar->width() > 0 &&
+                         bar->height() > 0,
+                     qPrintable(QString("%1,%2 %3x%4 in %5x%6")
+                                    .arg(bar->x())
+                                    .arg(bar->y())
+                                    .arg(bar->width())
+                                    .arg(bar->height())
+                                    .arg(second->width())
+                                    .arg(second->height())));
+        }
+        QCOMPARE(second->scrollX()->geometry().bottom(), second->height() - 1);
+        QCOMPARE(second->scrollY()->geometry().right(), second->width() - 1);
+    }
+
     // Cascading keeps every design window usable, not a title bar.
     void cascadeKeepsWindowsUsable() {
         Editing e;
