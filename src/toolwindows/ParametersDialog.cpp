@@ -162,6 +162,9 @@ TFormParametry::TFormParametry(LanguageSession& language, Interaction& interacti
     PageControl1->setGeometry(0, 36, ClientWidth, PageHeight);
     PageControl1->setDocumentMode(true);
     PageControl1->tabBar()->hide();
+    // Its focus would go to the hidden tab bar, which takes none: Tab would stop at the
+    // caption. The pages are chosen by the element's kind, never by the user.
+    PageControl1->setFocusPolicy(Qt::NoFocus);
     buildMainPage();
     buildFinPage();
     buildBallastPage();

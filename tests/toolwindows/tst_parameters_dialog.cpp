@@ -550,6 +550,21 @@ private slots:
         QCOMPARE(QApplication::focusWidget(), shown);
     }
 
+    // Tab goes from the caption to the first size, and on through the page's fields.
+    void tabLeavesTheCaption() {
+        Fixture f;
+        auto& body = f.tube();
+        f.showReally(body);
+        f.dialog.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&f.dialog));
+        f.dialog.eCaption->setFocus();
+        QTRY_COMPARE(QApplication::focusWidget(), f.dialog.eCaption);
+        QTest::keyClick(f.dialog.eCaption, Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(f.dialog.sedlugosc));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(f.dialog.sesrednica));
+    }
+
     void fieldsKeepValuesBetweenUses() {
         Fixture f;
         auto& body = f.tube();
