@@ -18,7 +18,14 @@ RuntimeTexts::RuntimeTexts(QWidget& form, const char* prefix, std::initializer_l
 QString RuntimeTexts::operator()(int id) const {
     const auto found = texts_.find(id);
     Q_ASSERT(found != texts_.end());
-    return found != texts_.end() ? found->second->text() : QString();
+    if (found == texts_.end())
+        return {};
+    // Before (or without) a translation the text is still "default@id": the default.
+    QString text = found->second->text();
+    const QString tag = QLatin1Char('@') + QString::number(id);
+    if (text.endsWith(tag))
+        text.chop(tag.size());
+    return text;
 }
 
 } // namespace vantor

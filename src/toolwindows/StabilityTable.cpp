@@ -72,8 +72,8 @@ StabilityTable::StabilityTable(QWidget* parent) : QGroupBox(Tagged(2550), parent
 void StabilityTable::showAnalysis(const StabilityAnalysis& analysis) {
     const QString tip = methodTip(); // before the tooltip is changed below
     const std::vector<StabilityRow> rows = StabilityRows(analysis, SystemDecimalSeparator(), 3);
-    for (std::size_t row = 0; row < ShownRows.size(); ++row)
-        values_[row]->setText(QString::fromStdString(rows[ShownRows[row]].value));
+    for (int row = 0; row < Rows; ++row)
+        values_[std::size_t(row)]->setText(shownValue(row, rows));
     finsPlaneNote_->setVisible(analysis.finsPlaneOnly);
     ballastNeeded_ = analysis.ballastNeeded.value_or(0);
     addBallast_->setEnabled(ballastNeeded_ > 0 && analysis.ballastPosition.has_value());
@@ -82,6 +82,16 @@ void StabilityTable::showAnalysis(const StabilityAnalysis& analysis) {
     for (const std::string& error : analysis.errors)
         reasons << QString::fromStdString(error);
     setToolTip(reasons.isEmpty() ? tip : reasons.join('\n'));
+}
+
+QString StabilityTable::shownValue(int row, const std::vector<StabilityRow>& rows) const {
+    const std::string& value = rows.at(ShownRows.at(std::size_t(row))).value;
+    // The analysis says its verdict in English for files and the command line.
+    if (value == "Stable")
+        return verdicts_(2562);
+    if (value == "Unstable")
+        return verdicts_(2563);
+    return QString::fromStdString(value);
 }
 
 void StabilityTable::clear() {

@@ -1,8 +1,11 @@
 #pragma once
 
+#include "i18n/RuntimeTexts.h"
+
 #include <QGroupBox>
 #include <array>
 #include <functional>
+#include <vector>
 
 class QLabel;
 class QPushButton;
@@ -10,6 +13,7 @@ class QPushButton;
 namespace vantor {
 
 struct StabilityAnalysis;
+struct StabilityRow;
 
 // The small table of the standard stability analysis under the summary grid: CNα, CP,
 // CG, calibers, verdict, the ballast needed and where it goes, each a caption and a value,
@@ -35,6 +39,10 @@ public:
     // verdict, ballast needed and its position (not the reference diameter).
     static constexpr std::array<std::size_t, Rows> ShownRows{0, 1, 2, 4, 5, 6, 7};
 
+    // What the table shows for row `row` of the table from the analysis's rows: the value,
+    // with the verdict in the program's language.
+    QString shownValue(int row, const std::vector<StabilityRow>& rows) const;
+
     // Called when "Add ballast" is pressed, with the ballast's weight in grams.
     void setAddBallast(std::function<void(double)> add) { addBallastCall_ = std::move(add); }
 
@@ -48,6 +56,7 @@ private:
     QLabel* finsPlaneNote_ = nullptr;
     QPushButton* addBallast_ = nullptr;
     double ballastNeeded_ = 0;
+    RuntimeTexts verdicts_{*this, "StabilityVerdict", {2562, 2563}};
 };
 
 } // namespace vantor

@@ -523,7 +523,7 @@ struct RandomRun {
         }
         const std::vector<StabilityRow> rows = StabilityRows(analysis, SystemDecimalSeparator(), 3);
         for (int row = 0; row < StabilityTable::Rows; ++row) {
-            const QString fresh = QString::fromStdString(rows[StabilityTable::ShownRows[row]].value);
+            const QString fresh = table.shownValue(row, rows);
             if (table.value(row) != fresh)
                 return QStringLiteral("stability row %1 (%2) shows \"%3\", a fresh computation "
                                       "gives \"%4\"")

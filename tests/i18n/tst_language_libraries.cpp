@@ -52,7 +52,7 @@ QList<int> ImportReportIds() {
 }
 QList<int> ObjectWindowIds() {
     return QList<int>{2501, 2502, 2507, 2508} + Range(2510, 2540) + QList<int>{2542, 2545, 2546} +
-           Range(2550, 2561); // the stability table, its note, button and titles
+           Range(2550, 2563); // the stability table, its note, button, titles and verdicts
 }
 QList<int> OptionsIds() {
     return Range(3501, 3520) + QList<int>{3523, 3524, 3525} + Range(3527, 3532);
@@ -198,7 +198,7 @@ void LanguageLibrariesTest::everyFormIdentifierHasAString_data() {
     for (const char* file : {"Pol_Library.dll", "Eng_Library.dll"}) {
         const QString path = LibraryPath(file);
         QTest::addRow("%s main window", file) << path << MainWindowIds() + QList<int>{3518} << 150;
-        QTest::addRow("%s object window", file) << path << ObjectWindowIds() << 50;
+        QTest::addRow("%s object window", file) << path << ObjectWindowIds() << 52;
         QTest::addRow("%s options", file) << path << OptionsIds() << 29;
         QTest::addRow("%s parameters", file) << path << ParametersIds() << 20;
         QTest::addRow("%s design window", file) << path << QList<int>{1001} << 1;

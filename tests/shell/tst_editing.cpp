@@ -20,7 +20,9 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QRandomGenerator>
+#include <QScopeGuard>
 #include <QScrollBar>
+#include <QSettings>
 #include <QStatusBar>
 #include <QTableWidget>
 #include <QTreeWidget>
@@ -106,7 +108,7 @@ private slots:
         e.insert(&Named<QAction>(*e.main, "AGlowicaStozek"), 210, 50);
         QCOMPARE(table.value(0), QString("2.000"));
         QCOMPARE(table.value(1), QString("140.00")); // two thirds of the nose from its tip
-        QCOMPARE(table.value(4), QString("Unstable"));
+        QCOMPARE(table.value(4), QString("Niestabilna"));
         e.insert(&Named<QAction>(*e.main, "AKorpus"), 500);
         QCOMPARE(table.value(1), QString("140.00")); // a tube adds no normal force
         QVERIFY(table.value(2) != QString("-"));
@@ -140,6 +142,29 @@ private slots:
         QVERIFY(!table.finsPlaneNoteShown());
     }
 
+    // The Barrowman verdict is a word of the program's language.
+    void verdictSpeaksTheProgramsLanguage_data() {
+        QTest::addColumn<int>("pol");
+        QTest::addColumn<QString>("unstable");
+        QTest::addColumn<QString>("stable");
+        QTest::newRow("Polish") << 1 << "Niestabilna" << "Stabilna";
+        QTest::newRow("English") << 0 << "Unstable" << "Stable";
+    }
+    void verdictSpeaksTheProgramsLanguage() {
+        QFETCH(int, pol);
+        QFETCH(QString, unstable);
+        QFETCH(QString, stable);
+        QSettings("Qendel", "CAD").setValue("Pol", pol);
+        const auto restore = qScopeGuard([] { QSettings("Qendel", "CAD").remove("Pol"); });
+        Editing e;
+        const StabilityTable& table = *e.objects().stabilityTable;
+        e.insert(&Named<QAction>(*e.main, "AGlowicaStozek"), 210, 50);
+        e.insert(&Named<QAction>(*e.main, "AKorpus"), 500);
+        QCOMPARE(table.value(4), unstable);
+        table.findChild<QPushButton*>("bAddBallast")->click();
+        QCOMPARE(table.value(4), stable);
+    }
+
     // "Add ballast" puts the ballast the table asks for on the nose, as one step.
     void addBallastMakesTheRocketStable() {
         Editing e;
@@ -148,7 +173,7 @@ private slots:
         QVERIFY(add && !add->isEnabled());
         e.insert(&Named<QAction>(*e.main, "AGlowicaStozek"), 210, 50);
         e.insert(&Named<QAction>(*e.main, "AKorpus"), 500);
-        QCOMPARE(table.value(4), QString("Unstable"));
+        QCOMPARE(table.value(4), QString("Niestabilna"));
         const QString needed = table.value(5);
         QVERIFY(add->isEnabled());
         const std::size_t before = e.design().Elements.size();
@@ -159,11 +184,11 @@ private slots:
         QCOMPARE(ballast.Parent, e.element(0));
         QCOMPARE(QString::number(ballast.Weight, 'f', 2), needed);
         QCOMPARE(table.value(3), QString("1.00"));
-        QCOMPARE(table.value(4), QString("Stable"));
+        QCOMPARE(table.value(4), QString("Stabilna"));
         QVERIFY(!add->isEnabled());
         Named<QAction>(*e.main, "AUndo").trigger();
         QCOMPARE(e.design().Elements.size(), before);
-        QCOMPARE(table.value(4), QString("Unstable"));
+        QCOMPARE(table.value(4), QString("Niestabilna"));
     }
 
     void attachmentRefusals_data() {
