@@ -24,8 +24,6 @@ namespace vantor {
 namespace {
 
 const QString DesignFilter = QStringLiteral("projekt (*.kfx)");
-// Asked before a modified design is closed.
-constexpr char SaveChangesQuestion[] = "Zapisać zmiany w projekcie?";
 
 } // namespace
 
@@ -33,7 +31,8 @@ FileCommands::FileCommands(TMainForm& main, const MainActions& actions, QMenu& f
                            FileHistory& history, DesignWindows& windows, ObjectWindowRelay& objects,
                            RecoveryCommands& recovery, Interaction& interaction)
     : QObject(&main), main_(main), windows_(windows), objects_(objects), recovery_(recovery),
-      interaction_(interaction), history_(history) {
+      interaction_(interaction), history_(history),
+      texts_(main, "FileText", {1844}) {
     // Made as the main menus make their submenus, so that it is translated with them.
     recentMenu_ = new QMenu(Tagged(1842), &fileMenu);
     recentMenu_->setObjectName("RecentDesigns1");
@@ -72,7 +71,7 @@ bool FileCommands::settleUnsavedWork(TMDIChild& window) {
     if (!window.history().isModified())
         return true;
     switch (
-        interaction_.askYesNoCancel(&main_, QString::fromUtf8(SaveChangesQuestion), QString())) {
+        interaction_.askYesNoCancel(&main_, texts_(1844), QString())) {
     case Interaction::Answer::Yes:
         return saveDesign(window, false);
     case Interaction::Answer::No:

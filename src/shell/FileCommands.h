@@ -1,5 +1,7 @@
 #pragma once
 
+#include "i18n/RuntimeTexts.h"
+
 #include <QObject>
 #include <QSet>
 #include <QString>
@@ -74,6 +76,7 @@ private:
     QString lastSaveName_;
     FileHistory& history_;
     QMenu* recentMenu_ = nullptr;
+    RuntimeTexts texts_;
     // Windows whose user already agreed to close them.
     QSet<const TMDIChild*> closingConfirmed_;
 };

@@ -22,7 +22,6 @@ namespace {
 
 // Asked at start when runs ended without closing modified designs; the copies follow,
 // one a line.
-constexpr char RecoverQuestion[] = "Przywrócić niezapisany projekt?";
 constexpr int RecoveryIntervalMs = 30'000;
 constexpr int RecoveryStepInterval = 10;
 
@@ -31,7 +30,8 @@ constexpr int RecoveryStepInterval = 10;
 RecoveryCommands::RecoveryCommands(TMainForm& window, Interaction& interaction,
                                    DesignWindows& windows, ObjectWindowRelay& objects)
     : QObject(&window), window_(window), interaction_(interaction), windows_(windows),
-      objects_(objects), store_(std::make_unique<RecoveryStore>()) {
+      objects_(objects), store_(std::make_unique<RecoveryStore>()),
+      texts_(window, "RecoveryText", {1845}) {
     // One writer: copies are written in the order they were taken.
     writer_.setMaxThreadCount(1);
     // Never shown: carries the translated status-bar text.
@@ -195,7 +195,7 @@ void RecoveryCommands::offer() {
     const QList<RecoveryStore::LeftCopy> copies = std::exchange(left_, {});
     if (copies.isEmpty())
         return;
-    QString question = QString::fromUtf8(RecoverQuestion);
+    QString question = texts_(1845);
     for (const RecoveryStore::LeftCopy& copy : copies) {
         const QString title = RecoveredTitle(copy.originalName);
         question += QStringLiteral("\n%1 (%2)")

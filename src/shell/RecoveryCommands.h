@@ -1,6 +1,7 @@
 #pragma once
 
 #include "editing/Recovery.h"
+#include "i18n/RuntimeTexts.h"
 
 #include <QHash>
 #include <QObject>
@@ -87,6 +88,7 @@ private:
     bool retryPending_ = false;
     bool failureShown_ = false;
     QAction* failureText_ = nullptr;
+    RuntimeTexts texts_;
     QThreadPool writer_;
 };
 

@@ -142,18 +142,21 @@ private slots:
         QVERIFY(!table.finsPlaneNoteShown());
     }
 
-    // The Barrowman verdict is a word of the program's language.
+    // The Barrowman verdict is a word of the program's language, as is the question
+    // before a modified design closes.
     void verdictSpeaksTheProgramsLanguage_data() {
         QTest::addColumn<int>("pol");
         QTest::addColumn<QString>("unstable");
         QTest::addColumn<QString>("stable");
-        QTest::newRow("Polish") << 1 << "Niestabilna" << "Stabilna";
-        QTest::newRow("English") << 0 << "Unstable" << "Stable";
+        QTest::addColumn<QString>("saveQuestion");
+        QTest::newRow("Polish") << 1 << "Niestabilna" << "Stabilna" << "Zapisać zmiany w projekcie?";
+        QTest::newRow("English") << 0 << "Unstable" << "Stable" << "Save the changes to the design?";
     }
     void verdictSpeaksTheProgramsLanguage() {
         QFETCH(int, pol);
         QFETCH(QString, unstable);
         QFETCH(QString, stable);
+        QFETCH(QString, saveQuestion);
         QSettings("Qendel", "CAD").setValue("Pol", pol);
         const auto restore = qScopeGuard([] { QSettings("Qendel", "CAD").remove("Pol"); });
         Editing e;
@@ -163,6 +166,9 @@ private slots:
         QCOMPARE(table.value(4), unstable);
         table.findChild<QPushButton*>("bAddBallast")->click();
         QCOMPARE(table.value(4), stable);
+        // So is the question before a modified design closes.
+        Named<QAction>(*e.main, "FileCloseAll").trigger();
+        QCOMPARE(e.interaction.questions.last().text, saveQuestion);
     }
 
     // "Add ballast" puts the ballast the table asks for on the nose, as one step.
