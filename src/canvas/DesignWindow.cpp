@@ -95,8 +95,7 @@ TMDIChild::TMDIChild(DesignWindowHost& host, QWidget* parent, QSize imageSize)
     connect(&history_, &EditHistory::changed, this, [this] { summaryFailureReported_ = false; });
     connect(&history_, &EditHistory::saved, this, [this] {
         // A placement under way adds to the newest dimension until its last point.
-        savedDuringPlacement_ =
-            PlacesDimension(host_.pointerMode()) && !design_.Dimensions.empty();
+        savedDuringPlacement_ = PlacesDimension(host_.pointerMode()) && !design_.Dimensions.empty();
     });
 
     ViewRect = QRect(0, 0, width(), height());

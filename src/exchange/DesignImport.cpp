@@ -80,13 +80,20 @@ ImportWord KindWord(const std::string& kind) {
 
 ImportWord NoseShapeWord(ImportedNoseShape shape) {
     switch (shape) {
-    case ImportedNoseShape::Conical: return ImportWord::Conical;
-    case ImportedNoseShape::Ogive: return ImportWord::Ogive;
-    case ImportedNoseShape::Parabolic: return ImportWord::Parabolic;
-    case ImportedNoseShape::Ellipsoid: return ImportWord::Elliptical;
-    case ImportedNoseShape::Power: return ImportWord::PowerSeries;
-    case ImportedNoseShape::ParabolicSeries: return ImportWord::ParabolicSeries;
-    case ImportedNoseShape::Haack: return ImportWord::Haack;
+    case ImportedNoseShape::Conical:
+        return ImportWord::Conical;
+    case ImportedNoseShape::Ogive:
+        return ImportWord::Ogive;
+    case ImportedNoseShape::Parabolic:
+        return ImportWord::Parabolic;
+    case ImportedNoseShape::Ellipsoid:
+        return ImportWord::Elliptical;
+    case ImportedNoseShape::Power:
+        return ImportWord::PowerSeries;
+    case ImportedNoseShape::ParabolicSeries:
+        return ImportWord::ParabolicSeries;
+    case ImportedNoseShape::Haack:
+        return ImportWord::Haack;
     }
     return ImportWord::Conical;
 }
@@ -98,8 +105,8 @@ public:
     // Adds an element of `kind` under `parent`, through the insertion the user would make
     // where it is allowed and as a design-file record where it is not; then writes the
     // fields, the weight included, as the parameters dialog does.
-    TRocketElement& add(const std::string& kind, TRocketElement* parent, const ElementFields& fields,
-                        float offset) {
+    TRocketElement& add(const std::string& kind, TRocketElement* parent,
+                        const ElementFields& fields, float offset) {
         ElementTree::Node* node = parent != nullptr ? design_.tree.nodeOf(parent) : nullptr;
         TRocketElement* element = nullptr;
         if (CheckInsertion(design_, kind, parent) == InsertionRefusal::None) {
@@ -117,7 +124,8 @@ public:
         return *element;
     }
 
-    void note(const std::string& part, ImportEvent event, double mass, std::vector<ImportArg> args = {}) {
+    void note(const std::string& part, ImportEvent event, double mass,
+              std::vector<ImportArg> args = {}) {
         report_.entries.push_back({part, event, std::move(args), mass, LeavesOut(event)});
     }
 
@@ -170,8 +178,8 @@ std::string CoreDesignation(const std::string& designation) {
     std::size_t end = 0;
     while (end < designation.size() && std::isalpha(static_cast<unsigned char>(designation[end])))
         ++end;
-    while (end < designation.size() && (std::isdigit(static_cast<unsigned char>(designation[end])) ||
-                                        designation[end] == '.'))
+    while (end < designation.size() &&
+           (std::isdigit(static_cast<unsigned char>(designation[end])) || designation[end] == '.'))
         ++end;
     return Lower(designation.substr(0, end));
 }
@@ -179,7 +187,8 @@ std::string CoreDesignation(const std::string& designation) {
 } // namespace
 
 MotorLookup LookupInLibrary(const MotorLibrary& library) {
-    return [&library](const std::string& maker, const std::string& designation) -> std::optional<Motor> {
+    return [&library](const std::string& maker,
+                      const std::string& designation) -> std::optional<Motor> {
         const auto sameMaker = [&](const Motor& m) {
             return maker.empty() || m.maker.empty() || Lower(m.maker) == Lower(maker);
         };
@@ -207,14 +216,15 @@ void MapImportedRocket(const ImportedRocket& rocket, Design& design, const Motor
             part.kind == ImportedKind::Transition)
             ++outer;
     if (outer + 2 >= MaxTreeDepth)
-        throw ImportError("the rocket has " + std::to_string(outer) + " body parts in a row; at most " +
-                          std::to_string(MaxTreeDepth - 3) + " are read");
+        throw ImportError("the rocket has " + std::to_string(outer) +
+                          " body parts in a row; at most " + std::to_string(MaxTreeDepth - 3) +
+                          " are read");
     // Sizes and masses beyond any rocket (a kilometre-sized file value) would not even fit
     // the fields of a design file.
     for (const ImportedPart& part : rocket.parts) {
-        const double sizes[] = {part.front, part.length, part.foreDiameter, part.aftDiameter,
-                                part.thickness, part.cg, part.rootChord, part.tipChord,
-                                part.sweep, part.span, part.density};
+        const double sizes[] = {part.front,     part.length, part.foreDiameter, part.aftDiameter,
+                                part.thickness, part.cg,     part.rootChord,    part.tipChord,
+                                part.sweep,     part.span,   part.density};
         bool sane = std::isfinite(part.mass) && std::abs(part.mass) <= 1e9;
         for (double size : sizes)
             sane = sane && std::isfinite(size) && std::abs(size) <= 1e7;
@@ -270,9 +280,10 @@ void MapImportedRocket(const ImportedRocket& rocket, Design& design, const Motor
             if (drawnCg && part.mass > 0) {
                 const double drawn = part.front + *drawnCg;
                 if (std::abs(part.cg - drawn) > 0.5) {
-                    shareAt = part.cg > drawn ? std::max(part.front + part.length, part.cg)
-                                              : part.front;
-                    share = std::clamp(part.mass * (part.cg - drawn) / (shareAt - drawn), 0.0, part.mass);
+                    shareAt =
+                        part.cg > drawn ? std::max(part.front + part.length, part.cg) : part.front;
+                    share = std::clamp(part.mass * (part.cg - drawn) / (shareAt - drawn), 0.0,
+                                       part.mass);
                     f.weight = static_cast<float>(part.mass - share);
                 }
             }
@@ -283,12 +294,14 @@ void MapImportedRocket(const ImportedRocket& rocket, Design& design, const Motor
                 w.weight = static_cast<float>(share);
                 w.length = 12;
                 builder.add("TBalast", &e, w, static_cast<float>(shareAt - 6 - part.front));
-                builder.note(name, ImportEvent::NoseWeightShared, part.mass,
-                             {ImportArg::Number(share, 1), ImportArg::Number(shareAt - part.front, 1)});
+                builder.note(
+                    name, ImportEvent::NoseWeightShared, part.mass,
+                    {ImportArg::Number(share, 1), ImportArg::Number(shareAt - part.front, 1)});
             }
             if (!choice.exact)
                 builder.note(name, ImportEvent::NoseShapeNearest, part.mass,
-                             {ImportArg::Word(NoseShapeWord(part.shape)), ImportArg::Word(KindWord(choice.kind))});
+                             {ImportArg::Word(NoseShapeWord(part.shape)),
+                              ImportArg::Word(KindWord(choice.kind))});
             elementOf[i] = last = &e;
             frontOf[i] = lastFront = part.front;
             lastEnd = part.front + part.length;
@@ -310,7 +323,8 @@ void MapImportedRocket(const ImportedRocket& rocket, Design& design, const Motor
                 builder.note(name, ImportEvent::TransitionShapeAsCone, part.mass,
                              {ImportArg::Word(NoseShapeWord(part.shape))});
             if (std::abs(part.front - lastEnd) > 0.01)
-                builder.note(name, ImportEvent::GapClosed, 0, {ImportArg::Number(part.front - lastEnd, 1)});
+                builder.note(name, ImportEvent::GapClosed, 0,
+                             {ImportArg::Number(part.front - lastEnd, 1)});
             TRocketElement& e = builder.add(kind, last, Fields(kind, part), 0);
             elementOf[i] = last = &e;
             frontOf[i] = lastFront = lastEnd;
@@ -331,10 +345,11 @@ void MapImportedRocket(const ImportedRocket& rocket, Design& design, const Motor
             f.finD = static_cast<float>(part.span);
             f.finCount = std::clamp(part.finCount, 2, 8);
             if (f.finCount != part.finCount)
-                builder.note(name, ImportEvent::FinCountChanged, part.mass,
-                             {ImportArg::Number(part.finCount, 0), ImportArg::Number(f.finCount, 0)});
-            elementOf[i] = &builder.add("TStatecznik", host, f,
-                                        static_cast<float>(part.front - hostFront));
+                builder.note(
+                    name, ImportEvent::FinCountChanged, part.mass,
+                    {ImportArg::Number(part.finCount, 0), ImportArg::Number(f.finCount, 0)});
+            elementOf[i] =
+                &builder.add("TStatecznik", host, f, static_cast<float>(part.front - hostFront));
             frontOf[i] = part.front;
             break;
         }
@@ -360,8 +375,11 @@ void MapImportedRocket(const ImportedRocket& rocket, Design& design, const Motor
             // A motor the file gives no length sits with its aft end at `front`; without its
             // data it is drawn as a stub three diameters long.
             if (motor.length <= 0) {
-                const double diameter = motor.foreDiameter > 0 ? motor.foreDiameter : data ? data->diameter : 0;
-                motor.length = data && data->length > 0 ? data->length : 3 * std::max(diameter, 10.0);
+                const double diameter = motor.foreDiameter > 0 ? motor.foreDiameter
+                                        : data                 ? data->diameter
+                                                               : 0;
+                motor.length =
+                    data && data->length > 0 ? data->length : 3 * std::max(diameter, 10.0);
                 motor.front = part.front - motor.length;
             }
             if (motor.foreDiameter <= 0 && data)
@@ -369,7 +387,8 @@ void MapImportedRocket(const ImportedRocket& rocket, Design& design, const Motor
             ElementFields f = Fields("TEngine", motor);
             f.caption = MotorCaption(part.maker, part.designation, part.delay);
             f.diameterB = 0;
-            elementOf[i] = &builder.add("TEngine", host, f, static_cast<float>(motor.front - hostFront));
+            elementOf[i] =
+                &builder.add("TEngine", host, f, static_cast<float>(motor.front - hostFront));
             frontOf[i] = part.front;
             break;
         }
@@ -412,7 +431,8 @@ ImportResult ImportForeignBytes(std::span<const std::uint8_t> bytes, ForeignForm
         if (format == ForeignFormat::OpenRocket)
             rocket = ReadOrkDocument(UnpackOrk(bytes), options.motorConfiguration);
         else if (format == ForeignFormat::RockSim)
-            rocket = ReadRktDocument(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+            rocket = ReadRktDocument(
+                std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
         else
             throw ImportError("the file is neither an OpenRocket nor a RockSim design");
         MapImportedRocket(rocket, design, motors, result.report);
@@ -438,11 +458,13 @@ ImportResult ImportForeignDesign(const std::filesystem::path& path, Design& desi
     if (error) {
         result.reason = "the file cannot be opened";
     } else if (size > MaxForeignFileBytes) {
-        result.reason = "the file is larger than " + std::to_string(MaxForeignFileBytes >> 20) + " MB";
+        result.reason =
+            "the file is larger than " + std::to_string(MaxForeignFileBytes >> 20) + " MB";
     } else {
         std::ifstream in(path, std::ios::binary);
         bytes.resize(static_cast<std::size_t>(size));
-        if (!in || !in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(size)))
+        if (!in ||
+            !in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(size)))
             result.reason = "the file cannot be read";
     }
     if (result.reason.empty())
@@ -455,7 +477,8 @@ ImportResult ImportForeignDesign(const std::filesystem::path& path, Design& desi
     return result;
 }
 
-std::vector<std::string> ImportReportLines(const ImportReport& report, const ImportReportTexts& texts) {
+std::vector<std::string> ImportReportLines(const ImportReport& report,
+                                           const ImportReportTexts& texts) {
     std::vector<std::string> lines;
     for (bool leftOut : {true, false})
         for (const ImportReportEntry& e : report.entries)

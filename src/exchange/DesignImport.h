@@ -29,7 +29,8 @@ struct ImportReport {
     std::string format;
     std::string rocketName;
     std::vector<ImportReportEntry> entries;
-    std::vector<StoredFlightPoint> flights; // the source's stored figures, default configuration first
+    std::vector<StoredFlightPoint>
+        flights; // the source's stored figures, default configuration first
     int stageCount = 1;
     std::string configuration; // the motor configuration imported
 };

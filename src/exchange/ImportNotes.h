@@ -37,8 +37,8 @@ enum class ImportEvent {
     OverrideMassSharedAmong,
     OverrideCgNotDrawable,
     StageOverrideCgNotDrawable,
-    NoseWeightShared,   // %1 the weight's mass (g), %2 its place (mm from the tip)
-    NoseShapeNearest,   // %1 the source's shape, %2 the nose drawn
+    NoseWeightShared, // %1 the weight's mass (g), %2 its place (mm from the tip)
+    NoseShapeNearest, // %1 the source's shape, %2 the nose drawn
     TransitionEqualDiameters,
     TransitionShapeAsCone, // %1 the source's shape
     GapClosed,             // %1 the gap (mm)
@@ -49,13 +49,22 @@ enum class ImportEvent {
     MountWithoutMotor,
     MotorPutInMount, // %1 the mount the file names, %2 the mount it is put in
 };
-inline constexpr std::size_t ImportEventCount = static_cast<std::size_t>(ImportEvent::MotorPutInMount) + 1;
+inline constexpr std::size_t ImportEventCount =
+    static_cast<std::size_t>(ImportEvent::MotorPutInMount) + 1;
 
 // Whether the event leaves the part out of the design (otherwise it is approximated).
 bool LeavesOut(ImportEvent event);
 
 // Words of the reports that name a shape.
-enum class ImportWord { Conical, Ogive, Parabolic, Elliptical, PowerSeries, ParabolicSeries, Haack };
+enum class ImportWord {
+    Conical,
+    Ogive,
+    Parabolic,
+    Elliptical,
+    PowerSeries,
+    ParabolicSeries,
+    Haack
+};
 inline constexpr std::size_t ImportWordCount = static_cast<std::size_t>(ImportWord::Haack) + 1;
 
 // One argument of a note: a text taken as it is (a name), a number written with the
@@ -69,7 +78,9 @@ struct ImportArg {
     ImportWord word = ImportWord::Conical;
 
     static ImportArg Text(std::string value) { return {Kind::Text, std::move(value), 0, 0, {}}; }
-    static ImportArg Number(double value, int decimals) { return {Kind::Number, {}, value, decimals, {}}; }
+    static ImportArg Number(double value, int decimals) {
+        return {Kind::Number, {}, value, decimals, {}};
+    }
     static ImportArg Word(ImportWord value) { return {Kind::Word, {}, 0, 0, value}; }
 };
 
@@ -93,9 +104,9 @@ struct ImportNote {
 struct ImportReportTexts {
     std::array<std::string, ImportEventCount> events;
     std::array<std::string, ImportWordCount> words;
-    std::string leftOutLine;     // %1 the part, %2 what happened
+    std::string leftOutLine; // %1 the part, %2 what happened
     std::string approximatedLine;
-    std::string withMass;        // %1 the line, %2 the mass in grams
+    std::string withMass; // %1 the line, %2 the mass in grams
     std::string decimalPoint = ".";
 };
 

@@ -12,7 +12,15 @@ namespace vantor {
 // (millimetres from the nose tip, grams), before it is mapped onto components.
 // Readers fill it; MapImportedRocket turns it into a design.
 
-enum class ImportedNoseShape { Conical, Ogive, Parabolic, Ellipsoid, Power, ParabolicSeries, Haack };
+enum class ImportedNoseShape {
+    Conical,
+    Ogive,
+    Parabolic,
+    Ellipsoid,
+    Power,
+    ParabolicSeries,
+    Haack
+};
 
 enum class ImportedKind {
     Nose,
@@ -30,8 +38,8 @@ struct ImportedPart {
     // For fin sets, motors and weights: the index of the outer part (nose, tube or
     // transition) it sits in or on; -1 for outer parts themselves.
     int host = -1;
-    double front = 0;  // mm from the nose tip
-    double length = 0; // mm
+    double front = 0;                         // mm from the nose tip
+    double length = 0;                        // mm
     double foreDiameter = 0, aftDiameter = 0; // outer, mm
     double thickness = 0;                     // wall, mm
     double density = 0;                       // g/mm3, 0 when unknown
@@ -58,25 +66,26 @@ struct ImportedPart {
 struct StoredFlightPoint {
     std::string simulation;
     std::string configuration; // the motor configuration it flew, as the file names it
-    double mass = 0;  // g
-    double cg = 0;    // mm from the nose tip
-    std::optional<double> cp; // mm, the first point where the source gives it
+    double mass = 0;           // g
+    double cg = 0;             // mm from the nose tip
+    std::optional<double> cp;  // mm, the first point where the source gives it
     // The source's CP where the angle of attack is smallest at low speed (below Mach 0.3):
     // the figure the standard zero-angle method stands for. Leaving the rod in a wind, the
     // first points fly at a few degrees, where body lift moves the source's CP forward.
-    std::optional<double> cpLevel;   // mm
-    double cpLevelAngle = 0;         // rad, the angle of attack there
-    double motorMass = 0;     // g
+    std::optional<double> cpLevel; // mm
+    double cpLevelAngle = 0;       // rad, the angle of attack there
+    double motorMass = 0;          // g
 };
 
 struct ImportedRocket {
     std::string name;
     std::string format; // "OpenRocket 1.10", "RockSim 4", ...
-    std::vector<ImportedPart> parts; // outer parts in order from the nose, each followed by what it holds
+    std::vector<ImportedPart>
+        parts; // outer parts in order from the nose, each followed by what it holds
     std::vector<ImportNote> notes;
     int stageCount = 1;
     std::vector<StoredFlightPoint> flights; // of the imported motor configuration first
-    std::string configuration;               // the motor configuration imported
+    std::string configuration;              // the motor configuration imported
 };
 
 } // namespace vantor

@@ -144,10 +144,10 @@ struct MassSum {
 
 // The geometry a component inside another one needs from it.
 struct Host {
-    int index = -1;          // the outer part it sits in (nose, tube, transition)
-    double front = 0;        // mm from the nose tip
+    int index = -1;   // the outer part it sits in (nose, tube, transition)
+    double front = 0; // mm from the nose tip
     double length = 0;
-    double innerRadius = 0;  // the free space inside
+    double innerRadius = 0; // the free space inside
     double outerRadius = 0;
 };
 
@@ -245,8 +245,8 @@ private:
             }
     }
 
-    void component(const pugi::xml_node& node, const std::string& kind, double front,
-                   double length, const Radii& radii, int depth) {
+    void component(const pugi::xml_node& node, const std::string& kind, double front, double length,
+                   const Radii& radii, int depth) {
         if (depth > MaxComponentDepth)
             throw ImportError("components are nested more than " +
                               std::to_string(MaxComponentDepth) + " deep");
@@ -291,7 +291,8 @@ private:
             const double narrow = std::min(fore, aft), wide = std::max(fore, aft);
             const RevolvedVolume body =
                 RevolveProfile(part.shape, parameter, length, narrow, wide, wall);
-            const double bodyCg = fore <= aft ? front + body.centroid : front + length - body.centroid;
+            const double bodyCg =
+                fore <= aft ? front + body.centroid : front + length - body.centroid;
             MassSum sum;
             sum.add(body.volume * material.density, bodyCg);
             shoulder(node, "aft", front + length, +1, material.density, sum);
@@ -304,7 +305,7 @@ private:
         rocket_.parts.push_back(part);
         const int index = static_cast<int>(rocket_.parts.size() - 1);
         const double outerRadius = std::max(part.foreDiameter, part.aftDiameter) / 2;
-        const double inner = kind == "bodytube" ? outerRadius - part.thickness
+        const double inner = kind == "bodytube"   ? outerRadius - part.thickness
                              : part.thickness > 0 ? outerRadius - part.thickness
                                                   : outerRadius;
         if (kind == "bodytube")
@@ -321,7 +322,8 @@ private:
         const double radius = MetresOr(node, (end + "shoulderradius").c_str(), 0);
         if (!(length > 0) || !(radius > 0))
             return;
-        const double wall = std::min(radius, MetresOr(node, (end + "shoulderthickness").c_str(), 0));
+        const double wall =
+            std::min(radius, MetresOr(node, (end + "shoulderthickness").c_str(), 0));
         sum.add(Ring(radius, radius - wall) * length * density, at + direction * length / 2);
         if (TextOf(node, (end + "shouldercapped").c_str()) == "true" && wall < radius) {
             const double capWall = std::min(wall, length);
@@ -397,16 +399,20 @@ private:
         const double hostInner = host.innerRadius;
         if (kind == "innertube" || kind == "tubecoupler" || kind == "launchlug" ||
             kind == "tubefinset") {
-            double outer = kind == "tubecoupler" ? MetresOr(node, "outerradius", hostInner)
-                                                 : MetresOr(node, "outerradius", MetresOr(node, "radius", 0));
-            const int tubeCount = std::clamp(static_cast<int>(NumberOr(node, "fincount", 6)), 1, 64);
-            if (kind == "tubefinset" && !LengthOf(node, "radius") && !LengthOf(node, "outerradius")) {
+            double outer = kind == "tubecoupler"
+                               ? MetresOr(node, "outerradius", hostInner)
+                               : MetresOr(node, "outerradius", MetresOr(node, "radius", 0));
+            const int tubeCount =
+                std::clamp(static_cast<int>(NumberOr(node, "fincount", 6)), 1, 64);
+            if (kind == "tubefinset" && !LengthOf(node, "radius") &&
+                !LengthOf(node, "outerradius")) {
                 // Automatic: the tubes around the body touch one another.
                 const double s = std::sin(Pi / tubeCount);
                 outer = tubeCount > 1 ? host.outerRadius * s / (1 - s) : host.outerRadius;
             }
             const double wall = std::min(outer, MetresOr(node, "thickness", 0));
-            int count = kind == "innertube" ? ClusterCount(TextOf(node, "clusterconfiguration")) : 1;
+            int count =
+                kind == "innertube" ? ClusterCount(TextOf(node, "clusterconfiguration")) : 1;
             if (kind == "tubefinset")
                 count = tubeCount;
             unitMass = Ring(outer, outer - wall) * length * material.density * count;
@@ -435,8 +441,9 @@ private:
             length = MetresOr(node, "packedlength", 0);
             const double d = MetresOr(node, "diameter", 0);
             const MaterialInfo lines = MaterialOf(node, "linematerial");
-            unitMass = Pi * d * d / 4 * material.density +
-                       NumberOr(node, "linecount", 0) * MetresOr(node, "linelength", 0) * lines.density;
+            unitMass = Pi * d * d / 4 * material.density + NumberOr(node, "linecount", 0) *
+                                                               MetresOr(node, "linelength", 0) *
+                                                               lines.density;
         } else if (kind == "streamer") {
             length = MetresOr(node, "packedlength", 0);
             unitMass = MetresOr(node, "striplength", 0) * MetresOr(node, "stripwidth", 0) *
@@ -454,7 +461,8 @@ private:
             const double base = MetresOr(node, "baseheight", 0);
             const double flange = MetresOr(node, "flangeheight", 0);
             const double neck = std::max(0.0, height - base - flange);
-            unitMass = (Ring(outer, 0) * (base + flange) + Ring(innerR, 0) * neck) * material.density;
+            unitMass =
+                (Ring(outer, 0) * (base + flange) + Ring(innerR, 0) * neck) * material.density;
             length = 2 * outer;
         } else {
             leaveOut(node, ImportEvent::UnknownElement);
@@ -486,7 +494,8 @@ private:
     void finSet(const pugi::xml_node& node, const std::string& kind, ImportedPart& part,
                 double density) {
         part.kind = ImportedKind::FinSet;
-        part.finCount = static_cast<int>(NumberOr(node, "fincount", NumberOr(node, "instancecount", 3)));
+        part.finCount =
+            static_cast<int>(NumberOr(node, "fincount", NumberOr(node, "instancecount", 3)));
         if (part.finCount < 1 || part.finCount > 64)
             throw ImportError("the fin set \"" + part.name + "\" has " +
                               std::to_string(part.finCount) + " fins");
@@ -501,8 +510,9 @@ private:
             part.span = MetresOr(node, "height", 0);
             area = (part.rootChord + part.tipChord) / 2 * part.span;
             const double cr = part.rootChord, ct = part.tipChord, xr = part.sweep;
-            centroidX = cr + ct > 0 ? (cr * cr + cr * ct + ct * ct + xr * (cr + 2 * ct)) / (3 * (cr + ct))
-                                    : 0;
+            centroidX = cr + ct > 0
+                            ? (cr * cr + cr * ct + ct * ct + xr * (cr + 2 * ct)) / (3 * (cr + ct))
+                            : 0;
         } else {
             std::vector<std::pair<double, double>> outline;
             if (kind == "ellipticalfinset") {
@@ -517,8 +527,9 @@ private:
                 for (const pugi::xml_node& point : node.child("finpoints").children("point")) {
                     if (outline.size() > 10000)
                         throw ImportError("the fin set \"" + part.name + "\" has too many points");
-                    outline.emplace_back(ParseNumber(point.attribute("x").as_string(), "fin point") * Mm,
-                                         ParseNumber(point.attribute("y").as_string(), "fin point") * Mm);
+                    outline.emplace_back(
+                        ParseNumber(point.attribute("x").as_string(), "fin point") * Mm,
+                        ParseNumber(point.attribute("y").as_string(), "fin point") * Mm);
                 }
                 part.notes.push_back({ImportEvent::FreeFormFins, {}});
             }
@@ -547,7 +558,8 @@ private:
                 ct = 0;
             }
             // Sweep that puts the trapezoid's centroid where the source's is.
-            const double xr = (3 * (cr + ct) * centroidX - (cr * cr + cr * ct + ct * ct)) / (cr + 2 * ct);
+            const double xr =
+                (3 * (cr + ct) * centroidX - (cr * cr + cr * ct + ct * ct)) / (cr + 2 * ct);
             part.rootChord = cr;
             part.tipChord = ct;
             part.sweep = xr;
@@ -555,8 +567,8 @@ private:
         if (!(part.rootChord > 0) || !(part.span > 0))
             throw ImportError("the fin set \"" + part.name + "\" has no root chord or span");
         if (part.cant != 0)
-            part.notes.push_back(
-                {ImportEvent::CantOfIgnored, {ImportArg::Text(std::to_string(part.cant).substr(0, 4))}});
+            part.notes.push_back({ImportEvent::CantOfIgnored,
+                                  {ImportArg::Text(std::to_string(part.cant).substr(0, 4))}});
         // Tabs hang below the root, inside the body.
         const double tabArea = MetresOr(node, "tabheight", 0) * MetresOr(node, "tablength", 0);
         const double finMass = area * thickness * density;
@@ -615,8 +627,8 @@ private:
             if (mass && whole)
                 scale(first, *mass * Grams, parts.empty() ? std::string() : TextOf(node, "name"));
             if (cg)
-                rocket_.notes.push_back(
-                    ImportNote{TextOf(node, "name"), ImportEvent::StageOverrideCgNotDrawable, {}, 0, false});
+                rocket_.notes.push_back(ImportNote{
+                    TextOf(node, "name"), ImportEvent::StageOverrideCgNotDrawable, {}, 0, false});
             return;
         }
         ImportedPart& self = parts[static_cast<std::size_t>(own)];
@@ -664,7 +676,8 @@ private:
         for (std::size_t i = first; i < parts.size(); ++i)
             if (parts[i].kind != ImportedKind::Motor)
                 parts[i].mass *= target / sum;
-        rocket_.notes.push_back(ImportNote{name, ImportEvent::OverrideMassSharedAmong, {}, target, false});
+        rocket_.notes.push_back(
+            ImportNote{name, ImportEvent::OverrideMassSharedAmong, {}, target, false});
     }
 
     ImportedRocket& rocket_;
@@ -790,7 +803,9 @@ std::string Gunzip(std::span<const std::uint8_t> bytes) {
 } // namespace
 
 std::string UnpackOrk(std::span<const std::uint8_t> bytes) {
-    const auto isSpace = [](std::uint8_t c) { return c == ' ' || c == '\n' || c == '\r' || c == '\t'; };
+    const auto isSpace = [](std::uint8_t c) {
+        return c == ' ' || c == '\n' || c == '\r' || c == '\t';
+    };
     std::size_t start = 0;
     if (bytes.size() >= 3 && bytes[0] == 0xEF && bytes[1] == 0xBB && bytes[2] == 0xBF)
         start = 3;
@@ -815,7 +830,8 @@ std::string UnpackOrk(std::span<const std::uint8_t> bytes) {
         zip_error_fini(&error);
         throw ImportError("the zip package cannot be read");
     }
-    std::unique_ptr<zip_t, ZipFree> archive(zip_open_from_source(source, ZIP_RDONLY | ZIP_CHECKCONS, &error));
+    std::unique_ptr<zip_t, ZipFree> archive(
+        zip_open_from_source(source, ZIP_RDONLY | ZIP_CHECKCONS, &error));
     if (!archive) {
         const std::string why = zip_error_strerror(&error);
         zip_source_free(source);

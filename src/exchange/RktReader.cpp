@@ -16,14 +16,22 @@ constexpr double BulkDensity = 1e-6; // kg/m3 -> g/mm3
 
 ImportedNoseShape ShapeOf(int code) {
     switch (code) {
-    case 0: return ImportedNoseShape::Conical;
-    case 1: return ImportedNoseShape::Ogive;
-    case 2: return ImportedNoseShape::Power; // the parabola y ~ sqrt(x)
-    case 3: return ImportedNoseShape::Ellipsoid;
-    case 4: return ImportedNoseShape::Power;
-    case 5: return ImportedNoseShape::ParabolicSeries;
-    case 6: return ImportedNoseShape::Haack;
-    default: throw ImportError("unknown nose or transition shape code " + std::to_string(code));
+    case 0:
+        return ImportedNoseShape::Conical;
+    case 1:
+        return ImportedNoseShape::Ogive;
+    case 2:
+        return ImportedNoseShape::Power; // the parabola y ~ sqrt(x)
+    case 3:
+        return ImportedNoseShape::Ellipsoid;
+    case 4:
+        return ImportedNoseShape::Power;
+    case 5:
+        return ImportedNoseShape::ParabolicSeries;
+    case 6:
+        return ImportedNoseShape::Haack;
+    default:
+        throw ImportError("unknown nose or transition shape code " + std::to_string(code));
     }
 }
 
@@ -53,7 +61,8 @@ public:
     // The mass of a part with everything attached to it.
     double subtreeMass(const pugi::xml_node& node, int depth) {
         if (depth > MaxComponentDepth)
-            throw ImportError("parts are nested more than " + std::to_string(MaxComponentDepth) + " deep");
+            throw ImportError("parts are nested more than " + std::to_string(MaxComponentDepth) +
+                              " deep");
         double mass = ownMass(node);
         for (const pugi::xml_node& child : node.child("AttachedParts").children())
             mass += subtreeMass(child, depth + 1);
@@ -91,27 +100,35 @@ public:
                     if (target == nullptr && !candidate.filled)
                         target = &candidate;
                 if (target == nullptr) {
-                    rocket_.notes.push_back(ImportNote{caption, ImportEvent::MotorWithoutMount,
-                                                       {ImportArg::Text(serial)}, 0, true});
+                    rocket_.notes.push_back(ImportNote{caption,
+                                                       ImportEvent::MotorWithoutMount,
+                                                       {ImportArg::Text(serial)},
+                                                       0,
+                                                       true});
                     continue;
                 }
-                rocket_.notes.push_back(ImportNote{caption, ImportEvent::MotorPutInMount,
-                                                   {ImportArg::Text(serial), ImportArg::Text(target->name)},
-                                                   0, false});
+                rocket_.notes.push_back(
+                    ImportNote{caption,
+                               ImportEvent::MotorPutInMount,
+                               {ImportArg::Text(serial), ImportArg::Text(target->name)},
+                               0,
+                               false});
             }
             target->filled = true;
             m.host = target->host;
             m.foreDiameter = m.aftDiameter = target->motorDiameter;
             // The file gives no motor length: the motor's front is its aft end until the
             // mapping knows the motor.
-            m.front = target->front + target->length + NumberOr(set, "EngineOverhang", target->overhang);
+            m.front =
+                target->front + target->length + NumberOr(set, "EngineOverhang", target->overhang);
             m.cg = m.front;
             for (int i = 0; i < count; ++i)
                 rocket_.parts.push_back(m);
         }
         for (const Mount& unfilled : mounts_)
             if (!unfilled.filled)
-                rocket_.notes.push_back(ImportNote{unfilled.name, ImportEvent::MountWithoutMotor, {}, 0, false});
+                rocket_.notes.push_back(
+                    ImportNote{unfilled.name, ImportEvent::MountWithoutMotor, {}, 0, false});
     }
 
 private:
@@ -127,25 +144,31 @@ private:
     void mount(const pugi::xml_node& node, const ImportedPart& tube, int host) {
         if (NumberOr(node, "IsMotorMount", 0) == 0)
             return;
-        mounts_.push_back(Mount{TextOf(node, "SerialNo"), tube.name.empty() ? "motor mount" : tube.name, host,
-                                tube.front, tube.length, NumberOr(node, "EngineOverhang", 0),
+        mounts_.push_back(Mount{TextOf(node, "SerialNo"),
+                                tube.name.empty() ? "motor mount" : tube.name, host, tube.front,
+                                tube.length, NumberOr(node, "EngineOverhang", 0),
                                 std::max(0.0, NumberOr(node, "MotorDia", 0)), false});
     }
 
     static double ownMass(const pugi::xml_node& node) {
-        const bool known = NumberOr(node, "UseKnownCG", 0) != 0 || std::string(node.name()) == "MassObject";
+        const bool known =
+            NumberOr(node, "UseKnownCG", 0) != 0 || std::string(node.name()) == "MassObject";
         return known ? NumberOr(node, "KnownMass", 0) : NumberOr(node, "CalcMass", 0);
     }
 
     // The part's front from the nose tip: its station where the file gives it.
-    static double frontOf(const pugi::xml_node& node, double hostFront, double hostLength, double length) {
+    static double frontOf(const pugi::xml_node& node, double hostFront, double hostLength,
+                          double length) {
         if (const auto station = NumberOf(node, "Station"))
             return *station;
         const double xb = NumberOr(node, "Xb", 0);
         switch (static_cast<int>(NumberOr(node, "LocationMode", 0))) {
-        case 1: return xb;                                         // from the nose tip
-        case 2: return hostFront + hostLength - length + xb;       // from the parent's rear
-        default: return hostFront + xb;                            // from the parent's front
+        case 1:
+            return xb; // from the nose tip
+        case 2:
+            return hostFront + hostLength - length + xb; // from the parent's rear
+        default:
+            return hostFront + xb; // from the parent's front
         }
     }
 
@@ -159,7 +182,8 @@ private:
         part.length = length;
         part.mass = ownMass(node);
         const bool knownCg = NumberOr(node, "UseKnownCG", 0) != 0;
-        part.cg = front + (knownCg ? NumberOr(node, "KnownCG", length / 2) : NumberOr(node, "CalcCG", length / 2));
+        part.cg = front + (knownCg ? NumberOr(node, "KnownCG", length / 2)
+                                   : NumberOr(node, "CalcCG", length / 2));
         if (!(part.mass >= 0) || !(length >= 0))
             throw ImportError("\"" + part.name + "\" has a negative mass or length");
     }
@@ -222,9 +246,11 @@ private:
         return end;
     }
 
-    void attached(const pugi::xml_node& host, int hostIndex, double hostFront, double hostLength, int depth) {
+    void attached(const pugi::xml_node& host, int hostIndex, double hostFront, double hostLength,
+                  int depth) {
         if (depth > MaxComponentDepth)
-            throw ImportError("parts are nested more than " + std::to_string(MaxComponentDepth) + " deep");
+            throw ImportError("parts are nested more than " + std::to_string(MaxComponentDepth) +
+                              " deep");
         for (const pugi::xml_node& node : host.child("AttachedParts").children()) {
             const std::string kind = node.name();
             if (kind.empty())
@@ -244,7 +270,8 @@ private:
                     part.notes.push_back({ImportEvent::TubeFinsAsWeight, {}});
                     rocket_.parts.push_back(part);
                 } else {
-                    leaveOut(node, kind == "ExternalPod" ? ImportEvent::Pods : ImportEvent::RingTail);
+                    leaveOut(node,
+                             kind == "ExternalPod" ? ImportEvent::Pods : ImportEvent::RingTail);
                 }
                 continue;
             }
@@ -298,7 +325,8 @@ private:
                 std::vector<std::pair<double, double>> outline;
                 for (int i = 0; i <= 64; ++i) {
                     const double a = 3.141592653589793 * i / 64;
-                    outline.emplace_back(part.rootChord / 2 * (1 - std::cos(a)), part.span * std::sin(a));
+                    outline.emplace_back(part.rootChord / 2 * (1 - std::cos(a)),
+                                         part.span * std::sin(a));
                 }
                 std::reverse(outline.begin(), outline.end());
                 trapezoidFrom(outline, part);
@@ -354,7 +382,8 @@ private:
 // keeps masses in kilograms and positions in metres there).
 pugi::xml_node ReadSimulations(const pugi::xml_node& root, ImportedRocket& rocket) {
     pugi::xml_node engines;
-    for (const pugi::xml_node& sim : root.child("SimulationResultsList").children("SimulationResults")) {
+    for (const pugi::xml_node& sim :
+         root.child("SimulationResultsList").children("SimulationResults")) {
         std::string name = TextOf(sim, "SimulationName");
         while (!name.empty() && name.back() == ' ')
             name.pop_back();
@@ -365,11 +394,13 @@ pugi::xml_node ReadSimulations(const pugi::xml_node& root, ImportedRocket& rocke
         const auto mass = NumberOf(sim, "Mass0");
         const auto cg = NumberOf(sim, "CG0");
         if (mass && cg && *mass > 0)
-            rocket.flights.push_back(StoredFlightPoint{name, name, *mass * 1000, *cg * 1000, {}, {}, 0, 0});
+            rocket.flights.push_back(
+                StoredFlightPoint{name, name, *mass * 1000, *cg * 1000, {}, {}, 0, 0});
     }
     // The simulation whose motors are put in comes first.
-    std::stable_partition(rocket.flights.begin(), rocket.flights.end(),
-                          [&](const StoredFlightPoint& f) { return f.configuration == rocket.configuration; });
+    std::stable_partition(
+        rocket.flights.begin(), rocket.flights.end(),
+        [&](const StoredFlightPoint& f) { return f.configuration == rocket.configuration; });
     return engines;
 }
 
@@ -404,8 +435,12 @@ ImportedRocket ReadRktDocument(std::string_view xml) {
         for (const pugi::xml_node& node : parts.children())
             mass += walker.subtreeMass(node, 0);
         if (rocket.stageCount > 1)
-            rocket.notes.push_back(ImportNote{std::string(lower) == "Stage2Parts" ? "stage 2" : "stage 1",
-                                              ImportEvent::LowerStage, {}, mass, true});
+            rocket.notes.push_back(
+                ImportNote{std::string(lower) == "Stage2Parts" ? "stage 2" : "stage 1",
+                           ImportEvent::LowerStage,
+                           {},
+                           mass,
+                           true});
     }
     bool hasNose = false;
     for (const ImportedPart& part : rocket.parts)

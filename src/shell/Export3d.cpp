@@ -1,7 +1,7 @@
 #include "shell/Export3d.h"
 
-#include "mesh/MeshFiles.h"
 #include "interaction/Interaction.h"
+#include "mesh/MeshFiles.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>

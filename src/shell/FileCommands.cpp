@@ -15,8 +15,8 @@
 
 #include <QAction>
 #include <QFileInfo>
-#include <QMenu>
 #include <QMdiSubWindow>
+#include <QMenu>
 #include <filesystem>
 
 namespace vantor {
@@ -31,8 +31,7 @@ FileCommands::FileCommands(TMainForm& main, const MainActions& actions, QMenu& f
                            FileHistory& history, DesignWindows& windows, ObjectWindowRelay& objects,
                            RecoveryCommands& recovery, Interaction& interaction)
     : QObject(&main), main_(main), windows_(windows), objects_(objects), recovery_(recovery),
-      interaction_(interaction), history_(history),
-      texts_(main, "FileText", {1844}) {
+      interaction_(interaction), history_(history), texts_(main, "FileText", {1844}) {
     // Made as the main menus make their submenus, so that it is translated with them.
     recentMenu_ = new QMenu(Tagged(1842), &fileMenu);
     recentMenu_->setObjectName("RecentDesigns1");
@@ -70,8 +69,7 @@ bool FileCommands::settleAll() {
 bool FileCommands::settleUnsavedWork(TMDIChild& window) {
     if (!window.history().isModified())
         return true;
-    switch (
-        interaction_.askYesNoCancel(&main_, texts_(1844), QString())) {
+    switch (interaction_.askYesNoCancel(&main_, texts_(1844), QString())) {
     case Interaction::Answer::Yes:
         return saveDesign(window, false);
     case Interaction::Answer::No:

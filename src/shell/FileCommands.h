@@ -28,9 +28,9 @@ class FileCommands : public QObject {
 public:
     // Connects the File menu's design commands of `actions` and puts the recent designs
     // into `fileMenu`, after Open.
-    FileCommands(TMainForm& main, const MainActions& actions, QMenu& fileMenu,
-                 FileHistory& history, DesignWindows& windows, ObjectWindowRelay& objects,
-                 RecoveryCommands& recovery, Interaction& interaction);
+    FileCommands(TMainForm& main, const MainActions& actions, QMenu& fileMenu, FileHistory& history,
+                 DesignWindows& windows, ObjectWindowRelay& objects, RecoveryCommands& recovery,
+                 Interaction& interaction);
 
     void FileNew1Execute();
     void FileOpen1Execute();

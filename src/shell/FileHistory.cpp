@@ -13,9 +13,9 @@ namespace {
 
 // Its own store beside the program's settings, whose values are a fixed set.
 QSettings Store() {
-    return QSettings(QString::fromLatin1(SettingsOrganization.data(),
-                                         qsizetype(SettingsOrganization.size())),
-                     QStringLiteral("Files"));
+    return QSettings(
+        QString::fromLatin1(SettingsOrganization.data(), qsizetype(SettingsOrganization.size())),
+        QStringLiteral("Files"));
 }
 
 const QString FolderKey = QStringLiteral("LastFolder");

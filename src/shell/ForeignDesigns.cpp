@@ -95,13 +95,14 @@ TFormImportReport::TFormImportReport(LanguageSession& language, const ImportRepo
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     layout->addWidget(buttons);
     for (int i = 0; i < LineTextCount; ++i)
-        lineTexts_.push_back(HiddenReportText(this, QStringLiteral("lRaport%1").arg(FirstLineTextId + i)));
+        lineTexts_.push_back(
+            HiddenReportText(this, QStringLiteral("lRaport%1").arg(FirstLineTextId + i)));
     for (std::size_t i = 0; i < ImportEventCount; ++i)
         eventTexts_.push_back(HiddenReportText(
             this, QStringLiteral("lZdarzenie%1").arg(FirstEventTextId + static_cast<int>(i))));
     for (std::size_t i = 0; i < ImportWordCount; ++i)
-        wordTexts_.push_back(
-            HiddenReportText(this, QStringLiteral("lSlowo%1").arg(FirstWordTextId + static_cast<int>(i))));
+        wordTexts_.push_back(HiddenReportText(
+            this, QStringLiteral("lSlowo%1").arg(FirstWordTextId + static_cast<int>(i))));
     tagTexts();
     TranslateForm();
     showReport();
@@ -142,7 +143,8 @@ ImportReportTexts TFormImportReport::ReportTexts() const {
 
 void TFormImportReport::showReport() {
     QStringList text;
-    text << QString::fromStdString(report_.source + " (" + report_.format + "): " + report_.rocketName);
+    text << QString::fromStdString(report_.source + " (" + report_.format +
+                                   "): " + report_.rocketName);
     for (const std::string& line : ImportReportLines(report_, ReportTexts()))
         text << QString::fromStdString(line);
     MemoImportReport->setPlainText(text.join(QLatin1Char('\n')));

@@ -68,9 +68,8 @@ TMainForm::TMainForm(LanguageSession& language, Interaction& interaction, QStrin
     const auto active = [this] {
         return activeDesignWindow();
     };
-    outputCommands_ =
-        new OutputCommands(*this, *windows_, interaction_, fileHistory_, *actions_->FilePrint,
-                           *menus_->File1);
+    outputCommands_ = new OutputCommands(*this, *windows_, interaction_, fileHistory_,
+                                         *actions_->FilePrint, *menus_->File1);
     toolbars_ = new MainToolbars(*this, *actions_, interaction_, active);
     createStatusBars();
     undo_ = new UndoCommands(*actions_, active, this);

@@ -36,8 +36,8 @@ QByteArray FileHash(const QString& path) {
 
 MotorCommands::MotorCommands(LanguageSession& language, Interaction& interaction,
                              QString programDirectory, QWidget* dialogParent)
-    : TAdvForm(language), interaction_(interaction),
-      programDirectory_(std::move(programDirectory)), dialogParent_(dialogParent) {
+    : TAdvForm(language), interaction_(interaction), programDirectory_(std::move(programDirectory)),
+      dialogParent_(dialogParent) {
     setObjectName("MotorCommands");
     lNieczytelny = HiddenText(this, "lNieczytelny", 6003);
     lZaimportowano = HiddenText(this, "lZaimportowano", 6004);
@@ -87,11 +87,11 @@ std::optional<ElementFields> MotorCommands::chooseMotor(const TRocketElement& el
                                                         const ElementFields& entered) {
     const MotorLibrary& motors = library();
     chooser_->setLibrary(&motors);
-    chooser_->setTube(element.Parent != nullptr
-                          ? std::optional<double>(element.Parent->DiameterA)
-                          : std::nullopt);
+    chooser_->setTube(element.Parent != nullptr ? std::optional<double>(element.Parent->DiameterA)
+                                                : std::nullopt);
     chooser_->preselect(entered.caption);
-    if (interaction_.runDialog(*chooser_) != QDialog::Accepted || chooser_->chosenMotor() == nullptr)
+    if (interaction_.runDialog(*chooser_) != QDialog::Accepted ||
+        chooser_->chosenMotor() == nullptr)
         return std::nullopt;
     return FieldsWithMotor(entered, *chooser_->chosenMotor(), chooser_->chosenDelay());
 }
@@ -102,7 +102,8 @@ std::optional<ChosenMotor> MotorCommands::chooseMotorFor(std::optional<double> t
     chooser_->setLibrary(&motors);
     chooser_->setTube(tube);
     chooser_->preselect(caption);
-    if (interaction_.runDialog(*chooser_) != QDialog::Accepted || chooser_->chosenMotor() == nullptr)
+    if (interaction_.runDialog(*chooser_) != QDialog::Accepted ||
+        chooser_->chosenMotor() == nullptr)
         return std::nullopt;
     return ChosenMotor{*chooser_->chosenMotor(), chooser_->chosenDelay()};
 }
@@ -128,12 +129,10 @@ bool MotorCommands::importFile(const QString& path) {
     // A file of the same name that differs keeps its place: the import gets a new name.
     QString target = folder.filePath(source.fileName());
     for (int n = 2; QFile::exists(target) && FileHash(target) != FileHash(path); ++n)
-        target = folder.filePath(QStringLiteral("%1-%2.%3")
-                                     .arg(source.completeBaseName())
-                                     .arg(n)
-                                     .arg(source.suffix()));
-    const bool copied = QFile::exists(target) ||
-                        (folder.mkpath(QStringLiteral(".")) && QFile::copy(path, target));
+        target = folder.filePath(
+            QStringLiteral("%1-%2.%3").arg(source.completeBaseName()).arg(n).arg(source.suffix()));
+    const bool copied =
+        QFile::exists(target) || (folder.mkpath(QStringLiteral(".")) && QFile::copy(path, target));
     if (!copied) {
         interaction_.showMessage(dialogParent_, lBladKopii->text() + QStringLiteral("\n") + target,
                                  QString(), Interaction::Icon::Warning);

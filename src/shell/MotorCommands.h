@@ -49,7 +49,8 @@ public:
                                              const ElementFields& entered);
     // Opens the chooser for a tube of the given inner diameter (mm), preselecting the
     // motor a caption names; the motor and delay chosen, or none.
-    std::optional<ChosenMotor> chooseMotorFor(std::optional<double> tube, const std::string& caption);
+    std::optional<ChosenMotor> chooseMotorFor(std::optional<double> tube,
+                                              const std::string& caption);
     // File > Import motor file: asks for a file, reads it, and copies it into the user's
     // folder when it holds motors; says what came of it.
     void importMotorFile();
@@ -58,10 +59,10 @@ public:
 
     TFormSilnik* chooser() const { return chooser_; }
 
-    QLabel* lNieczytelny = nullptr; // "The motor file cannot be read:"
+    QLabel* lNieczytelny = nullptr;   // "The motor file cannot be read:"
     QLabel* lZaimportowano = nullptr; // "Motors imported:"
-    QLabel* lBladKopii = nullptr; // "The file cannot be copied into the motor folder:"
-    QLabel* lFiltr = nullptr; // the open dialog's filter
+    QLabel* lBladKopii = nullptr;     // "The file cannot be copied into the motor folder:"
+    QLabel* lFiltr = nullptr;         // the open dialog's filter
 
 private:
     Interaction& interaction_;

@@ -53,10 +53,9 @@ void PreparePrinter(QPrinter& printer) {
 OutputCommands::OutputCommands(QWidget& window, DesignWindows& windows, Interaction& interaction,
                                FileHistory& history, QAction& print, QMenu& menu)
     : QObject(&window), window_(window), windows_(windows), interaction_(interaction),
-      print_(print), history_(history),
-      texts_(window, "OutputText",
-             {1707, 1756, 1757, 1758, 1759, 1760, 1761, 1820, 1821, 1822, 1823, 1824, 1825, 1826,
-              1827, 1843}) {
+      print_(print), history_(history), texts_(window, "OutputText",
+                                               {1707, 1756, 1757, 1758, 1759, 1760, 1761, 1820,
+                                                1821, 1822, 1823, 1824, 1825, 1826, 1827, 1843}) {
     FilePrintPreview = MakeAction(&window, "FilePrintPreview", 1754, 1755);
     FileExportPdf = MakeAction(&window, "FileExportPdf", 1750, 1751);
     FileExportSvg = MakeAction(&window, "FileExportSvg", 1752, 1753);
@@ -182,17 +181,17 @@ void OutputCommands::exportSvg() {
         return;
     file = WithSuffix(file, "svg");
     const OutputResult written =
-        choice == 0
-            ? WriteSideViewSvg(design->design(), DesignTitle(windows_), file.toStdString())
-            : WriteTemplatesSvg(design->design(), DesignTitle(windows_), file.toStdString(),
-                                options);
+        choice == 0 ? WriteSideViewSvg(design->design(), DesignTitle(windows_), file.toStdString())
+                    : WriteTemplatesSvg(design->design(), DesignTitle(windows_), file.toStdString(),
+                                        options);
     if (!written.ok) {
         reportWriteFailure(file, written.reason);
         return;
     }
     exported(file);
     if (!written.note.empty())
-        interaction_.showMessage(&window_, file + QLatin1Char('\n') + QString::fromStdString(written.note),
+        interaction_.showMessage(&window_,
+                                 file + QLatin1Char('\n') + QString::fromStdString(written.note),
                                  texts_(1820), Interaction::Icon::Information);
 }
 

@@ -141,11 +141,14 @@ bool Program::createFlightWindows() {
     compareMotorsWindow_ = new CompareMotorsWindow(language_, interaction_, &main);
     if (!flightWindow_->FormCreate() || !compareMotorsWindow_->FormCreate())
         return false;
-    const auto library = [&motors]() -> const MotorLibrary& { return motors.library(); };
+    const auto library = [&motors]() -> const MotorLibrary& {
+        return motors.library();
+    };
     flightWindow_->setLibrary(library);
-    flightWindow_->setMotorChooser([&motors](std::optional<double> tube, const std::string& caption) {
-        return motors.chooseMotorFor(tube, caption);
-    });
+    flightWindow_->setMotorChooser(
+        [&motors](std::optional<double> tube, const std::string& caption) {
+            return motors.chooseMotorFor(tube, caption);
+        });
     compareMotorsWindow_->setLibrary(library);
     const auto designName = [](TMDIChild& window) {
         const QString path = window.history().filePath();

@@ -365,10 +365,9 @@ bool TFormParametry::valuesAllowed() const {
     const TRocketElement& e = *element_;
     const bool hasChildren = hasChildNodes_ && hasChildNodes_(e);
     const float shownLength = shownFields_ ? shownFields_->length : e.Length;
-    return CheckDialogSizes(e,
-                            {enteredValue(sedlugosc), enteredValue(sesrednica),
-                             enteredValue(sesrednica2)},
-                            shownLength, hasChildren) == FieldsRefusal::None;
+    return CheckDialogSizes(
+               e, {enteredValue(sedlugosc), enteredValue(sesrednica), enteredValue(sesrednica2)},
+               shownLength, hasChildren) == FieldsRefusal::None;
 }
 
 void TFormParametry::btnOKClick() {
@@ -391,10 +390,14 @@ bool TFormParametry::refuseUnusableSize() {
     const std::optional<SizeField> unusable = UnusableSize(element_->ClassName, enteredFields());
     if (!unusable)
         return false;
-    const std::pair<QLabel*, QDoubleSpinBox*> fields[] = {
-        {lDlugosc, sedlugosc}, {lSrednica, sesrednica}, {lSrednica2, sesrednica2},
-        {lGrubosc, segrubosc}, {lA, seA},               {lB, seB},
-        {lC, seC},             {lD, seD}};
+    const std::pair<QLabel*, QDoubleSpinBox*> fields[] = {{lDlugosc, sedlugosc},
+                                                          {lSrednica, sesrednica},
+                                                          {lSrednica2, sesrednica2},
+                                                          {lGrubosc, segrubosc},
+                                                          {lA, seA},
+                                                          {lB, seB},
+                                                          {lC, seC},
+                                                          {lD, seD}};
     const auto [label, field] = fields[static_cast<int>(*unusable)];
     mayClose_ = false;
     // Names the field by its caption in the dialog's language, and leaves it ready to

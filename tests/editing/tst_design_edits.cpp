@@ -1,7 +1,7 @@
 #include "designfile/DesignFile.h"
 #include "editing/DesignEdits.h"
-#include "model/Registry.h"
 #include "model/AxisValues.h"
+#include "model/Registry.h"
 #include "support/SampleDesigns.h"
 
 #include <QTest>
@@ -161,17 +161,21 @@ private slots:
         QTest::addColumn<int>("refusal");
         const int none = int(FieldsRefusal::None);
         // The parent is a tube of diameter 50 and the element was shown 100.9 long.
-        QTest::newRow("tube as wide as its parent") << "TKorpus" << 100.9 << 50.0 << 0.0 << false << none;
+        QTest::newRow("tube as wide as its parent")
+            << "TKorpus" << 100.9 << 50.0 << 0.0 << false << none;
         QTest::newRow("tube wider")
             << "TKorpus" << 100.9 << 50.01 << 0.0 << false << int(FieldsRefusal::WiderThanParent);
-        QTest::newRow("transition, equal ends")
-            << "TStozekSciety" << 100.9 << 40.5 << 40.5 << false << int(FieldsRefusal::EqualDiameters);
+        QTest::newRow("transition, equal ends") << "TStozekSciety" << 100.9 << 40.5 << 40.5 << false
+                                                << int(FieldsRefusal::EqualDiameters);
         QTest::newRow("transition, ends 0.01 apart")
             << "TStozekSciety" << 100.9 << 40.5 << 40.51 << false << none;
         QTest::newRow("shorter by a fraction with children")
-            << "TKorpus" << 100.5 << 50.0 << 0.0 << true << int(FieldsRefusal::ShortenedWithChildren);
-        QTest::newRow("as long as shown with children") << "TKorpus" << 100.9 << 50.0 << 0.0 << true << none;
-        QTest::newRow("shorter without children") << "TKorpus" << 99.0 << 50.0 << 0.0 << false << none;
+            << "TKorpus" << 100.5 << 50.0 << 0.0 << true
+            << int(FieldsRefusal::ShortenedWithChildren);
+        QTest::newRow("as long as shown with children")
+            << "TKorpus" << 100.9 << 50.0 << 0.0 << true << none;
+        QTest::newRow("shorter without children")
+            << "TKorpus" << 99.0 << 50.0 << 0.0 << false << none;
         QTest::newRow("fins ignore the diameter")
             << "TStatecznik" << 100.9 << 900.0 << 0.0 << false << none;
     }

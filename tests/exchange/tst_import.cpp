@@ -6,8 +6,8 @@
 #include "exchange/OrkReader.h"
 #include "exchange/RktReader.h"
 #include "exchange/XmlSupport.h"
-#include "model/Design.h"
 #include "model/AxisValues.h"
+#include "model/Design.h"
 
 #include <zip.h>
 #include <zlib.h>
@@ -37,7 +37,8 @@ std::string Ork(const std::string& inside, const std::string& noseExtra = {},
 <bodytube><name>Tube</name><material type="bulk" density="1000">Paper</material>
 <length>0.4</length><thickness>0.001</thickness><radius>auto</radius>)" +
            tubeExtra + "<subcomponents>" + inside +
-           "</subcomponents></bodytube></subcomponents></stage></subcomponents></rocket></openrocket>";
+           "</subcomponents></bodytube></subcomponents></stage></subcomponents></rocket></"
+           "openrocket>";
 }
 
 std::string Mass(const std::string& name, const std::string& method, double offset, double kg,
@@ -56,8 +57,9 @@ const ImportedPart* Named(const ImportedRocket& rocket, const std::string& name)
 
 ImportResult ImportText(const std::string& text, ForeignFormat format, Design& design,
                         const MotorLookup& motors = {}) {
-    return ImportForeignBytes(std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()),
-                              format, design, motors);
+    return ImportForeignBytes(
+        std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()), format, design,
+        motors);
 }
 
 // A zip package holding `entry` under `name`, deflated.
@@ -120,8 +122,8 @@ private slots:
         QFETCH(QString, method);
         QFETCH(double, offset);
         QFETCH(double, cg);
-        const ImportedRocket rocket = ReadOrkDocument(
-            Ork(Mass("first", "top", 0.0, 0.001) + Mass("probe", method.toStdString(), offset, 0.05)));
+        const ImportedRocket rocket = ReadOrkDocument(Ork(
+            Mass("first", "top", 0.0, 0.001) + Mass("probe", method.toStdString(), offset, 0.05)));
         const ImportedPart* probe = Named(rocket, "probe");
         QVERIFY(probe != nullptr);
         QCOMPARE(probe->cg, cg);
@@ -140,11 +142,14 @@ private slots:
 <diameter>0.5</diameter><linecount>6</linecount><linelength>0.4</linelength>
 <linematerial type="line" density="0.002">l</linematerial><packedlength>0.05</packedlength></parachute>)"
             << (pi * 0.25 / 4 * 0.05 + 6 * 0.4 * 0.002) * 1000;
-        QTest::newRow("streamer: strip") << R"(<streamer><name>p</name><material type="surface" density="0.1">m</material>
+        QTest::newRow("streamer: strip")
+            << R"(<streamer><name>p</name><material type="surface" density="0.1">m</material>
 <striplength>1</striplength><stripwidth>0.05</stripwidth></streamer>)"
-                                          << 5.0;
-        QTest::newRow("shock cord: line") << R"(<shockcord><name>p</name><material type="line" density="0.003">k</material>
-<cordlength>2</cordlength></shockcord>)" << 6.0;
+            << 5.0;
+        QTest::newRow("shock cord: line")
+            << R"(<shockcord><name>p</name><material type="line" density="0.003">k</material>
+<cordlength>2</cordlength></shockcord>)"
+            << 6.0;
         QTest::newRow("centering ring around an inner tube")
             << R"(<innertube><name>mount</name><material type="bulk" density="0">x</material><length>0.1</length>
 <axialoffset method="bottom">0</axialoffset><outerradius>0.01</outerradius><thickness>0.001</thickness></innertube>
@@ -155,10 +160,12 @@ private slots:
             << R"(<engineblock><name>p</name><material type="bulk" density="1000">w</material>
 <length>0.01</length><outerradius>0.01</outerradius><thickness>0.002</thickness></engineblock>)"
             << pi * (1e-4 - 0.64e-4) * 0.01 * 1e6;
-        QTest::newRow("bulkhead: solid") << R"(<bulkhead><name>p</name><material type="bulk" density="1000">w</material>
-<length>0.01</length><outerradius>0.01</outerradius></bulkhead>)" << pi * 1e-4 * 0.01 * 1e6;
-        QTest::newRow("override mass") << Mass("p", "top", 0, 0.5, 0.02, "<overridemass>0.02</overridemass>").c_str()
-                                       << 20.0;
+        QTest::newRow("bulkhead: solid")
+            << R"(<bulkhead><name>p</name><material type="bulk" density="1000">w</material>
+<length>0.01</length><outerradius>0.01</outerradius></bulkhead>)"
+            << pi * 1e-4 * 0.01 * 1e6;
+        QTest::newRow("override mass")
+            << Mass("p", "top", 0, 0.5, 0.02, "<overridemass>0.02</overridemass>").c_str() << 20.0;
     }
     void partMassesFollowTheSourceRules() {
         QFETCH(QString, part);
@@ -173,8 +180,10 @@ private slots:
     // An override of a whole assembly is shared among its parts in proportion, so the
     // total is the override and the centre of gravity the parts' own.
     void assemblyOverrideKeepsTheCentreOfGravity() {
-        const std::string tube = "<overridemass>1.0</overridemass><overridesubcomponentsmass>true</overridesubcomponentsmass>";
-        const ImportedRocket plain = ReadOrkDocument(Ork(Mass("a", "top", 0, 0.1) + Mass("b", "bottom", 0, 0.3)));
+        const std::string tube = "<overridemass>1.0</overridemass><overridesubcomponentsmass>true</"
+                                 "overridesubcomponentsmass>";
+        const ImportedRocket plain =
+            ReadOrkDocument(Ork(Mass("a", "top", 0, 0.1) + Mass("b", "bottom", 0, 0.3)));
         const ImportedRocket over =
             ReadOrkDocument(Ork(Mass("a", "top", 0, 0.1) + Mass("b", "bottom", 0, 0.3), {}, tube));
         const auto sums = [](const ImportedRocket& r, double& mass, double& cg) {
@@ -232,7 +241,8 @@ private slots:
     void noseVolumeFractionsAreExact() {
         QVERIFY(std::abs(NoseVolumeFraction(ImportedNoseShape::Conical, 0, 0.1) - 1.0 / 3) < 1e-6);
         QVERIFY(std::abs(NoseVolumeFraction(ImportedNoseShape::Power, 0.5, 0.1) - 0.5) < 1e-4);
-        QVERIFY(std::abs(NoseVolumeFraction(ImportedNoseShape::Ellipsoid, 0, 0.1) - 2.0 / 3) < 1e-3);
+        QVERIFY(std::abs(NoseVolumeFraction(ImportedNoseShape::Ellipsoid, 0, 0.1) - 2.0 / 3) <
+                1e-3);
     }
 
     // Elliptical and free-form fins become a trapezoid of the same span, area and
@@ -246,10 +256,11 @@ private slots:
 <material type="bulk" density="0">b</material><thickness>0.003</thickness>
 <rootchord>0.08</rootchord><height>0.05</height></ellipticalfinset>)"
                                     << 3.141592653589793 / 4 * 80 * 50 << 40.0 << 50.0;
-        QTest::newRow("free-form triangle") << R"(<freeformfinset><name>f</name><fincount>3</fincount>
+        QTest::newRow("free-form triangle")
+            << R"(<freeformfinset><name>f</name><fincount>3</fincount>
 <material type="bulk" density="0">b</material><thickness>0.003</thickness>
 <finpoints><point x="0" y="0"/><point x="0.06" y="0.04"/><point x="0.06" y="0"/></finpoints></freeformfinset>)"
-                                            << 1200.0 << 40.0 << 40.0;
+            << 1200.0 << 40.0 << 40.0;
     }
     void curvedFinsBecomeAnEquivalentTrapezoid() {
         QFETCH(QString, fins);
@@ -261,7 +272,8 @@ private slots:
         QVERIFY(f != nullptr);
         const double cr = f->rootChord, ct = f->tipChord, xr = f->sweep;
         QVERIFY(std::abs((cr + ct) / 2 * f->span - area) < 0.01 * area);
-        QVERIFY(std::abs((cr * cr + cr * ct + ct * ct + xr * (cr + 2 * ct)) / (3 * (cr + ct)) - centroid) < 0.2);
+        QVERIFY(std::abs((cr * cr + cr * ct + ct * ct + xr * (cr + 2 * ct)) / (3 * (cr + ct)) -
+                         centroid) < 0.2);
         QVERIFY(std::abs(f->span - span) < 0.1);
         QVERIFY(!f->notes.empty());
     }
@@ -269,13 +281,15 @@ private slots:
     // Motors of the chosen configuration, in their mount's aft end plus the overhang,
     // captioned as the motor chooser names motors, weighed from the motor's data.
     void motorsComeFromTheDefaultConfiguration() {
-        const std::string mount = R"(<innertube><name>mount</name><material type="bulk" density="0">x</material>
+        const std::string mount =
+            R"(<innertube><name>mount</name><material type="bulk" density="0">x</material>
 <length>0.1</length><axialoffset method="bottom">0</axialoffset><outerradius>0.01</outerradius>
 <thickness>0.001</thickness><clusterconfiguration>double</clusterconfiguration><motormount><overhang>0.005</overhang>
 <motor configid="a"><manufacturer>Estes</manufacturer><designation>B6</designation><length>0.07</length><delay>4</delay></motor>
 <motor configid="b"><manufacturer>Estes</manufacturer><designation>C6</designation><length>0.07</length><delay>5</delay></motor>
 </motormount></innertube>)";
-        const MotorLookup lookup = [](const std::string& maker, const std::string& designation) -> std::optional<Motor> {
+        const MotorLookup lookup = [](const std::string& maker,
+                                      const std::string& designation) -> std::optional<Motor> {
             if (maker != "Estes" || designation != "C6")
                 return std::nullopt;
             Motor m;
@@ -286,7 +300,8 @@ private slots:
             return m;
         };
         Design design;
-        const ImportResult result = ImportText(Ork(mount), ForeignFormat::OpenRocket, design, lookup);
+        const ImportResult result =
+            ImportText(Ork(mount), ForeignFormat::OpenRocket, design, lookup);
         QVERIFY(result.ok);
         int motors = 0;
         for (const auto& e : design.Elements)
@@ -302,8 +317,9 @@ private slots:
         const ImportResult blind = ImportText(Ork(mount), ForeignFormat::OpenRocket, design);
         QVERIFY(blind.ok);
         const std::vector<std::string> lines = ImportReportLines(blind.report);
-        QVERIFY(std::any_of(lines.begin(), lines.end(),
-                            [](const std::string& l) { return l.find("Estes C6-5") != std::string::npos; }));
+        QVERIFY(std::any_of(lines.begin(), lines.end(), [](const std::string& l) {
+            return l.find("Estes C6-5") != std::string::npos;
+        }));
     }
 
     void motorCaptionsNameMakerDesignationAndDelay_data() {
@@ -332,17 +348,21 @@ private slots:
         QTest::addColumn<QString>("line");
         const auto row = [](const char* name, const char* part, ImportEvent event, bool translated,
                             double mass, const char* line) {
-            QTest::newRow(name) << QString(part) << int(event) << translated << mass << QString::fromUtf8(line);
+            QTest::newRow(name) << QString(part) << int(event) << translated << mass
+                                << QString::fromUtf8(line);
         };
         row("English approximation", "Nose", ImportEvent::NoseWeightShared, false, 12.26,
-            "approximated: Nose: weight shared with a weight of 3.5 g at 120.0 mm from the tip, so that "
+            "approximated: Nose: weight shared with a weight of 3.5 g at 120.0 mm from the tip, so "
+            "that "
             "the nose's centre of gravity is the source's (12.3 g)");
-        row("English left out without mass", "Pod", ImportEvent::Pods, false, 0, "left out: Pod: pods are left out");
+        row("English left out without mass", "Pod", ImportEvent::Pods, false, 0,
+            "left out: Pod: pods are left out");
         row("translated, arguments reordered", "Nose", ImportEvent::NoseWeightShared, true, 12.26,
             "przybliżono: Nose: 120,0 mm / 3,5 g (12,3 g)");
         row("translated words", "Nose", ImportEvent::NoseShapeNearest, true, 0,
             "przybliżono: Nose: eliptyczna jako stożkowa");
-        row("a name holding a placeholder", "Tube %1", ImportEvent::Pods, true, 0, "pominięto: Tube %1: kapsuły");
+        row("a name holding a placeholder", "Tube %1", ImportEvent::Pods, true, 0,
+            "pominięto: Tube %1: kapsuły");
     }
     void reportEntriesRenderInTheGivenLanguage() {
         QFETCH(QString, part);
@@ -360,12 +380,16 @@ private slots:
         other.approximatedLine = "przybliżono: %1: %2";
         other.withMass = "%1 (%2 g)";
         other.decimalPoint = ",";
-        ImportNote note{part.toStdString(), ImportEvent(event), {}, mass, LeavesOut(ImportEvent(event))};
+        ImportNote note{
+            part.toStdString(), ImportEvent(event), {}, mass, LeavesOut(ImportEvent(event))};
         if (note.event == ImportEvent::NoseWeightShared)
             note.args = {ImportArg::Number(3.5, 1), ImportArg::Number(120, 1)};
         if (note.event == ImportEvent::NoseShapeNearest)
-            note.args = {ImportArg::Word(ImportWord::Elliptical), ImportArg::Word(ImportWord::Conical)};
-        QCOMPARE(QString::fromStdString(ImportNoteLine(note, translated ? other : EnglishImportTexts())), line);
+            note.args = {ImportArg::Word(ImportWord::Elliptical),
+                         ImportArg::Word(ImportWord::Conical)};
+        QCOMPARE(
+            QString::fromStdString(ImportNoteLine(note, translated ? other : EnglishImportTexts())),
+            line);
     }
 
     // Every event has an English text, and the report lists left-out parts first.
@@ -382,7 +406,8 @@ private slots:
 
     void lowerStagesAreListedWithTheirMass() {
         std::string text = Ork(Mass("a", "top", 0, 0.1));
-        const std::string booster = R"(<stage><name>Booster</name><subcomponents><bodytube><name>B</name>
+        const std::string booster =
+            R"(<stage><name>Booster</name><subcomponents><bodytube><name>B</name>
 <material type="bulk" density="1000">p</material><length>0.1</length><thickness>0.001</thickness>
 <radius>0.02</radius></bodytube></subcomponents></stage>)";
         text.insert(text.find("</subcomponents></rocket>"), booster);
@@ -399,7 +424,8 @@ private slots:
     // A RockSim design: parts at their stations, RockSim's own masses, known masses
     // where the design asks for them.
     void rockSimPartsSitAtTheirStations() {
-        const std::string text = R"(<RockSimDocument><FileVersion>4</FileVersion><DesignInformation><RocketDesign>
+        const std::string text =
+            R"(<RockSimDocument><FileVersion>4</FileVersion><DesignInformation><RocketDesign>
 <Name>R</Name><StageCount>1</StageCount><Stage3Parts>
 <NoseCone><Name>N</Name><Len>100</Len><BaseDia>40</BaseDia><ShapeCode>1</ShapeCode><CalcMass>20</CalcMass>
 <CalcCG>60</CalcCG><UseKnownCG>0</UseKnownCG></NoseCone>
@@ -430,30 +456,37 @@ private slots:
         QTest::addColumn<double>("motorFront"); // mm from the nose tip
         QTest::addColumn<QList<int>>("events");
         const auto set = [](const char* serial, int count, const char* overhang) {
-            return QString("<EngineSet><EngineCount>%1</EngineCount><EngineCode>C6</EngineCode><EngineMfg>Estes"
-                           "</EngineMfg><EjectionDelay>5.</EjectionDelay>%2<MountSerialNo>%3</MountSerialNo>"
+            return QString("<EngineSet><EngineCount>%1</EngineCount><EngineCode>C6</"
+                           "EngineCode><EngineMfg>Estes"
+                           "</EngineMfg><EjectionDelay>5.</EjectionDelay>%2<MountSerialNo>%3</"
+                           "MountSerialNo>"
                            "</EngineSet>")
                 .arg(count)
-                .arg(overhang ? QString("<EngineOverhang>%1</EngineOverhang>").arg(overhang) : QString())
+                .arg(overhang ? QString("<EngineOverhang>%1</EngineOverhang>").arg(overhang)
+                              : QString())
                 .arg(serial);
         };
-        const int empty = int(ImportEvent::MountWithoutMotor), moved = int(ImportEvent::MotorPutInMount),
+        const int empty = int(ImportEvent::MountWithoutMotor),
+                  moved = int(ImportEvent::MotorPutInMount),
                   lost = int(ImportEvent::MotorWithoutMount);
         // The inner mount (serial 7) ends at 400 mm; its own overhang is 4 mm.
-        QTest::newRow("named mount, its overhang") << set("7", 1, nullptr) << 1 << 334.0 << QList<int>{};
+        QTest::newRow("named mount, its overhang")
+            << set("7", 1, nullptr) << 1 << 334.0 << QList<int>{};
         QTest::newRow("the set's overhang") << set("7", 1, "10") << 1 << 340.0 << QList<int>{};
         QTest::newRow("cluster of three") << set("7", 3, nullptr) << 3 << 334.0 << QList<int>{};
         QTest::newRow("no simulation") << QString() << 0 << 0.0 << QList<int>{empty};
-        QTest::newRow("unknown mount number") << set("5", 1, nullptr) << 1 << 334.0 << QList<int>{moved};
-        QTest::newRow("two sets, one mount") << set("7", 1, nullptr) + set("9", 1, nullptr) << 1 << 334.0
-                                             << QList<int>{lost};
+        QTest::newRow("unknown mount number")
+            << set("5", 1, nullptr) << 1 << 334.0 << QList<int>{moved};
+        QTest::newRow("two sets, one mount")
+            << set("7", 1, nullptr) + set("9", 1, nullptr) << 1 << 334.0 << QList<int>{lost};
     }
     void rockSimMountsGetTheSimulationsMotors() {
         QFETCH(QString, sets);
         QFETCH(int, motors);
         QFETCH(double, motorFront);
         QFETCH(QList<int>, events);
-        const std::string text = R"(<RockSimDocument><FileVersion>4</FileVersion><DesignInformation><RocketDesign>
+        const std::string text =
+            R"(<RockSimDocument><FileVersion>4</FileVersion><DesignInformation><RocketDesign>
 <Name>R</Name><StageCount>1</StageCount><Stage3Parts>
 <NoseCone><Name>N</Name><Len>100</Len><BaseDia>40</BaseDia><ShapeCode>0</ShapeCode><CalcMass>20</CalcMass>
 <CalcCG>66.7</CalcCG></NoseCone>
@@ -463,9 +496,11 @@ private slots:
 <IsMotorMount>1</IsMotorMount><MotorDia>18</MotorDia><EngineOverhang>4</EngineOverhang><SerialNo>7</SerialNo></BodyTube>
 </AttachedParts></BodyTube></Stage3Parts></RocketDesign></DesignInformation>
 <SimulationResultsList><SimulationResults><SimulationName>[C6-5] </SimulationName><Mass0>0.1</Mass0>
-<CG0>0.25</CG0><Stage3Engines>)" + sets.toStdString() +
-                                 R"(</Stage3Engines></SimulationResults></SimulationResultsList></RockSimDocument>)";
-        const MotorLookup lookup = [](const std::string& maker, const std::string& designation) -> std::optional<Motor> {
+<CG0>0.25</CG0><Stage3Engines>)" +
+            sets.toStdString() +
+            R"(</Stage3Engines></SimulationResults></SimulationResultsList></RockSimDocument>)";
+        const MotorLookup lookup = [](const std::string& maker,
+                                      const std::string& designation) -> std::optional<Motor> {
             if (maker != "Estes" || designation != "C6")
                 return std::nullopt;
             Motor m;
@@ -509,45 +544,59 @@ private slots:
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<int>("format");
         QTest::addColumn<QString>("cause");
-        const auto ork = [](std::string t) { return QByteArray::fromStdString(t); };
-        const int O = static_cast<int>(ForeignFormat::OpenRocket), R = static_cast<int>(ForeignFormat::RockSim);
+        const auto ork = [](std::string t) {
+            return QByteArray::fromStdString(t);
+        };
+        const int O = static_cast<int>(ForeignFormat::OpenRocket),
+                  R = static_cast<int>(ForeignFormat::RockSim);
         QTest::newRow("empty") << QByteArray() << O << "neither a zip package nor an XML";
         QTest::newRow("not a design") << ork("<svg/>") << O << "not an OpenRocket design";
         QTest::newRow("damaged XML") << ork("<openrocket><rocket>") << O << "XML is damaged";
-        QTest::newRow("entity expansion")
-            << ork("<?xml version=\"1.0\"?><!DOCTYPE r [<!ENTITY a \"aaaa\"><!ENTITY b \"&a;&a;&a;\">]>"
-                   "<openrocket/>")
-            << O << "entities";
-        QTest::newRow("NaN size") << ork(Ork("", {}, "").replace(Ork("").find("<length>0.4"), 11, "<length>NaN"))
-                                  << O << "length is not a number";
+        QTest::newRow("entity expansion") << ork("<?xml version=\"1.0\"?><!DOCTYPE r [<!ENTITY a "
+                                                 "\"aaaa\"><!ENTITY b \"&a;&a;&a;\">]>"
+                                                 "<openrocket/>")
+                                          << O << "entities";
+        QTest::newRow("NaN size")
+            << ork(Ork("", {}, "").replace(Ork("").find("<length>0.4"), 11, "<length>NaN")) << O
+            << "length is not a number";
         QTest::newRow("size beyond any rocket")
-            << ork(Ork("").replace(Ork("").find("<length>0.4"), 11, "<length>1e300"))
-            << O << "beyond any rocket";
-        QTest::newRow("no nose") << ork("<openrocket><rocket><subcomponents><stage/></subcomponents></rocket></openrocket>")
+            << ork(Ork("").replace(Ork("").find("<length>0.4"), 11, "<length>1e300")) << O
+            << "beyond any rocket";
+        QTest::newRow("no nose") << ork("<openrocket><rocket><subcomponents><stage/></"
+                                        "subcomponents></rocket></openrocket>")
                                  << O << "no nose cone";
-        QTest::newRow("damaged zip") << QByteArray("PK\x03\x04garbage-garbage-garbage", 27) << O << "zip package is damaged";
+        QTest::newRow("damaged zip")
+            << QByteArray("PK\x03\x04garbage-garbage-garbage", 27) << O << "zip package is damaged";
         QTest::newRow("zip without a design")
             << QByteArray(reinterpret_cast<const char*>(Zip("other.txt", "x").data()),
                           static_cast<int>(Zip("other.txt", "x").size()))
             << O << "holds no rocket.ork";
         QTest::newRow("RockSim of version 5")
-            << ork("<RockSimDocument><FileVersion>5</FileVersion></RockSimDocument>") << R << "version 5";
+            << ork("<RockSimDocument><FileVersion>5</FileVersion></RockSimDocument>") << R
+            << "version 5";
         QTest::newRow("RockSim cluster beyond any mount")
-            << ork("<RockSimDocument><FileVersion>4</FileVersion><DesignInformation><RocketDesign><Stage3Parts>"
-                   "<NoseCone><Len>100</Len><BaseDia>40</BaseDia></NoseCone></Stage3Parts></RocketDesign>"
-                   "</DesignInformation><SimulationResultsList><SimulationResults><Stage3Engines><EngineSet>"
-                   "<EngineCount>1e10</EngineCount><EngineCode>C6</EngineCode></EngineSet></Stage3Engines>"
+            << ork("<RockSimDocument><FileVersion>4</"
+                   "FileVersion><DesignInformation><RocketDesign><Stage3Parts>"
+                   "<NoseCone><Len>100</Len><BaseDia>40</BaseDia></NoseCone></Stage3Parts></"
+                   "RocketDesign>"
+                   "</"
+                   "DesignInformation><SimulationResultsList><SimulationResults><Stage3Engines><"
+                   "EngineSet>"
+                   "<EngineCount>1e10</EngineCount><EngineCode>C6</EngineCode></EngineSet></"
+                   "Stage3Engines>"
                    "</SimulationResults></SimulationResultsList></RockSimDocument>")
             << R << "holds 1e10 motors";
-        std::string deep = "<openrocket><rocket><subcomponents><stage><subcomponents><nosecone><name>n</name>"
-                           "<length>0.1</length><aftradius>0.01</aftradius><shape>conical</shape><subcomponents>";
+        std::string deep =
+            "<openrocket><rocket><subcomponents><stage><subcomponents><nosecone><name>n</name>"
+            "<length>0.1</length><aftradius>0.01</aftradius><shape>conical</shape><subcomponents>";
         for (int i = 0; i < 200; ++i)
             deep += "<tubecoupler><length>0.01</length><subcomponents>";
         QTest::newRow("deep nesting") << ork(deep) << O << "damaged";
         std::string nested = deep;
         for (int i = 0; i < 200; ++i)
             nested += "</subcomponents></tubecoupler>";
-        nested += "</subcomponents></nosecone></subcomponents></stage></subcomponents></rocket></openrocket>";
+        nested += "</subcomponents></nosecone></subcomponents></stage></subcomponents></rocket></"
+                  "openrocket>";
         QTest::newRow("deep nesting, well formed") << ork(nested) << O << "nested more than";
         std::string many;
         for (int i = 0; i < 2100; ++i)
@@ -555,7 +604,8 @@ private slots:
         QTest::newRow("too many parts") << ork(Ork(many)) << O << "at most 2000";
         std::string tubes;
         for (int i = 0; i < 300; ++i)
-            tubes += "<bodytube><name>t</name><length>0.01</length><radius>0.01</radius></bodytube>";
+            tubes +=
+                "<bodytube><name>t</name><length>0.01</length><radius>0.01</radius></bodytube>";
         std::string chain = Ork("");
         chain.insert(chain.find("</subcomponents></stage>"), tubes);
         QTest::newRow("too many body parts") << ork(chain) << O << "body parts in a row";
@@ -565,11 +615,13 @@ private slots:
         QFETCH(int, format);
         QFETCH(QString, cause);
         Design design;
-        const ImportResult result = ImportForeignBytes(
-            std::span(reinterpret_cast<const std::uint8_t*>(bytes.constData()), static_cast<std::size_t>(bytes.size())),
-            static_cast<ForeignFormat>(format), design, {});
+        const ImportResult result =
+            ImportForeignBytes(std::span(reinterpret_cast<const std::uint8_t*>(bytes.constData()),
+                                         static_cast<std::size_t>(bytes.size())),
+                               static_cast<ForeignFormat>(format), design, {});
         QVERIFY(!result.ok);
-        QVERIFY2(result.reason.find(cause.toStdString()) != std::string::npos, result.reason.c_str());
+        QVERIFY2(result.reason.find(cause.toStdString()) != std::string::npos,
+                 result.reason.c_str());
         QVERIFY(design.Elements.empty());
     }
 
@@ -578,8 +630,9 @@ private slots:
     void fuzzFindingsStayFixed_data() {
         QTest::addColumn<QString>("file");
         QTest::addColumn<int>("format");
-        for (const auto& [folder, format] : {std::pair{"regressions-ork", ForeignFormat::OpenRocket},
-                                             std::pair{"regressions-rkt", ForeignFormat::RockSim}}) {
+        for (const auto& [folder, format] :
+             {std::pair{"regressions-ork", ForeignFormat::OpenRocket},
+              std::pair{"regressions-rkt", ForeignFormat::RockSim}}) {
             const QDir dir(QStringLiteral(FUZZ_DIR "/") + folder);
             for (const QString& name : dir.entryList(QDir::Files))
                 QTest::newRow(qPrintable(name)) << dir.filePath(name) << static_cast<int>(format);
@@ -592,16 +645,18 @@ private slots:
         QVERIFY(input.open(QIODevice::ReadOnly));
         const QByteArray bytes = input.readAll();
         Design design;
-        const ImportResult result = ImportForeignBytes(
-            std::span(reinterpret_cast<const std::uint8_t*>(bytes.constData()), static_cast<std::size_t>(bytes.size())),
-            static_cast<ForeignFormat>(format), design, {});
+        const ImportResult result =
+            ImportForeignBytes(std::span(reinterpret_cast<const std::uint8_t*>(bytes.constData()),
+                                         static_cast<std::size_t>(bytes.size())),
+                               static_cast<ForeignFormat>(format), design, {});
         if (!result.ok) {
             QVERIFY(!result.reason.empty());
             QVERIFY(design.Elements.empty());
             return;
         }
         for (const auto& e : design.Elements)
-            QVERIFY(std::isfinite(e->Weight) && std::isfinite(e->Length) && std::abs(e->Length) < 1e8f);
+            QVERIFY(std::isfinite(e->Weight) && std::isfinite(e->Length) &&
+                    std::abs(e->Length) < 1e8f);
     }
 
     // A package or stream that unpacks beyond the limit is refused before it is all in
@@ -631,7 +686,8 @@ private slots:
         stream.resize(stream.size() / 2);
         const ImportResult cut = ImportForeignBytes(stream, ForeignFormat::OpenRocket, design, {});
         QVERIFY(!cut.ok);
-        QVERIFY2(cut.reason.find("gzip stream is damaged") != std::string::npos, cut.reason.c_str());
+        QVERIFY2(cut.reason.find("gzip stream is damaged") != std::string::npos,
+                 cut.reason.c_str());
     }
 
     // A zipped document reads as the plain one; a failure names the file.
@@ -639,8 +695,9 @@ private slots:
         const std::vector<std::uint8_t> zipped = Zip("rocket.ork", Ork(Mass("m", "top", 0, 0.01)));
         Design design;
         QVERIFY(ImportForeignBytes(zipped, ForeignFormat::OpenRocket, design, {}).ok);
-        QVERIFY(std::any_of(design.Elements.begin(), design.Elements.end(),
-                            [](const auto& e) { return e->Caption == "m" && e->ClassName == "TBalast"; }));
+        QVERIFY(std::any_of(design.Elements.begin(), design.Elements.end(), [](const auto& e) {
+            return e->Caption == "m" && e->ClassName == "TBalast";
+        }));
         QTemporaryDir dir;
         const std::string bad = (dir.path() + "/broken.ork").toStdString();
         QFile file(QString::fromStdString(bad));
@@ -666,7 +723,8 @@ private slots:
         QVERIFY(tool.waitForFinished(30000));
         QCOMPARE(tool.exitCode(), 0);
         const QString report = QString::fromUtf8(tool.readAllStandardOutput());
-        QVERIFY2(report.contains("Wadding: drawn as a weight at its centre of gravity (10.0 g)"), qPrintable(report));
+        QVERIFY2(report.contains("Wadding: drawn as a weight at its centre of gravity (10.0 g)"),
+                 qPrintable(report));
         QProcess summary;
         summary.start(QStringLiteral(VANTOR_KFX_PATH), {"summary", out});
         QVERIFY(summary.waitForFinished(30000));

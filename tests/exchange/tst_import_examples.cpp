@@ -28,9 +28,11 @@ const MotorLibrary& Motors() {
 
 // Every motor the import put in was found under its own designation.
 bool MotorsExact(const ImportReport& report) {
-    return std::none_of(report.entries.begin(), report.entries.end(), [](const ImportReportEntry& e) {
-        return e.event == ImportEvent::MotorDataNotFound || e.event == ImportEvent::MotorDataSubstituted;
-    });
+    return std::none_of(report.entries.begin(), report.entries.end(),
+                        [](const ImportReportEntry& e) {
+                            return e.event == ImportEvent::MotorDataNotFound ||
+                                   e.event == ImportEvent::MotorDataSubstituted;
+                        });
 }
 
 } // namespace
@@ -70,8 +72,8 @@ private slots:
             if (!configurations.insert(flight.configuration).second)
                 continue;
             Design design;
-            const ImportResult result =
-                ImportForeignDesign(path, design, LookupInLibrary(Motors()), {flight.configuration});
+            const ImportResult result = ImportForeignDesign(path, design, LookupInLibrary(Motors()),
+                                                            {flight.configuration});
             QVERIFY(result.ok);
             if (!MotorsExact(result.report))
                 continue;
@@ -89,9 +91,10 @@ private slots:
             if (checkCp) {
                 QVERIFY(analysis.cp && flight.cpLevel && flight.cp);
                 const double cpError = std::abs(*analysis.cp - *flight.cpLevel) / length;
-                qInfo("    CP %.1f mm / %.1f mm at %.4f rad (%.2f %%); first point %.1f mm (%.2f %%)",
-                      *analysis.cp, *flight.cpLevel, flight.cpLevelAngle, 100 * cpError, *flight.cp,
-                      100 * std::abs(*analysis.cp - *flight.cp) / length);
+                qInfo(
+                    "    CP %.1f mm / %.1f mm at %.4f rad (%.2f %%); first point %.1f mm (%.2f %%)",
+                    *analysis.cp, *flight.cpLevel, flight.cpLevelAngle, 100 * cpError, *flight.cp,
+                    100 * std::abs(*analysis.cp - *flight.cp) / length);
                 QVERIFY2(cpError <= 0.01, flight.simulation.c_str());
             }
             ++checked;
@@ -100,7 +103,8 @@ private slots:
         if (!checkCp) {
             const std::vector<std::string> lines = ImportReportLines(first.report);
             QVERIFY(std::any_of(lines.begin(), lines.end(), [](const std::string& l) {
-                return l.find("tube fins") != std::string::npos && l.find("lift") != std::string::npos;
+                return l.find("tube fins") != std::string::npos &&
+                       l.find("lift") != std::string::npos;
             }));
         }
     }
@@ -111,11 +115,14 @@ private slots:
         QTest::addColumn<QString>("file");
         QTest::addColumn<QStringList>("motors");
         QTest::addColumn<QStringList>("emptyMounts");
-        QTest::newRow("rocksim children") << "BodyTubeChildrenTest.rkt" << QStringList{}
-                                          << QStringList{"Aft Body tube"};
-        QTest::newRow("rocksim 1") << "rocksimTestRocket1.rkt" << QStringList{"Apogee E6-2"} << QStringList{};
-        QTest::newRow("rocksim 2") << "rocksimTestRocket2.rkt" << QStringList{} << QStringList{"Body tube"};
-        QTest::newRow("rocksim 3") << "rocksimTestRocket3.rkt" << QStringList{} << QStringList{"Body tube"};
+        QTest::newRow("rocksim children")
+            << "BodyTubeChildrenTest.rkt" << QStringList{} << QStringList{"Aft Body tube"};
+        QTest::newRow("rocksim 1")
+            << "rocksimTestRocket1.rkt" << QStringList{"Apogee E6-2"} << QStringList{};
+        QTest::newRow("rocksim 2")
+            << "rocksimTestRocket2.rkt" << QStringList{} << QStringList{"Body tube"};
+        QTest::newRow("rocksim 3")
+            << "rocksimTestRocket3.rkt" << QStringList{} << QStringList{"Body tube"};
     }
     void rockSimExamplesGetTheirMotors() {
         QFETCH(QString, file);
@@ -124,8 +131,8 @@ private slots:
         if (!QDir(Shared("rkt")).exists())
             QSKIP("no RockSim examples in the shared data folder");
         Design design;
-        const ImportResult result =
-            ImportForeignDesign((Shared("rkt") + "/" + file).toStdString(), design, LookupInLibrary(Motors()));
+        const ImportResult result = ImportForeignDesign((Shared("rkt") + "/" + file).toStdString(),
+                                                        design, LookupInLibrary(Motors()));
         QVERIFY2(result.ok, result.message.c_str());
         QStringList captions;
         for (const auto& e : design.Elements)
@@ -140,8 +147,8 @@ private slots:
         const StabilityAnalysis analysis = AnalyseStability(design);
         for (const StoredFlightPoint& flight : result.report.flights)
             qInfo("%s, %s: imported mass %.1f g, CG %.1f mm; stored launch mass %.1f g, CG %.1f mm",
-                  qPrintable(file), flight.simulation.c_str(), analysis.totalWeight, analysis.cg.value_or(0),
-                  flight.mass, flight.cg);
+                  qPrintable(file), flight.simulation.c_str(), analysis.totalWeight,
+                  analysis.cg.value_or(0), flight.mass, flight.cg);
     }
 
     // Each example opens, and the report names exactly the parts left out.
@@ -153,19 +160,21 @@ private slots:
         QTest::newRow("tube fins") << "ork/Tube-fin-rocket.ork" << QStringList{};
         QTest::newRow("three stages") << "ork/Three-stage-low-power-rocket.ork"
                                       << QStringList{"Booster stage", "Booster stage"};
-        QTest::newRow("two stages") << "ork/Two-stage-high-power-rocket.ork" << QStringList{"Booster"};
+        QTest::newRow("two stages")
+            << "ork/Two-stage-high-power-rocket.ork" << QStringList{"Booster"};
         QTest::newRow("rocksim children") << "rkt/BodyTubeChildrenTest.rkt" << QStringList{};
         QTest::newRow("rocksim 1") << "rkt/rocksimTestRocket1.rkt" << QStringList{};
-        QTest::newRow("rocksim 2") << "rkt/rocksimTestRocket2.rkt" << QStringList{"stage 2", "stage 1"};
-        QTest::newRow("rocksim 3") << "rkt/rocksimTestRocket3.rkt"
-                                   << QStringList{"Pod", "stage 2", "stage 1"};
+        QTest::newRow("rocksim 2")
+            << "rkt/rocksimTestRocket2.rkt" << QStringList{"stage 2", "stage 1"};
+        QTest::newRow("rocksim 3")
+            << "rkt/rocksimTestRocket3.rkt" << QStringList{"Pod", "stage 2", "stage 1"};
     }
     void everyExampleOpensWithItsLeftOutParts() {
         QFETCH(QString, file);
         QFETCH(QStringList, leftOut);
         Design design;
-        const ImportResult result = ImportForeignDesign(Shared("").toStdString() + file.toStdString(),
-                                                        design, LookupInLibrary(Motors()));
+        const ImportResult result = ImportForeignDesign(
+            Shared("").toStdString() + file.toStdString(), design, LookupInLibrary(Motors()));
         QVERIFY2(result.ok, result.message.c_str());
         QVERIFY(!design.Elements.empty());
         QStringList named;

@@ -528,7 +528,8 @@ struct RandomRun {
                 return QStringLiteral("stability row %1 (%2) shows \"%3\", a fresh computation "
                                       "gives \"%4\"")
                     .arg(row)
-                    .arg(QString::fromStdString(rows[StabilityTable::ShownRows[row]].label), table.value(row), fresh);
+                    .arg(QString::fromStdString(rows[StabilityTable::ShownRows[row]].label),
+                         table.value(row), fresh);
         }
         return {};
     }

@@ -318,8 +318,10 @@ void LanguageLibrariesTest::importReportTextsAreTheCommandLineTexts() {
     const LanguageLibrary polish(LibraryPath("Pol_Library.dll"));
     const LanguageLibrary english(LibraryPath("Eng_Library.dll"));
     const ImportReportTexts& texts = EnglishImportTexts();
-    QList<QPair<int, std::string>> expected{{6104, texts.leftOutLine}, {6105, texts.approximatedLine},
-                                            {6106, texts.withMass}, {6107, texts.decimalPoint}};
+    QList<QPair<int, std::string>> expected{{6104, texts.leftOutLine},
+                                            {6105, texts.approximatedLine},
+                                            {6106, texts.withMass},
+                                            {6107, texts.decimalPoint}};
     for (std::size_t i = 0; i < ImportEventCount; ++i)
         expected.append({6110 + int(i), texts.events[i]});
     for (std::size_t i = 0; i < ImportWordCount; ++i)

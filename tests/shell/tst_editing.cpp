@@ -149,8 +149,12 @@ private slots:
         QTest::addColumn<QString>("unstable");
         QTest::addColumn<QString>("stable");
         QTest::addColumn<QString>("saveQuestion");
-        QTest::newRow("Polish") << 1 << "Niestabilna" << "Stabilna" << "Zapisać zmiany w projekcie?";
-        QTest::newRow("English") << 0 << "Unstable" << "Stable" << "Save the changes to the design?";
+        QTest::newRow("Polish") << 1 << "Niestabilna"
+                                << "Stabilna"
+                                << "Zapisać zmiany w projekcie?";
+        QTest::newRow("English") << 0 << "Unstable"
+                                 << "Stable"
+                                 << "Save the changes to the design?";
     }
     void verdictSpeaksTheProgramsLanguage() {
         QFETCH(int, pol);

@@ -83,8 +83,8 @@ private slots:
 
         s.action("FileSave1").trigger(); // cancelled
         QCOMPARE(s.interaction.proposedNames.last(),
-                 documents + '/' + QFileInfo(s.window()->history().displayName()).completeBaseName() +
-                     ".kfx");
+                 documents + '/' +
+                     QFileInfo(s.window()->history().displayName()).completeBaseName() + ".kfx");
 
         const QString rocket = dir_.filePath("rocket.kfx");
         s.saveAs(rocket);

@@ -63,9 +63,10 @@ private slots:
         QCOMPARE(s.interaction.dialogsRun, 1);
         QCOMPARE(shownTitle, QString("Raport importu"));
         QVERIFY(shownLabel.startsWith(QString::fromUtf8("Części pominięte")));
-        QVERIFY2(shownText.contains(QString::fromUtf8(
-                     "przybliżono: Wadding: narysowana jako obciążenie w swoim środku ciężkości (10,0 g)")),
-                 qPrintable(shownText));
+        QVERIFY2(
+            shownText.contains(QString::fromUtf8("przybliżono: Wadding: narysowana jako obciążenie "
+                                                 "w swoim środku ciężkości (10,0 g)")),
+            qPrintable(shownText));
         QVERIFY(s.interaction.messages.isEmpty());
         QVERIFY(s.design().Elements.size() >= 3);
         TMDIChild* window = s.window();
@@ -95,9 +96,12 @@ private slots:
             ImportForeignDesign(Write(dir, "Rocket.ork", Rocket).toStdString(), design, {});
         QVERIFY(imported.ok);
         ImportReport report = imported.report;
-        report.entries.push_back({"Nose", ImportEvent::NoseShapeNearest,
-                                  {ImportArg::Word(ImportWord::Haack), ImportArg::Word(ImportWord::Ogive)},
-                                  25.26, false});
+        report.entries.push_back(
+            {"Nose",
+             ImportEvent::NoseShapeNearest,
+             {ImportArg::Word(ImportWord::Haack), ImportArg::Word(ImportWord::Ogive)},
+             25.26,
+             false});
         report.entries.push_back({"Pod", ImportEvent::Pods, {}, 0, true});
         test::ScriptedInteraction interaction;
         LanguageSession language(interaction, QCoreApplication::applicationDirPath() + "/..");
@@ -112,12 +116,16 @@ private slots:
         };
         const QStringList polish{
             QString::fromUtf8("pominięto: Pod: gondole pominięte"),
-            QString::fromUtf8("przybliżono: Nose: waga podzielona z obciążeniem 0,1 g w odległości 100,0 mm od "
-                              "wierzchołka, aby środek ciężkości głowicy był taki jak w źródle (6,0 g)"),
-            QString::fromUtf8("przybliżono: Wadding: narysowana jako obciążenie w swoim środku ciężkości (10,0 g)"),
-            QString::fromUtf8("przybliżono: Nose: głowica o kształcie „szereg Haacka” narysowana jako najbliższa "
-                              "głowica o kształcie „ostrołuk” (ten sam środek parcia i objętość, na ile to możliwe) "
-                              "(25,3 g)")};
+            QString::fromUtf8(
+                "przybliżono: Nose: waga podzielona z obciążeniem 0,1 g w odległości 100,0 mm od "
+                "wierzchołka, aby środek ciężkości głowicy był taki jak w źródle (6,0 g)"),
+            QString::fromUtf8("przybliżono: Wadding: narysowana jako obciążenie w swoim środku "
+                              "ciężkości (10,0 g)"),
+            QString::fromUtf8(
+                "przybliżono: Nose: głowica o kształcie „szereg Haacka” narysowana jako najbliższa "
+                "głowica o kształcie „ostrołuk” (ten sam środek parcia i objętość, na ile to "
+                "możliwe) "
+                "(25,3 g)")};
         QCOMPARE(shownLines(), polish);
         QCOMPARE(form.windowTitle(), QString("Raport importu"));
 
@@ -129,7 +137,8 @@ private slots:
             english << QString::fromStdString(line);
         QCOMPARE(shownLines(), english);
         QCOMPARE(form.windowTitle(), QString("Import report"));
-        QCOMPARE(form.LabelImportReport->text(), QString("Parts left out or approximated, with their mass:"));
+        QCOMPARE(form.LabelImportReport->text(),
+                 QString("Parts left out or approximated, with their mass:"));
 
         settings.setValue("Pol", 1);
         settings.sync();
@@ -159,7 +168,8 @@ private slots:
         Action(s, "FileOpen1")->trigger();
         QCOMPARE(s.interaction.messages.size(), 1);
         QVERIFY(s.interaction.messages[0].text.contains(name));
-        QVERIFY2(s.interaction.messages[0].text.contains(cause), qPrintable(s.interaction.messages[0].text));
+        QVERIFY2(s.interaction.messages[0].text.contains(cause),
+                 qPrintable(s.interaction.messages[0].text));
         QCOMPARE(s.interaction.dialogsRun, 0);
         QVERIFY(s.design().Elements.empty());
     }

@@ -131,8 +131,10 @@ private slots:
         QTest::addColumn<int>("pol");
         QTest::addColumn<QString>("title");
         QTest::addColumn<QString>("firstItem");
-        QTest::newRow("Polish") << 1 << "Papier" << "A4, pionowo";
-        QTest::newRow("English") << 0 << "Paper" << "A4, portrait";
+        QTest::newRow("Polish") << 1 << "Papier"
+                                << "A4, pionowo";
+        QTest::newRow("English") << 0 << "Paper"
+                                 << "A4, portrait";
     }
     void choosersSpeakTheProgramsLanguage() {
         QFETCH(int, pol);

@@ -78,8 +78,8 @@ public:
         }
         *exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
         // A failed run says why on its standard error (a sanitizer's report among others).
-        const QString errors = *exitCode != 0 ? QString::fromUtf8(process.readAllStandardError())
-                                              : QString();
+        const QString errors =
+            *exitCode != 0 ? QString::fromUtf8(process.readAllStandardError()) : QString();
         return QString::fromUtf8(process.readAllStandardOutput()) + errors;
     }
 
@@ -266,8 +266,7 @@ private slots:
         QCOMPARE(copy.recoveryFiles(), firstCopy);
 
         QString secondOutput;
-        const std::unique_ptr<QProcess> second =
-            copy.startRunning(TwentyTubes(), 2, &secondOutput);
+        const std::unique_ptr<QProcess> second = copy.startRunning(TwentyTubes(), 2, &secondOutput);
         QVERIFY2(!secondOutput.contains("Przywrócić") && !secondOutput.contains("ended before"),
                  qPrintable(secondOutput));
         QCOMPARE(copy.recoveryFiles().size(), 2);
@@ -351,7 +350,7 @@ private slots:
     void aLeftCopyIsTrustedOnlyAsData_data() {
         QTest::addColumn<QByteArray>("name");
         QTest::addColumn<bool>("linked");
-        QTest::addColumn<QString>("caption"); // "%1": the victim's path
+        QTest::addColumn<QString>("caption");  // "%1": the victim's path
         QTest::addColumn<QString>("proposed"); // empty: a name of its own, not the path
         QTest::newRow("another design's path") << QByteArray("%1") << false << "%1*"
                                                << "%1";
@@ -407,8 +406,7 @@ private slots:
             // A plain file name in the folder dialogs start in, never the path it names.
             const qsizetype at = output.indexOf("save dialog: ");
             QVERIFY2(at >= 0, qPrintable(output));
-            const QString offered =
-                output.mid(at + 13, output.indexOf('\n', at) - at - 13);
+            const QString offered = output.mid(at + 13, output.indexOf('\n', at) - at - 13);
             QVERIFY2(offered.endsWith(".kfx") && !offered.contains(victim) &&
                          !offered.contains("/no/such") &&
                          std::none_of(offered.begin(), offered.end(),

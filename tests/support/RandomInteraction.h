@@ -6,12 +6,12 @@
 #include <QComboBox>
 #include <QDialog>
 #include <QDir>
+#include <QDoubleSpinBox>
 #include <QFile>
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QPrintDialog>
 #include <QPushButton>
-#include <QDoubleSpinBox>
 #include <QSpinBox>
 #include <QStringList>
 #include <climits>

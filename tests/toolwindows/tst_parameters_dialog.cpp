@@ -8,13 +8,13 @@
 #include "support/ScriptedInteraction.h"
 
 #include <QComboBox>
+#include <QDoubleSpinBox>
 #include <QFrame>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSet>
-#include <QDoubleSpinBox>
 #include <QSpinBox>
 #include <QTabBar>
 #include <QTabWidget>
@@ -218,7 +218,8 @@ private slots:
         QTest::newRow("kept") << true << 500.f << 500.0 << false << true;
         QTest::newRow("lengthened") << true << 500.f << 600.0 << false << true;
         QTest::newRow("childless, shortened") << false << 500.f << 100.0 << false << true;
-        QTest::newRow("fractional length kept as shown") << true << 500.5f << 500.5 << false << true;
+        QTest::newRow("fractional length kept as shown")
+            << true << 500.5f << 500.5 << false << true;
         QTest::newRow("shortened by its fraction") << true << 500.5f << 500.0 << false << false;
         QTest::newRow("shortened by oblicz first") << true << 500.f << 400.0 << true << false;
     }
@@ -508,15 +509,22 @@ private slots:
         QTest::addColumn<QString>("field");
         QTest::addColumn<double>("value");
         QTest::addColumn<QString>("named"); // the label that names the field
-        QTest::newRow("zero length") << "TKorpus" << "sedlugosc" << 0.0 << "lDlugosc";
-        QTest::newRow("negative diameter") << "TKorpus" << "sesrednica" << -5.0 << "lSrednica";
-        QTest::newRow("zero wall") << "TKorpus" << "segrubosc" << 0.0 << "lGrubosc";
-        QTest::newRow("transition, zero rear")
-            << "TStozekSciety" << "sesrednica2" << 0.0 << "lSrednica2";
-        QTest::newRow("fins, zero span") << "TStatecznik" << "seD" << 0.0 << "lD";
-        QTest::newRow("fins, negative tip") << "TStatecznik" << "seC" << -1.0 << "lC";
-        QTest::newRow("fins, zero tip is a pointed fin") << "TStatecznik" << "seC" << 0.0 << "";
-        QTest::newRow("fins, forward sweep") << "TStatecznik" << "seB" << -10.0 << "";
+        QTest::newRow("zero length") << "TKorpus"
+                                     << "sedlugosc" << 0.0 << "lDlugosc";
+        QTest::newRow("negative diameter") << "TKorpus"
+                                           << "sesrednica" << -5.0 << "lSrednica";
+        QTest::newRow("zero wall") << "TKorpus"
+                                   << "segrubosc" << 0.0 << "lGrubosc";
+        QTest::newRow("transition, zero rear") << "TStozekSciety"
+                                               << "sesrednica2" << 0.0 << "lSrednica2";
+        QTest::newRow("fins, zero span") << "TStatecznik"
+                                         << "seD" << 0.0 << "lD";
+        QTest::newRow("fins, negative tip") << "TStatecznik"
+                                            << "seC" << -1.0 << "lC";
+        QTest::newRow("fins, zero tip is a pointed fin") << "TStatecznik"
+                                                         << "seC" << 0.0 << "";
+        QTest::newRow("fins, forward sweep") << "TStatecznik"
+                                             << "seB" << -10.0 << "";
     }
     void unusableSizesAreRefusedByName() {
         QFETCH(QString, kind);
