@@ -4,7 +4,9 @@
 #include "canvas/DesignWindow.h"
 #include "editing/DesignEdits.h"
 #include "i18n/AdvForm.h"
+#include "i18n/LanguageChoice.h"
 #include "i18n/LanguageSession.h"
+#include "i18n/QtTexts.h"
 #include "interaction/Interaction.h"
 #include "shell/AboutBox.h"
 #include "shell/MainWindow.h"
@@ -31,6 +33,7 @@ Program::Program(LanguageSession& language, Interaction& interaction, QString pr
 Program::~Program() = default;
 
 bool Program::create() {
+    qtTexts_ = InstallQtTexts(ReadLanguageChoice());
     mainForm_ = std::make_unique<TMainForm>(language_, interaction_, programDirectory_);
     if (!mainForm_->FormCreate())
         return false;

@@ -5,6 +5,8 @@
 #include <functional>
 #include <memory>
 
+class QTranslator;
+
 namespace vantor {
 
 class Interaction;
@@ -48,6 +50,8 @@ private:
     LanguageSession& language_;
     Interaction& interaction_;
     QString programDirectory_;
+    // Qt's own texts in the program's language, for as long as the program runs.
+    std::unique_ptr<QTranslator> qtTexts_;
     std::unique_ptr<TMainForm> mainForm_;
     std::unique_ptr<QWidget> advForm_;        // the translating base form, never shown
     TFormObject* formObject_ = nullptr;       // owned by the main window's dock

@@ -142,25 +142,25 @@ private slots:
         QVERIFY(!table.finsPlaneNoteShown());
     }
 
-    // The Barrowman verdict is a word of the program's language, as is the question
-    // before a modified design closes.
+    // The Barrowman verdict is a word of the program's language, as are the question
+    // before a modified design closes and Qt's own buttons.
     void verdictSpeaksTheProgramsLanguage_data() {
         QTest::addColumn<int>("pol");
         QTest::addColumn<QString>("unstable");
         QTest::addColumn<QString>("stable");
         QTest::addColumn<QString>("saveQuestion");
-        QTest::newRow("Polish") << 1 << "Niestabilna"
-                                << "Stabilna"
-                                << "Zapisać zmiany w projekcie?";
-        QTest::newRow("English") << 0 << "Unstable"
-                                 << "Stable"
-                                 << "Save the changes to the design?";
+        QTest::addColumn<QString>("qtYes"); // Qt's own "&Yes"
+        QTest::newRow("Polish") << 1 << "Niestabilna" << "Stabilna"
+                                << "Zapisać zmiany w projekcie?" << "&Tak";
+        QTest::newRow("English") << 0 << "Unstable" << "Stable"
+                                 << "Save the changes to the design?" << "&Yes";
     }
     void verdictSpeaksTheProgramsLanguage() {
         QFETCH(int, pol);
         QFETCH(QString, unstable);
         QFETCH(QString, stable);
         QFETCH(QString, saveQuestion);
+        QFETCH(QString, qtYes);
         QSettings("Qendel", "CAD").setValue("Pol", pol);
         const auto restore = qScopeGuard([] { QSettings("Qendel", "CAD").remove("Pol"); });
         Editing e;
@@ -170,6 +170,8 @@ private slots:
         QCOMPARE(table.value(4), unstable);
         table.findChild<QPushButton*>("bAddBallast")->click();
         QCOMPARE(table.value(4), stable);
+        // Qt's own buttons too.
+        QCOMPARE(QCoreApplication::translate("QPlatformTheme", "&Yes"), qtYes);
         // So is the question before a modified design closes.
         Named<QAction>(*e.main, "FileCloseAll").trigger();
         QCOMPARE(e.interaction.questions.last().text, saveQuestion);
