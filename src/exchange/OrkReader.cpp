@@ -368,7 +368,7 @@ private:
         // as instances along the axis.
         const bool counted = kind == "tubefinset" || kind == "innertube";
         const int instances =
-            counted ? 1 : std::clamp(static_cast<int>(NumberOr(node, "instancecount", 1)), 1, 1000);
+            counted ? 1 : std::clamp(WholeNumberOr(node, "instancecount", 1), 1, 1000);
         const double separation = MetresOr(node, "instanceseparation", 0);
 
         double length = MetresOr(node, "length", 0);
@@ -403,7 +403,7 @@ private:
                                ? MetresOr(node, "outerradius", hostInner)
                                : MetresOr(node, "outerradius", MetresOr(node, "radius", 0));
             const int tubeCount =
-                std::clamp(static_cast<int>(NumberOr(node, "fincount", 6)), 1, 64);
+                std::clamp(WholeNumberOr(node, "fincount", 6), 1, 64);
             if (kind == "tubefinset" && !LengthOf(node, "radius") &&
                 !LengthOf(node, "outerradius")) {
                 // Automatic: the tubes around the body touch one another.
@@ -495,7 +495,7 @@ private:
                 double density) {
         part.kind = ImportedKind::FinSet;
         part.finCount =
-            static_cast<int>(NumberOr(node, "fincount", NumberOr(node, "instancecount", 3)));
+            WholeNumberOr(node, "fincount", WholeNumberOr(node, "instancecount", 3));
         if (part.finCount < 1 || part.finCount > 64)
             throw ImportError("the fin set \"" + part.name + "\" has " +
                               std::to_string(part.finCount) + " fins");

@@ -162,7 +162,7 @@ private:
         if (const auto station = NumberOf(node, "Station"))
             return *station;
         const double xb = NumberOr(node, "Xb", 0);
-        switch (static_cast<int>(NumberOr(node, "LocationMode", 0))) {
+        switch (WholeNumberOr(node, "LocationMode", 0)) {
         case 1:
             return xb; // from the nose tip
         case 2:
@@ -198,9 +198,9 @@ private:
         if (kind == "NoseCone") {
             part.kind = ImportedKind::Nose;
             part.aftDiameter = NumberOr(node, "BaseDia", 0);
-            part.shape = ShapeOf(static_cast<int>(NumberOr(node, "ShapeCode", 0)));
+            part.shape = ShapeOf(WholeNumberOr(node, "ShapeCode", 0));
             part.shapeParameter = NumberOr(node, "ShapeParameter", 0);
-            if (static_cast<int>(NumberOr(node, "ShapeCode", 0)) == 2)
+            if (WholeNumberOr(node, "ShapeCode", 0) == 2)
                 part.shapeParameter = 0.5;
             part.thickness = NumberOr(node, "WallThickness", 0);
             if (NumberOr(node, "ShoulderLen", 0) > 0)
@@ -214,7 +214,7 @@ private:
             part.kind = ImportedKind::Transition;
             part.foreDiameter = NumberOr(node, "FrontDia", 0);
             part.aftDiameter = NumberOr(node, "RearDia", 0);
-            part.shape = ShapeOf(static_cast<int>(NumberOr(node, "ShapeCode", 0)));
+            part.shape = ShapeOf(WholeNumberOr(node, "ShapeCode", 0));
             part.thickness = NumberOr(node, "WallThickness", 0);
         }
         if (!(std::max(part.foreDiameter, part.aftDiameter) > 0) || !(length > 0))
@@ -294,12 +294,12 @@ private:
     void finSet(const pugi::xml_node& node, const std::string& kind, ImportedPart& part,
                 double hostFront, double hostLength) {
         part.kind = ImportedKind::FinSet;
-        part.finCount = static_cast<int>(NumberOr(node, "FinCount", 3));
+        part.finCount = WholeNumberOr(node, "FinCount", 3);
         if (part.finCount < 1 || part.finCount > 64)
             throw ImportError("the fin set has " + std::to_string(part.finCount) + " fins");
         part.cant = NumberOr(node, "CantAngle", 0);
         part.thickness = NumberOr(node, "Thickness", 0);
-        const int shape = static_cast<int>(NumberOr(node, "ShapeCode", 0));
+        const int shape = WholeNumberOr(node, "ShapeCode", 0);
         if (kind == "CustomFinSet" || shape == 2) {
             std::vector<std::pair<double, double>> outline;
             std::stringstream list(TextOf(node, "PointList"));
@@ -412,7 +412,7 @@ ImportedRocket ReadRktDocument(std::string_view xml) {
     const pugi::xml_node root = doc.child("RockSimDocument");
     if (!root)
         throw ImportError("the document is not a RockSim design (no <RockSimDocument> element)");
-    const int version = static_cast<int>(NumberOr(root, "FileVersion", 0));
+    const int version = WholeNumberOr(root, "FileVersion", 0);
     if (version < 3 || version > 4)
         throw ImportError("RockSim file version " + std::to_string(version) +
                           " is not read (versions 3 and 4 are)");
@@ -422,7 +422,7 @@ ImportedRocket ReadRktDocument(std::string_view xml) {
     ImportedRocket rocket;
     rocket.name = TextOf(design, "Name");
     rocket.format = "RockSim " + std::to_string(version);
-    rocket.stageCount = std::clamp(static_cast<int>(NumberOr(design, "StageCount", 1)), 1, 3);
+    rocket.stageCount = std::clamp(WholeNumberOr(design, "StageCount", 1), 1, 3);
     RktWalker walker(rocket);
     // Stage 3 is the sustainer, the stage with the nose; 2 and 1 are boosters below it.
     walker.stage(design.child("Stage3Parts"));

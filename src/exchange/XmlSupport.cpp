@@ -1,7 +1,9 @@
 #include "exchange/XmlSupport.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <limits>
 
 namespace vantor {
 
@@ -46,6 +48,14 @@ std::optional<double> NumberOf(const pugi::xml_node& parent, const char* child) 
 
 double NumberOr(const pugi::xml_node& parent, const char* child, double fallback) {
     return NumberOf(parent, child).value_or(fallback);
+}
+
+int WholeNumberOr(const pugi::xml_node& parent, const char* child, int fallback) {
+    const std::optional<double> value = NumberOf(parent, child);
+    if (!value)
+        return fallback;
+    constexpr double low = std::numeric_limits<int>::min(), high = std::numeric_limits<int>::max();
+    return static_cast<int>(std::clamp(std::trunc(*value), low, high));
 }
 
 std::string TextOf(const pugi::xml_node& parent, const char* child) {

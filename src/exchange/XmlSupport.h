@@ -29,6 +29,9 @@ void ParseDesignXml(pugi::xml_document& doc, std::string_view text);
 // is not a finite number is an ImportError naming the element.
 std::optional<double> NumberOf(const pugi::xml_node& parent, const char* child);
 double NumberOr(const pugi::xml_node& parent, const char* child, double fallback);
+// A whole number (a count, a code): the element's number truncated toward zero and held
+// to the range of an int, so that any value a file holds converts safely.
+int WholeNumberOr(const pugi::xml_node& parent, const char* child, int fallback);
 // A number from a string, with the name used in the message.
 double ParseNumber(std::string_view text, std::string_view what);
 std::string TextOf(const pugi::xml_node& parent, const char* child);
