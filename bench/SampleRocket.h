@@ -12,19 +12,10 @@
 
 namespace vantor::bench {
 
-// A rocket of exactly `components` elements: a nose, then body tubes one behind the
-// other, each carrying a fin set, a motor and a ballast in turn, placed as a few
-// redraws leave them. Weights are computed, so the summary has something to add up.
-inline void BuildRocket(Design& design, int components, float tubeLength = 60) {
-    // Inserted as the insertion commands insert, with the sizes the dialog would give.
-    auto add = [&](std::string_view kind, TRocketElement* parent, auto set) -> TRocketElement& {
-        ElementFields fields = DefaultFields(kind);
-        set(fields);
-        const auto inserted =
-            InsertElement(design, parent != nullptr ? design.tree.nodeOf(parent) : nullptr,
-                          NewElement{std::string(kind), fields});
-        return *InsertedElement(*inserted);
-    };
+// Lays out a rocket of exactly `components` elements through `add(kind, parent, set)`:
+// a nose, then body tubes one behind the other, each carrying a fin set, a motor and a
+// ballast in turn, with the sizes the dialog would give.
+template <class Add> void LayOutRocket(int components, float tubeLength, Add add) {
     TRocketElement* tube = &add("TGlowicaOgive", nullptr, [](ElementFields& f) { f.length = 120; });
     const std::string_view extras[] = {"TStatecznik", "TEngine", "TBalast"};
     int made = 1;
@@ -49,6 +40,21 @@ inline void BuildRocket(Design& design, int components, float tubeLength = 60) {
         });
         ++extra;
     }
+}
+
+// The rocket of LayOutRocket, placed as a few redraws leave it. Weights are computed, so
+// the summary has something to add up.
+inline void BuildRocket(Design& design, int components, float tubeLength = 60) {
+    // Inserted as the insertion commands insert.
+    LayOutRocket(components, tubeLength,
+                 [&](std::string_view kind, TRocketElement* parent, auto set) -> TRocketElement& {
+                     ElementFields fields = DefaultFields(kind);
+                     set(fields);
+                     const auto inserted = InsertElement(
+                         design, parent != nullptr ? design.tree.nodeOf(parent) : nullptr,
+                         NewElement{std::string(kind), fields});
+                     return *InsertedElement(*inserted);
+                 });
     NullSurface surface;
     DrawDesign(design, surface);
     DrawDesign(design, surface);

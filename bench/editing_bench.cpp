@@ -23,46 +23,22 @@ using Clock = std::chrono::steady_clock;
 // element: each insertion edit keeps the state of the whole design, which makes building
 // tens of thousands of elements that way take quadratic time. The redraws place them.
 void BuildLargeRocket(Design& design, int components) {
-    auto add = [&](std::string_view kind, TRocketElement* parent, auto set) -> TRocketElement& {
-        ElementFields fields = DefaultFields(kind);
-        set(fields);
-        std::unique_ptr<TRocketElement> element = CreateElement(kind);
-        WriteFields(*element, fields);
-        element->Pen = TPen{1, 0};
-        element->Selected = false;
-        element->Points.assign(kind == "TGlowicaOgive" ? 3 : kind == "TBalast" ? 1 : 4, TPoints{});
-        TRocketElement& added = *element;
-        design.addElement(std::move(element),
-                          parent != nullptr ? design.tree.nodeOf(parent) : nullptr);
-        return added;
-    };
-    TRocketElement* tube = &add("TGlowicaOgive", nullptr, [](ElementFields& f) { f.length = 120; });
-    tube->Translate(50, 300);
-    AxisY = static_cast<float>(tube->Points[0].y - tube->DiameterA * 0.5);
-    OriginX = static_cast<float>(tube->Points[0].x);
-    const std::string_view extras[] = {"TStatecznik", "TEngine", "TBalast"};
-    int made = 1;
-    for (int extra = 0; made < components; ++made) {
-        if (tube->ClassName != "TKorpus" || extra == 3) {
-            tube = &add("TKorpus", tube, [](ElementFields& f) { f.length = 60; });
-            extra = 0;
-            continue;
-        }
-        add(extras[extra], tube, [kind = extras[extra]](ElementFields& f) {
-            if (kind == "TStatecznik") {
-                f.finA = 40;
-                f.finB = 15;
-                f.finC = 20;
-                f.finD = 30;
-            } else if (kind == "TEngine") {
-                f.diameterA = 20;
-                f.length = 30;
-            } else {
-                f.weight = 5;
-            }
+    bench::LayOutRocket(
+        components, 60,
+        [&](std::string_view kind, TRocketElement* parent, auto set) -> TRocketElement& {
+            ElementFields fields = DefaultFields(kind);
+            set(fields);
+            std::unique_ptr<TRocketElement> element = CreateElement(kind);
+            WriteFields(*element, fields);
+            element->Pen = TPen{1, 0};
+            element->Selected = false;
+            element->Points.assign(kind == "TGlowicaOgive" ? 3 : kind == "TBalast" ? 1 : 4,
+                                   TPoints{});
+            TRocketElement& added = *element;
+            design.addElement(std::move(element),
+                              parent != nullptr ? design.tree.nodeOf(parent) : nullptr);
+            return added;
         });
-        ++extra;
-    }
     NullSurface surface;
     DrawDesign(design, surface);
     DrawDesign(design, surface);
