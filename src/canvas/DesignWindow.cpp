@@ -420,7 +420,7 @@ bool TMDIChild::SelectAt(double x, double y) {
     bool hit = false;
     for (ElementTree::Node* node : design_.tree.nodesInOrder()) {
         TRocketElement* element = node->element;
-        if (element == nullptr || !(element->ContainsPoint(x, y) || element->NearFirstPoint(x, y)))
+        if (element == nullptr || !element->AnswersPointer(x, y))
             continue;
         const std::size_t n = std::min(design_.tree.nodeCount(), design_.Elements.size());
         for (std::size_t i = 0; i < n; ++i)

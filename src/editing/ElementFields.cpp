@@ -32,6 +32,7 @@ ElementFields FieldsOf(const TRocketElement& e) {
     fields.thickness = e.Thickness;
     fields.weight = e.Weight;
     fields.density = e.Density;
+    fields.offset = e.Offset;
     if (const auto* fins = dynamic_cast<const TStatecznik*>(&e)) {
         fields.finA = fins->FinA;
         fields.finB = fins->FinB;
@@ -51,6 +52,7 @@ void WriteFields(TRocketElement& e, const ElementFields& fields) {
     e.Thickness = fields.thickness;
     e.Weight = fields.weight;
     e.Density = fields.density;
+    e.Offset = fields.offset;
     if (auto* fins = dynamic_cast<TStatecznik*>(&e)) {
         fins->FinA = fields.finA;
         fins->FinB = fields.finB;
@@ -122,6 +124,28 @@ FieldsRefusal CheckDialogSizes(const TRocketElement& e, const DialogSizes& sizes
 
 bool IsNoseKind(std::string_view kind) {
     return kind == "TGlowicaStozek" || kind == "TGlowicaOgive" || kind == "TGlowicaParabolic";
+}
+
+bool PlacedAlongParent(std::string_view kind) {
+    return kind == "TEngine" || kind == FinSetClass || kind == BallastClass;
+}
+
+bool PositionFits(const ElementFields& fields, const TRocketElement* parent) {
+    if (!std::isfinite(fields.offset))
+        return false;
+    return parent == nullptr || (fields.offset >= 0 && fields.offset <= parent->Length);
+}
+
+std::optional<float> FlushWithRearOffset(std::string_view kind, const ElementFields& fields,
+                                         const TRocketElement& parent) {
+    // A fin set's extent along the tube is its root chord; a ballast is a point.
+    const float extent = kind == FinSetClass    ? fields.finA
+                         : kind == BallastClass ? 0.0f
+                                                : fields.length;
+    const float offset = parent.Length - extent;
+    if (!std::isfinite(offset) || offset < 0)
+        return std::nullopt;
+    return offset;
 }
 
 InsertionRefusal CheckInsertion(const Design& design, std::string_view kind,

@@ -11,11 +11,12 @@ class Design;
 class TRocketElement;
 
 // What the parameters dialog can write into an element: caption, material, sizes,
-// weight and density, and a fin set's fin data.
+// weight and density, the position along the parent, and a fin set's fin data.
 struct ElementFields {
     std::string caption;
     std::string material;
     float length = 0, diameterA = 0, diameterB = 0, thickness = 0, weight = 0, density = 0;
+    float offset = 0; // from the parent's front, for the kinds placed along their parent
     float finA = 0, finB = 0, finC = 0, finD = 0;
     std::int32_t finCount = 0;
 
@@ -74,5 +75,20 @@ InsertionRefusal CheckInsertion(const Design& design, std::string_view kind,
                                 const TRocketElement* parent);
 
 bool IsNoseKind(std::string_view kind);
+
+// Whether an element of `kind` sits along its parent at a position the user chooses (a
+// motor, a fin set, a ballast) rather than behind the parent's rear end.
+bool PlacedAlongParent(std::string_view kind);
+
+// Whether the fields' offset is a position the component may take on `parent`: from the
+// parent's front to its rear end, the same range the pointer may slide it in (a motor
+// may stand out behind its tube). Without a parent any finite position fits.
+bool PositionFits(const ElementFields& fields, const TRocketElement* parent);
+
+// The position that puts the component's rear end at its parent's rear end (a ballast,
+// which is a point, at the rear end itself); nothing without a parent or where the
+// component is longer than its parent.
+std::optional<float> FlushWithRearOffset(std::string_view kind, const ElementFields& fields,
+                                         const TRocketElement& parent);
 
 } // namespace vantor

@@ -3,6 +3,7 @@
 #include "model/AxisValues.h"
 #include "model/RecordSink.h"
 
+#include <array>
 #include <cmath>
 #include <limits>
 
@@ -47,6 +48,15 @@ void TStatecznik::Draw() {
     Translate(0, tubeDiameter);
     DrawFinOutline(colour);
     DrawHandles();
+}
+
+bool TStatecznik::AnswersPointer(double x, double y) const {
+    if (TRocketElement::AnswersPointer(x, y))
+        return true;
+    std::array<TPoints, 4> upper;
+    for (std::size_t i = 0; i < upper.size(); ++i)
+        upper[i] = {Corners[i].x, Corners[i].y};
+    return OutlineContains(upper, x, y);
 }
 
 void TStatecznik::SaveElement(RecordSink& out, std::int32_t parentIndex) const {

@@ -17,6 +17,9 @@ public:
     double ComputeArea() override;
     double ComputeCP() override;
     std::size_t OutlinePointCount() const override { return 4; }
+    // The outline holds the lower fin half; the upper half, kept in Corners, answers
+    // the pointer too.
+    bool AnswersPointer(double x, double y) const override;
 
     float FinA = 0; // root chord
     float FinB = 0; // sweep: from the root's front to the tip's front

@@ -37,6 +37,11 @@ public:
 
     // Number of outline points the kind draws with.
     virtual std::size_t OutlinePointCount() const = 0;
+    // Whether a pointer at (x, y) picks the element: inside its outline or at its first
+    // point.
+    virtual bool AnswersPointer(double x, double y) const {
+        return ContainsPoint(x, y) || NearFirstPoint(x, y);
+    }
 
     std::string AllowedParents;
     float Area = 0;

@@ -238,14 +238,18 @@ double TShaped::ComputeCG() {
     return static_cast<double>(grid.insideXSum / grid.inside);
 }
 
-bool TShaped::ContainsPoint(double x, double y) const {
+bool OutlineContains(std::span<const TPoints> outline, double x, double y) {
     bool inside = false;
-    const std::size_t n = Points.size();
+    const std::size_t n = outline.size();
     for (std::size_t i = 0, j = n - 1; i < n; j = i++) {
-        if (Straddles(Points[i], Points[j], y) && x <= CrossingX(Points[i], Points[j], y))
+        if (Straddles(outline[i], outline[j], y) && x <= CrossingX(outline[i], outline[j], y))
             inside = !inside;
     }
     return inside;
+}
+
+bool TShaped::ContainsPoint(double x, double y) const {
+    return OutlineContains(Points, x, y);
 }
 
 bool TShaped::NearFirstPoint(double x, double y) const {

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -94,5 +95,8 @@ protected:
 inline constexpr Argb SelectedColour = MakeArgb(255, 20, 20, 200);
 // Colour of the selection handles.
 inline constexpr Argb HandleColour = MakeArgb(255, 100, 100, 100);
+
+// Whether (x, y) lies inside the closed outline, by the even-odd rule.
+bool OutlineContains(std::span<const TPoints> outline, double x, double y);
 
 } // namespace vantor

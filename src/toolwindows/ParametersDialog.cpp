@@ -176,6 +176,7 @@ TFormParametry::TFormParametry(LanguageSession& language, Interaction& interacti
     connect(bOblicz, &QPushButton::clicked, this, &TFormParametry::bObliczClick);
     connect(bOblicz3, &QPushButton::clicked, this, &TFormParametry::bObliczClick);
     connect(bWybierzSilnik, &QPushButton::clicked, this, &TFormParametry::bWybierzSilnikClick);
+    connect(bDoTylu, &QPushButton::clicked, this, &TFormParametry::bDoTyluClick);
     // Only a choice the user makes; selecting the element's material on showing does
     // not change its density.
     connect(seMaterial, &QComboBox::activated, this, &TFormParametry::seMaterialChange);
@@ -206,6 +207,7 @@ void TFormParametry::buildMainPage() {
     bWybierzSilnik->hide();
     PanelMaterialMain = MakePanel("PanelMaterialMain", TabMain, {0, 100, ClientWidth, 64});
     PanelWagaMain = MakePanel("PanelWagaMain", TabMain, {0, 166, ClientWidth, 36});
+    PanelPolozenieMain = MakePanel("PanelPolozenieMain", TabMain, {0, 204, ClientWidth, 30});
     PageControl1->addTab(TabMain, QStringLiteral("Główne@5504"));
 }
 
@@ -213,23 +215,26 @@ void TFormParametry::buildFinPage() {
     TabStatecznik = new QWidget(PageControl1);
     TabStatecznik->setObjectName("TabStatecznik");
     constexpr int x = 70, width = 100, labelWidth = x - LabelX - 4;
+    // Rows 26 apart, the fin count beside its label: the position row fits above the
+    // material panel.
     lA = MakeLabel("lA", QStringLiteral("A@5513"), TabStatecznik, LabelX, 8, labelWidth);
     seA = MakeDecimal("seA", 90, TabStatecznik, x, 8, width);
-    lB = MakeLabel("lB", QStringLiteral("B@5514"), TabStatecznik, LabelX, 36, labelWidth);
-    seB = MakeDecimal("seB", 50, TabStatecznik, x, 36, width);
-    lC = MakeLabel("lC", QStringLiteral("C@5515"), TabStatecznik, LabelX, 64, labelWidth);
-    seC = MakeDecimal("seC", 50, TabStatecznik, x, 64, width);
-    lD = MakeLabel("lD", QStringLiteral("D@5516"), TabStatecznik, LabelX, 92, labelWidth);
-    seD = MakeDecimal("seD", 40, TabStatecznik, x, 92, width);
+    lB = MakeLabel("lB", QStringLiteral("B@5514"), TabStatecznik, LabelX, 34, labelWidth);
+    seB = MakeDecimal("seB", 50, TabStatecznik, x, 34, width);
+    lC = MakeLabel("lC", QStringLiteral("C@5515"), TabStatecznik, LabelX, 60, labelWidth);
+    seC = MakeDecimal("seC", 50, TabStatecznik, x, 60, width);
+    lD = MakeLabel("lD", QStringLiteral("D@5516"), TabStatecznik, LabelX, 86, labelWidth);
+    seD = MakeDecimal("seD", 40, TabStatecznik, x, 86, width);
     lIlefin = MakeLabel("lIlefin", QStringLiteral("Ilość statecznikow@5517"), TabStatecznik, LabelX,
-                        118, 190);
-    seilefin = MakeSpin("seilefin", 3, TabStatecznik, x, 138, 60);
+                        112, 124);
+    seilefin = MakeSpin("seilefin", 3, TabStatecznik, 134, 112, 60);
     seilefin->setRange(2, 4);
     seilefin->setValue(3);
     ImageFin = new FinPicture(TabStatecznik);
     ImageFin->setObjectName("ImageFin");
     ImageFin->setToolTip(QStringLiteral("Wymiary statecznika@5519"));
-    ImageFin->setGeometry(ClientWidth - 166, 8, 158, 134);
+    ImageFin->setGeometry(ClientWidth - 166, 2, 158, 132);
+    PanelPolozenie2 = MakePanel("PanelPolozenie2", TabStatecznik, {0, 136, ClientWidth, 26});
     PanelMaterial2 = MakePanel("PanelMaterial2", TabStatecznik, {0, 162, ClientWidth, 64});
     PanelWaga2 = MakePanel("PanelWaga2", TabStatecznik, {0, 226, ClientWidth, 36});
     PageControl1->addTab(TabStatecznik, QStringLiteral("Statecznik@5512"));
@@ -243,6 +248,7 @@ void TFormParametry::buildBallastPage() {
     seWaga3 = MakeSpin("seWaga3", 0, PanelWaga3, FieldX, 6);
     bOblicz3 = MakeButton("bOblicz3", QStringLiteral("oblicz@5521"), PanelWaga3,
                           {FieldX + FieldWidth + 8, 6, 76, RowHeight});
+    PanelPolozenie3 = MakePanel("PanelPolozenie3", TabBalast, {0, 48, ClientWidth, 30});
     PageControl1->addTab(TabBalast, QStringLiteral("Balast@5518"));
 }
 
@@ -265,6 +271,16 @@ void TFormParametry::buildMovingPanels() {
     seWaga = MakeDecimal("seWaga", 0, PanelWaga, FieldX, 6);
     bOblicz = MakeButton("bOblicz", QStringLiteral("oblicz@5511"), PanelWaga,
                          {FieldX + FieldWidth + 8, 6, 76, RowHeight});
+
+    // The position along the parent, for the kinds placed along it.
+    PanelPolozenie = MakePanel("PanelPolozenie", PanelPolozenieMain, {0, 0, ClientWidth, 26});
+    PanelPolozenie->setAutoFillBackground(true);
+    lPolozenie =
+        MakeLabel("lPolozenie", QStringLiteral("Położenie@6600"), PanelPolozenie, LabelX, 1);
+    lPolozenie->setToolTip(QStringLiteral("Położenie od przodu elementu nadrzędnego@6602"));
+    sePolozenie = MakeDecimal("sePolozenie", 0, PanelPolozenie, FieldX, 1, 66);
+    bDoTylu = MakeButton("bDoTylu", QStringLiteral("Do tyłu@6601"), PanelPolozenie,
+                         {FieldX + 70, 1, ClientWidth - FieldX - 76, RowHeight});
 }
 
 void TFormParametry::buildBottomStrip() {
@@ -301,8 +317,9 @@ void TFormParametry::FormShow() {
         fillMaterials();
     mayClose_ = true;
     bOblicz->show();
-    for (QFrame* panel : {PanelMaterial, PanelWaga, PanelMaterialMain, PanelWagaMain,
-                          PanelMaterial2, PanelWaga2, PanelWaga3})
+    for (QFrame* panel :
+         {PanelMaterial, PanelWaga, PanelMaterialMain, PanelWagaMain, PanelMaterial2, PanelWaga2,
+          PanelWaga3, PanelPolozenie, PanelPolozenieMain, PanelPolozenie2, PanelPolozenie3})
         panel->setFrameShape(QFrame::NoFrame);
 
     shownElement_ = element_;
@@ -335,6 +352,8 @@ void TFormParametry::FormShow() {
 
     showValue(sesrednica2, e.DiameterB);
     showValue(segrubosc, e.Thickness);
+    showValue(sePolozenie, e.Offset);
+    bDoTylu->setEnabled(e.Parent != nullptr);
     const bool transition = e.ClassName == "TStozekSciety";
     sesrednica2->setVisible(transition);
     lSrednica2->setVisible(transition);
@@ -349,15 +368,19 @@ void TFormParametry::FormShow() {
         showValue(seC, fins->FinC);
         showValue(seD, fins->FinD);
         seilefin->setValue(fins->FinCount);
+        moveInto(PanelPolozenie, PanelPolozenie2);
     } else if (e.ClassName == BallastClass) {
         PageControl1->setCurrentWidget(TabBalast);
         moveInto(PanelWaga, PanelWaga3);
+        moveInto(PanelPolozenie, PanelPolozenie3);
         bOblicz->hide();
     } else {
         PageControl1->setCurrentWidget(TabMain);
         moveInto(PanelMaterial, PanelMaterialMain);
         moveInto(PanelWaga, PanelWagaMain);
+        moveInto(PanelPolozenie, PanelPolozenieMain);
     }
+    PanelPolozenie->setVisible(PlacedAlongParent(e.ClassName));
     freshMode_ = false;
 }
 
@@ -372,6 +395,8 @@ bool TFormParametry::valuesAllowed() const {
 
 void TFormParametry::btnOKClick() {
     if (element_ != nullptr && refuseUnusableSize())
+        return;
+    if (element_ != nullptr && refuseUnfittingPosition())
         return;
     if (element_ != nullptr && element_->Parent != nullptr && !valuesAllowed()) {
         mayClose_ = false;
@@ -409,6 +434,25 @@ bool TFormParametry::refuseUnusableSize() {
     return true;
 }
 
+bool TFormParametry::refuseUnfittingPosition() {
+    if (!PlacedAlongParent(element_->ClassName) || PositionFits(enteredFields(), element_->Parent))
+        return false;
+    mayClose_ = false;
+    interaction_.showMessage(this, QStringLiteral("not allowed\n") + lPolozenie->text(), QString(),
+                             Interaction::Icon::None);
+    sePolozenie->setFocus();
+    sePolozenie->selectAll();
+    return true;
+}
+
+void TFormParametry::bDoTyluClick() {
+    if (element_ == nullptr || element_->Parent == nullptr)
+        return;
+    if (const std::optional<float> offset =
+            FlushWithRearOffset(element_->ClassName, enteredFields(), *element_->Parent))
+        sePolozenie->setValue(*offset);
+}
+
 ElementFields TFormParametry::enteredFields() const {
     ElementFields fields = FieldsOf(*element_);
     fields.caption = eCaption->text().toStdString();
@@ -418,6 +462,8 @@ ElementFields TFormParametry::enteredFields() const {
     fields.thickness = enteredValue(segrubosc);
     fields.weight = enteredValue(seWaga);
     fields.material = seMaterial->currentText().toStdString();
+    if (PlacedAlongParent(element_->ClassName))
+        fields.offset = enteredValue(sePolozenie);
     if (element_->ClassName == FinSetClass) {
         fields.finA = enteredValue(seA);
         fields.finB = enteredValue(seB);

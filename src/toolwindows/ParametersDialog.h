@@ -73,6 +73,9 @@ public:
     // "Choose motor": puts the chosen motor's sizes, weight and caption into the fields;
     // OK then writes them as one step.
     void bWybierzSilnikClick();
+    // "Flush with the rear": puts into the position field the position at which the
+    // component's rear end meets its parent's.
+    void bDoTyluClick();
 
     // Loads the fields from the element and shows the page of its kind.
     void FormShow();
@@ -143,6 +146,15 @@ public:
 
     QPushButton* bWybierzSilnik = nullptr;
 
+    // The position along the parent (motor, fin set, ballast), moved to the page shown.
+    QFrame* PanelPolozenie = nullptr;
+    QLabel* lPolozenie = nullptr;
+    QDoubleSpinBox* sePolozenie = nullptr;
+    QPushButton* bDoTylu = nullptr;
+    QFrame* PanelPolozenieMain = nullptr;
+    QFrame* PanelPolozenie2 = nullptr;
+    QFrame* PanelPolozenie3 = nullptr;
+
     QPushButton* BitBtn2 = nullptr; // Cancel
     QPushButton* btnOK = nullptr;
 
@@ -162,6 +174,8 @@ private:
     void moveInto(QFrame* panel, QFrame* holder);
     // Refuses OK when a shown size is zero, negative or not a number, naming the field.
     bool refuseUnusableSize();
+    // Refuses OK when the position is not on the parent, naming the field.
+    bool refuseUnfittingPosition();
     // The reason-free refusal test of OK; true when the values may be accepted.
     bool valuesAllowed() const;
     // The fields as the dialog's controls hold them.

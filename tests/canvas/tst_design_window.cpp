@@ -153,6 +153,42 @@ private slots:
         QCOMPARE(host.selected->element, &nose);
     }
 
+    // A fin set draws two halves; a press inside either picks it, and a press between
+    // them (on the tube) picks the tube.
+    void eitherFinHalfAnswersThePointer_data() {
+        QTest::addColumn<int>("y");
+        QTest::addColumn<QString>("picked");
+        QTest::newRow("upper half") << 275 - 25 - 10 << "fins";
+        QTest::newRow("lower half") << 275 + 25 + 10 << "fins";
+        QTest::newRow("tube between") << 275 << "tube";
+        QTest::newRow("beyond the upper tip") << 275 - 25 - 45 << "";
+    }
+    void eitherFinHalfAnswersThePointer() {
+        QFETCH(int, y);
+        QFETCH(QString, picked);
+        test::FakeDesignHost host;
+        TMDIChild window(host);
+        window.resize(1200, 600);
+        window.scrollX()->setValue(0);
+        window.scrollY()->setValue(0);
+        test::DesignBuilder build(window.design());
+        auto& nose = build.nose("TGlowicaStozek", 200, 50, 50, 275);
+        auto& tube = build.attach("TKorpus", nose);
+        auto& set = build.attach<TStatecznik>("TStatecznik", tube);
+        set.FinA = 100;
+        set.FinB = 20;
+        set.FinC = 60;
+        set.FinD = 40;
+        set.Offset = 300;
+        window.Redraw();
+        // Root from 550 to 650, tip from 570 to 630, 40 above and below the tube.
+        window.FormMouseDown(Qt::LeftButton, 600, y);
+        const TRocketElement* expected = picked == "fins"   ? &set
+                                         : picked == "tube" ? &tube
+                                                            : nullptr;
+        QCOMPARE(host.selected ? host.selected->element : nullptr, expected);
+    }
+
     void slidingStopsAtTheParentsRearEnd() {
         test::FakeDesignHost host;
         TMDIChild window(host);

@@ -61,6 +61,11 @@ private slots:
             fields.finCount = 3;
             return ChangeFields(r.design, r.element(2), fields);
         });
+        QTest::newRow("position the motor by number") << Edit([](Rocket& r) {
+            ElementFields fields = FieldsOf(r.element(3));
+            fields.offset += 35.5f;
+            return ChangeFields(r.design, r.element(3), fields);
+        });
         QTest::newRow("delete the tube's subtree")
             << Edit([](Rocket& r) { return DeleteSubtree(r.design, r.node(1)); });
         QTest::newRow("delete the whole rocket")

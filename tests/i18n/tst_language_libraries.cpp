@@ -58,7 +58,7 @@ QList<int> OptionsIds() {
     return Range(3501, 3520) + QList<int>{3523, 3524, 3525} + Range(3527, 3532);
 }
 QList<int> ParametersIds() {
-    return QList<int>{5501, 5504, 5506, 5507, 5508} + Range(5510, 5524);
+    return QList<int>{5501, 5504, 5506, 5507, 5508} + Range(5510, 5524) + Range(6600, 6602);
 }
 
 // The motor chooser and the motor library's command and messages.
@@ -200,7 +200,7 @@ void LanguageLibrariesTest::everyFormIdentifierHasAString_data() {
         QTest::addRow("%s main window", file) << path << MainWindowIds() + QList<int>{3518} << 152;
         QTest::addRow("%s object window", file) << path << ObjectWindowIds() << 52;
         QTest::addRow("%s options", file) << path << OptionsIds() << 29;
-        QTest::addRow("%s parameters", file) << path << ParametersIds() << 20;
+        QTest::addRow("%s parameters", file) << path << ParametersIds() << 23;
         QTest::addRow("%s design window", file) << path << QList<int>{1001} << 1;
         QTest::addRow("%s 3D model export", file) << path << Export3dIds() << 9;
         QTest::addRow("%s motors", file) << path << MotorIds() << 27;

@@ -133,7 +133,7 @@ private slots:
         QList<int> expected{5501, 5504, 5506, 5507, 5508};
         for (int id = 5510; id <= 5524; ++id)
             expected << id;
-        expected << 5530; // the motor chooser's button
+        expected << 5530 << 6600 << 6601 << 6602; // motor chooser; position, flush, hint
         QCOMPARE(found, expected);
         for (const char* name : {"eCaption",      "sedlugosc",
                                  "sesrednica",    "sesrednica2",
@@ -556,6 +556,74 @@ private slots:
         QVERIFY(!f.dialog.mayClose());
         QCOMPARE(FieldsOf(element), before);
         QCOMPARE(QApplication::focusWidget(), shown);
+    }
+
+    // Motors, fin sets and ballast take a position from their parent's front, typed or
+    // flush with its rear end (tube 500 long); a position off the parent is refused by
+    // name. Other kinds show no position.
+    void positionPlacesAlongTheParent_data() {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("typed"); // empty: press "Flush with the rear"
+        QTest::addColumn<double>("offset"); // -1: refused
+        QTest::newRow("motor typed") << "TEngine"
+                                     << "120,5" << 120.5;
+        QTest::newRow("motor flush") << "TEngine"
+                                     << "" << 400.0;
+        QTest::newRow("motor at the rear end") << "TEngine"
+                                               << "500" << 500.0;
+        QTest::newRow("fins flush by root chord") << "TStatecznik"
+                                                  << "" << 410.0;
+        QTest::newRow("fins typed") << "TStatecznik"
+                                    << "0" << 0.0;
+        QTest::newRow("ballast flush is the rear end") << "TBalast"
+                                                       << "" << 500.0;
+        QTest::newRow("ballast in front") << "TBalast"
+                                          << "-1" << -1.0;
+        QTest::newRow("motor behind the tube") << "TEngine"
+                                               << "501" << -1.0;
+    }
+    void positionPlacesAlongTheParent() {
+        QFETCH(QString, kind);
+        QFETCH(QString, typed);
+        QFETCH(double, offset);
+        Fixture f;
+        auto& body = f.tube();
+        body.Length = 500;
+        auto& element = f.builder.attach(kind.toStdString(), body);
+        element.DiameterA = 30;
+        element.Weight = 10;
+        if (auto* fins = dynamic_cast<TStatecznik*>(&element))
+            GiveFinsSizes(*fins);
+        element.Offset = 7;
+        f.showReally(element);
+        QVERIFY(f.dialog.sePolozenie->isVisibleTo(&f.dialog));
+        QCOMPARE(f.dialog.sePolozenie->value(), 7.0);
+        if (typed.isEmpty())
+            QTest::mouseClick(f.dialog.bDoTylu, Qt::LeftButton);
+        else
+            TypeInto(f.dialog.sePolozenie, typed);
+        QTest::mouseClick(f.dialog.btnOK, Qt::LeftButton);
+        if (offset < 0) {
+            QCOMPARE(f.interaction.messages.size(), 1);
+            QCOMPARE(f.interaction.messages[0].text, "not allowed\n" + f.dialog.lPolozenie->text());
+            QVERIFY(f.dialog.isVisible());
+            QCOMPARE(element.Offset, 7.f);
+            QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(f.dialog.sePolozenie));
+            return;
+        }
+        QCOMPARE(f.dialog.result(), QDialog::Accepted);
+        QCOMPARE(element.Offset, static_cast<float>(offset));
+        // Other fields stay exactly as they were.
+        QCOMPARE(element.Weight, 10.f);
+    }
+    void positionIsShownOnlyForPartsAlongTheParent() {
+        Fixture f;
+        auto& body = f.tube();
+        f.showReally(body);
+        QVERIFY(!f.dialog.sePolozenie->isVisibleTo(&f.dialog));
+        body.Offset = 3; // a body tube follows its parent: OK leaves this alone
+        QTest::mouseClick(f.dialog.btnOK, Qt::LeftButton);
+        QCOMPARE(body.Offset, 3.f);
     }
 
     // Tab goes from the caption to the first size, and on through the page's fields.
