@@ -100,7 +100,7 @@ QByteArray SideViewSvg(Design& design, const QString& title) {
 }
 
 QByteArray DesignPdf(Design& design, const QString& title, const PageSetup& setup,
-                     OutputResult& result) {
+                     OutputResult& result, const OutputTexts& texts) {
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
     {
@@ -112,7 +112,7 @@ QByteArray DesignPdf(Design& design, const QString& title, const PageSetup& setu
             result = {false, "the paper cannot be set up", 0, {}};
             return {};
         }
-        const PagesResult pages = PaintDesignPages(design, title, writer);
+        const PagesResult pages = PaintDesignPages(design, title, writer, texts);
         result = {pages.ok, pages.reason, pages.pages, {}};
     }
     if (!result.ok)
@@ -123,9 +123,9 @@ QByteArray DesignPdf(Design& design, const QString& title, const PageSetup& setu
 }
 
 OutputResult WriteDesignPdf(Design& design, const QString& title, const PageSetup& setup,
-                            const std::filesystem::path& path) {
+                            const std::filesystem::path& path, const OutputTexts& texts) {
     OutputResult made;
-    const QByteArray bytes = DesignPdf(design, title, setup, made);
+    const QByteArray bytes = DesignPdf(design, title, setup, made, texts);
     if (!made.ok)
         return made;
     OutputResult written = Write(bytes, path);
@@ -144,7 +144,7 @@ OutputResult WriteSideViewSvg(Design& design, const QString& title,
 OutputResult WriteTemplatesSvg(Design& design, const QString& title,
                                const std::filesystem::path& path,
                                const TemplateSvgOptions& options) {
-    const std::vector<CutTemplate> templates = BuildTemplates(design);
+    const std::vector<CutTemplate> templates = BuildTemplates(design, options.texts);
     if (templates.empty())
         return {false, "the design has no fin set, conical nose or transition to cut", 0, {}};
     const TemplateSheets made = TemplateSheetsSvg(templates, title, options);

@@ -29,13 +29,14 @@ struct OutputResult {
 QByteArray SideViewSvg(Design& design, const QString& title);
 
 // The PDF document of every page (side view, templates, parts list) at 1200 dpi.
+// Labels, lists and templates are in the language of `texts`.
 QByteArray DesignPdf(Design& design, const QString& title, const PageSetup& setup,
-                     OutputResult& result);
+                     OutputResult& result, const OutputTexts& texts = {});
 
 // The same written to a file safely: a failure leaves any earlier file as it was and no
 // partial file behind.
 OutputResult WriteDesignPdf(Design& design, const QString& title, const PageSetup& setup,
-                            const std::filesystem::path& path);
+                            const std::filesystem::path& path, const OutputTexts& texts = {});
 OutputResult WriteSideViewSvg(Design& design, const QString& title,
                               const std::filesystem::path& path);
 // The templates nested on sheets, one SVG file per sheet (see SheetPaths); `pages` is

@@ -17,7 +17,7 @@ std::string Size(double value) {
 
 } // namespace
 
-std::string KindName(const std::string& className) {
+std::string KindName(const std::string& className, const OutputTexts& texts) {
     static const std::pair<const char*, const char*> names[] = {
         {"TGlowicaStozek", "conical nose"},
         {"TGlowicaOgive", "ogive nose"},
@@ -31,11 +31,11 @@ std::string KindName(const std::string& className) {
     };
     for (const auto& [name, kind] : names)
         if (className == name)
-            return kind;
+            return texts.word(kind);
     return className;
 }
 
-std::vector<PartsListRow> BuildPartsList(const Design& design) {
+std::vector<PartsListRow> BuildPartsList(const Design& design, const OutputTexts& texts) {
     std::vector<PartsListRow> rows;
     const std::vector<ElementTree::Node*> nodes = design.tree.nodesInOrder();
     for (std::size_t i = 0; i < nodes.size(); ++i) {
@@ -44,7 +44,7 @@ std::vector<PartsListRow> BuildPartsList(const Design& design) {
         row.recordIndex = static_cast<int>(i);
         for (const ElementTree::Node* up = nodes[i]->parent; up != nullptr; up = up->parent)
             ++row.depth;
-        row.kind = KindName(e.ClassName);
+        row.kind = KindName(e.ClassName, texts);
         row.caption = e.Caption;
         row.material = e.Material.empty() ? "-" : e.Material;
         row.length = row.diameterA = row.diameterB = "-";
@@ -66,13 +66,15 @@ std::vector<PartsListRow> BuildPartsList(const Design& design) {
     return rows;
 }
 
-std::vector<SummaryRow> PartsListSummaryRows(Design& design) {
+std::vector<SummaryRow> PartsListSummaryRows(Design& design, const OutputTexts& texts) {
     Summary summary = ComputeSummary(design, nullptr, '.');
+    for (SummaryRow& row : summary.rows)
+        row = {texts.word(row.label), texts.word(row.value)};
     if (summary.failed)
-        summary.rows.push_back({"Summary", SummaryErrorMessage});
+        summary.rows.push_back({texts.word("Summary"), SummaryErrorMessage});
     // The standard analysis, its positions from the nose tip.
     for (const StabilityRow& row : StabilityRows(AnalyseStability(design), '.', 3))
-        summary.rows.push_back({"Barrowman " + row.label, row.value});
+        summary.rows.push_back({"Barrowman " + texts.word(row.label), texts.word(row.value)});
     return summary.rows;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "analysis/Summary.h"
+#include "output/OutputTexts.h"
 
 #include <string>
 #include <vector>
@@ -24,14 +25,15 @@ struct PartsListRow {
     std::string weight;
 };
 
-// Every component in tree order.
-std::vector<PartsListRow> BuildPartsList(const Design& design);
+// Every component in tree order, kinds named in the language of `texts`.
+std::vector<PartsListRow> BuildPartsList(const Design& design, const OutputTexts& texts = {});
 
 // The rows below the components: the rocket's summary, then the standard stability
-// analysis (labels "Barrowman CNa", "Barrowman CP", ...).
-std::vector<SummaryRow> PartsListSummaryRows(Design& design);
+// analysis (labels "Barrowman CNa", "Barrowman CP", ...); labels and verdicts in the
+// language of `texts`.
+std::vector<SummaryRow> PartsListSummaryRows(Design& design, const OutputTexts& texts = {});
 
-// A plain name for an element class ("TKorpus" -> "body tube").
-std::string KindName(const std::string& className);
+// A plain name for an element class ("TKorpus" -> "body tube"), in the language of `texts`.
+std::string KindName(const std::string& className, const OutputTexts& texts = {});
 
 } // namespace vantor

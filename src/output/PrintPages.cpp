@@ -34,12 +34,17 @@ constexpr double TemplateGap = 6;
 const QColor CutColour(200, 0, 0);
 const QColor MarkColour(0, 0, 190);
 
+QString FromUtf8(const std::string& text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
 // A page being painted: the painter's transform maps millimetres from the printable
 // area's corner onto the device.
 class PageWriter {
 public:
-    PageWriter(QPainter& painter, QPagedPaintDevice& device, const QString& name)
-        : painter_(painter), device_(device), name_(name) {
+    PageWriter(QPainter& painter, QPagedPaintDevice& device, const QString& name,
+               const OutputTexts& texts)
+        : painter_(painter), device_(device), name_(name), texts_(texts) {
         const QPageLayout layout = device.pageLayout();
         const QRectF paint = layout.paintRect(QPageLayout::Millimeter);
         frame_.width = paint.width();
@@ -52,6 +57,7 @@ public:
     double unit() const { return unit_; }
     int pages() const { return pages_; }
     bool failed() const { return failed_; }
+    const OutputTexts& texts() const { return texts_; }
 
     // Starts a page with its label (and, for a tile, its row and column).
     void begin(const QString& what, int row = -1, int column = -1) {
@@ -59,9 +65,9 @@ public:
             failed_ = true;
         ++pages_;
         painter_.setTransform(base_);
-        QString label = QStringLiteral("%1 - page %2 - %3").arg(name_).arg(pages_).arg(what);
+        QString label = FromUtf8(texts_.pageLabel).arg(name_).arg(pages_).arg(what);
         if (row >= 0)
-            label += QStringLiteral(", row %1, column %2").arg(row + 1).arg(column + 1);
+            label += FromUtf8(texts_.tileLabel).arg(row + 1).arg(column + 1);
         text({0, 5}, label, 9);
         calibrationBar();
     }
@@ -75,14 +81,18 @@ public:
         QTransform place = QTransform::fromTranslate(at.x * unit_, at.y * unit_);
         place.rotate(angle);
         painter_.setTransform(place);
-        QFont font(QStringLiteral("Liberation Sans"));
-        font.setPointSizeF(points);
+        const QFont font = fontOf(points);
         painter_.setFont(font);
         painter_.setPen(colour);
         const double shift =
             centred ? -QFontMetricsF(font, painter_.device()).horizontalAdvance(string) / 2 : 0;
         painter_.drawText(QPointF(shift, 0), string);
         painter_.restore();
+    }
+
+    // How long a text is on the page, in millimetres.
+    double textWidth(const QString& string, double points) const {
+        return QFontMetricsF(fontOf(points), painter_.device()).horizontalAdvance(string) / unit_;
     }
 
     QPen pen(const QColor& colour, double width, Qt::PenStyle style = Qt::SolidLine) const {
@@ -103,19 +113,22 @@ private:
              QStringLiteral("%1 mm").arg(CalibrationLength, 0, 'f', 0), 9);
     }
 
+    static QFont fontOf(double points) {
+        QFont font(QStringLiteral("Liberation Sans"));
+        font.setPointSizeF(points);
+        return font;
+    }
+
     QPainter& painter_;
     QPagedPaintDevice& device_;
     QString name_;
+    const OutputTexts& texts_;
     PageFrame frame_;
     double unit_ = 1;
     QTransform base_;
     int pages_ = 0;
     bool failed_ = false;
 };
-
-QString FromUtf8(const std::string& text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 // Registration marks: a cross in a circle, drawn at drawing points that the tiles on
 // both sides of an overlap show, so that pages are laid exactly one over the other.
@@ -200,10 +213,9 @@ void PaintTemplate(PageWriter& writer, QPainter& painter, const CutTemplate& t) 
 }
 
 void PaintSideView(PageWriter& writer, QPainter& painter, Design& design) {
-    const RectF area = SideViewArea(design);
     const RectF content = writer.frame().content();
-    const Tiling tiling = TileArea(area, content.width, content.height);
-    PaintTiled(writer, painter, tiling, QStringLiteral("side view 1:1"), [&] {
+    const Tiling tiling = SideViewTiling(design, content.width, content.height);
+    PaintTiled(writer, painter, tiling, FromUtf8(writer.texts().sideViewPage), [&] {
         QtDrawingSurface surface(painter, 1.0, LineWidth * writer.unit());
         DrawDesign(design, surface);
         ComputeSummary(design, &surface, '.');
@@ -221,7 +233,8 @@ void PaintTemplates(PageWriter& writer, QPainter& painter, const std::vector<Cut
             const Tiling tiling = TileArea(
                 {-TemplateGap / 2, -TemplateGap / 2, t.width + TemplateGap, t.height + TemplateGap},
                 content.width, content.height);
-            PaintTiled(writer, painter, tiling, QStringLiteral("template %1").arg(FromUtf8(t.id)),
+            PaintTiled(writer, painter, tiling,
+                       FromUtf8(writer.texts().templatePage).arg(FromUtf8(t.id)),
                        [&] { PaintTemplate(writer, painter, t); });
             continue;
         }
@@ -231,7 +244,7 @@ void PaintTemplates(PageWriter& writer, QPainter& painter, const std::vector<Cut
             shelf = 0;
         }
         if (!open || y + t.height > content.height) {
-            writer.begin(QStringLiteral("templates 1:1"));
+            writer.begin(FromUtf8(writer.texts().templatesPage));
             open = true;
             x = y = shelf = 0;
         }
@@ -246,20 +259,20 @@ void PaintTemplates(PageWriter& writer, QPainter& painter, const std::vector<Cut
 }
 
 void PaintPartsList(PageWriter& writer, Design& design) {
-    const std::vector<PartsListRow> rows = BuildPartsList(design);
-    const std::vector<SummaryRow> summary = PartsListSummaryRows(design);
+    const OutputTexts& texts = writer.texts();
+    const std::vector<PartsListRow> rows = BuildPartsList(design, texts);
+    const std::vector<SummaryRow> summary = PartsListSummaryRows(design, texts);
     const RectF content = writer.frame().content();
     const double rowHeight = 5;
     // Column positions as fractions of the width.
     const double columns[] = {0, 0.05, 0.20, 0.42, 0.56, 0.66, 0.74, 0.82, 0.90};
-    const QString header[] = {"#",       "kind",    "caption", "material", "length",
-                              "diam. A", "diam. B", "wall",    "weight g"};
     double y = 0;
     auto page = [&] {
-        writer.begin(QStringLiteral("parts list (sizes in mm)"));
+        writer.begin(FromUtf8(texts.partsListPage));
         y = content.y + rowHeight;
         for (int c = 0; c < 9; ++c)
-            writer.text({content.x + columns[c] * content.width, y}, header[c], 8);
+            writer.text({content.x + columns[c] * content.width, y},
+                        FromUtf8(texts.partsListHeader[c]), 8);
         y += rowHeight + 1;
     };
     auto fits = [&] {
@@ -283,11 +296,15 @@ void PaintPartsList(PageWriter& writer, Design& design) {
         y += rowHeight;
     }
     y += rowHeight;
+    // The values start after the longest label, so that no label runs into its value.
+    double valuesAt = 0.2 * content.width;
+    for (const SummaryRow& row : summary)
+        valuesAt = std::max(valuesAt, writer.textWidth(FromUtf8(row.label), 9) + 4);
     for (const SummaryRow& row : summary) {
         if (!fits())
             page();
         writer.text({content.x, y}, FromUtf8(row.label), 9);
-        writer.text({content.x + 0.2 * content.width, y}, FromUtf8(row.value), 9);
+        writer.text({content.x + valuesAt, y}, FromUtf8(row.value), 9);
         y += rowHeight;
     }
 }
@@ -350,7 +367,23 @@ RectF SideViewArea(Design& design) {
             box->height + 2 * DrawingMargin};
 }
 
-PagesResult PaintDesignPages(Design& design, const QString& designName, QPagedPaintDevice& device) {
+Tiling SideViewTiling(Design& design, double tileWidth, double tileHeight) {
+    RectF area = SideViewArea(design);
+    // Where only the white margin would spill onto more pages, the margin gives way: a
+    // drawing that fits one page across (or down) takes one page there.
+    auto fit = [](double& start, double& length, double tile) {
+        if (length > tile && length - 2 * DrawingMargin <= tile) {
+            start += (length - tile) / 2;
+            length = tile;
+        }
+    };
+    fit(area.x, area.width, tileWidth);
+    fit(area.y, area.height, tileHeight);
+    return TileArea(area, tileWidth, tileHeight);
+}
+
+PagesResult PaintDesignPages(Design& design, const QString& designName, QPagedPaintDevice& device,
+                             const OutputTexts& texts) {
     PagesResult result;
     const QRectF paint = device.pageLayout().paintRect(QPageLayout::Millimeter);
     const PageFrame frame{paint.width(), paint.height()};
@@ -361,8 +394,8 @@ PagesResult PaintDesignPages(Design& design, const QString& designName, QPagedPa
     }
     // A drawing of absurd size (a damaged or hostile file) is refused before any page is
     // started rather than spread over thousands of pages.
-    const std::vector<CutTemplate> templates = BuildTemplates(design);
-    const Tiling side = TileArea(SideViewArea(design), content.width, content.height);
+    const std::vector<CutTemplate> templates = BuildTemplates(design, texts);
+    const Tiling side = SideViewTiling(design, content.width, content.height);
     long long pages = static_cast<long long>(side.rows) * side.columns + 1;
     for (const CutTemplate& t : templates) {
         const Tiling tiles = TileArea({0, 0, t.width, t.height}, content.width, content.height);
@@ -380,7 +413,7 @@ PagesResult PaintDesignPages(Design& design, const QString& designName, QPagedPa
         return result;
     }
     painter.setRenderHint(QPainter::Antialiasing);
-    PageWriter writer(painter, device, designName);
+    PageWriter writer(painter, device, designName, texts);
     {
         Unselected unselected(design);
         PaintSideView(writer, painter, design);

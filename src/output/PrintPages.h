@@ -68,6 +68,10 @@ inline constexpr double CalibrationLength = 100;
 // empty area when nothing is drawn.
 RectF SideViewArea(Design& design);
 
+// The side view cut into tiles of the given size; the margin is narrowed where it alone
+// would take another row or column of pages.
+Tiling SideViewTiling(Design& design, double tileWidth, double tileHeight);
+
 struct PagesResult {
     bool ok = false;
     int pages = 0;
@@ -78,6 +82,8 @@ struct PagesResult {
 // view at 1:1 over as many pages as it needs, the cutting templates, and the parts list.
 // Every page carries its label and the calibration bar. Elements are drawn unselected.
 // A drawing that would need more than MaxPages pages is refused before any is started.
-PagesResult PaintDesignPages(Design& design, const QString& designName, QPagedPaintDevice& device);
+// Labels, lists and templates are in the language of `texts`.
+PagesResult PaintDesignPages(Design& design, const QString& designName, QPagedPaintDevice& device,
+                             const OutputTexts& texts = {});
 
 } // namespace vantor

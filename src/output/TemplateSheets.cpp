@@ -86,17 +86,16 @@ QString GlyphPathData(const MarkText& text, const QTransform& place) {
         } else if (e.isLineTo()) {
             d += QStringLiteral("L ") + Point(e) + QLatin1Char(' ');
         } else if (e.isCurveTo() && i + 2 < path.elementCount()) {
-            d += QStringLiteral("C ") + Point(e) + QLatin1Char(' ') +
-                 Point(path.elementAt(i + 1)) + QLatin1Char(' ') + Point(path.elementAt(i + 2)) +
-                 QLatin1Char(' ');
+            d += QStringLiteral("C ") + Point(e) + QLatin1Char(' ') + Point(path.elementAt(i + 1)) +
+                 QLatin1Char(' ') + Point(path.elementAt(i + 2)) + QLatin1Char(' ');
             i += 2;
         }
     }
     return d.isEmpty() ? d : d + QLatin1Char('Z');
 }
 
-void WriteText(QXmlStreamWriter& xml, const MarkText& text, const QTransform& place,
-               bool turned, bool asOutlines) {
+void WriteText(QXmlStreamWriter& xml, const MarkText& text, const QTransform& place, bool turned,
+               bool asOutlines) {
     if (asOutlines) {
         const QString d = GlyphPathData(text, place);
         if (d.isEmpty())
@@ -118,7 +117,8 @@ void WriteText(QXmlStreamWriter& xml, const MarkText& text, const QTransform& pl
                            QStringLiteral("rotate(%1 %2)").arg(Mm(angle), Point(at)));
     if (text.centred)
         xml.writeAttribute(QStringLiteral("text-anchor"), QStringLiteral("middle"));
-    xml.writeAttribute(QStringLiteral("font-family"), QStringLiteral("Liberation Sans, sans-serif"));
+    xml.writeAttribute(QStringLiteral("font-family"),
+                       QStringLiteral("Liberation Sans, sans-serif"));
     xml.writeAttribute(QStringLiteral("font-size"), Mm(text.size));
     xml.writeAttribute(QStringLiteral("fill"), QString::fromLatin1(EngraveColour));
     xml.writeAttribute(QStringLiteral("stroke"), QStringLiteral("none"));
@@ -126,8 +126,8 @@ void WriteText(QXmlStreamWriter& xml, const MarkText& text, const QTransform& pl
     xml.writeEndElement();
 }
 
-QByteArray SheetSvg(const std::vector<CutTemplate>& templates, const SheetLayout& layout,
-                    int sheet, const QString& title, const TemplateSvgOptions& options) {
+QByteArray SheetSvg(const std::vector<CutTemplate>& templates, const SheetLayout& layout, int sheet,
+                    const QString& title, const TemplateSvgOptions& options) {
     QByteArray bytes;
     QXmlStreamWriter xml(&bytes);
     xml.setAutoFormatting(true);
@@ -140,12 +140,12 @@ QByteArray SheetSvg(const std::vector<CutTemplate>& templates, const SheetLayout
     xml.writeAttribute(QStringLiteral("height"), Mm(size.height) + QStringLiteral("mm"));
     xml.writeAttribute(QStringLiteral("viewBox"),
                        QStringLiteral("0 0 ") + Point(QPointF(size.width, size.height)));
-    xml.writeTextElement(QStringLiteral("title"), layout.sheets > 1
-                                                      ? QStringLiteral("%1, sheet %2 of %3")
-                                                            .arg(title)
-                                                            .arg(sheet + 1)
-                                                            .arg(layout.sheets)
-                                                      : title);
+    xml.writeTextElement(QStringLiteral("title"),
+                         layout.sheets > 1 ? QString::fromStdString(options.texts.sheetTitle)
+                                                 .arg(title)
+                                                 .arg(sheet + 1)
+                                                 .arg(layout.sheets)
+                                           : title);
     const QString hairline = Mm(HairlineWidth);
     std::vector<const PlacedTemplate*> here;
     for (const PlacedTemplate& placed : layout.placed)
@@ -246,11 +246,11 @@ SheetLayout NestTemplates(const std::vector<CutTemplate>& templates, SheetSize s
             if (!shelves.empty() &&
                 shelves.back().y + shelves.back().height + TemplateSpacing + high[i] <= roomY) {
                 const Shelf& last = shelves.back();
-                shelves.push_back(
-                    {last.sheet, last.y + last.height + TemplateSpacing, high[i], -TemplateSpacing});
-            } else {
-                shelves.push_back({shelves.empty() ? 0 : shelves.back().sheet + 1, 0, high[i],
+                shelves.push_back({last.sheet, last.y + last.height + TemplateSpacing, high[i],
                                    -TemplateSpacing});
+            } else {
+                shelves.push_back(
+                    {shelves.empty() ? 0 : shelves.back().sheet + 1, 0, high[i], -TemplateSpacing});
             }
             chosen = &shelves.back();
         }
@@ -287,9 +287,10 @@ TemplateSheets TemplateSheetsSvg(const std::vector<CutTemplate>& templates, cons
     for (const std::size_t i : layout.oversize) {
         const CutTemplate& t = templates[i];
         const SheetSize& size = layout.sizes[std::size_t(layout.placed[i].sheet)];
-        result.note += "the template \"" + t.title + "\" is larger than the sheet: it is on a " +
-                       Mm(size.width).toStdString() + " x " + Mm(size.height).toStdString() +
-                       " mm sheet of its own\n";
+        result.note +=
+            FillPattern(options.texts.largerThanSheet,
+                        {t.title, Mm(size.width).toStdString(), Mm(size.height).toStdString()}) +
+            "\n";
     }
     result.ok = true;
     return result;

@@ -34,6 +34,8 @@ struct TemplateSvgOptions {
     SheetSize sheet;
     // Texts as filled outlines, for a laser or cutter that knows no fonts.
     bool textAsOutlines = false;
+    // The language of the titles and marks.
+    OutputTexts texts;
 };
 
 // Where one template sits: on which sheet, its top-left corner, and whether it is turned

@@ -236,23 +236,32 @@ bool MakeWrap(double diameterA, double diameterB, double length, CutTemplate& ou
     return true;
 }
 
-std::vector<CutTemplate> BuildTemplates(const Design& design) {
+std::vector<CutTemplate> BuildTemplates(const Design& design, const OutputTexts& texts) {
+    const OutputTexts english;
     std::vector<CutTemplate> templates;
     const std::vector<ElementTree::Node*> nodes = design.tree.nodesInOrder();
-    auto start = [&](TemplateKind kind, const char* prefix, const char* what, int index,
+    auto start = [&](TemplateKind kind, const char* prefix, const std::string& what, int index,
                      const TRocketElement& element) {
         CutTemplate t;
         t.kind = kind;
         t.recordIndex = index;
         t.id = std::string(prefix) + "-" + std::to_string(index);
-        t.title = std::string(what) + " \"" + element.Caption + "\"";
+        t.title = what + " \"" + element.Caption + "\"";
         t.material = element.Material.empty() ? std::string("-") : element.Material;
         return t;
     };
     auto finish = [&](CutTemplate& t) {
-        t.texts.insert(t.texts.begin(),
-                       {{{0, 5}, t.title},
-                        {{0, 10}, "material: " + t.material + ", cut " + std::to_string(t.count)}});
+        // The shapes' own marks are made in English; they are said in the texts' language.
+        for (MarkText& mark : t.texts)
+            for (const auto& [from, to] : {std::pair{&english.glueTab, &texts.glueTab},
+                                           std::pair{&english.rootEdge, &texts.rootEdge},
+                                           std::pair{&english.tubeFront, &texts.tubeFront}})
+                if (mark.text == *from)
+                    mark.text = *to;
+        t.texts.insert(t.texts.begin(), {{{0, 5}, t.title},
+                                         {{0, 10},
+                                          FillPattern(texts.materialAndCount,
+                                                      {t.material, std::to_string(t.count)})}});
         templates.push_back(std::move(t));
     };
     for (std::size_t i = 0; i < nodes.size(); ++i) {
@@ -260,7 +269,7 @@ std::vector<CutTemplate> BuildTemplates(const Design& design) {
         const int index = static_cast<int>(i);
         if (element.ClassName == "TStatecznik") {
             const auto& fins = static_cast<const TStatecznik&>(element);
-            CutTemplate t = start(TemplateKind::Fin, "fin", "Fin set", index, element);
+            CutTemplate t = start(TemplateKind::Fin, "fin", texts.finSetTemplate, index, element);
             t.count = std::clamp(fins.FinCount, 1, MaxFins);
             if (MakeFinOutline({fins.FinA, fins.FinB, fins.FinC, fins.FinD}, t))
                 finish(t);
@@ -271,14 +280,15 @@ std::vector<CutTemplate> BuildTemplates(const Design& design) {
                     const auto& fins = static_cast<const TStatecznik&>(*child->element);
                     sets.push_back({fins.FinCount, fins.Offset, double(fins.Offset) + fins.FinA});
                 }
-            CutTemplate t =
-                start(TemplateKind::MarkingGuide, "guide", "Fin marking guide", index, element);
+            CutTemplate t = start(TemplateKind::MarkingGuide, "guide", texts.markingGuideTemplate,
+                                  index, element);
             if (!sets.empty() && MakeMarkingGuide(element.DiameterA, element.Length, sets, t))
                 finish(t);
         } else if (element.ClassName == "TGlowicaStozek" || element.ClassName == "TStozekSciety") {
             const bool cone = element.ClassName == "TGlowicaStozek";
-            CutTemplate t = start(TemplateKind::Wrap, "wrap",
-                                  cone ? "Nose cone wrap" : "Transition wrap", index, element);
+            CutTemplate t =
+                start(TemplateKind::Wrap, "wrap",
+                      cone ? texts.noseWrapTemplate : texts.transitionWrapTemplate, index, element);
             if (MakeWrap(element.DiameterA, cone ? 0.0 : double(element.DiameterB), element.Length,
                          t))
                 finish(t);

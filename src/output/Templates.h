@@ -1,5 +1,7 @@
 #pragma once
 
+#include "output/OutputTexts.h"
+
 #include <string>
 #include <vector>
 
@@ -78,7 +80,8 @@ inline constexpr double GlueTabWidth = 8;
 // guide per body tube that carries fin sets, and the unrolled surface of every conical
 // nose and transition. Components whose sizes give no shape (a zero span, a flat cone,
 // a value that is not a number) get no template.
-std::vector<CutTemplate> BuildTemplates(const Design& design);
+// Titles and marks are in the language of `texts`.
+std::vector<CutTemplate> BuildTemplates(const Design& design, const OutputTexts& texts = {});
 
 // Each template kind on its own, for the components they are made from.
 struct FinTemplateInput {

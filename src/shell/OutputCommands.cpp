@@ -43,6 +43,27 @@ QString WithSuffix(QString name, const char* suffix) {
     return name;
 }
 
+// The words of the output said in the program's language, by their English text.
+constexpr std::pair<int, const char*> OutputWords[] = {{6640, "conical nose"},
+                                                       {6641, "ogive nose"},
+                                                       {6642, "parabolic nose"},
+                                                       {6643, "body tube"},
+                                                       {6644, "engine mount"},
+                                                       {6645, "motor"},
+                                                       {6646, "transition"},
+                                                       {6647, "fin set"},
+                                                       {6648, "ballast"},
+                                                       {6650, "Weight"},
+                                                       {6651, "Calibers"},
+                                                       {6652, "Length"},
+                                                       {6653, "Rocket"},
+                                                       {6654, "Stable"},
+                                                       {6655, "Unstable"},
+                                                       {6656, "Summary"},
+                                                       {6657, "Reference diameter"},
+                                                       {6658, "Ballast needed"},
+                                                       {6659, "Ballast position"}};
+
 void PreparePrinter(QPrinter& printer) {
     printer.setPageLayout(MakePageLayout({}));
     printer.setDocName(QStringLiteral("Vantor"));
@@ -55,7 +76,12 @@ OutputCommands::OutputCommands(QWidget& window, DesignWindows& windows, Interact
     : QObject(&window), window_(window), windows_(windows), interaction_(interaction),
       print_(print), history_(history), texts_(window, "OutputText",
                                                {1707, 1756, 1757, 1758, 1759, 1760, 1761, 1820,
-                                                1821, 1822, 1823, 1824, 1825, 1826, 1827, 1843}) {
+                                                1821, 1822, 1823, 1824, 1825, 1826, 1827, 1843}),
+      outputWords_(window, "OutputWord",
+                   {6610, 6611, 6612, 6613, 6614, 6615, 6616, 6617, 6618, 6619, 6620,
+                    6621, 6622, 6623, 6624, 6625, 6626, 6627, 6628, 6629, 6630, 6631,
+                    6632, 6633, 6634, 6640, 6641, 6642, 6643, 6644, 6645, 6646, 6647,
+                    6648, 6650, 6651, 6652, 6653, 6654, 6655, 6656, 6657, 6658, 6659}) {
     FilePrintPreview = MakeAction(&window, "FilePrintPreview", 1754, 1755);
     FileExportPdf = MakeAction(&window, "FileExportPdf", 1750, 1751);
     FileExportSvg = MakeAction(&window, "FileExportSvg", 1752, 1753);
@@ -104,7 +130,8 @@ void OutputCommands::print() {
     // The paper and orientation are the user's; the margins stay those of the pages.
     printer.setPageMargins(QMarginsF(PageMargin, PageMargin, PageMargin, PageMargin),
                            QPageLayout::Millimeter);
-    const PagesResult printed = PaintDesignPages(design->design(), DesignTitle(windows_), printer);
+    const PagesResult printed =
+        PaintDesignPages(design->design(), DesignTitle(windows_), printer, outputTexts());
     if (!printed.ok)
         interaction_.showMessage(&window_, QString::fromStdString(printed.reason), texts_(1707),
                                  Interaction::Icon::Error);
@@ -119,10 +146,11 @@ void OutputCommands::printPreview() {
     QPrintPreviewDialog dialog(&printer, &window_);
     dialog.setObjectName("PrintPreview");
     const QString title = DesignTitle(windows_);
+    const OutputTexts texts = outputTexts();
     connect(&dialog, &QPrintPreviewDialog::paintRequested, this, [&](QPrinter* target) {
         target->setPageMargins(QMarginsF(PageMargin, PageMargin, PageMargin, PageMargin),
                                QPageLayout::Millimeter);
-        PaintDesignPages(design->design(), title, *target);
+        PaintDesignPages(design->design(), title, *target, texts);
     });
     interaction_.runDialog(dialog);
 }
@@ -146,8 +174,8 @@ void OutputCommands::exportPdf() {
     if (file.isEmpty())
         return;
     file = WithSuffix(file, "pdf");
-    const OutputResult written =
-        WriteDesignPdf(design->design(), DesignTitle(windows_), setup, file.toStdString());
+    const OutputResult written = WriteDesignPdf(design->design(), DesignTitle(windows_), setup,
+                                                file.toStdString(), outputTexts());
     if (!written.ok)
         reportWriteFailure(file, written.reason);
     else
@@ -162,6 +190,7 @@ void OutputCommands::exportSvg() {
     if (choice < 0)
         return;
     TemplateSvgOptions options;
+    options.texts = outputTexts();
     if (choice == 1) {
         // The sheet the templates are nested on: papers, and a common laser bed.
         static constexpr SheetSize Sheets[] = {{210, 297}, {297, 420}, {215.9, 279.4}, {600, 400}};
@@ -193,6 +222,34 @@ void OutputCommands::exportSvg() {
         interaction_.showMessage(&window_,
                                  file + QLatin1Char('\n') + QString::fromStdString(written.note),
                                  texts_(1820), Interaction::Icon::Information);
+}
+
+OutputTexts OutputCommands::outputTexts() const {
+    const auto text = [this](int id) {
+        return outputWords_(id).toStdString();
+    };
+    OutputTexts texts;
+    texts.pageLabel = text(6610);
+    texts.tileLabel = text(6611);
+    texts.sideViewPage = text(6612);
+    texts.templatePage = text(6613);
+    texts.templatesPage = text(6614);
+    texts.partsListPage = text(6615);
+    for (std::size_t i = 0; i < texts.partsListHeader.size(); ++i)
+        texts.partsListHeader[i] = text(6616 + static_cast<int>(i));
+    texts.sheetTitle = text(6625);
+    texts.finSetTemplate = text(6626);
+    texts.markingGuideTemplate = text(6627);
+    texts.noseWrapTemplate = text(6628);
+    texts.transitionWrapTemplate = text(6629);
+    texts.materialAndCount = text(6630);
+    texts.glueTab = text(6631);
+    texts.rootEdge = text(6632);
+    texts.tubeFront = text(6633);
+    texts.largerThanSheet = text(6634);
+    for (const auto& [id, english] : OutputWords)
+        texts.words[english] = text(id);
+    return texts;
 }
 
 QString OutputCommands::proposal(TMDIChild& design, const char* suffix) const {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "i18n/RuntimeTexts.h"
+#include "output/OutputTexts.h"
 
 #include <QObject>
 
@@ -51,6 +52,8 @@ private:
     QString proposal(TMDIChild& design, const char* suffix) const;
     // An export wrote `file`: the folder is remembered and the status bar says so.
     void exported(const QString& file);
+    // The words of printed pages and exported files in the program's language.
+    OutputTexts outputTexts() const;
 
     QWidget& window_;
     DesignWindows& windows_;
@@ -58,6 +61,7 @@ private:
     QAction& print_;
     FileHistory& history_;
     RuntimeTexts texts_;
+    RuntimeTexts outputWords_;
 };
 
 } // namespace vantor

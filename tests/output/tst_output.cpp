@@ -2,6 +2,7 @@
 // compared with the design window's own drawing code.
 #include "analysis/Summary.h"
 #include "canvas/QtDrawingSurface.h"
+#include "output/BoundsSurface.h"
 #include "output/OutputFiles.h"
 #include "output/PrintPages.h"
 #include "support/SampleDesigns.h"
@@ -322,6 +323,99 @@ private slots:
                  qPrintable(QString::number(Agreement(window, page, 3))));
         QVERIFY2(Agreement(page, window, 3) > 0.9,
                  qPrintable(QString::number(Agreement(page, window, 3))));
+    }
+
+    // The page labels, the parts list and the template titles speak the language they
+    // are given; the summary's values start after the longest label on the page.
+    void pagesSpeakTheirLanguageAndLabelsStayClear() {
+        Design design;
+        BuildFullRocket(design);
+        OutputTexts texts;
+        texts.pageLabel = "%1 - strona %2 - %3";
+        texts.partsListPage = "lista części";
+        texts.words = {{"body tube", "rura korpusu"},
+                       {"Reference diameter", "Średnica odniesienia"}};
+        const QString pdf = dir_.filePath("polish.pdf");
+        QVERIFY(WriteDesignPdf(design, "t", {}, pdf.toStdString(), texts).ok);
+        const QString text = Tool("pdftotext", {pdf, "-"});
+        for (const char* expected :
+             {"t - strona 1", "lista części", "rura korpusu", "Barrowman Średnica odniesienia"})
+            QVERIFY2(text.contains(QString::fromUtf8(expected)), expected);
+        QVERIFY(!text.contains("page 1") && !text.contains("body tube"));
+
+        // Every summary line: its value (the last word) begins after its label ends.
+        const QString boxes = Tool("pdftotext", {"-bbox", pdf, "-"});
+        const QRegularExpression word(
+            R"re(<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="[\d.]+">([^<]*)</word>)re");
+        QMap<QString, QList<std::tuple<double, double, QString>>> lines; // by page and yMin
+        int page = 0;
+        for (const QString& line : boxes.split('\n')) {
+            if (line.contains("<page "))
+                ++page;
+            const QRegularExpressionMatch m = word.match(line);
+            if (m.hasMatch())
+                lines[QStringLiteral("%1/%2").arg(page).arg(m.captured(2))].append(
+                    {m.captured(1).toDouble(), m.captured(3).toDouble(), m.captured(4)});
+        }
+        int checked = 0;
+        for (auto words : lines) {
+            std::sort(words.begin(), words.end());
+            if (words.size() < 3 || std::get<2>(words.first()) != "Barrowman")
+                continue;
+            const auto& value = words.last();
+            const auto& labelEnd = words[words.size() - 2];
+            QVERIFY2(std::get<0>(value) > std::get<1>(labelEnd) + 1,
+                     qPrintable(std::get<2>(labelEnd) + " / " + std::get<2>(value)));
+            ++checked;
+        }
+        QVERIFY(checked >= 5);
+
+        const std::vector<CutTemplate> templates = BuildTemplates(design, [] {
+            OutputTexts t;
+            t.finSetTemplate = "Stateczniki";
+            t.materialAndCount = "materiał: %1, wyciąć %2";
+            t.rootEdge = "krawędź przy korpusie";
+            return t;
+        }());
+        const auto fins =
+            std::find_if(templates.begin(), templates.end(),
+                         [](const CutTemplate& t) { return t.kind == TemplateKind::Fin; });
+        QVERIFY(fins != templates.end());
+        QVERIFY(fins->title.starts_with("Stateczniki \""));
+        QStringList marks;
+        for (const MarkText& mark : fins->texts)
+            marks << QString::fromStdString(mark.text);
+        QVERIFY2(marks.contains(QString::fromUtf8("krawędź przy korpusie")),
+                 qPrintable(marks.join('|')));
+        QVERIFY2(marks.filter(QString::fromUtf8("materiał: ")).size() == 1,
+                 qPrintable(marks.join('|')));
+    }
+
+    // A drawing that fits a page across but for its white margin takes one page, not a
+    // second one holding nothing but margin.
+    void marginAloneTakesNoPage_data() {
+        QTest::addColumn<double>("spare"); // how much narrower than the page the rocket is
+        QTest::addColumn<int>("columns");
+        QTest::newRow("fits with its margin") << 12.0 << 1;
+        QTest::newRow("fits without its margin") << 4.0 << 1;
+        QTest::newRow("wider than the page") << -4.0 << 2;
+    }
+    void marginAloneTakesNoPage() {
+        QFETCH(double, spare);
+        QFETCH(int, columns);
+        Design design;
+        BuildNoseAlone(design);
+        const PageFrame frame{190, 277};
+        const RectF content = frame.content();
+        const std::optional<RectF> drawn = MeasureDesignDrawing(design);
+        QVERIFY(drawn.has_value());
+        // Stretch the nose until its drawing is the page's width less `spare`.
+        design.Elements.front()->Length += static_cast<float>(content.width - spare - drawn->width);
+        Settle(design);
+        QCOMPARE(SideViewTiling(design, content.width, content.height).columns, columns);
+        OutputResult result;
+        QVERIFY(!DesignPdf(design, "t", {}, result).isEmpty());
+        QCOMPARE(result.pages, columns + 2); // side view, the cone's template, parts list
     }
 
     void designsWithoutFinsOrConesGetNoTemplatePages() {

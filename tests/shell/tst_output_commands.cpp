@@ -107,7 +107,9 @@ private slots:
         s.interaction.files.enqueue(dir_.filePath("a4.svg"));
         s.action("FileExportSvg")->trigger();
         QCOMPARE(s.interaction.messages.size(), 1);
-        QVERIFY(s.interaction.messages[0].text.contains("Fin marking guide"));
+        // The program speaks Polish unless told otherwise.
+        QVERIFY(s.interaction.messages[0].text.contains(
+            QString::fromUtf8("Wzornik rozmieszczenia stateczników")));
         QVERIFY(Read(dir_.filePath("a4-1.svg")).contains("width=\"210.000mm\""));
         QVERIFY(Read(dir_.filePath("a4-2.svg")).contains("id=\"guide-1\""));
         QVERIFY(!QFile::exists(dir_.filePath("a4.svg")));
@@ -156,6 +158,37 @@ private slots:
         QCOMPARE(shownTitle, title);
         QCOMPARE(shownItems.value(0), firstItem);
         QVERIFY2(!shownItems.join(' ').contains('@'), qPrintable(shownItems.join(" | ")));
+    }
+
+    // What the files say is in the program's language too: template titles and texts.
+    void exportsSpeakTheProgramsLanguage_data() {
+        QTest::addColumn<int>("pol");
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QString>("material");
+        QTest::newRow("Polish") << 1 << "Stateczniki &quot;"
+                                << "materiał: ";
+        QTest::newRow("English") << 0 << "Fin set &quot;"
+                                 << "material: ";
+    }
+    void exportsSpeakTheProgramsLanguage() {
+        QFETCH(int, pol);
+        QFETCH(QString, title);
+        QFETCH(QString, material);
+        QSettings("Qendel", "CAD").setValue("Pol", pol);
+        const auto restore = qScopeGuard([] { QSettings("Qendel", "CAD").remove("Pol"); });
+        Started s;
+        QVERIFY(s.created);
+        for (int item : {1, 0, 0}) // templates, A4, texts as text
+            s.choose(item);
+        const QString path = dir_.filePath(QStringLiteral("language-%1.svg").arg(pol));
+        s.interaction.files.enqueue(path);
+        s.action("FileExportSvg")->trigger();
+        // The marking guide takes a sheet of its own; the fins are on the first.
+        const QString svg =
+            QString::fromUtf8(Read(dir_.filePath(QStringLiteral("language-%1-1.svg").arg(pol))));
+        QVERIFY2(svg.contains(title), qPrintable(svg.left(400)));
+        QVERIFY(svg.contains(material));
+        QVERIFY(!svg.contains('@'));
     }
 
     void cancelledDialogsWriteNothing() {
