@@ -3,6 +3,7 @@
 #include "analysis/Stability.h"
 #include "model/Design.h"
 #include "model/FinSet.h"
+#include "model/Kinds.h"
 #include "model/RocketElement.h"
 
 #include <algorithm>
@@ -15,7 +16,11 @@ namespace {
 constexpr double Mm = 0.001;
 
 bool IsNose(const std::string& kind) {
-    return kind == "TGlowicaStozek" || kind == "TGlowicaOgive" || kind == "TGlowicaParabolic";
+    return KindNamed(kind).nose;
+}
+
+Shape3d ShapeOf(const std::string& kind) {
+    return KindNamed(kind).shape;
 }
 
 // Radius of a nose of the given kind at distance x from its tip.
@@ -23,12 +28,12 @@ double NoseRadius(const std::string& kind, double length, double radius, double 
     if (length <= 0)
         return radius;
     x = std::clamp(x, 0.0, length);
-    if (kind == "TGlowicaOgive") {
+    if (ShapeOf(kind) == Shape3d::Ogive) {
         const double rho = (radius * radius + length * length) / (2 * radius);
         const double u = length - x;
         return std::max(0.0, std::sqrt(std::max(0.0, rho * rho - u * u)) + radius - rho);
     }
-    if (kind == "TGlowicaParabolic")
+    if (ShapeOf(kind) == Shape3d::Paraboloid)
         return radius * std::sqrt(x / length);
     return radius * x / length;
 }
@@ -108,9 +113,9 @@ double NosePressure(const std::string& kind, double length, double diameter, dou
     if (length <= 0 || diameter <= 0)
         return 0;
     const double phi = std::atan(diameter / 2 / length);
-    if (kind == "TGlowicaStozek")
+    if (ShapeOf(kind) == Shape3d::Cone)
         return ConePressure(phi, mach);
-    const double share = kind == "TGlowicaOgive" ? 0.7 : 0.5;
+    const double share = ShapeOf(kind) == Shape3d::Ogive ? 0.7 : 0.5;
     if (mach <= 0.8)
         return 0;
     return share * ConePressure(phi, mach);
@@ -169,9 +174,9 @@ DragGeometry DragGeometryOf(const Design& design, const StabilityAnalysis& analy
                 g.noseLength = length;
                 g.noseDiameter = d;
             }
-        } else if (kind == "TKorpus") {
+        } else if (KindNamed(kind).tube && !KindNamed(kind).inner) {
             g.bodyWetArea += Pi * d * length;
-        } else if (kind == "TStozekSciety") {
+        } else if (KindNamed(kind).transition) {
             const double d2 = e.DiameterB * Mm;
             if (!std::isfinite(d2) || d2 < 0)
                 continue;
@@ -179,7 +184,7 @@ DragGeometry DragGeometryOf(const Design& design, const StabilityAnalysis& analy
             g.transitions.push_back({length, d, d2});
             endDiameter = d2;
             g.maxDiameter = std::max(g.maxDiameter, d2);
-        } else if (kind == "TStatecznik") {
+        } else if (KindNamed(kind).finSet) {
             const auto& f = static_cast<const TStatecznik&>(e);
             DragGeometry::Fins fins;
             fins.count = f.FinCount;

@@ -4,6 +4,7 @@
 #include "model/AxisValues.h"
 #include "model/Design.h"
 #include "model/FinSet.h"
+#include "model/Kinds.h"
 #include "model/NumberFormat.h"
 
 #include <array>
@@ -31,7 +32,7 @@ Maybe Quotient(double numerator, double denominator) {
 }
 
 bool IsNose(const std::string& kind) {
-    return kind == "TGlowicaStozek" || kind == "TGlowicaOgive" || kind == "TGlowicaParabolic";
+    return KindNamed(kind).nose;
 }
 
 // Abscissa of the element's first outline point: the tip of a nose, the front of a tube or
@@ -102,9 +103,9 @@ struct Contribution {
 // widest part (all sizes zero included) keeps 2 exactly.
 Contribution NoseForce(const TRocketElement& e, double x0, double d) {
     double k = 0.5;
-    if (e.ClassName == "TGlowicaStozek")
+    if (KindOf(e).shape == Shape3d::Cone)
         k = 2.0 / 3.0;
-    else if (e.ClassName == "TGlowicaOgive")
+    else if (KindOf(e).shape == Shape3d::Ogive)
         k = 0.466;
     const double base = e.DiameterA;
     const Maybe ratio = base == d ? Maybe(1.0) : Quotient(base, d);
@@ -167,19 +168,19 @@ Maybe CentreOfGravity(const TRocketElement& e, double x0) {
         const Maybe centroid = NoseSurfaceCentroid(kind, e.Length, e.DiameterA);
         return centroid ? Finite(x0 + *centroid) : std::nullopt;
     }
-    if (kind == "TStozekSciety") {
+    if (KindNamed(kind).transition) {
         const double rf = e.DiameterA / 2.0, rr = e.DiameterB / 2.0;
         const Maybe share = Quotient(e.Length * (rf + 2 * rr), 3 * (rf + rr));
         return share ? Finite(x0 + *share) : std::nullopt;
     }
-    if (kind == "TStatecznik") {
+    if (KindNamed(kind).finSet) {
         const auto& f = static_cast<const TStatecznik&>(e);
         const double cr = f.FinA, ct = f.FinC, xr = f.FinB;
         const Maybe share =
             Quotient(cr * cr + cr * ct + ct * ct + xr * (cr + 2 * ct), 3 * (cr + ct));
         return share ? Finite(x0 + *share) : std::nullopt;
     }
-    if (kind == "TBalast")
+    if (KindNamed(kind).ballast)
         return Finite(x0 + BallastRadius);
     return Finite(x0 + e.Length / 2.0);
 }
@@ -205,14 +206,14 @@ std::string SizeFault(const TRocketElement& e) {
         bool positive;
     };
     const std::string& kind = e.ClassName;
-    const bool nose = IsNose(kind), transition = kind == "TStozekSciety";
+    const bool nose = IsNose(kind), transition = KindNamed(kind).transition;
     std::array<Size, 5> sizes{{{"length", e.Length, nose || transition},
                                {"diameter", e.DiameterA, nose},
                                {"rear diameter", e.DiameterB, false},
                                {"", 0, false},
                                {"", 0, false}}};
     std::size_t count = 3;
-    if (kind == "TStatecznik") {
+    if (KindNamed(kind).finSet) {
         const auto& f = static_cast<const TStatecznik&>(e);
         // Fins without a chord or a span are not sized yet and add nothing.
         sizes = {{{"root chord", f.FinA, false},
@@ -256,9 +257,9 @@ double ReferenceDiameter(const std::vector<ElementTree::Node*>& nodes) {
     for (const ElementTree::Node* node : nodes) {
         const TRocketElement& e = *node->element;
         const std::string& kind = e.ClassName;
-        if (IsNose(kind) || kind == "TKorpus" || kind == "TLozysko")
+        if (IsNose(kind) || KindNamed(kind).tube)
             d = std::max(d, double(e.DiameterA));
-        else if (kind == "TStozekSciety")
+        else if (KindNamed(kind).transition)
             d = std::max({d, double(e.DiameterA), double(e.DiameterB)});
     }
     return std::isfinite(d) ? d : 0.0;
@@ -267,11 +268,14 @@ double ReferenceDiameter(const std::vector<ElementTree::Node*>& nodes) {
 } // namespace
 
 std::optional<double> NoseSurfaceCentroid(const std::string& kind, double length, double diameter) {
-    if (kind == "TGlowicaStozek")
+    const ElementKind& named = KindNamed(kind);
+    if (!named.nose)
+        return std::nullopt;
+    if (named.shape == Shape3d::Cone)
         return Finite(length * 2.0 / 3.0);
-    if (kind == "TGlowicaOgive")
+    if (named.shape == Shape3d::Ogive)
         return OgiveCentroid(length, diameter / 2.0);
-    if (kind == "TGlowicaParabolic")
+    if (named.shape == Shape3d::Paraboloid)
         return ParabolicCentroid(length, diameter / 2.0);
     return std::nullopt;
 }
@@ -313,9 +317,9 @@ StabilityAnalysis AnalyseStability(const Design& design, double targetCalibers,
             Contribution force;
             if (IsNose(e.ClassName))
                 force = NoseForce(e, *x0, d);
-            else if (e.ClassName == "TStozekSciety")
+            else if (KindOf(e).transition)
                 force = TransitionForce(e, *x0, d);
-            else if (e.ClassName == "TStatecznik") {
+            else if (KindOf(e).finSet) {
                 const auto& fins = static_cast<const TStatecznik&>(e);
                 force = FinForce(fins, *x0, d);
                 if (force.cp && fins.FinCount < 3)

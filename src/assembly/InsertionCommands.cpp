@@ -4,6 +4,7 @@
 #include "interaction/Interaction.h"
 #include "model/AxisValues.h"
 #include "model/FinSet.h"
+#include "model/Kinds.h"
 #include "model/Registry.h"
 #include "toolwindows/ObjectWindow.h"
 #include "toolwindows/ParametersDialog.h"
@@ -116,11 +117,11 @@ void InsertionCommands::insert(const char* kind) {
     // The dialog edits a component of the kind that is not in the design yet; its
     // parent is set so that it proposes the parent's diameter.
     std::unique_ptr<TRocketElement> proposal = CreateElement(kind);
-    if (proposal->ClassName == "TBalast")
+    if (KindOf(*proposal).ballast)
         proposal->Weight = 40;
     proposal->Parent = parent;
 
-    if (proposal->ClassName == "TStatecznik") {
+    if (KindOf(*proposal).finSet) {
         // The fin set is inserted first, from whatever the fin fields hold, and asked
         // about afterwards; a cancelled dialog takes it out again and leaves no step.
         ElementFields fields = FieldsOf(*proposal);

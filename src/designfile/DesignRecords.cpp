@@ -2,6 +2,7 @@
 
 #include "canvas/ShapeKinds.h"
 #include "model/ElementTree.h"
+#include "model/Kinds.h"
 #include "model/Registry.h"
 
 #include <array>
@@ -154,7 +155,7 @@ ElementRecord RecordParser::element(std::int64_t index, std::int64_t elementCoun
             refuse(Quoted(record.className) + " is a dimension where a component was expected");
         refuse("unknown component " + Quoted(record.className));
     }
-    const bool finSet = record.className == FinSetClassName;
+    const bool finSet = FindKind(record.className)->finSet;
     checkPointCount(pointCount, finSet ? FinBlockSize : 0, reserved);
     const std::size_t required = requiredPoints(record.className);
     // No component draws with more than four points; an outline of thousands would only

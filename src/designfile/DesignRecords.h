@@ -20,7 +20,6 @@ inline constexpr std::size_t PointSize = 16;
 inline constexpr std::size_t FinBlockSize = 24;
 // The most outline points a component record may hold.
 inline constexpr std::int32_t MaxElementPoints = 1024;
-inline constexpr const char* FinSetClassName = "TStatecznik";
 
 struct FinBlock {
     float FinA = 0;

@@ -4,6 +4,7 @@
 #include "canvas/NullSurface.h"
 #include "canvas/ShapeKinds.h"
 #include "model/AxisValues.h"
+#include "model/Kinds.h"
 #include "model/Registry.h"
 
 #include <algorithm>
@@ -317,7 +318,7 @@ std::unique_ptr<DesignEdit> InsertElement(Design& design, ElementTree::Node* par
         AxisY = static_cast<float>(added.Points[0].y - added.DiameterA * 0.5);
         OriginX = static_cast<float>(added.Points[0].x);
         // The conical nose is placed by a redraw before its quantities are computed.
-        if (values.kind == "TGlowicaStozek") {
+        if (FindKind(values.kind)->shape == Shape3d::Cone) {
             NullSurface surface;
             DrawDesign(design, surface);
         }
@@ -325,7 +326,7 @@ std::unique_ptr<DesignEdit> InsertElement(Design& design, ElementTree::Node* par
             added.ComputeWeight();
         added.ComputeCG();
         added.ComputeCP();
-    } else if (added.ClassName == "TBalast") {
+    } else if (KindOf(added).ballast) {
         // A ballast keeps its one point and the weight it was given.
         PlaceBehindParent(added);
     } else {

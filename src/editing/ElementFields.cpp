@@ -2,6 +2,7 @@
 
 #include "model/Design.h"
 #include "model/FinSet.h"
+#include "model/Kinds.h"
 #include "model/Numeric.h"
 #include "model/Registry.h"
 
@@ -12,12 +13,8 @@ namespace vantor {
 
 namespace {
 
-constexpr std::string_view TransitionClass = "TStozekSciety";
-constexpr std::string_view FinSetClass = "TStatecznik";
-constexpr std::string_view BallastClass = "TBalast";
-
 TStatecznik* AsFinSet(TRocketElement& element) {
-    return element.ClassName == FinSetClass ? dynamic_cast<TStatecznik*>(&element) : nullptr;
+    return KindOf(element).finSet ? dynamic_cast<TStatecznik*>(&element) : nullptr;
 }
 
 } // namespace
@@ -65,7 +62,7 @@ void WriteFields(TRocketElement& e, const ElementFields& fields) {
 }
 
 float JoiningDiameter(const TRocketElement& parent) {
-    return parent.ClassName == TransitionClass ? parent.DiameterB : parent.DiameterA;
+    return KindOf(parent).transition ? parent.DiameterB : parent.DiameterA;
 }
 
 std::optional<SizeField> UnusableSize(std::string_view kind, const ElementFields& fields) {
@@ -81,9 +78,10 @@ std::optional<SizeField> UnusableSize(std::string_view kind, const ElementFields
                 return size.field;
         return std::nullopt;
     };
-    if (kind == BallastClass)
+    const ElementKind& named = KindNamed(kind);
+    if (named.ballast)
         return std::nullopt; // its page shows the weight only
-    if (kind == FinSetClass) {
+    if (named.finSet) {
         if (!std::isfinite(fields.finB))
             return SizeField::FinB;
         return firstUnusable({{SizeField::FinA, fields.finA, false},
@@ -91,7 +89,7 @@ std::optional<SizeField> UnusableSize(std::string_view kind, const ElementFields
                               {SizeField::FinD, fields.finD, false},
                               {SizeField::Thickness, fields.thickness, false}});
     }
-    if (kind == TransitionClass)
+    if (named.transition)
         return firstUnusable({{SizeField::Length, fields.length, false},
                               {SizeField::DiameterA, fields.diameterA, false},
                               {SizeField::DiameterB, fields.diameterB, false},
@@ -106,7 +104,7 @@ FieldsRefusal CheckDialogSizes(const TRocketElement& e, const DialogSizes& sizes
     if (e.Parent == nullptr)
         return FieldsRefusal::None;
     // Compared as the floats they become: two sizes that are stored equal are equal.
-    if (e.ClassName == TransitionClass &&
+    if (KindOf(e).transition &&
         static_cast<float>(sizes.diameterB) == static_cast<float>(sizes.diameterA))
         return FieldsRefusal::EqualDiameters;
     // Measured against the length the field was loaded with, as "oblicz" may already
@@ -115,7 +113,7 @@ FieldsRefusal CheckDialogSizes(const TRocketElement& e, const DialogSizes& sizes
         return FieldsRefusal::ShortenedWithChildren;
     // The pages of fin sets and ballasts show no diameter: a value the user can neither
     // see nor change (say, after the parent was narrowed) must not block their OK.
-    if (e.ClassName == FinSetClass || e.ClassName == BallastClass)
+    if (KindOf(e).finSet || KindOf(e).ballast)
         return FieldsRefusal::None;
     if (!(static_cast<double>(sizes.diameterA) <= static_cast<double>(JoiningDiameter(*e.Parent))))
         return FieldsRefusal::WiderThanParent;
@@ -123,11 +121,12 @@ FieldsRefusal CheckDialogSizes(const TRocketElement& e, const DialogSizes& sizes
 }
 
 bool IsNoseKind(std::string_view kind) {
-    return kind == "TGlowicaStozek" || kind == "TGlowicaOgive" || kind == "TGlowicaParabolic";
+    return IsNoseClass(kind);
 }
 
 bool PlacedAlongParent(std::string_view kind) {
-    return kind == "TEngine" || kind == FinSetClass || kind == BallastClass;
+    const ElementKind& named = KindNamed(kind);
+    return named.motor || named.finSet || named.ballast;
 }
 
 bool PositionFits(const ElementFields& fields, const TRocketElement* parent) {
@@ -139,9 +138,8 @@ bool PositionFits(const ElementFields& fields, const TRocketElement* parent) {
 std::optional<float> FlushWithRearOffset(std::string_view kind, const ElementFields& fields,
                                          const TRocketElement& parent) {
     // A fin set's extent along the tube is its root chord; a ballast is a point.
-    const float extent = kind == FinSetClass    ? fields.finA
-                         : kind == BallastClass ? 0.0f
-                                                : fields.length;
+    const ElementKind& named = KindNamed(kind);
+    const float extent = named.finSet ? fields.finA : named.ballast ? 0.0f : fields.length;
     const float offset = parent.Length - extent;
     if (!std::isfinite(offset) || offset < 0)
         return std::nullopt;

@@ -11,6 +11,7 @@
 #include "exchange/XmlSupport.h"
 #include "model/Design.h"
 #include "model/FinSet.h"
+#include "model/Kinds.h"
 #include "model/Registry.h"
 #include "motors/MotorLibrary.h"
 
@@ -71,11 +72,14 @@ NoseChoice ChooseNose(const ImportedPart& nose) {
 }
 
 ImportWord KindWord(const std::string& kind) {
-    if (kind == "TGlowicaStozek")
+    switch (KindNamed(kind).shape) {
+    case Shape3d::Cone:
         return ImportWord::Conical;
-    if (kind == "TGlowicaOgive")
+    case Shape3d::Ogive:
         return ImportWord::Ogive;
-    return ImportWord::Parabolic;
+    default:
+        return ImportWord::Parabolic;
+    }
 }
 
 ImportWord NoseShapeWord(ImportedNoseShape shape) {

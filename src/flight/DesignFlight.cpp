@@ -2,6 +2,7 @@
 
 #include "analysis/Stability.h"
 #include "model/Design.h"
+#include "model/Kinds.h"
 #include "model/RocketElement.h"
 
 #include <algorithm>
@@ -21,7 +22,7 @@ std::vector<MotorMount> MotorMounts(const Design& design, const StabilityAnalysi
     const auto nodes = design.tree.nodesInOrder();
     for (std::size_t i = 0; i < nodes.size() && i < analysis.components.size(); ++i) {
         const TRocketElement& e = *nodes[i]->element;
-        if (e.ClassName != "TEngine" || !analysis.components[i].cg)
+        if (!KindOf(e).motor || !analysis.components[i].cg)
             continue;
         MotorMount mount;
         for (std::size_t k = 0; k < design.Elements.size(); ++k)

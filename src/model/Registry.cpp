@@ -3,6 +3,7 @@
 #include "model/Ballast.h"
 #include "model/BodyTubes.h"
 #include "model/FinSet.h"
+#include "model/Kinds.h"
 #include "model/NoseCones.h"
 #include "model/Transition.h"
 
@@ -34,6 +35,19 @@ constexpr std::array<Entry, 9> Entries{{
     {"TBalast", Make<TBalast>},
 }};
 
+// Every property of every kind, in the order of the factory's entries.
+constexpr std::array<ElementKind, 9> Kinds{{
+    {.className = "TGlowicaStozek", .nose = true, .shape = Shape3d::Cone},
+    {.className = "TGlowicaOgive", .nose = true, .shape = Shape3d::Ogive},
+    {.className = "TGlowicaParabolic", .nose = true, .shape = Shape3d::Paraboloid},
+    {.className = "TKorpus", .tube = true, .shape = Shape3d::Tube},
+    {.className = "TLozysko", .tube = true, .shape = Shape3d::Tube, .inner = true},
+    {.className = "TEngine", .motor = true},
+    {.className = "TStozekSciety", .transition = true, .shape = Shape3d::Frustum},
+    {.className = "TStatecznik", .finSet = true, .shape = Shape3d::Fins},
+    {.className = "TBalast", .ballast = true},
+}};
+
 const Entry* Find(std::string_view className) {
     for (const Entry& entry : Entries)
         if (entry.className == className)
@@ -46,6 +60,23 @@ const Entry* Find(std::string_view className) {
 std::unique_ptr<TRocketElement> CreateElement(std::string_view className) {
     const Entry* entry = Find(className);
     return entry != nullptr ? entry->create() : nullptr;
+}
+
+const ElementKind* FindKind(std::string_view className) {
+    for (const ElementKind& kind : Kinds)
+        if (kind.className == className)
+            return &kind;
+    return nullptr;
+}
+
+const ElementKind& KindNamed(std::string_view className) {
+    static constexpr ElementKind unknown{};
+    const ElementKind* kind = FindKind(className);
+    return kind != nullptr ? *kind : unknown;
+}
+
+const ElementKind& KindOf(const TRocketElement& element) {
+    return KindNamed(element.ClassName);
 }
 
 bool IsElementClassName(std::string_view className) {

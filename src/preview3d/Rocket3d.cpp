@@ -3,6 +3,7 @@
 #include "model/AxisValues.h"
 #include "model/Design.h"
 #include "model/FinSet.h"
+#include "model/Kinds.h"
 #include "model/RocketElement.h"
 
 #include <algorithm>
@@ -17,9 +18,8 @@ namespace {
 constexpr double DrawingToModel = 0.01;
 
 bool HasSurface(const TRocketElement& element) {
-    const std::string_view name = element.ClassName;
-    return name == "TGlowicaStozek" || name == "TGlowicaOgive" || name == "TGlowicaParabolic" ||
-           name == "TStozekSciety" || name == "TKorpus";
+    const ElementKind& kind = KindOf(element);
+    return kind.shape != Shape3d::None && kind.shape != Shape3d::Fins && !kind.inner;
 }
 
 double Bezier(double t, double a, double b, double c, double d) {
@@ -92,7 +92,7 @@ void TRocket3d::Build(const Design& design, int& noseRingCount) {
     surfaceTriangles_ = Materials.size();
 
     for (const ElementTree::Node* node : nodes) {
-        if (node->element == nullptr || node->element->ClassName != "TStatecznik")
+        if (node->element == nullptr || !KindOf(*node->element).finSet)
             continue;
         if (const auto* fins = dynamic_cast<const TStatecznik*>(node->element))
             AddFins(*fins);

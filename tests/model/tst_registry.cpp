@@ -1,5 +1,7 @@
 #include "canvas/DimensionAnnotations.h"
 #include "canvas/ShapeKinds.h"
+#include "model/BodyTubes.h"
+#include "model/Kinds.h"
 #include "model/Registry.h"
 
 #include <QTest>
@@ -98,6 +100,61 @@ private slots:
         QVERIFY(IsAttachmentAllowed(*tube, *parent));
         parent->ClassName = "";
         QVERIFY(!IsAttachmentAllowed(*tube, *parent));
+    }
+
+    // The one table of kinds: each property where the rest of the program asks for it,
+    // and an entry for exactly the names the factory makes.
+    void kindsTable_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>(
+            "properties"); // n(ose) t(ube) r(transition) f(ins) b(allast) m(otor) i(nner)
+        QTest::addColumn<int>("shape");
+        QTest::newRow("conical nose") << "TGlowicaStozek"
+                                      << "n" << int(Shape3d::Cone);
+        QTest::newRow("ogive") << "TGlowicaOgive"
+                               << "n" << int(Shape3d::Ogive);
+        QTest::newRow("parabolic") << "TGlowicaParabolic"
+                                   << "n" << int(Shape3d::Paraboloid);
+        QTest::newRow("body tube") << "TKorpus"
+                                   << "t" << int(Shape3d::Tube);
+        QTest::newRow("engine mount") << "TLozysko"
+                                      << "ti" << int(Shape3d::Tube);
+        QTest::newRow("motor") << "TEngine"
+                               << "m" << int(Shape3d::None);
+        QTest::newRow("transition") << "TStozekSciety"
+                                    << "r" << int(Shape3d::Frustum);
+        QTest::newRow("fin set") << "TStatecznik"
+                                 << "f" << int(Shape3d::Fins);
+        QTest::newRow("ballast") << "TBalast"
+                                 << "b" << int(Shape3d::None);
+    }
+    void kindsTable() {
+        QFETCH(QString, name);
+        QFETCH(QString, properties);
+        QFETCH(int, shape);
+        const ElementKind* kind = FindKind(name.toStdString());
+        QVERIFY(kind != nullptr);
+        QCOMPARE(kind->nose, properties.contains('n'));
+        QCOMPARE(kind->tube, properties.contains('t'));
+        QCOMPARE(kind->transition, properties.contains('r'));
+        QCOMPARE(kind->finSet, properties.contains('f'));
+        QCOMPARE(kind->ballast, properties.contains('b'));
+        QCOMPARE(kind->motor, properties.contains('m'));
+        QCOMPARE(kind->inner, properties.contains('i'));
+        QCOMPARE(int(kind->shape), shape);
+        QCOMPARE(&KindOf(*CreateElement(name.toStdString())), kind);
+    }
+
+    void kindsAreExactlyTheFactorysNames() {
+        for (const char* name :
+             {"TWymiar", "TAngleWymiar", "TRocketElement", "TShaped", "tkorpus", "TKorpus ", ""}) {
+            QVERIFY(FindKind(name) == nullptr);
+            QVERIFY(!IsElementClassName(name));
+            QVERIFY(!KindNamed(name).finSet && KindNamed(name).shape == Shape3d::None);
+        }
+        TKorpus renamed;
+        renamed.ClassName = "TUnknown";
+        QVERIFY(!KindOf(renamed).tube && !KindOf(renamed).nose);
     }
 };
 
