@@ -33,11 +33,29 @@ void NoseAndTube(RocketFixture& rocket, TKorpus** tube = nullptr) {
         *tube = &body;
 }
 
-// Looking at the rocket from the side: axis horizontal, nose to the left.
+// The model where the projection alone puts it, without the fit the window opens with.
+void Unfitted(Preview3dViewState& state) {
+    state.fitScale = 1;
+    state.pivotX = 0;
+    state.scale = 1;
+}
+
+// Looking at the rocket from the side: axis horizontal, nose to the left, unfitted.
 void SideView(Preview3dViewState& state) {
     state.tiltX = 0;
     state.tiltY = 0;
     state.spinAngle = 0;
+    Unfitted(state);
+}
+
+// The bounds of the lit pixels.
+QRect LitBounds(const QImage& image) {
+    QRect bounds;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if ((image.pixel(x, y) & 0xffffff) != 0)
+                bounds |= QRect(x, y, 1, 1);
+    return bounds;
 }
 
 int Brightness(QRgb pixel) {
@@ -136,6 +154,9 @@ private slots:
     void finsAroundTheAxis();
     void dragTiltsTheView();
     void timerSpinsTheRocket();
+    void opensFittedAndTurnsAboutTheModelsMiddle();
+    void spinRepaintsOnlyWhatMoves_data();
+    void spinRepaintsOnlyWhatMoves();
     void closingAppliesTheCloseRule();
     void wheelZoomsAndEscapeCloses();
     void commandIgnoresAnEmptyDesign();
@@ -308,6 +329,7 @@ void TestForm3D::finsAroundTheAxis() {
         s.tiltX = 0;
         s.tiltY = tiltY;
         s.spinAngle = spin;
+        Unfitted(s);
     };
     Preview3dViewState state;
     fins.FinCount = finCount;
@@ -388,6 +410,90 @@ void TestForm3D::timerSpinsTheRocket() {
     form.show();
     QTRY_VERIFY(state.spinAngle <= -1.0f);
     QCOMPARE(std::fmod(state.spinAngle, 0.5f), -0.0f);
+}
+
+void TestForm3D::opensFittedAndTurnsAboutTheModelsMiddle() {
+    RocketFixture rocket(-400, 300);
+    NoseAndTube(rocket); // model x -4 to 3: its middle at -0.5, off the window's centre
+    rocket.draw();
+    Preview3dViewState state;
+    state.scale = 3; // a zoom left by an earlier opening
+    const auto from = [](float tiltY) {
+        return [tiltY](Preview3dViewState& s) {
+            s.tiltX = 0;
+            s.tiltY = tiltY;
+            s.spinAngle = 0;
+        };
+    };
+    const QImage side = Render(rocket.design, state, from(0));
+    QVERIFY(!side.isNull());
+    QCOMPARE(state.scale, 1.0f);
+    const QRect bounds = LitBounds(side);
+    const QPoint middle(side.width() / 2, side.height() / 2);
+    // Centred in the window, and as long as the fit allows: nine tenths of the height,
+    // the side the model must fit in whichever way it is turned.
+    QCOMPARE_LE(std::abs(bounds.center().x() - middle.x()), 3);
+    QCOMPARE_LE(std::abs(bounds.center().y() - middle.y()), 3);
+    QCOMPARE_GE(bounds.width(), int(0.85 * side.height()));
+    QCOMPARE_LE(bounds.width(), int(0.9 * side.height()) + 2);
+    // Turned to look along the axis and obliquely, the model stays round the centre and
+    // inside the window.
+    // (Obliquely, perspective makes the nearer end larger and the picture a little
+    // lopsided; a pivot at the model's origin would be 32 pixels off.)
+    for (const auto& [tiltY, off] : {std::pair{90.0f, 3}, std::pair{45.0f, 15}}) {
+        const QImage turned = Render(rocket.design, state, from(tiltY));
+        const QRect r = LitBounds(turned);
+        QVERIFY(!r.isEmpty());
+        QCOMPARE_LE(std::abs(r.center().x() - middle.x()), off);
+        QCOMPARE_LE(std::abs(r.center().y() - middle.y()), 3);
+        QVERIFY(r.top() > 0 && r.bottom() < turned.height() - 1);
+    }
+}
+
+void TestForm3D::spinRepaintsOnlyWhatMoves_data() {
+    QTest::addColumn<bool>("fins");
+    QTest::newRow("body of revolution: the spin shows nothing") << false;
+    QTest::newRow("fins: they turn") << true;
+}
+
+void TestForm3D::spinRepaintsOnlyWhatMoves() {
+    QFETCH(bool, fins);
+    RocketFixture rocket(-400, 300);
+    TKorpus* tube = nullptr;
+    NoseAndTube(rocket, &tube);
+    if (fins) {
+        auto& set = rocket.add<TStatecznik>(tube);
+        set.Offset = 440;
+        set.FinCount = 3;
+    }
+    rocket.draw();
+    Preview3dViewState state;
+    TForm3D form(rocket.design, state);
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    QTest::qWait(100); // the first frames
+    QSignalSpy frames(&form, &QOpenGLWidget::frameSwapped);
+    const float spinBefore = state.spinAngle;
+    QTest::qWait(500);
+    // The timer turned the rocket all the while.
+    QCOMPARE_LE(state.spinAngle, spinBefore - 5.0f);
+    if (fins) {
+        QVERIFY(frames.count() > 0);
+        // Not a frame per 5 ms tick: 30 a second at most.
+        QCOMPARE_LE(frames.count(), 17);
+    } else {
+        QCOMPARE(frames.count(), 0);
+    }
+    // Dragging moves the picture whatever the model: it is drawn at once.
+    frames.clear();
+    QMouseEvent press(QEvent::MouseButtonPress, QPointF(100, 100),
+                      form.mapToGlobal(QPointF(100, 100)), Qt::LeftButton, Qt::LeftButton,
+                      Qt::NoModifier);
+    QCoreApplication::sendEvent(&form, &press);
+    QMouseEvent move(QEvent::MouseMove, QPointF(160, 100), form.mapToGlobal(QPointF(160, 100)),
+                     Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(&form, &move);
+    QTRY_VERIFY(frames.count() > 0);
 }
 
 void TestForm3D::closingAppliesTheCloseRule() {

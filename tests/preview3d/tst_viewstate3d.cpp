@@ -2,6 +2,9 @@
 
 #include <QtTest>
 
+#include <cmath>
+#include <vector>
+
 using namespace vantor;
 
 class TestViewState3d : public QObject {
@@ -15,7 +18,133 @@ private slots:
     void spinStepsHalfADegreeBack();
     void wheelZoomsByATenthANotchWithinLimits();
     void closingLevelsAndRecentresButKeepsTurnAndSpin();
+    void fitShowsTheWholeModelTurnedAnyWay_data();
+    void fitShowsTheWholeModelTurnedAnyWay();
+    void fitLeavesTheViewWithoutAModel();
+    void spinTravel_data();
+    void spinTravel();
 };
+
+namespace {
+
+// Where a model point lands, in parts of the window's half height and half width (1 at
+// the edges), as the window draws it: fitted, turned about the pivot, in perspective.
+QPointF Project(const Preview3dViewState& s, int width, int height, double x, double y, double z) {
+    const double k = double(s.fitScale) * s.scale;
+    x = (x - s.pivotX) * k;
+    y *= k;
+    z *= k;
+    const double ax = s.tiltX * M_PI / 180, ay = s.tiltY * M_PI / 180;
+    // About y, then about x (the rotation applied last to the point comes first).
+    const double x1 = x * std::cos(ay) + z * std::sin(ay);
+    const double z1 = -x * std::sin(ay) + z * std::cos(ay);
+    const double y2 = y * std::cos(ax) - z1 * std::sin(ax);
+    const double z2 = y * std::sin(ax) + z1 * std::cos(ax) - ViewDistance(s);
+    const Projection3d p = ProjectionFor(s, width, height);
+    return {x1 * s.nearPlane / -z2 / p.right, y2 * s.nearPlane / -z2 / p.top};
+}
+
+// A rocket's vertices: a 0.25-unit ring every half unit from x0 to x1, and one fin tip.
+std::vector<float> RocketVertices(double x0, double x1, double finTip) {
+    std::vector<float> v;
+    for (double x = x0; x <= x1 + 1e-9; x += 0.5)
+        for (int k = 0; k < 16; ++k)
+            for (double c : {x, 0.25 * std::sin(k * M_PI / 8), 0.25 * std::cos(k * M_PI / 8)})
+                v.push_back(float(c));
+    for (double c : {x1, finTip, 0.0})
+        v.push_back(float(c));
+    return v;
+}
+
+} // namespace
+
+void TestViewState3d::fitShowsTheWholeModelTurnedAnyWay_data() {
+    QTest::addColumn<double>("from");
+    QTest::addColumn<double>("to");
+    QTest::addColumn<double>("finTip");
+    QTest::addColumn<int>("width");
+    QTest::addColumn<int>("height");
+    QTest::newRow("nose and tube, the opened window") << -4.0 << 3.0 << 0.25 << 1920 << 500;
+    QTest::newRow("a small rocket far from the origin") << 20.0 << 21.5 << 0.6 << 1920 << 500;
+    QTest::newRow("a long rocket in a tall window") << -10.0 << 30.0 << 2.0 << 400 << 900;
+}
+
+void TestViewState3d::fitShowsTheWholeModelTurnedAnyWay() {
+    QFETCH(double, from);
+    QFETCH(double, to);
+    QFETCH(double, finTip);
+    QFETCH(int, width);
+    QFETCH(int, height);
+    const std::vector<float> model = RocketVertices(from, to, finTip);
+    Preview3dViewState s;
+    s.scale = 4;
+    FitToModel(s, model);
+    QCOMPARE(s.scale, 1.0f);
+    QCOMPARE(s.pivotX, float((from + to) / 2));
+    // Whichever way it is turned, no point leaves the window; turned some way, a point
+    // comes near the edge of the window's shorter side: the model is as large as it can be.
+    double farthest = 0; // in halves of the shorter side
+    const double shorter = std::min(width, height);
+    for (float tiltX = -90; tiltX <= 90; tiltX += 30)
+        for (float tiltY = 0; tiltY < 360; tiltY += 15) {
+            s.tiltX = tiltX;
+            s.tiltY = tiltY;
+            for (std::size_t i = 0; i < model.size(); i += 3) {
+                const QPointF p = Project(s, width, height, model[i], model[i + 1], model[i + 2]);
+                QVERIFY2(std::abs(p.x()) < 1 && std::abs(p.y()) < 1,
+                         qPrintable(QString("%1 %2").arg(tiltX).arg(tiltY)));
+                farthest = std::max({farthest, std::abs(p.x()) * width / shorter,
+                                     std::abs(p.y()) * height / shorter});
+            }
+        }
+    QCOMPARE_GE(farthest, 0.85);
+}
+
+void TestViewState3d::fitLeavesTheViewWithoutAModel() {
+    Preview3dViewState s;
+    s.scale = 2;
+    FitToModel(s, {});
+    const std::vector<float> point{3, 0, 0}; // a single point has no size to fit
+    FitToModel(s, point);
+    QCOMPARE(s.fitScale, 1.0f);
+    QCOMPARE(s.pivotX, 0.0f);
+    QCOMPARE(s.scale, 2.0f);
+}
+
+void TestViewState3d::spinTravel_data() {
+    QTest::addColumn<double>("radius");
+    QTest::addColumn<float>("turn");
+    QTest::addColumn<int>("height");
+    QTest::addColumn<bool>("seen");
+    // A point one unit from the axis, 80 pixels a unit at most in a 500-pixel window,
+    // moves 0.7 pixels in one half-degree step and 1.4 in two.
+    QTest::newRow("fin, one step") << 1.0 << 0.5f << 500 << false;
+    QTest::newRow("fin, two steps") << 1.0 << 1.0f << 500 << true;
+    QTest::newRow("fin, a full turn back to the same place") << 1.0 << 360.0f << 500 << false;
+    QTest::newRow("nothing off the axis, half a turn") << 0.0 << 180.0f << 500 << false;
+    QTest::newRow("window without area") << 1.0 << 90.0f << 0 << false;
+}
+
+void TestViewState3d::spinTravel() {
+    QFETCH(double, radius);
+    QFETCH(float, turn);
+    QFETCH(int, height);
+    QFETCH(bool, seen);
+    Preview3dViewState s;
+    s.spinAngle = -10 - turn;
+    const double pixels = SpinTravelPixels(s, radius, -10, 1920, height);
+    QCOMPARE(pixels >= 1, seen);
+    // Never less than a point that far from the axis really moves on the screen, nearest
+    // the eye where the model can be.
+    if (height > 0 && radius > 0) {
+        const double a = s.spinAngle * M_PI / 180, b = -10 * M_PI / 180;
+        s.tiltY = 90; // the point swings towards the eye
+        const QPointF p = Project(s, 1920, height, 0, radius * std::sin(a), radius * std::cos(a));
+        const QPointF q = Project(s, 1920, height, 0, radius * std::sin(b), radius * std::cos(b));
+        const double moved = std::hypot((p.x() - q.x()) * 1920, (p.y() - q.y()) * height) / 2;
+        QCOMPARE_GE(pixels + 1e-9, moved);
+    }
+}
 
 void TestViewState3d::startsWithTheInitialView() {
     const Preview3dViewState s;
