@@ -204,7 +204,8 @@ void PaintSideView(PageWriter& writer, QPainter& painter, Design& design) {
     const RectF content = writer.frame().content();
     const Tiling tiling = TileArea(area, content.width, content.height);
     PaintTiled(writer, painter, tiling, QStringLiteral("side view 1:1"), [&] {
-        QtDrawingSurface surface(painter, 1.0, LineWidth * writer.unit());
+        QtDrawingSurface surface(painter, 1.0, LineWidth,
+                                 QtDrawingSurface::PenWidth::InPainterUnits);
         DrawDesign(design, surface);
         ComputeSummary(design, &surface, '.');
     });
