@@ -63,10 +63,15 @@ void TForm3D::initializeGL() {
     if (gl_ == nullptr)
         return; // the view never starts: its state stays as it was
     state_.noseRingCount = noseRingCount_;
-    FitToModel(state_, model_.Vertices);
+    // Each opening starts fitted, without the zoom of the last one.
+    state_.scale = 1;
 }
 
 void TForm3D::resizeGL(int, int) {
+    if (gl_ == nullptr)
+        return;
+    // The model fills the window as it is now, in the view it is seen in.
+    FitToModel(state_, model_.Vertices, width(), height());
     ApplyProjection();
 }
 

@@ -28,8 +28,8 @@ struct Preview3dViewState {
     int noseRingCount = 0;
     int lastPointerX = 0;
     int lastPointerY = 0;
-    // The fit of the model to the window, made each time the window opens: the model x
-    // (on the axis) the view turns about, and the scale that shows the whole model.
+    // The fit of the model to the window, made when the window opens or changes size: the
+    // model x (on the axis) the view turns about, and the scale that shows the whole model.
     float pivotX = 0;
     float fitScale = 1;
 };
@@ -65,19 +65,16 @@ void TiltByDrag(Preview3dViewState& state, int x, int y, int width, int height);
 // twentieth and fifty times the first size.
 void ZoomByWheel(Preview3dViewState& state, int angleDelta);
 
-// Fits a model (x, y, z of every vertex, in model units) to the window: the view turns
-// about the middle of the model's length on its axis, and the model, turned any way,
-// stays within nine tenths of the window's shorter side. The wheel's zoom starts again
-// from 1. Without vertices the fit stays as it is.
-void FitToModel(Preview3dViewState& state, std::span<const float> vertices);
+// Fits a model (x, y, z of every vertex, in model units) to a window of that size as the
+// view's tilts show it: the view turns about the middle of the model's length on its
+// axis, and the model, at any spin, fills nine tenths of the window's width or height,
+// whichever it reaches first, and stays behind the near plane. Without vertices or a
+// window the fit stays as it is.
+void FitToModel(Preview3dViewState& state, std::span<const float> vertices, int width, int height);
 
-// The largest distance of a vertex from the rocket's axis (0 without vertices).
-double LargestRadius(std::span<const float> vertices);
-
-// How far, in pixels of a window `height` pixels high, a point `radius` model units from
-// the axis moves on the screen while the spin goes from `paintedSpin` to the current
-// spin angle: an upper bound that takes the point as near the eye as the fitted model
-// can come.
+// How far, at most, in pixels of a window of that size, a point `radius` model units from
+// the axis moves on the screen while the spin goes from `paintedSpin` to the current spin
+// angle.
 double SpinTravelPixels(const Preview3dViewState& state, double radius, float paintedSpin,
                         int width, int height);
 

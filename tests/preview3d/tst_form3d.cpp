@@ -416,38 +416,39 @@ void TestForm3D::opensFittedAndTurnsAboutTheModelsMiddle() {
     RocketFixture rocket(-400, 300);
     NoseAndTube(rocket); // model x -4 to 3: its middle at -0.5, off the window's centre
     rocket.draw();
-    Preview3dViewState state;
-    state.scale = 3; // a zoom left by an earlier opening
-    const auto from = [](float tiltY) {
-        return [tiltY](Preview3dViewState& s) {
-            s.tiltX = 0;
-            s.tiltY = tiltY;
-            s.spinAngle = 0;
-        };
+    const auto noSpin = [](Preview3dViewState& s) {
+        s.spinAngle = 0;
     };
-    const QImage side = Render(rocket.design, state, from(0));
-    QVERIFY(!side.isNull());
-    QCOMPARE(state.scale, 1.0f);
-    const QRect bounds = LitBounds(side);
-    const QPoint middle(side.width() / 2, side.height() / 2);
-    // Centred in the window, and as long as the fit allows: nine tenths of the height,
-    // the side the model must fit in whichever way it is turned.
-    QCOMPARE_LE(std::abs(bounds.center().x() - middle.x()), 3);
+
+    // From the side: centred (the tube's near edge, nearer the eye than the nose's tip,
+    // shows 8 pixels longer; a pivot at the model's origin would be 120 pixels off), and
+    // as long as nine tenths of the window's width.
+    Preview3dViewState side;
+    side.tiltX = 0;
+    side.tiltY = 0;
+    side.scale = 3; // a zoom left by an earlier opening
+    const QImage image = Render(rocket.design, side, noSpin);
+    QVERIFY(!image.isNull());
+    QCOMPARE(side.scale, 1.0f);
+    const QRect bounds = LitBounds(image);
+    const QPoint middle(image.width() / 2, image.height() / 2);
+    QCOMPARE_LE(std::abs(bounds.center().x() - middle.x()), 12);
     QCOMPARE_LE(std::abs(bounds.center().y() - middle.y()), 3);
-    QCOMPARE_GE(bounds.width(), int(0.85 * side.height()));
-    QCOMPARE_LE(bounds.width(), int(0.9 * side.height()) + 2);
-    // Turned to look along the axis and obliquely, the model stays round the centre and
-    // inside the window.
-    // (Obliquely, perspective makes the nearer end larger and the picture a little
-    // lopsided; a pivot at the model's origin would be 32 pixels off.)
-    for (const auto& [tiltY, off] : {std::pair{90.0f, 3}, std::pair{45.0f, 15}}) {
-        const QImage turned = Render(rocket.design, state, from(tiltY));
-        const QRect r = LitBounds(turned);
-        QVERIFY(!r.isEmpty());
-        QCOMPARE_LE(std::abs(r.center().x() - middle.x()), off);
-        QCOMPARE_LE(std::abs(r.center().y() - middle.y()), 3);
-        QVERIFY(r.top() > 0 && r.bottom() < turned.height() - 1);
-    }
+    QCOMPARE_GE(bounds.width(), int(0.85 * image.width()));
+    QCOMPARE_LE(bounds.width(), int(0.9 * image.width()) + 2);
+
+    // In the first view (tilted, turned 60 degrees): inside the window, filling a good
+    // share of it, and turning about its middle, which lies in the window's centre
+    // (perspective makes the nearer end larger, so the picture is not centred itself).
+    Preview3dViewState first;
+    const QImage turned = Render(rocket.design, first, noSpin);
+    const QRect r = LitBounds(turned);
+    QVERIFY(!r.isEmpty());
+    QVERIFY(r.left() > 0 && r.right() < turned.width() - 1);
+    QVERIFY(r.top() > 0 && r.bottom() < turned.height() - 1);
+    QVERIFY2(r.width() >= 0.6 * turned.width() || r.height() >= 0.6 * turned.height(),
+             qPrintable(QString("%1 x %2").arg(r.width()).arg(r.height())));
+    QVERIFY(Measure(turned, QRect(middle - QPoint(2, 2), QSize(5, 5))).lit > 0);
 }
 
 void TestForm3D::spinRepaintsOnlyWhatMoves_data() {

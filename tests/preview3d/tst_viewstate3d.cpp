@@ -27,21 +27,31 @@ private slots:
 
 namespace {
 
-// Where a model point lands, in parts of the window's half height and half width (1 at
-// the edges), as the window draws it: fitted, turned about the pivot, in perspective.
-QPointF Project(const Preview3dViewState& s, int width, int height, double x, double y, double z) {
-    const double k = double(s.fitScale) * s.scale;
-    x = (x - s.pivotX) * k;
-    y *= k;
-    z *= k;
-    const double ax = s.tiltX * M_PI / 180, ay = s.tiltY * M_PI / 180;
-    // About y, then about x (the rotation applied last to the point comes first).
-    const double x1 = x * std::cos(ay) + z * std::sin(ay);
-    const double z1 = -x * std::sin(ay) + z * std::cos(ay);
-    const double y2 = y * std::cos(ax) - z1 * std::sin(ax);
-    const double z2 = y * std::sin(ax) + z1 * std::cos(ax) - ViewDistance(s);
+// Turns (x, y, z) by `degrees` in the plane of coordinates a and b, as glRotate does.
+void Turn(double v[3], double degrees, int a, int b) {
+    const double c = std::cos(degrees * M_PI / 180), s = std::sin(degrees * M_PI / 180);
+    const double va = v[a], vb = v[b];
+    v[a] = va * c - vb * s;
+    v[b] = va * s + vb * c;
+}
+
+// Where a model point lands as the window draws it (fitted, spun, turned, in perspective):
+// x and y in parts of the window's half width and half height, z the distance from the eye.
+struct Landed {
+    double x, y, depth;
+};
+
+Landed Project(const Preview3dViewState& s, int width, int height, double x, double y, double z) {
+    double v[3] = {x - s.pivotX, y, z};
+    Turn(v, -s.spinAngle, 1, 2);
+    for (double& c : v)
+        c *= double(s.fitScale) * s.scale;
+    Turn(v, s.tiltZ, 0, 1);
+    Turn(v, s.tiltY, 2, 0);
+    Turn(v, s.tiltX, 1, 2);
+    const double depth = ViewDistance(s) - v[2];
     const Projection3d p = ProjectionFor(s, width, height);
-    return {x1 * s.nearPlane / -z2 / p.right, y2 * s.nearPlane / -z2 / p.top};
+    return {v[0] * s.nearPlane / depth / p.right, v[1] * s.nearPlane / depth / p.top, depth};
 }
 
 // A rocket's vertices: a 0.25-unit ring every half unit from x0 to x1, and one fin tip.
@@ -64,9 +74,17 @@ void TestViewState3d::fitShowsTheWholeModelTurnedAnyWay_data() {
     QTest::addColumn<double>("finTip");
     QTest::addColumn<int>("width");
     QTest::addColumn<int>("height");
-    QTest::newRow("nose and tube, the opened window") << -4.0 << 3.0 << 0.25 << 1920 << 500;
-    QTest::newRow("a small rocket far from the origin") << 20.0 << 21.5 << 0.6 << 1920 << 500;
-    QTest::newRow("a long rocket in a tall window") << -10.0 << 30.0 << 2.0 << 400 << 900;
+    QTest::addColumn<float>("tiltX");
+    QTest::addColumn<float>("tiltY");
+    QTest::newRow("nose and tube, the first view")
+        << -4.0 << 3.0 << 0.25 << 1920 << 500 << -10.0f << 60.0f;
+    QTest::newRow("nose and tube, from the side")
+        << -4.0 << 3.0 << 0.25 << 1920 << 500 << 0.0f << 0.0f;
+    QTest::newRow("along the axis") << -4.0 << 3.0 << 0.6 << 1920 << 500 << 0.0f << 90.0f;
+    QTest::newRow("a small rocket far from the origin")
+        << 20.0 << 21.5 << 0.6 << 1920 << 500 << 0.0f << 60.0f;
+    QTest::newRow("a long rocket in a tall window")
+        << -10.0 << 30.0 << 2.0 << 400 << 900 << 30.0f << -20.0f;
 }
 
 void TestViewState3d::fitShowsTheWholeModelTurnedAnyWay() {
@@ -75,40 +93,39 @@ void TestViewState3d::fitShowsTheWholeModelTurnedAnyWay() {
     QFETCH(double, finTip);
     QFETCH(int, width);
     QFETCH(int, height);
+    QFETCH(float, tiltX);
+    QFETCH(float, tiltY);
     const std::vector<float> model = RocketVertices(from, to, finTip);
     Preview3dViewState s;
-    s.scale = 4;
-    FitToModel(s, model);
-    QCOMPARE(s.scale, 1.0f);
+    s.tiltX = tiltX;
+    s.tiltY = tiltY;
+    FitToModel(s, model, width, height);
     QCOMPARE(s.pivotX, float((from + to) / 2));
-    // Whichever way it is turned, no point leaves the window; turned some way, a point
-    // comes near the edge of the window's shorter side: the model is as large as it can be.
-    double farthest = 0; // in halves of the shorter side
-    const double shorter = std::min(width, height);
-    for (float tiltX = -90; tiltX <= 90; tiltX += 30)
-        for (float tiltY = 0; tiltY < 360; tiltY += 15) {
-            s.tiltX = tiltX;
-            s.tiltY = tiltY;
-            for (std::size_t i = 0; i < model.size(); i += 3) {
-                const QPointF p = Project(s, width, height, model[i], model[i + 1], model[i + 2]);
-                QVERIFY2(std::abs(p.x()) < 1 && std::abs(p.y()) < 1,
-                         qPrintable(QString("%1 %2").arg(tiltX).arg(tiltY)));
-                farthest = std::max({farthest, std::abs(p.x()) * width / shorter,
-                                     std::abs(p.y()) * height / shorter});
-            }
+    // At any spin no point leaves the window or comes nearer than the near plane; and at
+    // some spin a point comes near the window's edge: the model is as large as it can be.
+    double farthest = 0;
+    for (float spin = 0; spin < 360; spin += 15) {
+        s.spinAngle = spin;
+        for (std::size_t i = 0; i < model.size(); i += 3) {
+            const Landed p = Project(s, width, height, model[i], model[i + 1], model[i + 2]);
+            QVERIFY2(std::abs(p.x) <= 0.9 + 1e-6 && std::abs(p.y) <= 0.9 + 1e-6,
+                     qPrintable(QString("%1 %2").arg(p.x).arg(p.y)));
+            QCOMPARE_GT(p.depth, s.nearPlane);
+            farthest = std::max({farthest, std::abs(p.x), std::abs(p.y)});
         }
-    QCOMPARE_GE(farthest, 0.85);
+    }
+    QCOMPARE_GE(farthest, 0.65);
 }
 
 void TestViewState3d::fitLeavesTheViewWithoutAModel() {
     Preview3dViewState s;
-    s.scale = 2;
-    FitToModel(s, {});
+    FitToModel(s, {}, 800, 500);
     const std::vector<float> point{3, 0, 0}; // a single point has no size to fit
-    FitToModel(s, point);
+    FitToModel(s, point, 800, 500);
+    const std::vector<float> model = RocketVertices(0, 2, 0.5);
+    FitToModel(s, model, 0, 500); // nor a window without area
     QCOMPARE(s.fitScale, 1.0f);
     QCOMPARE(s.pivotX, 0.0f);
-    QCOMPARE(s.scale, 2.0f);
 }
 
 void TestViewState3d::spinTravel_data() {
@@ -116,11 +133,11 @@ void TestViewState3d::spinTravel_data() {
     QTest::addColumn<float>("turn");
     QTest::addColumn<int>("height");
     QTest::addColumn<bool>("seen");
-    // A point one unit from the axis, 80 pixels a unit at most in a 500-pixel window,
-    // moves 0.7 pixels in one half-degree step and 1.4 in two.
-    QTest::newRow("fin, one step") << 1.0 << 0.5f << 500 << false;
-    QTest::newRow("fin, two steps") << 1.0 << 1.0f << 500 << true;
-    QTest::newRow("fin, a full turn back to the same place") << 1.0 << 360.0f << 500 << false;
+    // 125 pixels a unit on the near plane of a 500-pixel window: a point half a unit from
+    // the axis moves 0.55 pixels in one half-degree step and 1.1 in two.
+    QTest::newRow("fin, one step") << 0.5 << 0.5f << 500 << false;
+    QTest::newRow("fin, two steps") << 0.5 << 1.0f << 500 << true;
+    QTest::newRow("fin, a full turn back to the same place") << 0.5 << 360.0f << 500 << false;
     QTest::newRow("nothing off the axis, half a turn") << 0.0 << 180.0f << 500 << false;
     QTest::newRow("window without area") << 1.0 << 90.0f << 0 << false;
 }
@@ -134,15 +151,20 @@ void TestViewState3d::spinTravel() {
     s.spinAngle = -10 - turn;
     const double pixels = SpinTravelPixels(s, radius, -10, 1920, height);
     QCOMPARE(pixels >= 1, seen);
-    // Never less than a point that far from the axis really moves on the screen, nearest
-    // the eye where the model can be.
-    if (height > 0 && radius > 0) {
-        const double a = s.spinAngle * M_PI / 180, b = -10 * M_PI / 180;
-        s.tiltY = 90; // the point swings towards the eye
-        const QPointF p = Project(s, 1920, height, 0, radius * std::sin(a), radius * std::cos(a));
-        const QPointF q = Project(s, 1920, height, 0, radius * std::sin(b), radius * std::cos(b));
-        const double moved = std::hypot((p.x() - q.x()) * 1920, (p.y() - q.y()) * height) / 2;
-        QCOMPARE_GE(pixels + 1e-9, moved);
+    if (height <= 0)
+        return;
+    // Never less than a point that far from the axis really moves on the screen, wherever
+    // it is along a fitted model.
+    const std::vector<float> model = RocketVertices(-4, 3, radius);
+    FitToModel(s, model, 1920, height);
+    const double fitted = SpinTravelPixels(s, radius, -10, 1920, height);
+    for (double x : {-4.0, -0.5, 3.0}) {
+        Preview3dViewState before = s;
+        before.spinAngle = -10;
+        const Landed p = Project(s, 1920, height, x, radius, 0);
+        const Landed q = Project(before, 1920, height, x, radius, 0);
+        const double moved = std::hypot((p.x - q.x) * 1920, (p.y - q.y) * height) / 2;
+        QCOMPARE_GE(fitted + 1e-9, moved);
     }
 }
 
