@@ -33,8 +33,8 @@ QtDrawingSurface::QtDrawingSurface(QImage& image, double scale, QPoint origin)
     painter_->scale(scale, scale);
 }
 
-QtDrawingSurface::QtDrawingSurface(QPainter& painter, double scale, double penWidth)
-    : painter_(&painter), scale_(scale), penWidth_(penWidth), external_(true) {
+QtDrawingSurface::QtDrawingSurface(QPainter& painter, double scale, double penWidth, PenWidth unit)
+    : painter_(&painter), scale_(scale), penWidth_(penWidth), penUnit_(unit), external_(true) {
     painter_->save();
     baseTransform_ = painter_->transform();
     painter_->setRenderHint(QPainter::Antialiasing);
@@ -58,8 +58,14 @@ char QtDrawingSurface::decimalSeparator() const {
 
 void QtDrawingSurface::usePen(Argb colour) {
     QPen pen(ToQColor(colour));
-    pen.setCosmetic(true);
-    pen.setWidthF(penWidth_);
+    if (penUnit_ == PenWidth::InPainterUnits) {
+        // Drawn through the zoom, which the width must not grow with.
+        pen.setCosmetic(false);
+        pen.setWidthF(scale_ > 0 ? penWidth_ / scale_ : penWidth_);
+    } else {
+        pen.setCosmetic(true);
+        pen.setWidthF(penWidth_);
+    }
     painter_->setPen(pen);
     painter_->setBrush(Qt::NoBrush);
 }

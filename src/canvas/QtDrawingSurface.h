@@ -20,11 +20,16 @@ char SystemDecimalSeparator();
 //
 // The second constructor draws with a painter the caller has set up (a PDF page, an SVG
 // document, a printer): its current transform maps drawing units onto the device, and
-// hairlines are `penWidth` device pixels wide, so paper gets lines it can show.
+// hairlines are `penWidth` device pixels wide, so paper gets lines it can show. With
+// `PenWidth::InPainterUnits` the width is in the painter's units instead (millimetres on
+// a printed page), so the lines scale with the page wherever it is shown: a print
+// preview draws its pages at the screen's size, not the printer's.
 class QtDrawingSurface final : public DrawingSurface {
 public:
+    enum class PenWidth { InDevicePixels, InPainterUnits };
     QtDrawingSurface(QImage& image, double scale, QPoint origin = {});
-    QtDrawingSurface(QPainter& painter, double scale, double penWidth);
+    QtDrawingSurface(QPainter& painter, double scale, double penWidth,
+                     PenWidth unit = PenWidth::InDevicePixels);
     ~QtDrawingSurface() override;
 
     double worldScale() const override { return scale_; }
@@ -54,6 +59,7 @@ private:
     double scale_;
     QPoint origin_;
     double penWidth_ = 1.0;
+    PenWidth penUnit_ = PenWidth::InDevicePixels;
     // The painter's transform and smoothing as handed over; the pixel operations draw
     // from them, and they are restored when the surface ends.
     QTransform baseTransform_;

@@ -216,7 +216,8 @@ void PaintSideView(PageWriter& writer, QPainter& painter, Design& design) {
     const RectF content = writer.frame().content();
     const Tiling tiling = SideViewTiling(design, content.width, content.height);
     PaintTiled(writer, painter, tiling, FromUtf8(writer.texts().sideViewPage), [&] {
-        QtDrawingSurface surface(painter, 1.0, LineWidth * writer.unit());
+        QtDrawingSurface surface(painter, 1.0, LineWidth,
+                                 QtDrawingSurface::PenWidth::InPainterUnits);
         DrawDesign(design, surface);
         ComputeSummary(design, &surface, '.');
     });

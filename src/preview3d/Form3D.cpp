@@ -11,6 +11,9 @@
 #include <QScreen>
 #include <QWheelEvent>
 
+#include <algorithm>
+#include <cmath>
+
 namespace vantor {
 
 QSurfaceFormat Form3dSurfaceFormat() {
@@ -34,6 +37,14 @@ TForm3D::TForm3D(const Design& design, Preview3dViewState& state, QWidget* paren
     setFormat(Form3dSurfaceFormat());
     resize(870, 500);
 
+    noseRingCount_ = state_.noseRingCount;
+    model_.Build(design_, noseRingCount_);
+    for (std::size_t t = model_.SurfaceTriangleCount(); t < model_.TriangleCount(); ++t)
+        for (std::size_t corner = 0; corner < 3; ++corner) {
+            const std::array<float, 3> v = model_.TriangleVertex(t, corner);
+            finRadius_ = std::max(finRadius_, std::hypot(double(v[1]), double(v[2])));
+        }
+
     timer_ = new QTimer(this);
     timer_->setObjectName(QStringLiteral("Timer1"));
     timer_->setInterval(5);
@@ -49,9 +60,18 @@ void TForm3D::initializeGL() {
     auto* functions = QOpenGLVersionFunctionsFactory::get<QOpenGLFunctions_1_1>(ctx);
     if (functions != nullptr && functions->initializeOpenGLFunctions())
         gl_ = functions;
+    if (gl_ == nullptr)
+        return; // the view never starts: its state stays as it was
+    state_.noseRingCount = noseRingCount_;
+    // Each opening starts fitted, without the zoom of the last one.
+    state_.scale = 1;
 }
 
 void TForm3D::resizeGL(int, int) {
+    if (gl_ == nullptr)
+        return;
+    // The model fills the window as it is now, in the view it is seen in.
+    FitToModel(state_, model_.Vertices, width(), height());
     ApplyProjection();
 }
 
@@ -99,12 +119,17 @@ void TForm3D::paintGL() {
     gl_->glEnable(GL_LIGHT0);
     SetMaterial(Material3d::Dark);
 
+    gl_->glScalef(state_.fitScale, state_.fitScale, state_.fitScale);
+    // Scaling scales the normals too; lit with them as they are, a zoomed model would
+    // grow darker or brighter.
+    gl_->glEnable(GL_NORMALIZE);
+
     gl_->glRotatef(-state_.spinAngle, 1, 0, 0);
-    if (!modelBuilt_) {
-        model_.Build(design_, state_.noseRingCount);
-        modelBuilt_ = true;
-    }
+    // The pivot lies on the axis, so this shift along it goes with the spin.
+    gl_->glTranslatef(-state_.pivotX, 0, 0);
     DrawModel();
+    paintedSpin_ = state_.spinAngle;
+    sincePaint_.start();
 }
 
 void TForm3D::DrawModel() {
@@ -169,6 +194,18 @@ void TForm3D::keyPressEvent(QKeyEvent* event) {
 
 void TForm3D::Timer1Timer() {
     SpinStep(state_);
+    if (SpinTravelPixels(state_, finRadius_, paintedSpin_, width(), height()) >= 1)
+        requestFrame();
+}
+
+void TForm3D::requestFrame() {
+    // The slow turn needs no more than 30 frames a second, nor more than the screen
+    // shows: each frame costs a software renderer several milliseconds. A later tick
+    // asks again.
+    const qreal rate = screen() != nullptr ? std::min<qreal>(screen()->refreshRate(), 30) : 30;
+    const qint64 frame = rate > 1 ? qint64(1000 / rate) : 33;
+    if (sincePaint_.isValid() && sincePaint_.elapsed() < frame)
+        return;
     update();
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <span>
+
 namespace vantor {
 
 // How the 3D window looks at the rocket. One object lives for the whole run, owned by
@@ -26,6 +28,10 @@ struct Preview3dViewState {
     int noseRingCount = 0;
     int lastPointerX = 0;
     int lastPointerY = 0;
+    // The fit of the model to the window, made when the window opens or changes size: the
+    // model x (on the axis) the view turns about, and the scale that shows the whole model.
+    float pivotX = 0;
+    float fitScale = 1;
 };
 
 // The projection of a window: a perspective frustum, or the identity (`frustum` false)
@@ -58,6 +64,19 @@ void TiltByDrag(Preview3dViewState& state, int x, int y, int width, int height);
 // enlarges the model by a tenth, each notch towards the user shrinks it; kept between a
 // twentieth and fifty times the first size.
 void ZoomByWheel(Preview3dViewState& state, int angleDelta);
+
+// Fits a model (x, y, z of every vertex, in model units) to a window of that size as the
+// view's tilts show it: the view turns about the middle of the model's length on its
+// axis, and the model, at any spin, fills nine tenths of the window's width or height,
+// whichever it reaches first, and stays behind the near plane. Without vertices or a
+// window the fit stays as it is.
+void FitToModel(Preview3dViewState& state, std::span<const float> vertices, int width, int height);
+
+// How far, at most, in pixels of a window of that size, a point `radius` model units from
+// the axis moves on the screen while the spin goes from `paintedSpin` to the current spin
+// angle.
+double SpinTravelPixels(const Preview3dViewState& state, double radius, float paintedSpin,
+                        int width, int height);
 
 // One animation step: the rocket turns half a degree.
 void SpinStep(Preview3dViewState& state);

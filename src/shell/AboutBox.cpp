@@ -1,6 +1,7 @@
 #include "shell/AboutBox.h"
 
 #include <QDesktopServices>
+#include <QDir>
 #include <QImageReader>
 #include <QLabel>
 #include <QMouseEvent>
@@ -9,7 +10,8 @@
 
 namespace vantor {
 
-TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent) {
+TAboutBox::TAboutBox(QUrl address, QWidget* parent)
+    : QDialog(parent), address_(std::move(address)) {
     setObjectName("AboutBox");
     setWindowTitle("Vantor  ver. 1.0");
     setWindowFlag(Qt::MSWindowsFixedSizeDialogHint);
@@ -29,13 +31,18 @@ TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent) {
     ProgramIcon->installEventFilter(this);
     layout->addWidget(ProgramIcon, 0, Qt::AlignHCenter);
 
-    Link = new QLabel(QStringLiteral("<u>%1</u>").arg(webPage().toString()), this);
+    // The manual's page by the file it is in, as the user would look for it.
+    const QString shown = address_.isLocalFile() ? QDir::toNativeSeparators(address_.toLocalFile())
+                                                 : address_.toString();
+    Link = new QLabel(QStringLiteral("<u>%1</u>").arg(shown.toHtmlEscaped()), this);
     Link->setObjectName("Link");
     Link->setStyleSheet(QStringLiteral("color: navy;"));
     Link->setToolTip(QString::fromUtf8("zapraszamy na naszą stronę"));
     Link->setCursor(Qt::PointingHandCursor);
     Link->installEventFilter(this);
     layout->addWidget(Link, 0, Qt::AlignHCenter);
+    // Without a manual there is nowhere to go.
+    Link->setVisible(!address_.isEmpty());
 
     auto* ok = new QPushButton("OK", this);
     ok->setObjectName("OKButton");
@@ -45,15 +52,12 @@ TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent) {
     layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 
-QUrl TAboutBox::webPage() {
-    return QUrl(QStringLiteral("https://vantor.example.org/"));
-}
-
 bool TAboutBox::eventFilter(QObject* watched, QEvent* event) {
     if ((watched == ProgramIcon || watched == Link) &&
         event->type() == QEvent::MouseButtonRelease &&
         static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
-        QDesktopServices::openUrl(webPage());
+        if (!address_.isEmpty())
+            QDesktopServices::openUrl(address_);
         return true;
     }
     return QDialog::eventFilter(watched, event);

@@ -7,15 +7,16 @@ class QLabel;
 
 namespace vantor {
 
-// The about box: the program's picture and a link to its web page; a click on either
-// opens the page in the system's browser.
+// The about box: the program's picture and a link to the program's manual; a click on
+// either opens the manual in the system's browser.
 class TAboutBox : public QDialog {
     Q_OBJECT
 
 public:
-    explicit TAboutBox(QWidget* parent = nullptr);
+    // `address`: the manual's contents page (empty when the manual was not found).
+    explicit TAboutBox(QUrl address, QWidget* parent = nullptr);
 
-    static QUrl webPage();
+    QUrl address() const { return address_; }
     // The picture as decoded from its JPEG file.
     QImage picture() const { return picture_; }
     QLabel* ProgramIcon = nullptr;
@@ -26,6 +27,7 @@ protected:
 
 private:
     QImage picture_;
+    QUrl address_;
 };
 
 } // namespace vantor

@@ -9,7 +9,9 @@
 #include "i18n/QtTexts.h"
 #include "interaction/Interaction.h"
 #include "shell/AboutBox.h"
+#include "shell/HelpWindow.h"
 #include "shell/MainWindow.h"
+#include "shell/Manual.h"
 #include "shell/MotorCommands.h"
 #include "shell/OptionsDialog.h"
 #include "shell/OrderlyTermination.h"
@@ -45,7 +47,11 @@ bool Program::create() {
     mainForm_->attachObjectWindow(formObject_);
     if (!formObject_->FormCreate())
         return false;
-    aboutBox_ = new TAboutBox(mainForm_.get());
+    // The manual lies beside the program as its language libraries do, in the language
+    // the forms are translated into.
+    const Language language = ReadLanguageChoice();
+    const QString manual = FindManualFolder(language_.programDirectory());
+    aboutBox_ = new TAboutBox(ManualPage(manual, language), mainForm_.get());
     QObject::connect(mainForm_.get(), &TMainForm::aboutRequested, mainForm_.get(),
                      [this] { interaction_.runDialog(*aboutBox_); });
     TMainForm& main = *mainForm_;
@@ -63,7 +69,14 @@ bool Program::create() {
     if (!motorCommands_->FormCreate())
         return false;
     wireMotorCommands();
-    return createFlightWindows();
+    if (!createFlightWindows())
+        return false;
+    helpWindow_ = new HelpWindow(language_, language, manual, mainForm_.get());
+    if (!helpWindow_->FormCreate())
+        return false;
+    if (auto* help = mainForm_->findChild<QAction*>(QStringLiteral("Pomocdoprogramu1")))
+        QObject::connect(help, &QAction::triggered, helpWindow_, &HelpWindow::showManual);
+    return true;
 }
 
 void Program::wireInsertionCommands() {

@@ -12,6 +12,7 @@ namespace vantor {
 class Interaction;
 class LanguageSession;
 class TAboutBox;
+class HelpWindow;
 class InsertionCommands;
 class TFormObject;
 class TFormOpcje;
@@ -36,6 +37,7 @@ public:
     TFormObject* formObject() const { return formObject_; }
     TFormOpcje* formOpcje() const { return formOpcje_; }
     TFormParametry* formParametry() const { return formParametry_; }
+    HelpWindow* helpWindow() const { return helpWindow_; }
     MotorCommands* motorCommands() const { return motorCommands_.get(); }
     FlightWindow* flightWindow() const { return flightWindow_; }
     CompareMotorsWindow* compareMotorsWindow() const { return compareMotorsWindow_; }
@@ -56,6 +58,7 @@ private:
     std::unique_ptr<QWidget> advForm_;        // the translating base form, never shown
     TFormObject* formObject_ = nullptr;       // owned by the main window's dock
     TAboutBox* aboutBox_ = nullptr;           // owned by the main window
+    HelpWindow* helpWindow_ = nullptr;        // owned by the main window
     TFormOpcje* formOpcje_ = nullptr;         // owned by the main window
     TFormParametry* formParametry_ = nullptr; // owned by the main window
     std::unique_ptr<MotorCommands> motorCommands_;

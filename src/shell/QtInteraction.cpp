@@ -37,8 +37,10 @@ void QtInteraction::showMessage(QWidget* parent, const QString& text, const QStr
 }
 
 bool QtInteraction::askYesNo(QWidget* parent, const QString& text, const QString& caption) {
-    QMessageBox box(QMessageBox::Question, caption, text, QMessageBox::Yes | QMessageBox::No,
-                    parent);
+    // A question without a caption shows an empty title bar. Qt hands the window system
+    // the program's name in place of an empty title, so a blank one stands for it.
+    QMessageBox box(QMessageBox::Question, caption.isEmpty() ? QStringLiteral(" ") : caption, text,
+                    QMessageBox::Yes | QMessageBox::No, parent);
     return box.exec() == QMessageBox::Yes;
 }
 

@@ -125,18 +125,14 @@ TFormObject::TFormObject(LanguageSession& language, Interaction& interaction, QW
     grid->horizontalHeader()->hide();
     grid->verticalHeader()->hide();
     grid->horizontalHeader()->setDefaultSectionSize(90);
-    // Rows of 18 pixels, or taller where the font needs it, so all seven stay readable.
-    const int rowHeight = std::max(18, grid->fontMetrics().height() + 4);
-    grid->verticalHeader()->setDefaultSectionSize(rowHeight);
     grid->setShowGrid(true);
     grid->setFrameShape(QFrame::NoFrame);
     grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
     grid->setToolTip(Tagged(2561));
-    // Exactly its seven rows tall, so the stability table follows right under it.
-    grid->setFixedHeight(7 * rowHeight);
     for (int row = 0; row < 7; ++row)
         for (int column = 0; column < 2; ++column)
             grid->setItem(row, column, new QTableWidgetItem());
+    fitGridToFont();
     tablesLayout->addWidget(grid);
     stabilityTable = new StabilityTable(tablesPage);
     tablesLayout->addWidget(stabilityTable);
@@ -441,6 +437,27 @@ void TFormObject::AParametryExecute() {
     refreshElementCaptions();
     if (window_ != nullptr)
         window_->Redraw();
+}
+
+void TFormObject::fitGridToFont() {
+    // Rows of 18 pixels, or taller where the font needs it, so all seven stay readable.
+    // The header would hold each row to the height its own margins want; the grid has no
+    // header to show, so only the font counts.
+    const int rowHeight = std::max(18, grid->fontMetrics().height() + 4);
+    QHeaderView* rows = grid->verticalHeader();
+    rows->setMinimumSectionSize(std::min(rows->minimumSectionSize(), rowHeight));
+    rows->setDefaultSectionSize(rowHeight);
+    for (int row = 0; row < grid->rowCount(); ++row)
+        grid->setRowHeight(row, rowHeight);
+    // Exactly its seven rows tall, so the stability table follows right under it.
+    grid->setFixedHeight(grid->rowCount() * rowHeight + 2 * grid->frameWidth());
+}
+
+void TFormObject::changeEvent(QEvent* event) {
+    TAdvForm::changeEvent(event);
+    // The desktop's font can change while the program runs.
+    if (event->type() == QEvent::FontChange && grid != nullptr)
+        fitGridToFont();
 }
 
 void TFormObject::AobjectClearExecute() {

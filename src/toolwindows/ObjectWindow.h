@@ -97,8 +97,11 @@ signals:
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
+    // Sizes the summary grid's rows for its font and the grid for its seven rows.
+    void fitGridToFont();
     QTreeWidgetItem* itemOf(const ElementTree::Node* node) const;
     QTreeWidgetItem* makeItem(ElementTree::Node* node) const;
     void createActions();

@@ -72,11 +72,16 @@ QList<int> FlightIds() {
     return Range(6200, 6205) + Range(6210, 6268) + Range(6270, 6283) + Range(6285, 6295);
 }
 
+// The help window: caption, its three buttons and the note of a missing manual.
+QList<int> HelpIds() {
+    return Range(6500, 6504);
+}
+
 QSet<int> AllFormIds() {
     QSet<int> ids;
     for (const auto& list :
          {MainWindowIds(), Export3dIds(), ObjectWindowIds(), OptionsIds(), ParametersIds(),
-          MotorIds(), TemplateSheetIds(), ImportReportIds(), FlightIds()})
+          MotorIds(), TemplateSheetIds(), ImportReportIds(), FlightIds(), HelpIds()})
         for (int id : list)
             ids.insert(id);
     ids.insert(3518);
@@ -208,6 +213,7 @@ void LanguageLibrariesTest::everyFormIdentifierHasAString_data() {
         QTest::addRow("%s template sheets", file) << path << TemplateSheetIds() << 8;
         QTest::addRow("%s import report", file) << path << ImportReportIds() << 50;
         QTest::addRow("%s flight", file) << path << FlightIds() << 90;
+        QTest::addRow("%s help window", file) << path << HelpIds() << 5;
     }
 }
 

@@ -33,11 +33,29 @@ void NoseAndTube(RocketFixture& rocket, TKorpus** tube = nullptr) {
         *tube = &body;
 }
 
-// Looking at the rocket from the side: axis horizontal, nose to the left.
+// The model where the projection alone puts it, without the fit the window opens with.
+void Unfitted(Preview3dViewState& state) {
+    state.fitScale = 1;
+    state.pivotX = 0;
+    state.scale = 1;
+}
+
+// Looking at the rocket from the side: axis horizontal, nose to the left, unfitted.
 void SideView(Preview3dViewState& state) {
     state.tiltX = 0;
     state.tiltY = 0;
     state.spinAngle = 0;
+    Unfitted(state);
+}
+
+// The bounds of the lit pixels.
+QRect LitBounds(const QImage& image) {
+    QRect bounds;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if ((image.pixel(x, y) & 0xffffff) != 0)
+                bounds |= QRect(x, y, 1, 1);
+    return bounds;
 }
 
 int Brightness(QRgb pixel) {
@@ -136,6 +154,9 @@ private slots:
     void finsAroundTheAxis();
     void dragTiltsTheView();
     void timerSpinsTheRocket();
+    void opensFittedAndTurnsAboutTheModelsMiddle();
+    void spinRepaintsOnlyWhatMoves_data();
+    void spinRepaintsOnlyWhatMoves();
     void closingAppliesTheCloseRule();
     void wheelZoomsAndEscapeCloses();
     void commandIgnoresAnEmptyDesign();
@@ -308,6 +329,7 @@ void TestForm3D::finsAroundTheAxis() {
         s.tiltX = 0;
         s.tiltY = tiltY;
         s.spinAngle = spin;
+        Unfitted(s);
     };
     Preview3dViewState state;
     fins.FinCount = finCount;
@@ -388,6 +410,93 @@ void TestForm3D::timerSpinsTheRocket() {
     form.show();
     QTRY_VERIFY(state.spinAngle <= -1.0f);
     QCOMPARE(std::fmod(state.spinAngle, 0.5f), -0.0f);
+}
+
+void TestForm3D::opensFittedAndTurnsAboutTheModelsMiddle() {
+    RocketFixture rocket(-400, 300);
+    NoseAndTube(rocket); // model x -4 to 3: its middle at -0.5, off the window's centre
+    rocket.draw();
+    const auto noSpin = [](Preview3dViewState& s) {
+        s.spinAngle = 0;
+    };
+
+    // From the side: centred (the tube's near edge, nearer the eye than the nose's tip,
+    // shows 8 pixels longer; a pivot at the model's origin would be 120 pixels off), and
+    // as long as nine tenths of the window's width.
+    Preview3dViewState side;
+    side.tiltX = 0;
+    side.tiltY = 0;
+    side.scale = 3; // a zoom left by an earlier opening
+    const QImage image = Render(rocket.design, side, noSpin);
+    QVERIFY(!image.isNull());
+    QCOMPARE(side.scale, 1.0f);
+    const QRect bounds = LitBounds(image);
+    const QPoint middle(image.width() / 2, image.height() / 2);
+    QCOMPARE_LE(std::abs(bounds.center().x() - middle.x()), 12);
+    QCOMPARE_LE(std::abs(bounds.center().y() - middle.y()), 3);
+    QCOMPARE_GE(bounds.width(), int(0.85 * image.width()));
+    QCOMPARE_LE(bounds.width(), int(0.9 * image.width()) + 2);
+
+    // In the first view (tilted, turned 60 degrees): inside the window, filling a good
+    // share of it, and turning about its middle, which lies in the window's centre
+    // (perspective makes the nearer end larger, so the picture is not centred itself).
+    Preview3dViewState first;
+    const QImage turned = Render(rocket.design, first, noSpin);
+    const QRect r = LitBounds(turned);
+    QVERIFY(!r.isEmpty());
+    QVERIFY(r.left() > 0 && r.right() < turned.width() - 1);
+    QVERIFY(r.top() > 0 && r.bottom() < turned.height() - 1);
+    QVERIFY2(r.width() >= 0.6 * turned.width() || r.height() >= 0.6 * turned.height(),
+             qPrintable(QString("%1 x %2").arg(r.width()).arg(r.height())));
+    QVERIFY(Measure(turned, QRect(middle - QPoint(2, 2), QSize(5, 5))).lit > 0);
+}
+
+void TestForm3D::spinRepaintsOnlyWhatMoves_data() {
+    QTest::addColumn<bool>("fins");
+    QTest::newRow("body of revolution: the spin shows nothing") << false;
+    QTest::newRow("fins: they turn") << true;
+}
+
+void TestForm3D::spinRepaintsOnlyWhatMoves() {
+    QFETCH(bool, fins);
+    RocketFixture rocket(-400, 300);
+    TKorpus* tube = nullptr;
+    NoseAndTube(rocket, &tube);
+    if (fins) {
+        auto& set = rocket.add<TStatecznik>(tube);
+        set.Offset = 440;
+        set.FinCount = 3;
+    }
+    rocket.draw();
+    Preview3dViewState state;
+    TForm3D form(rocket.design, state);
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    QTest::qWait(100); // the first frames
+    QSignalSpy frames(&form, &QOpenGLWidget::frameSwapped);
+    const float spinBefore = state.spinAngle;
+    QElapsedTimer elapsed;
+    elapsed.start();
+    // The timer turns the rocket all the while (slower on a busy machine: waited for).
+    QTRY_VERIFY_WITH_TIMEOUT(state.spinAngle <= spinBefore - 5.0f, 10000);
+    const qint64 spun = elapsed.elapsed();
+    if (fins) {
+        QVERIFY(frames.count() > 0);
+        // Not a frame per 5 ms tick: 30 a second at most, whatever the time taken.
+        QCOMPARE_LE(frames.count(), int(spun * 30 / 1000) + 2);
+    } else {
+        QCOMPARE(frames.count(), 0);
+    }
+    // Dragging moves the picture whatever the model: it is drawn at once.
+    frames.clear();
+    QMouseEvent press(QEvent::MouseButtonPress, QPointF(100, 100),
+                      form.mapToGlobal(QPointF(100, 100)), Qt::LeftButton, Qt::LeftButton,
+                      Qt::NoModifier);
+    QCoreApplication::sendEvent(&form, &press);
+    QMouseEvent move(QEvent::MouseMove, QPointF(160, 100), form.mapToGlobal(QPointF(160, 100)),
+                     Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(&form, &move);
+    QTRY_VERIFY(frames.count() > 0);
 }
 
 void TestForm3D::closingAppliesTheCloseRule() {

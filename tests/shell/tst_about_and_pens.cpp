@@ -26,30 +26,42 @@ private slots:
     void aboutPictureIsAJpegTheProgramCarries() {
         QImageReader reader(QStringLiteral(":/about.jpg"));
         QCOMPARE(reader.format(), QByteArray("jpeg"));
-        TAboutBox box;
+        TAboutBox box(QUrl{});
         QVERIFY(!box.picture().isNull());
         QCOMPARE(box.picture().size(), reader.size());
         QVERIFY(!box.ProgramIcon->pixmap().isNull());
     }
 
-    void clickOnLinkOrPictureOpensTheWebPage_data() {
+    void clickOnLinkOrPictureOpensTheManual_data() {
         QTest::addColumn<QString>("target");
-        QTest::newRow("link") << "Link";
-        QTest::newRow("picture") << "ProgramIcon";
+        QTest::addColumn<QUrl>("address");
+        const QUrl manual = QUrl::fromLocalFile("/usr/share/vantor/help/pl/index.html");
+        QTest::newRow("link") << "Link" << manual;
+        QTest::newRow("picture") << "ProgramIcon" << manual;
+        QTest::newRow("picture, no manual found") << "ProgramIcon" << QUrl();
     }
 
-    void clickOnLinkOrPictureOpensTheWebPage() {
+    void clickOnLinkOrPictureOpensTheManual() {
         QFETCH(QString, target);
+        QFETCH(QUrl, address);
         UrlCatcher catcher;
-        QDesktopServices::setUrlHandler("https", &catcher, "open");
-        TAboutBox box;
+        QDesktopServices::setUrlHandler("file", &catcher, "open");
+        TAboutBox box(address);
         box.show();
         QVERIFY(QTest::qWaitForWindowExposed(&box));
         auto* label = box.findChild<QLabel*>(target);
         QVERIFY(label);
         QTest::mouseClick(label, Qt::LeftButton);
-        QDesktopServices::unsetUrlHandler("https");
-        QCOMPARE(catcher.opened, QList<QUrl>{TAboutBox::webPage()});
+        QDesktopServices::unsetUrlHandler("file");
+        // The link names the manual's file; without a manual it is not shown at all.
+        auto* link = box.findChild<QLabel*>("Link");
+        QCOMPARE(link->isVisible(), !address.isEmpty());
+        if (address.isEmpty()) {
+            QVERIFY(catcher.opened.isEmpty());
+        } else {
+            QCOMPARE(catcher.opened, QList<QUrl>{address});
+            QVERIFY(link->text().contains("/usr/share/vantor/help/pl/index.html"));
+        }
     }
 
     void penListHasFourteenStylesAndTheirWidths() {

@@ -13,6 +13,7 @@
 #include <QInputDialog>
 #include <QMenu>
 #include <QPrintDialog>
+#include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QScopeGuard>
 #include <QSettings>
@@ -48,6 +49,28 @@ struct Started : test::StartedProgram {
         });
     }
 };
+
+// Columns of the first page the preview shows, at a zoom of 1, where a dark stretch is
+// more than `pixels` high: a line along the page crossed by a column, as thick as it
+// shows. Only the band of the page with the rocket counts: above it the page's label,
+// below it the calibration bar (a filled bar 3 mm high).
+int ThickCrossings(QPrintPreviewWidget& preview, int pixels) {
+    preview.setZoomMode(QPrintPreviewWidget::CustomZoom);
+    preview.setZoomFactor(1);
+    preview.setCurrentPage(1);
+    QCoreApplication::processEvents();
+    const QImage shot = preview.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    int crossings = 0;
+    for (int x = 0; x < shot.width(); ++x) {
+        int run = 0;
+        for (int y = shot.height() / 5; y < shot.height() / 2; ++y) {
+            run = qGray(shot.pixel(x, y)) < 128 ? run + 1 : 0;
+            if (run == pixels + 1)
+                ++crossings;
+        }
+    }
+    return crossings;
+}
 
 QByteArray Read(const QString& path) {
     QFile file(path);
@@ -220,6 +243,25 @@ private slots:
         QVERIFY(bytes.count("/Type /Page\n") + bytes.count("/Type /Page\r") +
                     bytes.count("/Type /Page ") + bytes.count("/Type /Page>") >=
                 3);
+    }
+
+    void printPreviewDrawsLinesAsThinAsThePrint() {
+        Started s;
+        QVERIFY(s.created);
+        int thick = -1;
+        s.interaction.dialogScripts.enqueue([&](QDialog& dialog) {
+            dialog.resize(900, 1050);
+            dialog.show();
+            if (!QTest::qWaitForWindowExposed(&dialog))
+                return int(QDialog::Rejected);
+            if (auto* preview = dialog.findChild<QPrintPreviewWidget*>())
+                thick = ThickCrossings(*preview, 4);
+            return int(QDialog::Accepted);
+        });
+        Named<QAction>(*s.main, "FilePrintPreview").trigger();
+        QVERIFY(thick >= 0);
+        // On paper the lines are a quarter of a millimetre: a pixel at this zoom.
+        QCOMPARE_LT(thick, 50);
     }
 };
 
