@@ -226,8 +226,10 @@ bool ModelXml::next(ChunkWriter& out, std::size_t want, std::size_t& written) {
             const Mesh& mesh = components_[component_];
             if (part_ == Part::Start) {
                 std::string name = ObjectName(mesh, component_ + 1);
-                if (!whole_)
-                    name += "." + std::to_string(piece_ + 1);
+                if (!whole_) {
+                    name += '.';
+                    name += std::to_string(piece_ + 1);
+                }
                 out.text("  <object id=\"");
                 out.integer(++objects_);
                 out.text("\" type=\"model\" name=\"");
@@ -405,9 +407,12 @@ private:
     bool more_ = true;
 };
 
+// The model document's size from which it is packed fast rather than tightly.
+constexpr zip_uint64_t FastPackingFrom = 16'000'000;
+
 std::string Write3mf(const std::vector<Mesh>& meshes, const ByteSink& sink) {
     ModelSource model(meshes);
-    model.size();
+    const zip_uint64_t modelSize = model.size();
     zip_error_t zipError;
     zip_error_init(&zipError);
     std::unique_ptr<zip_source_t, ZipSourceFree> buffer(
@@ -443,12 +448,20 @@ std::string Write3mf(const std::vector<Mesh>& meshes, const ByteSink& sink) {
         }
     }
     zip_source_t* source = zip_source_function(archive, &ModelSource::Callback, &model);
-    if (source == nullptr ||
-        zip_file_add(archive, "3D/3dmodel.model", source, ZIP_FL_ENC_UTF_8) < 0) {
+    const zip_int64_t index =
+        source != nullptr ? zip_file_add(archive, "3D/3dmodel.model", source, ZIP_FL_ENC_UTF_8)
+                          : -1;
+    if (index < 0) {
         if (source != nullptr)
             zip_source_free(source);
         return fail();
     }
+    // libzip packs as tightly as it can, which takes seconds for tens of megabytes; a
+    // large model is packed fast instead (a file about a third larger), so that no
+    // export takes longer than a few seconds. Ordinary models are packed as before.
+    if (modelSize > FastPackingFrom &&
+        zip_set_file_compression(archive, zip_uint64_t(index), ZIP_CM_DEFLATE, 1) < 0)
+        return fail();
     if (zip_close(archive) < 0)
         return fail();
     // The packed data goes to the sink a piece at a time.
@@ -678,12 +691,14 @@ MeshBudget EstimateMeshExport(const Design& design, Layout layout, MeshFormat fo
         }
         budget.bytes += static_cast<std::uint64_t>(std::min(bytes, 1e18));
     }
-    const std::string what = std::string(ExtensionOf(format) + 1);
+    const char* what = format == MeshFormat::Stl   ? "STL"
+                       : format == MeshFormat::Obj ? "OBJ"
+                                                   : "3MF";
     if (budget.files > MaxPartFiles)
         budget.refusal = "the parts would take " + std::to_string(budget.files) +
                          " files, more than the limit of " + std::to_string(MaxPartFiles);
     else if (budget.bytes > MaxExportBytes)
-        budget.refusal = "the " + what + " output would take about " +
+        budget.refusal = std::string("the ") + what + " output would take about " +
                          std::to_string(budget.bytes / 1'000'000) + " MB, more than the limit of " +
                          std::to_string(MaxExportBytes / 1'000'000) + " MB";
     return budget;
