@@ -267,6 +267,14 @@ WriteTarget ResolveWriteTarget(const std::filesystem::path& path) {
 FileWriteResult ReplaceFileContents(const std::filesystem::path& path,
                                     std::span<const std::uint8_t> bytes,
                                     std::optional<std::size_t> failAfterBytes) {
+    return ReplaceFileContentsStreamed(
+        path, [bytes](const ByteSink& sink) { return sink(bytes) ? std::string() : "-"; },
+        failAfterBytes);
+}
+
+FileWriteResult ReplaceFileContentsStreamed(const std::filesystem::path& path,
+                                            const ByteProducer& produce,
+                                            std::optional<std::size_t> failAfterBytes) {
     FileWriteResult result;
     const WriteTarget resolved = ResolveWriteTarget(path);
     if (!resolved.refusal.empty()) {
@@ -295,8 +303,28 @@ FileWriteResult ReplaceFileContents(const std::filesystem::path& path,
     if (::stat(target.c_str(), &old) == 0)
         ::fchmod(file.fd(), old.st_mode & 07777);
 
-    if (!WriteAll(file.fd(), bytes, failAfterBytes)) {
-        result.reason = SystemReason("cannot write", errno);
+    std::size_t written = 0;
+    int writeError = 0;
+    const ByteSink sink = [&](std::span<const std::uint8_t> bytes) {
+        if (writeError != 0)
+            return false;
+        std::optional<std::size_t> left;
+        if (failAfterBytes)
+            left = *failAfterBytes > written ? *failAfterBytes - written : 0;
+        if (!WriteAll(file.fd(), bytes, left)) {
+            writeError = errno != 0 ? errno : EIO;
+            return false;
+        }
+        written += bytes.size();
+        return true;
+    };
+    const std::string produced = produce(sink);
+    if (writeError != 0) {
+        result.reason = SystemReason("cannot write", writeError);
+        return result;
+    }
+    if (!produced.empty()) {
+        result.reason = produced;
         return result;
     }
     if (::fsync(file.fd()) != 0) {

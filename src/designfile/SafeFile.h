@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <span>
 #include <string>
@@ -71,5 +72,19 @@ struct FileWriteResult {
 FileWriteResult ReplaceFileContents(const std::filesystem::path& path,
                                     std::span<const std::uint8_t> bytes,
                                     std::optional<std::size_t> failAfterBytes = std::nullopt);
+
+// Takes the next bytes of a file being written; false when they could not be written,
+// after which the producer should stop.
+using ByteSink = std::function<bool(std::span<const std::uint8_t>)>;
+// Gives a file's bytes to the sink in order, as they are made, so that a large file never
+// has to be held whole; returns why it could not make them (empty when it could).
+using ByteProducer = std::function<std::string(const ByteSink&)>;
+
+// ReplaceFileContents for a file made piece by piece: the same guarantees, the old file
+// untouched on any failure of the producer or the disk. A failed write is reported with
+// the system's reason; otherwise the producer's own reason is.
+FileWriteResult ReplaceFileContentsStreamed(const std::filesystem::path& path,
+                                            const ByteProducer& produce,
+                                            std::optional<std::size_t> failAfterBytes = std::nullopt);
 
 } // namespace vantor

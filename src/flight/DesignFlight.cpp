@@ -7,6 +7,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <unordered_map>
+#include <unordered_set>
 
 namespace vantor {
 
@@ -20,14 +22,16 @@ constexpr double Grams = 0.001;
 std::vector<MotorMount> MotorMounts(const Design& design, const StabilityAnalysis& analysis) {
     std::vector<MotorMount> mounts;
     const auto nodes = design.tree.nodesInOrder();
+    std::unordered_map<const TRocketElement*, std::size_t> indexOf;
+    for (std::size_t k = 0; k < design.Elements.size(); ++k)
+        indexOf.emplace(design.Elements[k].get(), k);
     for (std::size_t i = 0; i < nodes.size() && i < analysis.components.size(); ++i) {
         const TRocketElement& e = *nodes[i]->element;
         if (!KindOf(e).motor || !analysis.components[i].cg)
             continue;
         MotorMount mount;
-        for (std::size_t k = 0; k < design.Elements.size(); ++k)
-            if (design.Elements[k].get() == &e)
-                mount.element = k;
+        if (const auto at = indexOf.find(&e); at != indexOf.end())
+            mount.element = at->second;
         mount.caption = e.Caption;
         mount.diameter = e.DiameterA;
         mount.length = e.Length;
@@ -70,10 +74,12 @@ DesignFlight BuildDesignFlight(const Design& design, const StabilityAnalysis& an
 
     // Dry mass and CG: every component with a centre of gravity, less the motor
     // components that fly a motor (the motor's own masses replace their weight).
-    std::vector<bool> replaced(design.Elements.size(), false);
+    // Looked up by the element, not searched for, which would take a time of the square
+    // of the components.
+    std::unordered_set<const TRocketElement*> replaced;
     for (std::size_t m = 0; m < mounts.size() && m < chosen.size(); ++m)
-        if (chosen[m])
-            replaced[mounts[m].element] = true;
+        if (chosen[m] && mounts[m].element < design.Elements.size())
+            replaced.insert(design.Elements[mounts[m].element].get());
     double mass = 0, moment = 0;
     struct Part {
         double m, x, l;
@@ -84,11 +90,7 @@ DesignFlight BuildDesignFlight(const Design& design, const StabilityAnalysis& an
         const auto& row = analysis.components[i];
         if (!row.cg || !std::isfinite(e.Weight))
             continue;
-        std::size_t index = design.Elements.size();
-        for (std::size_t k = 0; k < design.Elements.size(); ++k)
-            if (design.Elements[k].get() == &e)
-                index = k;
-        if (index < replaced.size() && replaced[index])
+        if (replaced.count(&e) != 0)
             continue;
         const double m = e.Weight * Grams, x = *row.cg * Mm;
         // A length that is not a number only loses the part's own inertia, not the flight.

@@ -31,6 +31,28 @@ std::vector<std::uint8_t> EncodeObj(const std::vector<Mesh>& meshes);
 // Empty with `error` set when the package cannot be made.
 std::vector<std::uint8_t> Encode3mf(const std::vector<Mesh>& meshes, std::string& error);
 
+// The most bytes one export may write, over all its files (a 3MF package counted by its
+// model document, which is made in full): 2,000,000 triangles of binary STL, far more
+// than any rocket needs, written within seconds and a few hundred megabytes of memory.
+inline constexpr std::uint64_t MaxExportBytes = 100'000'000;
+// The most files an export of the parts may write.
+inline constexpr std::size_t MaxPartFiles = 1000;
+
+struct MeshBudget {
+    std::size_t triangles = 0;
+    std::size_t files = 0;
+    std::uint64_t bytes = 0; // at most this many, estimated from the counts
+    // The limit the export would break, in plain words; empty when it keeps them all.
+    std::string refusal;
+    bool ok() const { return refusal.empty(); }
+};
+
+// What an export of the design in this layout and format would take, counted from the
+// sizes before any mesh is built: the triangles, the files and the bytes, each against
+// its limit. The export functions below refuse what this refuses, before doing any work.
+MeshBudget EstimateMeshExport(const Design& design, Layout layout, MeshFormat format,
+                              const SolidOptions& options = {});
+
 struct MeshExportResult {
     bool ok = false;
     // Why nothing (or not everything) was written, naming the file or component.

@@ -13,7 +13,6 @@
 #include <numeric>
 #include <sstream>
 #include <string_view>
-#include <unordered_map>
 #include <unordered_set>
 
 namespace vantor::mesh {
@@ -290,6 +289,25 @@ public:
     // segments for a fin set).
     bool add(const TRocketElement& element, std::size_t number, double phase,
              std::vector<Mesh>& out) {
+        return add(element, number, phase, out, nullptr);
+    }
+
+    // Counts what add() would make, without making it; the same refusals apply. A
+    // component that is not printed leaves `count` untouched and returns true.
+    bool count(const TRocketElement& element, std::size_t number, SolidCount& count) {
+        std::vector<Mesh> none;
+        return add(element, number, 0, none, &count);
+    }
+
+    std::string error;
+    // The triangles reserved so far; a mesh not taken gives its share back.
+    std::size_t used() const { return used_; }
+    void giveBack(std::size_t used) { used_ = used; }
+
+private:
+    bool add(const TRocketElement& element, std::size_t number, double phase,
+             std::vector<Mesh>& out, SolidCount* counting) {
+        counting_ = counting;
         const Kind kind = KindOf(element.ClassName);
         if (kind == Kind::None)
             return true;
@@ -305,22 +323,21 @@ public:
             check.fail("it lies too far from the nose tip");
         Mesh mesh;
         mesh.name = name;
+        if (counting_ != nullptr) {
+            counting_->name = name;
+            counting_->extent = std::abs(front);
+        }
         if (kind == Kind::Fins)
             addFins(static_cast<const TStatecznik&>(element), front, phase, check, mesh);
         else
             addRevolved(element, kind, front, phase, check, mesh);
         if (!check.error.empty())
             return refuse(check);
-        out.push_back(std::move(mesh));
+        if (counting_ == nullptr)
+            out.push_back(std::move(mesh));
         return true;
     }
 
-    std::string error;
-    // The triangles reserved so far; a mesh not taken gives its share back.
-    std::size_t used() const { return used_; }
-    void giveBack(std::size_t used) { used_ = used; }
-
-private:
     bool refuse(const SizeCheck& check) {
         error = check.error;
         return false;
@@ -401,6 +418,14 @@ private:
         }
         if (!reserve(BandTriangles(loop, segments), check))
             return;
+        if (counting_ != nullptr) {
+            counting_->triangles = BandTriangles(loop, segments);
+            for (const ProfilePoint& q : loop)
+                counting_->vertices += q.r == 0 ? 1 : std::size_t(segments);
+            counting_->pieces = 1;
+            counting_->extent += std::max(L, rMax);
+            return;
+        }
 
         Placement place;
         if (layout_ == Layout::Assembly) {
@@ -441,6 +466,17 @@ private:
                        " mm thick do not fit around a tube of " + Number(2 * r) + " mm");
         if (!check.error.empty() || !reserve(std::size_t(count) * 12, check))
             return;
+        if (counting_ != nullptr) {
+            const std::size_t corners = fins.FinC >= MinFeature ? 4 : 3;
+            counting_->triangles = std::size_t(count) * 12;
+            counting_->vertices = std::size_t(count) * 2 * corners;
+            counting_->pieces = std::size_t(count);
+            const double chord = std::max(double(fins.FinA), std::abs(double(fins.FinB)) + fins.FinC);
+            const double rows = std::ceil(std::sqrt(double(count)));
+            counting_->extent += std::max({chord, r + fins.FinD + t,
+                                           rows * (chord + fins.FinD + FinGap)});
+            return;
+        }
 
         if (layout_ == Layout::Parts) {
             // Flat on z = 0, in rows, each fin's root along x.
@@ -479,6 +515,7 @@ private:
     Layout layout_;
     double tip_;
     std::size_t used_ = 0;
+    SolidCount* counting_ = nullptr;
 };
 
 // The cells of a grid of a micrometre that hold some vertex, to find vertices of two
@@ -596,7 +633,31 @@ SolidsResult BuildSolids(const Design& design, Layout layout, const SolidOptions
     return result;
 }
 
-std::vector<Mesh> SplitShells(const Mesh& mesh) {
+SolidCounts CountSolids(const Design& design, Layout layout, const SolidOptions& options) {
+    SolidCounts result;
+    SolidBuilder builder(layout, options);
+    std::size_t number = 0;
+    for (const ElementTree::Node* node : design.tree.nodesInOrder()) {
+        ++number;
+        if (node->element == nullptr)
+            continue;
+        SolidCount count;
+        if (!builder.count(*node->element, number, count)) {
+            result.components.clear();
+            result.error = builder.error;
+            return result;
+        }
+        if (count.triangles > 0)
+            result.components.push_back(std::move(count));
+    }
+    if (result.components.empty())
+        result.error = "The design holds nothing to print: no nose cone, body tube, "
+                       "transition or fin set";
+    return result;
+}
+
+ShellIndex IndexShells(const Mesh& mesh) {
+    ShellIndex index;
     // Union-find over the vertices, joined along every triangle.
     std::vector<std::uint32_t> parent(mesh.vertices.size());
     std::iota(parent.begin(), parent.end(), std::uint32_t(0));
@@ -608,28 +669,58 @@ std::vector<Mesh> SplitShells(const Mesh& mesh) {
     for (const auto& t : mesh.triangles)
         for (int i = 1; i < 3; ++i)
             parent[root(t[std::size_t(i)])] = root(t[0]);
-    std::unordered_map<std::uint32_t, std::size_t> shellOf;
-    std::vector<Mesh> shells;
-    std::vector<std::vector<std::uint32_t>> renumbered;
-    for (const auto& t : mesh.triangles) {
-        const std::uint32_t r = root(t[0]);
-        auto [at, added] = shellOf.try_emplace(r, shells.size());
-        if (added) {
-            shells.push_back(Mesh{mesh.name, {}, {}});
-            renumbered.emplace_back(mesh.vertices.size(), UINT32_MAX);
+    // Shells numbered in the order of their first triangle; each shell's triangles keep
+    // the mesh's order.
+    std::vector<std::uint32_t> shellOfRoot(mesh.vertices.size(), UINT32_MAX);
+    std::vector<std::uint32_t> shellOfTriangle(mesh.triangles.size());
+    std::vector<std::size_t> sizes;
+    for (std::size_t i = 0; i < mesh.triangles.size(); ++i) {
+        std::uint32_t& shell = shellOfRoot[root(mesh.triangles[i][0])];
+        if (shell == UINT32_MAX) {
+            shell = static_cast<std::uint32_t>(sizes.size());
+            sizes.push_back(0);
         }
-        Mesh& shell = shells[at->second];
-        std::vector<std::uint32_t>& index = renumbered[at->second];
-        std::array<std::uint32_t, 3> corners{};
-        for (std::size_t i = 0; i < 3; ++i) {
-            if (index[t[i]] == UINT32_MAX)
-                index[t[i]] = shell.addVertex(mesh.vertices[t[i]]);
-            corners[i] = index[t[i]];
-        }
-        shell.triangles.push_back(corners);
+        shellOfTriangle[i] = shell;
+        ++sizes[shell];
     }
-    if (shells.size() <= 1)
+    index.triangleStart.assign(sizes.size() + 1, 0);
+    for (std::size_t s = 0; s < sizes.size(); ++s)
+        index.triangleStart[s + 1] = index.triangleStart[s] + sizes[s];
+    index.triangles.resize(mesh.triangles.size());
+    std::vector<std::size_t> next(index.triangleStart.begin(), index.triangleStart.end() - 1);
+    for (std::size_t i = 0; i < mesh.triangles.size(); ++i)
+        index.triangles[next[shellOfTriangle[i]]++] = static_cast<std::uint32_t>(i);
+    // Each shell's vertices in the order its triangles first use them.
+    index.local.assign(mesh.vertices.size(), UINT32_MAX);
+    index.vertexStart.push_back(0);
+    for (std::size_t s = 0; s < sizes.size(); ++s) {
+        std::uint32_t count = 0;
+        for (std::size_t k = index.triangleStart[s]; k < index.triangleStart[s + 1]; ++k)
+            for (std::uint32_t v : mesh.triangles[index.triangles[k]])
+                if (index.local[v] == UINT32_MAX) {
+                    index.local[v] = count++;
+                    index.vertices.push_back(v);
+                }
+        index.vertexStart.push_back(index.vertices.size());
+    }
+    return index;
+}
+
+std::vector<Mesh> SplitShells(const Mesh& mesh) {
+    const ShellIndex index = IndexShells(mesh);
+    if (index.shells() <= 1)
         return {mesh};
+    std::vector<Mesh> shells(index.shells());
+    for (std::size_t s = 0; s < index.shells(); ++s) {
+        Mesh& shell = shells[s];
+        shell.name = mesh.name;
+        for (std::size_t k = index.vertexStart[s]; k < index.vertexStart[s + 1]; ++k)
+            shell.vertices.push_back(mesh.vertices[index.vertices[k]]);
+        for (std::size_t k = index.triangleStart[s]; k < index.triangleStart[s + 1]; ++k) {
+            const auto& t = mesh.triangles[index.triangles[k]];
+            shell.triangles.push_back({index.local[t[0]], index.local[t[1]], index.local[t[2]]});
+        }
+    }
     return shells;
 }
 

@@ -3,6 +3,7 @@
 #include "mesh/Mesh.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -54,6 +55,41 @@ struct SolidsResult {
 // where they touch, one is turned by a fraction of its segment angle, so that each
 // stays a closed shell of its own when a tool merges the vertices of one file.
 SolidsResult BuildSolids(const Design& design, Layout layout, const SolidOptions& options = {});
+
+// What BuildSolids makes of one component, counted from its sizes without building it.
+struct SolidCount {
+    std::string name;
+    std::size_t triangles = 0;
+    std::size_t vertices = 0;
+    std::size_t pieces = 0; // connected pieces (each fin of a fin set is one)
+    double extent = 0;      // no coordinate of the mesh is larger than this, in millimetres
+};
+
+struct SolidCounts {
+    std::vector<SolidCount> components; // the printed ones, in the design's tree order
+    // BuildSolids' refusal (sizes, the triangle limit), found before anything is built.
+    std::string error;
+    bool ok() const { return error.empty(); }
+};
+
+// The counts of BuildSolids for the same design, layout and options, at a small part of
+// its cost: the work of an export is known, and refused, before any of it is done.
+SolidCounts CountSolids(const Design& design, Layout layout, const SolidOptions& options = {});
+
+// The connected pieces (shells) of a mesh as indices into it, so that a writer can go
+// through them one by one without copying the mesh.
+struct ShellIndex {
+    std::vector<std::uint32_t> triangles;   // triangle indices, shell after shell
+    std::vector<std::size_t> triangleStart; // where each shell's triangles begin, and the end
+    std::vector<std::uint32_t> vertices;    // vertex indices, shell after shell
+    std::vector<std::size_t> vertexStart;   // where each shell's vertices begin, and the end
+    std::vector<std::uint32_t> local;       // every used vertex's number within its shell
+    std::size_t shells() const { return triangleStart.empty() ? 0 : triangleStart.size() - 1; }
+};
+
+// The mesh's shells in the order of their first triangles; a shell's vertices in the
+// order its triangles first use them, its triangles in the mesh's order.
+ShellIndex IndexShells(const Mesh& mesh);
 
 // The mesh's connected pieces (triangles that share vertices), each its own mesh named
 // after the whole; the mesh itself when it is one piece.

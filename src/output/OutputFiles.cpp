@@ -5,6 +5,7 @@
 #include "canvas/QtDrawingSurface.h"
 #include "designfile/SafeFile.h"
 #include "model/Design.h"
+#include "output/OutputBudget.h"
 #include "output/PrintPages.h"
 
 #include <QBuffer>
@@ -135,6 +136,9 @@ OutputResult WriteDesignPdf(Design& design, const QString& title, const PageSetu
 
 OutputResult WriteSideViewSvg(Design& design, const QString& title,
                               const std::filesystem::path& path) {
+    const OutputBudget budget = EstimateSideViewDrawing(design);
+    if (!budget.ok())
+        return {false, budget.refusal, 0, {}};
     const QByteArray bytes = SideViewSvg(design, title);
     if (bytes.isEmpty())
         return {false, "the side view is too large for an SVG drawing", 0, {}};
@@ -147,6 +151,12 @@ OutputResult WriteTemplatesSvg(Design& design, const QString& title,
     const std::vector<CutTemplate> templates = BuildTemplates(design, options.texts);
     if (templates.empty())
         return {false, "the design has no fin set, conical nose or transition to cut", 0, {}};
+    const SheetLayout layout = NestTemplates(templates, options.sheet);
+    if (layout.ok) {
+        const OutputBudget budget = EstimateTemplateSheets(layout);
+        if (!budget.ok())
+            return {false, budget.refusal, 0, {}};
+    }
     const TemplateSheets made = TemplateSheetsSvg(templates, title, options);
     if (!made.ok)
         return {false, made.reason, 0, {}};

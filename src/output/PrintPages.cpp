@@ -31,6 +31,11 @@ constexpr double LineWidth = 0.25;
 constexpr double MarkWidth = 0.15;
 constexpr double TemplateGap = 6;
 
+// Rows of the parts list, in millimetres, and at most how many rows follow the
+// components (the summary and the stability analysis, with a blank row between).
+constexpr double PartsRowHeight = 5;
+constexpr long long PartsSummaryRows = 24;
+
 const QColor CutColour(200, 0, 0);
 const QColor MarkColour(0, 0, 190);
 
@@ -264,7 +269,7 @@ void PaintPartsList(PageWriter& writer, Design& design) {
     const std::vector<PartsListRow> rows = BuildPartsList(design, texts);
     const std::vector<SummaryRow> summary = PartsListSummaryRows(design, texts);
     const RectF content = writer.frame().content();
-    const double rowHeight = 5;
+    const double rowHeight = PartsRowHeight;
     // Column positions as fractions of the width.
     const double columns[] = {0, 0.05, 0.20, 0.42, 0.56, 0.66, 0.74, 0.82, 0.90};
     double y = 0;
@@ -383,6 +388,27 @@ Tiling SideViewTiling(Design& design, double tileWidth, double tileHeight) {
     return TileArea(area, tileWidth, tileHeight);
 }
 
+OutputBudget EstimateDesignPages(Design& design, const std::vector<CutTemplate>& templates,
+                                 const PageFrame& frame) {
+    OutputBudget budget;
+    const RectF content = frame.content();
+    const Tiling side = SideViewTiling(design, content.width, content.height);
+    const long long tiles = static_cast<long long>(side.rows) * side.columns;
+    budget.pages = tiles;
+    budget.drawnItems = tiles * SideViewItems(design);
+    for (const CutTemplate& t : templates) {
+        const Tiling tiles = TileArea({0, 0, t.width, t.height}, content.width, content.height);
+        budget.pages += static_cast<long long>(tiles.rows) * tiles.columns;
+    }
+    // The parts list: a row a component, then the summary and stability rows.
+    const long long rowsPerPage = std::max(
+        1LL, static_cast<long long>((content.height - 2 * PartsRowHeight - 1) / PartsRowHeight));
+    const long long rows = static_cast<long long>(design.Elements.size()) + PartsSummaryRows;
+    budget.pages += (rows + rowsPerPage - 1) / rowsPerPage;
+    CheckBudget(budget);
+    return budget;
+}
+
 PagesResult PaintDesignPages(Design& design, const QString& designName, QPagedPaintDevice& device,
                              const OutputTexts& texts) {
     PagesResult result;
@@ -396,15 +422,9 @@ PagesResult PaintDesignPages(Design& design, const QString& designName, QPagedPa
     // A drawing of absurd size (a damaged or hostile file) is refused before any page is
     // started rather than spread over thousands of pages.
     const std::vector<CutTemplate> templates = BuildTemplates(design, texts);
-    const Tiling side = SideViewTiling(design, content.width, content.height);
-    long long pages = static_cast<long long>(side.rows) * side.columns + 1;
-    for (const CutTemplate& t : templates) {
-        const Tiling tiles = TileArea({0, 0, t.width, t.height}, content.width, content.height);
-        pages += static_cast<long long>(tiles.rows) * tiles.columns;
-    }
-    if (pages > MaxPages) {
-        result.reason = "the drawing at 1:1 needs more than " + std::to_string(MaxPages) +
-                        " pages of this paper";
+    const OutputBudget budget = EstimateDesignPages(design, templates, frame);
+    if (!budget.ok()) {
+        result.reason = budget.refusal;
         return result;
     }
 

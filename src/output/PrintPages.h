@@ -1,6 +1,7 @@
 #pragma once
 
 #include "canvas/DrawingSurface.h"
+#include "output/OutputBudget.h"
 #include "output/Templates.h"
 
 #include <QString>
@@ -45,7 +46,7 @@ struct Tiling {
 };
 
 // The most pages one document may take.
-inline constexpr int MaxPages = 500;
+inline constexpr int MaxPages = static_cast<int>(MaxOutputPages);
 
 // Overlap of neighbouring tiles, in millimetres.
 inline constexpr double TileOverlap = 6;
@@ -78,10 +79,16 @@ struct PagesResult {
     std::string reason;
 };
 
+// What the document of PaintDesignPages takes on pages of this frame: the side view's
+// tiles (each drawing every element and dimension), the templates' pages and the parts
+// list's pages, against the limits of OutputBudget.
+OutputBudget EstimateDesignPages(Design& design, const std::vector<CutTemplate>& templates,
+                                 const PageFrame& frame);
+
 // Paints the whole document onto the device, whose page layout is already set: the side
 // view at 1:1 over as many pages as it needs, the cutting templates, and the parts list.
 // Every page carries its label and the calibration bar. Elements are drawn unselected.
-// A drawing that would need more than MaxPages pages is refused before any is started.
+// A document beyond its budget (EstimateDesignPages) is refused before any page is started.
 // Labels, lists and templates are in the language of `texts`.
 PagesResult PaintDesignPages(Design& design, const QString& designName, QPagedPaintDevice& device,
                              const OutputTexts& texts = {});

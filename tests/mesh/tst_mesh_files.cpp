@@ -246,6 +246,90 @@ private slots:
         QVERIFY(!QFile::exists(target));
     }
 
+    // The budget is counted from the sizes alone: its triangles are those built, STL's
+    // bytes are exact, and the text formats' bounds hold with little to spare, so the
+    // limit refuses what would really be too large.
+    void budgetAgreesWithTheFiles_data() {
+        QTest::addColumn<int>("layout");
+        QTest::addColumn<int>("format");
+        for (const auto& [layoutName, layout] : {std::pair{"assembly", mesh::Layout::Assembly},
+                                                 std::pair{"parts", mesh::Layout::Parts}})
+            for (const MeshFormat format : {MeshFormat::Stl, MeshFormat::Obj, MeshFormat::ThreeMf})
+                QTest::addRow("%s %s", layoutName, mesh::ExtensionOf(format))
+                    << int(layout) << int(format);
+    }
+    void budgetAgreesWithTheFiles() {
+        QFETCH(int, layout);
+        QFETCH(int, format);
+        const auto asLayout = mesh::Layout(layout);
+        const auto asFormat = MeshFormat(format);
+        const mesh::MeshBudget budget = mesh::EstimateMeshExport(design_, asLayout, asFormat);
+        QVERIFY2(budget.ok(), budget.refusal.c_str());
+        const mesh::SolidsResult solids = mesh::BuildSolids(design_, asLayout);
+        std::size_t triangles = 0;
+        double bytes = 0;
+        for (const mesh::Mesh& m : solids.meshes)
+            triangles += m.triangles.size();
+        const auto files = asLayout == mesh::Layout::Parts
+                               ? std::vector<std::vector<mesh::Mesh>>{}
+                               : std::vector<std::vector<mesh::Mesh>>{solids.meshes};
+        std::vector<std::vector<mesh::Mesh>> each = files;
+        if (asLayout == mesh::Layout::Parts)
+            for (const mesh::Mesh& m : solids.meshes)
+                each.push_back({m});
+        for (const auto& meshes : each) {
+            std::string error;
+            if (asFormat == MeshFormat::Stl)
+                bytes += double(mesh::EncodeStl(meshes).size());
+            else if (asFormat == MeshFormat::Obj)
+                bytes += double(mesh::EncodeObj(meshes).size());
+            else {
+                const std::vector<std::uint8_t> package = mesh::Encode3mf(meshes, error);
+                const QString file = dir_.filePath("budget.3mf");
+                QFile out(file);
+                QVERIFY(out.open(QIODevice::WriteOnly));
+                out.write(reinterpret_cast<const char*>(package.data()), qint64(package.size()));
+                out.close();
+                bytes += double(ZipEntry(file, "3D/3dmodel.model").size());
+            }
+        }
+        QCOMPARE(budget.triangles, triangles);
+        QCOMPARE(budget.files, each.size());
+        if (asFormat == MeshFormat::Stl)
+            QCOMPARE(double(budget.bytes), bytes);
+        QVERIFY2(double(budget.bytes) >= bytes && double(budget.bytes) < 1.6 * bytes,
+                 qPrintable(QStringLiteral("%1 for %2").arg(budget.bytes).arg(bytes)));
+    }
+
+    // Beyond a limit, nothing is built or written and the reason names the limit.
+    void overBudgetIsRefusedUpFront() {
+        Design many;
+        test::DesignBuilder build(many);
+        TRocketElement& nose = build.nose("TGlowicaOgive", 120, 40);
+        TRocketElement& tube = build.attach("TKorpus", nose);
+        tube.DiameterA = 2000;
+        tube.Length = 300;
+        auto& fins = build.attach<TStatecznik>("TStatecznik", tube);
+        fins.FinA = 40;
+        fins.FinB = 15;
+        fins.FinC = 20;
+        fins.FinD = 30;
+        fins.Thickness = 0.012f;
+        fins.FinCount = 150'000; // 1.8 million triangles: about 90 MB of STL
+        build.place();
+        const QString obj = dir_.filePath("many.obj");
+        const auto refused = mesh::ExportAssembly(many, obj.toStdString(), MeshFormat::Obj);
+        QVERIFY(!refused.ok);
+        QVERIFY2(QString::fromStdString(refused.reason).contains("more than the limit of 100 MB"),
+                 refused.reason.c_str());
+        QVERIFY(!QFile::exists(obj));
+        QVERIFY(mesh::EstimateMeshExport(many, mesh::Layout::Assembly, MeshFormat::Stl).ok());
+
+        fins.FinCount = 400'000;
+        const auto tooMany = mesh::EstimateMeshExport(many, mesh::Layout::Assembly, MeshFormat::Stl);
+        QVERIFY(QString::fromStdString(tooMany.refusal).contains("more than 4000000 triangles"));
+    }
+
     void formatFromExtension() {
         QCOMPARE(mesh::FormatOfPath("a/b.STL"), std::optional(MeshFormat::Stl));
         QCOMPARE(mesh::FormatOfPath("b.3mf"), std::optional(MeshFormat::ThreeMf));

@@ -447,6 +447,47 @@ private slots:
         QVERIFY(!QFile::exists(pdf) && !QFile::exists(svg));
     }
 
+    // The parts list's pages count towards the budget, and the work of drawing every
+    // element on every tile of the side view is bounded: both decided before any page.
+    void pagesAndDrawingAreBudgetedUpFront_data() {
+        QTest::addColumn<float>("length");
+        QTest::addColumn<int>("ballast");
+        QTest::addColumn<QString>("refusal");
+        QTest::newRow("one page of parts") << 200.f << 20 << QString();
+        QTest::newRow("parts list over pages") << 200.f << 150 << QString();
+        QTest::newRow("parts list beyond the page limit") << 200.f << 30'000 << "pages";
+        QTest::newRow("many tiles of many elements") << 20'000.f << 4'000 << "elements and dimensions";
+    }
+    void pagesAndDrawingAreBudgetedUpFront() {
+        QFETCH(float, length);
+        QFETCH(int, ballast);
+        QFETCH(QString, refusal);
+        Design design;
+        AxisY = 300;
+        ElementTree::Node* nose = AttachNose<TGlowicaOgive>(design, 0);
+        ElementTree::Node* tube = Attach<TKorpus>(design, nose);
+        tube->element->Length = length;
+        for (int i = 0; i < ballast; ++i)
+            Attach<TBalast>(design, tube);
+        RecordingSurface surface;
+        DrawDesign(design, surface);
+        DrawDesign(design, surface);
+        const PageFrame frame{190, 277};
+        const OutputBudget budget = EstimateDesignPages(design, BuildTemplates(design), frame);
+        OutputResult result;
+        const QByteArray pdf = DesignPdf(design, "t", {}, result);
+        if (refusal.isEmpty()) {
+            QVERIFY2(budget.ok() && result.ok, result.reason.c_str());
+            // The summary's rows are counted at most, so the parts list may come out a page shorter.
+            QVERIFY2(budget.pages == result.pages || budget.pages == result.pages + 1,
+                     qPrintable(QStringLiteral("%1 for %2").arg(budget.pages).arg(result.pages)));
+        } else {
+            QVERIFY(!result.ok && pdf.isEmpty());
+            QCOMPARE(QString::fromStdString(result.reason), QString::fromStdString(budget.refusal));
+            QVERIFY2(result.reason.find(refusal.toStdString()) != std::string::npos, result.reason.c_str());
+        }
+    }
+
     void unwritablePathsLeaveNoFile() {
         Design design;
         BuildFullRocket(design);

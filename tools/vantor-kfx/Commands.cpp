@@ -12,6 +12,7 @@
 #include "mesh/MeshFiles.h"
 #include "model/Design.h"
 #include "output/BoundsSurface.h"
+#include "output/OutputBudget.h"
 #include "output/OutputFiles.h"
 
 #include <QBuffer>
@@ -124,6 +125,11 @@ int RunRender(const std::string& file, const std::string& png, double scale, std
     if (!Load(file, design, loaded, err))
         return FileFailure;
 
+    const OutputBudget budget = EstimateSideViewDrawing(design);
+    if (!budget.ok()) {
+        err << file << "\n" << budget.refusal << "\n";
+        return FileFailure;
+    }
     // A first pass finds where the drawing lies; drawing again places every element
     // the same way.
     const RectF box = MeasureDesignDrawing(design).value_or(RectF{});
@@ -177,6 +183,16 @@ int RunMesh(const std::string& file, const std::string& out, const std::string& 
     Design design;
     if (!LoadPlaced(file, design, err))
         return FileFailure;
+    // Both files' budgets are decided before either is written.
+    for (const mesh::Layout layout : {mesh::Layout::Assembly, mesh::Layout::Parts}) {
+        if (layout == mesh::Layout::Parts && partsFolder.empty())
+            continue;
+        const mesh::MeshBudget budget = mesh::EstimateMeshExport(design, layout, *format, options);
+        if (!budget.ok()) {
+            err << file << "\n" << budget.refusal << "\n";
+            return FileFailure;
+        }
+    }
     mesh::MeshExportResult result = mesh::ExportAssembly(design, out, *format, options);
     if (result.ok && !partsFolder.empty())
         result = mesh::ExportParts(design, partsFolder, std::filesystem::path(out).stem().string(),
