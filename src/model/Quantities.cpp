@@ -213,12 +213,12 @@ std::string WithSymbol(double value, int decimals, char separator, const std::st
 
 } // namespace
 
-QuantityReading ReadLength(std::string_view text, LengthUnit bare) {
-    return Read(text, LengthNames, MillimetresIn(bare), MaxLengthMillimetres);
+QuantityReading ReadLength(std::string_view text, LengthUnit bare, double limit) {
+    return Read(text, LengthNames, MillimetresIn(bare), limit);
 }
 
-QuantityReading ReadWeight(std::string_view text, WeightUnit bare) {
-    return Read(text, WeightNames, GramsIn(bare), MaxWeightGrams);
+QuantityReading ReadWeight(std::string_view text, WeightUnit bare, double limit) {
+    return Read(text, WeightNames, GramsIn(bare), limit);
 }
 
 double MillimetresIn(LengthUnit unit) {

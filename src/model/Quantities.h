@@ -37,14 +37,15 @@ struct QuantityReading {
 // Reads a length such as "120", "0,5", "12.7 mm", "1.5in", "1/2 in", "3 1/4\"", "2 ft",
 // "0.3 m": an optional sign, a decimal number (either separator) or a fraction with or
 // without a whole part, and an optional unit (mm, cm, m, in or ", ft; any case), spaces
-// allowed between the parts. A number without a unit is in `bare`.
-QuantityReading ReadLength(std::string_view text, LengthUnit bare);
-// The same for a weight, with the units g, kg and oz.
-QuantityReading ReadWeight(std::string_view text, WeightUnit bare);
-
-// Largest magnitudes taken: a kilometre, a tonne.
+// allowed between the parts. A number without a unit is in `bare`. A magnitude beyond
+// `limit` millimetres is refused.
+// Largest magnitudes taken unless a caller says otherwise: a kilometre, a tonne.
 inline constexpr double MaxLengthMillimetres = 1e6;
 inline constexpr double MaxWeightGrams = 1e6;
+QuantityReading ReadLength(std::string_view text, LengthUnit bare,
+                           double limit = MaxLengthMillimetres);
+// The same for a weight, with the units g, kg and oz, and a limit in grams.
+QuantityReading ReadWeight(std::string_view text, WeightUnit bare, double limit = MaxWeightGrams);
 
 // Conversions between the design's units and the given one.
 double MillimetresIn(LengthUnit unit);

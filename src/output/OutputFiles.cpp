@@ -100,7 +100,7 @@ QByteArray SideViewSvg(Design& design, const QString& title) {
 }
 
 QByteArray DesignPdf(Design& design, const QString& title, const PageSetup& setup,
-                     OutputResult& result) {
+                     OutputResult& result, UnitChoice units) {
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
     {
@@ -112,7 +112,7 @@ QByteArray DesignPdf(Design& design, const QString& title, const PageSetup& setu
             result = {false, "the paper cannot be set up", 0, {}};
             return {};
         }
-        const PagesResult pages = PaintDesignPages(design, title, writer);
+        const PagesResult pages = PaintDesignPages(design, title, writer, units);
         result = {pages.ok, pages.reason, pages.pages, {}};
     }
     if (!result.ok)
@@ -123,9 +123,9 @@ QByteArray DesignPdf(Design& design, const QString& title, const PageSetup& setu
 }
 
 OutputResult WriteDesignPdf(Design& design, const QString& title, const PageSetup& setup,
-                            const std::filesystem::path& path) {
+                            const std::filesystem::path& path, UnitChoice units) {
     OutputResult made;
-    const QByteArray bytes = DesignPdf(design, title, setup, made);
+    const QByteArray bytes = DesignPdf(design, title, setup, made, units);
     if (!made.ok)
         return made;
     OutputResult written = Write(bytes, path);

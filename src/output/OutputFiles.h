@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/Quantities.h"
 #include "output/PageSetup.h"
 #include "output/TemplateSheets.h"
 #include "output/Templates.h"
@@ -28,14 +29,15 @@ struct OutputResult {
 // millimetres, so one drawing unit is one millimetre wherever it is opened.
 QByteArray SideViewSvg(Design& design, const QString& title);
 
-// The PDF document of every page (side view, templates, parts list) at 1200 dpi.
+// The PDF document of every page (side view, templates, parts list) at 1200 dpi; the
+// parts list in `units`.
 QByteArray DesignPdf(Design& design, const QString& title, const PageSetup& setup,
-                     OutputResult& result);
+                     OutputResult& result, UnitChoice units = {});
 
 // The same written to a file safely: a failure leaves any earlier file as it was and no
 // partial file behind.
 OutputResult WriteDesignPdf(Design& design, const QString& title, const PageSetup& setup,
-                            const std::filesystem::path& path);
+                            const std::filesystem::path& path, UnitChoice units = {});
 OutputResult WriteSideViewSvg(Design& design, const QString& title,
                               const std::filesystem::path& path);
 // The templates nested on sheets, one SVG file per sheet (see SheetPaths); `pages` is

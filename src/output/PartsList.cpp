@@ -11,8 +11,11 @@ namespace vantor {
 
 namespace {
 
-std::string Size(double value) {
-    return std::isfinite(value) ? FormatFixed(value, 1, '.') : std::string("?");
+// Millimetres and grams with one decimal; inches and ounces, ten times larger, with two.
+std::string Size(double value, double perUnit) {
+    return std::isfinite(value)
+               ? FormatFixed(value / perUnit, perUnit == 1 ? 1 : 2, '.')
+               : std::string("?");
 }
 
 } // namespace
@@ -35,7 +38,10 @@ std::string KindName(const std::string& className) {
     return className;
 }
 
-std::vector<PartsListRow> BuildPartsList(const Design& design) {
+std::vector<PartsListRow> BuildPartsList(const Design& design, UnitChoice units) {
+    const auto Length = [perUnit = MillimetresIn(units.length)](double value) {
+        return Size(value, perUnit);
+    };
     std::vector<PartsListRow> rows;
     const std::vector<ElementTree::Node*> nodes = design.tree.nodesInOrder();
     for (std::size_t i = 0; i < nodes.size(); ++i) {
@@ -48,32 +54,33 @@ std::vector<PartsListRow> BuildPartsList(const Design& design) {
         row.caption = e.Caption;
         row.material = e.Material.empty() ? "-" : e.Material;
         row.length = row.diameterA = row.diameterB = "-";
-        row.wall = Size(e.Thickness);
-        row.weight = Size(e.Weight);
+        row.wall = Length(e.Thickness);
+        row.weight = Size(e.Weight, GramsIn(units.weight));
         if (e.ClassName == "TStatecznik") {
             // A fin set's length is its root chord; it has no diameter.
-            row.length = Size(static_cast<const TStatecznik&>(e).FinA);
+            row.length = Length(static_cast<const TStatecznik&>(e).FinA);
         } else if (e.ClassName == "TBalast") {
             row.wall = "-";
         } else {
-            row.length = Size(e.Length);
-            row.diameterA = Size(e.DiameterA);
+            row.length = Length(e.Length);
+            row.diameterA = Length(e.DiameterA);
             if (e.ClassName == "TStozekSciety")
-                row.diameterB = Size(e.DiameterB);
+                row.diameterB = Length(e.DiameterB);
         }
         rows.push_back(std::move(row));
     }
     return rows;
 }
 
-std::vector<SummaryRow> PartsListSummaryRows(Design& design) {
-    Summary summary = ComputeSummary(design, nullptr, '.');
+std::vector<SummaryRow> PartsListSummaryRows(Design& design, UnitChoice units) {
+    const Summary summary = ComputeSummary(design, nullptr, '.');
+    std::vector<SummaryRow> rows = RowsInUnits(summary, units, '.');
     if (summary.failed)
-        summary.rows.push_back({"Summary", SummaryErrorMessage});
+        rows.push_back({"Summary", SummaryErrorMessage});
     // The standard analysis, its positions from the nose tip.
-    for (const StabilityRow& row : StabilityRows(AnalyseStability(design), '.', 3))
-        summary.rows.push_back({"Barrowman " + row.label, row.value});
-    return summary.rows;
+    for (const StabilityRow& row : StabilityRows(AnalyseStability(design), '.', 3, units))
+        rows.push_back({"Barrowman " + row.label, row.value});
+    return rows;
 }
 
 } // namespace vantor

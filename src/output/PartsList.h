@@ -1,6 +1,7 @@
 #pragma once
 
 #include "analysis/Summary.h"
+#include "model/Quantities.h"
 
 #include <string>
 #include <vector>
@@ -9,8 +10,8 @@ namespace vantor {
 
 class Design;
 
-// One component's row of the parts list; sizes in millimetres, weight in grams, each
-// already written out ("-" where the kind has no such size).
+// One component's row of the parts list; sizes and weight in the chosen units (by default
+// millimetres and grams), each already written out ("-" where the kind has no such size).
 struct PartsListRow {
     int recordIndex = 0;
     int depth = 0; // levels below a root, for indenting
@@ -25,11 +26,11 @@ struct PartsListRow {
 };
 
 // Every component in tree order.
-std::vector<PartsListRow> BuildPartsList(const Design& design);
+std::vector<PartsListRow> BuildPartsList(const Design& design, UnitChoice units = {});
 
 // The rows below the components: the rocket's summary, then the standard stability
 // analysis (labels "Barrowman CNa", "Barrowman CP", ...).
-std::vector<SummaryRow> PartsListSummaryRows(Design& design);
+std::vector<SummaryRow> PartsListSummaryRows(Design& design, UnitChoice units = {});
 
 // A plain name for an element class ("TKorpus" -> "body tube").
 std::string KindName(const std::string& className);

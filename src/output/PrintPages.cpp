@@ -245,18 +245,20 @@ void PaintTemplates(PageWriter& writer, QPainter& painter, const std::vector<Cut
     }
 }
 
-void PaintPartsList(PageWriter& writer, Design& design) {
-    const std::vector<PartsListRow> rows = BuildPartsList(design);
-    const std::vector<SummaryRow> summary = PartsListSummaryRows(design);
+void PaintPartsList(PageWriter& writer, Design& design, UnitChoice units) {
+    const std::vector<PartsListRow> rows = BuildPartsList(design, units);
+    const std::vector<SummaryRow> summary = PartsListSummaryRows(design, units);
     const RectF content = writer.frame().content();
     const double rowHeight = 5;
     // Column positions as fractions of the width.
     const double columns[] = {0, 0.05, 0.20, 0.42, 0.56, 0.66, 0.74, 0.82, 0.90};
     const QString header[] = {"#",       "kind",    "caption", "material", "length",
-                              "diam. A", "diam. B", "wall",    "weight g"};
+                              "diam. A", "diam. B", "wall",
+                              "weight " + QString::fromStdString(UnitSymbol(units.weight))};
     double y = 0;
     auto page = [&] {
-        writer.begin(QStringLiteral("parts list (sizes in mm)"));
+        writer.begin(QStringLiteral("parts list (sizes in %1)")
+                         .arg(QString::fromStdString(UnitSymbol(units.length))));
         y = content.y + rowHeight;
         for (int c = 0; c < 9; ++c)
             writer.text({content.x + columns[c] * content.width, y}, header[c], 8);
@@ -350,7 +352,8 @@ RectF SideViewArea(Design& design) {
             box->height + 2 * DrawingMargin};
 }
 
-PagesResult PaintDesignPages(Design& design, const QString& designName, QPagedPaintDevice& device) {
+PagesResult PaintDesignPages(Design& design, const QString& designName, QPagedPaintDevice& device,
+                             UnitChoice units) {
     PagesResult result;
     const QRectF paint = device.pageLayout().paintRect(QPageLayout::Millimeter);
     const PageFrame frame{paint.width(), paint.height()};
@@ -386,7 +389,7 @@ PagesResult PaintDesignPages(Design& design, const QString& designName, QPagedPa
         PaintSideView(writer, painter, design);
     }
     PaintTemplates(writer, painter, templates);
-    PaintPartsList(writer, design);
+    PaintPartsList(writer, design, units);
     const bool ended = painter.end();
     result.pages = writer.pages();
     result.ok = ended && !writer.failed();

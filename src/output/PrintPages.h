@@ -1,6 +1,7 @@
 #pragma once
 
 #include "canvas/DrawingSurface.h"
+#include "model/Quantities.h"
 #include "output/Templates.h"
 
 #include <QString>
@@ -78,6 +79,8 @@ struct PagesResult {
 // view at 1:1 over as many pages as it needs, the cutting templates, and the parts list.
 // Every page carries its label and the calibration bar. Elements are drawn unselected.
 // A drawing that would need more than MaxPages pages is refused before any is started.
-PagesResult PaintDesignPages(Design& design, const QString& designName, QPagedPaintDevice& device);
+// The parts list writes lengths and weights in `units`.
+PagesResult PaintDesignPages(Design& design, const QString& designName, QPagedPaintDevice& device,
+                             UnitChoice units = {});
 
 } // namespace vantor

@@ -104,7 +104,7 @@ void OutputCommands::print() {
     // The paper and orientation are the user's; the margins stay those of the pages.
     printer.setPageMargins(QMarginsF(PageMargin, PageMargin, PageMargin, PageMargin),
                            QPageLayout::Millimeter);
-    const PagesResult printed = PaintDesignPages(design->design(), DesignTitle(windows_), printer);
+    const PagesResult printed = PaintDesignPages(design->design(), DesignTitle(windows_), printer, units());
     if (!printed.ok)
         interaction_.showMessage(&window_, QString::fromStdString(printed.reason), texts_(1707),
                                  Interaction::Icon::Error);
@@ -122,7 +122,7 @@ void OutputCommands::printPreview() {
     connect(&dialog, &QPrintPreviewDialog::paintRequested, this, [&](QPrinter* target) {
         target->setPageMargins(QMarginsF(PageMargin, PageMargin, PageMargin, PageMargin),
                                QPageLayout::Millimeter);
-        PaintDesignPages(design->design(), title, *target);
+        PaintDesignPages(design->design(), title, *target, units());
     });
     interaction_.runDialog(dialog);
 }
@@ -147,7 +147,7 @@ void OutputCommands::exportPdf() {
         return;
     file = WithSuffix(file, "pdf");
     const OutputResult written =
-        WriteDesignPdf(design->design(), DesignTitle(windows_), setup, file.toStdString());
+        WriteDesignPdf(design->design(), DesignTitle(windows_), setup, file.toStdString(), units());
     if (!written.ok)
         reportWriteFailure(file, written.reason);
     else

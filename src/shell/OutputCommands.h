@@ -1,8 +1,10 @@
 #pragma once
 
 #include "i18n/RuntimeTexts.h"
+#include "model/Quantities.h"
 
 #include <QObject>
+#include <functional>
 
 class QAction;
 class QMenu;
@@ -29,6 +31,8 @@ public:
 
     // Enabled exactly while a design window is open.
     void setAvailable(bool available);
+    // The units the parts list writes lengths and weights in; without it mm and g.
+    void setUnitSource(std::function<UnitChoice()> source) { unitSource_ = std::move(source); }
 
     void print();
     void printPreview();
@@ -58,6 +62,8 @@ private:
     QAction& print_;
     FileHistory& history_;
     RuntimeTexts texts_;
+    std::function<UnitChoice()> unitSource_;
+    UnitChoice units() const { return unitSource_ ? unitSource_() : UnitChoice{}; }
 };
 
 } // namespace vantor
