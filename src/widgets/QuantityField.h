@@ -13,6 +13,8 @@ namespace vantor {
 // the display unit: "0.5" is half of it. On leaving the field the text is converted into
 // the display unit. A typed value keeps all its precision, though two decimals are shown.
 class QuantityField final : public DecimalField {
+    Q_OBJECT
+
 public:
     enum class Kind { Length, Weight };
 
