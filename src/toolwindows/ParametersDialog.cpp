@@ -306,9 +306,12 @@ void TFormParametry::FormShow() {
                           PanelMaterial2, PanelWaga2, PanelWaga3})
         panel->setFrameShape(QFrame::NoFrame);
 
-    if (unitSource_)
-        for (QuantityField* field : findChildren<QuantityField*>())
+    // A text refused in an earlier run is not this run's.
+    for (QuantityField* field : findChildren<QuantityField*>()) {
+        field->forgetRefusal();
+        if (unitSource_)
             field->setUnits(unitSource_());
+    }
 
     shownElement_ = element_;
     elementTouched_ = false;
@@ -423,6 +426,9 @@ bool TFormParametry::refuseUnreadableField() {
         {lB, seB},             {lC, seC},               {lD, seD}};
     for (const auto& [label, spin] : fields) {
         auto* field = static_cast<QuantityField*>(spin);
+        // Fields of other pages and hidden ones are not the user's to correct.
+        if (!field->isVisibleTo(this))
+            continue;
         const std::optional<QuantityProblem> problem = field->problem();
         if (!problem)
             continue;

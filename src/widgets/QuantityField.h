@@ -35,6 +35,8 @@ public:
     std::optional<QuantityProblem> problem() const;
     // Puts a text that could not be taken back into the field, to be corrected.
     void showRefusedText();
+    // Forgets a text that could not be taken (the field is loaded afresh).
+    void forgetRefusal() { refusedText_.reset(); }
 
     QValidator::State validate(QString& text, int& position) const override;
     double valueFromText(const QString& text) const override;

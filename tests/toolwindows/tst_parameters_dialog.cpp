@@ -583,6 +583,26 @@ private slots:
         QCOMPARE(f.dialog.sedlugosc->text(), typed); // back to be corrected
     }
 
+    // A text refused on a page another kind shows, or in a run given up, does not hold
+    // up the next run.
+    void aRefusedTextStaysWithItsRun() {
+        Fixture f;
+        auto& body = f.tube();
+        auto& fins = static_cast<TStatecznik&>(f.builder.attach("TStatecznik", body));
+        GiveFinsSizes(fins);
+        f.showReally(fins);
+        f.dialog.seA->setFocus();
+        QTest::keyClick(f.dialog.seA, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(f.dialog.seA, "9 yd");
+        f.dialog.eCaption->setFocus(); // the field goes back to its value
+        QTest::mouseClick(f.dialog.BitBtn2, Qt::LeftButton);
+        QCOMPARE(fins.FinA, 90.f);
+        f.showReally(body);
+        QTest::mouseClick(f.dialog.btnOK, Qt::LeftButton);
+        QVERIFY(f.interaction.messages.isEmpty());
+        QCOMPARE(f.dialog.result(), int(QDialog::Accepted));
+    }
+
     // A size no part can have is refused naming its field, which is left ready to be
     // typed over; the element keeps its values and the dialog stays open.
     void unusableSizesAreRefusedByName_data() {
