@@ -4,8 +4,8 @@
 #include "analysis/Summary.h"
 #include "canvas/DesignDrawing.h"
 #include "canvas/DisplayUnits.h"
-#include "canvas/RulerScale.h"
 #include "canvas/QtDrawingSurface.h"
+#include "canvas/RulerScale.h"
 #include "interaction/Interaction.h"
 #include "model/AxisValues.h"
 
@@ -254,8 +254,9 @@ void TMDIChild::DrawRulers() {
     const double down =
         (AxisY - double(RulerThickness + SourceRect.top() - ViewRect.top()) / Scale) / unit;
     const qreal ratio = devicePixelRatioF();
-    const RulerState state{pLinijkaTop->width(), pLinijkaLeft->height(), across, down,
-                           Scale * unit, ratio, host_.unitChoice().length};
+    const RulerState state{
+        pLinijkaTop->width(),     pLinijkaLeft->height(), across, down, Scale * unit, ratio,
+        host_.unitChoice().length};
     if (rulerState_ && *rulerState_ == state)
         return; // nothing they show has changed
     rulerState_ = state;
@@ -305,10 +306,10 @@ void TMDIChild::DrawRulers() {
         for (const RulerTick& t :
              PlanRuler(down, -Scale * unit, state.leftLength, width, separator)) {
             const double y = std::floor(t.position) + 0.5;
-            painter.drawLine(QPointF(t.labelled ? RulerThickness - RulerTicks
-                                                : RulerThickness - RulerTicks / 2,
-                                     y),
-                             QPointF(RulerThickness, y));
+            painter.drawLine(
+                QPointF(t.labelled ? RulerThickness - RulerTicks : RulerThickness - RulerTicks / 2,
+                        y),
+                QPointF(RulerThickness, y));
             if (!t.labelled)
                 continue;
             // Read from below, as a drawing's vertical dimensions are.

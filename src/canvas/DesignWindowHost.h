@@ -1,8 +1,8 @@
 #pragma once
 
 #include "canvas/PointerMode.h"
-#include "model/Quantities.h"
 #include "model/ElementTree.h"
+#include "model/Quantities.h"
 
 #include <QColor>
 #include <QString>

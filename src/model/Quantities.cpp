@@ -19,13 +19,8 @@ struct UnitName {
 
 // Exact by definition: an inch is 25.4 mm, a foot 12 inches, an ounce (avoirdupois)
 // 28.349523125 g.
-constexpr std::array<UnitName, 7> LengthNames{{{"mm", 1},
-                                               {"cm", 10},
-                                               {"m", 1000},
-                                               {"in", 25.4},
-                                               {"\"", 25.4},
-                                               {"ft", 304.8},
-                                               {"'", 304.8}}};
+constexpr std::array<UnitName, 7> LengthNames{
+    {{"mm", 1}, {"cm", 10}, {"m", 1000}, {"in", 25.4}, {"\"", 25.4}, {"ft", 304.8}, {"'", 304.8}}};
 constexpr std::array<UnitName, 3> WeightNames{{{"g", 1}, {"kg", 1000}, {"oz", 28.349523125}}};
 
 class Cursor {
@@ -145,8 +140,8 @@ QuantityReading Read(std::string_view text, const std::array<UnitName, N>& units
         // "3 1/4": a whole number followed by a fraction.
         const std::size_t afterNumber = cursor.position();
         const std::string_view number = text.substr(0, afterNumber);
-        const bool wholeNumber =
-            number.find('.') == std::string_view::npos && number.find(',') == std::string_view::npos;
+        const bool wholeNumber = number.find('.') == std::string_view::npos &&
+                                 number.find(',') == std::string_view::npos;
         cursor.skipSpaces();
         if (wholeNumber && cursor.digitNext()) {
             const auto fraction = Fraction(cursor);

@@ -13,9 +13,8 @@ namespace {
 
 // Millimetres and grams with one decimal; inches and ounces, ten times larger, with two.
 std::string Size(double value, double perUnit) {
-    return std::isfinite(value)
-               ? FormatFixed(value / perUnit, perUnit == 1 ? 1 : 2, '.')
-               : std::string("?");
+    return std::isfinite(value) ? FormatFixed(value / perUnit, perUnit == 1 ? 1 : 2, '.')
+                                : std::string("?");
 }
 
 } // namespace

@@ -324,8 +324,9 @@ void TFormOpcje::setUnitChoice(UnitChoice units) {
 
 void TFormOpcje::saveUnits() const {
     QSettings store = UnitStore();
-    store.setValue(QStringLiteral("Length"),
-                   QLatin1String(LengthUnits[std::max(0, cbJednostkiDlugosci->currentIndex())].second));
+    store.setValue(
+        QStringLiteral("Length"),
+        QLatin1String(LengthUnits[std::max(0, cbJednostkiDlugosci->currentIndex())].second));
     store.setValue(QStringLiteral("Weight"),
                    QLatin1String(WeightUnits[std::max(0, cbJednostkiWagi->currentIndex())].second));
 }

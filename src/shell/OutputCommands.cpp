@@ -104,7 +104,8 @@ void OutputCommands::print() {
     // The paper and orientation are the user's; the margins stay those of the pages.
     printer.setPageMargins(QMarginsF(PageMargin, PageMargin, PageMargin, PageMargin),
                            QPageLayout::Millimeter);
-    const PagesResult printed = PaintDesignPages(design->design(), DesignTitle(windows_), printer, units());
+    const PagesResult printed =
+        PaintDesignPages(design->design(), DesignTitle(windows_), printer, units());
     if (!printed.ok)
         interaction_.showMessage(&window_, QString::fromStdString(printed.reason), texts_(1707),
                                  Interaction::Icon::Error);

@@ -1,7 +1,7 @@
 #include "toolwindows/ParametersDialog.h"
 
-#include "widgets/QuantityField.h"
 #include "widgets/FixedCaptionButton.h"
+#include "widgets/QuantityField.h"
 
 #include "assembly/Materials.h"
 #include "interaction/Interaction.h"
@@ -263,7 +263,8 @@ void TFormParametry::buildMovingPanels() {
     PanelWaga = MakePanel("PanelWaga", PanelWagaMain, {0, 0, ClientWidth, 36});
     PanelWaga->setAutoFillBackground(true);
     lWaga = MakeLabel("lWaga", QStringLiteral("Waga@5510"), PanelWaga, LabelX, 6);
-    seWaga = MakeDecimal("seWaga", 0, PanelWaga, FieldX, 6, FieldWidth, QuantityField::Kind::Weight);
+    seWaga =
+        MakeDecimal("seWaga", 0, PanelWaga, FieldX, 6, FieldWidth, QuantityField::Kind::Weight);
     bOblicz = MakeButton("bOblicz", QStringLiteral("oblicz@5511"), PanelWaga,
                          {FieldX + FieldWidth + 8, 6, 76, RowHeight});
 }
@@ -420,10 +421,15 @@ bool TFormParametry::refuseUnusableSize() {
 }
 
 bool TFormParametry::refuseUnreadableField() {
-    const std::pair<QLabel*, QDoubleSpinBox*> fields[] = {
-        {lDlugosc, sedlugosc}, {lSrednica, sesrednica}, {lSrednica2, sesrednica2},
-        {lGrubosc, segrubosc}, {lWaga, seWaga},         {lA, seA},
-        {lB, seB},             {lC, seC},               {lD, seD}};
+    const std::pair<QLabel*, QDoubleSpinBox*> fields[] = {{lDlugosc, sedlugosc},
+                                                          {lSrednica, sesrednica},
+                                                          {lSrednica2, sesrednica2},
+                                                          {lGrubosc, segrubosc},
+                                                          {lWaga, seWaga},
+                                                          {lA, seA},
+                                                          {lB, seB},
+                                                          {lC, seC},
+                                                          {lD, seD}};
     for (const auto& [label, spin] : fields) {
         auto* field = static_cast<QuantityField*>(spin);
         // Fields of other pages and hidden ones are not the user's to correct.

@@ -320,9 +320,9 @@ private slots:
         const auto inches = StabilityRows(a, ',', 3, {LengthUnit::Inch, WeightUnit::Ounce});
         const auto metric = StabilityRows(a, ',', 3);
         const std::vector<std::pair<std::string, std::string>> expected{
-            {"9,500", "9,500"},    {"10,00 in", "254,00"}, {"5,00 in", "127,00"},
-            {"2,00 in", "50,80"},  {"2,50", "2,50"},       {"Stable", "Stable"},
-            {"1,00 oz", "28,35"},  {"1,00 in", "25,40"}};
+            {"9,500", "9,500"},   {"10,00 in", "254,00"}, {"5,00 in", "127,00"},
+            {"2,00 in", "50,80"}, {"2,50", "2,50"},       {"Stable", "Stable"},
+            {"1,00 oz", "28,35"}, {"1,00 in", "25,40"}};
         a.stable = true;
         const auto stableInches = StabilityRows(a, ',', 3, {LengthUnit::Inch, WeightUnit::Ounce});
         const auto stableMetric = StabilityRows(a, ',', 3);
@@ -336,8 +336,8 @@ private slots:
         summary.weight = 56.69904625f;
         summary.cp = 50.8f;
         summary.length = 304.8f;
-        summary.rows = {{"Weight", "56.70"}, {"Calibers", "1.00"}, {"CP", "50.80"},
-                        {"Length", "304.80"}};
+        summary.rows = {
+            {"Weight", "56.70"}, {"Calibers", "1.00"}, {"CP", "50.80"}, {"Length", "304.80"}};
         const auto rows = RowsInUnits(summary, {LengthUnit::Inch, WeightUnit::Ounce}, '.');
         QCOMPARE(rows[0].value, std::string("2.00 oz"));
         QCOMPARE(rows[1].value, std::string("1.00"));

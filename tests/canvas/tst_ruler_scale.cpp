@@ -51,7 +51,8 @@ private slots:
         for (std::size_t i = 0; i < labelled.size(); ++i) {
             const double value = std::stod(labelled[i]->label);
             const double expected = (value - start) * pixelsPerUnit;
-            QVERIFY2(std::abs(labelled[i]->position - expected) < 1e-6 * std::max(1.0, std::abs(expected)),
+            QVERIFY2(std::abs(labelled[i]->position - expected) <
+                         1e-6 * std::max(1.0, std::abs(expected)),
                      labelled[i]->label.c_str());
             if (i > 0)
                 QVERIFY2(labelled[i]->position - labelled[i - 1]->position >=

@@ -1,12 +1,12 @@
 #include "ProgramRun.h"
+#include "analysis/Summary.h"
 #include "canvas/DesignWindow.h"
 #include "i18n/FormTranslator.h"
+#include "model/Design.h"
 #include "shell/OptionsDialog.h"
+#include "support/DesignBuilder.h"
 #include "support/Named.h"
 #include "support/TestMain.h"
-#include "analysis/Summary.h"
-#include "model/Design.h"
-#include "support/DesignBuilder.h"
 #include "toolwindows/ObjectWindow.h"
 #include "toolwindows/ParametersDialog.h"
 #include "widgets/ColourBox.h"
@@ -14,18 +14,18 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QColorDialog>
-#include <QFileDialog>
 #include <QComboBox>
+#include <QFileDialog>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QTableWidget>
 #include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
 #include <QSettings>
 #include <QSpinBox>
 #include <QStackedWidget>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTreeWidget>
 
@@ -471,7 +471,7 @@ private slots:
         for (int id = 3501; id <= 3532; ++id)
             if (id != 3521 && id != 3522 && id != 3526)
                 expected << id;
-        expected << 6010 << 6011 << 6012; // the motor folders
+        expected << 6010 << 6011 << 6012;     // the motor folders
         for (int id = 6405; id <= 6411; ++id) // the display units
             expected << id;
         QCOMPARE(ids, expected);
@@ -500,8 +500,10 @@ private slots:
                      QString(english ? "Display units" : "Jednostki wyświetlane"));
             QCOMPARE(o.cbJednostkiDlugosci->currentText(),
                      QString(english ? "millimetres (mm)" : "milimetry (mm)"));
-            QCOMPARE(o.cbJednostkiDlugosci->itemText(1), QString(english ? "inches (in)" : "cale (in)"));
-            QCOMPARE(o.cbJednostkiWagi->itemText(1), QString(english ? "ounces (oz)" : "uncje (oz)"));
+            QCOMPARE(o.cbJednostkiDlugosci->itemText(1),
+                     QString(english ? "inches (in)" : "cale (in)"));
+            QCOMPARE(o.cbJednostkiWagi->itemText(1),
+                     QString(english ? "ounces (oz)" : "uncje (oz)"));
             o.cbJednostkiDlugosci->setCurrentIndex(1);
             o.cbJednostkiWagi->setCurrentIndex(1);
             QTest::mouseClick(o.bOK, Qt::LeftButton);

@@ -507,14 +507,22 @@ private slots:
         QTest::addColumn<QString>("field");
         QTest::addColumn<QString>("typed");
         QTest::addColumn<double>("stored");
-        QTest::newRow("half an inch") << "sedlugosc" << "1/2 in" << 12.7;
-        QTest::newRow("inches and a quarter") << "sedlugosc" << "3 1/4\"" << 82.55;
-        QTest::newRow("glued inches") << "sedlugosc" << "1.5in" << 38.1;
-        QTest::newRow("centimetres") << "sedlugosc" << "2,5 cm" << 25.0;
-        QTest::newRow("feet") << "sedlugosc" << "1 ft" << 304.8;
-        QTest::newRow("wall in mm") << "segrubosc" << "0.5 mm" << 0.5;
-        QTest::newRow("ounces") << "seWaga" << "1 oz" << 28.349523125;
-        QTest::newRow("kilograms") << "seWaga" << "0.2 kg" << 200.0;
+        QTest::newRow("half an inch") << "sedlugosc"
+                                      << "1/2 in" << 12.7;
+        QTest::newRow("inches and a quarter") << "sedlugosc"
+                                              << "3 1/4\"" << 82.55;
+        QTest::newRow("glued inches") << "sedlugosc"
+                                      << "1.5in" << 38.1;
+        QTest::newRow("centimetres") << "sedlugosc"
+                                     << "2,5 cm" << 25.0;
+        QTest::newRow("feet") << "sedlugosc"
+                              << "1 ft" << 304.8;
+        QTest::newRow("wall in mm") << "segrubosc"
+                                    << "0.5 mm" << 0.5;
+        QTest::newRow("ounces") << "seWaga"
+                                << "1 oz" << 28.349523125;
+        QTest::newRow("kilograms") << "seWaga"
+                                   << "0.2 kg" << 200.0;
     }
     void lengthsAndWeightsAreTypedWithUnits() {
         QFETCH(QString, field);
@@ -554,10 +562,14 @@ private slots:
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("reason");
         QTest::addColumn<bool>("enter");
-        QTest::newRow("over zero, Enter") << "1/0 in" << "dzielenie przez zero" << true;
-        QTest::newRow("over zero, click") << "1/0 in" << "dzielenie przez zero" << false;
-        QTest::newRow("unknown unit, click") << "12 yd" << "nieznana jednostka" << false;
-        QTest::newRow("empty, Enter") << "" << "brak wartości" << true;
+        QTest::newRow("over zero, Enter") << "1/0 in"
+                                          << "dzielenie przez zero" << true;
+        QTest::newRow("over zero, click") << "1/0 in"
+                                          << "dzielenie przez zero" << false;
+        QTest::newRow("unknown unit, click") << "12 yd"
+                                             << "nieznana jednostka" << false;
+        QTest::newRow("empty, Enter") << ""
+                                      << "brak wartości" << true;
     }
     void unreadableLengthsAreRefusedWithTheReason() {
         QFETCH(QString, typed);
