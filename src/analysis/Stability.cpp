@@ -385,21 +385,27 @@ void DrawStabilityCpMarker(DrawingSurface& surface, double cp) {
 }
 
 std::vector<StabilityRow> StabilityRows(const StabilityAnalysis& analysis, char decimalSeparator,
-                                        int cnaDecimals) {
+                                        int cnaDecimals, UnitChoice units) {
     const auto number = [&](const Maybe& value, int decimals) -> std::string {
         return value ? FormatFixed(*value, decimals, decimalSeparator) : "-";
     };
+    const auto length = [&](const Maybe& value) -> std::string {
+        return value ? FormatLength(*value, units.length, 2, decimalSeparator) : "-";
+    };
+    const auto weight = [&](const Maybe& value) -> std::string {
+        return value ? FormatWeight(*value, units.weight, 2, decimalSeparator) : "-";
+    };
     return {
         {"CNa", number(analysis.cna, cnaDecimals)},
-        {"CP", number(analysis.cp, 2)},
-        {"CG", number(analysis.cg, 2)},
-        {"Reference diameter", number(analysis.referenceDiameter, 2)},
+        {"CP", length(analysis.cp)},
+        {"CG", length(analysis.cg)},
+        {"Reference diameter", length(analysis.referenceDiameter)},
         {"Calibers", number(analysis.calibers, 2)},
         {"Rocket", analysis.stable           ? "Stable"
                    : analysis.errors.empty() ? "Unstable"
                                              : "-"},
-        {"Ballast needed", number(analysis.ballastNeeded, 2)},
-        {"Ballast position", number(analysis.ballastPosition, 2)},
+        {"Ballast needed", weight(analysis.ballastNeeded)},
+        {"Ballast position", length(analysis.ballastPosition)},
     };
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "analysis/Plausibility.h"
+#include "model/Quantities.h"
 
 #include <optional>
 #include <string>
@@ -75,7 +76,8 @@ struct StabilityRow {
 // The rows "CNa", "CP", "CG", "Reference diameter", "Calibers", "Rocket", "Ballast
 // needed", "Ballast position": CNa with `cnaDecimals` decimals, the others with two, "-" where a
 // value does not exist (and for the verdict when the analysis found errors).
+// Lengths and weights are written in `units` (the bare number for mm and g).
 std::vector<StabilityRow> StabilityRows(const StabilityAnalysis& analysis, char decimalSeparator,
-                                        int cnaDecimals);
+                                        int cnaDecimals, UnitChoice units = {});
 
 } // namespace vantor

@@ -134,4 +134,23 @@ Summary ComputeSummary(Design& design, DrawingSurface* markers, char decimalSepa
     return summary;
 }
 
+std::vector<SummaryRow> RowsInUnits(const Summary& summary, UnitChoice units,
+                                    char decimalSeparator) {
+    std::vector<SummaryRow> rows = summary.rows;
+    for (SummaryRow& row : rows) {
+        const auto length = [&](float value) {
+            row.value = FormatLength(value, units.length, 2, decimalSeparator);
+        };
+        if (row.label == "Weight")
+            row.value = FormatWeight(summary.weight, units.weight, 2, decimalSeparator);
+        else if (row.label == "CP")
+            length(summary.cp);
+        else if (row.label == "CG")
+            length(summary.cg);
+        else if (row.label == "Length")
+            length(summary.length);
+    }
+    return rows;
+}
+
 } // namespace vantor

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "canvas/DrawingSurface.h"
+#include "model/Quantities.h"
 
 #include <string>
 #include <vector>
@@ -36,6 +37,11 @@ struct Summary {
 // draws the centre-of-pressure and centre-of-gravity markers on `markers` (when given).
 // Refreshes each element's stored CP, Area and CG on the way.
 Summary ComputeSummary(Design& design, DrawingSurface* markers, char decimalSeparator);
+
+// The summary's rows with its weight, CP, CG and length written in `units`; with the
+// default units exactly `summary.rows`.
+std::vector<SummaryRow> RowsInUnits(const Summary& summary, UnitChoice units,
+                                    char decimalSeparator);
 
 // The message a failed summary shows.
 inline constexpr const char* SummaryErrorMessage = "Error in LiczParametry";

@@ -5,9 +5,11 @@
 #include "canvas/DesignDrawing.h"
 #include "canvas/DisplayUnits.h"
 #include "canvas/QtDrawingSurface.h"
+#include "canvas/RulerScale.h"
 #include "interaction/Interaction.h"
 #include "model/AxisValues.h"
 
+#include <QFontMetricsF>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
@@ -21,7 +23,10 @@ namespace vantor {
 
 namespace {
 
-constexpr int RulerThickness = 10;
+// Ten pixels of ticks and, above (or beside) them, a band for the numbers.
+constexpr int RulerTicks = 10;
+constexpr int RulerThickness = 24;
+constexpr int RulerFontPixels = 10;
 const QColor MarginColour(212, 208, 200); // 13160660 as 0x00BBGGRR
 
 bool PlacesDimension(PointerModeKind mode) {
@@ -242,30 +247,78 @@ void TMDIChild::setRulersVisible(bool visible) {
 }
 
 void TMDIChild::DrawRulers() {
-    const QSize screen = ScreenSize();
-    const QColor face = palette().color(QPalette::Button);
-    // Drawn at device resolution, the ticks one device pixel wide.
+    // The rulers measure the drawing in the display unit: the top one from the nose tip,
+    // the left one from the rocket's axis (upwards), following the zoom and the view.
+    const double unit = MillimetresIn(host_.unitChoice().length);
+    const double across = (double(SourceRect.left() - ViewRect.left()) / Scale - OriginX) / unit;
+    const double down =
+        (AxisY - double(RulerThickness + SourceRect.top() - ViewRect.top()) / Scale) / unit;
     const qreal ratio = devicePixelRatioF();
-    QImage top(QSize(screen.width(), RulerThickness) * ratio, QImage::Format_RGB32);
-    QImage left(QSize(RulerThickness, screen.height()) * ratio, QImage::Format_RGB32);
-    top.setDevicePixelRatio(ratio);
-    left.setDevicePixelRatio(ratio);
-    top.fill(face);
-    left.fill(face);
+    const RulerState state{
+        pLinijkaTop->width(),     pLinijkaLeft->height(), across, down, Scale * unit, ratio,
+        host_.unitChoice().length};
+    if (rulerState_ && *rulerState_ == state)
+        return; // nothing they show has changed
+    rulerState_ = state;
+
+    QFont font = this->font();
+    font.setPixelSize(RulerFontPixels);
+    const QFontMetricsF metrics(font);
+    const auto width = [&metrics](const std::string& text) {
+        return metrics.horizontalAdvance(QString::fromStdString(text));
+    };
+    const char separator = SystemDecimalSeparator();
+    const QColor face = palette().color(QPalette::Button);
     QPen tick(Qt::black);
-    tick.setCosmetic(true);
+    tick.setCosmetic(true); // one device pixel at any pixel ratio
+    const QString symbol = QString::fromStdString(UnitSymbol(host_.unitChoice().length));
+    // Drawn at device resolution.
+    const auto canvas = [&](QSize size) {
+        QImage image(size.expandedTo(QSize(1, 1)) * ratio, QImage::Format_RGB32);
+        image.setDevicePixelRatio(ratio);
+        image.fill(face);
+        return image;
+    };
+
+    QImage top = canvas({state.topLength, RulerThickness});
     {
         QPainter painter(&top);
+        painter.setFont(font);
         painter.setPen(tick);
-        for (int x = 20; x < screen.width(); x += 10)
-            painter.drawLine(x, x % 100 == 0 ? 1 : 7, x, RulerThickness - 1);
+        // The unit in the corner above the left ruler; numbers start to its right.
+        painter.drawText(QRectF(0, 0, RulerThickness, RulerThickness), Qt::AlignCenter, symbol);
+        for (const RulerTick& t :
+             PlanRuler(across, Scale * unit, state.topLength, width, separator)) {
+            const double x = std::floor(t.position) + 0.5;
+            painter.drawLine(QPointF(x, t.labelled ? RulerThickness - RulerTicks
+                                                   : RulerThickness - RulerTicks / 2),
+                             QPointF(x, RulerThickness));
+            if (t.labelled && x + 2 > RulerThickness)
+                painter.drawText(QPointF(x + 2, RulerThickness - RulerTicks - 2),
+                                 QString::fromStdString(t.label));
+        }
     }
+    QImage left = canvas({RulerThickness, state.leftLength});
     {
         QPainter painter(&left);
+        painter.setFont(font);
         painter.setPen(tick);
-        // The left ruler's ticks run as far as the screen is wide, as the top one's do.
-        for (int v = 20; v < screen.width(); v += 10)
-            painter.drawLine(v % 100 == 0 ? 1 : 7, v - 10, RulerThickness - 1, v - 10);
+        for (const RulerTick& t :
+             PlanRuler(down, -Scale * unit, state.leftLength, width, separator)) {
+            const double y = std::floor(t.position) + 0.5;
+            painter.drawLine(
+                QPointF(t.labelled ? RulerThickness - RulerTicks : RulerThickness - RulerTicks / 2,
+                        y),
+                QPointF(RulerThickness, y));
+            if (!t.labelled)
+                continue;
+            // Read from below, as a drawing's vertical dimensions are.
+            painter.save();
+            painter.translate(RulerThickness - RulerTicks - 2, y - 2);
+            painter.rotate(-90);
+            painter.drawText(QPointF(0, 0), QString::fromStdString(t.label));
+            painter.restore();
+        }
     }
     ImageTopScroll->setPixmap(QPixmap::fromImage(top));
     ImageLeftScroll->setPixmap(QPixmap::fromImage(left));
@@ -319,6 +372,7 @@ void TMDIChild::Redraw() {
         AnalyseStability(surface);
         LiczParametry(surface);
     }
+    DrawRulers();
     update();
     redrawing_ = false;
     if (redrawPending_) {

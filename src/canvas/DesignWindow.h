@@ -8,6 +8,7 @@
 #include <QPointer>
 #include <QRect>
 #include <QWidget>
+#include <optional>
 
 class QScrollBar;
 class QLabel;
@@ -126,6 +127,18 @@ private:
     QScrollBar* ScrollX = nullptr;
     QScrollBar* ScrollY = nullptr;
     QPointer<QWidget> fullScreen_;
+    // What the rulers show; they are drawn anew only when it changes.
+    struct RulerState {
+        int topLength;
+        int leftLength;
+        double across; // the value at the top ruler's start
+        double down;   // the value at the left ruler's start
+        double pixelsPerUnit;
+        double ratio;
+        LengthUnit unit;
+        bool operator==(const RulerState&) const = default;
+    };
+    std::optional<RulerState> rulerState_;
 
     // A redraw asked for while one runs (by a handler it calls) waits until it ends
     // instead of re-entering.

@@ -2,6 +2,7 @@
 
 #include "canvas/PointerMode.h"
 #include "model/ElementTree.h"
+#include "model/Quantities.h"
 
 #include <QColor>
 #include <QString>
@@ -39,6 +40,8 @@ public:
     virtual GridOptions gridOptions() const = 0;
     // Index of the unit the pointer readout uses.
     virtual int displayUnitIndex() const = 0;
+    // The units lengths are shown in on the rulers.
+    virtual UnitChoice unitChoice() const { return {}; }
     virtual void showPointerReadout(const QString& text) = 0;
     // A passing message in the status bar.
     virtual void showStatusMessage(const QString& text) = 0;

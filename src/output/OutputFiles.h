@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/Quantities.h"
 #include "output/PageSetup.h"
 #include "output/TemplateSheets.h"
 #include "output/Templates.h"

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/Quantities.h"
+
 #include <array>
 #include <functional>
 #include <initializer_list>
@@ -9,18 +11,21 @@
 
 namespace vantor {
 
-// The words printed pages, PDF files and SVG templates carry. The defaults are English,
-// as the command-line tool writes them; the program hands in its language's texts.
+// The words printed pages, PDF files and SVG templates carry, and the units their lengths
+// and weights are written in. The defaults are English, millimetres and grams, as the
+// command-line tool writes them; the program hands in its language and display units.
 // Patterns take their values for %1, %2 and %3 in order.
 struct OutputTexts {
+    UnitChoice units;
     std::string pageLabel = "%1 - page %2 - %3";
     std::string tileLabel = ", row %1, column %2";
     std::string sideViewPage = "side view 1:1";
     std::string templatePage = "template %1";
     std::string templatesPage = "templates 1:1";
-    std::string partsListPage = "parts list (sizes in mm)";
+    std::string partsListPage = "parts list (sizes in %1)"; // the length unit
+    // The last column's heading takes the weight unit.
     std::array<std::string, 9> partsListHeader{
-        "#", "kind", "caption", "material", "length", "diam. A", "diam. B", "wall", "weight g"};
+        "#", "kind", "caption", "material", "length", "diam. A", "diam. B", "wall", "weight %1"};
     std::string sheetTitle = "%1, sheet %2 of %3";
     std::string finSetTemplate = "Fin set";
     std::string markingGuideTemplate = "Fin marking guide";

@@ -3,6 +3,7 @@
 #include "analysis/Stability.h"
 #include "model/Design.h"
 #include "model/FinSet.h"
+#include "model/Kinds.h"
 #include "model/NumberFormat.h"
 
 #include <cmath>
@@ -11,8 +12,10 @@ namespace vantor {
 
 namespace {
 
-std::string Size(double value) {
-    return std::isfinite(value) ? FormatFixed(value, 1, '.') : std::string("?");
+// Millimetres and grams with one decimal; inches and ounces, ten times larger, with two.
+std::string Size(double value, double perUnit) {
+    return std::isfinite(value) ? FormatFixed(value / perUnit, perUnit == 1 ? 1 : 2, '.')
+                                : std::string("?");
 }
 
 } // namespace
@@ -36,6 +39,9 @@ std::string KindName(const std::string& className, const OutputTexts& texts) {
 }
 
 std::vector<PartsListRow> BuildPartsList(const Design& design, const OutputTexts& texts) {
+    const auto Length = [perUnit = MillimetresIn(texts.units.length)](double value) {
+        return Size(value, perUnit);
+    };
     std::vector<PartsListRow> rows;
     const std::vector<ElementTree::Node*> nodes = design.tree.nodesInOrder();
     for (std::size_t i = 0; i < nodes.size(); ++i) {
@@ -48,18 +54,18 @@ std::vector<PartsListRow> BuildPartsList(const Design& design, const OutputTexts
         row.caption = e.Caption;
         row.material = e.Material.empty() ? "-" : e.Material;
         row.length = row.diameterA = row.diameterB = "-";
-        row.wall = Size(e.Thickness);
-        row.weight = Size(e.Weight);
-        if (e.ClassName == "TStatecznik") {
+        row.wall = Length(e.Thickness);
+        row.weight = Size(e.Weight, GramsIn(texts.units.weight));
+        if (KindOf(e).finSet) {
             // A fin set's length is its root chord; it has no diameter.
-            row.length = Size(static_cast<const TStatecznik&>(e).FinA);
-        } else if (e.ClassName == "TBalast") {
+            row.length = Length(static_cast<const TStatecznik&>(e).FinA);
+        } else if (KindOf(e).ballast) {
             row.wall = "-";
         } else {
-            row.length = Size(e.Length);
-            row.diameterA = Size(e.DiameterA);
-            if (e.ClassName == "TStozekSciety")
-                row.diameterB = Size(e.DiameterB);
+            row.length = Length(e.Length);
+            row.diameterA = Length(e.DiameterA);
+            if (KindOf(e).transition)
+                row.diameterB = Length(e.DiameterB);
         }
         rows.push_back(std::move(row));
     }
@@ -67,15 +73,16 @@ std::vector<PartsListRow> BuildPartsList(const Design& design, const OutputTexts
 }
 
 std::vector<SummaryRow> PartsListSummaryRows(Design& design, const OutputTexts& texts) {
-    Summary summary = ComputeSummary(design, nullptr, '.');
-    for (SummaryRow& row : summary.rows)
+    const Summary summary = ComputeSummary(design, nullptr, '.');
+    std::vector<SummaryRow> rows = RowsInUnits(summary, texts.units, '.');
+    for (SummaryRow& row : rows)
         row = {texts.word(row.label), texts.word(row.value)};
     if (summary.failed)
-        summary.rows.push_back({texts.word("Summary"), SummaryErrorMessage});
+        rows.push_back({texts.word("Summary"), SummaryErrorMessage});
     // The standard analysis, its positions from the nose tip.
-    for (const StabilityRow& row : StabilityRows(AnalyseStability(design), '.', 3))
-        summary.rows.push_back({"Barrowman " + texts.word(row.label), texts.word(row.value)});
-    return summary.rows;
+    for (const StabilityRow& row : StabilityRows(AnalyseStability(design), '.', 3, texts.units))
+        rows.push_back({"Barrowman " + texts.word(row.label), texts.word(row.value)});
+    return rows;
 }
 
 } // namespace vantor

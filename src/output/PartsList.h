@@ -2,6 +2,7 @@
 
 #include "analysis/Summary.h"
 #include "output/OutputTexts.h"
+#include "model/Quantities.h"
 
 #include <string>
 #include <vector>
@@ -10,8 +11,8 @@ namespace vantor {
 
 class Design;
 
-// One component's row of the parts list; sizes in millimetres, weight in grams, each
-// already written out ("-" where the kind has no such size).
+// One component's row of the parts list; sizes and weight in the chosen units (by default
+// millimetres and grams), each already written out ("-" where the kind has no such size).
 struct PartsListRow {
     int recordIndex = 0;
     int depth = 0; // levels below a root, for indenting

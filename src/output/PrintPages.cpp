@@ -274,11 +274,12 @@ void PaintPartsList(PageWriter& writer, Design& design) {
     const double columns[] = {0, 0.05, 0.20, 0.42, 0.56, 0.66, 0.74, 0.82, 0.90};
     double y = 0;
     auto page = [&] {
-        writer.begin(FromUtf8(texts.partsListPage));
+        writer.begin(FromUtf8(FillPattern(texts.partsListPage, {UnitSymbol(texts.units.length)})));
         y = content.y + rowHeight;
         for (int c = 0; c < 9; ++c)
-            writer.text({content.x + columns[c] * content.width, y},
-                        FromUtf8(texts.partsListHeader[c]), 8);
+            writer.text(
+                {content.x + columns[c] * content.width, y},
+                FromUtf8(FillPattern(texts.partsListHeader[c], {UnitSymbol(texts.units.weight)})), 8);
         y += rowHeight + 1;
     };
     auto fits = [&] {

@@ -2,6 +2,7 @@
 
 #include "canvas/DrawingSurface.h"
 #include "output/OutputBudget.h"
+#include "model/Quantities.h"
 #include "output/Templates.h"
 
 #include <QString>

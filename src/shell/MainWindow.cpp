@@ -322,6 +322,15 @@ void TMainForm::setDisplayUnitSource(std::function<int()> source) {
     displayUnitSource_ = std::move(source);
 }
 
+UnitChoice TMainForm::unitChoice() const {
+    return unitSource_ ? unitSource_() : UnitChoice{};
+}
+
+void TMainForm::setUnitSource(std::function<UnitChoice()> source) {
+    unitSource_ = std::move(source);
+    outputCommands_->setUnitSource([this] { return unitChoice(); });
+}
+
 void TMainForm::showPointerReadout(const QString& text) {
     statusPanel0->setText(text);
 }

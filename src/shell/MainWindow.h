@@ -93,6 +93,7 @@ public:
     bool gridShown() const override;
     GridOptions gridOptions() const override;
     int displayUnitIndex() const override;
+    UnitChoice unitChoice() const override;
     void showPointerReadout(const QString& text) override;
     void showStatusMessage(const QString& text) override;
     bool isActiveDesignWindow(const TMDIChild& window) const override;
@@ -114,6 +115,9 @@ public:
     // options are attached, their defaults.
     void setGridOptionsSource(std::function<GridOptions()> source);
     void setDisplayUnitSource(std::function<int()> source);
+    // Where the units of lengths and weights come from (rulers, print and PDF); until
+    // the options are attached, millimetres and grams.
+    void setUnitSource(std::function<UnitChoice()> source);
 
     // No menu of Qt's own over the toolbars and docks: the Toolbars submenu shows and
     // hides them.
@@ -161,6 +165,7 @@ private:
     ToolbarLayout* toolbarLayout_ = nullptr;
     std::function<GridOptions()> gridOptionsSource_;
     std::function<int()> displayUnitSource_;
+    std::function<UnitChoice()> unitSource_;
 };
 
 // Shows the window maximised, filling the screen's work area even where no window

@@ -255,6 +255,80 @@ void TFormOpcje::buildGridPage() {
     cbSnapGrid->setObjectName("cbSnapGrid");
     cbSnapGrid->setGeometry(8, 160, 273, RowHeight);
     cbSnapGrid->hide();
+    buildUnits();
+}
+
+namespace {
+
+QSettings UnitStore() {
+    return QSettings(QString::fromLatin1(TFormOpcje::Organization), QStringLiteral("Units"));
+}
+
+// The units offered, in the order of the lists, with the names they are stored by.
+constexpr std::pair<LengthUnit, const char*> LengthUnits[] = {{LengthUnit::Millimetre, "mm"},
+                                                              {LengthUnit::Inch, "in"}};
+constexpr std::pair<WeightUnit, const char*> WeightUnits[] = {{WeightUnit::Gram, "g"},
+                                                              {WeightUnit::Ounce, "oz"}};
+
+} // namespace
+
+void TFormOpcje::buildUnits() {
+    // Below the grid's check boxes, where the hidden snap box leaves room.
+    GroupJednostki = new QGroupBox(Tagged(6405), TabSiatka);
+    GroupJednostki->setObjectName("GroupJednostki");
+    GroupJednostki->setGeometry(8, 164, 273, 78);
+    MakeLabel("lJednostkiDlugosci", 6406, GroupJednostki, QRect(8, 20, 110, RowHeight));
+    cbJednostkiDlugosci = new QComboBox(GroupJednostki);
+    cbJednostkiDlugosci->setObjectName("cbJednostkiDlugosci");
+    cbJednostkiDlugosci->addItems({Tagged(6408), Tagged(6409)});
+    cbJednostkiDlugosci->setGeometry(120, 20, 145, RowHeight);
+    MakeLabel("lJednostkiWagi", 6407, GroupJednostki, QRect(8, 48, 110, RowHeight));
+    cbJednostkiWagi = new QComboBox(GroupJednostki);
+    cbJednostkiWagi->setObjectName("cbJednostkiWagi");
+    cbJednostkiWagi->addItems({Tagged(6410), Tagged(6411)});
+    cbJednostkiWagi->setGeometry(120, 48, 145, RowHeight);
+
+    // A stored name that is no unit offered leaves the default.
+    const QSettings store = UnitStore();
+    UnitChoice units;
+    const QString length = store.value(QStringLiteral("Length")).toString();
+    for (const auto& [unit, name] : LengthUnits)
+        if (length == QLatin1String(name))
+            units.length = unit;
+    const QString weight = store.value(QStringLiteral("Weight")).toString();
+    for (const auto& [unit, name] : WeightUnits)
+        if (weight == QLatin1String(name))
+            units.weight = unit;
+    setUnitChoice(units);
+}
+
+UnitChoice TFormOpcje::unitChoice() const {
+    UnitChoice units;
+    const int length = cbJednostkiDlugosci->currentIndex();
+    if (length >= 0 && length < int(std::size(LengthUnits)))
+        units.length = LengthUnits[length].first;
+    const int weight = cbJednostkiWagi->currentIndex();
+    if (weight >= 0 && weight < int(std::size(WeightUnits)))
+        units.weight = WeightUnits[weight].first;
+    return units;
+}
+
+void TFormOpcje::setUnitChoice(UnitChoice units) {
+    for (int i = 0; i < int(std::size(LengthUnits)); ++i)
+        if (LengthUnits[i].first == units.length)
+            cbJednostkiDlugosci->setCurrentIndex(i);
+    for (int i = 0; i < int(std::size(WeightUnits)); ++i)
+        if (WeightUnits[i].first == units.weight)
+            cbJednostkiWagi->setCurrentIndex(i);
+}
+
+void TFormOpcje::saveUnits() const {
+    QSettings store = UnitStore();
+    store.setValue(
+        QStringLiteral("Length"),
+        QLatin1String(LengthUnits[std::max(0, cbJednostkiDlugosci->currentIndex())].second));
+    store.setValue(QStringLiteral("Weight"),
+                   QLatin1String(WeightUnits[std::max(0, cbJednostkiWagi->currentIndex())].second));
 }
 
 void TFormOpcje::buildOtherPages() {
@@ -395,6 +469,7 @@ void TFormOpcje::bOKClick() {
     if (!saveAllowed_ || saveAllowed_())
         SaveSettings();
     saveMotorFolders();
+    saveUnits();
     if (redrawDesigns_)
         redrawDesigns_();
     close();

@@ -2,6 +2,7 @@
 
 #include "canvas/DesignWindowHost.h"
 #include "i18n/AdvForm.h"
+#include "model/Quantities.h"
 #include "settings/SettingsKeys.h"
 
 #include <QDialog>
@@ -115,6 +116,15 @@ public:
     void bDodajFolderClick();
     void bUsunFolderClick();
 
+    // The units lengths and weights are shown and typed in (mm or in, g or oz), kept
+    // apart from the twelve values in their own store (QSettings("Qendel", "Units"), keys
+    // "Length" and "Weight"): read when the dialog is created, written by OK.
+    QGroupBox* GroupJednostki = nullptr;
+    QComboBox* cbJednostkiDlugosci = nullptr;
+    QComboBox* cbJednostkiWagi = nullptr;
+    UnitChoice unitChoice() const;
+    void setUnitChoice(UnitChoice units);
+
     QPushButton* bOK = nullptr;
     QPushButton* bZamknij = nullptr;
 
@@ -128,6 +138,8 @@ private:
     void buildBottomPanel();
     void buildMotorFolders();
     void saveMotorFolders() const;
+    void buildUnits();
+    void saveUnits() const;
     // Loads the dialog's controls, and the menu check marks when `menuItems` is set.
     void load(bool menuItems);
 

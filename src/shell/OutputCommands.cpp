@@ -229,6 +229,7 @@ OutputTexts OutputCommands::outputTexts() const {
         return outputWords_(id).toStdString();
     };
     OutputTexts texts;
+    texts.units = units();
     texts.pageLabel = text(6610);
     texts.tileLabel = text(6611);
     texts.sideViewPage = text(6612);

@@ -2,8 +2,10 @@
 
 #include "i18n/RuntimeTexts.h"
 #include "output/OutputTexts.h"
+#include "model/Quantities.h"
 
 #include <QObject>
+#include <functional>
 
 class QAction;
 class QMenu;
@@ -30,6 +32,8 @@ public:
 
     // Enabled exactly while a design window is open.
     void setAvailable(bool available);
+    // The units the parts list writes lengths and weights in; without it mm and g.
+    void setUnitSource(std::function<UnitChoice()> source) { unitSource_ = std::move(source); }
 
     void print();
     void printPreview();
@@ -62,6 +66,8 @@ private:
     FileHistory& history_;
     RuntimeTexts texts_;
     RuntimeTexts outputWords_;
+    std::function<UnitChoice()> unitSource_;
+    UnitChoice units() const { return unitSource_ ? unitSource_() : UnitChoice{}; }
 };
 
 } // namespace vantor

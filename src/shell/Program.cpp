@@ -63,6 +63,7 @@ bool Program::create() {
     if (!formParametry_->FormCreate())
         return false;
     wireParametersDialog();
+    formParametry_->setUnitSource([this] { return formOpcje_->unitChoice(); });
     wireInsertionCommands();
     motorCommands_ = std::make_unique<MotorCommands>(language_, interaction_, programDirectory_,
                                                      mainForm_.get());
@@ -102,6 +103,9 @@ void Program::wireOptionsDialog() {
     // The design windows draw and read out with the options' controls.
     main.setGridOptionsSource([&options] { return options.gridOptions(); });
     main.setDisplayUnitSource([&options] { return options.displayUnitIndex(); });
+    // Lengths and weights everywhere are shown in the options' units.
+    main.setUnitSource([&options] { return options.unitChoice(); });
+    formObject_->setUnitSource([&options] { return options.unitChoice(); });
     options.setSaveAllowed([&main] { return main.saveOnExit(); });
     options.setRedrawDesigns([&main] {
         const auto windows = main.designWindows();

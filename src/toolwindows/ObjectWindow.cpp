@@ -2,6 +2,7 @@
 
 #include "analysis/Summary.h"
 #include "canvas/DesignWindow.h"
+#include "canvas/QtDrawingSurface.h"
 #include "editing/DesignEdits.h"
 #include "i18n/AdvForm.h"
 #include "interaction/Interaction.h"
@@ -395,14 +396,15 @@ void TFormObject::refreshDimensionCaptions() {
 }
 
 void TFormObject::showSummary(const Summary& summary) {
-    for (std::size_t row = 0; row < summary.rows.size() && row < 7; ++row) {
-        grid->item(int(row), 0)->setText(QString::fromStdString(summary.rows[row].label));
-        grid->item(int(row), 1)->setText(QString::fromStdString(summary.rows[row].value));
+    const std::vector<SummaryRow> rows = RowsInUnits(summary, units(), SystemDecimalSeparator());
+    for (std::size_t row = 0; row < rows.size() && row < 7; ++row) {
+        grid->item(int(row), 0)->setText(QString::fromStdString(rows[row].label));
+        grid->item(int(row), 1)->setText(QString::fromStdString(rows[row].value));
     }
 }
 
 void TFormObject::showStability(const StabilityAnalysis& analysis) {
-    stabilityTable->showAnalysis(analysis);
+    stabilityTable->showAnalysis(analysis, units());
 }
 
 void TFormObject::clearSummary() {

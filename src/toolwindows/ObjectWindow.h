@@ -2,6 +2,7 @@
 
 #include "i18n/AdvForm.h"
 #include "model/ElementTree.h"
+#include "model/Quantities.h"
 
 #include <QWidget>
 #include <functional>
@@ -74,6 +75,9 @@ public:
 
     // What the properties action does with the selected element.
     void setPropertiesEditor(std::function<void(TRocketElement&)> editor);
+    // The units the summary and the stability table show lengths and weights in; without
+    // it millimetres and grams.
+    void setUnitSource(std::function<UnitChoice()> source) { unitSource_ = std::move(source); }
 
     QTreeWidget* ListBox1 = nullptr;
     QTreeWidget* ListBox2 = nullptr;
@@ -110,6 +114,8 @@ private:
     Interaction& interaction_;
     TMDIChild* window_ = nullptr;
     std::function<void(TRocketElement&)> editor_;
+    std::function<UnitChoice()> unitSource_;
+    UnitChoice units() const { return unitSource_ ? unitSource_() : UnitChoice{}; }
     QMenu* PopupMenu = nullptr;
     QWidget* objectsPage_ = nullptr;
     QWidget* dimensionsPage_ = nullptr;

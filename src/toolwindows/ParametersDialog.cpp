@@ -1,7 +1,7 @@
 #include "toolwindows/ParametersDialog.h"
 
-#include "widgets/DecimalField.h"
 #include "widgets/FixedCaptionButton.h"
+#include "widgets/QuantityField.h"
 
 #include "assembly/Materials.h"
 #include "interaction/Interaction.h"
@@ -48,11 +48,12 @@ QLabel* MakeLabel(const QString& name, const QString& caption, QWidget* parent, 
     return label;
 }
 
-// A size or weight field with two decimals, open to the range of an int as the sizes
-// are not limited here (OK checks them).
+// A size or weight field with two decimals in the display unit, open to the range of an
+// int as the sizes are not limited here (OK checks them).
 QDoubleSpinBox* MakeDecimal(const QString& name, double value, QWidget* parent, int x, int y,
-                            int width = FieldWidth) {
-    auto* field = new DecimalField(parent);
+                            int width = FieldWidth,
+                            QuantityField::Kind kind = QuantityField::Kind::Length) {
+    auto* field = new QuantityField(kind, parent);
     field->setObjectName(name);
     field->setRange(std::numeric_limits<int>::min(), std::numeric_limits<int>::max());
     field->setValue(value);
@@ -268,7 +269,8 @@ void TFormParametry::buildMovingPanels() {
     PanelWaga = MakePanel("PanelWaga", PanelWagaMain, {0, 0, ClientWidth, 36});
     PanelWaga->setAutoFillBackground(true);
     lWaga = MakeLabel("lWaga", QStringLiteral("Waga@5510"), PanelWaga, LabelX, 6);
-    seWaga = MakeDecimal("seWaga", 0, PanelWaga, FieldX, 6);
+    seWaga =
+        MakeDecimal("seWaga", 0, PanelWaga, FieldX, 6, FieldWidth, QuantityField::Kind::Weight);
     bOblicz = MakeButton("bOblicz", QStringLiteral("oblicz@5511"), PanelWaga,
                          {FieldX + FieldWidth + 8, 6, 76, RowHeight});
 
@@ -321,6 +323,13 @@ void TFormParametry::FormShow() {
          {PanelMaterial, PanelWaga, PanelMaterialMain, PanelWagaMain, PanelMaterial2, PanelWaga2,
           PanelWaga3, PanelPolozenie, PanelPolozenieMain, PanelPolozenie2, PanelPolozenie3})
         panel->setFrameShape(QFrame::NoFrame);
+
+    // A text refused in an earlier run is not this run's.
+    for (QuantityField* field : findChildren<QuantityField*>()) {
+        field->forgetRefusal();
+        if (unitSource_)
+            field->setUnits(unitSource_());
+    }
 
     shownElement_ = element_;
     elementTouched_ = false;
@@ -394,6 +403,8 @@ bool TFormParametry::valuesAllowed() const {
 }
 
 void TFormParametry::btnOKClick() {
+    if (element_ != nullptr && refuseUnreadableField())
+        return;
     if (element_ != nullptr && refuseUnusableSize())
         return;
     if (element_ != nullptr && refuseUnfittingPosition())
@@ -450,7 +461,40 @@ void TFormParametry::bDoTyluClick() {
         return;
     if (const std::optional<float> offset =
             FlushWithRearOffset(element_->ClassName, enteredFields(), *element_->Parent))
-        sePolozenie->setValue(*offset);
+        static_cast<QuantityField*>(sePolozenie)->setDesignValue(*offset);
+}
+
+bool TFormParametry::refuseUnreadableField() {
+    const std::pair<QLabel*, QDoubleSpinBox*> fields[] = {{lDlugosc, sedlugosc},
+                                                          {lSrednica, sesrednica},
+                                                          {lSrednica2, sesrednica2},
+                                                          {lGrubosc, segrubosc},
+                                                          {lWaga, seWaga},
+                                                          {lA, seA},
+                                                          {lB, seB},
+                                                          {lC, seC},
+                                                          {lD, seD},
+                                                          {lPolozenie, sePolozenie}};
+    for (const auto& [label, spin] : fields) {
+        auto* field = static_cast<QuantityField*>(spin);
+        // Fields of other pages and hidden ones are not the user's to correct.
+        if (!field->isVisibleTo(this))
+            continue;
+        const std::optional<QuantityProblem> problem = field->problem();
+        if (!problem)
+            continue;
+        mayClose_ = false;
+        const int reason = 6400 + static_cast<int>(*problem) - 1;
+        interaction_.showMessage(this,
+                                 QStringLiteral("not allowed\n") + label->text() +
+                                     QLatin1Char('\n') + quantityProblems_(reason),
+                                 QString(), Interaction::Icon::None);
+        field->showRefusedText();
+        field->setFocus();
+        field->selectAll();
+        return true;
+    }
+    return false;
 }
 
 ElementFields TFormParametry::enteredFields() const {
@@ -475,7 +519,7 @@ ElementFields TFormParametry::enteredFields() const {
 }
 
 void TFormParametry::showValue(QDoubleSpinBox* field, float exact) {
-    field->setValue(exact);
+    static_cast<QuantityField*>(field)->setDesignValue(exact);
     shownValues_.insert(field, {field->value(), exact});
 }
 
@@ -483,7 +527,7 @@ float TFormParametry::enteredValue(const QDoubleSpinBox* field) const {
     const auto shown = shownValues_.constFind(field);
     if (shown != shownValues_.cend() && field->value() == shown->shown)
         return shown->exact;
-    return static_cast<float>(field->value());
+    return static_cast<float>(static_cast<const QuantityField*>(field)->designValue());
 }
 
 bool TFormParametry::weightGiven() const {

@@ -2,6 +2,8 @@
 
 #include "editing/ElementFields.h"
 #include "i18n/AdvForm.h"
+#include "i18n/RuntimeTexts.h"
+#include "model/Quantities.h"
 
 #include <QDialog>
 #include <QHash>
@@ -70,6 +72,9 @@ public:
     using MotorChooserHook =
         std::function<std::optional<ElementFields>(const TRocketElement&, const ElementFields&)>;
     void setMotorChooser(MotorChooserHook chooser) { motorChooser_ = std::move(chooser); }
+    // The units the size and weight fields show, read at every showing; without it
+    // millimetres and grams.
+    void setUnitSource(std::function<UnitChoice()> source) { unitSource_ = std::move(source); }
     // "Choose motor": puts the chosen motor's sizes, weight and caption into the fields;
     // OK then writes them as one step.
     void bWybierzSilnikClick();
@@ -176,6 +181,8 @@ private:
     bool refuseUnusableSize();
     // Refuses OK when the position is not on the parent, naming the field.
     bool refuseUnfittingPosition();
+    // Refuses OK when a field's text is no length or weight, naming the field and why.
+    bool refuseUnreadableField();
     // The reason-free refusal test of OK; true when the values may be accepted.
     bool valuesAllowed() const;
     // The fields as the dialog's controls hold them.
@@ -201,6 +208,9 @@ private:
     std::function<bool(const TRocketElement&)> hasChildNodes_;
     std::function<void()> redraw_;
     MotorChooserHook motorChooser_;
+    std::function<UnitChoice()> unitSource_;
+    // Why a typed length or weight was not taken, in the dialog's language.
+    RuntimeTexts quantityProblems_{*this, "QuantityProblem", {6400, 6401, 6402, 6403, 6404}};
     struct ShownValue {
         double shown; // as the field rounds it
         float exact;

@@ -69,9 +69,10 @@ StabilityTable::StabilityTable(QWidget* parent) : QGroupBox(Tagged(2550), parent
     layout->setColumnStretch(1, 1);
 }
 
-void StabilityTable::showAnalysis(const StabilityAnalysis& analysis) {
+void StabilityTable::showAnalysis(const StabilityAnalysis& analysis, UnitChoice units) {
     const QString tip = methodTip(); // before the tooltip is changed below
-    const std::vector<StabilityRow> rows = StabilityRows(analysis, SystemDecimalSeparator(), 3);
+    const std::vector<StabilityRow> rows =
+        StabilityRows(analysis, SystemDecimalSeparator(), 3, units);
     for (int row = 0; row < Rows; ++row)
         values_[std::size_t(row)]->setText(shownValue(row, rows));
     finsPlaneNote_->setVisible(analysis.finsPlaneOnly);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "i18n/RuntimeTexts.h"
+#include "model/Quantities.h"
 
 #include <QGroupBox>
 #include <array>
@@ -25,7 +26,8 @@ class StabilityTable final : public QGroupBox {
 public:
     explicit StabilityTable(QWidget* parent = nullptr);
 
-    void showAnalysis(const StabilityAnalysis& analysis);
+    // Lengths and weights are shown in `units`.
+    void showAnalysis(const StabilityAnalysis& analysis, UnitChoice units = {});
     // Empties every value (no design is shown).
     void clear();
     // The value shown in a row, for the tests: 0 CNα ... 5 ballast needed, 6 its position.

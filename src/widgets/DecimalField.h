@@ -7,7 +7,7 @@ namespace vantor {
 // A number field with two decimals shown with the system's decimal separator, which takes
 // either separator as typed: "7.1" and "7,1" both mean seven point one, whatever the
 // locale, and neither is read as a digit group.
-class DecimalField final : public QDoubleSpinBox {
+class DecimalField : public QDoubleSpinBox {
 public:
     explicit DecimalField(QWidget* parent = nullptr);
 

@@ -306,6 +306,48 @@ private slots:
             QCOMPARE(a.cna, 2.0); // only the nose, as wide as the widest part
     }
 
+    // Positions and weights in the tables follow the display units; calibers and CNa have
+    // none. With the defaults the numbers are as they always were.
+    void tablesWriteLengthsAndWeightsInTheChosenUnits() {
+        StabilityAnalysis a;
+        a.cna = 9.5;
+        a.cp = 254;
+        a.cg = 127;
+        a.referenceDiameter = 50.8;
+        a.calibers = 2.5;
+        a.ballastNeeded = 28.349523125;
+        a.ballastPosition = 25.4;
+        const auto inches = StabilityRows(a, ',', 3, {LengthUnit::Inch, WeightUnit::Ounce});
+        const auto metric = StabilityRows(a, ',', 3);
+        const std::vector<std::pair<std::string, std::string>> expected{
+            {"9,500", "9,500"},   {"10,00 in", "254,00"}, {"5,00 in", "127,00"},
+            {"2,00 in", "50,80"}, {"2,50", "2,50"},       {"Stable", "Stable"},
+            {"1,00 oz", "28,35"}, {"1,00 in", "25,40"}};
+        a.stable = true;
+        const auto stableInches = StabilityRows(a, ',', 3, {LengthUnit::Inch, WeightUnit::Ounce});
+        const auto stableMetric = StabilityRows(a, ',', 3);
+        for (std::size_t i = 0; i < expected.size(); ++i) {
+            QCOMPARE(stableInches[i].value, expected[i].first);
+            QCOMPARE(stableMetric[i].value, expected[i].second);
+            QCOMPARE(inches[i].label, metric[i].label);
+        }
+
+        Summary summary;
+        summary.weight = 56.69904625f;
+        summary.cp = 50.8f;
+        summary.length = 304.8f;
+        summary.rows = {
+            {"Weight", "56.70"}, {"Calibers", "1.00"}, {"CP", "50.80"}, {"Length", "304.80"}};
+        const auto rows = RowsInUnits(summary, {LengthUnit::Inch, WeightUnit::Ounce}, '.');
+        QCOMPARE(rows[0].value, std::string("2.00 oz"));
+        QCOMPARE(rows[1].value, std::string("1.00"));
+        QCOMPARE(rows[2].value, std::string("2.00 in"));
+        QCOMPARE(rows[3].value, std::string("12.00 in"));
+        const auto same = RowsInUnits(summary, {}, '.');
+        for (std::size_t i = 0; i < same.size(); ++i)
+            QCOMPARE(same[i].value, summary.rows[i].value);
+    }
+
     // Sizes no rocket has, as a damaged file may carry them: every value is either "-"
     // with a reason or a number a rocket can have, never one beyond any rocket.
     void absurdSizesShowNoAbsurdNumber_data() {

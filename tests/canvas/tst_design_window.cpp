@@ -8,6 +8,7 @@
 #include "support/ScriptedInteraction.h"
 #include "support/TestMain.h"
 
+#include <QLabel>
 #include <QRandomGenerator>
 #include <QScrollBar>
 
@@ -254,6 +255,45 @@ private slots:
         QCOMPARE(placed.Points.size(), std::size_t(3));
         QCOMPARE(host.captionRefreshes, 1);
         QCOMPARE(QString::fromStdString(placed.Caption), QString("70.71"));
+    }
+
+    // The top ruler measures from the nose tip in the display unit and follows the zoom:
+    // its numbered ticks stand at whole steps from the tip.
+    void rulerTicksFollowTheUnitAndZoom_data() {
+        QTest::addColumn<bool>("inches");
+        QTest::addColumn<double>("scale");
+        QTest::addColumn<int>("tick");   // window x of a numbered tick
+        QTest::addColumn<int>("noTick"); // and of a place without one
+        // Nose tip at drawing x 50.
+        QTest::newRow("mm at 100 %") << false << 1.0 << 100 << 75;   // 50 mm steps
+        QTest::newRow("inches at 100 %") << true << 1.0 << 75 << 88; // 1 in = 25.4 px
+        QTest::newRow("mm at 200 %") << false << 2.0 << 140 << 150;  // 20 mm = 40 px
+    }
+    void rulerTicksFollowTheUnitAndZoom() {
+        QFETCH(bool, inches);
+        QFETCH(double, scale);
+        QFETCH(int, tick);
+        QFETCH(int, noTick);
+        test::FakeDesignHost host;
+        if (inches)
+            host.units.length = LengthUnit::Inch;
+        TMDIChild window(host);
+        window.resize(800, 600);
+        test::DesignBuilder(window.design()).nose("TGlowicaStozek", 100, 40, 50, 300);
+        window.setScale(scale);
+        window.scrollX()->setValue(0);
+        window.Redraw();
+        const QImage ruler = window.findChild<QLabel*>("ImageTopScroll")->pixmap().toImage();
+        const qreal ratio = ruler.devicePixelRatio();
+        // Only numbered ticks reach this high; the others are half as long.
+        const int row = int((ruler.height() / ratio - 8) * ratio);
+        const auto dark = [&](int x) {
+            return qGray(ruler.pixel(int(x * ratio), row)) < 128;
+        };
+        const int tip = int(50 * scale) - window.sourceRect().left() + window.viewRect().left();
+        QVERIFY2(dark(tip), qPrintable(QString::number(tip)));
+        QVERIFY(dark(tick));
+        QVERIFY(!dark(noTick));
     }
 
     // Presses on a ruler neither select what lies under it nor place dimension points.

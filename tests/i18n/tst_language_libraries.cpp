@@ -67,6 +67,11 @@ QList<int> MotorIds() {
     return Range(5530, 5547) + Range(6001, 6006) + Range(6010, 6012);
 }
 
+// Why a typed length or weight is refused, and the options' display units.
+QList<int> UnitIds() {
+    return Range(6400, 6411);
+}
+
 // The Flight menu, the flight window and the motor comparison.
 QList<int> FlightIds() {
     return Range(6200, 6205) + Range(6210, 6268) + Range(6270, 6283) + Range(6285, 6295);
@@ -81,7 +86,8 @@ QSet<int> AllFormIds() {
     QSet<int> ids;
     for (const auto& list :
          {MainWindowIds(), Export3dIds(), ObjectWindowIds(), OptionsIds(), ParametersIds(),
-          MotorIds(), TemplateSheetIds(), ImportReportIds(), FlightIds(), HelpIds()})
+          MotorIds(), TemplateSheetIds(), ImportReportIds(), FlightIds(), HelpIds(),
+          UnitIds()})
         for (int id : list)
             ids.insert(id);
     ids.insert(3518);
@@ -214,6 +220,7 @@ void LanguageLibrariesTest::everyFormIdentifierHasAString_data() {
         QTest::addRow("%s import report", file) << path << ImportReportIds() << 50;
         QTest::addRow("%s flight", file) << path << FlightIds() << 90;
         QTest::addRow("%s help window", file) << path << HelpIds() << 5;
+        QTest::addRow("%s units", file) << path << UnitIds() << 12;
     }
 }
 
@@ -287,6 +294,9 @@ void LanguageLibrariesTest::englishStrings_data() {
     QTest::newRow("two-part hint") << 1621 << "Open|Open a file";
     QTest::newRow("parameters caption") << 5501 << "Parameters";
     QTest::newRow("object window tab") << 2545 << "Dimensions";
+    QTest::newRow("length unit") << 6409 << "inches (in)";
+    QTest::newRow("weight unit") << 6411 << "ounces (oz)";
+    QTest::newRow("refused unit") << 6402 << "unknown unit";
 }
 
 void LanguageLibrariesTest::englishStrings() {

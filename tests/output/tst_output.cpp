@@ -4,6 +4,7 @@
 #include "canvas/QtDrawingSurface.h"
 #include "output/BoundsSurface.h"
 #include "output/OutputFiles.h"
+#include "output/PartsList.h"
 #include "output/PrintPages.h"
 #include "support/SampleDesigns.h"
 
@@ -270,6 +271,34 @@ private slots:
         QCOMPARE(
             info.count(QRegularExpression("Page +\\d+ size: +" + QRegularExpression::escape(size))),
             pages);
+    }
+
+    // The parts list writes sizes and weights in the units asked for, and says which.
+    void partsListFollowsTheUnits() {
+        Design design;
+        BuildFullRocket(design);
+        OutputTexts inOunces;
+        inOunces.units = {LengthUnit::Inch, WeightUnit::Ounce};
+        const std::vector<PartsListRow> metric = BuildPartsList(design);
+        const std::vector<PartsListRow> imperial = BuildPartsList(design, inOunces);
+        QCOMPARE(imperial.size(), metric.size());
+        std::size_t rear = 0; // the rear tube: 200 mm long, 40 wide
+        while (rear < imperial.size() && imperial[rear].caption != "Rear tube")
+            ++rear;
+        QVERIFY(rear < imperial.size());
+        QCOMPARE(QString::fromStdString(imperial[rear].length), QString("7.87"));
+        QCOMPARE(QString::fromStdString(imperial[rear].diameterA), QString("1.57"));
+        QCOMPARE(QString::fromStdString(metric[rear].length), QString("200.0"));
+        QCOMPARE(QString::fromStdString(imperial[1].kind), QString("body tube"));
+        QCOMPARE(QString::fromStdString(imperial[1].weight), QString("1.08")); // 30.5 g
+
+        const QString path = dir_.filePath(QStringLiteral("%1.pdf").arg(++made_));
+        QVERIFY(WriteDesignPdf(design, "test", {}, path.toStdString(), inOunces).ok);
+        const QString text = Tool("pdftotext", {"-layout", path, "-"});
+        QVERIFY2(text.contains("parts list (sizes in in)"), qPrintable(text.right(2000)));
+        QVERIFY(text.contains("weight oz"));
+        QVERIFY(text.contains("7.87"));
+        QVERIFY(!text.contains("sizes in mm") && !text.contains("weight g"));
     }
 
     void calibrationBarIsOneHundredMillimetres() {

@@ -1,24 +1,31 @@
 #include "ProgramRun.h"
+#include "analysis/Summary.h"
 #include "canvas/DesignWindow.h"
 #include "i18n/FormTranslator.h"
+#include "model/Design.h"
 #include "shell/OptionsDialog.h"
+#include "support/DesignBuilder.h"
 #include "support/Named.h"
 #include "support/TestMain.h"
+#include "toolwindows/ObjectWindow.h"
+#include "toolwindows/ParametersDialog.h"
 #include "widgets/ColourBox.h"
 
 #include <QAction>
 #include <QCheckBox>
 #include <QColorDialog>
-#include <QFileDialog>
 #include <QComboBox>
+#include <QFileDialog>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
 #include <QSettings>
 #include <QSpinBox>
 #include <QStackedWidget>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTreeWidget>
 
@@ -451,8 +458,9 @@ private slots:
             ids << ParseStringId(group->title());
         for (const QAbstractButton* button : o.findChildren<QAbstractButton*>())
             ids << ParseStringId(button->text());
-        for (int i = 0; i < o.cbJednostki->count(); ++i)
-            ids << ParseStringId(o.cbJednostki->itemText(i));
+        for (const QComboBox* list : {o.cbJednostki, o.cbJednostkiDlugosci, o.cbJednostkiWagi})
+            for (int i = 0; i < list->count(); ++i)
+                ids << ParseStringId(list->itemText(i));
         for (int i = 0; i < o.TreeView1->topLevelItemCount(); ++i)
             ids << ParseStringId(o.TreeView1->topLevelItem(i)->text(0));
         for (int i = 0; i < o.PageControl1->count(); ++i)
@@ -463,8 +471,98 @@ private slots:
         for (int id = 3501; id <= 3532; ++id)
             if (id != 3521 && id != 3522 && id != 3526)
                 expected << id;
-        expected << 6010 << 6011 << 6012; // the motor folders
+        expected << 6010 << 6011 << 6012;     // the motor folders
+        for (int id = 6405; id <= 6411; ++id) // the display units
+            expected << id;
         QCOMPARE(ids, expected);
+    }
+
+    // The units chosen in the options are kept in their own store, and the parameters
+    // dialog, the summary and the refusals follow them in the program's language.
+    void displayUnitsAreChosenKeptAndUsed_data() {
+        QTest::addColumn<bool>("english");
+        QTest::newRow("Polish") << false;
+        QTest::newRow("English") << true;
+    }
+    void displayUnitsAreChosenKeptAndUsed() {
+        QFETCH(bool, english);
+        Put("Pol", english ? 0 : 1);
+        QSettings("Qendel", "Units").clear();
+        const QString point = QLocale().decimalPoint();
+        Design design;
+        TRocketElement& nose = test::DesignBuilder(design).nose("TGlowicaStozek", 12.7f, 25.4f);
+        nose.Weight = 28.349523125f;
+        {
+            ProgramRun run(directory_.path(), false);
+            QVERIFY(run.created);
+            TFormOpcje& o = run.options();
+            QCOMPARE(o.GroupJednostki->title(),
+                     QString(english ? "Display units" : "Jednostki wyświetlane"));
+            QCOMPARE(o.cbJednostkiDlugosci->currentText(),
+                     QString(english ? "millimetres (mm)" : "milimetry (mm)"));
+            QCOMPARE(o.cbJednostkiDlugosci->itemText(1),
+                     QString(english ? "inches (in)" : "cale (in)"));
+            QCOMPARE(o.cbJednostkiWagi->itemText(1),
+                     QString(english ? "ounces (oz)" : "uncje (oz)"));
+            o.cbJednostkiDlugosci->setCurrentIndex(1);
+            o.cbJednostkiWagi->setCurrentIndex(1);
+            QTest::mouseClick(o.bOK, Qt::LeftButton);
+
+            TFormParametry& dialog = *run.program.formParametry();
+            dialog.setElement(&nose);
+            dialog.setFreshMode(false);
+            dialog.FormShow();
+            QCOMPARE(dialog.sedlugosc->text(), "0" + point + "50 in");
+            QCOMPARE(dialog.sesrednica->text(), "1" + point + "00 in");
+            QCOMPARE(dialog.seWaga->text(), "1" + point + "00 oz");
+            // A bare number is in the display unit; a unit typed is taken as typed.
+            dialog.seWaga->selectAll();
+            QTest::keyClicks(dialog.seWaga, "2");
+            dialog.sedlugosc->selectAll();
+            QTest::keyClicks(dialog.sedlugosc, "1/0 in");
+            dialog.btnOKClick();
+            QCOMPARE(run.interaction.messages.size(), 1);
+            QCOMPARE(run.interaction.messages[0].text,
+                     "not allowed\n" + dialog.lDlugosc->text() + "\n" +
+                         (english ? "division by zero" : "dzielenie przez zero"));
+            QCOMPARE(nose.Length, 12.7f); // nothing written
+            dialog.sedlugosc->selectAll();
+            QTest::keyClicks(dialog.sedlugosc, "45 mm");
+            dialog.btnOKClick();
+            QCOMPARE(dialog.result(), int(QDialog::Accepted));
+            QCOMPARE(nose.Length, 45.f);
+            QVERIFY(std::abs(nose.Weight - 56.69904625f) < 1e-4f);
+            QCOMPARE(nose.DiameterA, 25.4f); // untouched, exact
+
+            Summary summary;
+            summary.weight = 28.349523125f;
+            summary.length = 254;
+            summary.rows = {{"Weight", "28.35"}, {"Length", "254.00"}};
+            run.program.formObject()->showSummary(summary);
+            QCOMPARE(run.program.formObject()->grid->item(0, 1)->text(), "1" + point + "00 oz");
+            QCOMPARE(run.program.formObject()->grid->item(1, 1)->text(), "10" + point + "00 in");
+        }
+        QSettings units("Qendel", "Units");
+        QCOMPARE(units.value("Length").toString(), QString("in"));
+        QCOMPARE(units.value("Weight").toString(), QString("oz"));
+        QVERIFY(!Store().allKeys().contains("Length")); // not among the twelve values
+        ProgramRun again(directory_.path(), false);
+        QCOMPARE(again.options().unitChoice(), (UnitChoice{LengthUnit::Inch, WeightUnit::Ounce}));
+        QCOMPARE(again.main->unitChoice(), (UnitChoice{LengthUnit::Inch, WeightUnit::Ounce}));
+        units.clear();
+    }
+
+    // A stored unit the list does not offer leaves the defaults.
+    void unknownStoredUnitsLeaveTheDefaults() {
+        QSettings units("Qendel", "Units");
+        units.setValue("Length", "furlong");
+        units.setValue("Weight", 7);
+        units.sync();
+        test::ScriptedInteraction interaction;
+        LanguageSession language(interaction, QCoreApplication::applicationDirPath() + "/..");
+        TFormOpcje o(language, interaction, SettingsMenuItems{});
+        QCOMPARE(o.unitChoice(), UnitChoice{});
+        units.clear();
     }
 
     // A folder chosen is listed, kept by OK in its own store, and there at the next start.

@@ -16,6 +16,7 @@ public:
     bool gridShown() const override { return grid; }
     GridOptions gridOptions() const override { return options; }
     int displayUnitIndex() const override { return unit; }
+    UnitChoice unitChoice() const override { return units; }
     void showPointerReadout(const QString& text) override { readout = text; }
     void showStatusMessage(const QString& text) override { statusMessages << text; }
     bool isActiveDesignWindow(const TMDIChild&) const override { return true; }
@@ -37,6 +38,7 @@ public:
     bool grid = true;
     GridOptions options;
     int unit = 0;
+    UnitChoice units;
     QString readout;
     QStringList statusMessages;
     int created = 0, destroyed = 0, captionRefreshes = 0, edits = 0;

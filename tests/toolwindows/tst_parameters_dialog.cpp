@@ -502,6 +502,119 @@ private slots:
         QCOMPARE(body.Length, 500.f); // untouched
     }
 
+    // A length or weight may be typed with its unit; OK stores it in mm or g.
+    void lengthsAndWeightsAreTypedWithUnits_data() {
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<double>("stored");
+        QTest::newRow("half an inch") << "sedlugosc"
+                                      << "1/2 in" << 12.7;
+        QTest::newRow("inches and a quarter") << "sedlugosc"
+                                              << "3 1/4\"" << 82.55;
+        QTest::newRow("glued inches") << "sedlugosc"
+                                      << "1.5in" << 38.1;
+        QTest::newRow("centimetres") << "sedlugosc"
+                                     << "2,5 cm" << 25.0;
+        QTest::newRow("feet") << "sedlugosc"
+                              << "1 ft" << 304.8;
+        QTest::newRow("wall in mm") << "segrubosc"
+                                    << "0.5 mm" << 0.5;
+        QTest::newRow("ounces") << "seWaga"
+                                << "1 oz" << 28.349523125;
+        QTest::newRow("kilograms") << "seWaga"
+                                   << "0.2 kg" << 200.0;
+    }
+    void lengthsAndWeightsAreTypedWithUnits() {
+        QFETCH(QString, field);
+        QFETCH(QString, typed);
+        QFETCH(double, stored);
+        Fixture f;
+        auto& body = f.tube();
+        f.showReally(body);
+        auto* shown = f.dialog.findChild<QDoubleSpinBox*>(field);
+        TypeInto(shown, typed);
+        QTest::mouseClick(f.dialog.btnOK, Qt::LeftButton);
+        QCOMPARE(f.dialog.result(), int(QDialog::Accepted));
+        const ElementFields written = FieldsOf(body);
+        const float value = field == "sedlugosc"   ? written.length
+                            : field == "segrubosc" ? written.thickness
+                                                   : written.weight;
+        QCOMPARE(value, float(stored));
+    }
+
+    // Leaving a field converts what was typed into the field's unit.
+    void leavingAFieldShowsTheValueInItsUnit() {
+        Fixture f;
+        auto& body = f.tube();
+        f.showReally(body);
+        f.dialog.sedlugosc->setFocus();
+        QTest::keyClick(f.dialog.sedlugosc, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(f.dialog.sedlugosc, "1/8 in");
+        QTest::keyClick(f.dialog.sedlugosc, Qt::Key_Tab);
+        QCOMPARE(f.dialog.sedlugosc->text(), "3" + QLocale().decimalPoint() + "17 mm");
+        QTest::mouseClick(f.dialog.btnOK, Qt::LeftButton);
+        QCOMPARE(body.Length, 3.175f); // as typed, not as rounded for showing
+    }
+
+    // A text that is no length is refused at OK, naming the field and why, whether OK
+    // comes by Enter in the field or by a click that took the focus away first.
+    void unreadableLengthsAreRefusedWithTheReason_data() {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("reason");
+        QTest::addColumn<bool>("enter");
+        QTest::newRow("over zero, Enter") << "1/0 in"
+                                          << "dzielenie przez zero" << true;
+        QTest::newRow("over zero, click") << "1/0 in"
+                                          << "dzielenie przez zero" << false;
+        QTest::newRow("unknown unit, click") << "12 yd"
+                                             << "nieznana jednostka" << false;
+        QTest::newRow("empty, Enter") << ""
+                                      << "brak wartości" << true;
+    }
+    void unreadableLengthsAreRefusedWithTheReason() {
+        QFETCH(QString, typed);
+        QFETCH(QString, reason);
+        QFETCH(bool, enter);
+        Fixture f;
+        auto& body = f.tube();
+        f.showReally(body);
+        f.dialog.activateWindow();
+        f.dialog.sedlugosc->setFocus();
+        QTest::keyClick(f.dialog.sedlugosc, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(f.dialog.sedlugosc, Qt::Key_Delete);
+        QTest::keyClicks(f.dialog.sedlugosc, typed);
+        if (enter)
+            QTest::keyClick(f.dialog.sedlugosc, Qt::Key_Return);
+        else
+            QTest::mouseClick(f.dialog.btnOK, Qt::LeftButton);
+        QCOMPARE(f.interaction.messages.size(), 1);
+        QCOMPARE(f.interaction.messages[0].text,
+                 "not allowed\n" + f.dialog.lDlugosc->text() + "\n" + reason);
+        QVERIFY(f.dialog.isVisible());
+        QCOMPARE(body.Length, 500.f);
+        QCOMPARE(f.dialog.sedlugosc->text(), typed); // back to be corrected
+    }
+
+    // A text refused on a page another kind shows, or in a run given up, does not hold
+    // up the next run.
+    void aRefusedTextStaysWithItsRun() {
+        Fixture f;
+        auto& body = f.tube();
+        auto& fins = static_cast<TStatecznik&>(f.builder.attach("TStatecznik", body));
+        GiveFinsSizes(fins);
+        f.showReally(fins);
+        f.dialog.seA->setFocus();
+        QTest::keyClick(f.dialog.seA, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(f.dialog.seA, "9 yd");
+        f.dialog.eCaption->setFocus(); // the field goes back to its value
+        QTest::mouseClick(f.dialog.BitBtn2, Qt::LeftButton);
+        QCOMPARE(fins.FinA, 90.f);
+        f.showReally(body);
+        QTest::mouseClick(f.dialog.btnOK, Qt::LeftButton);
+        QVERIFY(f.interaction.messages.isEmpty());
+        QCOMPARE(f.dialog.result(), int(QDialog::Accepted));
+    }
+
     // A size no part can have is refused naming its field, which is left ready to be
     // typed over; the element keeps its values and the dialog stays open.
     void unusableSizesAreRefusedByName_data() {
