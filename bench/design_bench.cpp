@@ -55,6 +55,24 @@ void BM_Redraw(benchmark::State& run) {
 }
 BENCHMARK(BM_Redraw)->Apply(Components)->Unit(benchmark::kMicrosecond)->UseRealTime();
 
+// The same redraw when the rulers have to be drawn anew too (the length unit alternates,
+// which changes nothing but the rulers), for the rulers' share of a zoom or a scroll.
+void BM_RedrawWithRulers(benchmark::State& run) {
+    test::FakeDesignHost host;
+    TMDIChild window(host);
+    window.resize(1920, 1080);
+    window.show();
+    QCoreApplication::processEvents();
+    bench::BuildRocket(window.design(), int(run.range(0)));
+    window.Redraw();
+    for (auto _ : run) {
+        host.units.length =
+            host.units.length == LengthUnit::Inch ? LengthUnit::Millimetre : LengthUnit::Inch;
+        window.Redraw();
+    }
+}
+BENCHMARK(BM_RedrawWithRulers)->Arg(20)->Unit(benchmark::kMicrosecond)->UseRealTime();
+
 void BM_Save(benchmark::State& run) {
     Design design;
     bench::BuildRocket(design, int(run.range(0)));
