@@ -10,6 +10,7 @@
 #include "support/ResidentGlDriver.h"
 #include "support/ScriptedInteraction.h"
 
+#include <QElapsedTimer>
 #include <QMouseEvent>
 #include <QScreen>
 #include <QWheelEvent>
@@ -474,14 +475,16 @@ void TestForm3D::spinRepaintsOnlyWhatMoves() {
     QVERIFY(QTest::qWaitForWindowExposed(&form));
     QTest::qWait(100); // the first frames
     QSignalSpy frames(&form, &QOpenGLWidget::frameSwapped);
+    QElapsedTimer clock;
+    clock.start();
     const float spinBefore = state.spinAngle;
-    QTest::qWait(500);
-    // The timer turned the rocket all the while.
-    QCOMPARE_LE(state.spinAngle, spinBefore - 5.0f);
+    // Until the timer has turned the rocket by ten degrees (twenty ticks), however busy
+    // the machine is.
+    QTRY_VERIFY_WITH_TIMEOUT(state.spinAngle <= spinBefore - 10.0f, 60000);
     if (fins) {
-        QVERIFY(frames.count() > 0);
+        QTRY_VERIFY(frames.count() > 0);
         // Not a frame per 5 ms tick: 30 a second at most.
-        QCOMPARE_LE(frames.count(), 17);
+        QCOMPARE_LE(frames.count(), int(clock.elapsed() / 33) + 2);
     } else {
         QCOMPARE(frames.count(), 0);
     }
