@@ -458,10 +458,17 @@ void TestForm3D::spinRepaintsOnlyWhatMoves() {
     rocket.draw();
     Preview3dViewState state;
     TForm3D form(rocket.design, state);
+    QSignalSpy frames(&form, &QOpenGLWidget::frameSwapped);
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
-    QTest::qWait(100); // the first frames
-    QSignalSpy frames(&form, &QOpenGLWidget::frameSwapped);
+    // The frames the window system asks for after showing come first: on a busy machine
+    // they can come late. Without fins nothing else draws, so they end.
+    QTRY_VERIFY(frames.count() > 0);
+    for (int i = 0, before = -1; i < 10 && before != frames.count(); ++i) {
+        before = frames.count();
+        QTest::qWait(300);
+    }
+    frames.clear();
     QElapsedTimer clock;
     clock.start();
     const float spinBefore = state.spinAngle;
@@ -471,7 +478,7 @@ void TestForm3D::spinRepaintsOnlyWhatMoves() {
     if (fins) {
         QTRY_VERIFY(frames.count() > 0);
         // Not a frame per 5 ms tick: 30 a second at most.
-        QCOMPARE_LE(frames.count(), int(clock.elapsed() / 33) + 2);
+        QCOMPARE_LE(frames.count(), int(clock.elapsed() / 33) + 3);
     } else {
         QCOMPARE(frames.count(), 0);
     }
