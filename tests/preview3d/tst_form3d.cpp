@@ -472,15 +472,17 @@ void TestForm3D::spinRepaintsOnlyWhatMoves() {
     QElapsedTimer clock;
     clock.start();
     const float spinBefore = state.spinAngle;
-    // Until the timer has turned the rocket by ten degrees (twenty ticks), however busy
+    // Until the timer has turned the rocket by forty degrees (eighty ticks), however busy
     // the machine is.
-    QTRY_VERIFY_WITH_TIMEOUT(state.spinAngle <= spinBefore - 10.0f, 60000);
+    QTRY_VERIFY_WITH_TIMEOUT(state.spinAngle <= spinBefore - 40.0f, 60000);
     if (fins) {
         QTRY_VERIFY(frames.count() > 0);
         // Not a frame per 5 ms tick: 30 a second at most.
         QCOMPARE_LE(frames.count(), int(clock.elapsed() / 33) + 3);
     } else {
-        QCOMPARE(frames.count(), 0);
+        // None for the ticks (a frame a tick before); windows of other programs coming
+        // and going over this one may still ask for a few.
+        QCOMPARE_LE(frames.count(), 10);
     }
     // Dragging moves the picture whatever the model: it is drawn at once.
     frames.clear();
