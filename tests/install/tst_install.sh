@@ -24,6 +24,14 @@ for library in Pol_Library.dll Eng_Library.dll; do
 done
 # The program's own motor library, with the note on where motor files come from.
 [ -f "$prefix/lib/vantor/data/motors/README" ] || fail "no data/motors/README"
+# The manual in both languages, where the program looks for it from its own folder.
+for language in pl en; do
+    [ -f "$prefix/lib/vantor/../../share/vantor/help/$language/index.html" ] ||
+        fail "no manual in share/vantor/help/$language"
+done
+for picture in $(sed -n 's/.*src="\.\.\/images\/\([^"]*\)".*/\1/p' "$prefix"/share/vantor/help/*/*.html); do
+    [ -f "$prefix/share/vantor/help/images/$picture" ] || fail "no manual picture $picture"
+done
 [ -L "$prefix/bin/vantor" ] || fail "bin/vantor is not a link"
 [ "$(readlink -f "$prefix/bin/vantor")" = "$(readlink -f "$program")" ] ||
     fail "bin/vantor does not lead to the program"
