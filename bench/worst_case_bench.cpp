@@ -35,7 +35,8 @@ const QString& Folder() {
         const pid_t maker = fork();
         if (maker == 0) {
             for (const test::HostileDesign& hostile : test::HostileDesigns()) {
-                const QString file = folder.filePath(QString::fromStdString(hostile.name).replace(' ', '_') + ".kfx");
+                const QString file = folder.filePath(
+                    QString::fromStdString(hostile.name).replace(' ', '_') + ".kfx");
                 test::WriteHostileDesign(hostile, file.toStdString());
             }
             QFile motor(folder.filePath("c6.eng"));
@@ -80,8 +81,9 @@ int RunTool(const std::vector<std::string>& arguments, double& peakMb) {
 void BM_Worst(benchmark::State& run, const std::string& design, std::vector<std::string> command) {
     const QString folder = Folder();
     QTemporaryDir scratch;
-    std::vector<std::string> arguments{command.front(),
-                                       (folder + "/" + QString::fromStdString(design).replace(' ', '_') + ".kfx").toStdString()};
+    std::vector<std::string> arguments{
+        command.front(),
+        (folder + "/" + QString::fromStdString(design).replace(' ', '_') + ".kfx").toStdString()};
     for (std::size_t i = 1; i < command.size(); ++i) {
         std::string a = command[i];
         if (const auto at = a.find('@'); at != std::string::npos)
@@ -102,10 +104,10 @@ void BM_Worst(benchmark::State& run, const std::string& design, std::vector<std:
 
 // The slowest design of the hostile set for each command, as measured in a release
 // build (docs/performance.md).
-#define WORST(name, design, ...)                                                             \
-    BENCHMARK_CAPTURE(BM_Worst, name, design, std::vector<std::string>{__VA_ARGS__})        \
-        ->Unit(benchmark::kMillisecond)                                                      \
-        ->UseRealTime()                                                                      \
+#define WORST(name, design, ...)                                                                   \
+    BENCHMARK_CAPTURE(BM_Worst, name, design, std::vector<std::string>{__VA_ARGS__})               \
+        ->Unit(benchmark::kMillisecond)                                                            \
+        ->UseRealTime()                                                                            \
         ->Iterations(1)
 
 WORST(summary, "20000 tubes", "summary");

@@ -21,9 +21,9 @@ inline constexpr double Acceleration = 1e7; // m/s²
 inline constexpr double Distance = 1e7;     // m: altitudes, drift
 inline constexpr double Time = 1e7;         // s
 inline constexpr double Mach = 300;
-inline constexpr double Ratio = 1e6; // thrust to weight, drag coefficients
-inline constexpr double Impulse = 1e9;      // N·s
-inline constexpr double Thrust = 1e8;       // N, above any rocket ever flown
+inline constexpr double Ratio = 1e6;   // thrust to weight, drag coefficients
+inline constexpr double Impulse = 1e9; // N·s
+inline constexpr double Thrust = 1e8;  // N, above any rocket ever flown
 // No figure of a rocket reaches this in the units shown (grams, millimetres, metres,
 // seconds): a bound for any figure at all.
 inline constexpr double AnyFigure = 1e9;

@@ -116,12 +116,23 @@ inline void EverySize(Design& design, float value) {
 // run may take a smaller one).
 inline std::vector<HostileDesign> HostileDesigns(int scale = 1) {
     using namespace hostile;
-    const auto scaled = [scale](int count) { return std::max(1, count / std::max(1, scale)); };
+    const auto scaled = [scale](int count) {
+        return std::max(1, count / std::max(1, scale));
+    };
     return {
-        {"1e6 fins", [=](Design& d) { FinRocket(d, 40, scaled(1'000'000), 2, 40, 30); }},
+        {"1e6 fins",
+         [=](Design& d) {
+             FinRocket(d, 40, scaled(1'000'000), 2, 40, 30);
+         }},
         // Thin enough to fit round a 2 m tube, thick enough to be printed.
-        {"280000 thin fins", [=](Design& d) { FinRocket(d, 2000, scaled(280'000), 0.011f, 40, 30); }},
-        {"20000 wide fins", [=](Design& d) { FinRocket(d, 2000, scaled(20'000), 0.1f, 5000, 5000); }},
+        {"280000 thin fins",
+         [=](Design& d) {
+             FinRocket(d, 2000, scaled(280'000), 0.011f, 40, 30);
+         }},
+        {"20000 wide fins",
+         [=](Design& d) {
+             FinRocket(d, 2000, scaled(20'000), 0.1f, 5000, 5000);
+         }},
         // Files refuse nesting deeper than 256: 200 tubes in a row, each holding 99
         // engine mounts (a tube kind).
         {"20000 tubes",
@@ -171,11 +182,22 @@ inline std::vector<HostileDesign> HostileDesigns(int scale = 1) {
              dimension->Points[1] = TPoints{400, 200};
              d.insertDimension(std::move(dimension));
          }},
-        {"all sizes 0", [](Design& d) { EverySize(d, 0); }},
-        {"all sizes 1e30", [](Design& d) { EverySize(d, 1e30f); }},
+        {"all sizes 0",
+         [](Design& d) {
+             EverySize(d, 0);
+         }},
+        {"all sizes 1e30",
+         [](Design& d) {
+             EverySize(d, 1e30f);
+         }},
         {"all sizes largest float",
-         [](Design& d) { EverySize(d, std::numeric_limits<float>::max()); }},
-        {"all sizes NaN", [](Design& d) { EverySize(d, std::numeric_limits<float>::quiet_NaN()); }},
+         [](Design& d) {
+             EverySize(d, std::numeric_limits<float>::max());
+         }},
+        {"all sizes NaN",
+         [](Design& d) {
+             EverySize(d, std::numeric_limits<float>::quiet_NaN());
+         }},
     };
 }
 

@@ -52,11 +52,14 @@ QByteArray ReadAll(const QString& path) {
 // Runs the tool with its output in files, and reads its peak memory from the kernel.
 Run RunTool(const QStringList& arguments, const QString& folder) {
     Run run;
-    const QByteArray out = QFile::encodeName(folder + "/stdout"), err = QFile::encodeName(folder + "/stderr");
+    const QByteArray out = QFile::encodeName(folder + "/stdout"),
+                     err = QFile::encodeName(folder + "/stderr");
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 1, out.constData(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-    posix_spawn_file_actions_addopen(&actions, 2, err.constData(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    posix_spawn_file_actions_addopen(&actions, 1, out.constData(), O_WRONLY | O_CREAT | O_TRUNC,
+                                     0600);
+    posix_spawn_file_actions_addopen(&actions, 2, err.constData(), O_WRONLY | O_CREAT | O_TRUNC,
+                                     0600);
     std::vector<QByteArray> storage{QByteArray(VANTOR_KFX_PATH)};
     for (const QString& a : arguments)
         storage.push_back(a.toLocal8Bit());
@@ -99,17 +102,26 @@ constexpr char Motor[] = "; test motor\n"
 
 // RockSim designs for `import` and for the commands that read them directly: many parts,
 // and sizes beyond any rocket.
-std::string RockSim(const std::string& parts, const std::string& size, const std::string& fins = "4") {
+std::string RockSim(const std::string& parts, const std::string& size,
+                    const std::string& fins = "4") {
     return "<RockSimDocument><FileVersion>4</FileVersion><DesignInformation><RocketDesign>"
            "<Name>R</Name><StageCount>1</StageCount><Stage3Parts>"
-           "<NoseCone><Name>N</Name><Len>" + size + "</Len><BaseDia>40</BaseDia><ShapeCode>1</ShapeCode>"
+           "<NoseCone><Name>N</Name><Len>" +
+           size +
+           "</Len><BaseDia>40</BaseDia><ShapeCode>1</ShapeCode>"
            "<CalcMass>20</CalcMass><CalcCG>60</CalcCG><UseKnownCG>0</UseKnownCG></NoseCone>"
-           "<BodyTube><Name>T</Name><Station>100</Station><Len>" + size + "</Len><OD>40</OD><ID>39</ID>"
-           "<CalcMass>30</CalcMass><CalcCG>150</CalcCG><AttachedParts>" + parts +
-           "<FinSet><Name>F</Name><Station>320</Station><FinCount>" + fins + "</FinCount><RootChord>80</RootChord>"
-           "<TipChord>40</TipChord><SemiSpan>" + size + "</SemiSpan><SweepDistance>30</SweepDistance>"
+           "<BodyTube><Name>T</Name><Station>100</Station><Len>" +
+           size +
+           "</Len><OD>40</OD><ID>39</ID>"
+           "<CalcMass>30</CalcMass><CalcCG>150</CalcCG><AttachedParts>" +
+           parts + "<FinSet><Name>F</Name><Station>320</Station><FinCount>" + fins +
+           "</FinCount><RootChord>80</RootChord>"
+           "<TipChord>40</TipChord><SemiSpan>" +
+           size +
+           "</SemiSpan><SweepDistance>30</SweepDistance>"
            "<ShapeCode>0</ShapeCode><CalcMass>9</CalcMass><CalcCG>40</CalcCG></FinSet>"
-           "</AttachedParts></BodyTube></Stage3Parts></RocketDesign></DesignInformation></RockSimDocument>";
+           "</AttachedParts></BodyTube></Stage3Parts></RocketDesign></DesignInformation></"
+           "RockSimDocument>";
 }
 
 std::vector<std::pair<std::string, std::string>> HostileRockSim() {
@@ -209,7 +221,8 @@ private slots:
         QFETCH(QString, design);
         QFETCH(QStringList, command);
         QTemporaryDir work;
-        QStringList arguments{command.front(), QString::fromStdString(FilePath(design.toStdString()))};
+        QStringList arguments{command.front(),
+                              QString::fromStdString(FilePath(design.toStdString()))};
         for (qsizetype i = 1; i < command.size(); ++i)
             arguments << QString(command[i]).replace("@", work.path());
         const Run run = RunTool(arguments, work.path());
@@ -260,8 +273,9 @@ private slots:
         QVERIFY(text.err.contains("Hostile F1: the peak thrust is beyond any rocket's"));
         const Run json = RunTool({"motors", "--motors", motors.path(), "--json"}, work.path());
         QVERIFY(json.out.contains("\"peak_thrust_N\": null"));
-        QVERIFY(json.out.contains("\"errors\": [\"Hostile F1: the average thrust is beyond any "
-                                  "rocket's\", \"Hostile F1: the peak thrust is beyond any rocket's\"]"));
+        QVERIFY(json.out.contains(
+            "\"errors\": [\"Hostile F1: the average thrust is beyond any "
+            "rocket's\", \"Hostile F1: the peak thrust is beyond any rocket's\"]"));
     }
 
     void cleanupTestCase() {
@@ -277,7 +291,8 @@ private slots:
 private:
     std::string FilePath(const std::string& design) const {
         const QString extension = design.rfind("rkt", 0) == 0 ? ".rkt" : ".kfx";
-        return folder_.filePath(QString::fromStdString(design).replace(' ', '_') + extension).toStdString();
+        return folder_.filePath(QString::fromStdString(design).replace(' ', '_') + extension)
+            .toStdString();
     }
 
     QTemporaryDir folder_;

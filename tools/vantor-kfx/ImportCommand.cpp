@@ -52,7 +52,8 @@ void PrintReport(const ImportReport& report, const Design& design, std::ostream&
             out << "\tCP " << Figure("stored CP", *flight.cp, limit::LengthMm, err) << " mm";
         if (flight.cpLevel)
             out << "\tCP at least angle of attack "
-                << Figure("stored CP at least angle of attack", *flight.cpLevel, limit::LengthMm, err)
+                << Figure("stored CP at least angle of attack", *flight.cpLevel, limit::LengthMm,
+                          err)
                 << " mm";
         out << "\n";
     }

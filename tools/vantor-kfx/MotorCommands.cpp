@@ -168,7 +168,8 @@ int RunMotors(const MotorFolders& folders, const std::string& search, bool json,
             errors += "]";
             out << (first ? "\n" : ",\n") << "  {\"maker\": " << JsonText(m.maker)
                 << ", \"designation\": " << JsonText(m.designation)
-                << ", \"file\": " << JsonText(m.file) << ", \"diameter_mm\": " << JsonValue(shown.diameter)
+                << ", \"file\": " << JsonText(m.file)
+                << ", \"diameter_mm\": " << JsonValue(shown.diameter)
                 << ", \"length_mm\": " << JsonValue(shown.length) << ", \"delays\": " << delays
                 << ", \"total_impulse_Ns\": " << JsonValue(shown.impulse)
                 << ", \"average_thrust_N\": " << JsonValue(shown.average)
@@ -193,9 +194,9 @@ int RunMotors(const MotorFolders& folders, const std::string& search, bool json,
         out << m.maker << "\t" << m.designation << "\t" << f.impulseClass << "\t"
             << Fixed(shown.diameter, 1) << "\t" << Fixed(shown.length, 1) << "\t"
             << Fixed(shown.impulse, 2) << "\t" << Fixed(shown.average, 2) << "\t"
-            << Fixed(shown.peak, 2) << "\t" << Fixed(shown.burn, 3) << "\t" << DelaysText(m)
-            << "\t" << Fixed(shown.loaded, 1) << "\t" << Fixed(shown.propellant, 1) << "\t"
-            << m.file << "\n";
+            << Fixed(shown.peak, 2) << "\t" << Fixed(shown.burn, 3) << "\t" << DelaysText(m) << "\t"
+            << Fixed(shown.loaded, 1) << "\t" << Fixed(shown.propellant, 1) << "\t" << m.file
+            << "\n";
     }
     return Success;
 }
