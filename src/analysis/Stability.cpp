@@ -340,6 +340,11 @@ StabilityAnalysis AnalyseStability(const Design& design, double targetCalibers,
                     noseTip = *x0 - origin;
             }
         }
+        // A component's own figures beyond any rocket follow from sizes the errors name;
+        // they are left out rather than shown.
+        for (Maybe* own : {&row.cp, &row.cg})
+            if (*own && !(std::abs(**own) <= MaxPlausibleLength))
+                own->reset();
         result.components.push_back(std::move(row));
     }
 

@@ -83,8 +83,8 @@ using ByteProducer = std::function<std::string(const ByteSink&)>;
 // ReplaceFileContents for a file made piece by piece: the same guarantees, the old file
 // untouched on any failure of the producer or the disk. A failed write is reported with
 // the system's reason; otherwise the producer's own reason is.
-FileWriteResult ReplaceFileContentsStreamed(const std::filesystem::path& path,
-                                            const ByteProducer& produce,
-                                            std::optional<std::size_t> failAfterBytes = std::nullopt);
+FileWriteResult
+ReplaceFileContentsStreamed(const std::filesystem::path& path, const ByteProducer& produce,
+                            std::optional<std::size_t> failAfterBytes = std::nullopt);
 
 } // namespace vantor

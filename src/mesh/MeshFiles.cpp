@@ -6,11 +6,11 @@
 
 #include <algorithm>
 #include <array>
-#include <cmath>
-#include <ctime>
 #include <bit>
 #include <charconv>
+#include <cmath>
 #include <cstring>
+#include <ctime>
 #include <memory>
 #include <optional>
 #include <span>
@@ -50,8 +50,8 @@ public:
     // Hands everything buffered to the sink; false once the sink has refused anything.
     bool flush() {
         if (ok_ && !buffer_.empty())
-            ok_ = sink_(std::span(reinterpret_cast<const std::uint8_t*>(buffer_.data()),
-                                  buffer_.size()));
+            ok_ = sink_(
+                std::span(reinterpret_cast<const std::uint8_t*>(buffer_.data()), buffer_.size()));
         buffer_.clear();
         return ok_;
     }

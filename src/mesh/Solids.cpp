@@ -471,10 +471,11 @@ private:
             counting_->triangles = std::size_t(count) * 12;
             counting_->vertices = std::size_t(count) * 2 * corners;
             counting_->pieces = std::size_t(count);
-            const double chord = std::max(double(fins.FinA), std::abs(double(fins.FinB)) + fins.FinC);
+            const double chord =
+                std::max(double(fins.FinA), std::abs(double(fins.FinB)) + fins.FinC);
             const double rows = std::ceil(std::sqrt(double(count)));
-            counting_->extent += std::max({chord, r + fins.FinD + t,
-                                           rows * (chord + fins.FinD + FinGap)});
+            counting_->extent +=
+                std::max({chord, r + fins.FinD + t, rows * (chord + fins.FinD + FinGap)});
             return;
         }
 

@@ -4,6 +4,7 @@
 #include "canvas/DesignDrawing.h"
 #include "canvas/NullSurface.h"
 #include "designfile/DesignFile.h"
+#include "flight/Figures.h"
 #include "interaction/Interaction.h"
 #include "model/Design.h"
 #include "settings/SettingsKeys.h"
@@ -446,9 +447,19 @@ void FlightWindow::showRun() {
     const FlightAnswers& a = run_->answers;
     const bool ok = a.valid;
     const QString none = QStringLiteral("—");
+    // A figure beyond any rocket's (from sizes or a curve no rocket has) is no answer:
+    // shown as a dash, the reason in its tool tip. The rows below are made in order, so
+    // the n-th reason belongs to the n-th row.
+    QStringList reasons;
     const auto value = [&](const std::optional<double>& v, int decimals, bool flown = true) {
-        return (flown && !ok) || !v || !std::isfinite(*v) ? none
-                                                          : QString::number(*v, 'f', decimals);
+        reasons << QString();
+        if ((flown && !ok) || !v)
+            return none;
+        if (const auto fault = FigureFault("value", *v, figure_limit::AnyFigure)) {
+            reasons.back() = QString::fromStdString(*fault);
+            return none;
+        }
+        return QString::number(*v, 'f', decimals);
     };
     struct Row {
         int id;
@@ -481,6 +492,8 @@ void FlightWindow::showRun() {
         answersTable->setItem(
             i, 0, new QTableWidgetItem(texts_->text(rows[static_cast<std::size_t>(i)].id)));
         auto* item = new QTableWidgetItem(rows[static_cast<std::size_t>(i)].value);
+        if (i < reasons.size())
+            item->setToolTip(reasons[i]);
         item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
         answersTable->setItem(i, 1, item);
     }

@@ -326,7 +326,8 @@ private slots:
         QVERIFY(mesh::EstimateMeshExport(many, mesh::Layout::Assembly, MeshFormat::Stl).ok());
 
         fins.FinCount = 400'000;
-        const auto tooMany = mesh::EstimateMeshExport(many, mesh::Layout::Assembly, MeshFormat::Stl);
+        const auto tooMany =
+            mesh::EstimateMeshExport(many, mesh::Layout::Assembly, MeshFormat::Stl);
         QVERIFY(QString::fromStdString(tooMany.refusal).contains("more than 4000000 triangles"));
     }
 

@@ -485,7 +485,8 @@ private slots:
         QTest::newRow("one page of parts") << 200.f << 20 << QString();
         QTest::newRow("parts list over pages") << 200.f << 150 << QString();
         QTest::newRow("parts list beyond the page limit") << 200.f << 30'000 << "pages";
-        QTest::newRow("many tiles of many elements") << 20'000.f << 4'000 << "elements and dimensions";
+        QTest::newRow("many tiles of many elements")
+            << 20'000.f << 4'000 << "elements and dimensions";
     }
     void pagesAndDrawingAreBudgetedUpFront() {
         QFETCH(float, length);
@@ -507,13 +508,15 @@ private slots:
         const QByteArray pdf = DesignPdf(design, "t", {}, result);
         if (refusal.isEmpty()) {
             QVERIFY2(budget.ok() && result.ok, result.reason.c_str());
-            // The summary's rows are counted at most, so the parts list may come out a page shorter.
+            // The summary's rows are counted at most, so the parts list may come out a page
+            // shorter.
             QVERIFY2(budget.pages == result.pages || budget.pages == result.pages + 1,
                      qPrintable(QStringLiteral("%1 for %2").arg(budget.pages).arg(result.pages)));
         } else {
             QVERIFY(!result.ok && pdf.isEmpty());
             QCOMPARE(QString::fromStdString(result.reason), QString::fromStdString(budget.refusal));
-            QVERIFY2(result.reason.find(refusal.toStdString()) != std::string::npos, result.reason.c_str());
+            QVERIFY2(result.reason.find(refusal.toStdString()) != std::string::npos,
+                     result.reason.c_str());
         }
     }
 

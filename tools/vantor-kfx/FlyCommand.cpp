@@ -8,6 +8,7 @@
 #include "canvas/NullSurface.h"
 #include "designfile/DesignFile.h"
 #include "flight/DesignFlight.h"
+#include "flight/Figures.h"
 #include "flight/FlightSetup.h"
 #include "flight/MotorChoice.h"
 #include "model/Design.h"
@@ -24,10 +25,6 @@ namespace {
 
 std::string Number(double value, int decimals) {
     return DataNumber(value, decimals);
-}
-
-std::string Number(const std::optional<double>& value, int decimals) {
-    return value ? Number(*value, decimals) : "null";
 }
 
 std::string Quoted(const std::string& text) {
@@ -257,10 +254,20 @@ int RunFly(const FlyOptions& options, std::ostream& out, std::ostream& err) {
             return FileFailure;
     }
 
-    // Numbers of a flight that did not complete are not shown as if they were answers.
+    // Numbers of a flight that did not complete are not shown as if they were answers;
+    // a figure beyond any rocket's is left out with the reason.
+    namespace limit = figure_limit;
     const bool ok = a.valid;
-    const auto flightValue = [&](const std::optional<double>& v, int decimals) {
-        return ok ? Number(v, decimals) : "null";
+    std::vector<std::string> errors;
+    const auto figure = [&](const char* name, const std::optional<double>& v, int decimals,
+                            double bound, bool flown, bool positive = false) -> std::string {
+        if (!v || (flown && !ok))
+            return options.json ? "null" : "-";
+        if (const auto fault = FigureFault(name, *v, bound, positive)) {
+            errors.push_back(*fault);
+            return options.json ? "null" : "-";
+        }
+        return Number(*v, decimals);
     };
     const std::optional<double> cp =
         flight.context.cp ? std::optional<double>(*flight.context.cp * 1000) : std::nullopt;
@@ -273,29 +280,40 @@ int RunFly(const FlyOptions& options, std::ostream& out, std::ostream& err) {
     const std::vector<Row> rows{
         {"motor", Quoted(Joined(flown.captions))},
         {"motor_file", Quoted(Joined(flown.files))},
-        {"launch_mass_g", Number(a.launchMass * 1000, 2)},
-        {"cg_mm", Number(cg, 2)},
-        {"cp_mm", Number(cp, 2)},
-        {"stability_calibers", Number(a.liftoffCalibers, 3)},
-        {"rod_clearance_calibers", Number(a.rodClearanceCalibers, 3)},
-        {"thrust_to_weight", Number(a.thrustToWeight, 2)},
-        {"rod_exit_velocity_m_s", flightValue(a.rodExitVelocity, 3)},
-        {"max_velocity_m_s", flightValue(a.maxVelocity, 3)},
-        {"max_mach", flightValue(a.maxMach, 4)},
-        {"max_acceleration_m_s2", flightValue(a.maxAcceleration, 3)},
-        {"apogee_m", flightValue(a.apogee, 3)},
-        {"time_to_apogee_s", flightValue(a.timeToApogee, 4)},
-        {"burnout_time_s", flightValue(a.burnoutTime, 4)},
-        {"burnout_altitude_m", flightValue(a.burnoutAltitude, 3)},
-        {"burnout_velocity_m_s", flightValue(a.burnoutVelocity, 3)},
-        {"optimum_delay_s", flightValue(a.optimumDelay, 3)},
-        {"delay_s", Number(a.chosenDelay, 2)},
-        {"ejection_altitude_m", flightValue(a.ejectionAltitude, 3)},
-        {"ejection_velocity_m_s", flightValue(a.ejectionVelocity, 3)},
-        {"cd_at_max_velocity", flightValue(a.cdAtMaxVelocity, 4)},
-        {"landing_velocity_m_s", flightValue(a.landingVelocity, 3)},
-        {"flight_time_s", flightValue(a.flightTime, 3)},
-        {"drift_m", flightValue(a.drift, 2)},
+        {"launch_mass_g",
+         figure("launch mass", a.launchMass * 1000, 2, limit::MassGrams, false, true)},
+        {"cg_mm", figure("centre of gravity", cg, 2, limit::LengthMm, false)},
+        {"cp_mm", figure("centre of pressure", cp, 2, limit::LengthMm, false)},
+        {"stability_calibers",
+         figure("stability margin", a.liftoffCalibers, 3, limit::Calibers, false)},
+        {"rod_clearance_calibers",
+         figure("margin at rod clearance", a.rodClearanceCalibers, 3, limit::Calibers, false)},
+        {"thrust_to_weight", figure("thrust to weight", a.thrustToWeight, 2, limit::Ratio, false)},
+        {"rod_exit_velocity_m_s",
+         figure("rod exit velocity", a.rodExitVelocity, 3, limit::Speed, true)},
+        {"max_velocity_m_s", figure("largest velocity", a.maxVelocity, 3, limit::Speed, true)},
+        {"max_mach", figure("largest Mach number", a.maxMach, 4, limit::Mach, true)},
+        {"max_acceleration_m_s2",
+         figure("largest acceleration", a.maxAcceleration, 3, limit::Acceleration, true)},
+        {"apogee_m", figure("apogee", a.apogee, 3, limit::Distance, true)},
+        {"time_to_apogee_s", figure("time to apogee", a.timeToApogee, 4, limit::Time, true)},
+        {"burnout_time_s", figure("burnout time", a.burnoutTime, 4, limit::Time, true)},
+        {"burnout_altitude_m",
+         figure("burnout altitude", a.burnoutAltitude, 3, limit::Distance, true)},
+        {"burnout_velocity_m_s",
+         figure("burnout velocity", a.burnoutVelocity, 3, limit::Speed, true)},
+        {"optimum_delay_s", figure("optimum delay", a.optimumDelay, 3, limit::Time, true)},
+        {"delay_s", figure("delay", a.chosenDelay, 2, limit::Time, false)},
+        {"ejection_altitude_m",
+         figure("ejection altitude", a.ejectionAltitude, 3, limit::Distance, true)},
+        {"ejection_velocity_m_s",
+         figure("ejection velocity", a.ejectionVelocity, 3, limit::Speed, true)},
+        {"cd_at_max_velocity",
+         figure("drag coefficient", a.cdAtMaxVelocity, 4, limit::Ratio, true)},
+        {"landing_velocity_m_s",
+         figure("landing velocity", a.landingVelocity, 3, limit::Speed, true)},
+        {"flight_time_s", figure("flight time", a.flightTime, 3, limit::Time, true)},
+        {"drift_m", figure("drift", a.drift, 2, limit::Distance, true)},
     };
     if (options.json) {
         out << "{\n";
@@ -304,6 +322,9 @@ int RunFly(const FlyOptions& options, std::ostream& out, std::ostream& err) {
         out << "  \"warnings\": [";
         for (std::size_t i = 0; i < a.warnings.size(); ++i)
             out << (i ? ", " : "") << Quoted(a.warnings[i]);
+        out << "],\n  \"errors\": [";
+        for (std::size_t i = 0; i < errors.size(); ++i)
+            out << (i ? ", " : "") << Quoted(errors[i]);
         out << "],\n  \"message\": " << (a.message.empty() ? "null" : Quoted(a.message)) << "\n}\n";
     } else {
         for (const Row& row : rows)
@@ -311,6 +332,8 @@ int RunFly(const FlyOptions& options, std::ostream& out, std::ostream& err) {
         for (const std::string& w : a.warnings)
             out << "warning\t" << w << '\n';
     }
+    for (const std::string& e : errors)
+        err << e << "\n";
     out.flush();
     if (!ok) {
         err << (a.message.empty() ? "the flight could not be completed" : a.message) << "\n";

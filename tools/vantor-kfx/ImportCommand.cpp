@@ -4,15 +4,31 @@
 #include "MotorCommands.h"
 #include "analysis/Stability.h"
 #include "exchange/DesignImport.h"
+#include "flight/Figures.h"
 #include "model/Design.h"
 
 #include <iomanip>
+#include <sstream>
 
 namespace vantor::kfx {
 
 namespace {
 
-void PrintReport(const ImportReport& report, const Design& design, std::ostream& out) {
+// A figure of the report, or "-" for one beyond any rocket's (a hostile or damaged
+// source file), the reason going to `err`.
+std::string Figure(const char* name, double value, double limit, std::ostream& err) {
+    if (const auto fault = FigureFault(name, value, limit)) {
+        err << *fault << "\n";
+        return "-";
+    }
+    std::ostringstream text;
+    text << std::fixed << std::setprecision(1) << value;
+    return text.str();
+}
+
+void PrintReport(const ImportReport& report, const Design& design, std::ostream& out,
+                 std::ostream& err) {
+    namespace limit = figure_limit;
     out << "source\t" << report.source << " (" << report.format << ")\n";
     out << "rocket\t" << report.rocketName << "\n";
     const std::vector<std::string> lines = ImportReportLines(report);
@@ -21,20 +37,24 @@ void PrintReport(const ImportReport& report, const Design& design, std::ostream&
     for (const std::string& line : lines)
         out << line << "\n";
     const StabilityAnalysis analysis = AnalyseStability(design);
-    out << std::fixed << std::setprecision(1);
-    out << "imported\tmass " << analysis.totalWeight << " g";
+    out << "imported\tmass " << Figure("imported mass", analysis.totalWeight, limit::MassGrams, err)
+        << " g";
     if (analysis.cg)
-        out << "\tCG " << *analysis.cg << " mm";
+        out << "\tCG " << Figure("imported CG", *analysis.cg, limit::LengthMm, err) << " mm";
     if (analysis.cp)
-        out << "\tCP " << *analysis.cp << " mm";
+        out << "\tCP " << Figure("imported CP", *analysis.cp, limit::LengthMm, err) << " mm";
     out << "\n";
     for (const StoredFlightPoint& flight : report.flights) {
-        out << "stored\t" << flight.simulation << "\tmass " << flight.mass << " g\tCG " << flight.cg
-            << " mm";
+        out << "stored\t" << flight.simulation << "\tmass "
+            << Figure("stored mass", flight.mass, limit::MassGrams, err) << " g\tCG "
+            << Figure("stored CG", flight.cg, limit::LengthMm, err) << " mm";
         if (flight.cp)
-            out << "\tCP " << *flight.cp << " mm";
+            out << "\tCP " << Figure("stored CP", *flight.cp, limit::LengthMm, err) << " mm";
         if (flight.cpLevel)
-            out << "\tCP at least angle of attack " << *flight.cpLevel << " mm";
+            out << "\tCP at least angle of attack "
+                << Figure("stored CP at least angle of attack", *flight.cpLevel, limit::LengthMm,
+                          err)
+                << " mm";
         out << "\n";
     }
 }
@@ -80,7 +100,7 @@ int RunImport(const std::string& input, const std::string& output, bool report,
         return FileFailure;
     }
     if (report)
-        PrintReport(imported.report, design, out);
+        PrintReport(imported.report, design, out, err);
     return Success;
 }
 

@@ -1,6 +1,7 @@
 #include "MotorCommands.h"
 
 #include "Commands.h"
+#include "flight/Figures.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -9,6 +10,7 @@
 #include <charconv>
 #include <cstdio>
 #include <filesystem>
+#include <optional>
 #include <string_view>
 
 namespace vantor::kfx {
@@ -102,6 +104,46 @@ MotorLibrary LoadMotorsFor(const MotorFolders& folders, std::ostream& err) {
     return library;
 }
 
+namespace {
+
+// A motor's figures as shown: each value, or for one beyond any motor's (a hostile or
+// damaged curve) nothing, with the reason.
+struct ShownFigures {
+    std::optional<double> diameter, length, impulse, average, peak, burn, loaded, propellant;
+    std::vector<std::string> errors;
+};
+
+ShownFigures Shown(const Motor& m, const MotorFigures& f) {
+    namespace limit = figure_limit;
+    ShownFigures shown;
+    const auto check = [&](const char* name, double value, double bound) -> std::optional<double> {
+        if (const auto fault = FigureFault(name, value, bound)) {
+            shown.errors.push_back(m.maker + " " + m.designation + ": " + *fault);
+            return std::nullopt;
+        }
+        return value;
+    };
+    shown.diameter = check("diameter", m.diameter, limit::LengthMm);
+    shown.length = check("length", m.length, limit::LengthMm);
+    shown.impulse = check("total impulse", f.totalImpulse, limit::Impulse);
+    shown.average = check("average thrust", f.averageThrust, limit::Thrust);
+    shown.peak = check("peak thrust", f.peakThrust, limit::Thrust);
+    shown.burn = check("burn time", f.burnTime, limit::Time);
+    shown.loaded = check("loaded mass", m.loadedMass, limit::MassGrams);
+    shown.propellant = check("propellant mass", m.propellantMass, limit::MassGrams);
+    return shown;
+}
+
+std::string JsonValue(const std::optional<double>& value) {
+    return value ? JsonValue(*value) : "null";
+}
+
+std::string Fixed(const std::optional<double>& value, int decimals) {
+    return value ? Fixed(*value, decimals) : "-";
+}
+
+} // namespace
+
 int RunMotors(const MotorFolders& folders, const std::string& search, bool json, std::ostream& out,
               std::ostream& err) {
     const MotorLibrary library = LoadMotorsFor(folders, err);
@@ -117,17 +159,25 @@ int RunMotors(const MotorFolders& folders, const std::string& search, bool json,
             for (std::size_t d = 0; d < m.delays.size(); ++d)
                 delays += (d ? ", " : "") + JsonValue(m.delays[d]);
             delays += "]";
+            const ShownFigures shown = Shown(m, f);
+            std::string errors = "[";
+            for (std::size_t e = 0; e < shown.errors.size(); ++e) {
+                errors += (e ? ", " : "") + JsonText(shown.errors[e]);
+                err << shown.errors[e] << "\n";
+            }
+            errors += "]";
             out << (first ? "\n" : ",\n") << "  {\"maker\": " << JsonText(m.maker)
                 << ", \"designation\": " << JsonText(m.designation)
-                << ", \"file\": " << JsonText(m.file) << ", \"diameter_mm\": " << JsonValue(m.diameter)
-                << ", \"length_mm\": " << JsonValue(m.length) << ", \"delays\": " << delays
-                << ", \"total_impulse_Ns\": " << JsonValue(f.totalImpulse)
-                << ", \"average_thrust_N\": " << JsonValue(f.averageThrust)
-                << ", \"peak_thrust_N\": " << JsonValue(f.peakThrust)
-                << ", \"burn_time_s\": " << JsonValue(f.burnTime)
-                << ", \"loaded_mass_g\": " << JsonValue(m.loadedMass)
-                << ", \"propellant_mass_g\": " << JsonValue(m.propellantMass)
-                << ", \"class\": " << JsonText(f.impulseClass) << "}";
+                << ", \"file\": " << JsonText(m.file)
+                << ", \"diameter_mm\": " << JsonValue(shown.diameter)
+                << ", \"length_mm\": " << JsonValue(shown.length) << ", \"delays\": " << delays
+                << ", \"total_impulse_Ns\": " << JsonValue(shown.impulse)
+                << ", \"average_thrust_N\": " << JsonValue(shown.average)
+                << ", \"peak_thrust_N\": " << JsonValue(shown.peak)
+                << ", \"burn_time_s\": " << JsonValue(shown.burn)
+                << ", \"loaded_mass_g\": " << JsonValue(shown.loaded)
+                << ", \"propellant_mass_g\": " << JsonValue(shown.propellant)
+                << ", \"class\": " << JsonText(f.impulseClass) << ", \"errors\": " << errors << "}";
             first = false;
         }
         out << (first ? "" : "\n") << "]}\n";
@@ -138,12 +188,15 @@ int RunMotors(const MotorFolders& folders, const std::string& search, bool json,
     for (std::size_t i : found) {
         const Motor& m = library.motors[i];
         const MotorFigures& f = library.figures[i];
+        const ShownFigures shown = Shown(m, f);
+        for (const std::string& e : shown.errors)
+            err << e << "\n";
         out << m.maker << "\t" << m.designation << "\t" << f.impulseClass << "\t"
-            << Fixed(m.diameter, 1) << "\t" << Fixed(m.length, 1) << "\t"
-            << Fixed(f.totalImpulse, 2) << "\t" << Fixed(f.averageThrust, 2) << "\t"
-            << Fixed(f.peakThrust, 2) << "\t" << Fixed(f.burnTime, 3) << "\t" << DelaysText(m)
-            << "\t" << Fixed(m.loadedMass, 1) << "\t" << Fixed(m.propellantMass, 1) << "\t"
-            << m.file << "\n";
+            << Fixed(shown.diameter, 1) << "\t" << Fixed(shown.length, 1) << "\t"
+            << Fixed(shown.impulse, 2) << "\t" << Fixed(shown.average, 2) << "\t"
+            << Fixed(shown.peak, 2) << "\t" << Fixed(shown.burn, 3) << "\t" << DelaysText(m) << "\t"
+            << Fixed(shown.loaded, 1) << "\t" << Fixed(shown.propellant, 1) << "\t" << m.file
+            << "\n";
     }
     return Success;
 }

@@ -66,6 +66,10 @@ constexpr const char* Usage =
     "         RockSim, then the file name; motor_file names the curve flown. Exits 1 when\n"
     "         no motor is chosen, 3 when the flight cannot be completed (a tumble)\n"
     "Every command that reads FILE also reads .ork and .rkt designs directly.\n"
+    "Outputs are budgeted before any work: a model beyond 4,000,000 triangles or 100 MB,\n"
+    "more than 1,000 part files, a document beyond 500 pages or drawing more than\n"
+    "200,000 elements over its pages is refused with the limit named. A figure that is\n"
+    "not finite or beyond any rocket's is shown as \"-\" (null in JSON) with the reason.\n"
     "\n"
     "exit status: 0 done, 1 the file cannot be read or is refused (or the output cannot\n"
     "be written), 2 wrong arguments, 3 the summary computation failed\n";
