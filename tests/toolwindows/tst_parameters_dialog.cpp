@@ -668,7 +668,7 @@ private slots:
         QVERIFY(f.dialog.isVisible());
         QVERIFY(!f.dialog.mayClose());
         QCOMPARE(FieldsOf(element), before);
-        QCOMPARE(QApplication::focusWidget(), shown);
+        QCOMPARE(f.dialog.focusWidget(), shown);
     }
 
     // Motors, fin sets and ballast take a position from their parent's front, typed or
@@ -721,7 +721,7 @@ private slots:
             QCOMPARE(f.interaction.messages[0].text, "not allowed\n" + f.dialog.lPolozenie->text());
             QVERIFY(f.dialog.isVisible());
             QCOMPARE(element.Offset, 7.f);
-            QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(f.dialog.sePolozenie));
+            QCOMPARE(f.dialog.focusWidget(), static_cast<QWidget*>(f.dialog.sePolozenie));
             return;
         }
         QCOMPARE(f.dialog.result(), QDialog::Accepted);
