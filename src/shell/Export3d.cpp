@@ -81,7 +81,8 @@ QString Model3dFilters() {
 }
 
 QStringList ExportModel3d(QWidget* parent, const Design& design, LanguageSession& language,
-                          Interaction& interaction, const QString& proposedName) {
+                          Interaction& interaction, const QString& proposedName,
+                          const std::function<QString(const std::string&)>& say) {
     bool parts = false;
     mesh::SolidOptions options;
     {
@@ -110,9 +111,12 @@ QStringList ExportModel3d(QWidget* parent, const Design& design, LanguageSession
                                   file.completeBaseName().toStdString(), *format, options)
               : mesh::ExportAssembly(design, name.toStdString(), *format, options);
     if (!result.ok) {
+        const auto text = [&say](const std::string& english) {
+            return say ? say(english) : QString::fromStdString(english);
+        };
         interaction.showMessage(parent,
-                                QStringLiteral("Nie można zapisać modelu 3D\n") +
-                                    QString::fromStdString(result.reason),
+                                text("The 3D model cannot be written") + QLatin1Char('\n') +
+                                    text(result.reason),
                                 QStringLiteral("Vantor"), Interaction::Icon::Error);
         return {};
     }

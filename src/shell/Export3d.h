@@ -4,6 +4,8 @@
 
 #include <QDialog>
 #include <QStringList>
+#include <functional>
+#include <string>
 
 class QComboBox;
 class QDoubleSpinBox;
@@ -39,8 +41,10 @@ QString Model3dFilters();
 // from the save dialog's filter (an extension typed by the user wins), then the files.
 // In parts mode every component goes to "<name>-<number>-<component>.<ext>" beside the
 // chosen name. A refusal or a failed write is shown with its reason. The save dialog
-// proposes `proposedName`; gives the files written, none when nothing was.
+// proposes `proposedName`; gives the files written, none when nothing was. `say` puts the
+// core's English messages into the program's language.
 QStringList ExportModel3d(QWidget* parent, const Design& design, LanguageSession& language,
-                          Interaction& interaction, const QString& proposedName = {});
+                          Interaction& interaction, const QString& proposedName = {},
+                          const std::function<QString(const std::string&)>& say = {});
 
 } // namespace vantor

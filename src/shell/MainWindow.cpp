@@ -142,9 +142,10 @@ void TMainForm::connectCommands() {
         TMDIChild* window = activeDesignWindow();
         if (window == nullptr)
             return;
-        const QStringList written =
-            ExportModel3d(this, window->design(), languageSession(), interaction_,
-                          fileHistory_.proposal(DesignBaseName(*window) + QStringLiteral(".stl")));
+        const QStringList written = ExportModel3d(
+            this, window->design(), languageSession(), interaction_,
+            fileHistory_.proposal(DesignBaseName(*window) + QStringLiteral(".stl")),
+            [this](const std::string& message) { return outputCommands_->said(message); });
         if (!written.isEmpty()) {
             fileHistory_.used(written.constFirst());
             statusBar()->showMessage(outputCommands_->writtenText(written));

@@ -3,6 +3,7 @@
 #include "canvas/DesignWindow.h"
 #include "designfile/DesignFile.h"
 #include "i18n/AdvForm.h"
+#include "i18n/MessagePatterns.h"
 #include "interaction/Interaction.h"
 #include "output/OutputFiles.h"
 #include "output/PrintPages.h"
@@ -64,6 +65,24 @@ constexpr std::pair<int, const char*> OutputWords[] = {{6640, "conical nose"},
                                                        {6658, "Ballast needed"},
                                                        {6659, "Ballast position"}};
 
+// The messages of printing and exporting, by the English pattern the core writes them in.
+constexpr std::pair<int, const char*> OutputMessages[] = {
+    {6660, "the output would take %1 pages, more than the limit of %2"},
+    {6661, "the output would draw %1 elements and dimensions over its pages, more than the limit "
+           "of %2"},
+    {6662, "a template would need a sheet larger than the limit of %1 m"},
+    {6663, "the side view is too large for an SVG drawing"},
+    {6664, "the design has no fin set, conical nose or transition to cut"},
+    {6665, "the paper is too small for the pages"},
+    {6666, "the pages cannot be started"},
+    {6667, "the pages cannot be written"},
+    {6668, "the sheet is too small to hold anything"},
+    {6669, "the paper cannot be set up"},
+    {6670, "the parts would take %1 files, more than the limit of %2"},
+    {6671, "the %1 output would take about %2 MB, more than the limit of %3 MB"},
+    {6672, "The design holds nothing to print: no nose cone, body tube, transition or fin set"},
+    {6673, "The 3D model cannot be written"}};
+
 void PreparePrinter(QPrinter& printer) {
     printer.setPageLayout(MakePageLayout({}));
     printer.setDocName(QStringLiteral("Vantor"));
@@ -78,10 +97,11 @@ OutputCommands::OutputCommands(QWidget& window, DesignWindows& windows, Interact
                                                {1707, 1756, 1757, 1758, 1759, 1760, 1761, 1820,
                                                 1821, 1822, 1823, 1824, 1825, 1826, 1827, 1843}),
       outputWords_(window, "OutputWord",
-                   {6610, 6611, 6612, 6613, 6614, 6615, 6616, 6617, 6618, 6619, 6620,
-                    6621, 6622, 6623, 6624, 6625, 6626, 6627, 6628, 6629, 6630, 6631,
-                    6632, 6633, 6634, 6640, 6641, 6642, 6643, 6644, 6645, 6646, 6647,
-                    6648, 6650, 6651, 6652, 6653, 6654, 6655, 6656, 6657, 6658, 6659}) {
+                   {6610, 6611, 6612, 6613, 6614, 6615, 6616, 6617, 6618, 6619, 6620, 6621,
+                    6622, 6623, 6624, 6625, 6626, 6627, 6628, 6629, 6630, 6631, 6632, 6633,
+                    6634, 6640, 6641, 6642, 6643, 6644, 6645, 6646, 6647, 6648, 6650, 6651,
+                    6652, 6653, 6654, 6655, 6656, 6657, 6658, 6659, 6660, 6661, 6662, 6663,
+                    6664, 6665, 6666, 6667, 6668, 6669, 6670, 6671, 6672, 6673}) {
     FilePrintPreview = MakeAction(&window, "FilePrintPreview", 1754, 1755);
     FileExportPdf = MakeAction(&window, "FileExportPdf", 1750, 1751);
     FileExportSvg = MakeAction(&window, "FileExportSvg", 1752, 1753);
@@ -113,8 +133,15 @@ int OutputCommands::choose(const QString& caption, const QStringList& items) {
     return static_cast<int>(items.indexOf(dialog.textValue()));
 }
 
+QString OutputCommands::said(const std::string& message) const {
+    std::vector<MessagePattern> patterns;
+    for (const auto& [id, english] : OutputMessages)
+        patterns.emplace_back(QString::fromUtf8(english), outputWords_(id));
+    return TranslatedMessage(QString::fromStdString(message), patterns);
+}
+
 void OutputCommands::reportWriteFailure(const QString& file, const std::string& reason) {
-    interaction_.showMessage(&window_, file + QLatin1Char('\n') + QString::fromStdString(reason),
+    interaction_.showMessage(&window_, file + QLatin1Char('\n') + said(reason),
                              QString::fromUtf8(WriteErrorCaption), Interaction::Icon::Error);
 }
 
@@ -133,7 +160,7 @@ void OutputCommands::print() {
     const PagesResult printed =
         PaintDesignPages(design->design(), DesignTitle(windows_), printer, outputTexts());
     if (!printed.ok)
-        interaction_.showMessage(&window_, QString::fromStdString(printed.reason), texts_(1707),
+        interaction_.showMessage(&window_, said(printed.reason), texts_(1707),
                                  Interaction::Icon::Error);
 }
 

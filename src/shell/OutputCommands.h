@@ -1,8 +1,8 @@
 #pragma once
 
 #include "i18n/RuntimeTexts.h"
-#include "output/OutputTexts.h"
 #include "model/Quantities.h"
+#include "output/OutputTexts.h"
 
 #include <QObject>
 #include <functional>
@@ -42,6 +42,9 @@ public:
 
     // "Written: a.pdf" (the files' names, in the program's language) for the status bar.
     QString writtenText(const QStringList& files) const;
+    // A message of printing or exporting, written in English by the core, in the program's
+    // language.
+    QString said(const std::string& message) const;
 
     QAction* FilePrintPreview = nullptr;
     QAction* FileExportPdf = nullptr;

@@ -15,6 +15,7 @@
 #include <QPrintDialog>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
+#include <QRegularExpression>
 #include <QScopeGuard>
 #include <QSettings>
 #include <QTemporaryDir>
@@ -212,6 +213,33 @@ private slots:
         QVERIFY2(svg.contains(title), qPrintable(svg.left(400)));
         QVERIFY(svg.contains(material));
         QVERIFY(!svg.contains('@'));
+    }
+
+    // A refusal of the core is said in the program's language, its numbers kept.
+    void refusalsSpeakTheProgramsLanguage_data() {
+        QTest::addColumn<int>("pol");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("Polish") << 1 << QString::fromUtf8("wydruk zająłby ");
+        QTest::newRow("English") << 0 << "the output would take ";
+    }
+    void refusalsSpeakTheProgramsLanguage() {
+        QFETCH(int, pol);
+        QFETCH(QString, expected);
+        QSettings("Qendel", "CAD").setValue("Pol", pol);
+        const auto restore = qScopeGuard([] { QSettings("Qendel", "CAD").remove("Pol"); });
+        Started s;
+        QVERIFY(s.created);
+        s.design().Elements.front()->Length = 1e7f; // a nose ten kilometres long
+        s.window()->Redraw();
+        s.choose(0);
+        const QString path = dir_.filePath(QStringLiteral("refused-%1.pdf").arg(pol));
+        s.interaction.files.enqueue(path);
+        s.action("FileExportPdf")->trigger();
+        QCOMPARE(s.interaction.messages.size(), 1);
+        const QString text = s.interaction.messages[0].text;
+        QVERIFY2(text.startsWith(path + '\n' + expected), qPrintable(text));
+        QVERIFY(text.contains(QRegularExpression("\\d{4,}")));
+        QVERIFY(!QFile::exists(path));
     }
 
     void cancelledDialogsWriteNothing() {
