@@ -5,6 +5,7 @@
 #include "canvas/DesignDrawing.h"
 #include "canvas/NullSurface.h"
 #include "designfile/DesignFile.h"
+#include "flight/Figures.h"
 #include "model/Design.h"
 #include "toolwindows/FlightWindow.h"
 
@@ -94,6 +95,10 @@ QVariant ComparisonModel::data(const QModelIndex& index, int role) const {
         // A motor that did not fly sorts below every one that did.
         if (!row.flew)
             return sort ? QVariant(-1.0) : QVariant(QStringLiteral("—"));
+        // A flight of a damaged or hostile motor or design may give a number beyond any
+        // rocket's: shown as "-" and sorted with the motors that did not fly.
+        if (FigureFault("figure", value, figure_limit::AnyFigure))
+            return sort ? QVariant(-1.0) : QVariant(QStringLiteral("-"));
         return sort ? QVariant(value) : QVariant(QString::number(value, 'f', decimals));
     };
     switch (column) {

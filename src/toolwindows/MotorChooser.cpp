@@ -1,5 +1,6 @@
 #include "toolwindows/MotorChooser.h"
 
+#include "flight/Figures.h"
 #include "widgets/FixedCaptionButton.h"
 
 #include <QCheckBox>
@@ -78,9 +79,9 @@ protected:
         }
         for (double f = 0; f <= fMax; f += fStep) {
             painter.drawLine(at(0, f), at(tMax, f));
-            painter.drawText(QRectF(0, at(0, f).y() - metrics.height() / 2.0, plot.left() - 4,
-                                    metrics.height()),
-                             Qt::AlignRight | Qt::AlignVCenter, QString::number(f, 'g', 4));
+            painter.drawText(
+                QRectF(0, at(0, f).y() - metrics.height() / 2.0, plot.left() - 4, metrics.height()),
+                Qt::AlignRight | Qt::AlignVCenter, QString::number(f, 'g', 4));
         }
         painter.drawText(QRectF(plot.right() - 40, plot.bottom() + 2, 40, metrics.height()),
                          Qt::AlignRight, QStringLiteral("s"));
@@ -134,6 +135,17 @@ int MotorTableModel::columnCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : ColumnCount;
 }
 
+namespace {
+
+// A motor's figure as the table shows it: "-" where a damaged or hostile file gives a value
+// beyond any motor, with no number to mislead.
+QString Shown(double value, int decimals, double limit) {
+    return FigureFault("figure", value, limit) ? QStringLiteral("-")
+                                               : QString::number(value, 'f', decimals);
+}
+
+} // namespace
+
 QVariant MotorTableModel::data(const QModelIndex& index, int role) const {
     const std::ptrdiff_t i = motorAt(index.row());
     if (library_ == nullptr || i < 0 || (role != Qt::DisplayRole && role != Qt::TextAlignmentRole))
@@ -145,17 +157,28 @@ QVariant MotorTableModel::data(const QModelIndex& index, int role) const {
     const Motor& m = library_->motors[static_cast<std::size_t>(i)];
     const MotorFigures& f = library_->figures[static_cast<std::size_t>(i)];
     switch (index.column()) {
-    case 0: return Text(m.designation);
-    case 1: return Text(m.maker);
-    case 2: return Text(f.impulseClass);
-    case 3: return QString::number(m.diameter, 'f', 1);
-    case 4: return QString::number(m.length, 'f', 1);
-    case 5: return QString::number(f.totalImpulse, 'f', 2);
-    case 6: return QString::number(f.averageThrust, 'f', 2);
-    case 7: return QString::number(f.burnTime, 'f', 2);
-    case 8: return DelaysText(m);
-    case 9: return QString::number(m.loadedMass, 'f', 1);
-    default: return {};
+    case 0:
+        return Text(m.designation);
+    case 1:
+        return Text(m.maker);
+    case 2:
+        return Text(f.impulseClass);
+    case 3:
+        return Shown(m.diameter, 1, figure_limit::LengthMm);
+    case 4:
+        return Shown(m.length, 1, figure_limit::LengthMm);
+    case 5:
+        return Shown(f.totalImpulse, 2, figure_limit::Impulse);
+    case 6:
+        return Shown(f.averageThrust, 2, figure_limit::Thrust);
+    case 7:
+        return Shown(f.burnTime, 2, figure_limit::Time);
+    case 8:
+        return DelaysText(m);
+    case 9:
+        return Shown(m.loadedMass, 1, figure_limit::MassGrams);
+    default:
+        return {};
     }
 }
 

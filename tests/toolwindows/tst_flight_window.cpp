@@ -74,6 +74,30 @@ class TestFlightWindow : public QObject {
     Q_OBJECT
 
 private slots:
+    // A motor file may give sizes, masses or a curve beyond any motor: the chooser shows
+    // a dash there, never the number.
+    void chooserShowsNoAbsurdFigure() {
+        Motor motor;
+        motor.designation = "X1";
+        motor.diameter = 1e30;
+        motor.length = 70;
+        motor.loadedMass = std::numeric_limits<double>::infinity();
+        motor.curve = {{0, 0}, {0.5, 1e12}, {1, 0}};
+        MotorLibrary library;
+        library.motors.push_back(motor);
+        library.figures.push_back(FiguresOf(motor));
+        MotorTableModel model;
+        model.setLibrary(&library);
+        model.setRows({0});
+        const auto cell = [&](int column) {
+            return model.data(model.index(0, column), Qt::DisplayRole).toString();
+        };
+        QCOMPARE(cell(3), QString("-"));    // diameter
+        QCOMPARE(cell(4), QString("70.0")); // length
+        QCOMPARE(cell(5), QString("-"));    // total impulse of a 10^12 N curve
+        QCOMPARE(cell(9), QString("-"));    // loaded mass
+    }
+
     void init() { ChooseLanguage(true); }
 
     void flightMenuInBothLanguages_data() {
