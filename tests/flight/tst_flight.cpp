@@ -252,6 +252,8 @@ private slots:
         QTest::newRow("too weak to lift") << 5 << int(FlightOutcome::Invalid);
         QTest::newRow("time limit") << 6 << int(FlightOutcome::TimeLimit);
         QTest::newRow("step limit") << 7 << int(FlightOutcome::StepLimit);
+        // The peak (14 N) lifts 0.8 kg a little way up the rod, the sustain (4.5 N) cannot.
+        QTest::newRow("lifted by the peak only") << 8 << int(FlightOutcome::Invalid);
     }
     void badInputGivesAMessageNotAFlight() {
         QFETCH(int, fault);
@@ -266,9 +268,12 @@ private slots:
         case 5: in.airframe.dryMass = 5; break;
         case 6: in.limits.maxTime = 3; break;
         case 7: in.limits.maxSteps = 100; break;
+        case 8: in.airframe.dryMass = 0.78; break;
         }
         const FlightResult r = Simulate(in);
         QCOMPARE(int(r.outcome), outcome);
+        if (fault == 8) // told at burnout (1.9 s), not after the time limit
+            QVERIFY(!r.samples.empty() && r.samples.back().time < 3);
         QVERIFY(!r.message.empty());
         const FlightAnswers answers = Answer(in, r, {});
         QVERIFY(!answers.valid);
