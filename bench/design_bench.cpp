@@ -42,14 +42,19 @@ void BM_StabilityAnalysis(benchmark::State& run) {
 }
 BENCHMARK(BM_StabilityAnalysis)->Apply(Components)->Unit(benchmark::kMicrosecond);
 
-void BM_Redraw(benchmark::State& run) {
-    test::FakeDesignHost host;
-    TMDIChild window(host);
+// A full-screen design window showing a rocket of `components` parts, drawn once.
+void ShowRocket(TMDIChild& window, int components) {
     window.resize(1920, 1080);
     window.show();
     QCoreApplication::processEvents();
-    bench::BuildRocket(window.design(), int(run.range(0)));
+    bench::BuildRocket(window.design(), components);
     window.Redraw();
+}
+
+void BM_Redraw(benchmark::State& run) {
+    test::FakeDesignHost host;
+    TMDIChild window(host);
+    ShowRocket(window, int(run.range(0)));
     for (auto _ : run)
         window.Redraw();
 }
@@ -60,11 +65,7 @@ BENCHMARK(BM_Redraw)->Apply(Components)->Unit(benchmark::kMicrosecond)->UseRealT
 void BM_RedrawWithRulers(benchmark::State& run) {
     test::FakeDesignHost host;
     TMDIChild window(host);
-    window.resize(1920, 1080);
-    window.show();
-    QCoreApplication::processEvents();
-    bench::BuildRocket(window.design(), int(run.range(0)));
-    window.Redraw();
+    ShowRocket(window, int(run.range(0)));
     for (auto _ : run) {
         host.units.length =
             host.units.length == LengthUnit::Inch ? LengthUnit::Millimetre : LengthUnit::Inch;

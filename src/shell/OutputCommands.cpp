@@ -255,26 +255,30 @@ OutputTexts OutputCommands::outputTexts() const {
     const auto text = [this](int id) {
         return outputWords_(id).toStdString();
     };
+    // Each pattern of the output and the language-library text that says it.
+    static constexpr std::pair<int, std::string OutputTexts::*> Patterns[] = {
+        {6610, &OutputTexts::pageLabel},
+        {6611, &OutputTexts::tileLabel},
+        {6612, &OutputTexts::sideViewPage},
+        {6613, &OutputTexts::templatePage},
+        {6614, &OutputTexts::templatesPage},
+        {6615, &OutputTexts::partsListPage},
+        {6625, &OutputTexts::sheetTitle},
+        {6626, &OutputTexts::finSetTemplate},
+        {6627, &OutputTexts::markingGuideTemplate},
+        {6628, &OutputTexts::noseWrapTemplate},
+        {6629, &OutputTexts::transitionWrapTemplate},
+        {6630, &OutputTexts::materialAndCount},
+        {6631, &OutputTexts::glueTab},
+        {6632, &OutputTexts::rootEdge},
+        {6633, &OutputTexts::tubeFront},
+        {6634, &OutputTexts::largerThanSheet}};
     OutputTexts texts;
     texts.units = units();
-    texts.pageLabel = text(6610);
-    texts.tileLabel = text(6611);
-    texts.sideViewPage = text(6612);
-    texts.templatePage = text(6613);
-    texts.templatesPage = text(6614);
-    texts.partsListPage = text(6615);
+    for (const auto& [id, member] : Patterns)
+        texts.*member = text(id);
     for (std::size_t i = 0; i < texts.partsListHeader.size(); ++i)
         texts.partsListHeader[i] = text(6616 + static_cast<int>(i));
-    texts.sheetTitle = text(6625);
-    texts.finSetTemplate = text(6626);
-    texts.markingGuideTemplate = text(6627);
-    texts.noseWrapTemplate = text(6628);
-    texts.transitionWrapTemplate = text(6629);
-    texts.materialAndCount = text(6630);
-    texts.glueTab = text(6631);
-    texts.rootEdge = text(6632);
-    texts.tubeFront = text(6633);
-    texts.largerThanSheet = text(6634);
     for (const auto& [id, english] : OutputWords)
         texts.words[english] = text(id);
     return texts;
