@@ -277,12 +277,16 @@ void TFormParametry::buildMovingPanels() {
     // The position along the parent, for the kinds placed along it.
     PanelPolozenie = MakePanel("PanelPolozenie", PanelPolozenieMain, {0, 0, ClientWidth, 26});
     PanelPolozenie->setAutoFillBackground(true);
-    lPolozenie =
-        MakeLabel("lPolozenie", QStringLiteral("Położenie@6600"), PanelPolozenie, LabelX, 1);
+    // A short label lets the field show a value with its unit ("400.00 mm") and the button
+    // its whole caption in either language.
+    constexpr int fieldX = 82, fieldWidth = 100;
+    lPolozenie = MakeLabel("lPolozenie", QStringLiteral("Położenie@6600"), PanelPolozenie, LabelX,
+                           1, fieldX - LabelX - 4);
     lPolozenie->setToolTip(QStringLiteral("Położenie od przodu elementu nadrzędnego@6602"));
-    sePolozenie = MakeDecimal("sePolozenie", 0, PanelPolozenie, FieldX, 1, 66);
+    sePolozenie = MakeDecimal("sePolozenie", 0, PanelPolozenie, fieldX, 1, fieldWidth);
     bDoTylu = MakeButton("bDoTylu", QStringLiteral("Do tyłu@6601"), PanelPolozenie,
-                         {FieldX + 70, 1, ClientWidth - FieldX - 76, RowHeight});
+                         {fieldX + fieldWidth + 6, 1, ClientWidth - fieldX - fieldWidth - 14,
+                          RowHeight});
 }
 
 void TFormParametry::buildBottomStrip() {
