@@ -1,10 +1,9 @@
 #pragma once
 
-#include "canvas/DesignDrawing.h"
-#include "canvas/NullSurface.h"
 #include "editing/DesignEdits.h"
 #include "model/AxisValues.h"
 #include "model/Design.h"
+#include "model/Placing.h"
 #include "model/FinSet.h"
 #include "model/Registry.h"
 
@@ -42,7 +41,7 @@ template <class Add> void LayOutRocket(int components, float tubeLength, Add add
     }
 }
 
-// The rocket of LayOutRocket, placed as a few redraws leave it. Weights are computed, so
+// The rocket of LayOutRocket, placed. Weights are computed, so
 // the summary has something to add up.
 inline void BuildRocket(Design& design, int components, float tubeLength = 60) {
     // Inserted as the insertion commands insert.
@@ -55,9 +54,7 @@ inline void BuildRocket(Design& design, int components, float tubeLength = 60) {
                          NewElement{std::string(kind), fields});
                      return *InsertedElement(*inserted);
                  });
-    NullSurface surface;
-    DrawDesign(design, surface);
-    DrawDesign(design, surface);
+    PlaceDesign(design);
     // The weight rule needs the placed outlines (a fin set's area is sampled from its own).
     for (auto& element : design.Elements)
         if (element->ClassName != "TBalast")

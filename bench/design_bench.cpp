@@ -105,8 +105,7 @@ void BM_FinArea(benchmark::State& run) {
     bench::BuildRocket(design, 3);
     auto& fins = static_cast<TStatecznik&>(*design.Elements[2]);
     fins.FinD = float(run.range(0));
-    NullSurface surface;
-    DrawDesign(design, surface);
+    PlaceDesign(design);
     for (auto _ : run)
         benchmark::DoNotOptimize(fins.ShapeArea());
 }

@@ -39,15 +39,10 @@ void BuildLargeRocket(Design& design, int components) {
                               parent != nullptr ? design.tree.nodeOf(parent) : nullptr);
             return added;
         });
-    NullSurface surface;
-    DrawDesign(design, surface);
-    DrawDesign(design, surface);
+    PlaceDesign(design);
     for (auto& element : design.Elements)
-        if (element->ClassName != "TBalast") {
+        if (element->ClassName != "TBalast")
             element->ComputeWeight();
-            element->ComputeCG();
-        }
-    design.Elements.front()->ComputeCP();
 }
 
 // Small rockets as every benchmark builds them, large ones without the quadratic cost.
@@ -69,8 +64,7 @@ struct EditedRocket {
         ElementFields fields = FieldsOf(tube);
         fields.length += 40;
         auto edit = ChangeFields(design, tube, fields);
-        NullSurface surface;
-        DrawDesign(design, surface);
+        PlaceDesign(design);
         history.record(std::move(edit));
     }
 };
@@ -149,13 +143,12 @@ void BM_UndoMemoryBound(benchmark::State& run) {
         const double residentBefore = ResidentMegabytes();
         const double firstStep = double(rocket->history.memoryUsed()) / 1e6;
         run.ResumeTiming();
-        NullSurface surface;
         for (int i = 1; i < Edits; ++i) {
             TRocketElement& tube = *rocket->design.Elements[1];
             ElementFields fields = FieldsOf(tube);
             fields.length += (i % 2 == 0) ? 5 : -5;
             auto edit = ChangeFields(rocket->design, tube, fields);
-            DrawDesign(rocket->design, surface);
+            PlaceDesign(rocket->design);
             rocket->history.record(std::move(edit));
         }
         run.PauseTiming();

@@ -3,14 +3,13 @@
 
 #include "BenchMain.h"
 #include "SampleRocket.h"
-#include "canvas/DesignDrawing.h"
-#include "canvas/NullSurface.h"
 #include "model/AxisValues.h"
 #include "model/Ballast.h"
 #include "model/BodyTubes.h"
 #include "model/Design.h"
 #include "model/FinSet.h"
 #include "model/NoseCones.h"
+#include "model/Placing.h"
 #include "model/Transition.h"
 #include "preview3d/Form3D.h"
 #include "preview3d/Rocket3d.h"
@@ -68,9 +67,7 @@ void BuildTenComponents(Design& design) {
     Add<TEngine>(design, &rear).Offset = 80;
     Add<TLozysko>(design, &rear);
     Add<TBalast>(design, &front).Offset = 20;
-    NullSurface surface;
-    for (std::size_t pass = 0; pass < design.Elements.size(); ++pass)
-        DrawDesign(design, surface);
+    PlaceDesign(design);
 }
 
 // Opens the window's drawing to the benchmark.

@@ -6,6 +6,7 @@
 #include "designfile/DesignFile.h"
 #include "model/AxisValues.h"
 #include "model/Design.h"
+#include "model/Placing.h"
 
 #include <bit>
 #include <cstdint>
@@ -44,6 +45,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Check(vantor::DecodeDesign(once, again).ok);
     Check(vantor::EncodeDesign(again) == once);
 
+    vantor::PlaceDesign(again);
     vantor::NullSurface surface;
     vantor::DrawDesign(again, surface);
     return 0;

@@ -6,12 +6,11 @@
 // refused gives no reason.
 #include "aero/Drag.h"
 #include "analysis/Stability.h"
-#include "canvas/DesignDrawing.h"
-#include "canvas/NullSurface.h"
 #include "designfile/DesignFile.h"
 #include "flight/Answers.h"
 #include "flight/DesignFlight.h"
 #include "model/Design.h"
+#include "model/Placing.h"
 
 #include <cmath>
 #include <cstdint>
@@ -49,8 +48,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     vantor::Design design;
     if (!vantor::DecodeDesign({data, size}, design).ok)
         return 0;
-    vantor::NullSurface surface;
-    vantor::DrawDesign(design, surface);
+    vantor::PlaceDesign(design);
     const vantor::StabilityAnalysis analysis = vantor::AnalyseStability(design);
     const std::vector<vantor::MotorMount> mounts = vantor::MotorMounts(design, analysis);
     const std::vector<std::optional<vantor::ChosenMotor>> chosen(

@@ -6,6 +6,7 @@
 #include "canvas/NullSurface.h"
 #include "designfile/DesignFile.h"
 #include "model/Design.h"
+#include "model/Placing.h"
 
 #include <cstdint>
 #include <cstdio>
@@ -38,13 +39,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     vantor::Design design;
     if (!vantor::DecodeDesign({data, size}, design).ok)
         return 0;
-    // Once placed, every redraw gives the same summary, whatever the separator and the
-    // markers, the first one included: nothing a summary stores may change the next.
+    // Once placed, every placing and redraw gives the same summary, whatever the separator
+    // and the markers, the first one included: nothing derived may depend on what was
+    // placed, drawn or summarised before.
     vantor::NullSurface surface;
+    vantor::PlaceDesign(design, ',');
     vantor::DrawDesign(design, surface);
     const vantor::Summary first = vantor::ComputeSummary(design, &surface, ',');
+    vantor::PlaceDesign(design, '.');
     vantor::DrawDesign(design, surface);
     const vantor::Summary second = vantor::ComputeSummary(design, &surface, ',');
+    vantor::PlaceDesign(design, ',');
     vantor::DrawDesign(design, surface);
     const vantor::Summary third = vantor::ComputeSummary(design, nullptr, ',');
     const vantor::Summary fourth = vantor::ComputeSummary(design, &surface, '.');

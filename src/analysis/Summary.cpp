@@ -38,36 +38,46 @@ long double Divide(long double numerator, long double denominator) {
 
 constexpr Argb MarkerColour = MakeArgb(255, 0, 0, 0);
 
-void DrawCpMarker(DrawingSurface* surface, double cp) {
-    if (surface == nullptr)
-        return;
+void DrawCpMarker(DrawingSurface& surface, double cp) {
     const double y = AxisY;
-    surface->drawEllipse(MarkerColour, RectF{cp - 3, y - 3, 6, 6});
-    surface->drawEllipse(MarkerColour, RectF{cp - 6, y - 6, 12, 12});
+    surface.drawEllipse(MarkerColour, RectF{cp - 3, y - 3, 6, 6});
+    surface.drawEllipse(MarkerColour, RectF{cp - 6, y - 6, 12, 12});
 }
 
-void DrawCgMarker(DrawingSurface* surface, double cg) {
-    if (surface == nullptr)
-        return;
+void DrawCgMarker(DrawingSurface& surface, double cg) {
     const RectF box{cg - 6, AxisY - 6.0, 12, 12};
-    surface->drawEllipse(MarkerColour, box);
-    surface->fillPie(MarkerColour, box, 180, 90);
-    surface->fillPie(MarkerColour, box, 0, 90);
+    surface.drawEllipse(MarkerColour, box);
+    surface.fillPie(MarkerColour, box, 180, 90);
+    surface.fillPie(MarkerColour, box, 0, 90);
 }
 
 } // namespace
 
-Summary ComputeSummary(Design& design, DrawingSurface* markers, char decimalSeparator) {
+void DrawSummaryMarkers(DrawingSurface& surface, const Summary& summary) {
+    if (summary.cpKnown)
+        DrawCpMarker(surface, summary.cp);
+    if (summary.cgKnown)
+        DrawCgMarker(surface, summary.cg);
+}
+
+Summary ComputeSummary(const Design& design, DrawingSurface* markers, char decimalSeparator) {
+    Summary summary = ComputeSummary(design, decimalSeparator);
+    if (markers != nullptr)
+        DrawSummaryMarkers(*markers, summary);
+    return summary;
+}
+
+Summary ComputeSummary(const Design& design, char decimalSeparator) {
     Summary summary;
     const std::size_t n = design.tree.nodeCount();
     // The elements are visited in tree order, the order a design file keeps: the sums are
     // rounded as they go, so visiting in list order would give a design another weight
     // once saved and opened again whenever its list is not in tree order.
-    std::vector<TRocketElement*> visited;
+    std::vector<const TRocketElement*> visited;
     visited.reserve(n);
     for (const ElementTree::Node* node : design.tree.nodesInOrder())
         visited.push_back(node->element);
-    auto element = [&](std::size_t i) -> TRocketElement& {
+    auto element = [&](std::size_t i) -> const TRocketElement& {
         if (i >= design.Elements.size() || i >= visited.size() || visited[i] == nullptr)
             throw SummaryFault{};
         return *visited[i];
@@ -77,7 +87,7 @@ Summary ComputeSummary(Design& design, DrawingSurface* markers, char decimalSepa
         long double numerator = 0, denominator = 0;
         std::size_t contributors = 0;
         for (std::size_t i = 0; i < n; ++i) {
-            TRocketElement& e = element(i);
+            const TRocketElement& e = element(i);
             if (e.DiameterA > summary.referenceDiameter)
                 summary.referenceDiameter = e.DiameterA;
             const double x = e.ComputeCP();
@@ -93,7 +103,7 @@ Summary ComputeSummary(Design& design, DrawingSurface* markers, char decimalSepa
         if (contributors != 0)
             summary.cp = Within(Divide(numerator / contributors, denominator / contributors),
                                 MaxPlausibleLength);
-        DrawCpMarker(markers, summary.cp);
+        summary.cpKnown = true;
 
         float weight = 0;
         long double moment = 0;
@@ -105,7 +115,7 @@ Summary ComputeSummary(Design& design, DrawingSurface* markers, char decimalSepa
         if (n != 0)
             summary.cg = Within(Divide(moment / n, static_cast<long double>(weight) / n),
                                 MaxPlausibleLength);
-        DrawCgMarker(markers, summary.cg);
+        summary.cgKnown = true;
 
         if (summary.referenceDiameter != 0)
             summary.margin = Checked(Divide(static_cast<long double>(summary.cp) - summary.cg,

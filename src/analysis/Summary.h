@@ -31,12 +31,19 @@ struct Summary {
     float length = 0;
     float referenceDiameter = 0;
     bool stable = false;
+    // How far the computation came: the CP marker is drawn once CP is known, the CG
+    // marker once CG is, even when a later step fails.
+    bool cpKnown = false;
+    bool cgKnown = false;
 };
 
-// Computes the summary of the design's elements (as many as the tree has nodes) and
-// draws the centre-of-pressure and centre-of-gravity markers on `markers` (when given).
-// Refreshes each element's stored CP, Area and CG on the way.
-Summary ComputeSummary(Design& design, DrawingSurface* markers, char decimalSeparator);
+// Computes the summary of a placed design's elements (as many as the tree has nodes).
+// Changes nothing.
+Summary ComputeSummary(const Design& design, char decimalSeparator);
+// Draws the centre-of-pressure and centre-of-gravity markers the summary came to.
+void DrawSummaryMarkers(DrawingSurface& surface, const Summary& summary);
+// Both: computes the summary and draws its markers on `markers` when given.
+Summary ComputeSummary(const Design& design, DrawingSurface* markers, char decimalSeparator);
 
 // The summary's rows with its weight, CP, CG and length written in `units`; with the
 // default units exactly `summary.rows`.

@@ -8,6 +8,7 @@
 #include "canvas/RulerScale.h"
 #include "interaction/Interaction.h"
 #include "model/AxisValues.h"
+#include "model/Placing.h"
 
 #include <QFontMetricsF>
 #include <QGuiApplication>
@@ -366,6 +367,8 @@ void TMDIChild::Redraw() {
     DrawGrid(buffer_);
     {
         QtDrawingSurface surface(buffer_, Scale, bufferOrigin_);
+        // Pointer handling moves points and sizes directly, so every redraw places first.
+        PlaceDesign(design_, SystemDecimalSeparator());
         DrawDesign(design_, surface);
         // The standard analysis's marker goes under the summary's two markers, which
         // stay on top exactly as they are drawn without it.
@@ -379,6 +382,11 @@ void TMDIChild::Redraw() {
         redrawPending_ = false;
         Redraw();
     }
+}
+
+const Design& TMDIChild::placedDesign() {
+    PlaceDesign(design_, SystemDecimalSeparator());
+    return design_;
 }
 
 void TMDIChild::LiczParametry(DrawingSurface& surface) {

@@ -36,6 +36,8 @@ public:
 
     // The design with its Elements and Dimensions.
     Design& design() { return design_; }
+    // The design placed as the window shows it, for output and the 3D view.
+    const Design& placedDesign();
     // The design's undo history and modified state.
     EditHistory& history() { return history_; }
 

@@ -31,10 +31,10 @@ PointF Midpoint(PointF a, PointF b) {
     return {(a.x + b.x) / 2, (a.y + b.y) / 2};
 }
 
-// The shape can be measured: it is shown, has a canvas, and its first three points are
-// real coordinates (a damaged design file may carry NaN or infinities).
+// The shape can be measured: it is shown and its first three points are real coordinates
+// (a damaged design file may carry NaN or infinities).
 bool CanDraw(const TShaped& shape, bool enoughPoints) {
-    if (!shape.Visible || shape.Canvas == nullptr || !enoughPoints)
+    if (!shape.Visible || !enoughPoints)
         return false;
     for (std::size_t i = 0; i < 3; ++i)
         if (!IsFinite(At(shape.Points[i])))
@@ -152,20 +152,10 @@ private:
     DrawingSurface& surface_;
 };
 
-// Where the dimension line of a linear dimension runs (F1 opposite P1, F0 opposite P0)
-// and the angles of the arrowheads at its ends.
-struct DimensionLine {
-    PointF f1;
-    PointF f0;
-    bool arrows = true;
-    double angleAtF1 = 0;
-    double angleAtF0 = 0;
-};
-
 // The part every linear dimension shares: arrowheads, the extension lines and the
-// dimension line, and the value as caption and label.
-void DrawLinear(TShaped& shape, const DimensionLine& line, double value) {
-    DimensionPainter painter(*shape.Canvas);
+// dimension line, and the value as label.
+void DrawLinear(DrawingSurface& surface, const TShaped& shape, const DimensionLine& line) {
+    DimensionPainter painter(surface);
     const PointF p0 = At(shape.Points[0]);
     const PointF p1 = At(shape.Points[1]);
     if (line.arrows) {
@@ -175,20 +165,27 @@ void DrawLinear(TShaped& shape, const DimensionLine& line, double value) {
     painter.line(p1, line.f1);
     painter.line(line.f1, line.f0);
     painter.line(line.f0, p0);
-    shape.Caption = painter.format(value, 2);
-    painter.label(shape.Caption, Midpoint(line.f1, line.f0));
+    painter.label(painter.format(line.value, 2), Midpoint(line.f1, line.f0));
 }
 
 } // namespace
+
+void TWymiar::Draw(DrawingSurface& surface) const {
+    if (CanDraw(*this, Points.size() >= 3))
+        DrawLinear(surface, *this, Line());
+}
+
+void TWymiar::Place(char decimalSeparator) {
+    if (CanDraw(*this, Points.size() >= 3))
+        Caption = FormatFixed(Line().value, 2, decimalSeparator);
+}
 
 TWymiar::TWymiar() {
     ClassName = "TWymiar";
     Caption = "Wymiar";
 }
 
-void TWymiar::Draw() {
-    if (!CanDraw(*this, Points.size() >= 3))
-        return;
+DimensionLine TWymiar::Line() const {
     const PointF p0 = At(Points[0]);
     const PointF p1 = At(Points[1]);
     const PointF p2 = At(Points[2]);
@@ -233,7 +230,8 @@ void TWymiar::Draw() {
         line.angleAtF1 = 0;
         line.angleAtF0 = 180;
     }
-    DrawLinear(*this, line, std::hypot(p1.x - p0.x, p1.y - p0.y));
+    line.value = std::hypot(p1.x - p0.x, p1.y - p0.y);
+    return line;
 }
 
 TWymiarPoziomy::TWymiarPoziomy() {
@@ -241,9 +239,7 @@ TWymiarPoziomy::TWymiarPoziomy() {
     Caption = "WymiarPoziomy";
 }
 
-void TWymiarPoziomy::Draw() {
-    if (!CanDraw(*this, Points.size() >= 3))
-        return;
+DimensionLine TWymiarPoziomy::Line() const {
     const PointF p0 = At(Points[0]);
     const PointF p1 = At(Points[1]);
     const PointF p2 = At(Points[2]);
@@ -252,7 +248,8 @@ void TWymiarPoziomy::Draw() {
     line.f0 = {p0.x, p2.y};
     line.angleAtF1 = p1.x > p0.x ? -180 : 0;
     line.angleAtF0 = p1.x > p0.x ? 0 : 180;
-    DrawLinear(*this, line, std::trunc(std::fabs(p1.x - p0.x)));
+    line.value = std::trunc(std::fabs(p1.x - p0.x));
+    return line;
 }
 
 TWymiarPionowy::TWymiarPionowy() {
@@ -260,9 +257,7 @@ TWymiarPionowy::TWymiarPionowy() {
     Caption = "WymiarPionowy";
 }
 
-void TWymiarPionowy::Draw() {
-    if (!CanDraw(*this, Points.size() >= 3))
-        return;
+DimensionLine TWymiarPionowy::Line() const {
     const PointF p0 = At(Points[0]);
     const PointF p1 = At(Points[1]);
     const PointF p2 = At(Points[2]);
@@ -271,7 +266,8 @@ void TWymiarPionowy::Draw() {
     line.f0 = {p2.x, p0.y};
     line.angleAtF1 = p1.y > p0.y ? -90 : 90;
     line.angleAtF0 = p1.y > p0.y ? 90 : 270;
-    DrawLinear(*this, line, std::trunc(std::fabs(p1.y - p0.y)));
+    line.value = std::trunc(std::fabs(p1.y - p0.y));
+    return line;
 }
 
 TAngleWymiar::TAngleWymiar() {
@@ -279,20 +275,34 @@ TAngleWymiar::TAngleWymiar() {
     Caption = "Wymiar";
 }
 
-void TAngleWymiar::Draw() {
+bool TAngleWymiar::Arms(PointF& v, PointF& a, PointF& b, double& alpha, double& beta,
+                        double& sweep) const {
     if (!CanDraw(*this, Points.size() == 3))
-        return;
-    const PointF v = At(Points[0]);
-    const PointF a{ViaShortestText(Points[1].x), ViaShortestText(Points[1].y)};
-    const PointF b = At(Points[2]);
-    const double alpha = ArmDirection(v, a);
-    const double beta = ArmDirection(v, b);
-    const double sweep = alpha <= beta ? beta - alpha : (360 - alpha) + beta;
-    // Arms too long for a double have no direction; there is nothing to draw then.
-    if (!std::isfinite(sweep))
+        return false;
+    v = At(Points[0]);
+    a = {ViaShortestText(Points[1].x), ViaShortestText(Points[1].y)};
+    b = At(Points[2]);
+    alpha = ArmDirection(v, a);
+    beta = ArmDirection(v, b);
+    sweep = alpha <= beta ? beta - alpha : (360 - alpha) + beta;
+    // Arms too long for a double have no direction; there is nothing to measure then.
+    return std::isfinite(sweep);
+}
+
+void TAngleWymiar::Place(char decimalSeparator) {
+    PointF v, a, b;
+    double alpha, beta, sweep;
+    if (Arms(v, a, b, alpha, beta, sweep))
+        Caption = FormatFixed(sweep, 0, decimalSeparator);
+}
+
+void TAngleWymiar::Draw(DrawingSurface& surface) const {
+    PointF v, a, b;
+    double alpha, beta, sweep;
+    if (!Arms(v, a, b, alpha, beta, sweep))
         return;
 
-    DimensionPainter painter(*Canvas);
+    DimensionPainter painter(surface);
     // The arc starts a quarter of the way along the first arm and turns clockwise by
     // whole degrees; its middle point carries the label.
     const PointF start{v.x + (a.x - v.x) / 4, v.y + (a.y - v.y) / 4};
@@ -315,9 +325,8 @@ void TAngleWymiar::Draw() {
     painter.arrowhead(previous, beta - 180);
     painter.line(v, b);
     painter.line(v, a);
-    Caption = painter.format(sweep, 0);
-    painter.label(Caption, labelAt);
-    DrawHandles();
+    painter.label(painter.format(sweep, 0), labelAt);
+    DrawHandles(surface);
 }
 
 PointI TAngleWymiar::GetCentre() const {

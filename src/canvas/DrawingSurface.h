@@ -52,6 +52,9 @@ public:
     virtual double worldScale() const = 0;
     // The decimal separator numbers drawn on this surface are written with.
     virtual char decimalSeparator() const { return '.'; }
+    // Whether selected shapes are drawn in the selection colour with their handles; paper
+    // and files show every shape unselected.
+    virtual bool showsSelection() const { return true; }
 
     virtual void drawLine(Argb colour, PointF from, PointF to) = 0;
     // One cubic Bezier curve from p0 to p3 with the control points p1 and p2.

@@ -35,6 +35,8 @@ public:
     double worldScale() const override { return scale_; }
     // The system's decimal separator.
     char decimalSeparator() const override;
+    // A painter handed over draws paper or a file, where every shape shows unselected.
+    bool showsSelection() const override { return !external_; }
     void drawLine(Argb colour, PointF from, PointF to) override;
     void drawBezier(Argb colour, PointI p0, PointI p1, PointI p2, PointI p3) override;
     void drawPolygon(Argb colour, std::span<const PointI> points) override;

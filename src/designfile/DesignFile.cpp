@@ -70,8 +70,8 @@ void BuildDesign(const DesignRecords& records, Design& design) {
             order.addChild(parentIndex,
                            design.addElement(std::move(element), order.nodeAt(parentIndex)));
         }
-        raw->ComputeCG();
-        raw->ComputeCP();
+        raw->CG = static_cast<float>(raw->ComputeCG());
+        raw->CP = static_cast<float>(raw->ComputeCP());
     }
     for (const DimensionRecord& record : records.dimensions) {
         std::unique_ptr<TShaped> dimension = CreateShape(record.className);

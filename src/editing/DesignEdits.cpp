@@ -1,10 +1,9 @@
 #include "editing/DesignEdits.h"
 
-#include "canvas/DesignDrawing.h"
-#include "canvas/NullSurface.h"
 #include "canvas/ShapeKinds.h"
 #include "model/AxisValues.h"
 #include "model/Kinds.h"
+#include "model/Placing.h"
 #include "model/Registry.h"
 
 #include <algorithm>
@@ -317,15 +316,12 @@ std::unique_ptr<DesignEdit> InsertElement(Design& design, ElementTree::Node* par
         added.Translate(50, 300);
         AxisY = static_cast<float>(added.Points[0].y - added.DiameterA * 0.5);
         OriginX = static_cast<float>(added.Points[0].x);
-        // The conical nose is placed by a redraw before its quantities are computed.
-        if (FindKind(values.kind)->shape == Shape3d::Cone) {
-            NullSurface surface;
-            DrawDesign(design, surface);
-        }
+        // The conical nose is placed before its quantities are computed.
+        if (FindKind(values.kind)->shape == Shape3d::Cone)
+            PlaceDesign(design);
         if (!values.weightGiven)
             added.ComputeWeight();
-        added.ComputeCG();
-        added.ComputeCP();
+        added.RefreshDerived();
     } else if (KindOf(added).ballast) {
         // A ballast keeps its one point and the weight it was given.
         PlaceBehindParent(added);
@@ -334,7 +330,7 @@ std::unique_ptr<DesignEdit> InsertElement(Design& design, ElementTree::Node* par
         PlaceBehindParent(added);
         if (!values.weightGiven)
             added.ComputeWeight();
-        added.ComputeCG();
+        added.RefreshDerived();
     }
     return edit;
 }

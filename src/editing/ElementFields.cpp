@@ -57,7 +57,7 @@ void WriteFields(TRocketElement& e, const ElementFields& fields) {
         fins->FinD = fields.finD;
         fins->FinCount = fields.finCount;
         if (AsFinSet(e) != nullptr && fins->Parent != nullptr)
-            fins->Draw(); // rebuilds the outline the fin area is sampled from
+            fins->Place('.'); // rebuilds the outline the fin area is sampled from
     }
 }
 

@@ -1,8 +1,7 @@
 #include "exchange/DesignImport.h"
 
 #include "analysis/Stability.h"
-#include "canvas/DesignDrawing.h"
-#include "canvas/NullSurface.h"
+#include "model/Placing.h"
 #include "editing/DesignEdits.h"
 #include "editing/ElementFields.h"
 #include "exchange/NoseProfile.h"
@@ -417,12 +416,7 @@ void MapImportedRocket(const ImportedRocket& rocket, Design& design, const Motor
         }
         }
     }
-    NullSurface surface;
-    DrawDesign(design, surface);
-    for (const auto& element : design.Elements) {
-        element->ComputeCG();
-        element->ComputeCP();
-    }
+    PlaceDesign(design);
 }
 
 ImportResult ImportForeignBytes(std::span<const std::uint8_t> bytes, ForeignFormat format,

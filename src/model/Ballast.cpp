@@ -10,14 +10,17 @@ TBalast::TBalast() {
     AllowedParents = FrontSectionParents;
 }
 
-void TBalast::Draw() {
+void TBalast::PlaceFromParent() {
     double x0;
-    if (!Visible || !HasOutline() || !StartAlongParent(x0))
+    if (StartAlongParent(x0))
+        Points[0].x = x0;
+}
+
+void TBalast::Draw(DrawingSurface& surface) const {
+    if (!Placeable())
         return;
-    Points[0].x = x0;
-    if (Canvas != nullptr)
-        Canvas->fillPie(Selected ? SelectedColour : BlackColour, RectF{x0, AxisY - 6.0, 12, 12}, 0,
-                        360);
+    surface.fillPie(ShownSelected(surface) ? SelectedColour : BlackColour,
+                    RectF{Points[0].x, AxisY - 6.0, 12, 12}, 0, 360);
 }
 
 } // namespace vantor

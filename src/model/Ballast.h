@@ -9,8 +9,9 @@ namespace vantor {
 class TBalast : public TRocketElement {
 public:
     TBalast();
-    void Draw() override;
-    double ComputeArea() override { return 1; }
+    void PlaceFromParent() override;
+    void Draw(DrawingSurface& surface) const override;
+    double ComputeArea() const override { return 1; }
     double ComputeWeight() override { return Weight; }
     std::size_t OutlinePointCount() const override { return 1; }
 };

@@ -20,25 +20,29 @@ void TKorpus::PlaceRectangle(double x0) {
     Points[3] = {x0, y + halfD};
 }
 
-void TKorpus::Draw() {
+void TKorpus::PlaceFromParent() {
     double x0;
-    if (!Visible || !HasOutline() || !StartBehindParent(x0))
+    if (!StartBehindParent(x0))
         return;
     PlaceRectangle(x0);
     const double top = AxisY - DiameterA / 2.0;
     Corners = {PointD{x0, top}, PointD{x0, top}, PointD{x0 + Length, top},
                PointD{x0 + Length, top}};
-    DrawPolygonRoutine(BlackColour, false);
-    DrawHandles();
+}
+
+void TKorpus::Draw(DrawingSurface& surface) const {
+    if (!Placeable())
+        return;
+    DrawPolygonRoutine(surface, BlackColour, false);
+    DrawHandles(surface);
 }
 
 double TKorpus::ShapeArea() const {
     return static_cast<double>(Length) * DiameterA;
 }
 
-double TKorpus::ComputeArea() {
-    Area = static_cast<float>(Pi * DiameterA * Length);
-    return Area;
+double TKorpus::ComputeArea() const {
+    return static_cast<float>(Pi * DiameterA * Length);
 }
 
 TLozysko::TLozysko() {
@@ -54,13 +58,17 @@ TEngine::TEngine() {
     AllowedParents = "TKorpus;TStozekSciety";
 }
 
-void TEngine::Draw() {
+void TEngine::PlaceFromParent() {
     double x0;
-    if (!Visible || !HasOutline() || !StartAlongParent(x0))
+    if (StartAlongParent(x0))
+        PlaceRectangle(x0);
+}
+
+void TEngine::Draw(DrawingSurface& surface) const {
+    if (!Placeable())
         return;
-    PlaceRectangle(x0);
-    DrawPolygonRoutine(MotorColour, true);
-    DrawHandles();
+    DrawPolygonRoutine(surface, MotorColour, true);
+    DrawHandles(surface);
 }
 
 } // namespace vantor

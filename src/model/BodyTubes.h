@@ -8,9 +8,10 @@ namespace vantor {
 class TKorpus : public TRocketElement {
 public:
     TKorpus();
-    void Draw() override;
+    void PlaceFromParent() override;
+    void Draw(DrawingSurface& surface) const override;
     double ShapeArea() const override;
-    double ComputeArea() override;
+    double ComputeArea() const override;
     std::size_t OutlinePointCount() const override { return 4; }
 
 protected:
@@ -28,7 +29,8 @@ public:
 class TEngine : public TKorpus {
 public:
     TEngine();
-    void Draw() override;
+    void PlaceFromParent() override;
+    void Draw(DrawingSurface& surface) const override;
 };
 
 } // namespace vantor

@@ -15,19 +15,21 @@ TStatecznik::TStatecznik() {
     AllowedParents = "TKorpus";
 }
 
-void TStatecznik::DrawFinOutline(Argb colour) {
-    if (Canvas == nullptr)
-        return;
+namespace {
+
+template <class Point> void DrawFinOutline(DrawingSurface& surface, Argb colour, const Point& at) {
     for (std::size_t i = 0; i < 4; ++i) {
-        const TPoints& a = Points[i];
-        const TPoints& b = Points[(i + 1) % 4];
-        Canvas->drawLine(colour, {a.x, a.y}, {b.x, b.y});
+        const auto& a = at[i];
+        const auto& b = at[(i + 1) % 4];
+        surface.drawLine(colour, {a.x, a.y}, {b.x, b.y});
     }
 }
 
-void TStatecznik::Draw() {
+} // namespace
+
+void TStatecznik::PlaceFromParent() {
     double x0;
-    if (!Visible || !HasOutline() || !StartAlongParent(x0))
+    if (!StartAlongParent(x0))
         return;
     // A fin is four points. Further points (only a damaged file has them) would be
     // mirrored about another line at every redraw, so the picture and the summary
@@ -41,13 +43,20 @@ void TStatecznik::Draw() {
     Points[3] = {x0 + FinA, root};
     for (std::size_t i = 0; i < 4; ++i)
         Corners[i] = {Points[i].x, Points[i].y};
-
-    const Argb colour = OutlineColour(BlackColour);
-    DrawFinOutline(colour);
     FlipVertical();
     Translate(0, tubeDiameter);
-    DrawFinOutline(colour);
-    DrawHandles();
+    // The outline holds the mirrored fin however often it is placed.
+    Flipped = true;
+}
+
+void TStatecznik::Draw(DrawingSurface& surface) const {
+    if (!Placeable())
+        return;
+    // The upper fin is kept in Corners, the lower in the outline.
+    const Argb colour = OutlineColour(surface, BlackColour);
+    DrawFinOutline(surface, colour, Corners);
+    DrawFinOutline(surface, colour, Points);
+    DrawHandles(surface);
 }
 
 bool TStatecznik::AnswersPointer(double x, double y) const {
@@ -66,11 +75,11 @@ void TStatecznik::SaveElement(RecordSink& out, std::int32_t parentIndex) const {
     out.writeInt32(FinCount);
 }
 
-double TStatecznik::ComputeArea() {
+double TStatecznik::ComputeArea() const {
     return ShapeArea() * FinCount;
 }
 
-double TStatecznik::ComputeCP() {
+double TStatecznik::ComputeCP() const {
     const double x0 = OriginX + static_cast<float>(FirstX() - OriginX);
     const double a = FinA, b = FinB, c = FinC;
     const double chords = a + c;
@@ -78,8 +87,7 @@ double TStatecznik::ComputeCP() {
         x0 + DivideOrNaN((2 * c + a) * b, 3 * chords) + (chords - DivideOrNaN(a * c, chords)) / 6;
     if (!std::isfinite(cp))
         return std::numeric_limits<double>::quiet_NaN();
-    CP = static_cast<float>(cp);
-    return CP;
+    return static_cast<float>(cp);
 }
 
 } // namespace vantor

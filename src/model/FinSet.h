@@ -7,15 +7,17 @@
 namespace vantor {
 
 // Fin set: FinCount flat fins around a body tube, drawn in side view as an upper and
-// a mirrored lower fin. After drawing, the outline holds the lower fin.
+// a mirrored lower fin. Once placed, the outline holds the lower fin.
 class TStatecznik : public TRocketElement {
 public:
     TStatecznik();
-    void Draw() override;
+    // Places the upper fin in Corners and the lower, mirrored fin in the outline.
+    void PlaceFromParent() override;
+    void Draw(DrawingSurface& surface) const override;
     // The element record followed by the fin block.
     void SaveElement(RecordSink& out, std::int32_t parentIndex) const override;
-    double ComputeArea() override;
-    double ComputeCP() override;
+    double ComputeArea() const override;
+    double ComputeCP() const override;
     std::size_t OutlinePointCount() const override { return 4; }
     // The outline holds the lower fin half; the upper half, kept in Corners, answers
     // the pointer too.
@@ -27,9 +29,6 @@ public:
     float FinD = 0; // span above the tube
     float FinSpare = 0;
     std::int32_t FinCount = 3;
-
-private:
-    void DrawFinOutline(Argb colour);
 };
 
 } // namespace vantor

@@ -9,25 +9,38 @@ NoseCone::NoseCone() {
     Length = 200;
 }
 
-void NoseCone::PlaceOutline(double& x0, double& y, double& halfD) {
+void NoseCone::Frame(double& x0, double& y, double& halfD) const {
     x0 = Points[0].x;
     y = AxisY;
     halfD = DiameterA / 2.0;
+}
+
+void NoseCone::PlaceFromParent() {
+    double x0, y, halfD;
+    Frame(x0, y, halfD);
     Points[0].y = y;
     Points[1].x = x0 + Length;
     Points[1].y = y - halfD;
     Points[2].x = x0 + Length;
     Points[2].y = y + halfD;
+    PlaceCorners(x0, y, halfD);
 }
 
-double NoseCone::ComputeArea() {
-    Area = static_cast<float>(Pi * (DiameterA / 2.0) * Length);
-    return Area;
+void NoseCone::PlaceCorners(double x0, double y, double halfD) {
+    Corners = {PointD{x0, y}, PointD{x0, y}, PointD{x0 + Length, y - halfD},
+               PointD{x0 + Length, y - halfD}};
 }
 
-double NoseCone::ComputeCG() {
-    CG = static_cast<float>(FirstX() + Length * 2.0 / 3.0);
-    return CG;
+double NoseCone::ComputeArea() const {
+    return static_cast<float>(Pi * (DiameterA / 2.0) * Length);
+}
+
+double NoseCone::ConeCG() const {
+    return static_cast<float>(FirstX() + Length * 2.0 / 3.0);
+}
+
+double NoseCone::ComputeCG() const {
+    return ConeCG();
 }
 
 TGlowicaStozek::TGlowicaStozek() {
@@ -35,20 +48,15 @@ TGlowicaStozek::TGlowicaStozek() {
     Caption = "Nose";
 }
 
-void TGlowicaStozek::Draw() {
-    if (!Visible || !HasOutline())
+void TGlowicaStozek::Draw(DrawingSurface& surface) const {
+    if (!Placeable())
         return;
-    double x0, y, halfD;
-    PlaceOutline(x0, y, halfD);
-    Corners = {PointD{x0, y}, PointD{x0, y}, PointD{x0 + Length, y - halfD},
-               PointD{x0 + Length, y - halfD}};
-    DrawPolygonRoutine(BlackColour, false);
-    DrawHandles();
+    DrawPolygonRoutine(surface, BlackColour, false);
+    DrawHandles(surface);
 }
 
-double TGlowicaStozek::ComputeCP() {
-    CP = static_cast<float>(OriginX + Length * 2.0 / 3.0);
-    return CP;
+double TGlowicaStozek::ComputeCP() const {
+    return static_cast<float>(OriginX + Length * 2.0 / 3.0);
 }
 
 TGlowicaOgive::TGlowicaOgive() {
@@ -57,42 +65,45 @@ TGlowicaOgive::TGlowicaOgive() {
 }
 
 double TGlowicaOgive::ControlAbscissa(double) const {
-    return CG / ShapeFactor;
+    // In single precision, as the curve has always been drawn.
+    return static_cast<float>(ConeCG()) / ShapeFactor;
 }
 
-void TGlowicaOgive::Draw() {
-    if (!Visible || !HasOutline())
-        return;
-    double x0, y, halfD;
-    PlaceOutline(x0, y, halfD);
+void TGlowicaOgive::PlaceCorners(double x0, double y, double halfD) {
     const double k = ControlAbscissa(x0);
     const double rear = x0 + Length;
-    const Argb pen = OutlineColour(BlackColour);
+    const double edge = CornersFromLowerCurve() ? y + halfD : y - halfD;
+    Corners = {PointD{x0, y}, PointD{k, edge}, PointD{rear, edge}, PointD{rear, edge}};
+}
+
+void TGlowicaOgive::Draw(DrawingSurface& surface) const {
+    if (!Placeable())
+        return;
+    double x0, y, halfD;
+    Frame(x0, y, halfD);
+    const double k = ControlAbscissa(x0);
+    const double rear = x0 + Length;
+    const Argb pen = OutlineColour(surface, BlackColour);
     for (double side : {-halfD, halfD}) {
         const double edge = y + side;
-        if (side < 0 || CornersFromLowerCurve())
-            Corners = {PointD{x0, y}, PointD{k, edge}, PointD{rear, edge}, PointD{rear, edge}};
-        if (Canvas != nullptr)
-            Canvas->drawBezier(
-                pen, {TruncToInt(x0), TruncToInt(y)}, {TruncToInt(k), TruncToInt(edge)},
-                {TruncToInt(rear), TruncToInt(edge)}, {TruncToInt(rear), TruncToInt(edge)});
+        surface.drawBezier(pen, {TruncToInt(x0), TruncToInt(y)}, {TruncToInt(k), TruncToInt(edge)},
+                           {TruncToInt(rear), TruncToInt(edge)},
+                           {TruncToInt(rear), TruncToInt(edge)});
     }
-    if (Canvas != nullptr)
-        Canvas->drawLine(pen, {rear, y - halfD}, {rear, y + halfD});
-    DrawHandles();
+    surface.drawLine(pen, {rear, y - halfD}, {rear, y + halfD});
+    DrawHandles(surface);
 }
 
 double TGlowicaOgive::ComputeWeight() {
     return StoreWeight(ComputeArea() * Thickness * Density * 1.15);
 }
 
-double TGlowicaOgive::ComputeCG() {
-    return NoseCone::ComputeCG() * 1.15;
+double TGlowicaOgive::ComputeCG() const {
+    return ConeCG() * 1.15;
 }
 
-double TGlowicaOgive::ComputeCP() {
-    CP = static_cast<float>(OriginX + Length * 0.466);
-    return CP;
+double TGlowicaOgive::ComputeCP() const {
+    return static_cast<float>(OriginX + Length * 0.466);
 }
 
 TGlowicaParabolic::TGlowicaParabolic() {
@@ -105,13 +116,12 @@ double TGlowicaParabolic::ComputeWeight() {
     return StoreWeight(ComputeArea() * Thickness * Density * 1.2);
 }
 
-double TGlowicaParabolic::ComputeCG() {
-    return NoseCone::ComputeCG() * 1.07;
+double TGlowicaParabolic::ComputeCG() const {
+    return ConeCG() * 1.07;
 }
 
-double TGlowicaParabolic::ComputeCP() {
-    CP = static_cast<float>(OriginX + Length * 0.5);
-    return CP;
+double TGlowicaParabolic::ComputeCP() const {
+    return static_cast<float>(OriginX + Length * 0.5);
 }
 
 } // namespace vantor

@@ -9,36 +9,43 @@ namespace vantor {
 class NoseCone : public TRocketElement {
 public:
     NoseCone();
-    double ComputeArea() override;
-    double ComputeCG() override;
+    double ComputeArea() const override;
+    double ComputeCG() const override;
     std::size_t OutlinePointCount() const override { return 3; }
+    void PlaceFromParent() override;
 
 protected:
-    // Sets p0's ordinate to the axis and the base points p1, p2 from the sizes.
-    void PlaceOutline(double& x0, double& y, double& halfD);
+    bool FollowsParent() const override { return false; }
+    // The tip's abscissa, the axis ordinate and half the base diameter.
+    void Frame(double& x0, double& y, double& halfD) const;
+    // The centre of gravity of a cone of the nose's length.
+    double ConeCG() const;
+    // Sets the corners from the placed outline.
+    virtual void PlaceCorners(double x0, double y, double halfD);
 };
 
 // Conical nose cone: a triangle from the tip to the base.
 class TGlowicaStozek : public NoseCone {
 public:
     TGlowicaStozek();
-    void Draw() override;
-    double ComputeCP() override;
+    void Draw(DrawingSurface& surface) const override;
+    double ComputeCP() const override;
 };
 
 // Ogive nose cone: two cubic Bezier curves whose first control point lies at the
-// stored centre of gravity divided by the shape factor.
+// cone's centre of gravity divided by the shape factor.
 class TGlowicaOgive : public NoseCone {
 public:
     TGlowicaOgive();
-    void Draw() override;
+    void Draw(DrawingSurface& surface) const override;
     double ComputeWeight() override;
-    double ComputeCG() override;
-    double ComputeCP() override;
+    double ComputeCG() const override;
+    double ComputeCP() const override;
 
     float ShapeFactor = 1.0f;
 
 protected:
+    void PlaceCorners(double x0, double y, double halfD) override;
     virtual double ControlAbscissa(double x0) const;
     // Whether the corners are taken from the lower curve (the parabolic nose).
     virtual bool CornersFromLowerCurve() const { return false; }
@@ -49,8 +56,8 @@ class TGlowicaParabolic : public TGlowicaOgive {
 public:
     TGlowicaParabolic();
     double ComputeWeight() override;
-    double ComputeCG() override;
-    double ComputeCP() override;
+    double ComputeCG() const override;
+    double ComputeCP() const override;
 
 protected:
     double ControlAbscissa(double x0) const override { return x0; }

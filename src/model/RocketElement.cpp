@@ -24,6 +24,24 @@ double TRocketElement::FirstX() const {
     return Points.empty() ? 0.0 : Points[0].x;
 }
 
+bool TRocketElement::Placeable() const {
+    if (!Visible || !HasOutline())
+        return false;
+    return FollowsParent() && Parent != nullptr ? !Parent->Points.empty() : !Points.empty();
+}
+
+void TRocketElement::Place(char) {
+    if (Placeable())
+        PlaceFromParent();
+    RefreshDerived();
+}
+
+void TRocketElement::RefreshDerived() {
+    Area = static_cast<float>(ComputeArea());
+    CP = static_cast<float>(ComputeCP());
+    CG = static_cast<float>(ComputeCG());
+}
+
 bool TRocketElement::StartBehindParent(double& x0) const {
     if (Parent == nullptr) {
         x0 = FirstX();
@@ -61,9 +79,8 @@ void TRocketElement::SaveElement(RecordSink& out, std::int32_t parentIndex) cons
     }
 }
 
-double TRocketElement::ComputeCG() {
-    CG = static_cast<float>(FirstX() + Length * 0.5);
-    return CG;
+double TRocketElement::ComputeCG() const {
+    return static_cast<float>(FirstX() + Length * 0.5);
 }
 
 double TRocketElement::StoreWeight(double weight) {
@@ -76,23 +93,23 @@ double TRocketElement::ComputeWeight() {
     return StoreWeight(ComputeArea() * Thickness * Density);
 }
 
-double TRocketElement::ComputeCP() {
+double TRocketElement::ComputeCP() const {
     return 0.0;
 }
 
-void TRocketElement::DrawPolygonRoutine(Argb colour, bool fill) {
-    if (Canvas == nullptr || Points.empty())
+void TRocketElement::DrawPolygonRoutine(DrawingSurface& surface, Argb colour, bool fill) const {
+    if (Points.empty())
         return;
-    const Argb pen = OutlineColour(colour);
+    const Argb pen = OutlineColour(surface, colour);
     const std::size_t n = Points.size();
     // The fill covers exactly the rectangle the outline encloses, in drawing units, and
     // goes first so that the outline stays visible on top of it at every scale.
     if (fill)
-        Canvas->fillRectangle(MotorFillColour,
+        surface.fillRectangle(MotorFillColour,
                               RectF{Points[0].x, Points[0].y, Length, DiameterA});
     for (std::size_t i = 0; i + 1 < n; ++i)
-        Canvas->drawLine(pen, {Points[i].x, Points[i].y}, {Points[i + 1].x, Points[i + 1].y});
-    Canvas->drawLine(pen, {Points[0].x, Points[0].y}, {Points[n - 1].x, Points[n - 1].y});
+        surface.drawLine(pen, {Points[i].x, Points[i].y}, {Points[i + 1].x, Points[i + 1].y});
+    surface.drawLine(pen, {Points[0].x, Points[0].y}, {Points[n - 1].x, Points[n - 1].y});
 }
 
 } // namespace vantor

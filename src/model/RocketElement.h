@@ -17,23 +17,31 @@ struct PointD {
 // A rocket component: its sizes, material and weight, its parent, and the quantities
 // (area, weight, centre of gravity, centre of pressure) the summary is made from.
 //
-// Each kind rebuilds its outline from its sizes, its parent and the centre line when it
-// is drawn. An element whose outline holds fewer points than its kind draws with, or
-// whose parent has no outline yet, draws nothing.
+// Placing rebuilds each kind's outline from its sizes, its parent and the centre line, and
+// refreshes the cached Area, CP and CG; drawing only paints the placed outline. An element
+// whose outline holds fewer points than its kind draws with, or whose parent has no
+// outline yet, is neither placed nor drawn.
 class TRocketElement : public TShaped {
 public:
     TRocketElement();
 
-    double ComputeCG() override;
+    // Places the outline from the parent, then refreshes the cached quantities.
+    void Place(char decimalSeparator) final;
+    // Rebuilds the outline (and Corners) from the parent; the kinds do this.
+    virtual void PlaceFromParent() {}
+    // Stores Area, CP and CG as computed from the placed outline.
+    virtual void RefreshDerived();
+
+    double ComputeCG() const override;
     // Writes the element's design-file record; `parentIndex` is the absolute index of
     // the parent's tree node, -1 for a root.
     virtual void SaveElement(RecordSink& out, std::int32_t parentIndex) const;
-    virtual double ComputeArea() = 0;
+    virtual double ComputeArea() const = 0;
     virtual double ComputeWeight();
     // The component's centre-of-pressure abscissa, or exactly 0 for kinds that take no
-    // part. A position the formula cannot give (a division by zero) comes back as NaN
-    // and leaves CP unchanged, so the summary reports it instead of using it.
-    virtual double ComputeCP();
+    // part. A position the formula cannot give (a division by zero) comes back as NaN,
+    // so the summary reports it instead of using it.
+    virtual double ComputeCP() const;
 
     // Number of outline points the kind draws with.
     virtual std::size_t OutlinePointCount() const = 0;
@@ -44,6 +52,7 @@ public:
     }
 
     std::string AllowedParents;
+    // Cached by the last placing (RefreshDerived); nothing reads them to compute others.
     float Area = 0;
     float CG = 0;
     float CP = 0;
@@ -63,6 +72,11 @@ protected:
     // Abscissa of the first outline point, 0 while there is none.
     double FirstX() const;
     bool HasOutline() const { return Points.size() >= OutlinePointCount(); }
+    // Whether the element can be placed and drawn: shown, with a full outline, and with a
+    // placed parent (or, without a parent, an own first point).
+    bool Placeable() const;
+    // Whether the outline starts from the parent; a nose starts at its own first point.
+    virtual bool FollowsParent() const { return true; }
     // Where an element that follows its parent's rear end starts: the parent's first
     // abscissa plus the parent's length. An element without a parent (possible in a
     // design file) stays where its own first point is. False when the point is missing.
@@ -73,11 +87,13 @@ protected:
     // Stores a computed weight and returns the stored value. A weight beyond the range of
     // the field is not stored: the computation failed and the weight stays as it was.
     double StoreWeight(double weight);
-    // The outline colour: the selection colour while selected.
-    Argb OutlineColour(Argb normal) const { return Selected ? SelectedColour : normal; }
+    // The outline colour: the selection colour while shown selected.
+    Argb OutlineColour(const DrawingSurface& surface, Argb normal) const {
+        return ShownSelected(surface) ? SelectedColour : normal;
+    }
     // Draws lines through the outline points and closes it from the first to the last;
     // with `fill`, also fills the motor's red body rectangle.
-    void DrawPolygonRoutine(Argb colour, bool fill);
+    void DrawPolygonRoutine(DrawingSurface& surface, Argb colour, bool fill) const;
 };
 
 // Division for the component formulas: NaN where the divisor is zero or the quotient is

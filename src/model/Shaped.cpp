@@ -30,14 +30,16 @@ inline bool Straddles(const TPoints& pi, const TPoints& pj, double y) {
 TShaped::TShaped() = default;
 TShaped::~TShaped() = default;
 
+void TShaped::Draw(DrawingSurface&) const {}
+
+void TShaped::Place(char) {}
+
 void TShaped::TransferTo(std::vector<std::unique_ptr<TShaped>>& source,
-                         std::vector<std::unique_ptr<TShaped>>& target, std::size_t index,
-                         DrawingSurface* canvas) {
+                         std::vector<std::unique_ptr<TShaped>>& target, std::size_t index) {
     if (index >= source.size())
         return;
     std::unique_ptr<TShaped> shape = std::move(source[index]);
     source.erase(source.begin() + static_cast<std::ptrdiff_t>(index));
-    shape->Canvas = canvas;
     target.push_back(std::move(shape));
 }
 
@@ -54,14 +56,13 @@ void TShaped::MoveTo(int x, int y) {
     double width, height, left, top;
     GetBounds(width, height, left, top);
     Translate(x - left, y - top);
-    Draw();
 }
 
-void TShaped::DrawHandles() {
-    if (!Selected || Canvas == nullptr)
+void TShaped::DrawHandles(DrawingSurface& surface) const {
+    if (!ShownSelected(surface))
         return;
     for (const TPoints& p : Points)
-        Canvas->fillRectangle(HandleColour, RectF{p.x - 2, p.y - 2, 5, 5});
+        surface.fillRectangle(HandleColour, RectF{p.x - 2, p.y - 2, 5, 5});
 }
 
 void TShaped::Rotate(double cx, double cy, double angle) {
@@ -76,7 +77,6 @@ void TShaped::Rotate(double cx, double cy, double angle) {
         p.x = cx + c * (x - cx) - s * (y - cy);
         p.y = cy + s * (x - cx) + c * (y - cy);
     }
-    Draw();
 }
 
 void TShaped::GetBounds(double& width, double& height, double& left, double& top) const {
@@ -231,7 +231,7 @@ double TShaped::ShapeArea() const {
     return static_cast<double>(percentage) * (MaxX() - MinX()) * (MaxY() - MinY()) * 0.01;
 }
 
-double TShaped::ComputeCG() {
+double TShaped::ComputeCG() const {
     const SampledGrid grid = SampleGrid();
     if (grid.inside == 0)
         return 0;
@@ -258,17 +258,17 @@ bool TShaped::NearFirstPoint(double x, double y) const {
     return std::abs(x - Points[0].x) <= 7 && std::abs(y - Points[0].y) <= 7;
 }
 
-void TShaped::PickVertex(int x, int y) {
+void TShaped::PickVertex(int x, int y, DrawingSurface* highlight) {
     if (!Editable)
         return;
     for (std::size_t i = 0; i < Points.size(); ++i) {
         const TPoints& p = Points[i];
         if (std::abs(x - p.x) <= 5 && std::abs(y - p.y) <= 5) {
-            if (Canvas != nullptr) {
+            if (highlight != nullptr) {
                 const RectI square{TruncToInt(p.x - 5), TruncToInt(p.y - 5), TruncToInt(p.x + 5),
                                    TruncToInt(p.y + 5)};
-                Canvas->fillPixelRect(MakeArgb(255, 255, 255, 255), square);
-                Canvas->framePixelRect(MakeArgb(255, 0, 0, 0), square);
+                highlight->fillPixelRect(MakeArgb(255, 255, 255, 255), square);
+                highlight->framePixelRect(MakeArgb(255, 0, 0, 0), square);
             }
             HotPoint = static_cast<std::int32_t>(i);
             return;

@@ -38,14 +38,19 @@ public:
     TShaped(const TShaped&) = delete;
     TShaped& operator=(const TShaped&) = delete;
 
-    virtual void Draw() {}
-    // Moves entry `index` of `source` to the end of `target`, pointing it at `canvas`.
+    // Paints the shape as it is placed; changes nothing.
+    virtual void Draw(DrawingSurface& surface) const;
+    // Puts the shape where its inputs say and refreshes every value derived from them (an
+    // element's outline from its parent, a dimension's caption from its points, written
+    // with `decimalSeparator`). PlaceDesign calls it in tree order.
+    virtual void Place(char decimalSeparator);
+    // Moves entry `index` of `source` to the end of `target`.
     virtual void TransferTo(std::vector<std::unique_ptr<TShaped>>& source,
-                            std::vector<std::unique_ptr<TShaped>>& target, std::size_t index,
-                            DrawingSurface* canvas);
+                            std::vector<std::unique_ptr<TShaped>>& target, std::size_t index);
     virtual void Translate(double dx, double dy);
     virtual void MoveTo(int x, int y);
-    virtual void DrawHandles();
+    // The selection handles, while the shape is selected and the surface shows selection.
+    void DrawHandles(DrawingSurface& surface) const;
     virtual void Rotate(double cx, double cy, double angle);
     virtual void GetBounds(double& width, double& height, double& left, double& top) const;
     // Writes the shape's dimension record: class name, caption, point count, points.
@@ -56,13 +61,13 @@ public:
     virtual void ScaleDownAboutCentre(double factor);
     virtual PointI GetCentre() const;
     virtual double ShapeArea() const;
-    virtual double ComputeCG();
+    virtual double ComputeCG() const;
 
     bool ContainsPoint(double x, double y) const;
     bool NearFirstPoint(double x, double y) const;
-    // Picks the first vertex within 5 units and highlights it on the canvas; the caller
-    // redraws the design window afterwards.
-    void PickVertex(int x, int y);
+    // Picks the first vertex within 5 units and highlights it on `highlight` when given;
+    // the caller redraws the design window afterwards.
+    void PickVertex(int x, int y, DrawingSurface* highlight = nullptr);
     bool DeleteHotVertex(double x, double y);
     void FlipVertical();
 
@@ -78,7 +83,6 @@ public:
     bool Flipped = false;
     std::string ClassName = "TShaped";
     std::vector<TPoints> Points;
-    DrawingSurface* Canvas = nullptr;
     std::optional<TPen> Pen;
     std::string Caption = "Shape";
     bool Selected = false;
@@ -88,6 +92,10 @@ public:
     std::int32_t HotPoint = 0;
 
 protected:
+    // Whether the shape is drawn as selected on `surface`.
+    bool ShownSelected(const DrawingSurface& surface) const {
+        return Selected && surface.showsSelection();
+    }
     void ScaleAboutCentre(double factor, bool up);
 };
 

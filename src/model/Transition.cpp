@@ -14,9 +14,9 @@ TStozekSciety::TStozekSciety() {
     AllowedParents = FrontSectionParents;
 }
 
-void TStozekSciety::Draw() {
+void TStozekSciety::PlaceFromParent() {
     double x0;
-    if (!Visible || !HasOutline() || !StartBehindParent(x0))
+    if (!StartBehindParent(x0))
         return;
     const double y = AxisY;
     const double halfA = DiameterA / 2.0;
@@ -27,20 +27,33 @@ void TStozekSciety::Draw() {
     Points[3] = {x0, y + halfA};
     Corners = {PointD{x0, y - halfA}, PointD{x0, y - halfA}, PointD{x0 + Length, y - halfB},
                PointD{x0 + Length, y - halfB}};
-    DrawPolygonRoutine(BlackColour, false);
-    DrawHandles();
 }
 
-double TStozekSciety::ComputeArea() {
+void TStozekSciety::Draw(DrawingSurface& surface) const {
+    if (!Placeable())
+        return;
+    DrawPolygonRoutine(surface, BlackColour, false);
+    DrawHandles(surface);
+}
+
+void TStozekSciety::RefreshDerived() {
+    TRocketElement::RefreshDerived();
+    SlantLength = static_cast<float>(Slant());
+}
+
+double TStozekSciety::Slant() const {
     const double halfA = DiameterA / 2.0;
     const double halfB = DiameterB / 2.0;
-    const double slant = std::sqrt(double(Length) * Length + (halfA - halfB) * (halfA - halfB));
-    SlantLength = static_cast<float>(slant);
-    Area = static_cast<float>(slant * Pi * (halfA + halfB));
-    return Area;
+    return std::sqrt(double(Length) * Length + (halfA - halfB) * (halfA - halfB));
 }
 
-double TStozekSciety::ComputeCP() {
+double TStozekSciety::ComputeArea() const {
+    const double halfA = DiameterA / 2.0;
+    const double halfB = DiameterB / 2.0;
+    return static_cast<float>(Slant() * Pi * (halfA + halfB));
+}
+
+double TStozekSciety::ComputeCP() const {
     // The front is taken relative to the nose tip in single precision and added back.
     const double x0 = OriginX + static_cast<float>(FirstX() - OriginX);
     const double q = DivideOrNaN(DiameterA, DiameterB);
@@ -48,8 +61,7 @@ double TStozekSciety::ComputeCP() {
     const double cp = x0 + (Length / 3.0) * (1 + ratio);
     if (!std::isfinite(cp))
         return std::numeric_limits<double>::quiet_NaN();
-    CP = static_cast<float>(cp);
-    return CP;
+    return static_cast<float>(cp);
 }
 
 } // namespace vantor

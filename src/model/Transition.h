@@ -8,12 +8,16 @@ namespace vantor {
 class TStozekSciety : public TRocketElement {
 public:
     TStozekSciety();
-    void Draw() override;
-    double ComputeArea() override;
-    double ComputeCP() override;
+    void PlaceFromParent() override;
+    void Draw(DrawingSurface& surface) const override;
+    void RefreshDerived() override;
+    double ComputeArea() const override;
+    double ComputeCP() const override;
+    // The length of the cone's side, from the sizes.
+    double Slant() const;
     std::size_t OutlinePointCount() const override { return 4; }
 
-    float SlantLength = 0;
+    float SlantLength = 0; // cached by the last placing
 };
 
 } // namespace vantor

@@ -2,7 +2,6 @@
 
 #include "analysis/Summary.h"
 #include "canvas/DesignDrawing.h"
-#include "canvas/NullSurface.h"
 
 #include <QFont>
 #include <QFontMetricsF>
@@ -77,16 +76,10 @@ PointF MeasureSurfaceText(std::string_view text) {
     return PointF{box.width(), box.height()};
 }
 
-std::optional<RectF> MeasureDesignDrawing(Design& design) {
-    // A first redraw settles what the previous summary left (the markers of a design
-    // never summarised, elements placed from parents placed later), so that the bounds
-    // are those of every later drawing.
-    NullSurface settle;
-    DrawDesign(design, settle);
-    ComputeSummary(design, &settle, '.');
+std::optional<RectF> MeasureDesignDrawing(const Design& design, const Summary& summary) {
     BoundsSurface bounds(MeasureSurfaceText);
     DrawDesign(design, bounds);
-    ComputeSummary(design, &bounds, '.');
+    DrawSummaryMarkers(bounds, summary);
     return bounds.bounds();
 }
 

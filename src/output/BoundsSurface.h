@@ -21,6 +21,8 @@ public:
     std::optional<RectF> bounds() const;
 
     double worldScale() const override { return 1.0; }
+    // Paper and files show every shape unselected, so selection handles take no room.
+    bool showsSelection() const override { return false; }
     void drawLine(Argb, PointF from, PointF to) override;
     void drawBezier(Argb, PointI p0, PointI p1, PointI p2, PointI p3) override;
     void drawPolygon(Argb, std::span<const PointI> points) override;
@@ -46,8 +48,10 @@ private:
 // high, from its top-left corner). Needs a QGuiApplication.
 PointF MeasureSurfaceText(std::string_view text);
 
-// Draws the design with its summary markers on a bounds surface, as a full redraw does,
-// and returns where the drawing lies; nothing when nothing is drawn.
-std::optional<RectF> MeasureDesignDrawing(Design& design);
+struct Summary;
+
+// Draws the placed design with the summary's markers on a bounds surface, as a full
+// redraw does, and returns where the drawing lies; nothing when nothing is drawn.
+std::optional<RectF> MeasureDesignDrawing(const Design& design, const Summary& summary);
 
 } // namespace vantor

@@ -60,9 +60,9 @@ OutputResult Write(const QByteArray& bytes, const std::filesystem::path& path) {
 
 } // namespace
 
-QByteArray SideViewSvg(Design& design, const QString& title) {
-    const Unselected unselected(design);
-    const RectF area = SideViewArea(design);
+QByteArray SideViewSvg(const Design& design, const QString& title) {
+    const Summary summary = ComputeSummary(design, '.');
+    const RectF area = SideViewArea(design, summary);
     // Beyond a kilometre the pixel size that fixes the millimetres would overflow.
     constexpr double MaxSide = 1e6;
     if (!(area.width <= MaxSide && area.height <= MaxSide))
@@ -89,7 +89,7 @@ QByteArray SideViewSvg(Design& design, const QString& title) {
     {
         QtDrawingSurface surface(painter, 1.0, SvgLineWidth);
         DrawDesign(design, surface);
-        ComputeSummary(design, &surface, '.');
+        DrawSummaryMarkers(surface, summary);
     }
     painter.end();
     // The drawing's lines are hairlines of the screen, which Qt marks as not scaling
@@ -100,7 +100,7 @@ QByteArray SideViewSvg(Design& design, const QString& title) {
     return svg;
 }
 
-QByteArray DesignPdf(Design& design, const QString& title, const PageSetup& setup,
+QByteArray DesignPdf(const Design& design, const QString& title, const PageSetup& setup,
                      OutputResult& result, const OutputTexts& texts) {
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
@@ -123,7 +123,7 @@ QByteArray DesignPdf(Design& design, const QString& title, const PageSetup& setu
     return bytes;
 }
 
-OutputResult WriteDesignPdf(Design& design, const QString& title, const PageSetup& setup,
+OutputResult WriteDesignPdf(const Design& design, const QString& title, const PageSetup& setup,
                             const std::filesystem::path& path, const OutputTexts& texts) {
     OutputResult made;
     const QByteArray bytes = DesignPdf(design, title, setup, made, texts);
@@ -134,7 +134,7 @@ OutputResult WriteDesignPdf(Design& design, const QString& title, const PageSetu
     return written;
 }
 
-OutputResult WriteSideViewSvg(Design& design, const QString& title,
+OutputResult WriteSideViewSvg(const Design& design, const QString& title,
                               const std::filesystem::path& path) {
     const OutputBudget budget = EstimateSideViewDrawing(design);
     if (!budget.ok())
@@ -145,7 +145,7 @@ OutputResult WriteSideViewSvg(Design& design, const QString& title,
     return Write(bytes, path);
 }
 
-OutputResult WriteTemplatesSvg(Design& design, const QString& title,
+OutputResult WriteTemplatesSvg(const Design& design, const QString& title,
                                const std::filesystem::path& path,
                                const TemplateSvgOptions& options) {
     const std::vector<CutTemplate> templates = BuildTemplates(design, options.texts);

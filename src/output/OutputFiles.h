@@ -25,25 +25,27 @@ struct OutputResult {
     std::string note;
 };
 
+// Every design handed to these functions is placed (PlaceDesign) and drawn unselected.
+
 // The side view at 1:1 as SVG: width and height in millimetres and a view box in
 // millimetres, so one drawing unit is one millimetre wherever it is opened.
-QByteArray SideViewSvg(Design& design, const QString& title);
+QByteArray SideViewSvg(const Design& design, const QString& title);
 
 // The PDF document of every page (side view, templates, parts list) at 1200 dpi.
 // Labels, lists and templates are in the language of `texts`.
-QByteArray DesignPdf(Design& design, const QString& title, const PageSetup& setup,
+QByteArray DesignPdf(const Design& design, const QString& title, const PageSetup& setup,
                      OutputResult& result, const OutputTexts& texts = {});
 
 // The same written to a file safely: a failure leaves any earlier file as it was and no
 // partial file behind.
-OutputResult WriteDesignPdf(Design& design, const QString& title, const PageSetup& setup,
+OutputResult WriteDesignPdf(const Design& design, const QString& title, const PageSetup& setup,
                             const std::filesystem::path& path, const OutputTexts& texts = {});
-OutputResult WriteSideViewSvg(Design& design, const QString& title,
+OutputResult WriteSideViewSvg(const Design& design, const QString& title,
                               const std::filesystem::path& path);
 // The templates nested on sheets, one SVG file per sheet (see SheetPaths); `pages` is
 // the number of sheets. Refuses a design with nothing to cut, and templates larger than
 // the sheet.
-OutputResult WriteTemplatesSvg(Design& design, const QString& title,
+OutputResult WriteTemplatesSvg(const Design& design, const QString& title,
                                const std::filesystem::path& path,
                                const TemplateSvgOptions& options = {});
 

@@ -72,8 +72,8 @@ std::vector<PartsListRow> BuildPartsList(const Design& design, const OutputTexts
     return rows;
 }
 
-std::vector<SummaryRow> PartsListSummaryRows(Design& design, const OutputTexts& texts) {
-    const Summary summary = ComputeSummary(design, nullptr, '.');
+std::vector<SummaryRow> PartsListSummaryRows(const Design& design, const Summary& summary,
+                                             const OutputTexts& texts) {
     std::vector<SummaryRow> rows = RowsInUnits(summary, texts.units, '.');
     for (SummaryRow& row : rows)
         row = {texts.word(row.label), texts.word(row.value)};

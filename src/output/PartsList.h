@@ -30,9 +30,10 @@ struct PartsListRow {
 std::vector<PartsListRow> BuildPartsList(const Design& design, const OutputTexts& texts = {});
 
 // The rows below the components: the rocket's summary, then the standard stability
-// analysis (labels "Barrowman CNa", "Barrowman CP", ...); labels and verdicts in the
-// language of `texts`.
-std::vector<SummaryRow> PartsListSummaryRows(Design& design, const OutputTexts& texts = {});
+// analysis (labels "Barrowman CNa", "Barrowman CP", ...) of a placed design; labels and
+// verdicts in the language of `texts`.
+std::vector<SummaryRow> PartsListSummaryRows(const Design& design, const Summary& summary,
+                                             const OutputTexts& texts = {});
 
 // A plain name for an element class ("TKorpus" -> "body tube"), in the language of `texts`.
 std::string KindName(const std::string& className, const OutputTexts& texts = {});

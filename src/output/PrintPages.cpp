@@ -217,14 +217,13 @@ void PaintTemplate(PageWriter& writer, QPainter& painter, const CutTemplate& t) 
                     7 * text.size / DefaultTextSize, Qt::black, text.angle, text.centred);
 }
 
-void PaintSideView(PageWriter& writer, QPainter& painter, Design& design) {
-    const RectF content = writer.frame().content();
-    const Tiling tiling = SideViewTiling(design, content.width, content.height);
+void PaintSideView(PageWriter& writer, QPainter& painter, const Design& design,
+                   const Summary& summary, const Tiling& tiling) {
     PaintTiled(writer, painter, tiling, FromUtf8(writer.texts().sideViewPage), [&] {
         QtDrawingSurface surface(painter, 1.0, LineWidth,
                                  QtDrawingSurface::PenWidth::InPainterUnits);
         DrawDesign(design, surface);
-        ComputeSummary(design, &surface, '.');
+        DrawSummaryMarkers(surface, summary);
     });
 }
 
@@ -264,10 +263,10 @@ void PaintTemplates(PageWriter& writer, QPainter& painter, const std::vector<Cut
     }
 }
 
-void PaintPartsList(PageWriter& writer, Design& design) {
+void PaintPartsList(PageWriter& writer, const Design& design, const Summary& computed) {
     const OutputTexts& texts = writer.texts();
     const std::vector<PartsListRow> rows = BuildPartsList(design, texts);
-    const std::vector<SummaryRow> summary = PartsListSummaryRows(design, texts);
+    const std::vector<SummaryRow> summary = PartsListSummaryRows(design, computed, texts);
     const RectF content = writer.frame().content();
     const double rowHeight = PartsRowHeight;
     // Column positions as fractions of the width.
@@ -318,23 +317,6 @@ void PaintPartsList(PageWriter& writer, Design& design) {
 
 } // namespace
 
-Unselected::Unselected(Design& design) : design_(design) {
-    for (const auto& element : design.Elements)
-        selected_.push_back(std::exchange(element->Selected, false));
-    for (const auto& dimension : design.Dimensions)
-        selected_.push_back(std::exchange(dimension->Selected, false));
-}
-
-Unselected::~Unselected() {
-    std::size_t i = 0;
-    for (const auto& element : design_.Elements)
-        if (i < selected_.size())
-            element->Selected = selected_[i++];
-    for (const auto& dimension : design_.Dimensions)
-        if (i < selected_.size())
-            dimension->Selected = selected_[i++];
-}
-
 PointF Tiling::tileOrigin(int row, int column) const {
     return {area.x + column * (tileWidth - overlap), area.y + row * (tileHeight - overlap)};
 }
@@ -365,17 +347,17 @@ RectF PageFrame::calibrationBar() const {
     return {0, height - FooterBand + 6, CalibrationLength, 3};
 }
 
-RectF SideViewArea(Design& design) {
-    Unselected unselected(design);
-    const std::optional<RectF> box = MeasureDesignDrawing(design);
+RectF SideViewArea(const Design& design, const Summary& summary) {
+    const std::optional<RectF> box = MeasureDesignDrawing(design, summary);
     if (!box)
         return {0, 0, 2 * DrawingMargin, 2 * DrawingMargin};
     return {box->x - DrawingMargin, box->y - DrawingMargin, box->width + 2 * DrawingMargin,
             box->height + 2 * DrawingMargin};
 }
 
-Tiling SideViewTiling(Design& design, double tileWidth, double tileHeight) {
-    RectF area = SideViewArea(design);
+Tiling SideViewTiling(const Design& design, const Summary& summary, double tileWidth,
+                      double tileHeight) {
+    RectF area = SideViewArea(design, summary);
     // Where only the white margin would spill onto more pages, the margin gives way: a
     // drawing that fits one page across (or down) takes one page there.
     auto fit = [](double& start, double& length, double tile) {
@@ -389,11 +371,11 @@ Tiling SideViewTiling(Design& design, double tileWidth, double tileHeight) {
     return TileArea(area, tileWidth, tileHeight);
 }
 
-OutputBudget EstimateDesignPages(Design& design, const std::vector<CutTemplate>& templates,
+OutputBudget EstimateDesignPages(const Design& design, const Tiling& side,
+                                 const std::vector<CutTemplate>& templates,
                                  const PageFrame& frame) {
     OutputBudget budget;
     const RectF content = frame.content();
-    const Tiling side = SideViewTiling(design, content.width, content.height);
     const long long tiles = static_cast<long long>(side.rows) * side.columns;
     budget.pages = tiles;
     budget.drawnItems = tiles * SideViewItems(design);
@@ -410,8 +392,16 @@ OutputBudget EstimateDesignPages(Design& design, const std::vector<CutTemplate>&
     return budget;
 }
 
-PagesResult PaintDesignPages(Design& design, const QString& designName, QPagedPaintDevice& device,
-                             const OutputTexts& texts) {
+OutputBudget EstimateDesignPages(const Design& design, const std::vector<CutTemplate>& templates,
+                                 const PageFrame& frame) {
+    const RectF content = frame.content();
+    const Summary summary = ComputeSummary(design, '.');
+    return EstimateDesignPages(design, SideViewTiling(design, summary, content.width, content.height),
+                               templates, frame);
+}
+
+PagesResult PaintDesignPages(const Design& design, const QString& designName,
+                             QPagedPaintDevice& device, const OutputTexts& texts) {
     PagesResult result;
     const QRectF paint = device.pageLayout().paintRect(QPageLayout::Millimeter);
     const PageFrame frame{paint.width(), paint.height()};
@@ -423,7 +413,10 @@ PagesResult PaintDesignPages(Design& design, const QString& designName, QPagedPa
     // A drawing of absurd size (a damaged or hostile file) is refused before any page is
     // started rather than spread over thousands of pages.
     const std::vector<CutTemplate> templates = BuildTemplates(design, texts);
-    const OutputBudget budget = EstimateDesignPages(design, templates, frame);
+    // One summary serves the measuring, the side view's markers and the parts list.
+    const Summary summary = ComputeSummary(design, '.');
+    const Tiling side = SideViewTiling(design, summary, content.width, content.height);
+    const OutputBudget budget = EstimateDesignPages(design, side, templates, frame);
     if (!budget.ok()) {
         result.reason = budget.refusal;
         return result;
@@ -436,12 +429,9 @@ PagesResult PaintDesignPages(Design& design, const QString& designName, QPagedPa
     }
     painter.setRenderHint(QPainter::Antialiasing);
     PageWriter writer(painter, device, designName, texts);
-    {
-        Unselected unselected(design);
-        PaintSideView(writer, painter, design);
-    }
+    PaintSideView(writer, painter, design, summary, side);
     PaintTemplates(writer, painter, templates);
-    PaintPartsList(writer, design);
+    PaintPartsList(writer, design, summary);
     const bool ended = painter.end();
     result.pages = writer.pages();
     result.ok = ended && !writer.failed();

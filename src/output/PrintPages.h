@@ -18,19 +18,7 @@ namespace vantor {
 
 class Design;
 
-// Clears every selection while the design is drawn for paper or a file, and puts it
-// back after.
-class Unselected {
-public:
-    explicit Unselected(Design& design);
-    ~Unselected();
-    Unselected(const Unselected&) = delete;
-    Unselected& operator=(const Unselected&) = delete;
-
-private:
-    Design& design_;
-    std::vector<bool> selected_;
-};
+struct Summary;
 
 // How a drawing larger than a page is cut into tiles: each tile shows `tileWidth` x
 // `tileHeight` millimetres of the drawing, and neighbouring tiles share `overlap`.
@@ -66,13 +54,14 @@ struct PageFrame {
 // Length of the calibration bar, in millimetres.
 inline constexpr double CalibrationLength = 100;
 
-// The side view's part that is printed: the drawing with a margin around it; a small
-// empty area when nothing is drawn.
-RectF SideViewArea(Design& design);
+// The side view's part that is printed: the placed drawing with the summary's markers and
+// a margin around it; a small empty area when nothing is drawn.
+RectF SideViewArea(const Design& design, const Summary& summary);
 
 // The side view cut into tiles of the given size; the margin is narrowed where it alone
 // would take another row or column of pages.
-Tiling SideViewTiling(Design& design, double tileWidth, double tileHeight);
+Tiling SideViewTiling(const Design& design, const Summary& summary, double tileWidth,
+                      double tileHeight);
 
 struct PagesResult {
     bool ok = false;
@@ -83,7 +72,11 @@ struct PagesResult {
 // What the document of PaintDesignPages takes on pages of this frame: the side view's
 // tiles (each drawing every element and dimension), the templates' pages and the parts
 // list's pages, against the limits of OutputBudget.
-OutputBudget EstimateDesignPages(Design& design, const std::vector<CutTemplate>& templates,
+OutputBudget EstimateDesignPages(const Design& design, const std::vector<CutTemplate>& templates,
+                                 const PageFrame& frame);
+// The same for a side view already tiled (SideViewTiling).
+OutputBudget EstimateDesignPages(const Design& design, const Tiling& side,
+                                 const std::vector<CutTemplate>& templates,
                                  const PageFrame& frame);
 
 // Paints the whole document onto the device, whose page layout is already set: the side
@@ -91,7 +84,8 @@ OutputBudget EstimateDesignPages(Design& design, const std::vector<CutTemplate>&
 // Every page carries its label and the calibration bar. Elements are drawn unselected.
 // A document beyond its budget (EstimateDesignPages) is refused before any page is started.
 // Labels, lists and templates are in the language of `texts`.
-PagesResult PaintDesignPages(Design& design, const QString& designName, QPagedPaintDevice& device,
-                             const OutputTexts& texts = {});
+// The design is placed (PlaceDesign); its summary is computed once for all pages.
+PagesResult PaintDesignPages(const Design& design, const QString& designName,
+                             QPagedPaintDevice& device, const OutputTexts& texts = {});
 
 } // namespace vantor

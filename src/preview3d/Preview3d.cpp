@@ -43,7 +43,7 @@ void ReportUnavailable(QWidget* parent, Interaction& interaction) {
 
 } // namespace
 
-void ShowPreview3d(QWidget* parent, Design& design, Preview3dViewState& state,
+void ShowPreview3d(QWidget* parent, const Design& design, Preview3dViewState& state,
                    Interaction& interaction, const GlCheck& glAvailable) {
     if (design.tree.empty())
         return;

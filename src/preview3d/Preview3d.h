@@ -26,7 +26,7 @@ QString Preview3dUnavailableText();
 // opens the 3D window over `parent`, modal, and returns once the user has closed it; the
 // window is destroyed then. When OpenGL cannot be used, says so through `interaction`
 // instead and opens nothing. The design is only read.
-void ShowPreview3d(QWidget* parent, Design& design, Preview3dViewState& state,
+void ShowPreview3d(QWidget* parent, const Design& design, Preview3dViewState& state,
                    Interaction& interaction, const GlCheck& glAvailable = DesktopGlAvailable);
 
 } // namespace vantor

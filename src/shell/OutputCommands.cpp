@@ -158,7 +158,7 @@ void OutputCommands::print() {
     printer.setPageMargins(QMarginsF(PageMargin, PageMargin, PageMargin, PageMargin),
                            QPageLayout::Millimeter);
     const PagesResult printed =
-        PaintDesignPages(design->design(), DesignTitle(windows_), printer, outputTexts());
+        PaintDesignPages(design->placedDesign(), DesignTitle(windows_), printer, outputTexts());
     if (!printed.ok)
         interaction_.showMessage(&window_, said(printed.reason), texts_(1707),
                                  Interaction::Icon::Error);
@@ -177,7 +177,7 @@ void OutputCommands::printPreview() {
     connect(&dialog, &QPrintPreviewDialog::paintRequested, this, [&](QPrinter* target) {
         target->setPageMargins(QMarginsF(PageMargin, PageMargin, PageMargin, PageMargin),
                                QPageLayout::Millimeter);
-        PaintDesignPages(design->design(), title, *target, texts);
+        PaintDesignPages(design->placedDesign(), title, *target, texts);
     });
     interaction_.runDialog(dialog);
 }
@@ -201,7 +201,7 @@ void OutputCommands::exportPdf() {
     if (file.isEmpty())
         return;
     file = WithSuffix(file, "pdf");
-    const OutputResult written = WriteDesignPdf(design->design(), DesignTitle(windows_), setup,
+    const OutputResult written = WriteDesignPdf(design->placedDesign(), DesignTitle(windows_), setup,
                                                 file.toStdString(), outputTexts());
     if (!written.ok)
         reportWriteFailure(file, written.reason);
@@ -237,8 +237,8 @@ void OutputCommands::exportSvg() {
         return;
     file = WithSuffix(file, "svg");
     const OutputResult written =
-        choice == 0 ? WriteSideViewSvg(design->design(), DesignTitle(windows_), file.toStdString())
-                    : WriteTemplatesSvg(design->design(), DesignTitle(windows_), file.toStdString(),
+        choice == 0 ? WriteSideViewSvg(design->placedDesign(), DesignTitle(windows_), file.toStdString())
+                    : WriteTemplatesSvg(design->placedDesign(), DesignTitle(windows_), file.toStdString(),
                                         options);
     if (!written.ok) {
         reportWriteFailure(file, written.reason);

@@ -43,7 +43,7 @@ ViewCommands::ViewCommands(QWidget& window, const MainActions& actions, const Ma
     connect(a.A3d, &QAction::triggered, this, [this] {
         if (TMDIChild* active = windows_.active();
             active != nullptr && !active->design().tree.empty())
-            ShowPreview3d(&window_, active->design(), *view3d_, interaction_);
+            ShowPreview3d(&window_, active->placedDesign(), *view3d_, interaction_);
     });
     connect(a.AFullScreen, &QAction::triggered, this, [this] {
         if (TMDIChild* active = windows_.active())

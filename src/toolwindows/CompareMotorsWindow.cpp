@@ -2,8 +2,7 @@
 
 #include "aero/Drag.h"
 #include "analysis/Stability.h"
-#include "canvas/DesignDrawing.h"
-#include "canvas/NullSurface.h"
+#include "model/Placing.h"
 #include "designfile/DesignFile.h"
 #include "flight/Figures.h"
 #include "model/Design.h"
@@ -280,8 +279,7 @@ void CompareMotorsWindow::start() {
             work->readable = false;
             return;
         }
-        NullSurface surface;
-        DrawDesign(design, surface);
+        PlaceDesign(design);
         const StabilityAnalysis analysis = AnalyseStability(design);
         work->mounts = MotorMounts(design, analysis).size();
         ComparisonSettings settings = work->settings;

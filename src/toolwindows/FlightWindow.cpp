@@ -1,8 +1,7 @@
 #include "toolwindows/FlightWindow.h"
 
 #include "analysis/Stability.h"
-#include "canvas/DesignDrawing.h"
-#include "canvas/NullSurface.h"
+#include "model/Placing.h"
 #include "designfile/DesignFile.h"
 #include "flight/Figures.h"
 #include "interaction/Interaction.h"
@@ -336,8 +335,7 @@ void FlightWindow::setDesign(const Design& design, const QString& name) {
     auto copy = std::make_unique<Design>();
     const std::vector<std::uint8_t> bytes = EncodeDesign(design);
     if (DecodeDesign(bytes, *copy).ok) {
-        NullSurface surface;
-        DrawDesign(*copy, surface);
+        PlaceDesign(*copy);
         analysis_ = std::make_unique<StabilityAnalysis>(AnalyseStability(*copy));
         mounts_ = MotorMounts(*copy, *analysis_);
         design_ = std::move(copy);

@@ -2,6 +2,7 @@
 #include "designfile/DesignFile.h"
 #include "model/FinSet.h"
 #include "model/NumberFormat.h"
+#include "model/Placing.h"
 #include "support/DesignBuilder.h"
 #include "support/RecordingSurface.h"
 
@@ -243,6 +244,7 @@ private slots:
             rocket.fins->Points.insert(rocket.fins->Points.end(), {TPoints{0, 0}, TPoints{9, 900}});
         NullSurface surface;
         for (int redraw = 0; redraw < 2; ++redraw) {
+            PlaceDesign(rocket.design);
             DrawDesign(rocket.design, surface);
             QCOMPARE(Rows(ComputeSummary(rocket.design, nullptr, '.')), sound);
         }

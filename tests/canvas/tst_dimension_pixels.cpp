@@ -44,8 +44,8 @@ QImage DrawHorizontalDimension(double zoom, std::string& caption) {
         QtDrawingSurface surface(image, zoom);
         TWymiarPoziomy dimension;
         dimension.Points = {{10, 30}, {110, 30}, {60, 50}};
-        dimension.Canvas = &surface;
-        dimension.Draw();
+        dimension.Place(surface.decimalSeparator());
+        dimension.Draw(surface);
         caption = dimension.Caption;
     }
     return image;
@@ -131,8 +131,8 @@ void DimensionPixelsTest::extremeCoordinatesDrawPromptly() {
     timer.start();
     for (double zoom : {1.0, 3.0}) {
         QtDrawingSurface surface(image, zoom);
-        dimension->Canvas = &surface;
-        dimension->Draw();
+        dimension->Place(surface.decimalSeparator());
+        dimension->Draw(surface);
     }
     QVERIFY2(timer.elapsed() < 5000, qPrintable(QString::number(timer.elapsed())));
     QVERIFY(dimension->Caption != before);

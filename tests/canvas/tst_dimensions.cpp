@@ -153,8 +153,8 @@ void DimensionAnnotationsTest::linearDimensionLine() {
     RecordingSurface surface;
     auto dimension = MakeDimension(kind);
     SetPoints(*dimension, points);
-    dimension->Canvas = &surface;
-    dimension->Draw();
+    dimension->Place(surface.decimalSeparator());
+    dimension->Draw(surface);
 
     QCOMPARE(QString::fromStdString(dimension->Caption), caption);
     const auto lines = surface.of(Op::Line);
@@ -200,8 +200,8 @@ void DimensionAnnotationsTest::arrowheadsPointAlongTheDimensionLine() {
     RecordingSurface surface;
     auto dimension = MakeDimension(kind);
     SetPoints(*dimension, points);
-    dimension->Canvas = &surface;
-    dimension->Draw();
+    dimension->Place(surface.decimalSeparator());
+    dimension->Draw(surface);
 
     const auto lines = surface.of(Op::Line);
     const auto arrowheads = surface.of(Op::Polygon);
@@ -267,8 +267,8 @@ void DimensionAnnotationsTest::arrowheadCorners() {
     RecordingSurface surface;
     auto dimension = MakeDimension(kind);
     SetPoints(*dimension, points);
-    dimension->Canvas = &surface;
-    dimension->Draw();
+    dimension->Place(surface.decimalSeparator());
+    dimension->Draw(surface);
 
     const auto arrowheads = surface.of(Op::Polygon);
     QCOMPARE(arrowheads.size(), std::size_t(2));
@@ -280,7 +280,6 @@ void DimensionAnnotationsTest::incompleteOrHiddenDimensionDrawsNothing_data() {
     QTest::addColumn<QString>("kind");
     QTest::addColumn<QList<QPointF>>("points");
     QTest::addColumn<bool>("visible");
-    QTest::addColumn<bool>("withCanvas");
     QTest::addColumn<QString>("caption");
 
     const QList<QPointF> three{{0, 0}, {50, 50}, {60, 40}};
@@ -293,25 +292,23 @@ void DimensionAnnotationsTest::incompleteOrHiddenDimensionDrawsNothing_data() {
                  {"angle", "Wymiar"}};
     for (const auto& k : kinds) {
         QTest::addRow("%s, one point", k.kind)
-            << k.kind << three.mid(0, 1) << true << true << k.caption;
+            << k.kind << three.mid(0, 1) << true << k.caption;
         QTest::addRow("%s, two points", k.kind)
-            << k.kind << three.mid(0, 2) << true << true << k.caption;
-        QTest::addRow("%s, hidden", k.kind) << k.kind << three << false << true << k.caption;
-        QTest::addRow("%s, no canvas", k.kind) << k.kind << three << true << false << k.caption;
+            << k.kind << three.mid(0, 2) << true << k.caption;
+        QTest::addRow("%s, hidden", k.kind) << k.kind << three << false << k.caption;
         QTest::addRow("%s, NaN coordinate", k.kind)
-            << k.kind << QList<QPointF>{{0, 0}, {50, NaN}, {60, 40}} << true << true << k.caption;
+            << k.kind << QList<QPointF>{{0, 0}, {50, NaN}, {60, 40}} << true << k.caption;
         QTest::addRow("%s, infinite coordinate", k.kind)
-            << k.kind << QList<QPointF>{{-Inf, 0}, {50, 50}, {60, 40}} << true << true << k.caption;
+            << k.kind << QList<QPointF>{{-Inf, 0}, {50, 50}, {60, 40}} << true << k.caption;
     }
     QTest::newRow("angle, four points")
-        << "angle" << (three + QList<QPointF>{{0, 9}}) << true << true << "Wymiar";
+        << "angle" << (three + QList<QPointF>{{0, 9}}) << true << "Wymiar";
 }
 
 void DimensionAnnotationsTest::incompleteOrHiddenDimensionDrawsNothing() {
     QFETCH(QString, kind);
     QFETCH(QList<QPointF>, points);
     QFETCH(bool, visible);
-    QFETCH(bool, withCanvas);
     QFETCH(QString, caption);
 
     RecordingSurface surface;
@@ -319,8 +316,8 @@ void DimensionAnnotationsTest::incompleteOrHiddenDimensionDrawsNothing() {
     SetPoints(*dimension, points);
     dimension->Visible = visible;
     dimension->Selected = true;
-    dimension->Canvas = withCanvas ? &surface : nullptr;
-    dimension->Draw();
+    dimension->Place(surface.decimalSeparator());
+    dimension->Draw(surface);
 
     QCOMPARE(surface.calls.size(), std::size_t(0));
     QCOMPARE(QString::fromStdString(dimension->Caption), caption);
@@ -365,8 +362,8 @@ void DimensionAnnotationsTest::angleCaption() {
     RecordingSurface surface;
     TAngleWymiar angle;
     SetPoints(angle, points);
-    angle.Canvas = &surface;
-    angle.Draw();
+    angle.Place(surface.decimalSeparator());
+    angle.Draw(surface);
 
     QCOMPARE(QString::fromStdString(angle.Caption), caption);
     // One line per arc step plus the two arms, one arrowhead at each end of the arc.
@@ -381,8 +378,8 @@ void DimensionAnnotationsTest::rightToDownAngleGeometry() {
     RecordingSurface surface;
     TAngleWymiar angle;
     SetPoints(angle, {{100, 100}, {140, 100}, {100, 140}});
-    angle.Canvas = &surface;
-    angle.Draw();
+    angle.Place(surface.decimalSeparator());
+    angle.Draw(surface);
 
     const auto lines = surface.of(Op::Line);
     QCOMPARE(lines.size(), std::size_t(93));
@@ -416,8 +413,8 @@ void DimensionAnnotationsTest::angleReadsFirstArmEndBackFromItsShortestText() {
     TAngleWymiar angle;
     const double longX = 0.1 + 0.2; // 0.30000000000000004
     SetPoints(angle, {{0, 0}, {longX, 40}, {0, -40}});
-    angle.Canvas = &surface;
-    angle.Draw();
+    angle.Place(surface.decimalSeparator());
+    angle.Draw(surface);
 
     const auto lines = surface.of(Op::Line);
     QVERIFY(!lines.empty());
@@ -446,8 +443,8 @@ void DimensionAnnotationsTest::selectionHandles() {
     auto dimension = MakeDimension(kind);
     SetPoints(*dimension, {{100, 100}, {140, 100}, {100, 140}});
     dimension->Selected = selected;
-    dimension->Canvas = &surface;
-    dimension->Draw();
+    dimension->Place(surface.decimalSeparator());
+    dimension->Draw(surface);
 
     const auto squares = surface.of(Op::FillRect);
     QCOMPARE(int(squares.size()), handles);
@@ -473,12 +470,12 @@ void DimensionAnnotationsTest::captionUsesTheSurfaceDecimalSeparator() {
     CommaSurface surface;
     TWymiar aligned;
     SetPoints(aligned, {{0, 0}, {50, 50}, {60, 40}});
-    aligned.Canvas = &surface;
-    aligned.Draw();
+    aligned.Place(surface.decimalSeparator());
+    aligned.Draw(surface);
     TWymiarPoziomy horizontal;
     SetPoints(horizontal, {{10, 5}, {47.9, 30}, {0, 60}});
-    horizontal.Canvas = &surface;
-    horizontal.Draw();
+    horizontal.Place(surface.decimalSeparator());
+    horizontal.Draw(surface);
 
     QCOMPARE(QString::fromStdString(aligned.Caption), QStringLiteral("70,71"));
     QCOMPARE(QString::fromStdString(horizontal.Caption), QStringLiteral("37,00"));
@@ -528,8 +525,8 @@ void DimensionAnnotationsTest::extremeInputsStayBounded() {
     RecordingSurface surface;
     auto dimension = MakeDimension(kind);
     SetPoints(*dimension, points);
-    dimension->Canvas = &surface;
-    dimension->Draw();
+    dimension->Place(surface.decimalSeparator());
+    dimension->Draw(surface);
 
     const QString drawnCaption = QString::fromStdString(dimension->Caption);
     if (caption == "<301 digits>.00")

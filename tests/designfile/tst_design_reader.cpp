@@ -1,5 +1,6 @@
 // The design file reader: rebuilding the design, round trips, and refusing damaged files.
 #include "designfile/DesignFile.h"
+#include "model/Placing.h"
 #include "support/SampleDesigns.h"
 
 #include <QDir>
@@ -182,6 +183,7 @@ private slots:
         // Drawing the loaded design, as the window does after opening, changes nothing
         // that is stored.
         RecordingSurface surface;
+        PlaceDesign(loaded);
         DrawDesign(loaded, surface);
         QCOMPARE(EncodeDesign(loaded), bytes);
     }
@@ -253,6 +255,7 @@ private slots:
         QCOMPARE(design.Elements[1]->Parent, design.Elements[0].get());
         QCOMPARE(OriginX, 400.0f); // the last root read
         RecordingSurface surface;
+        PlaceDesign(design);
         DrawDesign(design, surface);
         // Two noses of three lines each, the fin set's two outlines of four, the
         // transition's four.
@@ -662,6 +665,7 @@ private slots:
         QVERIFY(DecodeDesign(once, again).ok);
         QCOMPARE(EncodeDesign(again), once);
         RecordingSurface surface;
+        PlaceDesign(again);
         DrawDesign(again, surface);
     }
 };

@@ -1,7 +1,6 @@
 // "Compare motors": every library motor that fits, every delay it has, and a stop on request.
 #include "analysis/Stability.h"
-#include "canvas/DesignDrawing.h"
-#include "canvas/NullSurface.h"
+#include "model/Placing.h"
 #include "designfile/DesignFile.h"
 #include "flight/CompareMotors.h"
 #include "model/Design.h"
@@ -28,8 +27,7 @@ private slots:
             QSKIP("no shared data folder beside the project");
         Design design;
         QVERIFY(LoadDesign(Data + "/peer-flights/peer18_bt55.kfx", design).ok);
-        NullSurface surface;
-        DrawDesign(design, surface);
+        PlaceDesign(design);
         const StabilityAnalysis analysis = AnalyseStability(design);
         const MotorLibrary library = LoadMotorLibrary({Data + "/motors"});
         QVERIFY(library.motors.size() > 20);
@@ -111,8 +109,7 @@ private slots:
             else if (auto* fins = dynamic_cast<TStatecznik*>(e.get()))
                 fins->FinCount = int(value);
         }
-        NullSurface surface;
-        DrawDesign(design, surface);
+        PlaceDesign(design);
         const StabilityAnalysis analysis = AnalyseStability(design);
         const MotorLibrary library = LoadMotorLibrary({Data + "/motors"});
         const Motor* c6 = nullptr;
@@ -142,8 +139,7 @@ private slots:
             QSKIP("no shared data folder beside the project");
         Design design;
         QVERIFY(LoadDesign(Data + "/peer-flights/peer18_bt55.kfx", design).ok);
-        NullSurface surface;
-        DrawDesign(design, surface);
+        PlaceDesign(design);
         const StabilityAnalysis analysis = AnalyseStability(design);
         const MotorLibrary library = LoadMotorLibrary({Data + "/motors"});
         ComparisonSettings settings;

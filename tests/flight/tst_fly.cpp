@@ -1,7 +1,6 @@
 // "vantor-kfx fly": the answers against a peer simulator's flights of the same inputs, the
 // rule that picks one curve for a motor name, and the command's refusals.
-#include "canvas/DesignDrawing.h"
-#include "canvas/NullSurface.h"
+#include "model/Placing.h"
 #include "designfile/DesignFile.h"
 #include "model/Design.h"
 
@@ -139,8 +138,7 @@ private slots:
         QTemporaryDir dir;
         vantor::Design design;
         QVERIFY(vantor::LoadDesign((Data + "/peer-flights/peer18_bt55.kfx").toStdString(), design).ok);
-        vantor::NullSurface surface;
-        vantor::DrawDesign(design, surface);
+        vantor::PlaceDesign(design);
         for (auto& e : design.Elements)
             if (e->ClassName == "TEngine")
                 e->Caption = "Estes B4-4";

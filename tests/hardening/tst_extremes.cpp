@@ -9,6 +9,7 @@
 #include "canvas/QtDrawingSurface.h"
 #include "designfile/DesignFile.h"
 #include "model/FinSet.h"
+#include "model/Placing.h"
 #include "preview3d/Rocket3d.h"
 #include "support/DesignBuilder.h"
 
@@ -137,6 +138,7 @@ private slots:
         for (int pass = 0; pass < 3; ++pass) {
             view.fill(Qt::white);
             QtDrawingSurface surface(view, 1.0, QPoint(0, 300 - 540));
+            PlaceDesign(rocket.design);
             DrawDesign(rocket.design, surface);
             const Summary summary = ComputeSummary(rocket.design, &surface, '.');
             QVERIFY(summary.failed || summary.rows.size() == 6);
@@ -200,6 +202,7 @@ private slots:
         fins.FinD = span;
         fins.FinA = 2e9f;
         NullSurface surface;
+        PlaceDesign(rocket.design);
         DrawDesign(rocket.design, surface);
         const double area = fins.ComputeArea();
         QVERIFY(area >= 0);

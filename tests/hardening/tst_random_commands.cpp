@@ -15,6 +15,7 @@
 #include "designfile/DesignFile.h"
 #include "i18n/LanguageSession.h"
 #include "model/AxisValues.h"
+#include "model/Placing.h"
 #include "preview3d/Form3D.h"
 #include "shell/MainWindow.h"
 #include "shell/Program.h"
@@ -507,6 +508,7 @@ struct RandomRun {
         if (!DecodeDesign(bytes, fresh).ok)
             return {}; // reported by the round trip
         NullSurface surface;
+        PlaceDesign(fresh);
         DrawDesign(fresh, surface);
         const StabilityAnalysis analysis = AnalyseStability(fresh);
         const Summary summary = ComputeSummary(fresh, &surface, SystemDecimalSeparator());

@@ -2,8 +2,7 @@
 // closed shell of its own in the assembly STL, every 3MF object one connected, closed
 // piece for a strict 3MF reader, and nose points blunted to a printable width.
 #include "MeshChecks.h"
-#include "canvas/DesignDrawing.h"
-#include "canvas/NullSurface.h"
+#include "model/Placing.h"
 #include "designfile/DesignFile.h"
 #include "mesh/MeshFiles.h"
 #include "model/FinSet.h"
@@ -240,8 +239,7 @@ private slots:
         if (design.endsWith(".kfx")) {
             if (!LoadDesign(design.toStdString(), d).ok)
                 QSKIP("not a design the program opens");
-            NullSurface surface;
-            DrawDesign(d, surface);
+            PlaceDesign(d);
         } else {
             BuildJoinedTubes(d, design);
         }

@@ -3,6 +3,7 @@
 #include "analysis/Summary.h"
 #include "canvas/QtDrawingSurface.h"
 #include "output/BoundsSurface.h"
+#include "model/Placing.h"
 #include "output/OutputFiles.h"
 #include "output/PartsList.h"
 #include "output/PrintPages.h"
@@ -78,6 +79,7 @@ QImage WindowDrawing(Design& design, RectF area, double zoom) {
     {
         QtDrawingSurface surface(image, zoom);
         surface.painter().translate(-area.x, -area.y);
+        PlaceDesign(design);
         DrawDesign(design, surface);
         ComputeSummary(design, &surface, '.');
     }
@@ -220,7 +222,7 @@ private slots:
     void sideViewSvgIsTheWindowsDrawingAtTrueSize() {
         Design design;
         BuildFullRocket(design);
-        const RectF area = SideViewArea(design);
+        const RectF area = SideViewArea(design, ComputeSummary(design, '.'));
         const QByteArray bytes = SideViewSvg(design, "rocket");
         QDomDocument svg;
         QVERIFY(svg.setContent(bytes));
@@ -326,7 +328,7 @@ private slots:
     void sideViewTilesOverlapAndMatchTheWindow() {
         Design design;
         BuildFullRocket(design);
-        const RectF area = SideViewArea(design);
+        const RectF area = SideViewArea(design, ComputeSummary(design, '.'));
         const QString pdf = pdfOf(BuildFullRocket);
         // 10 pixels a millimetre: every page position falls on a whole pixel.
         const double dpi = 254, perMm = 10;
@@ -436,12 +438,14 @@ private slots:
         BuildNoseAlone(design);
         const PageFrame frame{190, 277};
         const RectF content = frame.content();
-        const std::optional<RectF> drawn = MeasureDesignDrawing(design);
+        const std::optional<RectF> drawn = MeasureDesignDrawing(design, ComputeSummary(design, '.'));
         QVERIFY(drawn.has_value());
         // Stretch the nose until its drawing is the page's width less `spare`.
         design.Elements.front()->Length += static_cast<float>(content.width - spare - drawn->width);
         Settle(design);
-        QCOMPARE(SideViewTiling(design, content.width, content.height).columns, columns);
+        QCOMPARE(SideViewTiling(design, ComputeSummary(design, '.'), content.width, content.height)
+                     .columns,
+                 columns);
         OutputResult result;
         QVERIFY(!DesignPdf(design, "t", {}, result).isEmpty());
         QCOMPARE(result.pages, columns + 2); // side view, the cone's template, parts list
@@ -451,7 +455,7 @@ private slots:
         Design design;
         BuildPolishTexts(design); // parabolic nose, tube, engine mount: nothing to cut
         QVERIFY(BuildTemplates(design).empty());
-        const Tiling tiling = TileArea(SideViewArea(design), 190, 277 - 24);
+        const Tiling tiling = TileArea(SideViewArea(design, ComputeSummary(design, '.')), 190, 277 - 24);
         OutputResult result;
         QVERIFY(!DesignPdf(design, "t", {}, result).isEmpty());
         QCOMPARE(result.pages, tiling.rows * tiling.columns + 1);
@@ -499,9 +503,7 @@ private slots:
         tube->element->Length = length;
         for (int i = 0; i < ballast; ++i)
             Attach<TBalast>(design, tube);
-        RecordingSurface surface;
-        DrawDesign(design, surface);
-        DrawDesign(design, surface);
+        PlaceDesign(design);
         const PageFrame frame{190, 277};
         const OutputBudget budget = EstimateDesignPages(design, BuildTemplates(design), frame);
         OutputResult result;

@@ -310,7 +310,7 @@ private slots:
         QFETCH(double, zoom);
         Design design;
         BuildFullRocket(design);
-        const RectF area = SideViewArea(design);
+        const RectF area = SideViewArea(design, ComputeSummary(design, '.'));
         QImage image(int(area.width * zoom), int(area.height * zoom), QImage::Format_ARGB32);
         image.fill(Qt::white);
         if (svg) {
@@ -358,7 +358,7 @@ private slots:
         BuildFullRocket(design);
         const QByteArray bytes = SideViewSvg(design, "rocket");
         QVERIFY(!bytes.contains("non-scaling-stroke"));
-        const RectF area = SideViewArea(design);
+        const RectF area = SideViewArea(design, ComputeSummary(design, '.'));
         const double zoom = 20;
         QImage image(int(area.width * zoom), int(area.height * zoom), QImage::Format_ARGB32);
         image.fill(Qt::white);

@@ -3,6 +3,7 @@
 #include "canvas/DesignDrawing.h"
 #include "model/AxisValues.h"
 #include "model/Design.h"
+#include "model/Placing.h"
 #include "model/RocketElement.h"
 #include "support/RecordingSurface.h"
 
@@ -31,10 +32,9 @@ public:
         return result;
     }
 
-    // Children draw before their parents, so a chain settles after one redraw per level.
     void draw() {
-        for (std::size_t pass = 0; pass < design.Elements.size(); ++pass)
-            DrawDesign(design, surface);
+        PlaceDesign(design);
+        DrawDesign(design, surface);
     }
 
     Design design;

@@ -5,6 +5,7 @@
 #include "editing/DesignEdits.h"
 #include "model/AxisValues.h"
 #include "model/Design.h"
+#include "model/Placing.h"
 #include "model/Registry.h"
 
 #include <memory>
@@ -41,10 +42,8 @@ public:
         element.Translate(x - element.Points[0].x, axis - element.Points[0].y);
         AxisY = axis;
         OriginX = static_cast<float>(x);
-        if (edited) {
-            element.ComputeCG();
-            element.ComputeCP();
-        }
+        if (edited)
+            element.RefreshDerived();
         finishInsertion(element, fields);
         return static_cast<T&>(element);
     }
@@ -87,8 +86,11 @@ public:
         vantor::AddDimension(design_, className, points);
     }
 
-    // Places every element as a full redraw does, drawing on `surface`.
-    void place(DrawingSurface& surface) { DrawDesign(design_, surface); }
+    // Places every element and draws on `surface`, as a full redraw does.
+    void place(DrawingSurface& surface) {
+        PlaceDesign(design_, surface.decimalSeparator());
+        DrawDesign(design_, surface);
+    }
     void place() { place(scratch_); }
 
 private:

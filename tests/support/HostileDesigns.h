@@ -4,14 +4,13 @@
 // file can hold them. The hardening tests run every command of vantor-kfx on them and
 // the worst-case benchmark times the slowest; both build them here.
 
-#include "canvas/DesignDrawing.h"
-#include "canvas/NullSurface.h"
 #include "canvas/ShapeKinds.h"
 #include "designfile/DesignFile.h"
 #include "editing/DesignEdits.h"
 #include "editing/ElementFields.h"
 #include "model/Design.h"
 #include "model/FinSet.h"
+#include "model/Placing.h"
 #include "model/Registry.h"
 
 #include <cmath>
@@ -52,18 +51,12 @@ inline ElementTree::Node* Add(Design& design, std::string_view kind, ElementTree
     return design.addElement(std::move(element), parent);
 }
 
-// Places every element as redraws do, then gives each its weight and centres.
+// Places every element, then gives each its weight from its placed outline.
 inline void Place(Design& design) {
-    NullSurface surface;
-    DrawDesign(design, surface);
-    DrawDesign(design, surface);
-    for (auto& element : design.Elements) {
+    PlaceDesign(design);
+    for (auto& element : design.Elements)
         if (element->ClassName != "TBalast")
             element->ComputeWeight();
-        element->ComputeCG();
-        element->ComputeCP();
-    }
-    DrawDesign(design, surface);
 }
 
 // A nose, a tube of the given diameter and a fin set of `count` fins on it.

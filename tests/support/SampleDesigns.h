@@ -58,12 +58,9 @@ inline void AddDimension(Design& design, const char* className,
     design.appendDimension(std::move(dimension));
 }
 
-// Redraws until every element has placed itself behind its placed parent, as the design
-// window is after a few redraws.
+// Places every element behind its placed parent, as the design window shows it.
 inline void Settle(Design& design) {
-    RecordingSurface surface;
-    for (std::size_t i = 0; i <= design.Elements.size(); ++i)
-        DrawDesign(design, surface);
+    PlaceDesign(design);
 }
 
 // Designs of every kind of content a file may hold. Each sets AxisY and OriginX as the

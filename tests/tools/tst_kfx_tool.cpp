@@ -3,6 +3,7 @@
 #include "analysis/Stability.h"
 #include "analysis/Summary.h"
 #include "designfile/DesignFile.h"
+#include "model/Placing.h"
 #include "support/SampleDesigns.h"
 #include "support/StabilityRockets.h"
 
@@ -97,6 +98,7 @@ private slots:
         Design design;
         QVERIFY(LoadDesign(path.toStdString(), design).ok);
         RecordingSurface surface;
+        PlaceDesign(design);
         DrawDesign(design, surface);
         const Summary summary = ComputeSummary(design, nullptr, '.');
         QString expected;
@@ -115,6 +117,7 @@ private slots:
         Design design;
         QVERIFY(LoadDesign(path.toStdString(), design).ok);
         RecordingSurface surface;
+        PlaceDesign(design);
         DrawDesign(design, surface);
         QString expected;
         for (const StabilityRow& row : StabilityRows(AnalyseStability(design, 1.5), '.', 4))

@@ -6,11 +6,11 @@
 #include "analysis/Stability.h"
 #include "analysis/Summary.h"
 #include "canvas/DesignDrawing.h"
-#include "canvas/NullSurface.h"
 #include "canvas/QtDrawingSurface.h"
 #include "designfile/DesignFile.h"
 #include "mesh/MeshFiles.h"
 #include "model/Design.h"
+#include "model/Placing.h"
 #include "output/BoundsSurface.h"
 #include "output/OutputBudget.h"
 #include "output/OutputFiles.h"
@@ -40,8 +40,7 @@ bool LoadPlaced(const std::string& file, Design& design, std::ostream& err) {
     LoadResult loaded;
     if (!Load(file, design, loaded, err))
         return false;
-    NullSurface surface;
-    DrawDesign(design, surface);
+    PlaceDesign(design);
     return true;
 }
 
@@ -121,8 +120,7 @@ int RunSave(const std::string& input, const std::string& output, std::ostream& e
 
 int RunRender(const std::string& file, const std::string& png, double scale, std::ostream& err) {
     Design design;
-    LoadResult loaded;
-    if (!Load(file, design, loaded, err))
+    if (!LoadPlaced(file, design, err))
         return FileFailure;
 
     const OutputBudget budget = EstimateSideViewDrawing(design);
@@ -130,9 +128,8 @@ int RunRender(const std::string& file, const std::string& png, double scale, std
         err << file << "\n" << budget.refusal << "\n";
         return FileFailure;
     }
-    // A first pass finds where the drawing lies; drawing again places every element
-    // the same way.
-    const RectF box = MeasureDesignDrawing(design).value_or(RectF{});
+    const Summary summary = ComputeSummary(design, '.');
+    const RectF box = MeasureDesignDrawing(design, summary).value_or(RectF{});
 
     const double width = std::ceil((box.width + 2 * PictureMargin) * scale) + 1;
     const double height = std::ceil((box.height + 2 * PictureMargin) * scale) + 1;
@@ -148,12 +145,11 @@ int RunRender(const std::string& file, const std::string& png, double scale, std
         return FileFailure;
     }
     image.fill(Qt::white);
-    Summary summary;
     {
         QtDrawingSurface surface(image, scale);
         surface.painter().translate(PictureMargin - box.x, PictureMargin - box.y);
         DrawDesign(design, surface);
-        summary = ComputeSummary(design, &surface, '.');
+        DrawSummaryMarkers(surface, summary);
     }
     QByteArray encoded;
     QBuffer buffer(&encoded);
@@ -213,8 +209,7 @@ int RunPdf(const std::string& file, const std::string& pdf, const std::string& p
         return UsageError;
     }
     Design design;
-    LoadResult loaded;
-    if (!Load(file, design, loaded, err))
+    if (!LoadPlaced(file, design, err))
         return FileFailure;
     return Report(WriteDesignPdf(design, DesignTitle(file), setup, pdf), pdf, err);
 }
@@ -222,15 +217,10 @@ int RunPdf(const std::string& file, const std::string& pdf, const std::string& p
 int RunSvg(const std::string& file, const std::string& svg, bool templates, std::ostream& err,
            const TemplateSvgOptions& options) {
     Design design;
-    LoadResult loaded;
-    if (!Load(file, design, loaded, err))
+    if (!LoadPlaced(file, design, err))
         return FileFailure;
-    if (templates) {
-        // The templates take their sizes from the placed elements.
-        NullSurface surface;
-        DrawDesign(design, surface);
+    if (templates)
         return Report(WriteTemplatesSvg(design, DesignTitle(file), svg, options), svg, err);
-    }
     return Report(WriteSideViewSvg(design, DesignTitle(file), svg), svg, err);
 }
 

@@ -4,8 +4,7 @@
 #include "ImportCommand.h"
 #include "Output.h"
 #include "analysis/Stability.h"
-#include "canvas/DesignDrawing.h"
-#include "canvas/NullSurface.h"
+#include "model/Placing.h"
 #include "designfile/DesignFile.h"
 #include "flight/DesignFlight.h"
 #include "flight/Figures.h"
@@ -169,8 +168,7 @@ int RunFly(const FlyOptions& options, std::ostream& out, std::ostream& err) {
     LoadResult loaded;
     if (!LoadAnyDesign(options.file, design, loaded, err, options.folders))
         return FileFailure;
-    NullSurface surface;
-    DrawDesign(design, surface);
+    PlaceDesign(design);
     const StabilityAnalysis analysis = AnalyseStability(design);
     const std::vector<MotorMount> mounts = MotorMounts(design, analysis);
 
