@@ -96,7 +96,7 @@ Summary ComputeSummary(const Design& design, char decimalSeparator) {
                 throw SummaryFault{};
             numerator += static_cast<long double>(a) * x;
             if (x != 0.0) {
-                denominator += e.ComputeArea();
+                denominator += a; // a fin set's area is sampled once
                 ++contributors;
             }
         }

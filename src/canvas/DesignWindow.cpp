@@ -66,6 +66,7 @@ private:
 TMDIChild::TMDIChild(DesignWindowHost& host, QWidget* parent, QSize imageSize)
     : QWidget(parent), host_(host) {
     setObjectName("MDIChild");
+    history_.setDecimalSeparator(SystemDecimalSeparator());
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true);
     setFocusPolicy(Qt::StrongFocus);
@@ -352,7 +353,6 @@ void TMDIChild::Redraw() {
         return;
     }
     redrawing_ = true;
-    history_.noteRedraw();
     const QRect part = visibleImagePart();
     bufferOrigin_ = part.topLeft();
     // The buffer has the screen's pixel density: one drawing unit stays one logical

@@ -7,143 +7,54 @@
 #include "model/Registry.h"
 
 #include <algorithm>
-#include <unordered_map>
 
 namespace vantor {
 
 namespace {
-
-bool SamePoints(const std::vector<TPoints>& a, const std::vector<TPoints>& b) {
-    return std::equal(
-        a.begin(), a.end(), b.begin(), b.end(), [](const TPoints& p, const TPoints& q) {
-            return p.x == q.x && p.y == q.y && p.spareA == q.spareA && p.spareB == q.spareB;
-        });
-}
-
-// Keeps only the entries of `mine` that `other` lacks or holds differently.
-std::vector<std::pair<TRocketElement*, ElementState>>
-Differences(std::vector<std::pair<TRocketElement*, ElementState>>& mine,
-            const std::unordered_map<const TRocketElement*, const ElementState*>& other) {
-    std::vector<std::pair<TRocketElement*, ElementState>> kept;
-    for (auto& [element, state] : mine) {
-        const auto it = other.find(element);
-        if (it == other.end() || !(*it->second == state))
-            kept.emplace_back(element, std::move(state));
-    }
-    return kept;
-}
-
-std::unordered_map<const TRocketElement*, const ElementState*>
-IndexOf(const DesignGeometry& geometry) {
-    std::unordered_map<const TRocketElement*, const ElementState*> index;
-    index.reserve(geometry.elements.size());
-    for (const auto& [element, state] : geometry.elements)
-        index.emplace(element, &state);
-    return index;
-}
 
 const std::string& CaptionOf(const TRocketElement* element) {
     static const std::string none;
     return element != nullptr ? element->Caption : none;
 }
 
+AxisState CurrentAxis() {
+    return {OriginX, AxisY};
+}
+
+void SetAxis(const AxisState& axis) {
+    OriginX = axis.originX;
+    AxisY = axis.axisY;
+}
+
 } // namespace
 
-bool ElementState::operator==(const ElementState& other) const {
-    // Bitwise for the floats, so that NaN equals NaN and nothing counts as changed
-    // that was restored exactly.
-    auto same = [](float a, float b) {
-        return a == b || (a != a && b != b);
-    };
-    return same(weight, other.weight) && same(area, other.area) && same(cg, other.cg) &&
-           same(cp, other.cp) && SamePoints(points, other.points);
-}
-
-DesignGeometry CaptureGeometry(const Design& design) {
-    DesignGeometry geometry;
-    geometry.originX = OriginX;
-    geometry.axisY = AxisY;
-    geometry.elements.reserve(design.Elements.size());
-    for (const auto& element : design.Elements)
-        geometry.elements.emplace_back(element.get(),
-                                       ElementState{element->Points, element->Weight, element->Area,
-                                                    element->CG, element->CP});
-    return geometry;
-}
-
-void RestoreGeometry(Design&, const DesignGeometry& geometry) {
-    OriginX = geometry.originX;
-    AxisY = geometry.axisY;
-    for (const auto& [element, state] : geometry.elements) {
-        element->Points = state.points;
-        element->Weight = state.weight;
-        element->Area = state.area;
-        element->CG = state.cg;
-        element->CP = state.cp;
-    }
-}
-
-DesignEdit::DesignEdit(const Design& design, EditKind kind, std::string subject)
-    : kind_(kind), subject_(std::move(subject)), before_(CaptureGeometry(design)) {}
+DesignEdit::DesignEdit(const Design&, EditKind kind, std::string subject)
+    : kind_(kind), subject_(std::move(subject)), before_(CurrentAxis()) {}
 
 DesignEdit::~DesignEdit() = default;
 
-bool DesignEdit::finish(Design& design, DesignGeometry* after) {
+bool DesignEdit::finish(Design&) {
     if (finished_)
         return true;
     finished_ = true;
-    after_ = CaptureGeometry(design);
-    if (after != nullptr)
-        *after = after_;
-    // Only what differs is kept: an edit of one element in a large design stays small.
-    const auto beforeIndex = IndexOf(before_);
-    std::vector<std::pair<TRocketElement*, ElementState>> afterKept =
-        Differences(after_.elements, beforeIndex);
-    const auto afterIndex = IndexOf(after_);
-    before_.elements = Differences(before_.elements, afterIndex);
-    after_.elements = std::move(afterKept);
-    return changedSomething() || !before_.elements.empty() || !after_.elements.empty() ||
-           before_.originX != after_.originX || before_.axisY != after_.axisY;
-}
-
-void DesignEdit::absorbDrift(const DesignGeometry& known, const DesignGeometry& now) {
-    const auto knownIndex = IndexOf(known);
-    auto find = [](std::vector<std::pair<TRocketElement*, ElementState>>& list,
-                   const TRocketElement* element) {
-        return std::find_if(list.begin(), list.end(),
-                            [element](const auto& entry) { return entry.first == element; });
-    };
-    for (const auto& [element, state] : now.elements) {
-        const auto was = knownIndex.find(element);
-        if (was == knownIndex.end() || *was->second == state)
-            continue;
-        if (auto it = find(after_.elements, element); it != after_.elements.end()) {
-            it->second = state;
-            continue;
-        }
-        // Not changed by the edit: before it, the element was as the edit left it.
-        after_.elements.emplace_back(element, state);
-        if (find(before_.elements, element) == before_.elements.end())
-            before_.elements.emplace_back(element, *was->second);
-    }
+    after_ = CurrentAxis();
+    return changedSomething() || !(before_ == after_);
 }
 
 std::size_t DesignEdit::memoryEstimate() const {
-    std::size_t bytes = sizeof(*this) + subject_.capacity();
-    for (const DesignGeometry* geometry : {&before_, &after_})
-        for (const auto& [element, state] : geometry->elements)
-            bytes += sizeof(element) + sizeof(state) + state.points.capacity() * sizeof(TPoints);
-    return bytes;
+    return sizeof(*this) + subject_.capacity();
 }
 
-void DesignEdit::undo(Design& design) {
+void DesignEdit::undo(Design& design, char decimalSeparator) {
     undoStructure(design);
-    RestoreGeometry(design, before_);
+    SetAxis(before_);
+    PlaceDesign(design, decimalSeparator);
 }
 
-void DesignEdit::redo(Design& design) {
+void DesignEdit::redo(Design& design, char decimalSeparator) {
     redoStructure(design);
-    RestoreGeometry(design, after_);
+    SetAxis(after_);
+    PlaceDesign(design, decimalSeparator);
 }
 
 namespace {

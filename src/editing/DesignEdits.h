@@ -7,56 +7,41 @@
 #include <memory>
 #include <string>
 #include <string_view>
-#include <utility>
 #include <vector>
 
 namespace vantor {
 
-// What can change in an element without an edit being made to it: its outline, which
-// every redraw rebuilds from its parent, and the quantities computed from it.
-struct ElementState {
-    std::vector<TPoints> points;
-    float weight = 0, area = 0, cg = 0, cp = 0;
-
-    bool operator==(const ElementState& other) const;
-};
-
-// Those states of every element, with the two process-wide axis values.
-struct DesignGeometry {
-    std::vector<std::pair<TRocketElement*, ElementState>> elements;
+// The two process-wide axis values, which inserting a nose sets.
+struct AxisState {
     float originX = 0, axisY = 0;
+    bool operator==(const AxisState&) const = default;
 };
-DesignGeometry CaptureGeometry(const Design& design);
-// Puts back the states of the captured elements that are in the design now.
-void RestoreGeometry(Design& design, const DesignGeometry& geometry);
 
 enum class EditKind { Insert, Change, Delete, Move };
 
 // One change a user makes to a design, done when the edit is made, that can be undone
 // and redone exactly: afterwards the design holds the same elements in the same order,
-// the same tree, the same fields and the same outlines.
+// the same tree, the same fields and, placed again, the same outlines.
 //
-// Use: make the edit (it captures the design as it is and, except for the slide, makes
-// its change at once), let the program show the result (a redraw may move outlines),
-// then finish() it, which keeps what the design has become. After that, undo() and
-// redo() alternate, starting with undo().
+// An edit keeps inputs only: the subtree it took or gave, the fields or the offset it
+// changed, the axis values before and after. Everything derived (outlines, cached
+// quantities, captions) is placed anew from them (PlaceDesign) after each undo and redo.
+//
+// Use: make the edit (except for the slide, it makes its change at once), then finish()
+// it, which keeps what the edit changed. After that, undo() and redo() alternate,
+// starting with undo().
 class DesignEdit {
 public:
     virtual ~DesignEdit();
     DesignEdit(const DesignEdit&) = delete;
     DesignEdit& operator=(const DesignEdit&) = delete;
 
-    // Keeps the design's state after the edit; false when the edit changed nothing.
-    // `after` receives the whole state the design then has.
-    bool finish(Design& design, DesignGeometry* after = nullptr);
-    // The design as the edit found it; whole until the edit is finished.
-    const DesignGeometry& capturedBefore() const { return before_; }
-    // Takes into this finished edit what redraws changed after it: `known` is the whole
-    // state it finished with, `now` the state the design has since. Undo then puts back
-    // the state before the edit, and redo the state of `now`.
-    void absorbDrift(const DesignGeometry& known, const DesignGeometry& now);
-    void undo(Design& design);
-    void redo(Design& design);
+    // Keeps the inputs as the edit left them; false when the edit changed nothing.
+    bool finish(Design& design);
+    // Put the inputs back and place the design, dimension captions written with
+    // `decimalSeparator`.
+    void undo(Design& design, char decimalSeparator = '.');
+    void redo(Design& design, char decimalSeparator = '.');
 
     EditKind kind() const { return kind_; }
     // Roughly the bytes the finished edit keeps for undo and redo: the element states it
@@ -72,15 +57,15 @@ protected:
     DesignEdit(const Design& design, EditKind kind, std::string subject);
     virtual void undoStructure(Design& design) = 0;
     virtual void redoStructure(Design& design) = 0;
-    // Whether the edit itself (not the outlines) changed anything.
+    // Whether the edit changed any input besides the axis values.
     virtual bool changedSomething() const { return true; }
     void setSubject(std::string subject) { subject_ = std::move(subject); }
 
 private:
     EditKind kind_;
     std::string subject_;
-    DesignGeometry before_;
-    DesignGeometry after_;
+    AxisState before_;
+    AxisState after_;
     bool finished_ = false;
 };
 

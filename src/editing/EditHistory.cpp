@@ -11,17 +11,14 @@ public:
         : QUndoCommand(text), history_(history), edit_(std::move(edit)),
           bytes_(edit_->memoryEstimate()) {}
 
-    DesignEdit& edit() { return *edit_; }
     std::unique_ptr<DesignEdit> release() { return std::move(edit_); }
     std::size_t bytes() const { return bytes_; }
-    void measure() { bytes_ = edit_->memoryEstimate(); }
 
     void undo() override {
         if (history_.rebuilding_)
             return;
-        history_.settleDrift();
-        edit_->undo(history_.design_);
-        history_.afterStep(edit_->focusAfterUndo());
+        edit_->undo(history_.design_, history_.decimalSeparator_);
+        emit history_.restored(edit_->focusAfterUndo());
     }
     void redo() override {
         // The edit was done when it was recorded.
@@ -29,9 +26,8 @@ public:
             firstRedo_ = false;
             return;
         }
-        history_.settleDrift();
-        edit_->redo(history_.design_);
-        history_.afterStep(edit_->focusAfterRedo());
+        edit_->redo(history_.design_, history_.decimalSeparator_);
+        emit history_.restored(edit_->focusAfterRedo());
     }
 
 private:
@@ -58,13 +54,7 @@ EditHistory::~EditHistory() {
 void EditHistory::record(std::unique_ptr<DesignEdit> edit) {
     if (!edit)
         return;
-    if (newestAfter_)
-        absorbDrift(edit->capturedBefore());
-    DesignGeometry after;
-    const bool changed = edit->finish(design_, &after);
-    newestAfter_ = std::move(after);
-    redrawn_ = false;
-    if (!changed)
+    if (!edit->finish(design_))
         return;
     const QString verb = verbs_ ? verbs_(edit->kind()) : QString();
     const QString subject = QString::fromStdString(edit->subject());
@@ -113,32 +103,6 @@ void EditHistory::keepWithinMemory() {
         stack_.resetClean();
     }
     rebuilding_ = false;
-}
-
-void EditHistory::settleDrift() {
-    if (newestAfter_ && redrawn_)
-        absorbDrift(CaptureGeometry(design_));
-    newestAfter_.reset();
-}
-
-void EditHistory::absorbDrift(const DesignGeometry& now) {
-    // The step whose result the design showed: the last one done.
-    const int top = stack_.index() - 1;
-    if (newestAfter_ && top >= 0)
-        if (auto* command = dynamic_cast<const Command*>(stack_.command(top))) {
-            auto* step = const_cast<Command*>(command);
-            step->edit().absorbDrift(*newestAfter_, now);
-            step->measure();
-        }
-    newestAfter_.reset();
-}
-
-void EditHistory::afterStep(TRocketElement* focus) {
-    DesignGeometry pinned = CaptureGeometry(design_);
-    emit restored(focus);
-    RestoreGeometry(design_, pinned);
-    newestAfter_ = std::move(pinned);
-    redrawn_ = false;
 }
 
 void EditHistory::markSaved() {

@@ -7,7 +7,6 @@
 #include <QUndoStack>
 #include <functional>
 #include <memory>
-#include <optional>
 
 namespace vantor {
 
@@ -49,8 +48,9 @@ public:
     std::size_t memoryUsed() const;
     void setMemoryLimit(std::size_t bytes) { memoryLimit_ = bytes; }
 
-    // The design was redrawn, which may have moved outlines.
-    void noteRedraw() { redrawn_ = true; }
+    // The decimal separator dimension captions are written with when a step places the
+    // design again.
+    void setDecimalSeparator(char separator) { decimalSeparator_ = separator; }
 
     // Differs from the file it was opened from or last saved to.
     bool isModified() const { return forcedModified_ || !stack_.isClean(); }
@@ -63,9 +63,8 @@ public:
     void leaveSavedState();
 
 signals:
-    // An undo or redo changed the design: show it, selecting `focus` (may be null).
-    // The outlines the design had are put back after the handlers return, so a redraw
-    // made to show the change does not move them.
+    // An undo or redo changed the design, which is placed again: show it, selecting
+    // `focus` (may be null).
     void restored(TRocketElement* focus);
     void modifiedChanged(bool modified);
     // A step was recorded, undone or redone.
@@ -75,11 +74,6 @@ signals:
 
 private:
     class Command;
-    void afterStep(TRocketElement* focus);
-    // Gives what redraws changed since the newest step was recorded to that step.
-    void absorbDrift(const DesignGeometry& now);
-    // The same with the design as it is now, when a redraw may have moved anything.
-    void settleDrift();
     void reportModified();
     // Forgets the oldest steps until the rest fit in the memory bound (the newest stays).
     void keepWithinMemory();
@@ -87,10 +81,7 @@ private:
     Design& design_;
     QUndoStack stack_;
     std::function<QString(EditKind)> verbs_;
-    // The whole state the newest step finished with, while it is the newest and done.
-    std::optional<DesignGeometry> newestAfter_;
-    // A redraw may have moved outlines since newestAfter_ was taken.
-    bool redrawn_ = true;
+    char decimalSeparator_ = '.';
     bool forcedModified_ = false;
     QString filePath_;
     QString displayName_ = QStringLiteral("New");

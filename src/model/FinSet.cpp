@@ -68,6 +68,11 @@ bool TStatecznik::AnswersPointer(double x, double y) const {
     return OutlineContains(upper, x, y);
 }
 
+void TStatecznik::RefreshDerived() {
+    CP = static_cast<float>(ComputeCP());
+    CG = static_cast<float>(ComputeCG());
+}
+
 void TStatecznik::SaveElement(RecordSink& out, std::int32_t parentIndex) const {
     TRocketElement::SaveElement(out, parentIndex);
     for (float value : {FinA, FinB, FinC, FinD, FinSpare})

@@ -14,6 +14,9 @@ public:
     // Places the upper fin in Corners and the lower, mirrored fin in the outline.
     void PlaceFromParent() override;
     void Draw(DrawingSurface& surface) const override;
+    // CP and CG only: the fin area is sampled from the outline whenever it is asked for,
+    // so placing, which undo and every redraw run, stays cheap; Area caches nothing.
+    void RefreshDerived() override;
     // The element record followed by the fin block.
     void SaveElement(RecordSink& out, std::int32_t parentIndex) const override;
     double ComputeArea() const override;

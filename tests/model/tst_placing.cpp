@@ -21,7 +21,9 @@ void Disturb(Design& design, Disturbance how) {
         break;
     case Disturbance::StaleCaches:
         for (const auto& element : design.Elements) {
-            element->CG = element->CP = element->Area = 12345;
+            element->CG = element->CP = 12345;
+            if (element->ClassName != "TStatecznik") // a fin set caches no area
+                element->Area = 12345;
             element->Corners = {};
             if (element->ClassName == "TStatecznik") // a fin set's outline is mirrored
                 element->Flipped = !element->Flipped;
