@@ -64,6 +64,7 @@ void EditHistory::record(std::unique_ptr<DesignEdit> edit) {
     const bool changed = edit->finish(design_, &after);
     newestAfter_ = std::move(after);
     redrawn_ = false;
+    emit designChanged();
     if (!changed)
         return;
     const QString verb = verbs_ ? verbs_(edit->kind()) : QString();
@@ -135,6 +136,7 @@ void EditHistory::absorbDrift(const DesignGeometry& now) {
 
 void EditHistory::afterStep(TRocketElement* focus) {
     DesignGeometry pinned = CaptureGeometry(design_);
+    emit designChanged();
     emit restored(focus);
     RestoreGeometry(design_, pinned);
     newestAfter_ = std::move(pinned);

@@ -49,6 +49,11 @@ public:
     std::size_t memoryUsed() const;
     void setMemoryLimit(std::size_t bytes) { memoryLimit_ = bytes; }
 
+    // Tells the views of the design's structure about a change no step holds yet: a
+    // component shown while its dialog asks about it, a dimension being placed, a design
+    // read from a file.
+    void announceChange() { emit designChanged(); }
+
     // The design was redrawn, which may have moved outlines.
     void noteRedraw() { redrawn_ = true; }
 
@@ -68,6 +73,9 @@ signals:
     // made to show the change does not move them.
     void restored(TRocketElement* focus);
     void modifiedChanged(bool modified);
+    // The design's components, dimensions or captions may have changed: a step was
+    // recorded, undone or redone, or a change was announced. Sent before restored().
+    void designChanged();
     // A step was recorded, undone or redone.
     void changed();
     // The design was saved to its file.
