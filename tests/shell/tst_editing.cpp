@@ -464,6 +464,32 @@ private slots:
         }
     }
 
+    // The trees show the active window's design, whichever window that is; closing a
+    // window they do not show leaves them as they are.
+    void treesFollowTheActiveDesignWindow() {
+        Editing e;
+        e.insert(&Named<QAction>(*e.main, "AGlowicaStozek"));
+        TMDIChild* first = e.window();
+        TMDIChild* second = e.main->createDesignWindow("New");
+        const QAbstractItemModel& elements = *e.objects().ListBox1->model();
+        QCOMPARE(elements.rowCount(), 0);
+        e.insert(&Named<QAction>(*e.main, "AGlowicaOgive"));
+        e.insert(&Named<QAction>(*e.main, "AKorpus"));
+        QCOMPARE(elements.rowCount(elements.index(0, 0)), 1);
+
+        auto& area = Named<QMdiArea>(*e.main, "ClientArea");
+        area.setActiveSubWindow(qobject_cast<QMdiSubWindow*>(first->parentWidget()));
+        QCOMPARE(e.objects().designWindow(), first);
+        QCOMPARE(elements.rowCount(elements.index(0, 0)), 0);
+        QCOMPARE(e.objects().selectedNode(), first->design().tree.nodeAt(0));
+
+        e.interaction.threeWay.enqueue(Interaction::Answer::No);
+        qobject_cast<QMdiSubWindow*>(second->parentWidget())->close();
+        QCOMPARE(area.subWindowList().size(), 1);
+        QCOMPARE(elements.rowCount(), 1);
+        QCOMPARE(e.objects().selectedNode(), first->design().tree.nodeAt(0));
+    }
+
     void renamedElementsShowTheirNewCaption() {
         Editing e;
         e.insert(&Named<QAction>(*e.main, "AGlowicaStozek"));
