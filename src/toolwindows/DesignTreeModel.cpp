@@ -2,6 +2,7 @@
 
 #include "model/Design.h"
 
+#include <algorithm>
 #include <tuple>
 
 namespace vantor {
@@ -10,8 +11,14 @@ namespace {
 
 using Node = ElementTree::Node;
 
-std::string CaptionOf(const Node* node) {
-    return node->element != nullptr ? node->element->Caption : std::string();
+const std::string& CaptionOf(const Node* node) {
+    static const std::string none;
+    return node->element != nullptr ? node->element->Caption : none;
+}
+
+bool SameChildren(const std::vector<std::unique_ptr<Node>>& now, const std::vector<Node*>& shown) {
+    return std::equal(now.begin(), now.end(), shown.begin(), shown.end(),
+                      [](const std::unique_ptr<Node>& a, const Node* b) { return a.get() == b; });
 }
 
 std::vector<Node*> ChildrenIn(const Design& design, const Node* parent) {
@@ -80,9 +87,13 @@ void DesignTreeModel::refresh() {
 
 bool DesignTreeModel::reconcileChildren(Node* parent, std::vector<Node*>& kept) {
     Entry& entry = *entryOf(parent);
-    const std::vector<Node*> now = ChildrenIn(*design_, parent);
     std::vector<Node*>& shown = entry.children;
-    const auto [front, back] = CommonEnds(shown, now);
+    // Most steps change no structure: the children are compared before any copy is made.
+    const bool same =
+        SameChildren(parent != nullptr ? parent->children : design_->tree.roots(), shown);
+    const std::vector<Node*> now = same ? std::vector<Node*>() : ChildrenIn(*design_, parent);
+    const auto [front, back] =
+        same ? std::pair{shown.size(), std::size_t(0)} : CommonEnds(shown, now);
     const QModelIndex parentIndex = indexOf(parent);
     auto renumber = [&](std::size_t from) {
         for (std::size_t row = from; row < shown.size(); ++row)
@@ -126,8 +137,8 @@ bool DesignTreeModel::reconcileChildren(Node* parent, std::vector<Node*>& kept) 
             break;
         Node* node = shown[row];
         Entry& child = entries_[node];
-        if (std::string caption = CaptionOf(node); caption != child.caption) {
-            child.caption = std::move(caption);
+        if (const std::string& caption = CaptionOf(node); caption != child.caption) {
+            child.caption = caption;
             const QModelIndex changed = createIndex(int(row), 0, node);
             emit dataChanged(changed, changed, {Qt::DisplayRole});
         }
