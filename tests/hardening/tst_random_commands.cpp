@@ -18,6 +18,7 @@
 #include "preview3d/Form3D.h"
 #include "shell/MainWindow.h"
 #include "shell/Program.h"
+#include "support/ModelRows.h"
 #include "support/RandomInteraction.h"
 #include "support/ResidentGlDriver.h"
 #include "support/TestMain.h"
@@ -47,23 +48,9 @@
 #include <QWheelEvent>
 
 using namespace vantor;
+using test::RowsInOrder;
 
 namespace {
-
-// Every row of the model, parents before their children, depth-first.
-QList<QModelIndex> RowsInOrder(const QAbstractItemModel& model) {
-    QList<QModelIndex> rows;
-    QList<QModelIndex> pending;
-    for (int row = model.rowCount() - 1; row >= 0; --row)
-        pending << model.index(row, 0);
-    while (!pending.isEmpty()) {
-        const QModelIndex index = pending.takeLast();
-        rows << index;
-        for (int row = model.rowCount(index) - 1; row >= 0; --row)
-            pending << model.index(row, 0, index);
-    }
-    return rows;
-}
 
 #ifndef VANTOR_RANDOM_STEP_DIVISOR
 #define VANTOR_RANDOM_STEP_DIVISOR 1

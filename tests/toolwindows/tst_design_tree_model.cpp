@@ -3,6 +3,7 @@
 #include "designfile/DesignFile.h"
 #include "editing/DesignEdits.h"
 #include "editing/EditHistory.h"
+#include "support/ModelRows.h"
 #include "support/SampleDesigns.h"
 #include "support/TestMain.h"
 #include "toolwindows/DesignTreeModel.h"
@@ -13,23 +14,9 @@
 #include <random>
 
 using namespace vantor;
+using test::RowsInOrder;
 
 namespace {
-
-// Every row of the model, parents before their children, depth-first.
-QList<QModelIndex> RowsInOrder(const QAbstractItemModel& model) {
-    QList<QModelIndex> rows;
-    QList<QModelIndex> pending;
-    for (int row = model.rowCount() - 1; row >= 0; --row)
-        pending << model.index(row, 0);
-    while (!pending.isEmpty()) {
-        const QModelIndex index = pending.takeLast();
-        rows << index;
-        for (int row = model.rowCount(index) - 1; row >= 0; --row)
-            pending << model.index(row, 0, index);
-    }
-    return rows;
-}
 
 // Empty when the models show the design one to one; else the first difference.
 QString Mismatch(const DesignTreeModel& elements, const DimensionListModel& dimensions,
