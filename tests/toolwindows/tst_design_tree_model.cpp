@@ -201,35 +201,23 @@ private slots:
 
     void followsLoadedDesigns() {
         QFETCH(QString, file);
-        Design design;
-        test::BuildFullRocket(design);
-        DesignTreeModel elements;
-        DimensionListModel dimensions;
-        QAbstractItemModelTester elementTester(
-            &elements, QAbstractItemModelTester::FailureReportingMode::Fatal);
-        QAbstractItemModelTester dimensionTester(
-            &dimensions, QAbstractItemModelTester::FailureReportingMode::Fatal);
-        elements.setDesign(&design);
-        dimensions.setDesign(&design);
-        design.clear();
-        QVERIFY(LoadDesign(file.toStdString(), design).ok);
-        elements.refresh();
-        dimensions.refresh();
-        QVERIFY2(Mismatch(elements, dimensions, design).isEmpty(),
-                 qPrintable(Mismatch(elements, dimensions, design)));
+        Shown s;
+        s.design.clear();
+        QVERIFY(LoadDesign(file.toStdString(), s.design).ok);
+        s.history.announceChange();
+        QVERIFY2(s.mismatch().isEmpty(), qPrintable(s.mismatch()));
 
         Design fresh;
-        elements.setDesign(&fresh);
-        dimensions.setDesign(&fresh);
-        QCOMPARE(elements.rowCount(), 0);
+        s.elements.setDesign(&fresh);
+        s.dimensions.setDesign(&fresh);
         QVERIFY(LoadDesign(file.toStdString(), fresh).ok);
-        elements.refresh();
-        dimensions.refresh();
-        QVERIFY2(Mismatch(elements, dimensions, fresh).isEmpty(),
-                 qPrintable(Mismatch(elements, dimensions, fresh)));
-        elements.setDesign(nullptr);
-        dimensions.setDesign(nullptr);
-        QCOMPARE(elements.rowCount() + dimensions.rowCount(), 0);
+        s.elements.refresh();
+        s.dimensions.refresh();
+        QVERIFY2(Mismatch(s.elements, s.dimensions, fresh).isEmpty(),
+                 qPrintable(Mismatch(s.elements, s.dimensions, fresh)));
+        s.elements.setDesign(nullptr);
+        s.dimensions.setDesign(nullptr);
+        QCOMPARE(s.elements.rowCount() + s.dimensions.rowCount(), 0);
     }
 };
 
