@@ -5,6 +5,7 @@
 #include "designfile/DesignFile.h"
 #include "editing/EditHistory.h"
 #include "editing/Recovery.h"
+#include "toolwindows/DesignTreeModel.h"
 
 #include <QTemporaryDir>
 #include <chrono>
@@ -94,6 +95,49 @@ void BM_RedoEdit(benchmark::State& run) {
     }
 }
 BENCHMARK(BM_RedoEdit)->Arg(2000)->Unit(benchmark::kMicrosecond)->UseManualTime();
+
+// The object window's two models following a design's history, as in the program: each
+// step refreshes them against the whole design.
+struct ShownRocket : EditedRocket {
+    DesignTreeModel elements;
+    DimensionListModel dimensions;
+    explicit ShownRocket(int components) : EditedRocket(components) {
+        elements.setDesign(&design);
+        dimensions.setDesign(&design);
+        QObject::connect(&history, &EditHistory::designChanged, &elements, [this] {
+            elements.refresh();
+            dimensions.refresh();
+        });
+    }
+};
+
+// An undo that changes no rows: the models only compare.
+void BM_UndoEditShown(benchmark::State& run) {
+    ShownRocket rocket(int(run.range(0)));
+    for (auto _ : run) {
+        const auto start = Clock::now();
+        rocket.history.stack().undo();
+        run.SetIterationTime(Seconds(start));
+        rocket.history.stack().redo();
+    }
+}
+BENCHMARK(BM_UndoEditShown)->Arg(2000)->Unit(benchmark::kMicrosecond)->UseManualTime();
+
+// Undoing the deletion of the first tube's subtree: its rows come back.
+void BM_UndoDeleteShown(benchmark::State& run) {
+    ShownRocket rocket(int(run.range(0)));
+    const std::size_t before = rocket.design.tree.nodeCount();
+    rocket.history.record(
+        DeleteSubtree(rocket.design, rocket.design.tree.nodeOf(rocket.design.Elements[1].get())));
+    run.counters["rows_back"] = double(before - rocket.design.tree.nodeCount());
+    for (auto _ : run) {
+        const auto start = Clock::now();
+        rocket.history.stack().undo();
+        run.SetIterationTime(Seconds(start));
+        rocket.history.stack().redo();
+    }
+}
+BENCHMARK(BM_UndoDeleteShown)->Arg(2000)->Unit(benchmark::kMicrosecond)->UseManualTime();
 
 void BM_RecoveryWrite(benchmark::State& run) {
     Design design;

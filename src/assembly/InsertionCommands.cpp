@@ -70,7 +70,6 @@ void InsertionCommands::addBallast(double weight) {
     fields.weight = static_cast<float>(weight);
     std::unique_ptr<DesignEdit> insertion =
         InsertElement(design, roots.front().get(), valuesOf("TBalast", fields));
-    show(*insertion);
     redraw();
     window->history().record(std::move(insertion));
 }
@@ -90,10 +89,6 @@ void InsertionCommands::redraw() {
 NewElement InsertionCommands::valuesOf(const char* kind, const ElementFields& fields) const {
     const TPen pen = context_.newShapePen ? context_.newShapePen() : TPen{};
     return NewElement{kind, fields, pen.Width, pen.Color};
-}
-
-void InsertionCommands::show(const DesignEdit& insertion) {
-    objects_.addElementNode(InsertedNode(insertion));
 }
 
 void InsertionCommands::insert(const char* kind) {
@@ -131,17 +126,15 @@ void InsertionCommands::insert(const char* kind) {
         fields.finD = static_cast<float>(dialog_.seD->value());
         std::unique_ptr<DesignEdit> insertion =
             InsertElement(design, selected, valuesOf(kind, fields));
-        show(*insertion);
+        window->history().announceChange();
         redraw();
         if (runDialog(*InsertedElement(*insertion))) {
-            // Its node was made before the dialog gave the fin set its caption.
-            objects_.refreshElementCaptions();
             redraw();
             window->history().record(std::move(insertion));
             return;
         }
-        objects_.removeElementNode(InsertedNode(*insertion));
         insertion->undo(design);
+        window->history().announceChange();
         objects_.selectNode(selected);
         redraw();
         return;
@@ -152,7 +145,6 @@ void InsertionCommands::insert(const char* kind) {
     NewElement values = valuesOf(kind, FieldsOf(*proposal));
     values.weightGiven = dialog_.weightGiven();
     std::unique_ptr<DesignEdit> insertion = InsertElement(design, selected, values);
-    show(*insertion);
     redraw();
     window->history().record(std::move(insertion));
 }

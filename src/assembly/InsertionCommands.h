@@ -51,8 +51,6 @@ private:
     bool runDialog(TRocketElement& element);
     // The values the new component gets: its fields and the current pen.
     NewElement valuesOf(const char* kind, const ElementFields& fields) const;
-    // Adds the component to the object window and shows the design.
-    void show(const DesignEdit& insertion);
     void redraw();
 
     TMDIChild* activeWindow() const;

@@ -18,6 +18,7 @@ public:
         if (history_.rebuilding_)
             return;
         edit_->undo(history_.design_, history_.decimalSeparator_);
+        emit history_.designChanged();
         emit history_.restored(edit_->focusAfterUndo());
     }
     void redo() override {
@@ -27,6 +28,7 @@ public:
             return;
         }
         edit_->redo(history_.design_, history_.decimalSeparator_);
+        emit history_.designChanged();
         emit history_.restored(edit_->focusAfterRedo());
     }
 
@@ -54,7 +56,9 @@ EditHistory::~EditHistory() {
 void EditHistory::record(std::unique_ptr<DesignEdit> edit) {
     if (!edit)
         return;
-    if (!edit->finish(design_))
+    const bool changed = edit->finish(design_);
+    emit designChanged();
+    if (!changed)
         return;
     const QString verb = verbs_ ? verbs_(edit->kind()) : QString();
     const QString subject = QString::fromStdString(edit->subject());

@@ -52,6 +52,11 @@ public:
     // design again.
     void setDecimalSeparator(char separator) { decimalSeparator_ = separator; }
 
+    // Tells the views of the design's structure about a change no step holds yet: a
+    // component shown while its dialog asks about it, a dimension being placed, a design
+    // read from a file.
+    void announceChange() { emit designChanged(); }
+
     // Differs from the file it was opened from or last saved to.
     bool isModified() const { return forcedModified_ || !stack_.isClean(); }
     // The design is now what its file holds.
@@ -67,6 +72,9 @@ signals:
     // `focus` (may be null).
     void restored(TRocketElement* focus);
     void modifiedChanged(bool modified);
+    // The design's components, dimensions or captions may have changed: a step was
+    // recorded, undone or redone, or a change was announced. Sent before restored().
+    void designChanged();
     // A step was recorded, undone or redone.
     void changed();
     // The design was saved to its file.

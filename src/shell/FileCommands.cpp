@@ -89,7 +89,6 @@ bool FileCommands::FileCloseAllExecute() {
         closingConfirmed_.clear();
         return false;
     }
-    objects_.clearTrees();
     const bool closed = windows_.closeAll();
     closingConfirmed_.clear();
     return closed;
@@ -125,7 +124,7 @@ bool FileCommands::loadIntoNewWindow(const QString& name) {
         const std::optional<ImportReport> report =
             ImportIntoWindow(*window, name, main_.programDirectory(), interaction_, &main_);
         ShowDesignCaption(*window);
-        objects_.showLoadedDesign();
+        window->history().announceChange();
         window->Redraw();
         if (report) {
             history_.designUsed(name);
@@ -147,7 +146,7 @@ bool FileCommands::loadIntoNewWindow(const QString& name) {
     } else
         window->history().setDisplayName(name);
     ShowDesignCaption(*window);
-    objects_.showLoadedDesign();
+    window->history().announceChange();
     window->Redraw();
     return result.ok;
 }

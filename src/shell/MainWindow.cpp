@@ -261,10 +261,7 @@ TMDIChild* TMainForm::createDesignWindow(const QString& name) {
     EditHistory& history = window->history();
     connect(&history, &EditHistory::modifiedChanged, this,
             [window] { ShowDesignCaption(*window); });
-    connect(&history, &EditHistory::restored, this, [this, window](TRocketElement* focus) {
-        objects_->showChangedDesign(*window, focus);
-        window->Redraw();
-    });
+    connect(&history, &EditHistory::restored, this, [window] { window->Redraw(); });
     ShowDesignCaption(*window);
     undo_->update();
     return window;
@@ -368,7 +365,6 @@ bool TMainForm::mayCloseDesignWindow(TMDIChild& window) {
 void TMainForm::designWindowClosing(TMDIChild& window) {
     // Closed on purpose: whatever was not saved was given up.
     recovery_->removeCopy(window);
-    objects_->clearTrees();
     objects_->forgetDesignWindow(window);
     windows_->gone(window);
     updateInsertionAvailability(false);

@@ -60,26 +60,6 @@ void ObjectWindowRelay::forgetDesignWindow(const TMDIChild& window) {
         formObject_->setDesignWindow(nullptr);
 }
 
-void ObjectWindowRelay::showLoadedDesign() {
-    if (formObject_)
-        formObject_->showLoadedDesign();
-}
-
-void ObjectWindowRelay::showChangedDesign(const TMDIChild& window, TRocketElement* focus) {
-    if (formObject_ && formObject_->designWindow() == &window)
-        formObject_->showChangedDesign(focus);
-}
-
-void ObjectWindowRelay::addDimensionNode() {
-    if (formObject_)
-        formObject_->addDimensionNode();
-}
-
-void ObjectWindowRelay::clearTrees() {
-    if (formObject_)
-        formObject_->clearTrees();
-}
-
 void ObjectWindowRelay::clearSummary() {
     if (formObject_)
         formObject_->clearSummary();

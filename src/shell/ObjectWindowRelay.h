@@ -14,7 +14,6 @@ namespace vantor {
 
 class TFormObject;
 class TMDIChild;
-class TRocketElement;
 struct StabilityAnalysis;
 struct Summary;
 
@@ -37,11 +36,6 @@ public:
     void setDesignWindow(TMDIChild* window);
     // The object window stops showing the window, if it does.
     void forgetDesignWindow(const TMDIChild& window);
-    void showLoadedDesign();
-    // After an undo or redo in the window, if the object window shows it.
-    void showChangedDesign(const TMDIChild& window, TRocketElement* focus);
-    void addDimensionNode();
-    void clearTrees();
     void clearSummary();
 
     ElementTree::Node* selectedNode() const;

@@ -61,7 +61,7 @@ void PointerCommands::addDimension(const char* className, PointerModeKind mode) 
     placing_ = dimension.get();
     placingWindow_ = window;
     window->design().insertDimension(std::move(dimension));
-    objects_.addDimensionNode();
+    window->history().announceChange();
 }
 
 void PointerCommands::endAbandonedPlacement() {

@@ -234,7 +234,7 @@ void RecoveryCommands::offer() {
         slots_[window].recoveredName = copy.originalName;
         window->history().markModified();
         ShowDesignCaption(*window);
-        objects_.showLoadedDesign();
+        window->history().announceChange();
         window->Redraw();
         // Once the design has a copy of this program's own, the left one has served.
         if (writeNow(*window))
@@ -245,11 +245,9 @@ void RecoveryCommands::offer() {
         return;
     for (TMDIChild* each : blank)
         windows_.close(qobject_cast<QMdiSubWindow*>(each->parentWidget()));
-    // Closing a window empties the object window: it shows the active design again.
-    if (TMDIChild* active = windows_.active()) {
+    // The object window shows the design left active.
+    if (TMDIChild* active = windows_.active())
         objects_.setDesignWindow(active);
-        objects_.showLoadedDesign();
-    }
 }
 
 } // namespace vantor

@@ -4,12 +4,13 @@
 #include "canvas/DesignWindow.h"
 #include "canvas/QtDrawingSurface.h"
 #include "editing/DesignEdits.h"
+#include "editing/EditHistory.h"
 #include "i18n/AdvForm.h"
 #include "interaction/Interaction.h"
+#include "toolwindows/DesignTreeModel.h"
 #include "toolwindows/StabilityTable.h"
 
 #include <QAction>
-#include <QHash>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
@@ -20,8 +21,7 @@
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QToolButton>
-#include <QTreeWidget>
-#include <QTreeWidgetItemIterator>
+#include <QTreeView>
 #include <QVBoxLayout>
 
 namespace vantor {
@@ -49,16 +49,9 @@ protected:
     }
 };
 
-constexpr int NodeRole = Qt::UserRole;
-
-ElementTree::Node* NodeOf(const QTreeWidgetItem* item) {
-    return item != nullptr
-               ? reinterpret_cast<ElementTree::Node*>(item->data(0, NodeRole).value<quintptr>())
-               : nullptr;
-}
-
-QTreeWidget* MakeTree(const QString& name, QWidget* parent) {
-    auto* tree = new QTreeWidget(parent);
+QTreeView* MakeTree(const QString& name, QAbstractItemModel* model, QWidget* parent) {
+    auto* tree = new QTreeView(parent);
+    tree->setModel(model);
     tree->setObjectName(name);
     tree->setHeaderHidden(true);
     tree->setIndentation(19);
@@ -99,7 +92,9 @@ TFormObject::TFormObject(LanguageSession& language, Interaction& interaction, QW
     objectsPage_->setObjectName("TabObiekty");
     auto* objects = new QVBoxLayout(objectsPage_);
     objects->setContentsMargins(0, 0, 0, 0);
-    ListBox1 = MakeTree("ListBox1", objectsPage_);
+    elementModel_ = new DesignTreeModel(this);
+    dimensionModel_ = new DimensionListModel(this);
+    ListBox1 = MakeTree("ListBox1", elementModel_, objectsPage_);
     ListBox1->viewport()->installEventFilter(this);
     objects->addWidget(ListBox1, 1);
 
@@ -156,7 +151,7 @@ TFormObject::TFormObject(LanguageSession& language, Interaction& interaction, QW
     dimensionsPage_->setObjectName("TabWymiary");
     auto* dimensions = new QVBoxLayout(dimensionsPage_);
     dimensions->setContentsMargins(0, 0, 0, 0);
-    ListBox2 = MakeTree("ListBox2", dimensionsPage_);
+    ListBox2 = MakeTree("ListBox2", dimensionModel_, dimensionsPage_);
     dimensions->addWidget(ListBox2, 1);
     auto* dimensionButtons = new QWidget(dimensionsPage_);
     auto* dimensionStrip = new QHBoxLayout(dimensionButtons);
@@ -169,7 +164,8 @@ TFormObject::TFormObject(LanguageSession& language, Interaction& interaction, QW
     dimensions->addWidget(dimensionButtons);
     PageControl1->addTab(dimensionsPage_, Tagged(2545));
 
-    connect(ListBox1, &QTreeWidget::itemClicked, this, [this] { ListBox1Click(); });
+    connect(ListBox1, &QTreeView::clicked, this, [this] { ListBox1Click(); });
+    connectModels();
 }
 
 bool TFormObject::FormCreate() {
@@ -251,148 +247,85 @@ void TFormObject::createActions() {
 }
 
 void TFormObject::setDesignWindow(TMDIChild* window) {
+    if (window == window_)
+        return;
+    for (const QMetaObject::Connection& link : std::as_const(historyLinks_))
+        disconnect(link);
+    historyLinks_.clear();
     window_ = window;
+    const Design* design = window != nullptr ? &window->design() : nullptr;
+    elementModel_->setDesign(design);
+    dimensionModel_->setDesign(design);
+    if (window == nullptr)
+        return;
+    EditHistory& history = window->history();
+    historyLinks_ << connect(&history, &EditHistory::designChanged, this, [this] {
+        elementModel_->refresh();
+        dimensionModel_->refresh();
+    }) << connect(&history, &EditHistory::restored, this, [this](TRocketElement* focus) {
+        selectRestored(focus);
+    });
+}
+
+void TFormObject::connectModels() {
+    connect(elementModel_, &QAbstractItemModel::rowsInserted, this,
+            &TFormObject::showInsertedElements);
+    connect(elementModel_, &QAbstractItemModel::rowsRemoved, this, [this] { reportEmptiness(); });
+    connect(elementModel_, &QAbstractItemModel::modelReset, this, [this] { showWholeDesign(); });
+    // A dimension put in, by the pointer or by an undo, becomes the current one.
+    connect(dimensionModel_, &QAbstractItemModel::rowsInserted, this,
+            [this](const QModelIndex&, int first) {
+                ListBox2->clearSelection();
+                ListBox2->setCurrentIndex(dimensionModel_->index(first));
+            });
+}
+
+void TFormObject::showInsertedElements(const QModelIndex& parent, int first, int last) {
+    // Components put in (a new one, a subtree brought back, a design read) are shown
+    // open under an open parent, the first of them selected.
+    if (parent.isValid())
+        ListBox1->expand(parent);
+    for (int row = first; row <= last; ++row)
+        ListBox1->expandRecursively(elementModel_->index(row, 0, parent));
+    ListBox1->clearSelection();
+    ListBox1->setCurrentIndex(elementModel_->index(first, 0, parent));
+    reportEmptiness();
+}
+
+void TFormObject::showWholeDesign() {
+    ListBox1->expandAll();
+    if (elementModel_->rowCount() > 0)
+        ListBox1->setCurrentIndex(elementModel_->index(0, 0));
+    reportEmptiness();
+}
+
+void TFormObject::selectRestored(TRocketElement* focus) {
+    if (focus != nullptr && window_ != nullptr)
+        selectNode(window_->design().tree.nodeOf(focus));
 }
 
 void TFormObject::setPropertiesEditor(std::function<void(TRocketElement&)> editor) {
     editor_ = std::move(editor);
 }
 
-QTreeWidgetItem* TFormObject::itemOf(const ElementTree::Node* node) const {
-    if (node == nullptr)
-        return nullptr;
-    for (QTreeWidgetItemIterator it(ListBox1); *it != nullptr; ++it)
-        if (NodeOf(*it) == node)
-            return *it;
-    return nullptr;
-}
-
-QTreeWidgetItem* TFormObject::makeItem(ElementTree::Node* node) const {
-    auto* item = new QTreeWidgetItem();
-    item->setData(0, NodeRole, QVariant::fromValue(reinterpret_cast<quintptr>(node)));
-    if (node->element != nullptr)
-        item->setText(0, QString::fromStdString(node->element->Caption));
-    return item;
-}
-
-void TFormObject::showLoadedDesign() {
-    clearTrees();
-    if (window_ == nullptr)
-        return;
-    Design& design = window_->design();
-    // Parents come before their children, so each child finds its parent's item; no
-    // recursion, however deep the tree a file brings.
-    QHash<const ElementTree::Node*, QTreeWidgetItem*> items;
-    QList<QTreeWidgetItem*> roots;
-    for (ElementTree::Node* node : design.tree.nodesInOrder()) {
-        QTreeWidgetItem* item = makeItem(node);
-        items.insert(node, item);
-        if (QTreeWidgetItem* parent = items.value(node->parent))
-            parent->addChild(item);
-        else
-            roots.append(item);
-    }
-    ListBox1->addTopLevelItems(roots);
-    for (std::size_t i = 0; i < design.Dimensions.size(); ++i)
-        ListBox2->addTopLevelItem(new QTreeWidgetItem());
-    if (ListBox1->topLevelItemCount() > 0)
-        ListBox1->setCurrentItem(ListBox1->topLevelItem(0));
-    refreshDimensionCaptions();
-    ListBox1->expandAll();
-    reportEmptiness();
-}
-
-void TFormObject::addElementNode(ElementTree::Node* node) {
-    if (node == nullptr)
-        return;
-    QTreeWidgetItem* parentItem = itemOf(node->parent);
-    QTreeWidgetItem* item = makeItem(node);
-    if (parentItem != nullptr) {
-        parentItem->addChild(item);
-        parentItem->setExpanded(true);
-        item->setExpanded(true);
-    } else {
-        ListBox1->addTopLevelItem(item);
-    }
-    ListBox1->clearSelection();
-    ListBox1->setCurrentItem(item);
-    reportEmptiness();
-}
-
-void TFormObject::addDimensionNode() {
-    if (window_ == nullptr || window_->design().Dimensions.empty())
-        return;
-    auto* item = new QTreeWidgetItem(
-        QStringList{QString::fromStdString(window_->design().Dimensions[0]->Caption)});
-    ListBox2->insertTopLevelItem(0, item);
-    ListBox2->clearSelection();
-    ListBox2->setCurrentItem(item);
-}
-
-void TFormObject::clearElementTree() {
-    ListBox1->clear();
-    reportEmptiness();
-}
-
-void TFormObject::clearTrees() {
-    ListBox2->clear();
-    clearElementTree();
-}
-
 ElementTree::Node* TFormObject::selectedNode() const {
-    return NodeOf(ListBox1->currentItem());
+    return elementModel_->nodeAt(ListBox1->currentIndex());
 }
 
 void TFormObject::selectNode(ElementTree::Node* node) {
-    if (QTreeWidgetItem* item = itemOf(node))
-        ListBox1->setCurrentItem(item);
+    if (const QModelIndex index = elementModel_->indexOf(node); index.isValid())
+        ListBox1->setCurrentIndex(index);
 }
 
 void TFormObject::deleteSubtree(ElementTree::Node* node) {
-    QTreeWidgetItem* item = itemOf(node);
-    if (item == nullptr || window_ == nullptr)
+    if (node == nullptr || window_ == nullptr)
         return;
-    delete item;
     window_->history().record(DeleteSubtree(window_->design(), node));
-    reportEmptiness();
-}
-
-void TFormObject::removeElementNode(ElementTree::Node* node) {
-    delete itemOf(node);
-    reportEmptiness();
-}
-
-void TFormObject::showChangedDesign(TRocketElement* focus) {
-    const int dimensionRow = ListBox2->currentItem() != nullptr
-                                 ? ListBox2->indexOfTopLevelItem(ListBox2->currentItem())
-                                 : -1;
-    showLoadedDesign();
-    if (window_ == nullptr)
-        return;
-    if (focus != nullptr)
-        selectNode(window_->design().tree.nodeOf(focus));
-    if (dimensionRow >= 0 && ListBox2->topLevelItemCount() > 0)
-        ListBox2->setCurrentItem(
-            ListBox2->topLevelItem(std::min(dimensionRow, ListBox2->topLevelItemCount() - 1)));
-}
-
-void TFormObject::refreshElementCaptions() {
-    for (QTreeWidgetItemIterator it(ListBox1); *it != nullptr; ++it)
-        if (const ElementTree::Node* node = NodeOf(*it);
-            node != nullptr && node->element != nullptr)
-            (*it)->setText(0, QString::fromStdString(node->element->Caption));
 }
 
 void TFormObject::refreshDimensionCaptions() {
-    if (window_ == nullptr)
-        return;
-    const auto& dimensions = window_->design().Dimensions;
-    for (int i = 0; i < ListBox2->topLevelItemCount(); ++i) {
-        if (static_cast<std::size_t>(i) >= dimensions.size())
-            break;
-        ListBox2->topLevelItem(i)->setText(
-            0, QString::fromStdString(dimensions[std::size_t(i)]->Caption));
-    }
+    elementModel_->refresh();
+    dimensionModel_->refresh();
 }
 
 void TFormObject::showSummary(const Summary& summary) {
@@ -415,7 +348,7 @@ void TFormObject::clearSummary() {
 }
 
 void TFormObject::reportEmptiness() {
-    emit elementTreeEmptied(ListBox1->topLevelItemCount() == 0);
+    emit elementTreeEmptied(elementModel_->rowCount() == 0);
 }
 
 void TFormObject::ListBox1Click() {
@@ -436,7 +369,6 @@ void TFormObject::AParametryExecute() {
         return;
     if (editor_)
         editor_(*node->element);
-    refreshElementCaptions();
     if (window_ != nullptr)
         window_->Redraw();
 }
@@ -470,12 +402,9 @@ void TFormObject::AobjectClearExecute() {
         return;
     Design& design = window_->design();
     if (PageControl1->currentWidget() == dimensionsPage_) {
-        QTreeWidgetItem* item = ListBox2->currentItem();
-        if (!design.Dimensions.empty() && item != nullptr) {
-            window_->history().record(
-                DeleteDimension(design, std::size_t(ListBox2->indexOfTopLevelItem(item))));
-            delete item;
-        }
+        const QModelIndex current = ListBox2->currentIndex();
+        if (!design.Dimensions.empty() && current.isValid())
+            window_->history().record(DeleteDimension(design, std::size_t(current.row())));
     } else if (!design.Elements.empty()) {
         deleteSubtree(selectedNode());
     }
@@ -494,8 +423,9 @@ bool TFormObject::eventFilter(QObject* watched, QEvent* event) {
     if (watched == ListBox1->viewport() && event->type() == QEvent::MouseButtonPress) {
         auto* mouse = static_cast<QMouseEvent*>(event);
         if (mouse->button() == Qt::RightButton) {
-            if (QTreeWidgetItem* item = ListBox1->itemAt(mouse->position().toPoint()))
-                ListBox1->setCurrentItem(item);
+            if (const QModelIndex index = ListBox1->indexAt(mouse->position().toPoint());
+                index.isValid())
+                ListBox1->setCurrentIndex(index);
             AParametryExecute();
             return true;
         }

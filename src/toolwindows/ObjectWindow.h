@@ -4,6 +4,7 @@
 #include "model/ElementTree.h"
 #include "model/Quantities.h"
 
+#include <QList>
 #include <QWidget>
 #include <functional>
 
@@ -11,13 +12,15 @@ class QAction;
 class QMenu;
 class QTabWidget;
 class QTableWidget;
-class QTreeWidget;
-class QTreeWidgetItem;
+class QModelIndex;
+class QTreeView;
 class QToolButton;
 
 namespace vantor {
 
 class Interaction;
+class DesignTreeModel;
+class DimensionListModel;
 class TMDIChild;
 class TRocketElement;
 class TShaped;
@@ -36,36 +39,17 @@ public:
     // Translates the window's captions; false when the language library failed.
     bool FormCreate();
 
-    // The design window whose design the trees show; null when none is open.
+    // The design window whose design the trees show; null when none is open. The trees
+    // follow its design from then on: its history says when the design changed.
     void setDesignWindow(TMDIChild* window);
     TMDIChild* designWindow() const { return window_; }
 
-    // Rebuilds both trees from the design (after loading a file): selects the first
-    // node, refreshes the dimension captions and expands the element tree.
-    void showLoadedDesign();
-    // Adds a node for a node just added to the design's tree and selects it; a child is
-    // also expanded.
-    void addElementNode(ElementTree::Node* node);
-    // Puts a node for the newest dimension (index 0) at the top of the dimension tree
-    // and selects it.
-    void addDimensionNode();
-    void clearElementTree();
-    void clearTrees();
-
     ElementTree::Node* selectedNode() const;
     void selectNode(ElementTree::Node* node);
-    // Removes the node with its descendants from the tree and their elements from the
-    // design, as one step of the design's history.
-    void deleteSubtree(ElementTree::Node* node);
-    // Removes the node's item (and its descendants' items) from the tree only.
-    void removeElementNode(ElementTree::Node* node);
-    // Rebuilds both trees from the design as it is now, as after an undo, keeping the
-    // page and selecting the node of `focus` (or the first node).
-    void showChangedDesign(TRocketElement* focus);
-    // Sets each component node's text to its element's caption.
-    void refreshElementCaptions();
-    // Sets each dimension node's text to the caption of the dimension at its index.
+    // Reads the captions of the components and dimensions again.
     void refreshDimensionCaptions();
+    DesignTreeModel& elementModel() const { return *elementModel_; }
+    DimensionListModel& dimensionModel() const { return *dimensionModel_; }
     // Writes the summary rows into the grid; rows not written keep what they held.
     void showSummary(const Summary& summary);
     // Shows the standard stability analysis in the table under the grid.
@@ -79,8 +63,8 @@ public:
     // it millimetres and grams.
     void setUnitSource(std::function<UnitChoice()> source) { unitSource_ = std::move(source); }
 
-    QTreeWidget* ListBox1 = nullptr;
-    QTreeWidget* ListBox2 = nullptr;
+    QTreeView* ListBox1 = nullptr;
+    QTreeView* ListBox2 = nullptr;
     QTableWidget* grid = nullptr;
     StabilityTable* stabilityTable = nullptr;
     QTabWidget* PageControl1 = nullptr;
@@ -106,13 +90,22 @@ protected:
 private:
     // Sizes the summary grid's rows for its font and the grid for its seven rows.
     void fitGridToFont();
-    QTreeWidgetItem* itemOf(const ElementTree::Node* node) const;
-    QTreeWidgetItem* makeItem(ElementTree::Node* node) const;
     void createActions();
     void reportEmptiness();
+    // Removes the node with its descendants from the design, as one step of its history.
+    void deleteSubtree(ElementTree::Node* node);
+    // What the trees do when the models change: rows put in are shown and selected.
+    void connectModels();
+    void showInsertedElements(const QModelIndex& parent, int first, int last);
+    void showWholeDesign();
+    // An undo or redo selects the component it concerns.
+    void selectRestored(TRocketElement* focus);
 
     Interaction& interaction_;
     TMDIChild* window_ = nullptr;
+    DesignTreeModel* elementModel_ = nullptr;
+    DimensionListModel* dimensionModel_ = nullptr;
+    QList<QMetaObject::Connection> historyLinks_;
     std::function<void(TRocketElement&)> editor_;
     std::function<UnitChoice()> unitSource_;
     UnitChoice units() const { return unitSource_ ? unitSource_() : UnitChoice{}; }

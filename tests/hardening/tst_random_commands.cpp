@@ -19,6 +19,7 @@
 #include "preview3d/Form3D.h"
 #include "shell/MainWindow.h"
 #include "shell/Program.h"
+#include "support/ModelRows.h"
 #include "support/RandomInteraction.h"
 #include "support/ResidentGlDriver.h"
 #include "support/TestMain.h"
@@ -44,11 +45,11 @@
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
-#include <QTreeWidget>
-#include <QTreeWidgetItemIterator>
+#include <QTreeView>
 #include <QWheelEvent>
 
 using namespace vantor;
+using test::RowsInOrder;
 
 namespace {
 
@@ -245,8 +246,8 @@ struct RandomRun {
             {Qt::Key_N, Qt::ControlModifier},
             {Qt::Key_S, Qt::ControlModifier},
             {Qt::Key_O, Qt::ControlModifier}};
-        QList<QWidget*> targets{main, objects().findChild<QTreeWidget*>("ListBox1"),
-                                objects().findChild<QTreeWidget*>("ListBox2")};
+        QList<QWidget*> targets{main, objects().findChild<QTreeView*>("ListBox1"),
+                                objects().findChild<QTreeView*>("ListBox2")};
         if (TMDIChild* w = window())
             targets << w;
         if (QWidget* focus = QApplication::focusWidget())
@@ -339,20 +340,18 @@ struct RandomRun {
                               tabs->tabBar()->tabRect(tab).center());
             return;
         }
-        auto* tree = objects().findChild<QTreeWidget*>(chance(75) ? "ListBox1" : "ListBox2");
-        QList<QTreeWidgetItem*> items;
-        for (QTreeWidgetItemIterator it(tree); *it != nullptr; ++it)
-            items << *it;
+        auto* tree = objects().findChild<QTreeView*>(chance(75) ? "ListBox1" : "ListBox2");
+        const QList<QModelIndex> items = RowsInOrder(*tree->model());
         if (items.isEmpty() || !tree->isVisible())
             return;
-        QTreeWidgetItem* item = items[below(int(items.size()))];
-        tree->scrollToItem(item);
-        const QRect rect = tree->visualItemRect(item);
+        const QModelIndex item = items[below(int(items.size()))];
+        tree->scrollTo(item);
+        const QRect rect = tree->visualRect(item);
         if (rect.isEmpty())
             return;
         const Qt::MouseButton button = chance(80) ? Qt::LeftButton : Qt::RightButton;
         note(QStringLiteral("click %1 item \"%2\" button %3")
-                 .arg(tree->objectName(), item->text(0))
+                 .arg(tree->objectName(), item.data().toString())
                  .arg(int(button)));
         QTest::mouseClick(tree->viewport(), button, {}, rect.center());
     }
@@ -438,16 +437,18 @@ struct RandomRun {
 
     // Empty when the object window's trees show the active design one to one.
     QString treeFault() {
-        auto* elementTree = objects().findChild<QTreeWidget*>("ListBox1");
-        auto* dimensionTree = objects().findChild<QTreeWidget*>("ListBox2");
+        const QAbstractItemModel& elementTree =
+            *objects().findChild<QTreeView*>("ListBox1")->model();
+        const QAbstractItemModel& dimensionTree =
+            *objects().findChild<QTreeView*>("ListBox2")->model();
         TMDIChild* w = window();
         if (w == nullptr)
-            return elementTree->topLevelItemCount() + dimensionTree->topLevelItemCount() == 0
+            return elementTree.rowCount() + dimensionTree.rowCount() == 0
                        ? QString()
                        : QStringLiteral("%1 element and %2 dimension items while no design "
                                         "window is open")
-                             .arg(elementTree->topLevelItemCount())
-                             .arg(dimensionTree->topLevelItemCount());
+                             .arg(elementTree.rowCount())
+                             .arg(dimensionTree.rowCount());
         if (objects().designWindow() != w)
             return QStringLiteral("the object window follows another design window");
         Design& design = w->design();
@@ -460,33 +461,33 @@ struct RandomRun {
             if (design.tree.nodeOf(element.get()) == nullptr)
                 return QStringLiteral("element \"%1\" has no node")
                     .arg(QString::fromStdString(element->Caption));
-        QList<QTreeWidgetItem*> items;
-        for (QTreeWidgetItemIterator it(elementTree); *it != nullptr; ++it)
-            items << *it;
+        const QList<QModelIndex> items = RowsInOrder(elementTree);
         if (std::size_t(items.size()) != nodes.size())
             return QStringLiteral("%1 tree items for %2 elements")
                 .arg(items.size())
                 .arg(nodes.size());
-        const auto nodeOf = [](const QTreeWidgetItem* item) {
-            return item != nullptr ? reinterpret_cast<const ElementTree::Node*>(
-                                         item->data(0, Qt::UserRole).value<quintptr>())
-                                   : nullptr;
+        const auto nodeOf = [](const QModelIndex& item) {
+            return item.isValid() ? reinterpret_cast<const ElementTree::Node*>(
+                                        item.data(Qt::UserRole).value<quintptr>())
+                                  : nullptr;
         };
         for (std::size_t i = 0; i < nodes.size(); ++i) {
-            const QTreeWidgetItem* item = items[qsizetype(i)];
-            if (nodeOf(item) != nodes[i] || nodeOf(item->parent()) != nodes[i]->parent)
+            const QModelIndex item = items[qsizetype(i)];
+            const QString text = item.data().toString();
+            if (nodeOf(item) != nodes[i] || nodeOf(item.parent()) != nodes[i]->parent)
                 return QStringLiteral("tree item %1 (\"%2\") is not the design's node %1")
                     .arg(i)
-                    .arg(item->text(0));
-            if (item->text(0) != QString::fromStdString(nodes[i]->element->Caption))
+                    .arg(text);
+            if (text != QString::fromStdString(nodes[i]->element->Caption))
                 return QStringLiteral("tree item %1 reads \"%2\" for \"%3\"")
                     .arg(i)
-                    .arg(item->text(0), QString::fromStdString(nodes[i]->element->Caption));
+                    .arg(text, QString::fromStdString(nodes[i]->element->Caption));
         }
-        if (std::size_t(dimensionTree->topLevelItemCount()) != design.Dimensions.size())
+        if (std::size_t(dimensionTree.rowCount()) != design.Dimensions.size())
             return QStringLiteral("%1 dimension items for %2 dimensions")
-                .arg(dimensionTree->topLevelItemCount())
+                .arg(dimensionTree.rowCount())
                 .arg(design.Dimensions.size());
+
         return {};
     }
 

@@ -26,7 +26,7 @@
 #include <QTest>
 #include <QToolBar>
 #include <QToolButton>
-#include <QTreeWidget>
+#include <QTreeView>
 
 using namespace vantor;
 using test::Named;
@@ -198,10 +198,11 @@ private slots:
         QCOMPARE(dimensions[0]->Pen->Width, 1);
         QCOMPARE(dimensions[0]->Pen->Color, 0u);
         QCOMPARE(int(s.main->pointerMode()), mode);
-        QTreeWidget* tree = s.program.formObject()->ListBox2;
-        QCOMPARE(tree->topLevelItemCount(), 2);
-        QCOMPARE(tree->currentItem(), tree->topLevelItem(0));
-        QCOMPARE(tree->topLevelItem(0)->text(0), QString::fromStdString(dimensions[0]->Caption));
+        QTreeView* tree = s.program.formObject()->ListBox2;
+        QCOMPARE(tree->model()->rowCount(), 2);
+        QCOMPARE(tree->currentIndex(), tree->model()->index(0, 0));
+        QCOMPARE(tree->model()->index(0, 0).data().toString(),
+                 QString::fromStdString(dimensions[0]->Caption));
     }
 
     void transformPanelRejectsWhatIsNotANumber_data() {
