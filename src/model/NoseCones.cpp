@@ -1,6 +1,7 @@
 #include "model/NoseCones.h"
 
 #include "model/AxisValues.h"
+#include "model/Kinds.h"
 #include "model/Numeric.h"
 
 namespace vantor {
@@ -31,8 +32,7 @@ double NoseCone::ComputeCG() {
 }
 
 TGlowicaStozek::TGlowicaStozek() {
-    ClassName = "TGlowicaStozek";
-    Caption = "Nose";
+    AdoptKind(*this, "TGlowicaStozek");
 }
 
 void TGlowicaStozek::Draw() {
@@ -52,8 +52,7 @@ double TGlowicaStozek::ComputeCP() {
 }
 
 TGlowicaOgive::TGlowicaOgive() {
-    ClassName = "TGlowicaOgive";
-    Caption = "Nose";
+    AdoptKind(*this, "TGlowicaOgive");
 }
 
 double TGlowicaOgive::ControlAbscissa(double) const {
@@ -96,8 +95,7 @@ double TGlowicaOgive::ComputeCP() {
 }
 
 TGlowicaParabolic::TGlowicaParabolic() {
-    ClassName = "TGlowicaParabolic";
-    Caption = "Nose";
+    AdoptKind(*this, "TGlowicaParabolic");
     ShapeFactor = 1.7f;
 }
 
