@@ -246,6 +246,52 @@ private slots:
         QCOMPARE(s.window()->history().stack().count(), 1);
     }
 
+    // The properties dialog edits a copy: OK with a change is one step that undo takes
+    // back whole; OK without a change, and Cancel whatever was chosen or weighed during
+    // the run, leave no step and the element as it was.
+    void propertiesRunIsOneStepOrNone_data() {
+        QTest::addColumn<bool>("ok");
+        QTest::addColumn<bool>("change");
+        QTest::newRow("OK with a change") << true << true;
+        QTest::newRow("OK without a change") << true << false;
+        QTest::newRow("Cancel after a material and oblicz") << false << true;
+    }
+    void propertiesRunIsOneStepOrNone() {
+        QFETCH(bool, ok);
+        QFETCH(bool, change);
+        Session s;
+        s.insertNose();
+        TRocketElement& nose = *s.design().Elements.front();
+        const ElementFields before = FieldsOf(nose);
+        const Bytes saved = s.bytes();
+        const int steps = s.window()->history().stack().count();
+        s.answerDialog(
+            [change](TFormParametry& d) {
+                if (!change)
+                    return;
+                const auto u = test::Controls(d);
+                u.sedlugosc->setValue(u.sedlugosc->value() + 10);
+                u.seMaterial->setCurrentIndex(7);
+                d.seMaterialChange(7);
+                d.bObliczClick();
+            },
+            ok);
+        s.select(&nose);
+        s.objects().AParametry->trigger();
+        const bool step = ok && change;
+        QCOMPARE(s.window()->history().stack().count(), steps + (step ? 1 : 0));
+        if (!step) {
+            QCOMPARE(FieldsOf(nose), before);
+            QCOMPARE(s.bytes(), saved);
+            return;
+        }
+        QCOMPARE(nose.Length, before.length + 10);
+        QCOMPARE(nose.Density, 0.0078f); // iron
+        Named<QAction>(*s.main, "AUndo").trigger();
+        QCOMPARE(FieldsOf(nose), before);
+        QCOMPARE(s.bytes(), saved);
+    }
+
     // A dimension begun before a save and finished after it is a change since the save;
     // undoing its placement takes out the half dimension the file holds, so the design
     // stays modified until it is saved again.
