@@ -317,6 +317,12 @@ void TFormParametry::moveInto(QFrame* panel, QFrame* holder) {
     panel->show();
 }
 
+void TFormParametry::setElement(const TRocketElement* element) {
+    element_ = element;
+    shownFields_.reset();
+    edited_ = element != nullptr ? FieldsOf(*element) : ElementFields{};
+}
+
 void TFormParametry::FormShow() {
     preparedForShow_ = true;
     if (seMaterial->count() == 0)

@@ -50,8 +50,9 @@ public:
     bool FormCreate() { return TranslateForm(); }
 
     // The element whose fields the dialog loads; not owned, never written. It must
-    // outlive the dialog's run.
-    void setElement(const TRocketElement* element) { element_ = element; }
+    // outlive the dialog's run. Its fields are copied at once, so that OK never hands
+    // back another element's values even before FormShow() ran.
+    void setElement(const TRocketElement* element);
     const TRocketElement* element() const { return element_; }
     // The fields as the last valid OK took them from the controls: the loaded copy with
     // every shown field's value (a field still showing what it was loaded with gives
@@ -83,7 +84,7 @@ public:
     // millimetres and grams.
     void setUnitSource(std::function<UnitChoice()> source) { unitSource_ = std::move(source); }
     // "Choose motor": puts the chosen motor's sizes, weight and caption into the fields;
-    // OK then writes them as one step.
+    // OK then accepts them together.
     void bWybierzSilnikClick();
     // "Flush with the rear": puts into the position field the position at which the
     // component's rear end meets its parent's.
@@ -194,7 +195,7 @@ private:
     bool valuesAllowed() const;
     // The fields as the dialog's controls hold them.
     ElementFields enteredFields() const;
-    // Shows `exact` in `field`, remembering it: while the field still shows it, OK writes
+    // Shows `exact` in `field`, remembering it: while the field still shows it, OK gives
     // `exact` back, so that a field the user did not change keeps every decimal.
     void showValue(QDoubleSpinBox* field, float exact);
     // The value a field stands for: its remembered exact value while it still shows
