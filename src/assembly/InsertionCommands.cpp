@@ -11,7 +11,6 @@
 
 #include <QAction>
 #include <QDialog>
-#include <QSpinBox>
 #include <cmath>
 
 namespace vantor {
@@ -74,7 +73,7 @@ void InsertionCommands::addBallast(double weight) {
     window->history().record(std::move(insertion));
 }
 
-bool InsertionCommands::runDialog(TRocketElement& element) {
+bool InsertionCommands::runDialog(const TRocketElement& element) {
     dialog_.setElement(&element);
     dialog_.setFreshMode(true);
     dialog_.FormShow();
@@ -112,23 +111,21 @@ void InsertionCommands::insert(const char* kind) {
     // The dialog edits a component of the kind that is not in the design yet; its
     // parent is set so that it proposes the parent's diameter.
     std::unique_ptr<TRocketElement> proposal = CreateElement(kind);
-    if (KindOf(*proposal).ballast)
-        proposal->Weight = 40;
+    WriteFields(*proposal, NewElementFields(kind));
     proposal->Parent = parent;
 
     if (KindOf(*proposal).finSet) {
         // The fin set is inserted first, from whatever the fin fields hold, and asked
         // about afterwards; a cancelled dialog takes it out again and leaves no step.
-        ElementFields fields = FieldsOf(*proposal);
-        fields.finA = static_cast<float>(dialog_.seA->value());
-        fields.finB = static_cast<float>(dialog_.seB->value());
-        fields.finC = static_cast<float>(dialog_.seC->value());
-        fields.finD = static_cast<float>(dialog_.seD->value());
+        const ElementFields fields = dialog_.withFinSizesShown(FieldsOf(*proposal));
         std::unique_ptr<DesignEdit> insertion =
             InsertElement(design, selected, valuesOf(kind, fields));
         window->history().announceChange();
         redraw();
-        if (runDialog(*InsertedElement(*insertion))) {
+        TRocketElement& added = *InsertedElement(*insertion);
+        if (runDialog(added)) {
+            // Part of the insertion: one step, whose recording shows the fin set's caption.
+            WriteFields(added, dialog_.acceptedFields());
             redraw();
             window->history().record(std::move(insertion));
             return;
@@ -142,7 +139,7 @@ void InsertionCommands::insert(const char* kind) {
 
     if (!runDialog(*proposal))
         return;
-    NewElement values = valuesOf(kind, FieldsOf(*proposal));
+    NewElement values = valuesOf(kind, dialog_.acceptedFields());
     values.weightGiven = dialog_.weightGiven();
     std::unique_ptr<DesignEdit> insertion = InsertElement(design, selected, values);
     redraw();

@@ -48,7 +48,7 @@ public:
 private:
     // Runs the whole command for a component of `kind`.
     void insert(const char* kind);
-    bool runDialog(TRocketElement& element);
+    bool runDialog(const TRocketElement& element);
     // The values the new component gets: its fields and the current pen.
     NewElement valuesOf(const char* kind, const ElementFields& fields) const;
     void redraw();

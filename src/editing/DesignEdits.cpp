@@ -204,11 +204,6 @@ private:
 
 } // namespace
 
-ElementFields DefaultFields(std::string_view kind) {
-    const std::unique_ptr<TRocketElement> element = CreateElement(kind);
-    return element ? FieldsOf(*element) : ElementFields{};
-}
-
 std::unique_ptr<DesignEdit> InsertElement(Design& design, ElementTree::Node* parent,
                                           const NewElement& values) {
     std::unique_ptr<TRocketElement> element = CreateElement(values.kind);

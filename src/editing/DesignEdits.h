@@ -1,5 +1,6 @@
 #pragma once
 
+#include "editing/ElementDefaults.h"
 #include "editing/ElementFields.h"
 #include "model/Design.h"
 #include "model/Points.h"
@@ -78,9 +79,6 @@ struct NewElement {
     // The fields' weight was given by the user: kept instead of computed from the shape.
     bool weightGiven = false;
 };
-
-// The fields a component of `kind` starts with.
-ElementFields DefaultFields(std::string_view kind);
 
 // Inserts the component under `parent` (a nose: as the root, with parent null) as the
 // insertion commands place it: a nose at (50, 300), setting OriginX and AxisY, every

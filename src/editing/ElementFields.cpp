@@ -8,6 +8,7 @@
 
 #include <cmath>
 #include <initializer_list>
+#include <memory>
 
 namespace vantor {
 
@@ -59,6 +60,19 @@ void WriteFields(TRocketElement& e, const ElementFields& fields) {
         if (AsFinSet(e) != nullptr && fins->Parent != nullptr)
             fins->Place('.'); // rebuilds the outline the fin area is sampled from
     }
+}
+
+double ComputedWeight(const TRocketElement& element, const ElementFields& fields) {
+    const std::unique_ptr<TRocketElement> copy = CreateElement(element.ClassName);
+    if (!copy)
+        return fields.weight;
+    // What the weight rule and a fin set's outline read besides the fields.
+    copy->Points = element.Points;
+    copy->Corners = element.Corners;
+    copy->Visible = element.Visible;
+    copy->Parent = element.Parent;
+    WriteFields(*copy, fields);
+    return copy->ComputeWeight();
 }
 
 float JoiningDiameter(const TRocketElement& parent) {

@@ -28,6 +28,12 @@ ElementFields FieldsOf(const TRocketElement& element);
 // from. Fin data is ignored for other kinds.
 void WriteFields(TRocketElement& element, const ElementFields& fields);
 
+// The weight the weight rule gives the element once `fields` are written into it,
+// computed on a detached copy (its kind, outline and parent) so the element itself is
+// left alone: what "oblicz" shows before OK writes anything. A computation out of the
+// weight's range gives the fields' own weight.
+double ComputedWeight(const TRocketElement& element, const ElementFields& fields);
+
 // The diameter an element attached to `parent` meets: a transition's rear diameter,
 // every other kind's (front) diameter.
 float JoiningDiameter(const TRocketElement& parent);

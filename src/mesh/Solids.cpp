@@ -3,6 +3,7 @@
 #include "model/AxisValues.h"
 #include "model/Design.h"
 #include "model/FinSet.h"
+#include "model/Kinds.h"
 #include "model/RocketElement.h"
 
 #include <algorithm>
@@ -31,20 +32,25 @@ constexpr double FinGap = 5;
 
 enum class Kind { Cone, Ogive, Paraboloid, Tube, Frustum, Fins, None };
 
-Kind KindOf(std::string_view name) {
-    if (name == "TGlowicaStozek")
+// Motors, ballast and anything unknown are not printed.
+Kind SolidKind(const TRocketElement& element) {
+    switch (KindOf(element).shape) {
+    case Shape3d::Cone:
         return Kind::Cone;
-    if (name == "TGlowicaOgive")
+    case Shape3d::Ogive:
         return Kind::Ogive;
-    if (name == "TGlowicaParabolic")
+    case Shape3d::Paraboloid:
         return Kind::Paraboloid;
-    if (name == "TKorpus" || name == "TLozysko")
+    case Shape3d::Tube:
         return Kind::Tube;
-    if (name == "TStozekSciety")
+    case Shape3d::Frustum:
         return Kind::Frustum;
-    if (name == "TStatecznik")
+    case Shape3d::Fins:
         return Kind::Fins;
-    return Kind::None; // motors, ballast and anything unknown are not printed
+    case Shape3d::None:
+        break;
+    }
+    return Kind::None;
 }
 
 std::string Number(double value) {
@@ -308,7 +314,7 @@ private:
     bool add(const TRocketElement& element, std::size_t number, double phase,
              std::vector<Mesh>& out, SolidCount* counting) {
         counting_ = counting;
-        const Kind kind = KindOf(element.ClassName);
+        const Kind kind = SolidKind(element);
         if (kind == Kind::None)
             return true;
         const std::string name = element.Caption.empty() ? element.ClassName : element.Caption;

@@ -1,13 +1,12 @@
 #include "model/Ballast.h"
 
 #include "model/AxisValues.h"
+#include "model/Kinds.h"
 
 namespace vantor {
 
 TBalast::TBalast() {
-    ClassName = "TBalast";
-    Caption = "Ballast";
-    AllowedParents = FrontSectionParents;
+    AdoptKind(*this, "TBalast");
 }
 
 void TBalast::PlaceFromParent() {

@@ -1,14 +1,13 @@
 #include "model/BodyTubes.h"
 
 #include "model/AxisValues.h"
+#include "model/Kinds.h"
 
 namespace vantor {
 
 TKorpus::TKorpus() {
-    ClassName = "TKorpus";
-    Caption = "Body";
+    AdoptKind(*this, "TKorpus");
     Length = 500;
-    AllowedParents = FrontSectionParents;
 }
 
 void TKorpus::PlaceRectangle(double x0) {
@@ -46,16 +45,13 @@ double TKorpus::ComputeArea() const {
 }
 
 TLozysko::TLozysko() {
-    ClassName = "TLozysko";
-    Caption = "Mocowanie silnika";
+    AdoptKind(*this, "TLozysko");
 }
 
 TEngine::TEngine() {
-    ClassName = "TEngine";
-    Caption = "Engine";
+    AdoptKind(*this, "TEngine");
     Length = 100;
     DiameterA = 27;
-    AllowedParents = "TKorpus;TStozekSciety";
 }
 
 void TEngine::PlaceFromParent() {

@@ -1,6 +1,7 @@
 #include "model/FinSet.h"
 
 #include "model/AxisValues.h"
+#include "model/Kinds.h"
 #include "model/RecordSink.h"
 
 #include <array>
@@ -10,9 +11,7 @@
 namespace vantor {
 
 TStatecznik::TStatecznik() {
-    ClassName = "TStatecznik";
-    Caption = "Fins";
-    AllowedParents = "TKorpus";
+    AdoptKind(*this, "TStatecznik");
 }
 
 namespace {

@@ -1,6 +1,7 @@
 #include "model/NoseCones.h"
 
 #include "model/AxisValues.h"
+#include "model/Kinds.h"
 #include "model/Numeric.h"
 
 namespace vantor {
@@ -44,8 +45,7 @@ double NoseCone::ComputeCG() const {
 }
 
 TGlowicaStozek::TGlowicaStozek() {
-    ClassName = "TGlowicaStozek";
-    Caption = "Nose";
+    AdoptKind(*this, "TGlowicaStozek");
 }
 
 void TGlowicaStozek::Draw(DrawingSurface& surface) const {
@@ -60,8 +60,7 @@ double TGlowicaStozek::ComputeCP() const {
 }
 
 TGlowicaOgive::TGlowicaOgive() {
-    ClassName = "TGlowicaOgive";
-    Caption = "Nose";
+    AdoptKind(*this, "TGlowicaOgive");
 }
 
 double TGlowicaOgive::ControlAbscissa(double) const {
@@ -107,8 +106,7 @@ double TGlowicaOgive::ComputeCP() const {
 }
 
 TGlowicaParabolic::TGlowicaParabolic() {
-    ClassName = "TGlowicaParabolic";
-    Caption = "Nose";
+    AdoptKind(*this, "TGlowicaParabolic");
     ShapeFactor = 1.7f;
 }
 

@@ -35,17 +35,62 @@ constexpr std::array<Entry, 9> Entries{{
     {"TBalast", Make<TBalast>},
 }};
 
+// The parents of a body tube, a transition, an engine mount and a ballast.
+constexpr std::string_view FrontSection =
+    "TGlowicaParabolic;TGlowicaOgive;TGlowicaStozek;TKorpus;TStozekSciety";
+
 // Every property of every kind, in the order of the factory's entries.
 constexpr std::array<ElementKind, 9> Kinds{{
-    {.className = "TGlowicaStozek", .nose = true, .shape = Shape3d::Cone},
-    {.className = "TGlowicaOgive", .nose = true, .shape = Shape3d::Ogive},
-    {.className = "TGlowicaParabolic", .nose = true, .shape = Shape3d::Paraboloid},
-    {.className = "TKorpus", .tube = true, .shape = Shape3d::Tube},
-    {.className = "TLozysko", .tube = true, .shape = Shape3d::Tube, .inner = true},
-    {.className = "TEngine", .motor = true},
-    {.className = "TStozekSciety", .transition = true, .shape = Shape3d::Frustum},
-    {.className = "TStatecznik", .finSet = true, .shape = Shape3d::Fins},
-    {.className = "TBalast", .ballast = true},
+    {.className = "TGlowicaStozek",
+     .caption = "Nose",
+     .plainName = "conical nose",
+     .nose = true,
+     .shape = Shape3d::Cone},
+    {.className = "TGlowicaOgive",
+     .caption = "Nose",
+     .plainName = "ogive nose",
+     .nose = true,
+     .shape = Shape3d::Ogive},
+    {.className = "TGlowicaParabolic",
+     .caption = "Nose",
+     .plainName = "parabolic nose",
+     .nose = true,
+     .shape = Shape3d::Paraboloid},
+    {.className = "TKorpus",
+     .caption = "Body",
+     .allowedParents = FrontSection,
+     .plainName = "body tube",
+     .tube = true,
+     .shape = Shape3d::Tube},
+    {.className = "TLozysko",
+     .caption = "Mocowanie silnika",
+     .allowedParents = FrontSection,
+     .plainName = "engine mount",
+     .tube = true,
+     .shape = Shape3d::Tube,
+     .inner = true},
+    {.className = "TEngine",
+     .caption = "Engine",
+     .allowedParents = "TKorpus;TStozekSciety",
+     .plainName = "motor",
+     .motor = true},
+    {.className = "TStozekSciety",
+     .caption = "Conical",
+     .allowedParents = FrontSection,
+     .plainName = "transition",
+     .transition = true,
+     .shape = Shape3d::Frustum},
+    {.className = "TStatecznik",
+     .caption = "Fins",
+     .allowedParents = "TKorpus",
+     .plainName = "fin set",
+     .finSet = true,
+     .shape = Shape3d::Fins},
+    {.className = "TBalast",
+     .caption = "Ballast",
+     .allowedParents = FrontSection,
+     .plainName = "ballast",
+     .ballast = true},
 }};
 
 const Entry* Find(std::string_view className) {
@@ -77,6 +122,15 @@ const ElementKind& KindNamed(std::string_view className) {
 
 const ElementKind& KindOf(const TRocketElement& element) {
     return KindNamed(element.ClassName);
+}
+
+void AdoptKind(TRocketElement& element, std::string_view className) {
+    const ElementKind* kind = FindKind(className);
+    element.ClassName = className;
+    if (kind == nullptr)
+        return;
+    element.Caption = kind->caption;
+    element.AllowedParents = kind->allowedParents;
 }
 
 bool IsElementClassName(std::string_view className) {

@@ -100,10 +100,6 @@ protected:
 // not a finite number.
 double DivideOrNaN(double numerator, double denominator);
 
-// The kinds a body tube, a transition or a ballast may be attached to.
-inline constexpr const char* FrontSectionParents =
-    "TGlowicaParabolic;TGlowicaOgive;TGlowicaStozek;TKorpus;TStozekSciety";
-
 inline constexpr Argb BlackColour = MakeArgb(255, 0, 0, 0);
 inline constexpr Argb MotorColour = MakeArgb(255, 255, 30, 30);
 inline constexpr Argb MotorFillColour = MakeArgb(255, 200, 0, 0);

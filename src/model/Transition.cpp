@@ -1,6 +1,7 @@
 #include "model/Transition.h"
 
 #include "model/AxisValues.h"
+#include "model/Kinds.h"
 
 #include <cmath>
 #include <limits>
@@ -8,10 +9,8 @@
 namespace vantor {
 
 TStozekSciety::TStozekSciety() {
-    ClassName = "TStozekSciety";
-    Caption = "Conical";
+    AdoptKind(*this, "TStozekSciety");
     DiameterB = 70;
-    AllowedParents = FrontSectionParents;
 }
 
 void TStozekSciety::PlaceFromParent() {

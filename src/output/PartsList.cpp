@@ -21,21 +21,8 @@ std::string Size(double value, double perUnit) {
 } // namespace
 
 std::string KindName(const std::string& className, const OutputTexts& texts) {
-    static const std::pair<const char*, const char*> names[] = {
-        {"TGlowicaStozek", "conical nose"},
-        {"TGlowicaOgive", "ogive nose"},
-        {"TGlowicaParabolic", "parabolic nose"},
-        {"TKorpus", "body tube"},
-        {"TLozysko", "engine mount"},
-        {"TEngine", "motor"},
-        {"TStozekSciety", "transition"},
-        {"TStatecznik", "fin set"},
-        {"TBalast", "ballast"},
-    };
-    for (const auto& [name, kind] : names)
-        if (className == name)
-            return texts.word(kind);
-    return className;
+    const ElementKind* kind = FindKind(className);
+    return kind != nullptr ? texts.word(kind->plainName) : className;
 }
 
 std::vector<PartsListRow> BuildPartsList(const Design& design, const OutputTexts& texts) {

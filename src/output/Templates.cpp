@@ -2,6 +2,7 @@
 
 #include "model/Design.h"
 #include "model/FinSet.h"
+#include "model/Kinds.h"
 #include "model/NumberFormat.h"
 
 #include <algorithm>
@@ -266,17 +267,18 @@ std::vector<CutTemplate> BuildTemplates(const Design& design, const OutputTexts&
     };
     for (std::size_t i = 0; i < nodes.size(); ++i) {
         const TRocketElement& element = *nodes[i]->element;
+        const ElementKind& kind = KindOf(element);
         const int index = static_cast<int>(i);
-        if (element.ClassName == "TStatecznik") {
+        if (kind.finSet) {
             const auto& fins = static_cast<const TStatecznik&>(element);
             CutTemplate t = start(TemplateKind::Fin, "fin", texts.finSetTemplate, index, element);
             t.count = std::clamp(fins.FinCount, 1, MaxFins);
             if (MakeFinOutline({fins.FinA, fins.FinB, fins.FinC, fins.FinD}, t))
                 finish(t);
-        } else if (element.ClassName == "TKorpus") {
+        } else if (kind.tube && !kind.inner) { // a body tube, not an engine mount
             std::vector<GuideFinSet> sets;
             for (const auto& child : nodes[i]->children)
-                if (child->element->ClassName == "TStatecznik") {
+                if (KindOf(*child->element).finSet) {
                     const auto& fins = static_cast<const TStatecznik&>(*child->element);
                     sets.push_back({fins.FinCount, fins.Offset, double(fins.Offset) + fins.FinA});
                 }
@@ -284,8 +286,8 @@ std::vector<CutTemplate> BuildTemplates(const Design& design, const OutputTexts&
                                   index, element);
             if (!sets.empty() && MakeMarkingGuide(element.DiameterA, element.Length, sets, t))
                 finish(t);
-        } else if (element.ClassName == "TGlowicaStozek" || element.ClassName == "TStozekSciety") {
-            const bool cone = element.ClassName == "TGlowicaStozek";
+        } else if ((kind.nose && kind.shape == Shape3d::Cone) || kind.transition) {
+            const bool cone = kind.nose;
             CutTemplate t =
                 start(TemplateKind::Wrap, "wrap",
                       cone ? texts.noseWrapTemplate : texts.transitionWrapTemplate, index, element);

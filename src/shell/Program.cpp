@@ -124,20 +124,19 @@ void Program::wireParametersDialog() {
                               : nullptr;
         return node != nullptr && !node->children.empty();
     });
-    formParametry_->setRedraw([&main] {
-        if (TMDIChild* window = main.activeDesignWindow())
-            window->Redraw();
-    });
     formObject_->setPropertiesEditor([this, &main](TRocketElement& element) {
-        TMDIChild* window = main.activeDesignWindow();
-        // One OK is one step; what a cancelled run wrote is put back by the dialog.
-        std::unique_ptr<DesignEdit> edit =
-            window != nullptr ? BeginFieldsEdit(window->design(), element) : nullptr;
+        // The dialog edits a copy; one OK is one step, and Cancel leaves nothing behind.
         formParametry_->setElement(&element);
         formParametry_->setFreshMode(false);
         formParametry_->FormShow();
-        if (interaction_.runDialog(*formParametry_) == QDialog::Accepted && window != nullptr)
+        if (interaction_.runDialog(*formParametry_) != QDialog::Accepted)
+            return;
+        if (TMDIChild* window = main.activeDesignWindow()) {
+            std::unique_ptr<DesignEdit> edit =
+                ChangeFields(window->design(), element, formParametry_->acceptedFields());
+            window->Redraw();
             window->history().record(std::move(edit));
+        }
     });
 }
 

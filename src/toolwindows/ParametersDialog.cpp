@@ -4,8 +4,9 @@
 #include "widgets/QuantityField.h"
 
 #include "assembly/Materials.h"
+#include "editing/ElementDefaults.h"
 #include "interaction/Interaction.h"
-#include "model/FinSet.h"
+#include "model/Kinds.h"
 #include "model/Numeric.h"
 #include "model/RocketElement.h"
 
@@ -36,9 +37,6 @@ constexpr int LabelX = 8;
 constexpr int FieldX = 170;
 constexpr int FieldWidth = 100;
 constexpr int RowHeight = 24;
-
-const char* const FinSetClass = "TStatecznik";
-const char* const BallastClass = "TBalast";
 
 QLabel* MakeLabel(const QString& name, const QString& caption, QWidget* parent, int x, int y,
                   int width = FieldX - LabelX - 4) {
@@ -216,21 +214,23 @@ void TFormParametry::buildFinPage() {
     TabStatecznik = new QWidget(PageControl1);
     TabStatecznik->setObjectName("TabStatecznik");
     constexpr int x = 70, width = 100, labelWidth = x - LabelX - 4;
+    // Before any fin set was shown, the page offers the sizes a new fin set starts with.
+    const ElementFields fresh = NewElementFields("TStatecznik");
     // Rows 26 apart, the fin count beside its label: the position row fits above the
     // material panel.
     lA = MakeLabel("lA", QStringLiteral("A@5513"), TabStatecznik, LabelX, 8, labelWidth);
-    seA = MakeDecimal("seA", 90, TabStatecznik, x, 8, width);
+    seA = MakeDecimal("seA", fresh.finA, TabStatecznik, x, 8, width);
     lB = MakeLabel("lB", QStringLiteral("B@5514"), TabStatecznik, LabelX, 34, labelWidth);
-    seB = MakeDecimal("seB", 50, TabStatecznik, x, 34, width);
+    seB = MakeDecimal("seB", fresh.finB, TabStatecznik, x, 34, width);
     lC = MakeLabel("lC", QStringLiteral("C@5515"), TabStatecznik, LabelX, 60, labelWidth);
-    seC = MakeDecimal("seC", 50, TabStatecznik, x, 60, width);
+    seC = MakeDecimal("seC", fresh.finC, TabStatecznik, x, 60, width);
     lD = MakeLabel("lD", QStringLiteral("D@5516"), TabStatecznik, LabelX, 86, labelWidth);
-    seD = MakeDecimal("seD", 40, TabStatecznik, x, 86, width);
+    seD = MakeDecimal("seD", fresh.finD, TabStatecznik, x, 86, width);
     lIlefin = MakeLabel("lIlefin", QStringLiteral("Ilość statecznikow@5517"), TabStatecznik, LabelX,
                         112, 124);
     seilefin = MakeSpin("seilefin", 3, TabStatecznik, 134, 112, 60);
     seilefin->setRange(2, 4);
-    seilefin->setValue(3);
+    seilefin->setValue(fresh.finCount);
     ImageFin = new FinPicture(TabStatecznik);
     ImageFin->setObjectName("ImageFin");
     ImageFin->setToolTip(QStringLiteral("Wymiary statecznika@5519"));
@@ -284,9 +284,9 @@ void TFormParametry::buildMovingPanels() {
                            1, fieldX - LabelX - 4);
     lPolozenie->setToolTip(QStringLiteral("Położenie od przodu elementu nadrzędnego@6602"));
     sePolozenie = MakeDecimal("sePolozenie", 0, PanelPolozenie, fieldX, 1, fieldWidth);
-    bDoTylu = MakeButton("bDoTylu", QStringLiteral("Do tyłu@6601"), PanelPolozenie,
-                         {fieldX + fieldWidth + 6, 1, ClientWidth - fieldX - fieldWidth - 14,
-                          RowHeight});
+    bDoTylu =
+        MakeButton("bDoTylu", QStringLiteral("Do tyłu@6601"), PanelPolozenie,
+                   {fieldX + fieldWidth + 6, 1, ClientWidth - fieldX - fieldWidth - 14, RowHeight});
 }
 
 void TFormParametry::buildBottomStrip() {
@@ -317,6 +317,12 @@ void TFormParametry::moveInto(QFrame* panel, QFrame* holder) {
     panel->show();
 }
 
+void TFormParametry::setElement(const TRocketElement* element) {
+    element_ = element;
+    shownFields_.reset();
+    edited_ = element != nullptr ? FieldsOf(*element) : ElementFields{};
+}
+
 void TFormParametry::FormShow() {
     preparedForShow_ = true;
     if (seMaterial->count() == 0)
@@ -335,54 +341,55 @@ void TFormParametry::FormShow() {
             field->setUnits(unitSource_());
     }
 
-    shownElement_ = element_;
-    elementTouched_ = false;
     shownFields_.reset();
+    edited_ = ElementFields{};
+    accepted_ = ElementFields{};
     shownValues_.clear();
     motorChosen_ = false;
-    bWybierzSilnik->setVisible(element_ != nullptr && element_->ClassName == "TEngine" &&
+    bWybierzSilnik->setVisible(element_ != nullptr && KindOf(*element_).motor &&
                                motorChooser_ != nullptr);
     if (element_ == nullptr) {
         freshMode_ = false;
         return;
     }
-    TRocketElement& e = *element_;
+    const TRocketElement& e = *element_;
+    const ElementKind& kind = KindOf(e);
     shownFields_ = FieldsOf(e);
+    edited_ = *shownFields_;
+    const ElementFields& f = edited_;
 
-    eCaption->setText(QString::fromStdString(e.Caption));
-    showValue(sedlugosc, e.Length);
-    showValue(seWaga, e.Weight);
-    seMaterial->setCurrentIndex(seMaterial->findText(QString::fromStdString(e.Material),
+    eCaption->setText(QString::fromStdString(f.caption));
+    showValue(sedlugosc, f.length);
+    showValue(seWaga, f.weight);
+    seMaterial->setCurrentIndex(seMaterial->findText(QString::fromStdString(f.material),
                                                      Qt::MatchExactly | Qt::MatchCaseSensitive));
 
     if (!freshMode_) {
-        showValue(sesrednica, e.DiameterA);
+        showValue(sesrednica, f.diameterA);
     } else {
-        showValue(seWaga, static_cast<float>(e.ComputeWeight()));
+        showValue(seWaga, static_cast<float>(ComputedWeight(e, f)));
         if (e.Parent != nullptr)
             showValue(sesrednica, JoiningDiameter(*e.Parent));
     }
 
-    showValue(sesrednica2, e.DiameterB);
-    showValue(segrubosc, e.Thickness);
-    showValue(sePolozenie, e.Offset);
+    showValue(sesrednica2, f.diameterB);
+    showValue(segrubosc, f.thickness);
+    showValue(sePolozenie, f.offset);
     bDoTylu->setEnabled(e.Parent != nullptr);
-    const bool transition = e.ClassName == "TStozekSciety";
-    sesrednica2->setVisible(transition);
-    lSrednica2->setVisible(transition);
+    sesrednica2->setVisible(kind.transition);
+    lSrednica2->setVisible(kind.transition);
 
-    if (auto* fins = dynamic_cast<TStatecznik*>(&e);
-        fins != nullptr && e.ClassName == FinSetClass) {
+    if (kind.finSet) {
         PageControl1->setCurrentWidget(TabStatecznik);
         moveInto(PanelMaterial, PanelMaterial2);
         moveInto(PanelWaga, PanelWaga2);
-        showValue(seA, fins->FinA);
-        showValue(seB, fins->FinB);
-        showValue(seC, fins->FinC);
-        showValue(seD, fins->FinD);
-        seilefin->setValue(fins->FinCount);
+        showValue(seA, f.finA);
+        showValue(seB, f.finB);
+        showValue(seC, f.finC);
+        showValue(seD, f.finD);
+        seilefin->setValue(f.finCount);
         moveInto(PanelPolozenie, PanelPolozenie2);
-    } else if (e.ClassName == BallastClass) {
+    } else if (kind.ballast) {
         PageControl1->setCurrentWidget(TabBalast);
         moveInto(PanelWaga, PanelWaga3);
         moveInto(PanelPolozenie, PanelPolozenie3);
@@ -420,9 +427,7 @@ void TFormParametry::btnOKClick() {
         return;
     }
     mayClose_ = true;
-    apply();
-    if (redraw_)
-        redraw_();
+    accepted_ = element_ != nullptr ? enteredFields() : ElementFields{};
     accept();
 }
 
@@ -502,7 +507,7 @@ bool TFormParametry::refuseUnreadableField() {
 }
 
 ElementFields TFormParametry::enteredFields() const {
-    ElementFields fields = FieldsOf(*element_);
+    ElementFields fields = edited_;
     fields.caption = eCaption->text().toStdString();
     fields.length = enteredValue(sedlugosc);
     fields.diameterA = enteredValue(sesrednica);
@@ -512,7 +517,7 @@ ElementFields TFormParametry::enteredFields() const {
     fields.material = seMaterial->currentText().toStdString();
     if (PlacedAlongParent(element_->ClassName))
         fields.offset = enteredValue(sePolozenie);
-    if (element_->ClassName == FinSetClass) {
+    if (KindOf(*element_).finSet) {
         fields.finA = enteredValue(seA);
         fields.finB = enteredValue(seB);
         fields.finC = enteredValue(seC);
@@ -539,17 +544,17 @@ bool TFormParametry::weightGiven() const {
     return motorChosen_ || shown == shownValues_.cend() || seWaga->value() != shown->shown;
 }
 
-void TFormParametry::apply() {
-    if (element_ == nullptr)
-        return;
-    elementTouched_ = true;
-    WriteFields(*element_, enteredFields());
+ElementFields TFormParametry::withFinSizesShown(ElementFields fields) const {
+    fields.finA = enteredValue(seA);
+    fields.finB = enteredValue(seB);
+    fields.finC = enteredValue(seC);
+    fields.finD = enteredValue(seD);
+    return fields;
 }
 
 void TFormParametry::bObliczClick() {
-    apply();
     if (element_ != nullptr)
-        showValue(seWaga, static_cast<float>(element_->ComputeWeight()));
+        showValue(seWaga, static_cast<float>(ComputedWeight(*element_, enteredFields())));
 }
 
 void TFormParametry::bWybierzSilnikClick() {
@@ -568,8 +573,7 @@ void TFormParametry::bWybierzSilnikClick() {
 void TFormParametry::seMaterialChange(int index) {
     if (element_ == nullptr || index < 0 || index >= seMaterial->count())
         return;
-    element_->Density = seMaterial->itemData(index).toFloat();
-    elementTouched_ = true;
+    edited_.density = seMaterial->itemData(index).toFloat();
 }
 
 void TFormParametry::BitBtn2Click() {
@@ -580,18 +584,11 @@ void TFormParametry::BitBtn2Click() {
 void TFormParametry::reject() {
     if (!FormClose())
         return;
-    // A cancelled run leaves the element as it was handed over: otherwise a material
-    // chosen meanwhile would keep its density under the old material's name, and values
-    // written by "oblicz" would stay without ever passing OK's checks.
-    if (elementTouched_ && shownFields_ && element_ != nullptr && element_ == shownElement_)
-        WriteFields(*element_, *shownFields_);
-    elementTouched_ = false;
     QDialog::reject();
 }
 
 void TFormParametry::done(int result) {
     preparedForShow_ = false;
-    elementTouched_ = false;
     QDialog::done(result);
 }
 

@@ -31,16 +31,16 @@ class TRocketElement;
 // reused, so its fields keep their last values between uses.
 //
 // Use: setElement(), setFreshMode(true) for an element that is being inserted, then
-// FormShow() and Interaction::runDialog(). FormShow() loads the fields from the
-// element and ends fresh mode, so it runs once per run: a show event that follows an
+// FormShow() and Interaction::runDialog(). FormShow() loads a copy of the element's
+// fields and ends fresh mode, so it runs once per run: a show event that follows an
 // explicit FormShow() does not run it again, and when a caller leaves it out the show
 // event runs it. A run that never shows the dialog (a scripted one) needs the explicit
 // call.
-// The result is Accepted after a valid OK (the element has then been written and the
-// redraw callback called) and Rejected after Cancel or closing the window.
 //
-// Cancel and closing put the element back as it was when FormShow() loaded it, so a
-// material chosen or values written by "oblicz" during a cancelled run do not stay.
+// The dialog edits only its copy and never writes into the element: the result is
+// Accepted after a valid OK, with the values in acceptedFields() for the caller to hand
+// to the editing layer as one step, and Rejected after Cancel or closing the window,
+// which leaves nothing to put back.
 class TFormParametry : public TAdvForm<QDialog> {
     Q_OBJECT
 
@@ -49,9 +49,19 @@ public:
     // Translates the captions; false when the language library failed.
     bool FormCreate() { return TranslateForm(); }
 
-    // The element the dialog edits; not owned. It must outlive the dialog's run.
-    void setElement(TRocketElement* element) { element_ = element; }
-    TRocketElement* element() const { return element_; }
+    // The element whose fields the dialog loads; not owned, never written. It must
+    // outlive the dialog's run. Its fields are copied at once, so that OK never hands
+    // back another element's values even before FormShow() ran.
+    void setElement(const TRocketElement* element);
+    const TRocketElement* element() const { return element_; }
+    // The fields as the last valid OK took them from the controls: the loaded copy with
+    // every shown field's value (a field still showing what it was loaded with gives
+    // back the exact value it was loaded with).
+    const ElementFields& acceptedFields() const { return accepted_; }
+    // `fields` with the fin sizes (A to D) the fin page holds now, in millimetres: those
+    // of the last fin set shown, as the user left them; before any, the sizes a new fin
+    // set starts with.
+    ElementFields withFinSizesShown(ElementFields fields) const;
     // Fresh mode proposes the parent's diameter and a computed weight; it lasts for
     // one showing.
     void setFreshMode(bool fresh) { freshMode_ = fresh; }
@@ -64,8 +74,6 @@ public:
     void setHasChildNodes(std::function<bool(const TRocketElement&)> hasChildNodes) {
         hasChildNodes_ = std::move(hasChildNodes);
     }
-    // Redraws the active design window after an accepted OK.
-    void setRedraw(std::function<void()> redraw) { redraw_ = std::move(redraw); }
     // Opens the motor chooser for a motor component with the fields as entered; gives
     // the fields with the chosen motor, or nothing when none was chosen. Without it the
     // "choose motor" button stays hidden.
@@ -76,22 +84,22 @@ public:
     // millimetres and grams.
     void setUnitSource(std::function<UnitChoice()> source) { unitSource_ = std::move(source); }
     // "Choose motor": puts the chosen motor's sizes, weight and caption into the fields;
-    // OK then writes them as one step.
+    // OK then accepts them together.
     void bWybierzSilnikClick();
     // "Flush with the rear": puts into the position field the position at which the
     // component's rear end meets its parent's.
     void bDoTyluClick();
 
-    // Loads the fields from the element and shows the page of its kind.
+    // Loads a copy of the element's fields and shows the page of its kind.
     void FormShow();
-    // OK: checks the values against the parent; writes them, redraws and closes, or
-    // says "not allowed" and stays open.
+    // OK: checks the values against the parent; takes them as the accepted fields and
+    // closes, or says "not allowed" and stays open.
     void btnOKClick();
     // Cancel: lets the window close and closes it with Rejected.
     void BitBtn2Click();
-    // "oblicz": writes the fields into the element and shows its computed weight.
+    // "oblicz": shows the weight the weight rule gives the fields as entered.
     void bObliczClick();
-    // A material chosen from the list: the element takes its density at once.
+    // A material chosen from the list: the edited fields take its density at once.
     void seMaterialChange(int index);
     // Whether the window may close now.
     bool FormClose() const { return mayClose_; }
@@ -103,6 +111,12 @@ public:
     // Escape and the close box end here; refused while the window may not close.
     void reject() override;
 
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void done(int result) override;
+
+private:
     QLabel* lCaption = nullptr;
     QLineEdit* eCaption = nullptr;
     QTabWidget* PageControl1 = nullptr;
@@ -163,12 +177,6 @@ public:
     QPushButton* BitBtn2 = nullptr; // Cancel
     QPushButton* btnOK = nullptr;
 
-protected:
-    void showEvent(QShowEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
-    void done(int result) override;
-
-private:
     void buildTopStrip();
     void buildMainPage();
     void buildFinPage();
@@ -187,26 +195,25 @@ private:
     bool valuesAllowed() const;
     // The fields as the dialog's controls hold them.
     ElementFields enteredFields() const;
-    // Shows `exact` in `field`, remembering it: while the field still shows it, OK writes
+    // Shows `exact` in `field`, remembering it: while the field still shows it, OK gives
     // `exact` back, so that a field the user did not change keeps every decimal.
     void showValue(QDoubleSpinBox* field, float exact);
     // The value a field stands for: its remembered exact value while it still shows
     // that, else what it holds.
     float enteredValue(const QDoubleSpinBox* field) const;
-    void apply();
 
     Interaction& interaction_;
-    TRocketElement* element_ = nullptr;
+    const TRocketElement* element_ = nullptr;
     bool mayClose_ = true;
     bool freshMode_ = false;
     // FormShow() ran for the coming show event.
     bool preparedForShow_ = false;
-    // The element as FormShow() found it, and whether the run has written into it.
-    const TRocketElement* shownElement_ = nullptr;
+    // The element's fields as FormShow() loaded them, and the copy the run edits: the
+    // controls hold most fields, the copy the rest (the density a chosen material sets).
     std::optional<ElementFields> shownFields_;
-    bool elementTouched_ = false;
+    ElementFields edited_;
+    ElementFields accepted_;
     std::function<bool(const TRocketElement&)> hasChildNodes_;
-    std::function<void()> redraw_;
     MotorChooserHook motorChooser_;
     std::function<UnitChoice()> unitSource_;
     // Why a typed length or weight was not taken, in the dialog's language.

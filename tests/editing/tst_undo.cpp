@@ -5,6 +5,7 @@
 #include "model/Registry.h"
 #include "shell/RecoveryCommands.h"
 #include "support/Named.h"
+#include "support/ParametersControls.h"
 #include "support/SampleDesigns.h"
 #include "support/StartedProgram.h"
 #include "support/TestMain.h"
@@ -68,8 +69,9 @@ struct Session : test::StartedProgram {
     void insertNose() {
         const int length = 100 + below(200), diameter = 40 + below(30);
         answerDialog([=](TFormParametry& d) {
-            d.sedlugosc->setValue(length);
-            d.sesrednica->setValue(diameter);
+            const auto u = test::Controls(d);
+            u.sedlugosc->setValue(length);
+            u.sesrednica->setValue(diameter);
         });
         Named<QAction>(*main, "AGlowicaOgive").trigger();
     }
@@ -87,13 +89,14 @@ struct Session : test::StartedProgram {
         select(parent);
         const int length = 20 + below(200);
         answerDialog([=](TFormParametry& d) {
-            d.sedlugosc->setValue(length);
+            const auto u = test::Controls(d);
+            u.sedlugosc->setValue(length);
             if (pick == 1)
-                d.sesrednica2->setValue(std::max(5.0, d.sesrednica->value() - 10));
+                u.sesrednica2->setValue(std::max(5.0, u.sesrednica->value() - 10));
             if (pick == 2)
-                d.sesrednica->setValue(d.sesrednica->value() / 2);
+                u.sesrednica->setValue(u.sesrednica->value() / 2);
             if (pick == 3)
-                d.seilefin->setValue(2 + length % 3);
+                u.seilefin->setValue(2 + length % 3);
         });
         main->findChild<QAction*>(commands[pick])->trigger();
     }
@@ -105,11 +108,12 @@ struct Session : test::StartedProgram {
         const int grow = below(40), material = below(8);
         const QString name = QStringLiteral("E%1").arg(++edits);
         answerDialog([=](TFormParametry& d) {
-            d.eCaption->setText(name);
-            d.sedlugosc->setValue(d.sedlugosc->value() + grow); // never shorter
-            d.seMaterial->setCurrentIndex(material);
+            const auto u = test::Controls(d);
+            u.eCaption->setText(name);
+            u.sedlugosc->setValue(u.sedlugosc->value() + grow); // never shorter
+            u.seMaterial->setCurrentIndex(material);
             d.seMaterialChange(material);
-            d.seA->setValue(d.seA->value() + grow);
+            u.seA->setValue(u.seA->value() + grow);
         });
         objects().AParametry->trigger();
     }
@@ -222,7 +226,7 @@ private slots:
         s.interaction.files.enqueue(file);
         Named<QAction>(*s.main, "FileSave1").trigger();
         QCOMPARE(s.caption(), file);
-        s.answerDialog([](TFormParametry& d) { d.sedlugosc->setValue(300); });
+        s.answerDialog([](TFormParametry& d) { test::Controls(d).sedlugosc->setValue(300); });
         Named<QAction>(*s.main, "AKorpus").trigger();
         QCOMPARE(s.caption(), file + '*');
 
@@ -240,6 +244,52 @@ private slots:
         s.answerDialog({}, false);
         Named<QAction>(*s.main, "AStatecznik").trigger();
         QCOMPARE(s.window()->history().stack().count(), 1);
+    }
+
+    // The properties dialog edits a copy: OK with a change is one step that undo takes
+    // back whole; OK without a change, and Cancel whatever was chosen or weighed during
+    // the run, leave no step and the element as it was.
+    void propertiesRunIsOneStepOrNone_data() {
+        QTest::addColumn<bool>("ok");
+        QTest::addColumn<bool>("change");
+        QTest::newRow("OK with a change") << true << true;
+        QTest::newRow("OK without a change") << true << false;
+        QTest::newRow("Cancel after a material and oblicz") << false << true;
+    }
+    void propertiesRunIsOneStepOrNone() {
+        QFETCH(bool, ok);
+        QFETCH(bool, change);
+        Session s;
+        s.insertNose();
+        TRocketElement& nose = *s.design().Elements.front();
+        const ElementFields before = FieldsOf(nose);
+        const Bytes saved = s.bytes();
+        const int steps = s.window()->history().stack().count();
+        s.answerDialog(
+            [change](TFormParametry& d) {
+                if (!change)
+                    return;
+                const auto u = test::Controls(d);
+                u.sedlugosc->setValue(u.sedlugosc->value() + 10);
+                u.seMaterial->setCurrentIndex(7);
+                d.seMaterialChange(7);
+                d.bObliczClick();
+            },
+            ok);
+        s.select(&nose);
+        s.objects().AParametry->trigger();
+        const bool step = ok && change;
+        QCOMPARE(s.window()->history().stack().count(), steps + (step ? 1 : 0));
+        if (!step) {
+            QCOMPARE(FieldsOf(nose), before);
+            QCOMPARE(s.bytes(), saved);
+            return;
+        }
+        QCOMPARE(nose.Length, before.length + 10);
+        QCOMPARE(nose.Density, 0.0078f); // iron
+        Named<QAction>(*s.main, "AUndo").trigger();
+        QCOMPARE(FieldsOf(nose), before);
+        QCOMPARE(s.bytes(), saved);
     }
 
     // A dimension begun before a save and finished after it is a change since the save;

@@ -2,6 +2,7 @@
 #include "model/AxisValues.h"
 #include "model/FinSet.h"
 #include "support/Named.h"
+#include "support/ParametersControls.h"
 #include "support/SampleDesigns.h"
 #include "support/StartedProgram.h"
 #include "support/TestMain.h"
@@ -39,10 +40,11 @@ struct Editing : test::StartedProgram {
     // Inserts through a command, answering its dialog with the given sizes.
     void insert(QAction* command, int length = -1, int diameter = -1) {
         answerDialog([=](TFormParametry& d) {
+            const auto u = test::Controls(d);
             if (length >= 0)
-                d.sedlugosc->setValue(length);
+                u.sedlugosc->setValue(length);
             if (diameter >= 0)
-                d.sesrednica->setValue(diameter);
+                u.sesrednica->setValue(diameter);
         });
         command->trigger();
     }
@@ -134,7 +136,7 @@ private slots:
         QVERIFY(blue());
 
         // Two fins hold the rocket in their plane only, and the table says so.
-        e.answerDialog([](TFormParametry& d) { d.seilefin->setValue(2); });
+        e.answerDialog([](TFormParametry& d) { test::Controls(d).seilefin->setValue(2); });
         Named<QAction>(*e.main, "AStatecznik").trigger();
         QVERIFY(table.finsPlaneNoteShown());
         QVERIFY(table.findChild<QLabel*>("lbStabilityFinsPlane")->text().contains("płaszczyźnie"));
@@ -258,10 +260,11 @@ private slots:
         e.insert(&Named<QAction>(*e.main, "AKorpus"), 300);
         e.select(e.element(1));
         e.answerDialog([=](TFormParametry& d) {
-            d.sedlugosc->setValue(60);
-            d.sesrednica->setValue(24);
+            const auto u = test::Controls(d);
+            u.sedlugosc->setValue(60);
+            u.sesrednica->setValue(24);
             if (typed >= 0)
-                d.seWaga->setValue(typed);
+                u.seWaga->setValue(typed);
         });
         Named<QAction>(*e.main, qPrintable(command)).trigger();
         QCOMPARE(e.design().Elements.size(), std::size_t(3));
@@ -277,13 +280,14 @@ private slots:
         Editing e;
         e.insert(&Named<QAction>(*e.main, "AGlowicaStozek"), 200, 50);
         e.answerDialog([](TFormParametry& d) {
-            d.sedlugosc->setValue(80);
-            d.sesrednica2->setValue(70);
+            const auto u = test::Controls(d);
+            u.sedlugosc->setValue(80);
+            u.sesrednica2->setValue(70);
         });
         Named<QAction>(*e.main, "AStozekSciety").trigger();
         QCOMPARE(e.element(1)->DiameterB, 70.f);
         int offered = 0;
-        e.answerDialog([&](TFormParametry& d) { offered = d.sesrednica->value(); });
+        e.answerDialog([&](TFormParametry& d) { offered = test::Controls(d).sesrednica->value(); });
         Named<QAction>(*e.main, "AKorpus").trigger();
         QCOMPARE(offered, 70);
         QCOMPARE(e.element(2)->DiameterA, 70.f);
@@ -301,7 +305,7 @@ private slots:
         QCOMPARE(e.design().Elements.size(), std::size_t(2));
         QCOMPARE(e.objects().selectedNode()->element, tube);
         // Accepted, the fin set stays with the fin fields' sizes.
-        e.answerDialog([](TFormParametry& d) { d.seilefin->setValue(4); });
+        e.answerDialog([](TFormParametry& d) { test::Controls(d).seilefin->setValue(4); });
         Named<QAction>(*e.main, "AStatecznik").trigger();
         auto* fins = dynamic_cast<TStatecznik*>(e.element(2));
         QVERIFY(fins != nullptr);
@@ -494,7 +498,7 @@ private slots:
         Editing e;
         e.insert(&Named<QAction>(*e.main, "AGlowicaStozek"));
         e.select(e.element(0));
-        e.answerDialog([](TFormParametry& d) { d.eCaption->setText("Czubek"); });
+        e.answerDialog([](TFormParametry& d) { test::Controls(d).eCaption->setText("Czubek"); });
         e.objects().AParametry->trigger();
         QCOMPARE(QString::fromStdString(e.element(0)->Caption), QString("Czubek"));
         QCOMPARE(e.objects().ListBox1->model()->index(0, 0).data().toString(), QString("Czubek"));
@@ -516,12 +520,12 @@ private slots:
         QCOMPARE(bar->currentMessage(), QString());
 
         // A change that still fails says it again; one that mends it says nothing.
-        e.answerDialog([](TFormParametry& d) { d.eCaption->setText("renamed"); });
+        e.answerDialog([](TFormParametry& d) { test::Controls(d).eCaption->setText("renamed"); });
         e.select(e.element(0));
         e.objects().AParametry->trigger();
         QCOMPARE(bar->currentMessage(), QString("Error in LiczParametry"));
         bar->clearMessage();
-        e.answerDialog([](TFormParametry& d) { d.seWaga->setValue(12); });
+        e.answerDialog([](TFormParametry& d) { test::Controls(d).seWaga->setValue(12); });
         e.objects().AParametry->trigger();
         QCOMPARE(bar->currentMessage(), QString());
         QCOMPARE(e.interaction.messages.size(), 0);
@@ -531,12 +535,12 @@ private slots:
         Editing e;
         e.insert(&Named<QAction>(*e.main, "AGlowicaStozek"), 200, 50);
         e.insert(&Named<QAction>(*e.main, "AKorpus"), 500);
-        e.answerDialog([](TFormParametry& d) { d.seilefin->setValue(4); });
+        e.answerDialog([](TFormParametry& d) { test::Controls(d).seilefin->setValue(4); });
         Named<QAction>(*e.main, "AStatecznik").trigger();
         e.select(e.element(1));
         e.insert(&Named<QAction>(*e.main, "AEngine"), 100, 27);
         e.select(e.element(1));
-        e.answerDialog([](TFormParametry& d) { d.seWaga->setValue(35); });
+        e.answerDialog([](TFormParametry& d) { test::Controls(d).seWaga->setValue(35); });
         Named<QAction>(*e.main, "ABalast").trigger();
         // Two dimensions laid with three presses each.
         TMDIChild* window = e.window();

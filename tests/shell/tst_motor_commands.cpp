@@ -5,6 +5,7 @@
 #include "editing/MotorChoice.h"
 #include "i18n/LanguageSession.h"
 #include "support/DesignBuilder.h"
+#include "support/ParametersControls.h"
 #include "support/ScriptedInteraction.h"
 #include "support/TestMain.h"
 #include "toolwindows/MotorChooser.h"
@@ -100,10 +101,9 @@ private slots:
     void chosenMotorIsOneUndoableStep() {
         Fixture f;
         const ElementFields before = FieldsOf(*f.engine);
-        auto edit = BeginFieldsEdit(f.design, *f.engine);
         f.dialog.setElement(f.engine);
         f.dialog.FormShow();
-        QVERIFY(f.dialog.bWybierzSilnik->isVisibleTo(&f.dialog));
+        QVERIFY(test::Controls(f.dialog).bWybierzSilnik->isVisibleTo(&f.dialog));
         QStringList fitting, searched;
         f.whenChooserOpens([&](TFormSilnik& chooser) {
             fitting = Listed(chooser); // the 24 mm D12 does not fit the 18 mm tube
@@ -111,14 +111,16 @@ private slots:
             searched = Listed(chooser);
             chooser.cbOpoznienie->setCurrentIndex(chooser.cbOpoznienie->findText("5 s"));
         });
-        QTest::mouseClick(f.dialog.bWybierzSilnik, Qt::LeftButton);
+        QTest::mouseClick(test::Controls(f.dialog).bWybierzSilnik, Qt::LeftButton);
         QCOMPARE(fitting, (QStringList{"C6", "A8"}));
         QCOMPARE(searched, QStringList{"C6"});
-        QCOMPARE(f.dialog.eCaption->text(), "Estes C6-5");
-        QCOMPARE(f.dialog.seWaga->value(), 23.1);
+        QCOMPARE(test::Controls(f.dialog).eCaption->text(), "Estes C6-5");
+        QCOMPARE(test::Controls(f.dialog).seWaga->value(), 23.1);
         QCOMPARE(FieldsOf(*f.engine), before);
 
-        QTest::mouseClick(f.dialog.btnOK, Qt::LeftButton);
+        QTest::mouseClick(test::Controls(f.dialog).btnOK, Qt::LeftButton);
+        QCOMPARE(FieldsOf(*f.engine), before); // the caller writes what OK accepted
+        auto edit = ChangeFields(f.design, *f.engine, f.dialog.acceptedFields());
         QCOMPARE(f.engine->Caption, std::string("Estes C6-5"));
         QCOMPARE(f.engine->Length, 70.0f);
         QCOMPARE(f.engine->DiameterA, 18.0f);
@@ -147,11 +149,11 @@ private slots:
             everything = Listed(chooser);
             return int(QDialog::Rejected);
         });
-        QTest::mouseClick(f.dialog.bWybierzSilnik, Qt::LeftButton);
+        QTest::mouseClick(test::Controls(f.dialog).bWybierzSilnik, Qt::LeftButton);
         QCOMPARE(selected, "A8");
         QCOMPARE(delay, "3 s");
         QCOMPARE(everything, (QStringList{"C6", "D12", "A8"}));
-        QCOMPARE(f.dialog.eCaption->text(), "Estes A8-3"); // cancelled: unchanged
+        QCOMPARE(test::Controls(f.dialog).eCaption->text(), "Estes A8-3"); // cancelled: unchanged
     }
 
     // An empty library says where motor files come from, and nothing can be chosen.
@@ -167,10 +169,10 @@ private slots:
             okEnabled = chooser.btnOK->isEnabled();
             return int(QDialog::Accepted);
         });
-        QTest::mouseClick(f.dialog.bWybierzSilnik, Qt::LeftButton);
+        QTest::mouseClick(test::Controls(f.dialog).bWybierzSilnik, Qt::LeftButton);
         QVERIFY(told);
         QVERIFY(!okEnabled);
-        QCOMPARE(f.dialog.eCaption->text().toStdString(), f.engine->Caption);
+        QCOMPARE(test::Controls(f.dialog).eCaption->text().toStdString(), f.engine->Caption);
     }
 
     // The button belongs to motors only.
@@ -178,7 +180,7 @@ private slots:
         Fixture f;
         f.dialog.setElement(f.engine->Parent);
         f.dialog.FormShow();
-        QVERIFY(!f.dialog.bWybierzSilnik->isVisibleTo(&f.dialog));
+        QVERIFY(!test::Controls(f.dialog).bWybierzSilnik->isVisibleTo(&f.dialog));
     }
 
     // The standard analysis weighs the chosen motor at its loaded mass.

@@ -6,6 +6,7 @@
 #include "shell/OptionsDialog.h"
 #include "support/DesignBuilder.h"
 #include "support/Named.h"
+#include "support/ParametersControls.h"
 #include "support/TestMain.h"
 #include "toolwindows/ObjectWindow.h"
 #include "toolwindows/ParametersDialog.h"
@@ -512,27 +513,28 @@ private slots:
             dialog.setElement(&nose);
             dialog.setFreshMode(false);
             dialog.FormShow();
-            QCOMPARE(dialog.sedlugosc->text(), "0" + point + "50 in");
-            QCOMPARE(dialog.sesrednica->text(), "1" + point + "00 in");
-            QCOMPARE(dialog.seWaga->text(), "1" + point + "00 oz");
+            QCOMPARE(test::Controls(dialog).sedlugosc->text(), "0" + point + "50 in");
+            QCOMPARE(test::Controls(dialog).sesrednica->text(), "1" + point + "00 in");
+            QCOMPARE(test::Controls(dialog).seWaga->text(), "1" + point + "00 oz");
             // A bare number is in the display unit; a unit typed is taken as typed.
-            dialog.seWaga->selectAll();
-            QTest::keyClicks(dialog.seWaga, "2");
-            dialog.sedlugosc->selectAll();
-            QTest::keyClicks(dialog.sedlugosc, "1/0 in");
+            test::Controls(dialog).seWaga->selectAll();
+            QTest::keyClicks(test::Controls(dialog).seWaga, "2");
+            test::Controls(dialog).sedlugosc->selectAll();
+            QTest::keyClicks(test::Controls(dialog).sedlugosc, "1/0 in");
             dialog.btnOKClick();
             QCOMPARE(run.interaction.messages.size(), 1);
             QCOMPARE(run.interaction.messages[0].text,
-                     "not allowed\n" + dialog.lDlugosc->text() + "\n" +
+                     "not allowed\n" + test::Controls(dialog).lDlugosc->text() + "\n" +
                          (english ? "division by zero" : "dzielenie przez zero"));
             QCOMPARE(nose.Length, 12.7f); // nothing written
-            dialog.sedlugosc->selectAll();
-            QTest::keyClicks(dialog.sedlugosc, "45 mm");
+            test::Controls(dialog).sedlugosc->selectAll();
+            QTest::keyClicks(test::Controls(dialog).sedlugosc, "45 mm");
             dialog.btnOKClick();
             QCOMPARE(dialog.result(), int(QDialog::Accepted));
-            QCOMPARE(nose.Length, 45.f);
-            QVERIFY(std::abs(nose.Weight - 56.69904625f) < 1e-4f);
-            QCOMPARE(nose.DiameterA, 25.4f); // untouched, exact
+            const ElementFields accepted = dialog.acceptedFields();
+            QCOMPARE(accepted.length, 45.f);
+            QVERIFY(std::abs(accepted.weight - 56.69904625f) < 1e-4f);
+            QCOMPARE(accepted.diameterA, 25.4f); // untouched, exact
 
             Summary summary;
             summary.weight = 28.349523125f;

@@ -2,9 +2,11 @@
 #include "toolwindows/ParametersDialog.h"
 
 #include "assembly/Materials.h"
+#include "editing/ElementDefaults.h"
 #include "model/FinSet.h"
 #include "model/Registry.h"
 #include "support/DesignBuilder.h"
+#include "support/ParametersControls.h"
 #include "support/ScriptedInteraction.h"
 
 #include <QComboBox>
@@ -35,6 +37,8 @@ struct Fixture {
     test::ScriptedInteraction interaction;
     LanguageSession language{interaction};
     TFormParametry dialog{language, interaction};
+    test::ParametersControls ui{dialog};
+    TRocketElement* editing = nullptr; // what an accepted run is written into
     Design design;
     test::DesignBuilder builder{design};
     int redraws = 0;
@@ -44,17 +48,24 @@ struct Fixture {
             const ElementTree::Node* node = design.tree.nodeOf(&e);
             return node != nullptr && !node->children.empty();
         });
-        dialog.setRedraw([this] { ++redraws; });
+        // As the callers do: accepted fields are written into the element and redrawn.
+        QObject::connect(&dialog, &QDialog::accepted, [this] {
+            if (editing != nullptr)
+                WriteFields(*editing, dialog.acceptedFields());
+            ++redraws;
+        });
     }
     Fixture(const Fixture&) = delete;
 
     // Prepares the dialog the way its callers do before running it.
     void open(TRocketElement& element, bool fresh = false) {
+        editing = &element;
         dialog.setElement(&element);
         dialog.setFreshMode(fresh);
         dialog.FormShow();
     }
     void showReally(TRocketElement& element, bool fresh = false) {
+        editing = &element;
         dialog.setElement(&element);
         dialog.setFreshMode(fresh);
         dialog.show();
@@ -105,12 +116,12 @@ private slots:
         const QPoint offCentre =
             f.dialog.geometry().center() - f.dialog.screen()->geometry().center();
         QVERIFY2(offCentre.manhattanLength() <= 40, qPrintable(QString::number(offCentre.x())));
-        QVERIFY(!f.dialog.PageControl1->tabBar()->isVisible());
+        QVERIFY(!f.ui.PageControl1->tabBar()->isVisible());
 
         // Every showing loads the element, also after a hide that was no close.
         f.dialog.hide();
         f.showReally(*body.Parent);
-        QCOMPARE(f.dialog.sedlugosc->value(), 200.0);
+        QCOMPARE(f.ui.sedlugosc->value(), 200.0);
     }
 
     // Every identifier the translation pass looks up is carried exactly once.
@@ -121,8 +132,8 @@ private slots:
             texts << label->text();
         for (auto* button : f.dialog.findChildren<QPushButton*>())
             texts << button->text();
-        for (int i = 0; i < f.dialog.PageControl1->count(); ++i)
-            texts << f.dialog.PageControl1->tabText(i);
+        for (int i = 0; i < f.ui.PageControl1->count(); ++i)
+            texts << f.ui.PageControl1->tabText(i);
         for (auto* widget : f.dialog.findChildren<QWidget*>())
             texts << widget->toolTip();
         QList<int> found;
@@ -197,9 +208,9 @@ private slots:
             GiveFinsSizes(*fins);
         const float oldB = element.DiameterB;
         f.open(element);
-        f.dialog.sesrednica->setValue(diameterA);
-        f.dialog.sesrednica2->setValue(diameterB);
-        QTest::mouseClick(f.dialog.btnOK, Qt::LeftButton);
+        f.ui.sesrednica->setValue(diameterA);
+        f.ui.sesrednica2->setValue(diameterB);
+        QTest::mouseClick(f.ui.btnOK, Qt::LeftButton);
 
         QCOMPARE(f.dialog.result(), accepted ? QDialog::Accepted : QDialog::Rejected);
         QCOMPARE(f.refusals(), accepted ? 0 : 1);
@@ -235,10 +246,10 @@ private slots:
         if (withChild)
             f.builder.attach("TStatecznik", body);
         f.open(body);
-        f.dialog.sedlugosc->setValue(typed);
+        f.ui.sedlugosc->setValue(typed);
         if (obliczFirst)
-            QTest::mouseClick(f.dialog.bOblicz, Qt::LeftButton);
-        QTest::mouseClick(f.dialog.btnOK, Qt::LeftButton);
+            QTest::mouseClick(f.ui.bOblicz, Qt::LeftButton);
+        QTest::mouseClick(f.ui.btnOK, Qt::LeftButton);
         QCOMPARE(f.refusals(), accepted ? 0 : 1);
         QCOMPARE(f.dialog.result(), accepted ? QDialog::Accepted : QDialog::Rejected);
     }
@@ -251,8 +262,8 @@ private slots:
         auto fresh = CreateElement("TKorpus");
         fresh->Parent = &body;
         f.open(*fresh, true);
-        f.dialog.sedlugosc->setValue(1);
-        QTest::mouseClick(f.dialog.btnOK, Qt::LeftButton);
+        f.ui.sedlugosc->setValue(1);
+        QTest::mouseClick(f.ui.btnOK, Qt::LeftButton);
         QCOMPARE(f.dialog.result(), QDialog::Accepted);
         QCOMPARE(fresh->Length, 1.f);
     }
@@ -267,20 +278,20 @@ private slots:
         Fixture f;
         auto& body = f.tube();
         f.showReally(body);
-        QCOMPARE(f.dialog.sedlugosc->value(), 500.0); // loaded by the show event
-        f.dialog.sesrednica->setValue(51);
-        QTest::mouseClick(f.dialog.btnOK, Qt::LeftButton);
+        QCOMPARE(f.ui.sedlugosc->value(), 500.0); // loaded by the show event
+        f.ui.sesrednica->setValue(51);
+        QTest::mouseClick(f.ui.btnOK, Qt::LeftButton);
         QCOMPARE(f.refusals(), 1);
         QVERIFY(!f.dialog.close());
         QTest::keyClick(&f.dialog, Qt::Key_Escape);
         QVERIFY(f.dialog.isVisible());
-        QCOMPARE(f.dialog.sesrednica->value(), 51.0);
+        QCOMPARE(f.ui.sesrednica->value(), 51.0);
 
         if (leaveByCancel) {
-            QTest::mouseClick(f.dialog.BitBtn2, Qt::LeftButton);
+            QTest::mouseClick(f.ui.BitBtn2, Qt::LeftButton);
         } else {
-            f.dialog.sesrednica->setValue(50);
-            QTest::mouseClick(f.dialog.btnOK, Qt::LeftButton);
+            f.ui.sesrednica->setValue(50);
+            QTest::mouseClick(f.ui.btnOK, Qt::LeftButton);
         }
         QVERIFY(!f.dialog.isVisible());
         QCOMPARE(f.dialog.result(), leaveByCancel ? QDialog::Rejected : QDialog::Accepted);
@@ -295,35 +306,36 @@ private slots:
         ballast.Weight = 40;
         f.showReally(ballast, true);
         auto& d = f.dialog;
-        QCOMPARE(d.PageControl1->currentWidget(), d.TabBalast);
-        QVERIFY(d.eCaption->isVisible());
-        QVERIFY(d.seWaga->isVisible());
-        QVERIFY(!d.bOblicz->isVisible());
+        auto& u = f.ui;
+        QCOMPARE(u.PageControl1->currentWidget(), u.TabBalast);
+        QVERIFY(u.eCaption->isVisible());
+        QVERIFY(u.seWaga->isVisible());
+        QVERIFY(!u.bOblicz->isVisible());
         for (QWidget* hidden :
-             std::initializer_list<QWidget*>{d.sedlugosc, d.sesrednica, d.segrubosc, d.seMaterial})
+             std::initializer_list<QWidget*>{u.sedlugosc, u.sesrednica, u.segrubosc, u.seMaterial})
             QVERIFY(!hidden->isVisible());
         // The moved weight panel covers the holder's own controls: where the holder's
         // button lies, only the panel's plain background shows.
-        QWidget* onTop = d.PanelWaga3->childAt(d.seWaga3->geometry().center());
-        QVERIFY(onTop == d.PanelWaga || d.PanelWaga->isAncestorOf(onTop));
-        const QImage shown = d.PanelWaga3->grab(d.bOblicz3->geometry()).toImage();
+        QWidget* onTop = u.PanelWaga3->childAt(u.seWaga3->geometry().center());
+        QVERIFY(onTop == u.PanelWaga || u.PanelWaga->isAncestorOf(onTop));
+        const QImage shown = u.PanelWaga3->grab(u.bOblicz3->geometry()).toImage();
         for (int y = 0; y < shown.height(); ++y)
             for (int x = 0; x < shown.width(); ++x)
                 QCOMPARE(shown.pixel(x, y), shown.pixel(0, 0));
 
-        QCOMPARE(d.seWaga->value(), 40.0);
+        QCOMPARE(u.seWaga->value(), 40.0);
         d.bObliczClick(); // "oblicz" never changes a ballast's weight
-        QCOMPARE(d.seWaga->value(), 40.0);
-        d.seWaga->setValue(55);
-        QTest::mouseClick(d.bOblicz3, Qt::LeftButton);
-        QCOMPARE(d.seWaga->value(), 55.0);
-        QTest::mouseClick(d.btnOK, Qt::LeftButton);
+        QCOMPARE(u.seWaga->value(), 40.0);
+        u.seWaga->setValue(55);
+        QTest::mouseClick(u.bOblicz3, Qt::LeftButton);
+        QCOMPARE(u.seWaga->value(), 55.0);
+        QTest::mouseClick(u.btnOK, Qt::LeftButton);
         QCOMPARE(ballast.Weight, 55.f);
 
         f.showReally(body); // the next kind gets its button back
-        QCOMPARE(d.PageControl1->currentWidget(), d.TabMain);
-        QVERIFY(d.bOblicz->isVisible());
-        QVERIFY(!d.sesrednica2->isVisible());
+        QCOMPARE(u.PageControl1->currentWidget(), u.TabMain);
+        QVERIFY(u.bOblicz->isVisible());
+        QVERIFY(!u.sesrednica2->isVisible());
     }
 
     void finSetPageLoadsAndWritesFins() {
@@ -336,21 +348,21 @@ private slots:
         fins.FinD = 44;
         fins.FinCount = 4;
         f.open(fins);
-        auto& d = f.dialog;
-        QCOMPARE(d.PageControl1->currentWidget(), d.TabStatecznik);
-        QCOMPARE(d.PanelMaterial->parentWidget(), d.PanelMaterial2);
-        QCOMPARE(d.PanelWaga->parentWidget(), d.PanelWaga2);
-        QCOMPARE(d.seA->value(), 11.9);
-        QCOMPARE(d.seD->value(), 44.0);
-        QCOMPARE(d.seilefin->value(), 4);
-        QTest::keyClick(d.seilefin, Qt::Key_Up);
-        QCOMPARE(d.seilefin->value(), 4);
+        auto& u = f.ui;
+        QCOMPARE(u.PageControl1->currentWidget(), u.TabStatecznik);
+        QCOMPARE(u.PanelMaterial->parentWidget(), u.PanelMaterial2);
+        QCOMPARE(u.PanelWaga->parentWidget(), u.PanelWaga2);
+        QCOMPARE(u.seA->value(), 11.9);
+        QCOMPARE(u.seD->value(), 44.0);
+        QCOMPARE(u.seilefin->value(), 4);
+        QTest::keyClick(u.seilefin, Qt::Key_Up);
+        QCOMPARE(u.seilefin->value(), 4);
         for (int i = 0; i < 4; ++i)
-            QTest::keyClick(d.seilefin, Qt::Key_Down);
-        QCOMPARE(d.seilefin->value(), 2);
+            QTest::keyClick(u.seilefin, Qt::Key_Down);
+        QCOMPARE(u.seilefin->value(), 2);
 
-        d.seA->setValue(120);
-        QTest::mouseClick(d.btnOK, Qt::LeftButton);
+        u.seA->setValue(120);
+        QTest::mouseClick(u.btnOK, Qt::LeftButton);
         QCOMPARE(fins.FinA, 120.f);
         QCOMPARE(fins.FinCount, 2);
         // The outline is rebuilt at once: the root chord now spans 120.
@@ -363,24 +375,24 @@ private slots:
         auto fresh = CreateElement("TKorpus"); // 500 x 50, wall 2
         fresh->Parent = &body;
         f.open(*fresh, true);
-        auto& d = f.dialog;
-        QCOMPARE(d.seMaterial->count(), 8);
-        QCOMPARE(d.seMaterial->itemText(7), QString("Iron"));
-        QCOMPARE(d.seMaterial->itemData(7).toFloat(), 0.0078f);
-        QCOMPARE(d.seMaterial->currentIndex(), -1);
-        QCOMPARE(d.seWaga->value(), 102.1); // paper: pi x 50 x 500 x 2 x 0.00065
+        auto& u = f.ui;
+        QCOMPARE(u.seMaterial->count(), 8);
+        QCOMPARE(u.seMaterial->itemText(7), QString("Iron"));
+        QCOMPARE(u.seMaterial->itemData(7).toFloat(), 0.0078f);
+        QCOMPARE(u.seMaterial->currentIndex(), -1);
+        QCOMPARE(u.seWaga->value(), 102.1); // paper: pi x 50 x 500 x 2 x 0.00065
 
         // An existing element's material is selected by exact name without touching
         // its density; the list is built only once.
         body.Material = "Wood";
         body.Density = 0.5f;
         f.open(body);
-        QCOMPARE(d.seMaterial->count(), 8);
-        QCOMPARE(d.seMaterial->currentText(), QString("Wood"));
+        QCOMPARE(u.seMaterial->count(), 8);
+        QCOMPARE(u.seMaterial->currentText(), QString("Wood"));
         QCOMPARE(body.Density, 0.5f);
         body.Material = "wood";
         f.open(body);
-        QCOMPARE(d.seMaterial->currentIndex(), -1);
+        QCOMPARE(u.seMaterial->currentIndex(), -1);
     }
 
     void ironTubeWeighs1225() {
@@ -389,21 +401,62 @@ private slots:
         auto fresh = CreateElement("TKorpus");
         fresh->Parent = &body;
         f.open(*fresh, true);
-        auto& d = f.dialog;
-        d.sedlugosc->setValue(500);
-        d.sesrednica->setValue(50);
-        d.segrubosc->setValue(2);
-        d.seMaterial->setFocus();
-        QTest::keyClicks(d.seMaterial, "Iron");
-        QCOMPARE(fresh->Density, 0.0078f); // at once
-        QCOMPARE(fresh->Material, std::string());
-        QTest::mouseClick(d.bOblicz, Qt::LeftButton);
-        QCOMPARE(d.seWaga->value(), 1225.22);
+        auto& u = f.ui;
+        u.sedlugosc->setValue(500);
+        u.sesrednica->setValue(50);
+        u.segrubosc->setValue(2);
+        u.seMaterial->setFocus();
+        QTest::keyClicks(u.seMaterial, "Iron");
+        QTest::mouseClick(u.bOblicz, Qt::LeftButton); // weighs with the chosen density
+        QCOMPARE(u.seWaga->value(), 1225.22);
+        // The run edits a copy: nothing reaches the element before OK.
+        QCOMPARE(FieldsOf(*fresh), DefaultFields("TKorpus"));
+        QTest::mouseClick(u.btnOK, Qt::LeftButton);
+        QCOMPARE(fresh->Density, 0.0078f);
         QCOMPARE(fresh->Material, std::string("Iron"));
-        const float computed = fresh->Weight;
-        QVERIFY(std::abs(computed - 1225.22f) < 0.005f);
-        QTest::mouseClick(d.btnOK, Qt::LeftButton);
-        QCOMPARE(fresh->Weight, computed); // every decimal stays, not only the shown two
+        const float written = fresh->Weight;
+        QVERIFY(std::abs(written - 1225.22f) < 0.005f);
+        // Every decimal stays, not only the shown two.
+        QCOMPARE(written, static_cast<float>(fresh->ComputeWeight()));
+    }
+
+    // "oblicz" weighs the fin set as entered, from its outline rebuilt on a copy: more
+    // fins or a longer root weigh more, and the element itself keeps its fields.
+    void obliczWeighsFinsAsEnteredWithoutWriting_data() {
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<double>("value");
+        QTest::addColumn<double>("ratio");     // of the computed weight to the loaded one
+        QTest::addColumn<double>("tolerance"); // relative; the area is sampled on a grid
+        QTest::newRow("as loaded") << "" << 0.0 << 1.0 << 1e-5;
+        QTest::newRow("four fins instead of three") << "seilefin" << 4.0 << 4.0 / 3.0 << 1e-5;
+        QTest::newRow("twice the wall") << "segrubosc" << 4.0 << 2.0 << 1e-5;
+        // The outline is rebuilt from the entered root chord: (180 + 50) / (90 + 50).
+        QTest::newRow("root chord doubled") << "seA" << 180.0 << 230.0 / 140.0 << 0.03;
+    }
+    void obliczWeighsFinsAsEnteredWithoutWriting() {
+        QFETCH(QString, field);
+        QFETCH(double, value);
+        QFETCH(double, ratio);
+        QFETCH(double, tolerance);
+        Fixture f;
+        auto& body = f.tube();
+        auto& fins = f.builder.attach<TStatecznik>("TStatecznik", body);
+        GiveFinsSizes(fins);
+        fins.Thickness = 2;
+        f.builder.place();
+        const double loaded = fins.ComputeWeight();
+        QVERIFY(loaded > 0);
+        const ElementFields before = FieldsOf(fins);
+        f.open(fins);
+        if (field == "seilefin")
+            f.ui.seilefin->setValue(static_cast<int>(value));
+        else if (!field.isEmpty())
+            f.dialog.findChild<QDoubleSpinBox*>(field)->setValue(value);
+        f.dialog.bObliczClick();
+        const double shown = f.ui.seWaga->value();
+        QVERIFY2(std::abs(shown - loaded * ratio) <= 0.005 + tolerance * loaded * ratio,
+                 qPrintable(QString::number(shown / loaded)));
+        QCOMPARE(FieldsOf(fins), before);
     }
 
     void freshModeProposesJoiningDiameter_data() {
@@ -430,9 +483,9 @@ private slots:
         auto element = CreateElement("TKorpus");
         element->DiameterA = 33;
         element->Parent = parentKind.isEmpty() ? nullptr : parent;
-        f.dialog.sesrednica->setValue(77);
+        f.ui.sesrednica->setValue(77);
         f.open(*element, fresh);
-        QCOMPARE(f.dialog.sesrednica->value(), expected);
+        QCOMPARE(f.ui.sesrednica->value(), expected);
         QVERIFY(!f.dialog.freshMode()); // lasts one showing
     }
 
@@ -447,9 +500,9 @@ private slots:
         Fixture f;
         auto& nose = f.builder.nose("TGlowicaStozek", 200, 50);
         f.showReally(nose);
-        TypeInto(f.dialog.sedlugosc, typed);
-        QCOMPARE(f.dialog.sedlugosc->value(), double(value));
-        QTest::mouseClick(f.dialog.btnOK, Qt::LeftButton);
+        TypeInto(f.ui.sedlugosc, typed);
+        QCOMPARE(f.ui.sedlugosc->value(), double(value));
+        QTest::mouseClick(f.ui.btnOK, Qt::LeftButton);
         QCOMPARE(nose.Length, static_cast<float>(value));
     }
 
@@ -471,10 +524,10 @@ private slots:
         nose.Weight = value;
         nose.Thickness = value;
         f.showReally(nose);
-        QCOMPARE(f.dialog.sedlugosc->value(), shown);
-        QCOMPARE(f.dialog.seWaga->value(), shown);
-        f.dialog.eCaption->setText("renamed");
-        QTest::mouseClick(f.dialog.btnOK, Qt::LeftButton);
+        QCOMPARE(f.ui.sedlugosc->value(), shown);
+        QCOMPARE(f.ui.seWaga->value(), shown);
+        f.ui.eCaption->setText("renamed");
+        QTest::mouseClick(f.ui.btnOK, Qt::LeftButton);
         QCOMPARE(nose.Caption, std::string("renamed"));
         QCOMPARE(nose.Length, value);
         QCOMPARE(nose.Weight, value);
@@ -496,8 +549,8 @@ private slots:
         Fixture f;
         auto& body = f.tube();
         f.showReally(body);
-        TypeInto(f.dialog.seWaga, typed);
-        QTest::mouseClick(f.dialog.btnOK, Qt::LeftButton);
+        TypeInto(f.ui.seWaga, typed);
+        QTest::mouseClick(f.ui.btnOK, Qt::LeftButton);
         QCOMPARE(body.Weight, stored);
         QCOMPARE(body.Length, 500.f); // untouched
     }
@@ -533,7 +586,7 @@ private slots:
         f.showReally(body);
         auto* shown = f.dialog.findChild<QDoubleSpinBox*>(field);
         TypeInto(shown, typed);
-        QTest::mouseClick(f.dialog.btnOK, Qt::LeftButton);
+        QTest::mouseClick(f.ui.btnOK, Qt::LeftButton);
         QCOMPARE(f.dialog.result(), int(QDialog::Accepted));
         const ElementFields written = FieldsOf(body);
         const float value = field == "sedlugosc"   ? written.length
@@ -547,12 +600,12 @@ private slots:
         Fixture f;
         auto& body = f.tube();
         f.showReally(body);
-        f.dialog.sedlugosc->setFocus();
-        QTest::keyClick(f.dialog.sedlugosc, Qt::Key_A, Qt::ControlModifier);
-        QTest::keyClicks(f.dialog.sedlugosc, "1/8 in");
-        QTest::keyClick(f.dialog.sedlugosc, Qt::Key_Tab);
-        QCOMPARE(f.dialog.sedlugosc->text(), "3" + QLocale().decimalPoint() + "17 mm");
-        QTest::mouseClick(f.dialog.btnOK, Qt::LeftButton);
+        f.ui.sedlugosc->setFocus();
+        QTest::keyClick(f.ui.sedlugosc, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(f.ui.sedlugosc, "1/8 in");
+        QTest::keyClick(f.ui.sedlugosc, Qt::Key_Tab);
+        QCOMPARE(f.ui.sedlugosc->text(), "3" + QLocale().decimalPoint() + "17 mm");
+        QTest::mouseClick(f.ui.btnOK, Qt::LeftButton);
         QCOMPARE(body.Length, 3.175f); // as typed, not as rounded for showing
     }
 
@@ -579,20 +632,20 @@ private slots:
         auto& body = f.tube();
         f.showReally(body);
         f.dialog.activateWindow();
-        f.dialog.sedlugosc->setFocus();
-        QTest::keyClick(f.dialog.sedlugosc, Qt::Key_A, Qt::ControlModifier);
-        QTest::keyClick(f.dialog.sedlugosc, Qt::Key_Delete);
-        QTest::keyClicks(f.dialog.sedlugosc, typed);
+        f.ui.sedlugosc->setFocus();
+        QTest::keyClick(f.ui.sedlugosc, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(f.ui.sedlugosc, Qt::Key_Delete);
+        QTest::keyClicks(f.ui.sedlugosc, typed);
         if (enter)
-            QTest::keyClick(f.dialog.sedlugosc, Qt::Key_Return);
+            QTest::keyClick(f.ui.sedlugosc, Qt::Key_Return);
         else
-            QTest::mouseClick(f.dialog.btnOK, Qt::LeftButton);
+            QTest::mouseClick(f.ui.btnOK, Qt::LeftButton);
         QCOMPARE(f.interaction.messages.size(), 1);
         QCOMPARE(f.interaction.messages[0].text,
-                 "not allowed\n" + f.dialog.lDlugosc->text() + "\n" + reason);
+                 "not allowed\n" + f.ui.lDlugosc->text() + "\n" + reason);
         QVERIFY(f.dialog.isVisible());
         QCOMPARE(body.Length, 500.f);
-        QCOMPARE(f.dialog.sedlugosc->text(), typed); // back to be corrected
+        QCOMPARE(f.ui.sedlugosc->text(), typed); // back to be corrected
     }
 
     // A text refused on a page another kind shows, or in a run given up, does not hold
@@ -603,14 +656,14 @@ private slots:
         auto& fins = static_cast<TStatecznik&>(f.builder.attach("TStatecznik", body));
         GiveFinsSizes(fins);
         f.showReally(fins);
-        f.dialog.seA->setFocus();
-        QTest::keyClick(f.dialog.seA, Qt::Key_A, Qt::ControlModifier);
-        QTest::keyClicks(f.dialog.seA, "9 yd");
-        f.dialog.eCaption->setFocus(); // the field goes back to its value
-        QTest::mouseClick(f.dialog.BitBtn2, Qt::LeftButton);
+        f.ui.seA->setFocus();
+        QTest::keyClick(f.ui.seA, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(f.ui.seA, "9 yd");
+        f.ui.eCaption->setFocus(); // the field goes back to its value
+        QTest::mouseClick(f.ui.BitBtn2, Qt::LeftButton);
         QCOMPARE(fins.FinA, 90.f);
         f.showReally(body);
-        QTest::mouseClick(f.dialog.btnOK, Qt::LeftButton);
+        QTest::mouseClick(f.ui.btnOK, Qt::LeftButton);
         QVERIFY(f.interaction.messages.isEmpty());
         QCOMPARE(f.dialog.result(), int(QDialog::Accepted));
     }
@@ -656,7 +709,7 @@ private slots:
         auto* shown = f.dialog.findChild<QDoubleSpinBox*>(field);
         QVERIFY(shown);
         shown->setValue(value);
-        QTest::mouseClick(f.dialog.btnOK, Qt::LeftButton);
+        QTest::mouseClick(f.ui.btnOK, Qt::LeftButton);
         if (named.isEmpty()) {
             QCOMPARE(f.dialog.result(), QDialog::Accepted);
             QVERIFY(f.interaction.messages.isEmpty());
@@ -709,19 +762,19 @@ private slots:
             GiveFinsSizes(*fins);
         element.Offset = 7;
         f.showReally(element);
-        QVERIFY(f.dialog.sePolozenie->isVisibleTo(&f.dialog));
-        QCOMPARE(f.dialog.sePolozenie->value(), 7.0);
+        QVERIFY(f.ui.sePolozenie->isVisibleTo(&f.dialog));
+        QCOMPARE(f.ui.sePolozenie->value(), 7.0);
         if (typed.isEmpty())
-            QTest::mouseClick(f.dialog.bDoTylu, Qt::LeftButton);
+            QTest::mouseClick(f.ui.bDoTylu, Qt::LeftButton);
         else
-            TypeInto(f.dialog.sePolozenie, typed);
-        QTest::mouseClick(f.dialog.btnOK, Qt::LeftButton);
+            TypeInto(f.ui.sePolozenie, typed);
+        QTest::mouseClick(f.ui.btnOK, Qt::LeftButton);
         if (offset < 0) {
             QCOMPARE(f.interaction.messages.size(), 1);
-            QCOMPARE(f.interaction.messages[0].text, "not allowed\n" + f.dialog.lPolozenie->text());
+            QCOMPARE(f.interaction.messages[0].text, "not allowed\n" + f.ui.lPolozenie->text());
             QVERIFY(f.dialog.isVisible());
             QCOMPARE(element.Offset, 7.f);
-            QCOMPARE(f.dialog.focusWidget(), static_cast<QWidget*>(f.dialog.sePolozenie));
+            QCOMPARE(f.dialog.focusWidget(), static_cast<QWidget*>(f.ui.sePolozenie));
             return;
         }
         QCOMPARE(f.dialog.result(), QDialog::Accepted);
@@ -732,10 +785,11 @@ private slots:
     void positionIsShownOnlyForPartsAlongTheParent() {
         Fixture f;
         auto& body = f.tube();
-        f.showReally(body);
-        QVERIFY(!f.dialog.sePolozenie->isVisibleTo(&f.dialog));
         body.Offset = 3; // a body tube follows its parent: OK leaves this alone
-        QTest::mouseClick(f.dialog.btnOK, Qt::LeftButton);
+        f.showReally(body);
+        QVERIFY(!f.ui.sePolozenie->isVisibleTo(&f.dialog));
+        f.ui.sePolozenie->setValue(9); // a hidden field is not the user's
+        QTest::mouseClick(f.ui.btnOK, Qt::LeftButton);
         QCOMPARE(body.Offset, 3.f);
     }
 
@@ -746,12 +800,12 @@ private slots:
         f.showReally(body);
         f.dialog.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&f.dialog));
-        f.dialog.eCaption->setFocus();
-        QTRY_COMPARE(QApplication::focusWidget(), f.dialog.eCaption);
-        QTest::keyClick(f.dialog.eCaption, Qt::Key_Tab);
-        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(f.dialog.sedlugosc));
+        f.ui.eCaption->setFocus();
+        QTRY_COMPARE(QApplication::focusWidget(), f.ui.eCaption);
+        QTest::keyClick(f.ui.eCaption, Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(f.ui.sedlugosc));
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(f.dialog.sesrednica));
+        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(f.ui.sesrednica));
     }
 
     void fieldsKeepValuesBetweenUses() {
@@ -760,15 +814,73 @@ private slots:
         auto& fins = f.builder.attach<TStatecznik>("TStatecznik", body);
         GiveFinsSizes(fins);
         f.open(fins);
-        f.dialog.seB->setValue(12);
-        f.dialog.sesrednica->setValue(64);
-        QTest::mouseClick(f.dialog.btnOK, Qt::LeftButton);
+        f.ui.seB->setValue(12);
+        f.ui.sesrednica->setValue(64);
+        QTest::mouseClick(f.ui.btnOK, Qt::LeftButton);
         QCOMPARE(f.dialog.result(), QDialog::Accepted);
 
         auto nose = CreateElement("TGlowicaOgive");
         f.open(*nose, true);
-        QCOMPARE(f.dialog.seB->value(), 12.0);
-        QCOMPARE(f.dialog.sesrednica->value(), 64.0);
+        QCOMPARE(f.ui.seB->value(), 12.0);
+        QCOMPARE(f.ui.sesrednica->value(), 64.0);
+    }
+
+    // What an insertion starts a component with: its constructed fields, a ballast of
+    // 40 g, fins of 90, 50, 50 and 40; the fin page offers the same before any fin set.
+    void newComponentsStartWithTheirDefaults_data() {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<float>("weight");
+        QTest::addColumn<float>("finA");
+        QTest::addColumn<float>("finD");
+        QTest::newRow("ballast") << "TBalast" << 40.f << 0.f << 0.f;
+        QTest::newRow("fin set") << "TStatecznik" << 0.f << 90.f << 40.f;
+        QTest::newRow("body tube") << "TKorpus" << 0.f << 0.f << 0.f;
+        QTest::newRow("unknown") << "TWymiar" << 0.f << 0.f << 0.f;
+    }
+    void newComponentsStartWithTheirDefaults() {
+        QFETCH(QString, kind);
+        QFETCH(float, weight);
+        QFETCH(float, finA);
+        QFETCH(float, finD);
+        const ElementFields fresh = NewElementFields(kind.toStdString());
+        QCOMPARE(fresh.weight, weight);
+        QCOMPARE(fresh.finA, finA);
+        QCOMPARE(fresh.finD, finD);
+        ElementFields expected = DefaultFields(kind.toStdString());
+        expected.weight = fresh.weight;
+        expected.finA = fresh.finA;
+        expected.finB = fresh.finB;
+        expected.finC = fresh.finC;
+        expected.finD = fresh.finD;
+        QCOMPARE(fresh, expected); // nothing else differs from the constructed fields
+        if (kind == "TStatecznik") {
+            Fixture f;
+            const ElementFields offered = f.dialog.withFinSizesShown({});
+            QCOMPARE(offered.finA, fresh.finA);
+            QCOMPARE(offered.finB, fresh.finB);
+            QCOMPARE(offered.finC, fresh.finC);
+            QCOMPARE(offered.finD, fresh.finD);
+        }
+    }
+
+    // The fin sizes offered to the next fin set are those the fin page holds, in
+    // millimetres whatever unit the fields show, exact while the field shows them.
+    void finSizesShownAreInMillimetres() {
+        Fixture f;
+        f.dialog.setUnitSource([] { return UnitChoice{LengthUnit::Inch, WeightUnit::Ounce}; });
+        auto& body = f.tube();
+        auto& fins = f.builder.attach<TStatecznik>("TStatecznik", body);
+        GiveFinsSizes(fins);
+        fins.FinB = 50.123f;
+        f.open(fins);
+        QCOMPARE(f.dialog.withFinSizesShown({}).finA, 90.f);
+        QCOMPARE(f.dialog.withFinSizesShown({}).finB, 50.123f);
+        TypeInto(f.ui.seD, "2");
+        QTest::mouseClick(f.ui.BitBtn2, Qt::LeftButton);
+        const ElementFields offered = f.dialog.withFinSizesShown(FieldsOf(body));
+        QCOMPARE(offered.finD, 50.8f);
+        QCOMPARE(offered.length, body.Length); // the rest as handed in
+        QCOMPARE(fins.FinD, 40.f);
     }
 
     // A cancelled run leaves the element as it was handed over.
@@ -787,15 +899,15 @@ private slots:
         body.Material = "Paper";
         body.Weight = 7.5f;
         f.showReally(body);
-        f.dialog.seMaterial->setFocus();
-        QTest::keyClicks(f.dialog.seMaterial, "Iron");
-        f.dialog.sedlugosc->setValue(300);
+        f.ui.seMaterial->setFocus();
+        QTest::keyClicks(f.ui.seMaterial, "Iron");
+        f.ui.sedlugosc->setValue(300);
         if (oblicz)
-            QTest::mouseClick(f.dialog.bOblicz, Qt::LeftButton);
+            QTest::mouseClick(f.ui.bOblicz, Qt::LeftButton);
         if (byCloseBox)
             QVERIFY(f.dialog.close());
         else
-            QTest::mouseClick(f.dialog.BitBtn2, Qt::LeftButton);
+            QTest::mouseClick(f.ui.BitBtn2, Qt::LeftButton);
         QCOMPARE(f.dialog.result(), QDialog::Rejected);
         QCOMPARE(body.Density, 0.00065f);
         QCOMPARE(body.Material, std::string("Paper"));
