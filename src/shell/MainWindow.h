@@ -12,6 +12,7 @@
 
 class QLabel;
 class QStatusBar;
+class QUndoGroup;
 
 namespace vantor {
 
@@ -155,6 +156,8 @@ private:
     MainToolbars* toolbars_ = nullptr;
     DesignWindows* windows_ = nullptr;
     std::unique_ptr<ObjectWindowRelay> objects_;
+    // Takes the steps of the active design window's history.
+    QUndoGroup* undoGroup_ = nullptr;
     UndoCommands* undo_ = nullptr;
     RecoveryCommands* recovery_ = nullptr;
     // The folders and recent designs of the file dialogs, shared by the file commands.

@@ -234,6 +234,50 @@ private slots:
         QVERIFY(!Named<QAction>(*s.main, "AUndo").isEnabled());
     }
 
+    // Undo and Redo take the steps of the design window in front; each keeps its own.
+    void undoAndRedoFollowTheActiveDesignWindow() {
+        Session s;
+        QAction& undo = Named<QAction>(*s.main, "AUndo");
+        QAction& redo = Named<QAction>(*s.main, "ARedo");
+        auto& area = Named<QMdiArea>(*s.main, "ClientArea");
+        const auto bringForward = [&area](TMDIChild* window) {
+            area.setActiveSubWindow(qobject_cast<QMdiSubWindow*>(window->parentWidget()));
+        };
+        s.answerDialog();
+        Named<QAction>(*s.main, "AGlowicaOgive").trigger();
+        TMDIChild* first = s.window();
+        TMDIChild* second = s.main->createDesignWindow("New");
+        QCOMPARE(s.window(), second);
+        QVERIFY(!undo.isEnabled());
+        QCOMPARE(undo.text(), QString("Cofnij"));
+
+        bringForward(first);
+        QVERIFY(undo.isEnabled());
+        QCOMPARE(undo.text(), QString("Cofnij: wstaw Nose"));
+        undo.trigger();
+        QVERIFY(first->design().tree.empty());
+        QVERIFY(!undo.isEnabled());
+        QCOMPARE(redo.text(), QString("Ponow: wstaw Nose"));
+
+        bringForward(second);
+        QVERIFY(!redo.isEnabled());
+        QCOMPARE(redo.text(), QString("Ponow"));
+        s.answerDialog();
+        Named<QAction>(*s.main, "AGlowicaOgive").trigger();
+        QCOMPARE(second->design().tree.nodeCount(), std::size_t(1));
+        QVERIFY(first->design().tree.empty());
+        QCOMPARE(undo.text(), QString("Cofnij: wstaw Nose"));
+
+        // The window in front goes (its work given up): the other one's steps are shown.
+        s.interaction.threeWay.enqueue(Answer::No);
+        Named<QAction>(*s.main, "FileClose1").trigger();
+        QCOMPARE(s.window(), first);
+        QVERIFY(!undo.isEnabled());
+        QVERIFY(redo.isEnabled());
+        redo.trigger();
+        QCOMPARE(first->design().tree.nodeCount(), std::size_t(1));
+    }
+
     void aCancelledFinDialogLeavesNoStep() {
         Session s;
         s.insertNose();
@@ -377,7 +421,7 @@ private slots:
             s.insertNose();
             for (int step = 1; step < 10; ++step)
                 s.editFields();
-            path = s.main->recovery().copyPath(*s.window());
+            path = s.main->recovery().copyPath(s.window()->document());
             QFile copy(path);
             QVERIFY(copy.open(QIODevice::ReadOnly));
             left = copy.readAll();
@@ -407,7 +451,7 @@ private slots:
             QVERIFY(s.bytes() == edited);
             QCOMPARE(s.caption(), QString("New*"));
             QCOMPARE(s.objects().ListBox1->topLevelItemCount(), 1);
-            QFile own(s.main->recovery().copyPath(*s.window()));
+            QFile own(s.main->recovery().copyPath(s.window()->document()));
             QVERIFY(own.open(QIODevice::ReadOnly));
             QCOMPARE(own.readAll(), left);
             // The restored design took the place of the empty one the start opened.
@@ -437,7 +481,7 @@ private slots:
         QCOMPARE(shown.size(), 1);
         QVERIFY(QFile::remove(folder));
         s.editFields(); // not ten steps after the failure: the next one
-        const QString copy = s.main->recovery().copyPath(*s.window());
+        const QString copy = s.main->recovery().copyPath(s.window()->document());
         QFile written(copy);
         QVERIFY(written.open(QIODevice::ReadOnly));
         const QByteArray bytes = written.readAll();
@@ -456,7 +500,7 @@ private slots:
         const Bytes atTenthStep = s.bytes();
         s.editFields();
         s.main->recovery().waitForWrites();
-        QFile written(s.main->recovery().copyPath(*s.window()));
+        QFile written(s.main->recovery().copyPath(s.window()->document()));
         QVERIFY(written.open(QIODevice::ReadOnly));
         const QByteArray bytes = written.readAll();
         QVERIFY(Bytes(bytes.begin(), bytes.end()) == atTenthStep);
