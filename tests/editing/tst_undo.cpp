@@ -16,7 +16,9 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QRandomGenerator>
+#include <QScopeGuard>
 #include <QScrollBar>
+#include <QSettings>
 #include <QSignalSpy>
 #include <QStatusBar>
 #include <QTabWidget>
@@ -234,8 +236,28 @@ private slots:
         QVERIFY(!Named<QAction>(*s.main, "AUndo").isEnabled());
     }
 
-    // Undo and Redo take the steps of the design window in front; each keeps its own.
+    // Undo and Redo take the steps of the design window in front; each keeps its own. The
+    // captions read alike in both languages.
+    void undoAndRedoFollowTheActiveDesignWindow_data() {
+        QTest::addColumn<int>("pol");
+        QTest::addColumn<QString>("undoCaption");
+        QTest::addColumn<QString>("redoCaption");
+        QTest::addColumn<QString>("verb");
+        QTest::newRow("Polish") << 1 << "Cofnij"
+                                << "Ponow"
+                                << "wstaw";
+        QTest::newRow("English") << 0 << "Undo"
+                                 << "Redo"
+                                 << "insert";
+    }
     void undoAndRedoFollowTheActiveDesignWindow() {
+        QFETCH(int, pol);
+        QFETCH(QString, undoCaption);
+        QFETCH(QString, redoCaption);
+        QFETCH(QString, verb);
+        QSettings("Qendel", "CAD").setValue("Pol", pol);
+        const auto restore = qScopeGuard([] { QSettings("Qendel", "CAD").remove("Pol"); });
+        const QString stepNose = QStringLiteral(": %1 Nose").arg(verb);
         Session s;
         QAction& undo = Named<QAction>(*s.main, "AUndo");
         QAction& redo = Named<QAction>(*s.main, "ARedo");
@@ -249,24 +271,24 @@ private slots:
         TMDIChild* second = s.main->createDesignWindow("New");
         QCOMPARE(s.window(), second);
         QVERIFY(!undo.isEnabled());
-        QCOMPARE(undo.text(), QString("Cofnij"));
+        QCOMPARE(undo.text(), undoCaption);
 
         bringForward(first);
         QVERIFY(undo.isEnabled());
-        QCOMPARE(undo.text(), QString("Cofnij: wstaw Nose"));
+        QCOMPARE(undo.text(), undoCaption + stepNose);
         undo.trigger();
         QVERIFY(first->design().tree.empty());
         QVERIFY(!undo.isEnabled());
-        QCOMPARE(redo.text(), QString("Ponow: wstaw Nose"));
+        QCOMPARE(redo.text(), redoCaption + stepNose);
 
         bringForward(second);
         QVERIFY(!redo.isEnabled());
-        QCOMPARE(redo.text(), QString("Ponow"));
+        QCOMPARE(redo.text(), redoCaption);
         s.answerDialog();
         Named<QAction>(*s.main, "AGlowicaOgive").trigger();
         QCOMPARE(second->design().tree.nodeCount(), std::size_t(1));
         QVERIFY(first->design().tree.empty());
-        QCOMPARE(undo.text(), QString("Cofnij: wstaw Nose"));
+        QCOMPARE(undo.text(), undoCaption + stepNose);
 
         // The window in front goes (its work given up): the other one's steps are shown.
         s.interaction.threeWay.enqueue(Answer::No);
