@@ -87,7 +87,8 @@ TMainForm::TMainForm(LanguageSession& language, Interaction& interaction, QStrin
     objects_ =
         std::make_unique<ObjectWindowRelay>(*this, *actions_->AFormObject1, *menus_->Window1);
     toolbarLayout_ = new ToolbarLayout(*this, toolbars_->all(), {objects_->dock()});
-    recovery_ = new RecoveryCommands(*this, interaction_, *windows_, *objects_);
+    recovery_ = new RecoveryCommands(
+        *this, [this] { return createDesignWindow("New"); }, interaction_, *windows_, *objects_);
     const auto newDesignWindow = [this] {
         TMDIChild* window = createDesignWindow("New");
         updateInsertionAvailability(true);

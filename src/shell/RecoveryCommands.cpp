@@ -6,11 +6,11 @@
 #include "i18n/AdvForm.h"
 #include "interaction/Interaction.h"
 #include "shell/DesignWindows.h"
-#include "shell/MainWindow.h"
 #include "shell/ObjectWindowRelay.h"
 
 #include <QAction>
 #include <QCoreApplication>
+#include <QMainWindow>
 #include <QMdiSubWindow>
 #include <QPointer>
 #include <QStatusBar>
@@ -27,11 +27,12 @@ constexpr int RecoveryStepInterval = 10;
 
 } // namespace
 
-RecoveryCommands::RecoveryCommands(TMainForm& window, Interaction& interaction,
-                                   DesignWindows& windows, ObjectWindowRelay& objects)
-    : QObject(&window), window_(window), interaction_(interaction), windows_(windows),
-      objects_(objects), store_(std::make_unique<RecoveryStore>()),
-      texts_(window, "RecoveryText", {1845}) {
+RecoveryCommands::RecoveryCommands(QMainWindow& window, std::function<TMDIChild*()> newDesignWindow,
+                                   Interaction& interaction, DesignWindows& windows,
+                                   ObjectWindowRelay& objects)
+    : QObject(&window), window_(window), newDesignWindow_(std::move(newDesignWindow)),
+      interaction_(interaction), windows_(windows), objects_(objects),
+      store_(std::make_unique<RecoveryStore>()), texts_(window, "RecoveryText", {1845}) {
     // One writer: copies are written in the order they were taken.
     writer_.setMaxThreadCount(1);
     // Never shown: carries the translated status-bar text.
@@ -216,7 +217,7 @@ void RecoveryCommands::offer() {
             blank.append(each);
     bool anyRestored = false;
     for (const RecoveryStore::LeftCopy& copy : copies) {
-        TMDIChild* window = window_.createDesignWindow(QStringLiteral("New"));
+        TMDIChild* window = newDesignWindow_();
         const RecoveryStore::Restored restored = RecoveryStore::Restore(copy, window->design());
         if (restored.outcome != RecoveryStore::Outcome::Restored) {
             // Damaged copies were set aside; unreadable ones stay for another try.

@@ -7,9 +7,11 @@
 #include <QObject>
 #include <QString>
 #include <QThreadPool>
+#include <functional>
 #include <memory>
 
 class QAction;
+class QMainWindow;
 
 namespace vantor {
 
@@ -18,7 +20,6 @@ class DesignWindows;
 class Interaction;
 class ObjectWindowRelay;
 class TMDIChild;
-class TMainForm;
 
 // Keeps a copy of every design window's design while it has unsaved changes, every ten
 // steps and every thirty seconds, so that a run cut off loses little; the next start
@@ -29,8 +30,10 @@ class RecoveryCommands : public QObject {
     Q_OBJECT
 
 public:
-    RecoveryCommands(TMainForm& window, Interaction& interaction, DesignWindows& windows,
-                     ObjectWindowRelay& objects);
+    // `window` (the main window) owns the commands, is the parent of their questions and
+    // shows their status; `newDesignWindow` opens an empty design in a window of its own.
+    RecoveryCommands(QMainWindow& window, std::function<TMDIChild*()> newDesignWindow,
+                     Interaction& interaction, DesignWindows& windows, ObjectWindowRelay& objects);
     ~RecoveryCommands() override;
 
     RecoveryStore& store() const { return *store_; }
@@ -76,7 +79,8 @@ private:
     void report(bool ok);
     QString originalName(const DesignDocument& document) const;
 
-    TMainForm& window_;
+    QMainWindow& window_;
+    std::function<TMDIChild*()> newDesignWindow_;
     Interaction& interaction_;
     DesignWindows& windows_;
     ObjectWindowRelay& objects_;
