@@ -77,8 +77,8 @@ TMainForm::TMainForm(LanguageSession& language, Interaction& interaction, QStrin
     undo_ = new UndoCommands(
         *actions_, *undoGroup_,
         [this]() -> EditHistory* {
-            TMDIChild* window = activeDesignWindow();
-            return window != nullptr ? &window->history() : nullptr;
+            DesignDocument* document = activeDocument();
+            return document != nullptr ? &document->history() : nullptr;
         },
         this);
     new ViewCommands(*this, *actions_, *menus_, *toolbars_, *windows_, interaction_);
@@ -100,11 +100,7 @@ TMainForm::TMainForm(LanguageSession& language, Interaction& interaction, QStrin
     for (QAction* saving : {actions_->FileSave1, actions_->FileSaveAs1, actions_->FileExport3d})
         saving->setEnabled(false); // until a design window opens
     new PointerCommands(
-        *actions_, *this,
-        [this]() -> DesignDocument* {
-            TMDIChild* window = activeDesignWindow();
-            return window != nullptr ? &window->document() : nullptr;
-        },
+        *actions_, *this, [this] { return activeDocument(); },
         [this] {
             return TPen{currentPenWidth(), currentColor()};
         },
@@ -270,6 +266,11 @@ void TMainForm::closeEvent(QCloseEvent* event) {
 
 TMDIChild* TMainForm::activeDesignWindow() const {
     return windows_->active();
+}
+
+DesignDocument* TMainForm::activeDocument() const {
+    TMDIChild* window = windows_->active();
+    return window != nullptr ? &window->document() : nullptr;
 }
 
 QList<TMDIChild*> TMainForm::designWindows() const {

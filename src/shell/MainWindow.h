@@ -16,6 +16,7 @@ class QUndoGroup;
 
 namespace vantor {
 
+class DesignDocument;
 class DesignWindows;
 class FileCommands;
 class InsertionCommands;
@@ -66,6 +67,8 @@ public:
     const LayoutFiles& layoutFiles() const { return layoutFiles_; }
 
     TMDIChild* activeDesignWindow() const;
+    // The document of the active design window; null when none is open.
+    DesignDocument* activeDocument() const;
     QList<TMDIChild*> designWindows() const;
     TMDIChild* createDesignWindow(const QString& name);
     // Nose stage: only the nose commands are enabled; otherwise only the attaching ones.
