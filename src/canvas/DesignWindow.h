@@ -1,8 +1,7 @@
 #pragma once
 
 #include "canvas/DesignWindowHost.h"
-#include "editing/EditHistory.h"
-#include "model/Design.h"
+#include "editing/DesignDocument.h"
 
 #include <QImage>
 #include <QPointer>
@@ -17,10 +16,11 @@ namespace vantor {
 
 class DrawingSurface;
 
-// The design window: one rocket design drawn in side view. It owns the design, draws
-// everything into a back buffer at the current zoom, shows the visible part with scroll
-// bars and two rulers, lays the optional grid, runs the summary after every redraw, and
-// turns pointer events into selection, sliding and dimension placement.
+// The design window: one rocket design drawn in side view. It holds the design's document
+// (design, history, file name), draws everything into a back buffer at the current zoom,
+// shows the visible part with scroll bars and two rulers, lays the optional grid, runs the
+// summary after every redraw, and turns pointer events into selection, sliding and
+// dimension placement.
 //
 // The back buffer is an image of 7 x 2 screens in which the view scrolls ("image
 // coordinates"). Only its visible part is kept in memory: a redraw clears and paints
@@ -34,6 +34,8 @@ public:
     TMDIChild(DesignWindowHost& host, QWidget* parent = nullptr, QSize imageSize = {});
     ~TMDIChild() override;
 
+    // The design with its history, file name and modified state.
+    DesignDocument& document() { return document_; }
     // The design with its Elements and Dimensions.
     Design& design() { return design_; }
     // The design placed as the window shows it, for output and the 3D view.
@@ -110,8 +112,9 @@ private:
     QRect visibleImagePart() const;
 
     DesignWindowHost& host_;
-    Design design_;
-    EditHistory history_{design_};
+    DesignDocument document_;
+    Design& design_ = document_.design();
+    EditHistory& history_ = document_.history();
     // The slide under way from a press to its release.
     std::unique_ptr<DesignEdit> slide_;
     double Scale = 1.0;

@@ -34,16 +34,6 @@ public:
     // The step's text: "<verb> <subject>", the verb from the source set here.
     void setVerbSource(std::function<QString(EditKind)> verbs) { verbs_ = std::move(verbs); }
 
-    // The file the design was opened from or last saved to; empty for a new design.
-    const QString& filePath() const { return filePath_; }
-    void setFilePath(const QString& path) {
-        filePath_ = path;
-        displayName_ = path;
-    }
-    // What the window's caption calls the design: its file, or "New".
-    const QString& displayName() const { return displayName_; }
-    void setDisplayName(const QString& name) { displayName_ = name; }
-
     // What the kept steps hold, estimated; and the bound (for tests, a smaller one).
     std::size_t memoryUsed() const;
     void setMemoryLimit(std::size_t bytes) { memoryLimit_ = bytes; }
@@ -91,8 +81,6 @@ private:
     std::function<QString(EditKind)> verbs_;
     char decimalSeparator_ = '.';
     bool forcedModified_ = false;
-    QString filePath_;
-    QString displayName_ = QStringLiteral("New");
     bool lastReported_ = false;
     std::size_t memoryLimit_ = MemoryLimit;
     // The stack is being rebuilt: its commands' undo and redo change nothing.

@@ -1,11 +1,9 @@
 #include "shell/DesignWindows.h"
 
 #include "canvas/DesignWindow.h"
-#include "editing/EditHistory.h"
 #include "shell/MainActions.h"
 
 #include <QAction>
-#include <QFileInfo>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
@@ -67,7 +65,10 @@ TMDIChild* DesignWindows::create(DesignWindowHost& host, const QString& name) {
     auto* window = new TMDIChild(host);
     QMdiSubWindow* sub = area_.addSubWindow(window);
     sub->setAttribute(Qt::WA_DeleteOnClose);
-    sub->setWindowTitle(name);
+    DesignDocument& document = window->document();
+    document.setDisplayName(name);
+    sub->setWindowTitle(document.caption());
+    connect(&document, &DesignDocument::captionChanged, sub, &QMdiSubWindow::setWindowTitle);
     sub->showMaximized();
     return window;
 }
@@ -138,22 +139,6 @@ void DesignWindows::listWindows() {
         connect(item, &QAction::triggered, this, [this, sub] { area_.setActiveSubWindow(sub); });
         windowListActions_.append(item);
     }
-}
-
-void ShowDesignCaption(TMDIChild& window) {
-    auto* sub = qobject_cast<QMdiSubWindow*>(window.parentWidget());
-    if (sub == nullptr)
-        return;
-    const QString path = window.history().filePath();
-    const QString name = path.isEmpty() ? window.history().displayName() : path;
-    sub->setWindowTitle(window.history().isModified() ? name + QLatin1Char('*') : name);
-}
-
-QString DesignBaseName(TMDIChild& window) {
-    const QString path = window.history().filePath();
-    const QString name = path.isEmpty() ? window.history().displayName() : path;
-    const QString base = QFileInfo(name).completeBaseName();
-    return base.isEmpty() ? name : base;
 }
 
 } // namespace vantor

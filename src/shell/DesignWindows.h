@@ -30,7 +30,8 @@ public:
     QList<TMDIChild*> all() const;
     // The caption of the active window; empty when none is active.
     QString activeTitle() const;
-    // A maximised window named `name`, made the active one.
+    // A maximised window whose design is called `name` until it has a file, made the
+    // active one. Its caption follows its document's.
     TMDIChild* create(DesignWindowHost& host, const QString& name);
     // Closes the window at once, unless its design may not be given up.
     void close(QMdiSubWindow* sub);
@@ -56,12 +57,5 @@ private:
     QList<QAction*> windowListActions_;
     QSet<const TMDIChild*> open_;
 };
-
-// Shows the design's file name (or its display name) in its window's caption, with a
-// star while it has unsaved changes.
-void ShowDesignCaption(TMDIChild& window);
-// The design's name without folder and extension: its file's, else the name it was
-// opened under ("rocket" for ".../rocket.ork"); what save and export dialogs propose.
-QString DesignBaseName(TMDIChild& window);
 
 } // namespace vantor

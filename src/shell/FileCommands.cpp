@@ -2,14 +2,13 @@
 
 #include "canvas/DesignWindow.h"
 #include "designfile/DesignFile.h"
-#include "editing/EditHistory.h"
+#include "editing/DesignDocument.h"
 #include "i18n/AdvForm.h"
 #include "interaction/Interaction.h"
 #include "shell/DesignWindows.h"
 #include "shell/FileHistory.h"
 #include "shell/ForeignDesigns.h"
 #include "shell/MainActions.h"
-#include "shell/MainWindow.h"
 #include "shell/ObjectWindowRelay.h"
 #include "shell/RecoveryCommands.h"
 
@@ -27,11 +26,12 @@ const QString DesignFilter = QStringLiteral("projekt (*.kfx)");
 
 } // namespace
 
-FileCommands::FileCommands(TMainForm& main, const MainActions& actions, QMenu& fileMenu,
+FileCommands::FileCommands(FileFrame frame, const MainActions& actions, QMenu& fileMenu,
                            FileHistory& history, DesignWindows& windows, ObjectWindowRelay& objects,
                            RecoveryCommands& recovery, Interaction& interaction)
-    : QObject(&main), main_(main), windows_(windows), objects_(objects), recovery_(recovery),
-      interaction_(interaction), history_(history), texts_(main, "FileText", {1844}) {
+    : QObject(&frame.window), frame_(std::move(frame)), windows_(windows), objects_(objects),
+      recovery_(recovery), interaction_(interaction), history_(history),
+      texts_(frame_.window, "FileText", {1844}) {
     // Made as the main menus make their submenus, so that it is translated with them.
     recentMenu_ = new QMenu(Tagged(1842), &fileMenu);
     recentMenu_->setObjectName("RecentDesigns1");
@@ -50,28 +50,28 @@ FileCommands::FileCommands(TMainForm& main, const MainActions& actions, QMenu& f
 void FileCommands::FileNew1Execute() {
     if (!FileCloseAllExecute())
         return;
-    main_.createDesignWindow("New");
-    main_.updateInsertionAvailability(true);
+    frame_.newDesignWindow();
 }
 
 bool FileCommands::settleAll() {
     const auto windows = windows_.all();
     for (TMDIChild* window : windows) {
-        if (closingConfirmed_.contains(window))
+        DesignDocument& document = window->document();
+        if (closingConfirmed_.contains(&document))
             continue;
-        if (!settleUnsavedWork(*window))
+        if (!settleUnsavedWork(document))
             return false;
-        closingConfirmed_.insert(window);
+        closingConfirmed_.insert(&document);
     }
     return true;
 }
 
-bool FileCommands::settleUnsavedWork(TMDIChild& window) {
-    if (!window.history().isModified())
+bool FileCommands::settleUnsavedWork(DesignDocument& document) {
+    if (!document.isModified())
         return true;
-    switch (interaction_.askYesNoCancel(&main_, texts_(1844), QString())) {
+    switch (interaction_.askYesNoCancel(&frame_.window, texts_(1844), QString())) {
     case Interaction::Answer::Yes:
-        return saveDesign(window, false);
+        return saveDesign(document, false);
     case Interaction::Answer::No:
         return true;
     case Interaction::Answer::Cancel:
@@ -80,8 +80,8 @@ bool FileCommands::settleUnsavedWork(TMDIChild& window) {
     return false;
 }
 
-bool FileCommands::mayClose(TMDIChild& window) {
-    return closingConfirmed_.contains(&window) || settleUnsavedWork(window);
+bool FileCommands::mayClose(DesignDocument& document) {
+    return closingConfirmed_.contains(&document) || settleUnsavedWork(document);
 }
 
 bool FileCommands::FileCloseAllExecute() {
@@ -101,7 +101,7 @@ void FileCommands::FileOpen1Execute() {
         return;
     }
     const QString name =
-        interaction_.chooseFileToOpen(&main_, history_.folder(), OpenDesignFilters());
+        interaction_.chooseFileToOpen(&frame_.window, history_.folder(), OpenDesignFilters());
     if (name.isEmpty()) {
         closingConfirmed_.clear();
         return;
@@ -118,34 +118,31 @@ bool FileCommands::openDesign(const QString& name) {
 }
 
 bool FileCommands::loadIntoNewWindow(const QString& name) {
-    TMDIChild* window = main_.createDesignWindow("New");
-    main_.updateInsertionAvailability(true);
+    TMDIChild* window = frame_.newDesignWindow();
     if (IsForeignDesign(name)) {
-        const std::optional<ImportReport> report =
-            ImportIntoWindow(*window, name, main_.programDirectory(), interaction_, &main_);
-        ShowDesignCaption(*window);
+        const std::optional<ImportReport> report = ImportIntoDocument(
+            window->document(), name, frame_.programDirectory, interaction_, &frame_.window);
         window->history().announceChange();
         window->Redraw();
         if (report) {
             history_.designUsed(name);
             refreshRecentMenu();
-            ShowImportReport(*report, main_.languageSession(), interaction_, &main_);
+            ShowImportReport(*report, frame_.language, interaction_, &frame_.window);
         }
         return report.has_value();
     }
     const LoadResult result =
         LoadDesign(std::filesystem::path(name.toStdString()), window->design());
     if (!result.ok)
-        interaction_.showMessage(&main_, QString::fromStdString(result.message),
+        interaction_.showMessage(&frame_.window, QString::fromStdString(result.message),
                                  QString::fromUtf8(ReadErrorCaption), Interaction::Icon::Error);
     // A file that could not be read gives an empty design that is not that file's.
     if (result.ok) {
-        window->history().setFilePath(name);
+        window->document().setFilePath(name);
         history_.designUsed(name);
         refreshRecentMenu();
     } else
-        window->history().setDisplayName(name);
-    ShowDesignCaption(*window);
+        window->document().setDisplayName(name);
     window->history().announceChange();
     window->Redraw();
     return result.ok;
@@ -157,42 +154,40 @@ void FileCommands::openFileArgument(const QString& argument) {
     // own beside it.
     const auto windows = windows_.all();
     for (TMDIChild* window : windows)
-        if (!window->history().isModified())
+        if (!window->document().isModified())
             windows_.close(qobject_cast<QMdiSubWindow*>(window->parentWidget()));
     if (loadIntoNewWindow(QFileInfo(argument).absoluteFilePath()))
         return;
     // One that cannot be read leaves an empty design.
     if (TMDIChild* failed = windows_.active())
         windows_.close(qobject_cast<QMdiSubWindow*>(failed->parentWidget()));
-    if (!windows_.anyOpen()) {
-        main_.createDesignWindow("New");
-        main_.updateInsertionAvailability(true);
-    }
+    if (!windows_.anyOpen())
+        frame_.newDesignWindow();
 }
 
 void FileCommands::FileSave1Execute() {
     if (TMDIChild* window = windows_.active())
-        saveDesign(*window, false);
+        saveDesign(window->document(), false);
 }
 
 void FileCommands::FileSaveAs1Execute() {
     if (TMDIChild* window = windows_.active())
-        saveDesign(*window, true);
+        saveDesign(window->document(), true);
 }
 
-bool FileCommands::saveDesign(TMDIChild& window, bool askForName) {
-    QString name = window.history().filePath();
+bool FileCommands::saveDesign(DesignDocument& document, bool askForName) {
+    QString name = document.filePath();
     if (askForName || name.isEmpty()) {
         // A recovered design proposes where it came from only when that is safe to offer.
         QString proposed = name;
         if (proposed.isEmpty())
-            proposed = recovery_.saveSuggestion(window);
+            proposed = recovery_.saveSuggestion(document);
         if (proposed.isEmpty())
             proposed = lastSaveName_;
         // A new design is proposed under its own name in the folder last used.
         if (proposed.isEmpty())
-            proposed = history_.proposal(DesignBaseName(window) + QStringLiteral(".kfx"));
-        name = interaction_.chooseFileToSave(&main_, proposed, DesignFilter);
+            proposed = history_.proposal(document.baseName() + QStringLiteral(".kfx"));
+        name = interaction_.chooseFileToSave(&frame_.window, proposed, DesignFilter);
         if (name.isEmpty())
             return false;
         if (QFileInfo(name).suffix().isEmpty())
@@ -204,22 +199,20 @@ bool FileCommands::saveDesign(TMDIChild& window, bool askForName) {
         lastSaveName_ = name;
     }
     const SaveResult result =
-        SaveDesign(window.design(), std::filesystem::path(name.toStdString()));
+        SaveDesign(document.design(), std::filesystem::path(name.toStdString()));
     // The file name, and on a second line why the save failed.
     if (!result.ok) {
-        interaction_.showMessage(&main_,
+        interaction_.showMessage(&frame_.window,
                                  QString::fromStdString(result.message) + QLatin1Char('\n') +
                                      QString::fromStdString(result.reason),
                                  QString::fromUtf8(WriteErrorCaption), Interaction::Icon::Error);
         return false;
     }
-    window.history().setFilePath(name);
-    window.history().markSaved();
+    document.savedAs(name);
     history_.designUsed(name);
     refreshRecentMenu();
-    recovery_.removeCopy(window);
-    recovery_.saved(window);
-    ShowDesignCaption(window);
+    recovery_.removeCopy(document);
+    recovery_.saved(document);
     return true;
 }
 

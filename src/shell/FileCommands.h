@@ -5,20 +5,34 @@
 #include <QObject>
 #include <QSet>
 #include <QString>
+#include <functional>
 
 class QMenu;
 class QWidget;
 
 namespace vantor {
 
+class DesignDocument;
 class DesignWindows;
 class FileHistory;
 class Interaction;
+class LanguageSession;
 class ObjectWindowRelay;
 class RecoveryCommands;
 class TMDIChild;
-class TMainForm;
 struct MainActions;
+
+// What the file commands use of the main window around the designs.
+struct FileFrame {
+    // Owns the commands; the parent of their messages and dialogs.
+    QWidget& window;
+    // Opens an empty design in a window of its own, the active one, ready for a nose.
+    std::function<TMDIChild*()> newDesignWindow;
+    // Where the motors of imported designs are looked up.
+    QString programDirectory;
+    // The language of the import report.
+    LanguageSession& language;
+};
 
 // The File menu's design commands: new, open, save, save as and close all, and the
 // question about unsaved work that comes before a modified design is closed.
@@ -28,7 +42,7 @@ class FileCommands : public QObject {
 public:
     // Connects the File menu's design commands of `actions` and puts the recent designs
     // into `fileMenu`, after Open.
-    FileCommands(TMainForm& main, const MainActions& actions, QMenu& fileMenu, FileHistory& history,
+    FileCommands(FileFrame frame, const MainActions& actions, QMenu& fileMenu, FileHistory& history,
                  DesignWindows& windows, ObjectWindowRelay& objects, RecoveryCommands& recovery,
                  Interaction& interaction);
 
@@ -47,10 +61,10 @@ public:
     // Closes every design window, asking first about modified designs; false when the
     // user kept one open.
     bool FileCloseAllExecute();
-    // Saves the design of the window; false when no file was chosen or the write failed.
-    bool saveDesign(TMDIChild& window, bool askForName);
-    // Whether the window may close: asks about its unsaved work unless already asked.
-    bool mayClose(TMDIChild& window);
+    // Saves the document's design; false when no file was chosen or the write failed.
+    bool saveDesign(DesignDocument& document, bool askForName);
+    // Whether the document may be closed: asks about its unsaved work unless already asked.
+    bool mayClose(DesignDocument& document);
     // Asks about every modified design before the program ends; false on Cancel.
     bool settleBeforeExit();
     // Opens a recent design as Open does; one that cannot be read leaves the list.
@@ -63,12 +77,12 @@ private:
     // been shown and the window holds an empty design).
     bool loadIntoNewWindow(const QString& name);
     // Asks about a modified design whether to save it; true when the window may close.
-    bool settleUnsavedWork(TMDIChild& window);
+    bool settleUnsavedWork(DesignDocument& document);
     // Asks about every modified design not asked about yet; false on Cancel.
     bool settleAll();
     void refreshRecentMenu();
 
-    TMainForm& main_;
+    FileFrame frame_;
     DesignWindows& windows_;
     ObjectWindowRelay& objects_;
     RecoveryCommands& recovery_;
@@ -77,8 +91,8 @@ private:
     FileHistory& history_;
     QMenu* recentMenu_ = nullptr;
     RuntimeTexts texts_;
-    // Windows whose user already agreed to close them.
-    QSet<const TMDIChild*> closingConfirmed_;
+    // Designs whose user already agreed to close them.
+    QSet<const DesignDocument*> closingConfirmed_;
 };
 
 } // namespace vantor

@@ -1,8 +1,7 @@
 #include "shell/ForeignDesigns.h"
 
-#include "canvas/DesignWindow.h"
 #include "designfile/DesignFile.h"
-#include "editing/EditHistory.h"
+#include "editing/DesignDocument.h"
 #include "interaction/Interaction.h"
 #include "motors/MotorLibrary.h"
 
@@ -40,21 +39,21 @@ bool IsForeignDesign(const QString& name) {
     return ForeignFormatOf(name.toStdString()) != ForeignFormat::None;
 }
 
-std::optional<ImportReport> ImportIntoWindow(TMDIChild& window, const QString& name,
-                                             const QString& programDirectory,
-                                             Interaction& interaction, QWidget* parent) {
+std::optional<ImportReport> ImportIntoDocument(DesignDocument& document, const QString& name,
+                                               const QString& programDirectory,
+                                               Interaction& interaction, QWidget* parent) {
     const MotorLibrary motors = ProgramMotors(programDirectory);
     const ImportResult result =
-        ImportForeignDesign(name.toStdString(), window.design(), LookupInLibrary(motors));
+        ImportForeignDesign(name.toStdString(), document.design(), LookupInLibrary(motors));
     if (!result.ok) {
         interaction.showMessage(parent, QString::fromStdString(result.message),
                                 QString::fromUtf8(ReadErrorCaption), Interaction::Icon::Error);
-        window.history().setDisplayName(name);
+        document.setDisplayName(name);
         return std::nullopt;
     }
     // A new design named after its source, with changes to keep.
-    window.history().setDisplayName(QFileInfo(name).completeBaseName());
-    window.history().markModified();
+    document.setDisplayName(QFileInfo(name).completeBaseName());
+    document.history().markModified();
     return result.report;
 }
 

@@ -16,7 +16,7 @@ class QPushButton;
 namespace vantor {
 
 class Interaction;
-class TMDIChild;
+class DesignDocument;
 
 // The open dialog's filters: every design the program opens first, then each format.
 QString OpenDesignFilters();
@@ -24,14 +24,14 @@ QString OpenDesignFilters();
 // Whether the file is a design of another program (by its extension).
 bool IsForeignDesign(const QString& name);
 
-// Imports the design of another program into the window's (empty) design with the motors
-// of the program's motor library. The design is new and unsaved: the window is titled with
-// the source's name and has no file, so that saving asks for a design file and the source
-// is never written. A file that cannot be read is reported by the interaction seam and
+// Imports the design of another program into the document's (empty) design with the
+// motors of the program's motor library. The design is new and unsaved: it is named after
+// the source and has no file, so that saving asks for a design file and the source is
+// never written. A file that cannot be read is reported by the interaction seam and
 // gives nothing.
-std::optional<ImportReport> ImportIntoWindow(TMDIChild& window, const QString& name,
-                                             const QString& programDirectory,
-                                             Interaction& interaction, QWidget* parent);
+std::optional<ImportReport> ImportIntoDocument(DesignDocument& document, const QString& name,
+                                               const QString& programDirectory,
+                                               Interaction& interaction, QWidget* parent);
 
 // The list of what an import approximated or left out, in the chosen language: the form
 // carries every text of the report as a hidden translated label and renders the report's

@@ -8,6 +8,8 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QStyle>
+#include <QUndoGroup>
+#include <tuple>
 
 namespace vantor {
 
@@ -20,7 +22,7 @@ QAction* MakeNamedAction(QObject& owner, const char* name, const QString& captio
     return action;
 }
 
-MainActions::MainActions(QWidget& owner) {
+MainActions::MainActions(QWidget& owner, QUndoGroup& undoGroup) {
     const auto makeAction = [&owner](const char* name, const QString& caption,
                                      const QString& hint = {}) {
         return MakeNamedAction(owner, name, caption, hint);
@@ -128,8 +130,16 @@ MainActions::MainActions(QWidget& owner) {
     AWymiarAngle->setIcon(MakeGlyph(Glyph::AngleDimension));
     ATransform = makeAction("ATransform", Tagged(1528), Tagged(1682));
     ARotateByCenter = makeAction("ARotateByCenter", Tagged(1527), Tagged(1724));
-    AUndo = makeAction("AUndo", Tagged(1553), Tagged(1662));
-    ARedo = makeAction("ARedo", Tagged(1554), Tagged(1663));
+    // Named and captioned as the other actions; their triggers and enabled states come
+    // from the group.
+    AUndo = undoGroup.createUndoAction(&owner);
+    ARedo = undoGroup.createRedoAction(&owner);
+    for (auto [action, name, caption, hint] :
+         {std::tuple{AUndo, "AUndo", 1553, 1662}, std::tuple{ARedo, "ARedo", 1554, 1663}}) {
+        action->setObjectName(name);
+        action->setText(Tagged(caption));
+        action->setToolTip(Tagged(hint));
+    }
     ARepeat = makeAction("Repeat1", Tagged(1704), Tagged(1664));
     ARepeat->setEnabled(false); // no operation behind it
     AUndo->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));

@@ -6,6 +6,7 @@ class QAction;
 class QMainWindow;
 class QMenu;
 class QObject;
+class QUndoGroup;
 class QWidget;
 
 namespace vantor {
@@ -17,9 +18,10 @@ QAction* MakeNamedAction(QObject& owner, const char* name, const QString& captio
 
 // The main window's commands as named actions, created in one place with their captions,
 // hints, shortcuts, icons and first states. The actions belong to the window; what they
-// do is connected by the window and its command classes.
+// do is connected by the window and its command classes. Undo and redo are the items of
+// `undoGroup`, which takes the steps of the active design.
 struct MainActions {
-    explicit MainActions(QWidget& owner);
+    MainActions(QWidget& owner, QUndoGroup& undoGroup);
 
     QAction *FileNew1, *FileOpen1, *FileClose1, *FileCloseAll, *FileSave1, *FileSaveAs1, *FilePrint,
         *FileExport3d, *FileExit1;

@@ -33,6 +33,7 @@
 #include <QScreen>
 #include <QStatusBar>
 #include <QToolBar>
+#include <QUndoGroup>
 #include <QVBoxLayout>
 
 namespace vantor {
@@ -62,7 +63,8 @@ TMainForm::TMainForm(LanguageSession& language, Interaction& interaction, QStrin
     column->addWidget(MarkerStatusBar);
     setCentralWidget(central);
 
-    actions_ = std::make_unique<MainActions>(*this);
+    undoGroup_ = new QUndoGroup(this);
+    actions_ = std::make_unique<MainActions>(*this, *undoGroup_);
     menus_ = std::make_unique<MainMenus>(*this, *actions_);
     windows_ = new DesignWindows(*area, *actions_, *menus_->Window1);
     const auto active = [this] {
@@ -72,19 +74,37 @@ TMainForm::TMainForm(LanguageSession& language, Interaction& interaction, QStrin
                                          *actions_->FilePrint, *menus_->File1);
     toolbars_ = new MainToolbars(*this, *actions_, interaction_, active);
     createStatusBars();
-    undo_ = new UndoCommands(*actions_, active, this);
+    undo_ = new UndoCommands(
+        *actions_, *undoGroup_,
+        [this]() -> EditHistory* {
+            DesignDocument* document = activeDocument();
+            return document != nullptr ? &document->history() : nullptr;
+        },
+        this);
     new ViewCommands(*this, *actions_, *menus_, *toolbars_, *windows_, interaction_);
     connectCommands();
 
     objects_ =
         std::make_unique<ObjectWindowRelay>(*this, *actions_->AFormObject1, *menus_->Window1);
     toolbarLayout_ = new ToolbarLayout(*this, toolbars_->all(), {objects_->dock()});
-    recovery_ = new RecoveryCommands(*this, interaction_, *windows_, *objects_);
-    files_ = new FileCommands(*this, *actions_, *menus_->File1, fileHistory_, *windows_, *objects_,
-                              *recovery_, interaction_);
+    recovery_ = new RecoveryCommands(
+        *this, [this] { return createDesignWindow("New"); }, interaction_, *windows_, *objects_);
+    const auto newDesignWindow = [this] {
+        TMDIChild* window = createDesignWindow("New");
+        updateInsertionAvailability(true);
+        return window;
+    };
+    files_ = new FileCommands(
+        FileFrame{*this, newDesignWindow, programDirectory_, languageSession()}, *actions_,
+        *menus_->File1, fileHistory_, *windows_, *objects_, *recovery_, interaction_);
     for (QAction* saving : {actions_->FileSave1, actions_->FileSaveAs1, actions_->FileExport3d})
         saving->setEnabled(false); // until a design window opens
-    new PointerCommands(*this, *actions_, *objects_);
+    new PointerCommands(
+        *actions_, *this, [this] { return activeDocument(); },
+        [this] {
+            return TPen{currentPenWidth(), currentColor()};
+        },
+        *objects_, this);
     new LanguageSwitch(*actions_->Polska1, *actions_->Angielska1, interaction_, this);
 }
 
@@ -144,7 +164,7 @@ void TMainForm::connectCommands() {
             return;
         const QStringList written = ExportModel3d(
             this, window->design(), languageSession(), interaction_,
-            fileHistory_.proposal(DesignBaseName(*window) + QStringLiteral(".stl")),
+            fileHistory_.proposal(window->document().baseName() + QStringLiteral(".stl")),
             [this](const std::string& message) { return outputCommands_->said(message); });
         if (!written.isEmpty()) {
             fileHistory_.used(written.constFirst());
@@ -162,12 +182,12 @@ void TMainForm::connectCommands() {
 void TMainForm::activeWindowChanged(TMDIChild* window) {
     if (window == nullptr) {
         // No design window is active (the last one is going): nothing to undo.
-        undo_->clear();
+        undo_->activate(nullptr);
         return;
     }
     objects_->setDesignWindow(window);
     designWindowActivated(*window);
-    undo_->update();
+    undo_->activate(&window->history());
 }
 
 void TMainForm::attachObjectWindow(TFormObject* formObject) {
@@ -190,10 +210,12 @@ void TMainForm::attachOptions(TFormOpcje& options) {
     // What a maximised work area hides, in the order it hides them.
     const QList<QWidget*> hidden{bars.BarFigury,    bars.BarMode,       bars.BarWymiary,
                                  bars.BarTransform, bars.BarPodstawowy, objects_->dock()};
-    new SettingsCommands(*this,
-                         SettingsActions{a.Ustawieniaprogramu1, a.ADefaultWndPos, a.AMaxWorkArea,
-                                         a.Przecigajdosiatki35181, menus_->View1, hidden},
-                         options, interaction_);
+    auto* commands = new SettingsCommands(
+        *this, *toolbarLayout_, layoutFiles_, [this] { SaveOnExit = false; },
+        SettingsActions{a.Ustawieniaprogramu1, a.ADefaultWndPos, a.AMaxWorkArea,
+                        a.Przecigajdosiatki35181, menus_->View1, hidden},
+        options, interaction_);
+    connect(this, &TMainForm::saveOnExitRequested, commands, &SettingsCommands::saveOnExit);
 }
 
 void TMainForm::connectInsertionCommands(InsertionCommands& commands) {
@@ -246,6 +268,11 @@ TMDIChild* TMainForm::activeDesignWindow() const {
     return windows_->active();
 }
 
+DesignDocument* TMainForm::activeDocument() const {
+    TMDIChild* window = windows_->active();
+    return window != nullptr ? &window->document() : nullptr;
+}
+
 QList<TMDIChild*> TMainForm::designWindows() const {
     return windows_->all();
 }
@@ -256,14 +283,11 @@ TMDIChild* TMainForm::createDesignWindow(const QString& name) {
     window->setRulersVisible(actions_->AShowLinijki->isChecked());
     windows_->area().setActiveSubWindow(qobject_cast<QMdiSubWindow*>(window->parentWidget()));
     objects_->setDesignWindow(window);
-    undo_->follow(*window);
-    recovery_->follow(*window);
-    EditHistory& history = window->history();
-    connect(&history, &EditHistory::modifiedChanged, this,
-            [window] { ShowDesignCaption(*window); });
-    connect(&history, &EditHistory::restored, this, [window] { window->Redraw(); });
-    ShowDesignCaption(*window);
-    undo_->update();
+    undo_->follow(window->history());
+    recovery_->follow(window->document());
+    connect(&window->history(), &EditHistory::restored, this, [window] { window->Redraw(); });
+    TMDIChild* current = activeDesignWindow();
+    undo_->activate(current != nullptr ? &current->history() : nullptr);
     return window;
 }
 
@@ -359,12 +383,12 @@ void TMainForm::designWindowActivated(TMDIChild&) {
 }
 
 bool TMainForm::mayCloseDesignWindow(TMDIChild& window) {
-    return files_->mayClose(window);
+    return files_->mayClose(window.document());
 }
 
 void TMainForm::designWindowClosing(TMDIChild& window) {
     // Closed on purpose: whatever was not saved was given up.
-    recovery_->removeCopy(window);
+    recovery_->removeCopy(window.document());
     objects_->forgetDesignWindow(window);
     windows_->gone(window);
     updateInsertionAvailability(false);

@@ -12,9 +12,11 @@
 
 class QLabel;
 class QStatusBar;
+class QUndoGroup;
 
 namespace vantor {
 
+class DesignDocument;
 class DesignWindows;
 class FileCommands;
 class InsertionCommands;
@@ -65,6 +67,8 @@ public:
     const LayoutFiles& layoutFiles() const { return layoutFiles_; }
 
     TMDIChild* activeDesignWindow() const;
+    // The document of the active design window; null when none is open.
+    DesignDocument* activeDocument() const;
     QList<TMDIChild*> designWindows() const;
     TMDIChild* createDesignWindow(const QString& name);
     // Nose stage: only the nose commands are enabled; otherwise only the attaching ones.
@@ -155,6 +159,8 @@ private:
     MainToolbars* toolbars_ = nullptr;
     DesignWindows* windows_ = nullptr;
     std::unique_ptr<ObjectWindowRelay> objects_;
+    // Takes the steps of the active design window's history.
+    QUndoGroup* undoGroup_ = nullptr;
     UndoCommands* undo_ = nullptr;
     RecoveryCommands* recovery_ = nullptr;
     // The folders and recent designs of the file dialogs, shared by the file commands.

@@ -285,7 +285,8 @@ OutputTexts OutputCommands::outputTexts() const {
 }
 
 QString OutputCommands::proposal(TMDIChild& design, const char* suffix) const {
-    return history_.proposal(DesignBaseName(design) + QLatin1Char('.') + QLatin1String(suffix));
+    return history_.proposal(design.document().baseName() + QLatin1Char('.') +
+                             QLatin1String(suffix));
 }
 
 void OutputCommands::exported(const QString& file) {

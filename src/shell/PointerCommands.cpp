@@ -1,11 +1,10 @@
 #include "shell/PointerCommands.h"
 
-#include "canvas/DesignWindow.h"
+#include "canvas/DesignWindowHost.h"
 #include "canvas/ShapeKinds.h"
+#include "editing/DesignDocument.h"
 #include "editing/DesignEdits.h"
-#include "editing/EditHistory.h"
 #include "shell/MainActions.h"
-#include "shell/MainWindow.h"
 #include "shell/ObjectWindowRelay.h"
 
 #include <QAction>
@@ -14,12 +13,15 @@
 
 namespace vantor {
 
-PointerCommands::PointerCommands(TMainForm& main, const MainActions& actions,
-                                 ObjectWindowRelay& objects)
-    : QObject(&main), main_(main), objects_(objects) {
+PointerCommands::PointerCommands(const MainActions& actions, DesignWindowHost& modes,
+                                 std::function<DesignDocument*()> activeDocument,
+                                 std::function<TPen()> newPen, ObjectWindowRelay& objects,
+                                 QObject* parent)
+    : QObject(parent), modes_(modes), activeDocument_(std::move(activeDocument)),
+      newPen_(std::move(newPen)), objects_(objects) {
     connect(actions.ADefaultMode, &QAction::triggered, this, [this] {
         endAbandonedPlacement();
-        main_.setPointerMode(PointerModeKind::Default);
+        modes_.setPointerMode(PointerModeKind::Default);
         if (handCursor_) {
             QApplication::restoreOverrideCursor();
             handCursor_ = false;
@@ -27,7 +29,7 @@ PointerCommands::PointerCommands(TMainForm& main, const MainActions& actions,
     });
     connect(actions.ASelect, &QAction::triggered, this, [this] {
         endAbandonedPlacement();
-        main_.setPointerMode(PointerModeKind::SelectAndMove);
+        modes_.setPointerMode(PointerModeKind::SelectAndMove);
         if (!handCursor_) {
             QApplication::setOverrideCursor(Qt::PointingHandCursor);
             handCursor_ = true;
@@ -49,36 +51,36 @@ PointerCommands::~PointerCommands() {
 }
 
 void PointerCommands::addDimension(const char* className, PointerModeKind mode) {
-    TMDIChild* window = main_.activeDesignWindow();
-    if (window == nullptr)
+    DesignDocument* document = activeDocument_();
+    if (document == nullptr)
         return;
     endAbandonedPlacement();
-    main_.setPointerMode(mode);
+    modes_.setPointerMode(mode);
     std::unique_ptr<TShaped> dimension = CreateShape(className);
-    dimension->Pen = TPen{main_.currentPenWidth(), main_.currentColor()};
+    dimension->Pen = newPen_();
     dimension->Points = {TPoints{}};
     dimension->Selected = true;
     placing_ = dimension.get();
-    placingWindow_ = window;
-    window->design().insertDimension(std::move(dimension));
-    window->history().announceChange();
+    placingDocument_ = document;
+    document->design().insertDimension(std::move(dimension));
+    document->history().announceChange();
 }
 
 void PointerCommands::endAbandonedPlacement() {
     const TShaped* dimension = std::exchange(placing_, nullptr);
-    TMDIChild* window = placingWindow_;
-    placingWindow_ = nullptr;
+    DesignDocument* document = placingDocument_;
+    placingDocument_ = nullptr;
     // The last press of a placement returns the pointer to the default mode and records
     // the step itself.
-    const PointerModeKind mode = main_.pointerMode();
+    const PointerModeKind mode = modes_.pointerMode();
     const bool stillPlacing =
         mode == PointerModeKind::LinearDimension || mode == PointerModeKind::AngleDimension;
-    if (window == nullptr || dimension == nullptr || !stillPlacing)
+    if (document == nullptr || dimension == nullptr || !stillPlacing)
         return;
     // Only a dimension still in the design is touched (one deleted meanwhile may be gone).
-    for (const auto& placed : window->design().Dimensions)
+    for (const auto& placed : document->design().Dimensions)
         if (placed.get() == dimension)
-            window->history().record(RecordPlacedDimension(window->design(), *placed));
+            document->history().record(RecordPlacedDimension(document->design(), *placed));
 }
 
 } // namespace vantor

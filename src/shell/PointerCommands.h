@@ -1,16 +1,17 @@
 #pragma once
 
 #include "canvas/PointerMode.h"
+#include "model/Shaped.h"
 
 #include <QObject>
 #include <QPointer>
+#include <functional>
 
 namespace vantor {
 
+class DesignDocument;
+class DesignWindowHost;
 class ObjectWindowRelay;
-class TMainForm;
-class TMDIChild;
-class TShaped;
 struct MainActions;
 
 // The commands that set the pointer mode the design windows obey: the default mode, the
@@ -20,7 +21,11 @@ class PointerCommands : public QObject {
     Q_OBJECT
 
 public:
-    PointerCommands(TMainForm& main, const MainActions& actions, ObjectWindowRelay& objects);
+    // `modes` keeps the pointer mode; `activeDocument` gives the active design (or null),
+    // `newPen` the pen of a new shape.
+    PointerCommands(const MainActions& actions, DesignWindowHost& modes,
+                    std::function<DesignDocument*()> activeDocument, std::function<TPen()> newPen,
+                    ObjectWindowRelay& objects, QObject* parent);
     ~PointerCommands() override;
 
 private:
@@ -29,10 +34,12 @@ private:
     // has; that is a change of the design like a finished one, so it becomes a step.
     void endAbandonedPlacement();
 
-    TMainForm& main_;
+    DesignWindowHost& modes_;
+    std::function<DesignDocument*()> activeDocument_;
+    std::function<TPen()> newPen_;
     ObjectWindowRelay& objects_;
     bool handCursor_ = false;
-    QPointer<TMDIChild> placingWindow_;
+    QPointer<DesignDocument> placingDocument_;
     const TShaped* placing_ = nullptr;
 };
 

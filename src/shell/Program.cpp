@@ -170,8 +170,8 @@ bool Program::createFlightWindows() {
         });
     compareMotorsWindow_->setLibrary(library);
     const auto designName = [](TMDIChild& window) {
-        const QString path = window.history().filePath();
-        return path.isEmpty() ? window.history().displayName() : QFileInfo(path).fileName();
+        const QString path = window.document().filePath();
+        return path.isEmpty() ? window.document().displayName() : QFileInfo(path).fileName();
     };
     // Each window shows the design active when it was opened.
     if (auto* fly = main.findChild<QAction*>(QStringLiteral("ALot")))

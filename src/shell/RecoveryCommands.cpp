@@ -6,11 +6,11 @@
 #include "i18n/AdvForm.h"
 #include "interaction/Interaction.h"
 #include "shell/DesignWindows.h"
-#include "shell/MainWindow.h"
 #include "shell/ObjectWindowRelay.h"
 
 #include <QAction>
 #include <QCoreApplication>
+#include <QMainWindow>
 #include <QMdiSubWindow>
 #include <QPointer>
 #include <QStatusBar>
@@ -27,11 +27,12 @@ constexpr int RecoveryStepInterval = 10;
 
 } // namespace
 
-RecoveryCommands::RecoveryCommands(TMainForm& window, Interaction& interaction,
-                                   DesignWindows& windows, ObjectWindowRelay& objects)
-    : QObject(&window), window_(window), interaction_(interaction), windows_(windows),
-      objects_(objects), store_(std::make_unique<RecoveryStore>()),
-      texts_(window, "RecoveryText", {1845}) {
+RecoveryCommands::RecoveryCommands(QMainWindow& window, std::function<TMDIChild*()> newDesignWindow,
+                                   Interaction& interaction, DesignWindows& windows,
+                                   ObjectWindowRelay& objects)
+    : QObject(&window), window_(window), newDesignWindow_(std::move(newDesignWindow)),
+      interaction_(interaction), windows_(windows), objects_(objects),
+      store_(std::make_unique<RecoveryStore>()), texts_(window, "RecoveryText", {1845}) {
     // One writer: copies are written in the order they were taken.
     writer_.setMaxThreadCount(1);
     // Never shown: carries the translated status-bar text.
@@ -43,9 +44,9 @@ RecoveryCommands::RecoveryCommands(TMainForm& window, Interaction& interaction,
     connect(timer, &QTimer::timeout, this, [this] {
         const auto windows = windows_.all();
         for (TMDIChild* each : windows)
-            if (auto it = slots_.find(each);
-                it != slots_.end() && it->stale && each->history().isModified())
-                write(*each);
+            if (auto it = slots_.find(&each->document());
+                it != slots_.end() && it->stale && each->document().isModified())
+                write(each->document());
     });
     timer->start();
 }
@@ -59,11 +60,10 @@ void RecoveryCommands::waitForWrites() {
     QCoreApplication::sendPostedEvents(this);
 }
 
-QString RecoveryCommands::originalName(const TMDIChild& window) const {
-    auto& history = const_cast<TMDIChild&>(window).history();
-    if (!history.filePath().isEmpty())
-        return history.filePath();
-    const auto it = slots_.constFind(&window);
+QString RecoveryCommands::originalName(const DesignDocument& document) const {
+    if (!document.filePath().isEmpty())
+        return document.filePath();
+    const auto it = slots_.constFind(&document);
     return it != slots_.constEnd() ? it->recoveredName : QString();
 }
 
@@ -81,19 +81,19 @@ void RecoveryCommands::report(bool ok) {
     failureShown_ = true;
 }
 
-bool RecoveryCommands::writeNow(TMDIChild& window) {
-    Slot& slot = slots_[&window];
+bool RecoveryCommands::writeNow(DesignDocument& document) {
+    Slot& slot = slots_[&document];
     slot.stepsSinceWrite = 0;
     slot.stale = false;
-    const bool ok = store_->write(slot.number, window.design(), originalName(window)).ok;
+    const bool ok = store_->write(slot.number, document.design(), originalName(document)).ok;
     if (!ok)
         slot.stale = true;
     report(ok);
     return ok;
 }
 
-void RecoveryCommands::write(TMDIChild& window) {
-    const auto it = slots_.find(&window);
+void RecoveryCommands::write(DesignDocument& document) {
+    const auto it = slots_.find(&document);
     if (it == slots_.end() || it->writing)
         return;
     if (!store_->takeOwnLock()) {
@@ -102,12 +102,12 @@ void RecoveryCommands::write(TMDIChild& window) {
         return;
     }
     // The design as it is now; the window may change it while the bytes are written.
-    auto bytes = std::make_shared<const std::vector<std::uint8_t>>(EncodeDesign(window.design()));
+    auto bytes = std::make_shared<const std::vector<std::uint8_t>>(EncodeDesign(document.design()));
     it->stepsSinceWrite = 0;
     it->stale = false;
     const QString designPath = store_->designPath(it->number);
     const QString namePath = store_->namePath(it->number);
-    const QString name = originalName(window);
+    const QString name = originalName(document);
     if (qsizetype(bytes->size()) < backgroundThreshold_) {
         const bool ok = RecoveryStore::WriteCopy(designPath, namePath, *bytes, name).ok;
         it->stale = !ok;
@@ -115,7 +115,7 @@ void RecoveryCommands::write(TMDIChild& window) {
         return;
     }
     it->writing = true;
-    QPointer<TMDIChild> target(&window);
+    QPointer<DesignDocument> target(&document);
     writer_.start([this, target, bytes, designPath, namePath, name] {
         const bool ok = RecoveryStore::WriteCopy(designPath, namePath, *bytes, name).ok;
         QMetaObject::invokeMethod(
@@ -133,26 +133,26 @@ void RecoveryCommands::write(TMDIChild& window) {
     });
 }
 
-void RecoveryCommands::follow(TMDIChild& window) {
+void RecoveryCommands::follow(DesignDocument& document) {
     Slot slot;
     slot.number = nextSlot_++;
-    slots_.insert(&window, slot);
-    connect(&window, &QObject::destroyed, this, [this, &window] { slots_.remove(&window); });
-    connect(&window.history(), &EditHistory::changed, this, [this, &window] {
-        if (!window.history().isModified()) {
-            removeCopy(window);
+    slots_.insert(&document, slot);
+    connect(&document, &QObject::destroyed, this, [this, &document] { slots_.remove(&document); });
+    connect(&document.history(), &EditHistory::changed, this, [this, &document] {
+        if (!document.isModified()) {
+            removeCopy(document);
             return;
         }
-        Slot& slot = slots_[&window];
+        Slot& slot = slots_[&document];
         slot.stale = true;
         // After a failed write, every step tries again.
         if (++slot.stepsSinceWrite >= RecoveryStepInterval || retryPending_)
-            write(window);
+            write(document);
     });
 }
 
-void RecoveryCommands::removeCopy(TMDIChild& window) {
-    const auto it = slots_.find(&window);
+void RecoveryCommands::removeCopy(DesignDocument& document) {
+    const auto it = slots_.find(&document);
     if (it == slots_.end())
         return;
     // A copy still being written would come back after the removal.
@@ -167,20 +167,20 @@ void RecoveryCommands::removeAll() {
     store_->removeOwnCopies();
 }
 
-QString RecoveryCommands::copyPath(const TMDIChild& window) const {
-    const auto it = slots_.constFind(&window);
+QString RecoveryCommands::copyPath(const DesignDocument& document) const {
+    const auto it = slots_.constFind(&document);
     return it != slots_.constEnd() ? store_->designPath(it->number) : QString();
 }
 
-QString RecoveryCommands::saveSuggestion(const TMDIChild& window) const {
-    const auto it = slots_.constFind(&window);
+QString RecoveryCommands::saveSuggestion(const DesignDocument& document) const {
+    const auto it = slots_.constFind(&document);
     if (it == slots_.constEnd() || it->recoveredName.isEmpty())
         return QString();
     return RecoveredSaveSuggestion(it->recoveredName);
 }
 
-void RecoveryCommands::saved(const TMDIChild& window) {
-    if (auto it = slots_.find(&window); it != slots_.end())
+void RecoveryCommands::saved(const DesignDocument& document) {
+    if (auto it = slots_.find(&document); it != slots_.end())
         it->recoveredName.clear();
 }
 
@@ -212,12 +212,12 @@ void RecoveryCommands::offer() {
     QList<TMDIChild*> blank;
     const auto before = windows_.all();
     for (TMDIChild* each : before)
-        if (!each->history().isModified() && each->history().filePath().isEmpty() &&
+        if (!each->document().isModified() && each->document().filePath().isEmpty() &&
             each->design().empty())
             blank.append(each);
     bool anyRestored = false;
     for (const RecoveryStore::LeftCopy& copy : copies) {
-        TMDIChild* window = window_.createDesignWindow(QStringLiteral("New"));
+        TMDIChild* window = newDesignWindow_();
         const RecoveryStore::Restored restored = RecoveryStore::Restore(copy, window->design());
         if (restored.outcome != RecoveryStore::Outcome::Restored) {
             // Damaged copies were set aside; unreadable ones stay for another try.
@@ -228,16 +228,16 @@ void RecoveryCommands::offer() {
         }
         anyRestored = true;
         // The stored name is only a caption: the first save asks where to write.
+        DesignDocument& document = window->document();
         const QString title = RecoveredTitle(copy.originalName);
         if (!title.isEmpty())
-            window->history().setDisplayName(title);
-        slots_[window].recoveredName = copy.originalName;
-        window->history().markModified();
-        ShowDesignCaption(*window);
-        window->history().announceChange();
+            document.setDisplayName(title);
+        slots_[&document].recoveredName = copy.originalName;
+        document.history().markModified();
+        document.history().announceChange();
         window->Redraw();
         // Once the design has a copy of this program's own, the left one has served.
-        if (writeNow(*window))
+        if (writeNow(document))
             RecoveryStore::Discard(copy);
     }
     store_->releaseClaims();

@@ -7,17 +7,19 @@
 #include <QObject>
 #include <QString>
 #include <QThreadPool>
+#include <functional>
 #include <memory>
 
 class QAction;
+class QMainWindow;
 
 namespace vantor {
 
+class DesignDocument;
 class DesignWindows;
 class Interaction;
 class ObjectWindowRelay;
 class TMDIChild;
-class TMainForm;
 
 // Keeps a copy of every design window's design while it has unsaved changes, every ten
 // steps and every thirty seconds, so that a run cut off loses little; the next start
@@ -28,18 +30,20 @@ class RecoveryCommands : public QObject {
     Q_OBJECT
 
 public:
-    RecoveryCommands(TMainForm& window, Interaction& interaction, DesignWindows& windows,
-                     ObjectWindowRelay& objects);
+    // `window` (the main window) owns the commands, is the parent of their questions and
+    // shows their status; `newDesignWindow` opens an empty design in a window of its own.
+    RecoveryCommands(QMainWindow& window, std::function<TMDIChild*()> newDesignWindow,
+                     Interaction& interaction, DesignWindows& windows, ObjectWindowRelay& objects);
     ~RecoveryCommands() override;
 
     RecoveryStore& store() const { return *store_; }
-    // Writes the copy of the window's design now.
-    void write(TMDIChild& window);
-    // Writes the copy every ten steps of the window's history; a design back at its
+    // Writes the copy of the document's design now.
+    void write(DesignDocument& document);
+    // Writes the copy every ten steps of the document's history; a design back at its
     // saved state needs none.
-    void follow(TMDIChild& window);
-    // The window's design was saved or given up: its copy goes.
-    void removeCopy(TMDIChild& window);
+    void follow(DesignDocument& document);
+    // The document's design was saved or given up: its copy goes.
+    void removeCopy(DesignDocument& document);
     // An orderly end: every copy of this program goes.
     void removeAll();
     // Claims the copies that programs which ended without closing left behind; true when
@@ -48,11 +52,11 @@ public:
     // Offers the claimed copies in one question; each restored design gets a window.
     void offer();
     // Where the first save of a recovered design proposes to write it; empty otherwise.
-    QString saveSuggestion(const TMDIChild& window) const;
-    // The window's design now has a file of its own.
-    void saved(const TMDIChild& window);
-    // The path of the window's copy (empty for a window not followed).
-    QString copyPath(const TMDIChild& window) const;
+    QString saveSuggestion(const DesignDocument& document) const;
+    // The document's design now has a file of its own.
+    void saved(const DesignDocument& document);
+    // The path of the document's copy (empty for a document not followed).
+    QString copyPath(const DesignDocument& document) const;
 
     // Copies at least this large are written on a worker thread from a snapshot of the
     // design's bytes, so that the window does not freeze; smaller ones at once.
@@ -71,17 +75,18 @@ private:
         QString recoveredName;
     };
     // Writes the copy on this thread; false when it failed (reported).
-    bool writeNow(TMDIChild& window);
+    bool writeNow(DesignDocument& document);
     void report(bool ok);
-    QString originalName(const TMDIChild& window) const;
+    QString originalName(const DesignDocument& document) const;
 
-    TMainForm& window_;
+    QMainWindow& window_;
+    std::function<TMDIChild*()> newDesignWindow_;
     Interaction& interaction_;
     DesignWindows& windows_;
     ObjectWindowRelay& objects_;
     std::unique_ptr<RecoveryStore> store_;
     QList<RecoveryStore::LeftCopy> left_;
-    QHash<const TMDIChild*, Slot> slots_;
+    QHash<const DesignDocument*, Slot> slots_;
     int nextSlot_ = 1;
     qsizetype backgroundThreshold_ = 4 << 20;
     // A write failed: the next step tries again; the failure was told once.

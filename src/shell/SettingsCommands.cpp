@@ -3,7 +3,6 @@
 #include "i18n/LanguageSwitch.h"
 #include "interaction/Interaction.h"
 #include "shell/LayoutFiles.h"
-#include "shell/MainWindow.h"
 #include "shell/OptionsDialog.h"
 #include "shell/ToolbarLayout.h"
 
@@ -19,16 +18,18 @@
 
 namespace vantor {
 
-SettingsCommands::SettingsCommands(TMainForm& main, SettingsActions actions, TFormOpcje& options,
-                                   Interaction& interaction)
-    : QObject(&main), main_(main), actions_(std::move(actions)), options_(options),
-      interaction_(interaction) {
+SettingsCommands::SettingsCommands(QWidget& window, ToolbarLayout& layout,
+                                   const LayoutFiles& layoutFiles,
+                                   std::function<void()> stopSavingOnExit, SettingsActions actions,
+                                   TFormOpcje& options, Interaction& interaction)
+    : QObject(&window), window_(window), layout_(layout), layoutFiles_(layoutFiles),
+      stopSavingOnExit_(std::move(stopSavingOnExit)), actions_(std::move(actions)),
+      options_(options), interaction_(interaction) {
     connect(actions_.Ustawieniaprogramu1, &QAction::triggered, this, [this] {
         options_.show();
         options_.raise();
         options_.activateWindow();
     });
-    connect(&main_, &TMainForm::saveOnExitRequested, this, &SettingsCommands::saveOnExit);
     connect(actions_.ADefaultWndPos, &QAction::triggered, this,
             &SettingsCommands::ADefaultWndPosExecute);
     connect(actions_.AMaxWorkArea, &QAction::triggered, this,
@@ -46,34 +47,34 @@ SettingsCommands::SettingsCommands(TMainForm& main, SettingsActions actions, TFo
 
 void SettingsCommands::saveOnExit() {
     QString reason;
-    if (!main_.toolbarLayout()->save(main_.layoutFiles().toWrite(ToolbarsFileName), &reason))
+    if (!layout_.save(layoutFiles_.toWrite(ToolbarsFileName), &reason))
         qWarning().noquote() << "toolbar layout not saved:" << reason;
     options_.SaveSettings();
 }
 
 void SettingsCommands::ADefaultWndPosExecute() {
-    if (!interaction_.askYesNo(&main_, QString::fromUtf8(RestoreQuestion),
+    if (!interaction_.askYesNo(&window_, QString::fromUtf8(RestoreQuestion),
                                QString::fromUtf8(RestoreCaption)))
         return;
-    main_.setSaveOnExit(false);
+    stopSavingOnExit_();
     options_.ResetSettings();
-    const QString layoutFile = main_.layoutFiles().toWrite(ToolbarsFileName);
+    const QString layoutFile = layoutFiles_.toWrite(ToolbarsFileName);
     if (!QFileInfo::exists(layoutFile))
         return;
     const QString message = QFile::remove(layoutFile)
                                 ? QString::fromUtf8(LanguageSwitch::RestartMessage)
                                 : QString::fromUtf8(RestoreFailed);
-    interaction_.showMessage(&main_, message, QGuiApplication::applicationDisplayName(),
+    interaction_.showMessage(&window_, message, QGuiApplication::applicationDisplayName(),
                              Interaction::Icon::None);
 }
 
 void SettingsCommands::AMaxWorkAreaExecute() {
     if (actions_.AMaxWorkArea->isChecked()) {
-        main_.toolbarLayout()->save(main_.layoutFiles().toWrite(UserbarsFileName));
+        layout_.save(layoutFiles_.toWrite(UserbarsFileName));
         for (QWidget* hidden : actions_.hiddenForWorkArea)
             hidden->hide();
     } else {
-        main_.toolbarLayout()->load(main_.layoutFiles().toRead(UserbarsFileName));
+        layout_.load(layoutFiles_.toRead(UserbarsFileName));
     }
 }
 

@@ -3,6 +3,7 @@
 #include <QList>
 #include <QObject>
 #include <QString>
+#include <functional>
 
 class QAction;
 class QMenu;
@@ -11,8 +12,9 @@ class QWidget;
 namespace vantor {
 
 class Interaction;
+class LayoutFiles;
 class TFormOpcje;
-class TMainForm;
+class ToolbarLayout;
 
 // The main window's items these commands answer, and what a maximised work area hides.
 struct SettingsActions {
@@ -27,17 +29,21 @@ struct SettingsActions {
 
 // The main window's commands around the stored settings and the toolbar layout files:
 // the options dialog's menu item, saving on exit, restoring the defaults, maximising the
-// work area and the snap-to-grid item. The main window owns it.
+// work area and the snap-to-grid item. `window` (the main window) owns it and is the
+// parent of its messages.
 class SettingsCommands : public QObject {
 public:
     static constexpr const char* RestoreQuestion = "Przywrocić ustawienia domyślne?";
     static constexpr const char* RestoreCaption = "uwaga";
     static constexpr const char* RestoreFailed = "Błąd przywracania ustawień domyślnych";
 
-    SettingsCommands(TMainForm& main, SettingsActions actions, TFormOpcje& options,
-                     Interaction& interaction);
+    // `stopSavingOnExit` keeps the layout and settings from being saved when the
+    // program ends.
+    SettingsCommands(QWidget& window, ToolbarLayout& layout, const LayoutFiles& layoutFiles,
+                     std::function<void()> stopSavingOnExit, SettingsActions actions,
+                     TFormOpcje& options, Interaction& interaction);
 
-    // The main window is closing with SaveOnExit set: "toolbars.ini" and the settings.
+    // The program ends with SaveOnExit set: "toolbars.ini" and the settings.
     // The layout goes to the user's folder when the program folder cannot be written.
     void saveOnExit();
     // Asks, then stops saving for this run, deletes the stored settings and the layout
@@ -48,7 +54,10 @@ public:
     void AMaxWorkAreaExecute();
 
 private:
-    TMainForm& main_;
+    QWidget& window_;
+    ToolbarLayout& layout_;
+    const LayoutFiles& layoutFiles_;
+    std::function<void()> stopSavingOnExit_;
     SettingsActions actions_;
     TFormOpcje& options_;
     Interaction& interaction_;

@@ -1,39 +1,34 @@
 #include "shell/UndoCommands.h"
 
-#include "canvas/DesignWindow.h"
 #include "editing/EditHistory.h"
 #include "shell/MainActions.h"
 
 #include <QAction>
+#include <QUndoGroup>
 #include <QUndoStack>
 
 namespace vantor {
 
-UndoCommands::UndoCommands(const MainActions& actions,
-                           std::function<TMDIChild*()> activeDesignWindow, QObject* parent)
-    : QObject(parent), actions_(actions), activeDesignWindow_(std::move(activeDesignWindow)) {
+UndoCommands::UndoCommands(const MainActions& actions, QUndoGroup& group,
+                           std::function<EditHistory*()> current, QObject* parent)
+    : QObject(parent), actions_(actions), group_(group), current_(std::move(current)) {
     keepCaptions();
-    connect(actions_.AUndo, &QAction::triggered, this, &UndoCommands::undo);
-    connect(actions_.ARedo, &QAction::triggered, this, &UndoCommands::redo);
-}
-
-void UndoCommands::undo() {
-    if (TMDIChild* window = activeDesignWindow_())
-        window->history().stack().undo();
-}
-
-void UndoCommands::redo() {
-    if (TMDIChild* window = activeDesignWindow_())
-        window->history().stack().redo();
+    // The group's items caption themselves "Undo <step>"; these connections come after
+    // theirs, so the caption shown is the program's own.
+    for (auto signal : {&QUndoGroup::canUndoChanged, &QUndoGroup::canRedoChanged})
+        connect(&group_, signal, this, &UndoCommands::update);
+    for (auto signal : {&QUndoGroup::undoTextChanged, &QUndoGroup::redoTextChanged})
+        connect(&group_, signal, this, &UndoCommands::update);
+    connect(&group_, &QUndoGroup::activeStackChanged, this, &UndoCommands::update);
 }
 
 void UndoCommands::keepCaptions() {
     undoCaption_ = actions_.AUndo->text();
     redoCaption_ = actions_.ARedo->text();
+    update();
 }
 
-void UndoCommands::follow(TMDIChild& window) {
-    EditHistory& history = window.history();
+void UndoCommands::follow(EditHistory& history) {
     const MainActions& a = actions_;
     history.setVerbSource([&a](EditKind kind) {
         switch (kind) {
@@ -48,27 +43,28 @@ void UndoCommands::follow(TMDIChild& window) {
         }
         return QString();
     });
-    connect(&history, &EditHistory::changed, this, &UndoCommands::update);
+    if (group_.stacks().contains(&history.stack()))
+        return;
+    group_.addStack(&history.stack());
+    connect(&history, &EditHistory::changed, this, [this] { activate(current_()); });
+}
+
+void UndoCommands::activate(EditHistory* history) {
+    if (history != nullptr && !group_.stacks().contains(&history->stack()))
+        follow(*history);
+    group_.setActiveStack(history != nullptr ? &history->stack() : nullptr);
+    update();
 }
 
 void UndoCommands::update() {
-    TMDIChild* window = activeDesignWindow_();
-    QUndoStack* stack = window != nullptr ? &window->history().stack() : nullptr;
-    const bool canUndo = stack != nullptr && stack->canUndo();
-    const bool canRedo = stack != nullptr && stack->canRedo();
+    const bool canUndo = group_.canUndo();
+    const bool canRedo = group_.canRedo();
     actions_.AUndo->setEnabled(canUndo);
     actions_.ARedo->setEnabled(canRedo);
-    actions_.AUndo->setText(canUndo ? undoCaption_ + QStringLiteral(": ") + stack->undoText()
+    actions_.AUndo->setText(canUndo ? undoCaption_ + QStringLiteral(": ") + group_.undoText()
                                     : undoCaption_);
-    actions_.ARedo->setText(canRedo ? redoCaption_ + QStringLiteral(": ") + stack->redoText()
+    actions_.ARedo->setText(canRedo ? redoCaption_ + QStringLiteral(": ") + group_.redoText()
                                     : redoCaption_);
-}
-
-void UndoCommands::clear() {
-    actions_.AUndo->setEnabled(false);
-    actions_.ARedo->setEnabled(false);
-    actions_.AUndo->setText(undoCaption_);
-    actions_.ARedo->setText(redoCaption_);
 }
 
 } // namespace vantor

@@ -4,34 +4,42 @@
 #include <QString>
 #include <functional>
 
+class QUndoGroup;
+
 namespace vantor {
 
-class TMDIChild;
+class EditHistory;
 struct MainActions;
 
-// Undo and redo of the active design: the Edit menu's two items, enabled while there is
-// a step to take back or to take again and named after that step.
+// Undo and redo of the active design: the Edit menu's two items, made by one undo group
+// from the histories of all design windows, follow the history of the active one. They
+// are enabled while there is a step to take back or to take again and are named after
+// that step ("Cofnij: wstaw Nose").
 class UndoCommands : public QObject {
     Q_OBJECT
 
 public:
-    UndoCommands(const MainActions& actions, std::function<TMDIChild*()> activeDesignWindow,
-                 QObject* parent);
+    // `actions` holds the items `group` made; `current` gives the history of the current
+    // design window (the active one, or the one last active while the frame is in the
+    // background), or null.
+    UndoCommands(const MainActions& actions, QUndoGroup& group,
+                 std::function<EditHistory*()> current, QObject* parent);
 
-    void undo();
-    void redo();
     // Keeps the items' captions as translated, to put the step's name after.
     void keepCaptions();
-    // Names the window's steps with the translated verbs and follows its history.
-    void follow(TMDIChild& window);
-    // Shows what the active window's history allows.
-    void update();
-    // No design window is active: nothing to undo or redo.
-    void clear();
+    // Names the history's steps with the translated verbs and adds it to the group; a
+    // step taken in it shows the current design's history again.
+    void follow(EditHistory& history);
+    // The steps Undo and Redo take are the history's; with none, nothing to undo or redo.
+    void activate(EditHistory* history);
 
 private:
+    // Shows what the active history allows.
+    void update();
+
     const MainActions& actions_;
-    std::function<TMDIChild*()> activeDesignWindow_;
+    QUndoGroup& group_;
+    std::function<EditHistory*()> current_;
     QString undoCaption_;
     QString redoCaption_;
 };

@@ -17,7 +17,9 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QRandomGenerator>
+#include <QScopeGuard>
 #include <QScrollBar>
+#include <QSettings>
 #include <QSignalSpy>
 #include <QStatusBar>
 #include <QTabWidget>
@@ -238,6 +240,70 @@ private slots:
         QVERIFY(!Named<QAction>(*s.main, "AUndo").isEnabled());
     }
 
+    // Undo and Redo take the steps of the design window in front; each keeps its own. The
+    // captions read alike in both languages.
+    void undoAndRedoFollowTheActiveDesignWindow_data() {
+        QTest::addColumn<int>("pol");
+        QTest::addColumn<QString>("undoCaption");
+        QTest::addColumn<QString>("redoCaption");
+        QTest::addColumn<QString>("verb");
+        QTest::newRow("Polish") << 1 << "Cofnij"
+                                << "Ponow"
+                                << "wstaw";
+        QTest::newRow("English") << 0 << "Undo"
+                                 << "Redo"
+                                 << "insert";
+    }
+    void undoAndRedoFollowTheActiveDesignWindow() {
+        QFETCH(int, pol);
+        QFETCH(QString, undoCaption);
+        QFETCH(QString, redoCaption);
+        QFETCH(QString, verb);
+        QSettings("Qendel", "CAD").setValue("Pol", pol);
+        const auto restore = qScopeGuard([] { QSettings("Qendel", "CAD").remove("Pol"); });
+        const QString stepNose = QStringLiteral(": %1 Nose").arg(verb);
+        Session s;
+        QAction& undo = Named<QAction>(*s.main, "AUndo");
+        QAction& redo = Named<QAction>(*s.main, "ARedo");
+        auto& area = Named<QMdiArea>(*s.main, "ClientArea");
+        const auto bringForward = [&area](TMDIChild* window) {
+            area.setActiveSubWindow(qobject_cast<QMdiSubWindow*>(window->parentWidget()));
+        };
+        s.answerDialog();
+        Named<QAction>(*s.main, "AGlowicaOgive").trigger();
+        TMDIChild* first = s.window();
+        TMDIChild* second = s.main->createDesignWindow("New");
+        QCOMPARE(s.window(), second);
+        QVERIFY(!undo.isEnabled());
+        QCOMPARE(undo.text(), undoCaption);
+
+        bringForward(first);
+        QVERIFY(undo.isEnabled());
+        QCOMPARE(undo.text(), undoCaption + stepNose);
+        undo.trigger();
+        QVERIFY(first->design().tree.empty());
+        QVERIFY(!undo.isEnabled());
+        QCOMPARE(redo.text(), redoCaption + stepNose);
+
+        bringForward(second);
+        QVERIFY(!redo.isEnabled());
+        QCOMPARE(redo.text(), redoCaption);
+        s.answerDialog();
+        Named<QAction>(*s.main, "AGlowicaOgive").trigger();
+        QCOMPARE(second->design().tree.nodeCount(), std::size_t(1));
+        QVERIFY(first->design().tree.empty());
+        QCOMPARE(undo.text(), undoCaption + stepNose);
+
+        // The window in front goes (its work given up): the other one's steps are shown.
+        s.interaction.threeWay.enqueue(Answer::No);
+        Named<QAction>(*s.main, "FileClose1").trigger();
+        QCOMPARE(s.window(), first);
+        QVERIFY(!undo.isEnabled());
+        QVERIFY(redo.isEnabled());
+        redo.trigger();
+        QCOMPARE(first->design().tree.nodeCount(), std::size_t(1));
+    }
+
     void aCancelledFinDialogLeavesNoStep() {
         Session s;
         s.insertNose();
@@ -427,7 +493,7 @@ private slots:
             s.insertNose();
             for (int step = 1; step < 10; ++step)
                 s.editFields();
-            path = s.main->recovery().copyPath(*s.window());
+            path = s.main->recovery().copyPath(s.window()->document());
             QFile copy(path);
             QVERIFY(copy.open(QIODevice::ReadOnly));
             left = copy.readAll();
@@ -457,7 +523,7 @@ private slots:
             QVERIFY(s.bytes() == edited);
             QCOMPARE(s.caption(), QString("New*"));
             QCOMPARE(s.objects().ListBox1->model()->rowCount(), 1);
-            QFile own(s.main->recovery().copyPath(*s.window()));
+            QFile own(s.main->recovery().copyPath(s.window()->document()));
             QVERIFY(own.open(QIODevice::ReadOnly));
             QCOMPARE(own.readAll(), left);
             // The restored design took the place of the empty one the start opened.
@@ -487,7 +553,7 @@ private slots:
         QCOMPARE(shown.size(), 1);
         QVERIFY(QFile::remove(folder));
         s.editFields(); // not ten steps after the failure: the next one
-        const QString copy = s.main->recovery().copyPath(*s.window());
+        const QString copy = s.main->recovery().copyPath(s.window()->document());
         QFile written(copy);
         QVERIFY(written.open(QIODevice::ReadOnly));
         const QByteArray bytes = written.readAll();
@@ -506,7 +572,7 @@ private slots:
         const Bytes atTenthStep = s.bytes();
         s.editFields();
         s.main->recovery().waitForWrites();
-        QFile written(s.main->recovery().copyPath(*s.window()));
+        QFile written(s.main->recovery().copyPath(s.window()->document()));
         QVERIFY(written.open(QIODevice::ReadOnly));
         const QByteArray bytes = written.readAll();
         QVERIFY(Bytes(bytes.begin(), bytes.end()) == atTenthStep);

@@ -408,7 +408,7 @@ struct RandomRun {
     // elsewhere holds: a dimension's caption, an element placed from its parent). Empty
     // when it is.
     QString unsavedDrift(TMDIChild& w, const std::vector<std::uint8_t>& bytes) {
-        const QString path = w.history().filePath();
+        const QString path = w.document().filePath();
         if (w.history().isModified() || path.isEmpty())
             return {};
         const std::vector<std::uint8_t> file = FileBytes(path);

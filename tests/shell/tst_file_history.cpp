@@ -84,7 +84,7 @@ private slots:
         s.action("FileSave1").trigger(); // cancelled
         QCOMPARE(s.interaction.proposedNames.last(),
                  documents + '/' +
-                     QFileInfo(s.window()->history().displayName()).completeBaseName() + ".kfx");
+                     QFileInfo(s.window()->document().displayName()).completeBaseName() + ".kfx");
 
         const QString rocket = dir_.filePath("rocket.kfx");
         s.saveAs(rocket);
@@ -125,7 +125,7 @@ private slots:
         QCOMPARE(FileHistory().recent().first(), dir_.filePath("r9.kfx"));
 
         s.recent().actions().at(3)->trigger(); // r6
-        QCOMPARE(s.window()->history().filePath(), dir_.filePath("r6.kfx"));
+        QCOMPARE(s.window()->document().filePath(), dir_.filePath("r6.kfx"));
         QCOMPARE(s.recentTexts().first(), QString("&1 r6.kfx"));
 
         QVERIFY(QFile::remove(dir_.filePath("r5.kfx")));

@@ -70,8 +70,8 @@ private slots:
         QVERIFY(s.interaction.messages.isEmpty());
         QVERIFY(s.design().Elements.size() >= 3);
         TMDIChild* window = s.window();
-        QCOMPARE(window->history().filePath(), QString());
-        QCOMPARE(window->history().displayName(), QString("Rocket"));
+        QCOMPARE(window->document().filePath(), QString());
+        QCOMPARE(window->document().displayName(), QString("Rocket"));
         QVERIFY(window->history().isModified());
 
         // Save asks for a name; an .ork name becomes a design file beside it, and the
@@ -83,7 +83,7 @@ private slots:
         QFile kept(source);
         QVERIFY(kept.open(QIODevice::ReadOnly));
         QCOMPARE(kept.readAll(), QByteArray(Rocket));
-        QCOMPARE(window->history().filePath(), dir.filePath("Rocket.kfx"));
+        QCOMPARE(window->document().filePath(), dir.filePath("Rocket.kfx"));
     }
 
     // The report is shown in the language chosen when its form is translated: every line

@@ -131,7 +131,7 @@ private slots:
         fly.trigger();
         QVERIFY(window.isVisible());
         QCOMPARE(window.windowTitle(),
-                 captions[3] + " - " + started.window()->history().displayName());
+                 captions[3] + " - " + started.window()->document().displayName());
         window.flyButton->click();
         QCOMPARE(window.status->text(), noMotor);
         QCOMPARE(window.answersTable->rowCount(), 0);

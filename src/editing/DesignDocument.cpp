@@ -1,0 +1,46 @@
+#include "editing/DesignDocument.h"
+
+#include <QFileInfo>
+
+namespace vantor {
+
+DesignDocument::DesignDocument(QObject* parent) : QObject(parent), lastCaption_(caption()) {
+    connect(&history_, &EditHistory::modifiedChanged, this, [this] { reportCaption(); });
+}
+
+void DesignDocument::setFilePath(const QString& path) {
+    filePath_ = path;
+    displayName_ = path;
+    reportCaption();
+}
+
+void DesignDocument::setDisplayName(const QString& name) {
+    displayName_ = name;
+    reportCaption();
+}
+
+void DesignDocument::savedAs(const QString& path) {
+    setFilePath(path);
+    history_.markSaved();
+}
+
+QString DesignDocument::caption() const {
+    const QString& name = filePath_.isEmpty() ? displayName_ : filePath_;
+    return isModified() ? name + QLatin1Char('*') : name;
+}
+
+QString DesignDocument::baseName() const {
+    const QString& name = filePath_.isEmpty() ? displayName_ : filePath_;
+    const QString base = QFileInfo(name).completeBaseName();
+    return base.isEmpty() ? name : base;
+}
+
+void DesignDocument::reportCaption() {
+    const QString now = caption();
+    if (now == lastCaption_)
+        return;
+    lastCaption_ = now;
+    emit captionChanged(now);
+}
+
+} // namespace vantor
