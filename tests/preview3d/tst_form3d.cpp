@@ -477,8 +477,9 @@ void TestForm3D::spinRepaintsOnlyWhatMoves() {
     QTRY_VERIFY_WITH_TIMEOUT(state.spinAngle <= spinBefore - 40.0f, 60000);
     if (fins) {
         QTRY_VERIFY(frames.count() > 0);
-        // Not a frame per 5 ms tick: 30 a second at most.
-        QCOMPARE_LE(frames.count(), int(clock.elapsed() / 33) + 3);
+        // Not a frame per 5 ms tick: 30 a second at most, and a few more that windows of
+        // other programs coming and going over this one may ask for.
+        QCOMPARE_LE(frames.count(), int(clock.elapsed() / 33) + 10);
     } else {
         // None for the ticks (a frame a tick before); windows of other programs coming
         // and going over this one may still ask for a few.
