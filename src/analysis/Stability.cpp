@@ -1,6 +1,6 @@
 #include "analysis/Stability.h"
 
-#include "canvas/DrawingSurface.h"
+#include "model/DrawingSurface.h"
 #include "model/AxisValues.h"
 #include "model/Design.h"
 #include "model/FinSet.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "canvas/DrawingSurface.h"
+#include "model/DrawingSurface.h"
 
 namespace vantor {
 

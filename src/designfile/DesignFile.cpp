@@ -1,6 +1,6 @@
 #include "designfile/DesignFile.h"
 
-#include "canvas/ShapeKinds.h"
+#include "model/ShapeKinds.h"
 #include "designfile/DesignRecords.h"
 #include "designfile/RecordWriter.h"
 #include "designfile/SafeFile.h"

@@ -1,6 +1,6 @@
 #include "designfile/DesignRecords.h"
 
-#include "canvas/ShapeKinds.h"
+#include "model/ShapeKinds.h"
 #include "model/ElementTree.h"
 #include "model/Kinds.h"
 #include "model/Registry.h"

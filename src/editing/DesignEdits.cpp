@@ -1,6 +1,6 @@
 #include "editing/DesignEdits.h"
 
-#include "canvas/ShapeKinds.h"
+#include "model/ShapeKinds.h"
 #include "model/AxisValues.h"
 #include "model/Kinds.h"
 #include "model/Placing.h"

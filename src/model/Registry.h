@@ -9,7 +9,7 @@ namespace vantor {
 
 // Creates an element from its class name, one of the nine element kinds, with its
 // constructor defaults. The comparison is exact and case-sensitive; any other name gives
-// no object. (The dimension kinds and the factory of every shape: canvas/ShapeKinds.h.)
+// no object. (The dimension kinds and the factory of every shape: model/ShapeKinds.h.)
 std::unique_ptr<TRocketElement> CreateElement(std::string_view className);
 
 bool IsElementClassName(std::string_view className);

@@ -1,7 +1,7 @@
 #include "shell/PointerCommands.h"
 
 #include "canvas/DesignWindowHost.h"
-#include "canvas/ShapeKinds.h"
+#include "model/ShapeKinds.h"
 #include "editing/DesignDocument.h"
 #include "editing/DesignEdits.h"
 #include "shell/MainActions.h"

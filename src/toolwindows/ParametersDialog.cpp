@@ -3,7 +3,7 @@
 #include "widgets/FixedCaptionButton.h"
 #include "widgets/QuantityField.h"
 
-#include "assembly/Materials.h"
+#include "model/Materials.h"
 #include "editing/ElementDefaults.h"
 #include "interaction/Interaction.h"
 #include "model/Kinds.h"

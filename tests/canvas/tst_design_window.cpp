@@ -1,6 +1,6 @@
 #include "analysis/Summary.h"
 #include "canvas/DesignWindow.h"
-#include "canvas/ShapeKinds.h"
+#include "model/ShapeKinds.h"
 #include "model/AxisValues.h"
 #include "model/FinSet.h"
 #include "support/DesignBuilder.h"

@@ -5,7 +5,7 @@
 #include "analysis/Stability.h"
 #include "analysis/Summary.h"
 #include "canvas/DesignDrawing.h"
-#include "canvas/NullSurface.h"
+#include "model/NullSurface.h"
 #include "canvas/QtDrawingSurface.h"
 #include "designfile/DesignFile.h"
 #include "model/FinSet.h"

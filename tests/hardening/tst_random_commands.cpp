@@ -10,7 +10,7 @@
 #include "analysis/Summary.h"
 #include "canvas/DesignDrawing.h"
 #include "canvas/DesignWindow.h"
-#include "canvas/NullSurface.h"
+#include "model/NullSurface.h"
 #include "canvas/QtDrawingSurface.h"
 #include "designfile/DesignFile.h"
 #include "i18n/LanguageSession.h"

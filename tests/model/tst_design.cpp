@@ -1,4 +1,4 @@
-#include "canvas/ShapeKinds.h"
+#include "model/ShapeKinds.h"
 #include "model/Design.h"
 #include "model/Registry.h"
 

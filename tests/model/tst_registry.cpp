@@ -1,5 +1,5 @@
-#include "canvas/DimensionAnnotations.h"
-#include "canvas/ShapeKinds.h"
+#include "model/DimensionAnnotations.h"
+#include "model/ShapeKinds.h"
 #include "model/BodyTubes.h"
 #include "model/Kinds.h"
 #include "model/Registry.h"

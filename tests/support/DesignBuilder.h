@@ -1,7 +1,7 @@
 #pragma once
 
 #include "canvas/DesignDrawing.h"
-#include "canvas/NullSurface.h"
+#include "model/NullSurface.h"
 #include "editing/DesignEdits.h"
 #include "model/AxisValues.h"
 #include "model/Design.h"

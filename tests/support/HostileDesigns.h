@@ -4,7 +4,7 @@
 // file can hold them. The hardening tests run every command of vantor-kfx on them and
 // the worst-case benchmark times the slowest; both build them here.
 
-#include "canvas/ShapeKinds.h"
+#include "model/ShapeKinds.h"
 #include "designfile/DesignFile.h"
 #include "editing/DesignEdits.h"
 #include "editing/ElementFields.h"

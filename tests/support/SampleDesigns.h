@@ -1,8 +1,8 @@
 #pragma once
 
 #include "canvas/DesignDrawing.h"
-#include "canvas/DimensionAnnotations.h"
-#include "canvas/ShapeKinds.h"
+#include "model/DimensionAnnotations.h"
+#include "model/ShapeKinds.h"
 #include "model/AxisValues.h"
 #include "model/Ballast.h"
 #include "model/BodyTubes.h"

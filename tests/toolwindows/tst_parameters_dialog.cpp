@@ -1,7 +1,7 @@
 #include "i18n/LanguageSession.h"
 #include "toolwindows/ParametersDialog.h"
 
-#include "assembly/Materials.h"
+#include "model/Materials.h"
 #include "editing/ElementDefaults.h"
 #include "model/FinSet.h"
 #include "model/Registry.h"

@@ -1,4 +1,4 @@
-#include "assembly/Materials.h"
+#include "model/Materials.h"
 
 namespace vantor {
 

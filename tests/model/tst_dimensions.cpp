@@ -1,5 +1,5 @@
-#include "canvas/DimensionAnnotations.h"
-#include "canvas/NullSurface.h"
+#include "model/DimensionAnnotations.h"
+#include "model/NullSurface.h"
 #include "support/RecordingSurface.h"
 
 #include <QList>

@@ -1,6 +1,6 @@
-#include "canvas/ShapeKinds.h"
+#include "model/ShapeKinds.h"
 
-#include "canvas/DimensionAnnotations.h"
+#include "model/DimensionAnnotations.h"
 #include "model/Registry.h"
 
 #include <array>

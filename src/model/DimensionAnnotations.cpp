@@ -1,4 +1,4 @@
-#include "canvas/DimensionAnnotations.h"
+#include "model/DimensionAnnotations.h"
 
 #include "model/NumberFormat.h"
 #include "model/Numeric.h"
