@@ -510,7 +510,6 @@ void TMDIChild::FormMouseDown(Qt::MouseButtons buttons, int x, int y) {
         if (dimension.Points.size() > 3) {
             dimension.Points.erase(dimension.Points.begin() + 3, dimension.Points.end());
             host_.setPointerMode(PointerModeKind::Default);
-            host_.refreshDimensionCaptions();
             placed = true;
         }
     }

@@ -56,7 +56,6 @@ public:
 
     virtual ElementTree::Node* selectedElementNode() const = 0;
     virtual void selectElementNode(ElementTree::Node* node) = 0;
-    virtual void refreshDimensionCaptions() = 0;
     virtual void showSummary(const Summary& summary) = 0;
     // The standard stability analysis, run after the summary at every redraw.
     virtual void showStability(const StabilityAnalysis& analysis) = 0;

@@ -418,10 +418,6 @@ void TMainForm::selectElementNode(ElementTree::Node* node) {
     objects_->selectNode(node);
 }
 
-void TMainForm::refreshDimensionCaptions() {
-    objects_->refreshDimensionCaptions();
-}
-
 void TMainForm::showSummary(const Summary& summary) {
     objects_->showSummary(summary);
 }

@@ -108,7 +108,6 @@ public:
     void designWindowDestroyed(TMDIChild& window) override;
     ElementTree::Node* selectedElementNode() const override;
     void selectElementNode(ElementTree::Node* node) override;
-    void refreshDimensionCaptions() override;
     void showSummary(const Summary& summary) override;
     void showStability(const StabilityAnalysis& analysis) override;
     bool stabilityMarkerShown() const override;

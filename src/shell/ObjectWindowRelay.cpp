@@ -74,11 +74,6 @@ void ObjectWindowRelay::selectNode(ElementTree::Node* node) {
         formObject_->selectNode(node);
 }
 
-void ObjectWindowRelay::refreshDimensionCaptions() {
-    if (formObject_)
-        formObject_->refreshDimensionCaptions();
-}
-
 void ObjectWindowRelay::showSummary(const Summary& summary) {
     if (formObject_)
         formObject_->showSummary(summary);

@@ -40,7 +40,6 @@ public:
 
     ElementTree::Node* selectedNode() const;
     void selectNode(ElementTree::Node* node);
-    void refreshDimensionCaptions();
     void showSummary(const Summary& summary);
     void showStability(const StabilityAnalysis& analysis);
     void editSelectedElement();

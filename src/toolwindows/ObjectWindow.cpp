@@ -323,11 +323,6 @@ void TFormObject::deleteSubtree(ElementTree::Node* node) {
     window_->history().record(DeleteSubtree(window_->design(), node));
 }
 
-void TFormObject::refreshDimensionCaptions() {
-    elementModel_->refresh();
-    dimensionModel_->refresh();
-}
-
 void TFormObject::showSummary(const Summary& summary) {
     const std::vector<SummaryRow> rows = RowsInUnits(summary, units(), SystemDecimalSeparator());
     for (std::size_t row = 0; row < rows.size() && row < 7; ++row) {

@@ -46,8 +46,6 @@ public:
 
     ElementTree::Node* selectedNode() const;
     void selectNode(ElementTree::Node* node);
-    // Reads the captions of the components and dimensions again.
-    void refreshDimensionCaptions();
     DesignTreeModel& elementModel() const { return *elementModel_; }
     DimensionListModel& dimensionModel() const { return *dimensionModel_; }
     // Writes the summary rows into the grid; rows not written keep what they held.

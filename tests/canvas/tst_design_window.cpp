@@ -1,8 +1,8 @@
 #include "analysis/Summary.h"
 #include "canvas/DesignWindow.h"
-#include "model/ShapeKinds.h"
 #include "model/AxisValues.h"
 #include "model/FinSet.h"
+#include "model/ShapeKinds.h"
 #include "support/DesignBuilder.h"
 #include "support/FakeDesignHost.h"
 #include "support/ScriptedInteraction.h"
@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QRandomGenerator>
 #include <QScrollBar>
+#include <QSignalSpy>
 
 using namespace vantor;
 
@@ -246,6 +247,7 @@ private slots:
         TShaped& placed = *dimension;
         window.design().insertDimension(std::move(dimension));
         host.mode = PointerModeKind::LinearDimension;
+        QSignalSpy told(&window.history(), &EditHistory::designChanged);
         const QPoint presses[] = {{100, 100}, {150, 150}, {160, 140}};
         for (const QPoint& at : presses) {
             window.FormMouseMove(Qt::NoButton, at.x(), at.y());
@@ -253,7 +255,8 @@ private slots:
         }
         QCOMPARE(host.mode, PointerModeKind::Default);
         QCOMPARE(placed.Points.size(), std::size_t(3));
-        QCOMPARE(host.captionRefreshes, 1);
+        // The finished placement is one step, which tells the object window's lists.
+        QCOMPARE(told.count(), 1);
         QCOMPARE(QString::fromStdString(placed.Caption), QString("70.71"));
     }
 

@@ -26,7 +26,6 @@ public:
     void designWindowDestroyed(TMDIChild&) override { ++destroyed; }
     ElementTree::Node* selectedElementNode() const override { return selected; }
     void selectElementNode(ElementTree::Node* node) override { selected = node; }
-    void refreshDimensionCaptions() override { ++captionRefreshes; }
     void showSummary(const Summary& s) override { summary = s; }
     void showStability(const StabilityAnalysis& a) override { stability = a; }
     bool stabilityMarkerShown() const override { return stabilityMarker; }
@@ -41,7 +40,7 @@ public:
     UnitChoice units;
     QString readout;
     QStringList statusMessages;
-    int created = 0, destroyed = 0, captionRefreshes = 0, edits = 0;
+    int created = 0, destroyed = 0, edits = 0;
     ElementTree::Node* selected = nullptr;
     Summary summary;
     StabilityAnalysis stability;
