@@ -3,8 +3,8 @@
 #include "editing/DesignEdits.h"
 #include "model/AxisValues.h"
 #include "model/Design.h"
-#include "model/Placing.h"
 #include "model/FinSet.h"
+#include "model/Placing.h"
 #include "model/Registry.h"
 
 #include <string_view>

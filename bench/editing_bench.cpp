@@ -1,10 +1,10 @@
 // What undo and redo cost in a large design, and writing the recovery copy.
 
 #include "BenchMain.h"
-#include "SampleRocket.h"
 #include "designfile/DesignFile.h"
 #include "editing/EditHistory.h"
 #include "editing/Recovery.h"
+#include "SampleRocket.h"
 #include "toolwindows/DesignTreeModel.h"
 
 #include <QTemporaryDir>

@@ -2,10 +2,10 @@
 // aborts when a refused file leaves anything behind, or when a design the decoder
 // accepted does not save and load back to the same bytes.
 #include "canvas/DesignDrawing.h"
-#include "canvas/NullSurface.h"
 #include "designfile/DesignFile.h"
 #include "model/AxisValues.h"
 #include "model/Design.h"
+#include "model/NullSurface.h"
 #include "model/Placing.h"
 
 #include <bit>

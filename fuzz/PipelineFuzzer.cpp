@@ -3,9 +3,9 @@
 // markers. Aborts when passes over the same placed design give another summary.
 #include "analysis/Summary.h"
 #include "canvas/DesignDrawing.h"
-#include "canvas/NullSurface.h"
 #include "designfile/DesignFile.h"
 #include "model/Design.h"
+#include "model/NullSurface.h"
 #include "model/Placing.h"
 
 #include <cstdint>

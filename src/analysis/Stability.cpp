@@ -1,8 +1,8 @@
 #include "analysis/Stability.h"
 
-#include "model/DrawingSurface.h"
 #include "model/AxisValues.h"
 #include "model/Design.h"
+#include "model/DrawingSurface.h"
 #include "model/FinSet.h"
 #include "model/Kinds.h"
 #include "model/NumberFormat.h"

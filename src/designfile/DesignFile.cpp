@@ -1,6 +1,5 @@
 #include "designfile/DesignFile.h"
 
-#include "model/ShapeKinds.h"
 #include "designfile/DesignRecords.h"
 #include "designfile/RecordWriter.h"
 #include "designfile/SafeFile.h"
@@ -9,6 +8,7 @@
 #include "model/Design.h"
 #include "model/FinSet.h"
 #include "model/Registry.h"
+#include "model/ShapeKinds.h"
 
 #include <cerrno>
 #include <cstring>

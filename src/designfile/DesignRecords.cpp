@@ -1,9 +1,9 @@
 #include "designfile/DesignRecords.h"
 
-#include "model/ShapeKinds.h"
 #include "model/ElementTree.h"
 #include "model/Kinds.h"
 #include "model/Registry.h"
+#include "model/ShapeKinds.h"
 
 #include <array>
 #include <bit>

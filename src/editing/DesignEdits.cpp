@@ -1,10 +1,10 @@
 #include "editing/DesignEdits.h"
 
-#include "model/ShapeKinds.h"
 #include "model/AxisValues.h"
 #include "model/Kinds.h"
 #include "model/Placing.h"
 #include "model/Registry.h"
+#include "model/ShapeKinds.h"
 
 #include <algorithm>
 

@@ -1,7 +1,6 @@
 #include "exchange/DesignImport.h"
 
 #include "analysis/Stability.h"
-#include "model/Placing.h"
 #include "editing/DesignEdits.h"
 #include "editing/ElementFields.h"
 #include "exchange/NoseProfile.h"
@@ -11,6 +10,7 @@
 #include "model/Design.h"
 #include "model/FinSet.h"
 #include "model/Kinds.h"
+#include "model/Placing.h"
 #include "model/Registry.h"
 #include "motors/MotorLibrary.h"
 

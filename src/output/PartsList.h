@@ -1,8 +1,8 @@
 #pragma once
 
 #include "analysis/Summary.h"
-#include "output/OutputTexts.h"
 #include "model/Quantities.h"
+#include "output/OutputTexts.h"
 
 #include <string>
 #include <vector>

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "model/DrawingSurface.h"
-#include "output/OutputBudget.h"
 #include "model/Quantities.h"
+#include "output/OutputBudget.h"
 #include "output/Templates.h"
 
 #include <QString>

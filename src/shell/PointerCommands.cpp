@@ -1,9 +1,9 @@
 #include "shell/PointerCommands.h"
 
 #include "canvas/DesignWindowHost.h"
-#include "model/ShapeKinds.h"
 #include "editing/DesignDocument.h"
 #include "editing/DesignEdits.h"
+#include "model/ShapeKinds.h"
 #include "shell/MainActions.h"
 #include "shell/ObjectWindowRelay.h"
 

@@ -2,10 +2,10 @@
 
 #include "aero/Drag.h"
 #include "analysis/Stability.h"
-#include "model/Placing.h"
 #include "designfile/DesignFile.h"
 #include "flight/Figures.h"
 #include "model/Design.h"
+#include "model/Placing.h"
 #include "toolwindows/FlightWindow.h"
 
 #include <QCloseEvent>

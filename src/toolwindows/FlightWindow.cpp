@@ -1,11 +1,11 @@
 #include "toolwindows/FlightWindow.h"
 
 #include "analysis/Stability.h"
-#include "model/Placing.h"
 #include "designfile/DesignFile.h"
 #include "flight/Figures.h"
 #include "interaction/Interaction.h"
 #include "model/Design.h"
+#include "model/Placing.h"
 #include "settings/SettingsKeys.h"
 
 #include <QChart>

@@ -3,10 +3,10 @@
 #include "widgets/FixedCaptionButton.h"
 #include "widgets/QuantityField.h"
 
-#include "model/Materials.h"
 #include "editing/ElementDefaults.h"
 #include "interaction/Interaction.h"
 #include "model/Kinds.h"
+#include "model/Materials.h"
 #include "model/Numeric.h"
 #include "model/RocketElement.h"
 

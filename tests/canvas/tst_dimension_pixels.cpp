@@ -1,5 +1,5 @@
-#include "model/DimensionAnnotations.h"
 #include "canvas/QtDrawingSurface.h"
+#include "model/DimensionAnnotations.h"
 
 #include <QElapsedTimer>
 #include <QImage>

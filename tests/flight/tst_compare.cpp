@@ -1,10 +1,10 @@
 // "Compare motors": every library motor that fits, every delay it has, and a stop on request.
 #include "analysis/Stability.h"
-#include "model/Placing.h"
 #include "designfile/DesignFile.h"
 #include "flight/CompareMotors.h"
 #include "model/Design.h"
 #include "model/FinSet.h"
+#include "model/Placing.h"
 
 #include <QFile>
 #include <QtTest>

@@ -1,8 +1,8 @@
 // "vantor-kfx fly": the answers against a peer simulator's flights of the same inputs, the
 // rule that picks one curve for a motor name, and the command's refusals.
-#include "model/Placing.h"
 #include "designfile/DesignFile.h"
 #include "model/Design.h"
+#include "model/Placing.h"
 
 #include <QFile>
 #include <QJsonArray>

@@ -1,6 +1,6 @@
-#include "model/ShapeKinds.h"
 #include "model/Design.h"
 #include "model/Registry.h"
+#include "model/ShapeKinds.h"
 
 #include <QTest>
 

@@ -1,8 +1,8 @@
-#include "model/DimensionAnnotations.h"
-#include "model/ShapeKinds.h"
 #include "model/BodyTubes.h"
+#include "model/DimensionAnnotations.h"
 #include "model/Kinds.h"
 #include "model/Registry.h"
+#include "model/ShapeKinds.h"
 
 #include <QTest>
 

@@ -1,5 +1,5 @@
-#include "model/Materials.h"
 #include "model/FinSet.h"
+#include "model/Materials.h"
 #include "model/Registry.h"
 
 #include <QTest>

@@ -2,8 +2,8 @@
 // compared with the design window's own drawing code.
 #include "analysis/Summary.h"
 #include "canvas/QtDrawingSurface.h"
-#include "output/BoundsSurface.h"
 #include "model/Placing.h"
+#include "output/BoundsSurface.h"
 #include "output/OutputFiles.h"
 #include "output/PartsList.h"
 #include "output/PrintPages.h"

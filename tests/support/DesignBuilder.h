@@ -1,10 +1,10 @@
 #pragma once
 
 #include "canvas/DesignDrawing.h"
-#include "model/NullSurface.h"
 #include "editing/DesignEdits.h"
 #include "model/AxisValues.h"
 #include "model/Design.h"
+#include "model/NullSurface.h"
 #include "model/Placing.h"
 #include "model/Registry.h"
 

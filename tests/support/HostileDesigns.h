@@ -4,7 +4,6 @@
 // file can hold them. The hardening tests run every command of vantor-kfx on them and
 // the worst-case benchmark times the slowest; both build them here.
 
-#include "model/ShapeKinds.h"
 #include "designfile/DesignFile.h"
 #include "editing/DesignEdits.h"
 #include "editing/ElementFields.h"
@@ -12,6 +11,7 @@
 #include "model/FinSet.h"
 #include "model/Placing.h"
 #include "model/Registry.h"
+#include "model/ShapeKinds.h"
 
 #include <cmath>
 #include <fstream>

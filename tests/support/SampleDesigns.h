@@ -1,14 +1,14 @@
 #pragma once
 
 #include "canvas/DesignDrawing.h"
-#include "model/DimensionAnnotations.h"
-#include "model/ShapeKinds.h"
 #include "model/AxisValues.h"
 #include "model/Ballast.h"
 #include "model/BodyTubes.h"
 #include "model/Design.h"
+#include "model/DimensionAnnotations.h"
 #include "model/FinSet.h"
 #include "model/NoseCones.h"
+#include "model/ShapeKinds.h"
 #include "model/Transition.h"
 #include "support/DesignBuilder.h"
 #include "support/RecordingSurface.h"

@@ -1,9 +1,9 @@
 #include "i18n/LanguageSession.h"
 #include "toolwindows/ParametersDialog.h"
 
-#include "model/Materials.h"
 #include "editing/ElementDefaults.h"
 #include "model/FinSet.h"
+#include "model/Materials.h"
 #include "model/Registry.h"
 #include "support/DesignBuilder.h"
 #include "support/ParametersControls.h"
