@@ -4,6 +4,7 @@
 #include "model/AxisValues.h"
 #include "model/Design.h"
 #include "model/FinSet.h"
+#include "model/Kinds.h"
 #include "model/Placing.h"
 #include "model/Registry.h"
 
@@ -19,7 +20,7 @@ template <class Add> void LayOutRocket(int components, float tubeLength, Add add
     const std::string_view extras[] = {"TStatecznik", "TEngine", "TBalast"};
     int made = 1;
     for (int extra = 0; made < components; ++made) {
-        if (tube->ClassName != "TKorpus" || extra == 3) {
+        if (!KindOf(*tube).tube || extra == 3) {
             tube = &add("TKorpus", tube, [tubeLength](ElementFields& f) { f.length = tubeLength; });
             extra = 0;
             continue;
@@ -57,7 +58,7 @@ inline void BuildRocket(Design& design, int components, float tubeLength = 60) {
     PlaceDesign(design);
     // The weight rule needs the placed outlines (a fin set's area is sampled from its own).
     for (auto& element : design.Elements)
-        if (element->ClassName != "TBalast")
+        if (!KindOf(*element).ballast)
             element->ComputeWeight();
 }
 

@@ -2,12 +2,12 @@
 // at 1920 x 1080, saving and loading, at 20, 200 and 2,000 components; and the sampled
 // area of a fin of ordinary size and of a very large one.
 
+#include "BenchMain.h"
+#include "SampleRocket.h"
 #include "analysis/Stability.h"
 #include "analysis/Summary.h"
-#include "BenchMain.h"
 #include "canvas/DesignWindow.h"
 #include "designfile/DesignFile.h"
-#include "SampleRocket.h"
 #include "support/FakeDesignHost.h"
 
 #include <QTemporaryDir>

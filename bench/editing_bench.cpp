@@ -1,10 +1,10 @@
 // What undo and redo cost in a large design, and writing the recovery copy.
 
 #include "BenchMain.h"
+#include "SampleRocket.h"
 #include "designfile/DesignFile.h"
 #include "editing/EditHistory.h"
 #include "editing/Recovery.h"
-#include "SampleRocket.h"
 #include "toolwindows/DesignTreeModel.h"
 
 #include <QTemporaryDir>
@@ -42,7 +42,7 @@ void BuildLargeRocket(Design& design, int components) {
         });
     PlaceDesign(design);
     for (auto& element : design.Elements)
-        if (element->ClassName != "TBalast")
+        if (!KindOf(*element).ballast)
             element->ComputeWeight();
 }
 

@@ -2,6 +2,7 @@
 // rocket of ten components in the window's initial 870 x 500 size.
 
 #include "BenchMain.h"
+#include "SampleRocket.h"
 #include "model/AxisValues.h"
 #include "model/Ballast.h"
 #include "model/BodyTubes.h"
@@ -13,7 +14,6 @@
 #include "preview3d/Form3D.h"
 #include "preview3d/Rocket3d.h"
 #include "preview3d/ViewState3d.h"
-#include "SampleRocket.h"
 
 #include <QOpenGLContext>
 #include <QOpenGLFunctions>

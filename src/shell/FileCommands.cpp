@@ -9,7 +9,6 @@
 #include "shell/FileHistory.h"
 #include "shell/ForeignDesigns.h"
 #include "shell/MainActions.h"
-#include "shell/ObjectWindowRelay.h"
 #include "shell/RecoveryCommands.h"
 
 #include <QAction>
@@ -27,9 +26,9 @@ const QString DesignFilter = QStringLiteral("projekt (*.kfx)");
 } // namespace
 
 FileCommands::FileCommands(FileFrame frame, const MainActions& actions, QMenu& fileMenu,
-                           FileHistory& history, DesignWindows& windows, ObjectWindowRelay& objects,
+                           FileHistory& history, DesignWindows& windows,
                            RecoveryCommands& recovery, Interaction& interaction)
-    : QObject(&frame.window), frame_(std::move(frame)), windows_(windows), objects_(objects),
+    : QObject(&frame.window), frame_(std::move(frame)), windows_(windows),
       recovery_(recovery), interaction_(interaction), history_(history),
       texts_(frame_.window, "FileText", {1844}) {
     // Made as the main menus make their submenus, so that it is translated with them.

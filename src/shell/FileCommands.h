@@ -17,7 +17,6 @@ class DesignWindows;
 class FileHistory;
 class Interaction;
 class LanguageSession;
-class ObjectWindowRelay;
 class RecoveryCommands;
 class TMDIChild;
 struct MainActions;
@@ -43,8 +42,7 @@ public:
     // Connects the File menu's design commands of `actions` and puts the recent designs
     // into `fileMenu`, after Open.
     FileCommands(FileFrame frame, const MainActions& actions, QMenu& fileMenu, FileHistory& history,
-                 DesignWindows& windows, ObjectWindowRelay& objects, RecoveryCommands& recovery,
-                 Interaction& interaction);
+                 DesignWindows& windows, RecoveryCommands& recovery, Interaction& interaction);
 
     void FileNew1Execute();
     void FileOpen1Execute();
@@ -84,7 +82,6 @@ private:
 
     FileFrame frame_;
     DesignWindows& windows_;
-    ObjectWindowRelay& objects_;
     RecoveryCommands& recovery_;
     Interaction& interaction_;
     QString lastSaveName_;

@@ -96,7 +96,7 @@ TMainForm::TMainForm(LanguageSession& language, Interaction& interaction, QStrin
     };
     files_ = new FileCommands(
         FileFrame{*this, newDesignWindow, programDirectory_, languageSession()}, *actions_,
-        *menus_->File1, fileHistory_, *windows_, *objects_, *recovery_, interaction_);
+        *menus_->File1, fileHistory_, *windows_, *recovery_, interaction_);
     for (QAction* saving : {actions_->FileSave1, actions_->FileSaveAs1, actions_->FileExport3d})
         saving->setEnabled(false); // until a design window opens
     new PointerCommands(
@@ -104,7 +104,7 @@ TMainForm::TMainForm(LanguageSession& language, Interaction& interaction, QStrin
         [this] {
             return TPen{currentPenWidth(), currentColor()};
         },
-        *objects_, this);
+        this);
     new LanguageSwitch(*actions_->Polska1, *actions_->Angielska1, interaction_, this);
 }
 

@@ -5,7 +5,6 @@
 #include "editing/DesignEdits.h"
 #include "model/ShapeKinds.h"
 #include "shell/MainActions.h"
-#include "shell/ObjectWindowRelay.h"
 
 #include <QAction>
 #include <QApplication>
@@ -15,10 +14,9 @@ namespace vantor {
 
 PointerCommands::PointerCommands(const MainActions& actions, DesignWindowHost& modes,
                                  std::function<DesignDocument*()> activeDocument,
-                                 std::function<TPen()> newPen, ObjectWindowRelay& objects,
-                                 QObject* parent)
+                                 std::function<TPen()> newPen, QObject* parent)
     : QObject(parent), modes_(modes), activeDocument_(std::move(activeDocument)),
-      newPen_(std::move(newPen)), objects_(objects) {
+      newPen_(std::move(newPen)) {
     connect(actions.ADefaultMode, &QAction::triggered, this, [this] {
         endAbandonedPlacement();
         modes_.setPointerMode(PointerModeKind::Default);

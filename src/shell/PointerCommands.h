@@ -11,7 +11,6 @@ namespace vantor {
 
 class DesignDocument;
 class DesignWindowHost;
-class ObjectWindowRelay;
 struct MainActions;
 
 // The commands that set the pointer mode the design windows obey: the default mode, the
@@ -25,7 +24,7 @@ public:
     // `newPen` the pen of a new shape.
     PointerCommands(const MainActions& actions, DesignWindowHost& modes,
                     std::function<DesignDocument*()> activeDocument, std::function<TPen()> newPen,
-                    ObjectWindowRelay& objects, QObject* parent);
+                    QObject* parent);
     ~PointerCommands() override;
 
 private:
@@ -37,7 +36,6 @@ private:
     DesignWindowHost& modes_;
     std::function<DesignDocument*()> activeDocument_;
     std::function<TPen()> newPen_;
-    ObjectWindowRelay& objects_;
     bool handCursor_ = false;
     QPointer<DesignDocument> placingDocument_;
     const TShaped* placing_ = nullptr;
