@@ -2,8 +2,8 @@
 
 #include "model/Quantities.h"
 #include "output/PageSetup.h"
-#include "output/Templates.h"
 #include "output/TemplateSheets.h"
+#include "output/Templates.h"
 
 #include <QByteArray>
 #include <QString>

@@ -1,9 +1,9 @@
 // The exported models as tools that merge vertices by position read them: every body a
 // closed shell of its own in the assembly STL, every 3MF object one connected, closed
 // piece for a strict 3MF reader, and nose points blunted to a printable width.
+#include "MeshChecks.h"
 #include "designfile/DesignFile.h"
 #include "mesh/MeshFiles.h"
-#include "MeshChecks.h"
 #include "model/FinSet.h"
 #include "model/Placing.h"
 #include "support/DesignBuilder.h"

@@ -1,17 +1,17 @@
 #include "FlyCommand.h"
 
-#include "analysis/Stability.h"
 #include "Commands.h"
+#include "ImportCommand.h"
+#include "Output.h"
+#include "analysis/Stability.h"
 #include "designfile/DesignFile.h"
 #include "flight/DesignFlight.h"
 #include "flight/Figures.h"
 #include "flight/FlightSetup.h"
 #include "flight/MotorChoice.h"
-#include "ImportCommand.h"
 #include "model/Design.h"
 #include "model/NumberFormat.h"
 #include "model/Placing.h"
-#include "Output.h"
 
 #include <algorithm>
 #include <cmath>
