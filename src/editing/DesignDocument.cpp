@@ -25,12 +25,18 @@ void DesignDocument::savedAs(const QString& path) {
 }
 
 QString DesignDocument::caption() const {
-    const QString& name = filePath_.isEmpty() ? displayName_ : filePath_;
+    const QString& name = shownName();
     return isModified() ? name + QLatin1Char('*') : name;
 }
 
+QString DesignDocument::fileName() const {
+    const QString& name = shownName();
+    const QString file = QFileInfo(name).fileName();
+    return file.isEmpty() ? name : file;
+}
+
 QString DesignDocument::baseName() const {
-    const QString& name = filePath_.isEmpty() ? displayName_ : filePath_;
+    const QString& name = shownName();
     const QString base = QFileInfo(name).completeBaseName();
     return base.isEmpty() ? name : base;
 }

@@ -37,6 +37,9 @@ public:
 
     // The window's caption: the file (else the display name), a star while modified.
     QString caption() const;
+    // The name without folder that the tool windows show: "rocket.kfx" for
+    // ".../rocket.kfx"; the display name for a design without a file.
+    QString fileName() const;
     // The name without folder and extension that save and export dialogs propose:
     // "rocket" for ".../rocket.ork".
     QString baseName() const;
@@ -46,6 +49,8 @@ signals:
     void captionChanged(const QString& caption);
 
 private:
+    // The file, else the display name.
+    const QString& shownName() const { return filePath_.isEmpty() ? displayName_ : filePath_; }
     void reportCaption();
 
     Design design_;

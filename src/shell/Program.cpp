@@ -23,7 +23,6 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QFileInfo>
 #include <QMenu>
 
 namespace vantor {
@@ -169,29 +168,20 @@ bool Program::createFlightWindows() {
             return motors.chooseMotorFor(tube, caption);
         });
     compareMotorsWindow_->setLibrary(library);
-    const auto designName = [](TMDIChild& window) {
-        const QString path = window.document().filePath();
-        return path.isEmpty() ? window.document().displayName() : QFileInfo(path).fileName();
-    };
     // Each window shows the design active when it was opened.
-    if (auto* fly = main.findChild<QAction*>(QStringLiteral("ALot")))
-        QObject::connect(fly, &QAction::triggered, &main, [this, &main, designName] {
-            if (TMDIChild* window = main.activeDesignWindow()) {
-                flightWindow_->setDesign(window->design(), designName(*window));
-                flightWindow_->show();
-                flightWindow_->raise();
-                flightWindow_->activateWindow();
-            }
-        });
-    if (auto* compare = main.findChild<QAction*>(QStringLiteral("APorownajSilniki")))
-        QObject::connect(compare, &QAction::triggered, &main, [this, &main, designName] {
-            if (TMDIChild* window = main.activeDesignWindow()) {
-                compareMotorsWindow_->setDesign(window->design(), designName(*window));
-                compareMotorsWindow_->show();
-                compareMotorsWindow_->raise();
-                compareMotorsWindow_->activateWindow();
-            }
-        });
+    const auto openOnActiveDesign = [&main](const char* actionName, auto* toolWindow) {
+        if (auto* action = main.findChild<QAction*>(QLatin1String(actionName)))
+            QObject::connect(action, &QAction::triggered, &main, [&main, toolWindow] {
+                if (TMDIChild* window = main.activeDesignWindow()) {
+                    toolWindow->setDesign(window->design(), window->document().fileName());
+                    toolWindow->show();
+                    toolWindow->raise();
+                    toolWindow->activateWindow();
+                }
+            });
+    };
+    openOnActiveDesign("ALot", flightWindow_);
+    openOnActiveDesign("APorownajSilniki", compareMotorsWindow_);
     // The commands need a design to work on.
     if (auto* menu = main.findChild<QMenu*>(QStringLiteral("Lot1")))
         QObject::connect(menu, &QMenu::aboutToShow, &main, [menu, &main] {

@@ -21,30 +21,33 @@ class TestDesignDocument : public QObject {
     Q_OBJECT
 
 private slots:
-    void captionAndBaseNameFollowTheNameAndTheModifiedState_data() {
+    void captionAndNamesFollowTheNameAndTheModifiedState_data() {
         QTest::addColumn<QString>("file");
         QTest::addColumn<QString>("display");
         QTest::addColumn<bool>("modified");
         QTest::addColumn<QString>("caption");
+        QTest::addColumn<QString>("fileName");
         QTest::addColumn<QString>("base");
         const auto row = [](const char* name, const char* file, const char* display, bool modified,
-                            const char* caption, const char* base) {
+                            const char* caption, const char* fileName, const char* base) {
             QTest::newRow(name) << QString(file) << QString(display) << modified << QString(caption)
-                                << QString(base);
+                                << QString(fileName) << QString(base);
         };
-        row("new", "", "", false, "New", "New");
-        row("new, changed", "", "", true, "New*", "New");
-        row("file", "/d/rocket.kfx", "", false, "/d/rocket.kfx", "rocket");
-        row("file, changed", "/d/rocket.v2.kfx", "", true, "/d/rocket.v2.kfx*", "rocket.v2");
-        row("imported", "", "Rocket", true, "Rocket*", "Rocket");
-        row("unreadable file", "", "/d/bad.ork", false, "/d/bad.ork", "bad");
-        row("no base name", "", ".kfx", false, ".kfx", ".kfx");
+        row("new", "", "", false, "New", "New", "New");
+        row("new, changed", "", "", true, "New*", "New", "New");
+        row("file", "/d/rocket.kfx", "", false, "/d/rocket.kfx", "rocket.kfx", "rocket");
+        row("file, changed", "/d/rocket.v2.kfx", "", true, "/d/rocket.v2.kfx*", "rocket.v2.kfx",
+            "rocket.v2");
+        row("imported", "", "Rocket", true, "Rocket*", "Rocket", "Rocket");
+        row("unreadable file", "", "/d/bad.ork", false, "/d/bad.ork", "bad.ork", "bad");
+        row("no base name", "", ".kfx", false, ".kfx", ".kfx", ".kfx");
     }
-    void captionAndBaseNameFollowTheNameAndTheModifiedState() {
+    void captionAndNamesFollowTheNameAndTheModifiedState() {
         QFETCH(QString, file);
         QFETCH(QString, display);
         QFETCH(bool, modified);
         QFETCH(QString, caption);
+        QFETCH(QString, fileName);
         QFETCH(QString, base);
         DesignDocument document;
         if (!display.isEmpty())
@@ -55,6 +58,7 @@ private slots:
             InsertNose(document);
         QCOMPARE(document.isModified(), modified);
         QCOMPARE(document.caption(), caption);
+        QCOMPARE(document.fileName(), fileName);
         QCOMPARE(document.baseName(), base);
     }
 
