@@ -3,6 +3,7 @@
 #include "editing/DesignEdits.h"
 #include "model/AxisValues.h"
 #include "model/Design.h"
+#include "model/ElementTree.h"
 #include "model/FinSet.h"
 #include "model/Kinds.h"
 #include "model/Placing.h"
@@ -12,20 +13,33 @@
 
 namespace vantor::bench {
 
+// How many parts each body tube of LayOutRocket carries: three, or more where a rocket of
+// that many components would otherwise chain its tubes deeper than a design may nest (each
+// tube hangs from the one before it).
+constexpr int PartsPerTube(int components) {
+    const int deepestTubes = int(MaxTreeDepth) - 2; // the nose above, the parts below
+    int parts = 3;
+    while ((components - 1 + parts) / (parts + 1) > deepestTubes)
+        ++parts;
+    return parts;
+}
+
 // Lays out a rocket of exactly `components` elements through `add(kind, parent, set)`:
-// a nose, then body tubes one behind the other, each carrying a fin set, a motor and a
-// ballast in turn, with the sizes the dialog would give.
+// a nose, then body tubes one behind the other, each carrying fin sets, motors and
+// ballasts in turn (one of each, more in a rocket too long for that), with the sizes the
+// dialog would give.
 template <class Add> void LayOutRocket(int components, float tubeLength, Add add) {
     TRocketElement* tube = &add("TGlowicaOgive", nullptr, [](ElementFields& f) { f.length = 120; });
     const std::string_view extras[] = {"TStatecznik", "TEngine", "TBalast"};
+    const int partsPerTube = PartsPerTube(components);
     int made = 1;
     for (int extra = 0; made < components; ++made) {
-        if (!KindOf(*tube).tube || extra == 3) {
+        if (!KindOf(*tube).tube || extra == partsPerTube) {
             tube = &add("TKorpus", tube, [tubeLength](ElementFields& f) { f.length = tubeLength; });
             extra = 0;
             continue;
         }
-        add(extras[extra], tube, [kind = extras[extra]](ElementFields& f) {
+        add(extras[extra % 3], tube, [kind = extras[extra % 3]](ElementFields& f) {
             if (kind == "TStatecznik") {
                 f.finA = 40;
                 f.finB = 15;
