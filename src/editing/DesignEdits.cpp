@@ -42,7 +42,7 @@ bool DesignEdit::finish(Design&) {
 }
 
 std::size_t DesignEdit::memoryEstimate() const {
-    return sizeof(*this) + subject_.capacity();
+    return sizeof(*this) + subject_.capacity() + keptBytes();
 }
 
 void DesignEdit::undo(Design& design, char decimalSeparator) {
@@ -58,6 +58,12 @@ void DesignEdit::redo(Design& design, char decimalSeparator) {
 }
 
 namespace {
+
+// A shape held for undo: the object (the largest kind, roughly), its outline and caption.
+std::size_t ShapeBytes(const TShaped& shape) {
+    return sizeof(TRocketElement) + shape.Points.capacity() * sizeof(TPoints) +
+           shape.Caption.capacity();
+}
 
 void PlaceBehindParent(TRocketElement& element) {
     const TRocketElement* parent = element.Parent;
@@ -78,6 +84,12 @@ public:
     TRocketElement* element() const { return element_; }
 
 protected:
+    std::size_t keptBytes() const override {
+        std::size_t bytes = 0;
+        for (const auto& [index, element] : kept_.elements)
+            bytes += sizeof(ElementTree::Node) + ShapeBytes(*element);
+        return bytes;
+    }
     void take(Design& design) { kept_ = design.detachSubtree(node_); }
     void putBack(Design& design) { design.restoreSubtree(std::move(kept_)); }
 
@@ -188,6 +200,7 @@ private:
                 return i;
         return 0;
     }
+    std::size_t keptBytes() const override { return kept_ ? ShapeBytes(*kept_) : 0; }
     void take(Design& design) {
         index_ = indexIn(design);
         kept_ = design.takeDimension(index_);

@@ -45,8 +45,8 @@ public:
     void redo(Design& design, char decimalSeparator = '.');
 
     EditKind kind() const { return kind_; }
-    // Roughly the bytes the finished edit keeps for undo and redo: the element states it
-    // holds (outlines of a large design dominate) and its caption.
+    // Roughly the bytes the finished edit keeps for undo and redo: its caption and, for a
+    // deletion, the subtree it took out of the design (large ones dominate).
     std::size_t memoryEstimate() const;
     // What was edited, as the user knows it: the element's or dimension's caption.
     const std::string& subject() const { return subject_; }
@@ -60,6 +60,8 @@ protected:
     virtual void redoStructure(Design& design) = 0;
     // Whether the edit changed any input besides the axis values.
     virtual bool changedSomething() const { return true; }
+    // The bytes of what the edit holds outside the design (a taken subtree or dimension).
+    virtual std::size_t keptBytes() const { return 0; }
     void setSubject(std::string subject) { subject_ = std::move(subject); }
 
 private:

@@ -629,6 +629,28 @@ private slots:
         QVERIFY(EncodeDesign(design) == after.back());
     }
 
+    // A deletion keeps the subtree it took until it is forgotten, and that counts towards
+    // the bound: a step that took a large subtree goes before a later small one.
+    void aTakenSubtreeCountsTowardsTheBound() {
+        Design design;
+        test::BuildFullRocket(design);
+        TRocketElement& tube = *design.Elements[1];
+        for (int i = 0; i < 500; ++i)
+            InsertElement(design, design.tree.nodeOf(&tube),
+                          NewElement{"TStatecznik", DefaultFields("TStatecznik")});
+        test::Settle(design);
+        EditHistory history(design);
+        history.setMemoryLimit(64 * 1024);
+        history.record(DeleteSubtree(design, design.tree.nodeOf(&tube)));
+        QCOMPARE(history.stack().count(), 1); // the newest step stays, however large
+        TRocketElement& nose = *design.Elements[0];
+        ElementFields fields = FieldsOf(nose);
+        fields.length += 10;
+        history.record(ChangeFields(design, nose, fields));
+        QCOMPARE(history.stack().count(), 1);
+        QVERIFY(history.memoryUsed() < 64 * 1024);
+    }
+
     void anUnmodifiedDesignClosesWithoutAQuestion() {
         Session s;
         s.insertNose();
